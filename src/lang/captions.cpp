@@ -1,0 +1,72 @@
+#include "captions.h"
+
+namespace sextrix {
+namespace {
+
+void applyFormCaptions(Form1Model& f, LanguageTables& t) {
+    const auto& e = t.formTexts;
+    f.caption = e[1];
+    MenuItem* menus[] = {&f.mnu_fichier, &f.mnu_wizard, &f.mnu_open, &f.mnu_save,
+                         &f.mnu_savedefaut, &f.mnu_quit, &f.mnu_option, &f.mnu_config,
+                         &f.mnu_etalonage, &f.mnu_etalonage2, &f.mnu_superetalonage,
+                         &f.mnu_help, &f.mnu_about};
+    for (int k = 0; k < 13; ++k) menus[k]->caption = e[2 + k];
+    f.DownloadData.caption = e[15];
+    f.SelectStar.caption = e[16];
+    f.startCalcul.caption = e[17];
+    f.FullMap.caption = e[18];
+    for (int k = 0; k <= 6; ++k) f.frm[k].caption = e[19 + k];
+    for (int k = 0; k <= 19; ++k) f.Lbl[k].caption = e[26 + k];
+    f.LoadCorr.caption = e[47];
+    f.BoutonEtalo.caption = e[48];
+    f.CheckAster.caption = e[49];
+    for (int k = 0; k <= 26; ++k) t.messages[k] = e[49 + k];
+    for (int tab = 1; tab <= 4; ++tab) f.tabCaptions[tab] = e[72 + tab];
+    f.CheckDeepObj1.caption = e[77];
+    f.CheckDeepObj2.caption = e[78];
+    f.Checkcenter.caption = e[79];
+    f.CheckAutoload.caption = e[80];
+    f.CheckDecideur.caption = f.frm[6].caption;
+    f.sugestion.caption = t.suggestionTexts[0];
+}
+
+void applyConfigCaptions(ConfigModel& w, const LanguageTables& t) {
+    const auto& e = t.configTexts;
+    w.caption = e[1];
+    for (int k = 0; k < 3; ++k) w.Lbl[k].caption = e[2 + k];
+    w.cmd1.caption = e[5];
+    w.cmd2.caption = e[6];
+    w.cmd3.caption = e[7];
+    w.cmd4.caption = e[8];
+}
+
+void applyConfig2Captions(Config2Model& w, const LanguageTables& t) {
+    const auto& e = t.config2Texts;
+    w.caption = e[1];
+    for (int k = 0; k < 6; ++k) w.lbl[k].caption = e[2 + k];
+    w.cmd1.caption = e[8];
+}
+
+void applyWizardCaptions(WizardModel& w, const LanguageTables& t) {
+    const auto& e = t.wizardTexts;
+    w.caption = e[1];
+    for (int k = 0; k < 16; ++k) w.Lbl[k].caption = e[2 + k];
+    w.step1.caption = e[18];
+    w.step2.caption = e[18];
+    w.step3.caption = e[19];
+}
+
+}  // namespace
+
+void ApplyCaptions(App& app, const std::string& windowKey) {
+    if (windowKey == "Form")
+        applyFormCaptions(app.form1, app.ctx.lang);
+    else if (windowKey == "Config")
+        applyConfigCaptions(app.config, app.ctx.lang);
+    else if (windowKey == "Config2")
+        applyConfig2Captions(app.config2, app.ctx.lang);
+    else if (windowKey == "Wizard")
+        applyWizardCaptions(app.wizard, app.ctx.lang);
+}
+
+}  // namespace sextrix

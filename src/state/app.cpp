@@ -1,0 +1,11 @@
+#include "app.h"
+
+#include "text_file.h"
+
+namespace sextrix {
+
+std::string App::programFile(const std::string& name) const {
+    return joinPath(ctx.programFolder, name);
+}
+
+}  // namespace sextrix

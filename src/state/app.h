@@ -1,0 +1,27 @@
+#pragma once
+// One running program: the shared context, the window models and the
+// platform. Every handler takes it.
+#include "app_context.h"
+#include "form1_model.h"
+#include "platform.h"
+#include "window_models.h"
+
+namespace sextrix {
+
+struct App {
+    explicit App(Platform& p) : platform(p) {}
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    AppContext ctx;
+    Form1Model form1;
+    ConfigModel config;
+    Config2Model config2;
+    WizardModel wizard;
+    Platform& platform;
+
+    WorkingState& ws() { return form1.ws; }
+    std::string programFile(const std::string& name) const;
+};
+
+}  // namespace sextrix

@@ -1,0 +1,31 @@
+#pragma once
+// Values that live as long as the program and are shared by every window:
+// precession corrections, the web switches, the language tables.
+#include <string>
+
+#include "language_tables.h"
+#include "working_state.h"
+
+namespace sextrix {
+
+struct AppContext {
+    // The last precession corrections, degrees.
+    double precessDeltaRa = 0;
+    double precessDeltaDec = 0;
+
+    // Web access switches; start-up allows all three.
+    Int16 allowStarDownload = kTrue;
+    Int16 allowAsteroidDownload = kTrue;
+    Int16 allowUpdateCheck = kTrue;
+
+    LanguageTables lang;
+    Int16 languageChoiceAtStart = kFalse;
+
+    // Decimal separator of the user's locale, for strict parsing and for
+    // numbers written into boxes.
+    char decimalSeparator = '.';
+    // Folder of the executable, without a trailing separator.
+    std::string programFolder = ".";
+};
+
+}  // namespace sextrix

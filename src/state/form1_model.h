@@ -1,0 +1,122 @@
+#pragma once
+// The main window as plain data: every control the logic addresses, named as
+// the controls are, with their design-time captions and texts. Form1 owns the
+// working state of the reduction.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "controls.h"
+#include "picture_surface.h"
+#include "working_state.h"
+
+namespace sextrix {
+
+constexpr int kStarMarkers = 4000;   // star(1..4000)
+constexpr int kClickMarkers = 5;     // clicpic(1..5)
+constexpr int kObjectMarkers = 500;  // aster, aster_lbl, deepobj_lbl (1..500)
+
+struct RichTextPanel {
+    std::string text;
+};
+
+struct Form1Model {
+    WorkingState ws;
+
+    std::string caption = "Velorin Sextrix";
+
+    // Menus.
+    MenuItem mnu_fichier{"Fichier"}, mnu_wizard{"Assistant"}, mnu_open{"Ouvrir Projet"},
+        mnu_save{"Enregistrer Projet"}, mnu_savedefaut{"Save defaut"}, mnu_quit{"Qutiter"};
+    MenuItem mnu_option{"Option"}, mnu_config{"Correcteurs"}, mnu_etalonage2{"Etalonage classique"},
+        mnu_etalonage{"Etalonage par image"}, mnu_superetalonage{"Super Etalonage"},
+        mnu_webbugs{"Internet bugs"}, mnu_lang{"Langue/Language"};
+    MenuItem mnu_Aide{"&?"}, mnu_help{"Aide"}, mnu_AideFR{"Français"}, mnu_AideEn{"English"},
+        mnu_about{"A propos"};
+
+    // Step buttons and other buttons.
+    Button DownloadData{"1-Download"}, SelectStar{"2-Etoiles"}, startCalcul{"3-Calcul"},
+        FullMap{"4-Full map"};
+    Button Loadimg{"Load"}, LoadCorr{"Load"}, BoutonEtalo{"Suivant"}, Frm6close{"X"};
+
+    // Frames: Menu, star catalogue options, CCD, Debug, calibration, suggestion,
+    // decider, asteroid options, deep-sky options.
+    std::array<Frame, 9> frm{{{"Menu"}, {"Catalogue d'étoile"}, {"CCD"}, {"Debug"},
+                              {"Etalonage", false}, {"Sugestion"}, {"Décideur", false},
+                              {"Asteroide", false}, {"Décideur", false}}};
+
+    std::array<Label, 20> Lbl{{{"RA:"}, {"DEC:"}, {"Epoch:"}, {"Champ"}, {"Mag max:"},
+                               {"Seuil décision:"}, {"Mag fullmap:"}, {"Tolérance:"},
+                               {"Date:"}, {"Heure"}, {"Corr Asd"}, {"Corr Dec"}, {"Img:"},
+                               {"Info:"},
+                               {"Veuillez selectioner une étoile puis fournir ses coordonnées ci-dessous:"},
+                               {"RA:"}, {"DEC:"}, {"Champ"}, {"Mag max"},
+                               {"Le décideur automatique permet de réduire le nombre de solutions proposés "
+                                "en ne retenant que celles dont les étoiles du catalogue tombent sur les étoiles de l'image."}}};
+
+    // Option tab strip: tab captions 1..4 (index 0 unused) and the selected tab.
+    std::array<std::string, 5> tabCaptions{"", "Basic", "Décideur", "Asteroïde", "CielProfond"};
+    int selectedTab = 1;
+
+    CheckBox CheckAster{"Télécharger et afficher les astéroides dans Fullmap"};
+    CheckBox CheckDeepObj1{"Afficher les catalogues NGC/IC dans Calcul."};
+    CheckBox CheckDeepObj2{"Afficher les catalogues NGC/IC dans Fullmap"};
+    CheckBox Checkcenter{"Les coordonnées indiqués se trouvent sur l'image"};
+    CheckBox CheckAutoload{"Auto load si modifié"};
+    CheckBox CheckDecideur{"Décideur"};
+
+    // Inputs of the reduction, with their designed defaults.
+    std::array<TextBox, 3> txt_ra{};
+    std::array<TextBox, 3> txt_dec{};
+    std::array<Label, 4> txt_dec_sign{{{"-"}, {"+"}, {"+"}, {"-"}}};
+    std::array<Label, 2> txt_dec_sign_show{{{"+"}, {"+"}}};
+    TextBox txt_epoch{"2000.0"};
+    TextBox txt_distance{"20"};
+    TextBox txt_mag{"13"};
+    TextBox txt_mag2{"16"};
+    TextBox txt_calcul{"10"};
+    TextBox txt_tolerance{"7"};
+    TextBox txt_corrasd{""};
+    TextBox txt_corrdec{""};
+    TextBox txt_url{""};
+    std::array<TextBox, 5> txt_Adate{};  // day, month, year, hour, minute
+    TextBox txt_Afield{"100"};
+    TextBox Txt_Amag{"16.0"};
+    std::array<TextBox, 8> Etalo{};
+
+    // Suggestion line and its blinking indicator.
+    Label sugestion{""};
+    std::array<PictureBox, 1> Picture2{};
+
+    // Status list and light.
+    ListBox status;
+    PictureBox icoR{};
+    PictureBox icoG{0, 0, 0, 0, false};
+
+    // Information panel and pointer readout.
+    Frame Frm6{"Info", false};
+    RichTextPanel InfoMore;
+    Label info{"Info:"};
+
+    // The picture, its viewport and the magnifier.
+    PictureSurface Picture1;
+    PictureBox Picture1Box{};           // position and size of Picture1 inside PicOrange
+    PictureBox PicOrange{0, 0, 640, 480};  // inner size of the viewport
+    PictureBox zoom{0, 0, 102, 102, false};
+    std::array<PictureBox, 5> PicMove{};  // 1..4
+
+    // Overlay items over the picture.
+    std::vector<OverlayItem> star = std::vector<OverlayItem>(kStarMarkers + 1);
+    std::vector<OverlayItem> clicpic = std::vector<OverlayItem>(kClickMarkers + 1);
+    std::vector<OverlayItem> aster = std::vector<OverlayItem>(kObjectMarkers + 1);
+    std::vector<OverlayItem> aster_lbl = std::vector<OverlayItem>(kObjectMarkers + 1);
+    std::vector<OverlayItem> deepobj_lbl = std::vector<OverlayItem>(kObjectMarkers + 1);
+    std::array<OverlayItem, 4> centerpic{};
+    bool overlaysCreated = false;  // items 1..n exist once start-up has made them
+
+    Timer Timer1{50, true};
+    Timer Timer2{500, false};
+    Timer Timer3{1000, false};
+};
+
+}  // namespace sextrix

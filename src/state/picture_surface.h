@@ -1,0 +1,52 @@
+#pragma once
+// The picture the user works on: the loaded image and, on a copy of it, the
+// drawings (segments and dots). Colours are packed red + 256*green +
+// 65536*blue; reading outside the picture gives -1.
+#include <cstdint>
+#include <vector>
+
+namespace sextrix {
+
+using PackedColour = std::int32_t;
+
+constexpr PackedColour packColour(int red, int green, int blue) {
+    return red + 256 * green + 65536 * blue;
+}
+
+class PictureSurface {
+public:
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool empty() const { return width_ == 0 || height_ == 0; }
+
+    // Takes a new image (row-major, width*height packed colours); the drawings go.
+    void setImage(int width, int height, std::vector<PackedColour> pixels);
+    // Restores the image under every drawing.
+    void clearDrawings() { drawn_ = image_; ++revision_; }
+
+    PackedColour pixel(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return -1;
+        return drawn_[static_cast<std::size_t>(y) * width_ + x];
+    }
+    const std::vector<PackedColour>& drawnPixels() const { return drawn_; }
+    // Changes whenever the drawn pixels change, so a view knows when to re-blit.
+    std::uint64_t revision() const { return revision_; }
+
+    PackedColour penColour = packColour(0xFF, 0x80, 0xFF);
+    int lineWidth = 1;
+
+    // A segment and a dot in the current pen, clipped to the picture.
+    void drawSegment(double x1, double y1, double x2, double y2);
+    void drawDot(double x, double y);
+
+private:
+    void plotDisc(int cx, int cy);
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<PackedColour> image_;
+    std::vector<PackedColour> drawn_;
+    std::uint64_t revision_ = 0;
+};
+
+}  // namespace sextrix

@@ -1,0 +1,80 @@
+#pragma once
+// What the logic needs from a person or the platform. Qt implements these in
+// ui/; tests implement them with a scripted fake. Several small interfaces
+// rather than one big one, so that each piece of logic names what it uses.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "picture_surface.h"
+
+namespace sextrix {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A modal box with an OK button.
+    virtual void message(const std::string& text, const std::string& title, bool warningIcon) = 0;
+    // A modal Yes/No question; true for Yes.
+    virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
+
+    struct FileRequest {
+        std::string title;
+        std::string filter;  // e.g. "Projects (*.pam)"
+        std::string folder;
+        bool save = false;
+    };
+    // The chosen path, or nothing when the user cancels.
+    virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;
+};
+
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
+    // Lets the windows repaint and pending events (timers, clicks) run once.
+    virtual void yield() = 0;
+};
+
+// The secondary windows, shown modally by the logic.
+enum class WindowKey { FrmLang, Config, Config2, Wizard, FrmInternet, About };
+
+class Windows {
+public:
+    virtual ~Windows() = default;
+    // Returns when the window has closed.
+    virtual void showModal(WindowKey key) = 0;
+};
+
+struct LocalDateTime {
+    int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalDateTime now() = 0;
+};
+
+struct DecodedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<PackedColour> pixels;  // row-major packed colours
+};
+
+class ImageDecoder {
+public:
+    virtual ~ImageDecoder() = default;
+    // Throws std::runtime_error with the decoder's description on failure.
+    virtual DecodedImage decode(const std::string& path) = 0;
+};
+
+// Everything the handlers reach outside the models.
+struct Platform {
+    Dialogs& dialogs;
+    EventLoop& events;
+    Windows& windows;
+    Clock& clock;
+    ImageDecoder& images;
+};
+
+}  // namespace sextrix

@@ -1,0 +1,75 @@
+#include "text_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "errors.h"
+
+namespace sextrix {
+namespace fs = std::filesystem;
+
+namespace {
+std::string reason() { return errno ? std::strerror(errno) : "unknown error"; }
+}  // namespace
+
+std::string readFileBytes(const std::string& path) {
+    errno = 0;
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) throw FileError("Not a file: " + path);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw FileError("File not found: " + path + " (" + reason() + ")");
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) throw FileError("Cannot read " + path + " (" + reason() + ")");
+    return buffer.str();
+}
+
+void writeFileBytes(const std::string& path, const std::string& bytes) {
+    const std::string temporary = path + ".part";
+    errno = 0;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) throw FileError("Cannot write " + path + " (" + reason() + ")");
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            throw FileError("Cannot write " + path + " (" + reason() + ")");
+        }
+    }
+    std::error_code ec;
+    fs::rename(temporary, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw FileError("Cannot write " + path + " (" + ec.message() + ")");
+    }
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+void deleteFile(const std::string& path) {
+    std::error_code ec;
+    if (!fs::exists(path, ec)) return;
+    if (!fs::remove(path, ec) || ec)
+        throw FileError("Cannot delete " + path + " (" + ec.message() + ")");
+}
+
+void copyFile(const std::string& from, const std::string& to) {
+    writeFileBytes(to, readFileBytes(from));
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+}  // namespace sextrix

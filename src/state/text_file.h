@@ -1,0 +1,23 @@
+#pragma once
+// Whole-file byte access and the program folder's file names.
+#include <string>
+
+namespace sextrix {
+
+// Throws FileError naming the file when it cannot be opened or read.
+std::string readFileBytes(const std::string& path);
+// Writes through a temporary file in the same folder, then renames it over
+// the target, so a failed write never leaves a half-written file behind.
+// Throws FileError naming the file.
+void writeFileBytes(const std::string& path, const std::string& bytes);
+
+bool fileExists(const std::string& path);
+// Throws FileError when the file exists and cannot be removed.
+void deleteFile(const std::string& path);
+// Throws FileError when the source cannot be read or the target written.
+void copyFile(const std::string& from, const std::string& to);
+
+// folder + "/" + name; a folder given with a trailing "/" is not doubled.
+std::string joinPath(const std::string& folder, const std::string& name);
+
+}  // namespace sextrix

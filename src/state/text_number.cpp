@@ -1,0 +1,117 @@
+#include "text_number.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "errors.h"
+
+namespace sextrix {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// Reads "[sign] digits [sep digits] [e|E|d|D [sign] digits]" from the start of
+// text and returns the number of characters used (0 when there is no number).
+// The result is rewritten with "." so that strtod reads it the same in any
+// C locale.
+std::size_t scanNumber(std::string_view text, char sep, std::string& normalised) {
+    std::size_t i = 0;
+    normalised.clear();
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) normalised += text[i++];
+    std::size_t digits = 0;
+    while (i < text.size() && isDigit(text[i])) { normalised += text[i++]; ++digits; }
+    if (i < text.size() && text[i] == sep) {
+        normalised += '.';
+        ++i;
+        while (i < text.size() && isDigit(text[i])) { normalised += text[i++]; ++digits; }
+    }
+    if (digits == 0) return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) exponent += text[j++];
+        std::size_t expDigits = 0;
+        while (j < text.size() && isDigit(text[j])) { exponent += text[j++]; ++expDigits; }
+        if (expDigits > 0) {
+            normalised += exponent;
+            i = j;
+        }
+    }
+    return i;
+}
+
+double toDouble(const std::string& normalised) {
+    double value = std::strtod(normalised.c_str(), nullptr);
+    if (std::isinf(value)) throw OverflowError();
+    return value;
+}
+
+}  // namespace
+
+double parseLeadingNumber(std::string_view text) {
+    std::string compact;
+    compact.reserve(text.size());
+    for (char c : text)
+        if (!isIgnoredBlank(c)) compact += c;
+    std::string normalised;
+    if (scanNumber(compact, '.', normalised) == 0) return 0.0;
+    return toDouble(normalised);
+}
+
+std::optional<double> tryParseStrictNumber(std::string_view text, char decimalSeparator) {
+    auto isEdgeBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isEdgeBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isEdgeBlank(text.back())) text.remove_suffix(1);
+    std::string normalised;
+    std::size_t used = scanNumber(text, decimalSeparator, normalised);
+    if (used == 0 || used != text.size()) return std::nullopt;
+    double value = std::strtod(normalised.c_str(), nullptr);
+    if (std::isinf(value)) throw OverflowError();
+    return value;
+}
+
+double parseStrictNumber(std::string_view text, char decimalSeparator) {
+    auto value = tryParseStrictNumber(text, decimalSeparator);
+    if (!value) throw TypeMismatchError(std::string(text));
+    return *value;
+}
+
+std::string numberToText(double value, char decimalSeparator) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
+    if (value == 0) return "0";
+    // The shortest precision that reads back as the 15-digit rounding of value.
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.14e", value);
+    const double target = std::strtod(buffer, nullptr);
+    for (int precision = 1; precision <= 15; ++precision) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", precision, value);
+        if (std::strtod(buffer, nullptr) == target) break;
+    }
+    std::string text = buffer;
+    // %g writes "1e+20"; the house style is "1E+20".
+    if (auto e = text.find('e'); e != std::string::npos) text[e] = 'E';
+    if (auto dot = text.find('.'); dot != std::string::npos) text[dot] = decimalSeparator;
+    return text;
+}
+
+double roundHalfEven(double value) {
+    // rint honours the current rounding mode, which is round-to-nearest-even.
+    return std::rint(value);
+}
+
+std::int16_t toInt16Checked(double value) {
+    const double rounded = roundHalfEven(value);
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) throw OverflowError();
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::int16_t parseStrictInt16(std::string_view text, char decimalSeparator) {
+    return toInt16Checked(parseStrictNumber(text, decimalSeparator));
+}
+
+std::string intToText(long long value) { return std::to_string(value); }
+
+}  // namespace sextrix

@@ -1,0 +1,42 @@
+#pragma once
+// The two ways numbers come out of text, and the way they go back into text.
+//
+// Lenient: skips blanks, tabs and line feeds anywhere, takes an optional sign,
+// digits with "." as the decimal point and an optional exponent, stops at the
+// first other character; no number at all gives 0. Used by every file reader
+// and by the scale, epoch, field and magnitude boxes.
+//
+// Strict: the whole text (blanks around it allowed) must be one number written
+// with the locale's decimal separator; anything else is a type mismatch. Used
+// for the sexagesimal fields, tolerance, decision threshold and check-box lines.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sextrix {
+
+// Throws OverflowError when the number is beyond the range of a double.
+double parseLeadingNumber(std::string_view text);
+
+std::optional<double> tryParseStrictNumber(std::string_view text, char decimalSeparator);
+// Throws TypeMismatchError when the text is not a number.
+double parseStrictNumber(std::string_view text, char decimalSeparator);
+
+// Shortest decimal form of up to 15 significant digits, e.g. "2599.43",
+// "-0.5", "1E+20"; the decimal point is the given separator.
+std::string numberToText(double value, char decimalSeparator);
+
+// Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+double roundHalfEven(double value);
+
+// Rounds half to even and checks the 16-bit range; throws OverflowError.
+std::int16_t toInt16Checked(double value);
+// The 16-bit integer value of a text under the strict parse (blanks around it
+// allowed), e.g. a check-box line "1"; throws TypeMismatchError or OverflowError.
+std::int16_t parseStrictInt16(std::string_view text, char decimalSeparator);
+
+// Whole-number text of an integer, e.g. 42 -> "42", -7 -> "-7".
+std::string intToText(long long value);
+
+}  // namespace sextrix

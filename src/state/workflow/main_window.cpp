@@ -1,0 +1,29 @@
+#include "main_window.h"
+
+namespace sextrix {
+
+void TabStrip1_Click(Form1Model& form) {
+    constexpr int frameOfTab[5] = {0, 1, 6, 7, 8};
+    for (int tab = 1; tab <= 4; ++tab) form.frm[frameOfTab[tab]].visible = false;
+    if (form.selectedTab >= 1 && form.selectedTab <= 4) form.frm[frameOfTab[form.selectedTab]].visible = true;
+}
+
+void Frm6close_Click(Form1Model& form) { form.Frm6.visible = false; }
+
+void Timer1_Timer(Form1Model& form, const PanInput& input) {
+    if (!input.mainWindowActive && !input.leftButtonDown) return;
+    PictureBox& pic = form.Picture1Box;
+    const PictureBox& view = form.PicOrange;
+    const Int16 held = form.ws.scrollDirection;
+    constexpr int step = 10;
+    if (pic.left + pic.width > view.width && (held == 3 || input.right))
+        pic.left -= step;
+    else if (pic.top < 0 && (held == 4 || input.up))
+        pic.top += step;
+    else if (pic.left < 0 && (held == 1 || input.left))
+        pic.left += step;
+    else if (pic.top + pic.height > view.height && (held == 2 || input.down))
+        pic.top -= step;
+}
+
+}  // namespace sextrix

@@ -1,0 +1,22 @@
+#pragma once
+// Handlers of the main window that belong to the workflow itself.
+#include "state/app.h"
+
+namespace sextrix {
+
+// Shows the option frame of the selected tab (1..4), hiding the other three.
+void TabStrip1_Click(Form1Model& form);
+
+void Frm6close_Click(Form1Model& form);
+
+// What the panning timer sees of the keyboard and focus.
+struct PanInput {
+    bool mainWindowActive = false;
+    bool leftButtonDown = false;
+    bool right = false, up = false, left = false, down = false;  // arrow keys down
+};
+
+// One 50 ms tick: moves the picture by 10 pixels in at most one direction.
+void Timer1_Timer(Form1Model& form, const PanInput& input);
+
+}  // namespace sextrix

@@ -1,0 +1,48 @@
+#include "startup.h"
+
+#include "lang/captions.h"
+#include "lang/language_file.h"
+#include "persist/defaults_file.h"
+#include "state/text_number.h"
+
+namespace sextrix {
+
+void Form_Load(App& app) {
+    Form1Model& form = app.form1;
+    form.ws.windowHandle = 1;
+    const LocalDateTime now = app.platform.clock.now();
+    const int parts[5] = {now.day, now.month, now.year, now.hour, now.minute};
+    for (int k = 0; k < 5; ++k) form.txt_Adate[k].text = intToText(parts[k]);
+    readDefaults(app);
+}
+
+void createOverlayItems(Form1Model& form) {
+    auto copyTemplate = [](std::vector<OverlayItem>& items, double width, double height) {
+        items[0].width = width;
+        items[0].height = height;
+        items[0].visible = false;
+        for (std::size_t k = 1; k < items.size(); ++k) items[k] = items[0];
+    };
+    copyTemplate(form.star, 8, 8);
+    copyTemplate(form.clicpic, 16, 16);
+    copyTemplate(form.aster, 8, 8);
+    copyTemplate(form.aster_lbl, 0, 13);
+    copyTemplate(form.deepobj_lbl, 0, 13);
+    form.overlaysCreated = true;
+}
+
+void Main(App& app, StartupHost& host) {
+    host.showSplash();
+    LoadLanguage(app);
+    Form_Load(app);
+    ApplyCaptions(app, "Form");
+    app.ctx.allowAsteroidDownload = kTrue;
+    app.ctx.allowStarDownload = kTrue;
+    app.ctx.allowUpdateCheck = kTrue;
+    while (host.splashBarValue() < 99) app.platform.events.yield();
+    host.showMainWindow();
+    createOverlayItems(app.form1);
+    host.closeSplash();
+}
+
+}  // namespace sextrix

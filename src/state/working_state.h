@@ -1,0 +1,131 @@
+#pragma once
+// The state of the current reduction, owned by the main window for the whole
+// run. Counters and flags are 16-bit; flags hold -1 for true and 0 for false.
+// Sky positions are in scaled units: degrees times corrAsd (RA) or corrDec
+// (Dec), without a cos(dec) factor.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sextrix {
+
+using Int16 = std::int16_t;
+constexpr Int16 kTrue = -1;
+constexpr Int16 kFalse = 0;
+
+constexpr int kCatalogueCapacity = 4000;  // catalogue records, 1..4000
+constexpr int kIdentifyCapacity = 497;    // catalogue stars the search uses
+constexpr int kCatDistSize = 500;         // catDist is 1..500 x 1..500
+constexpr int kObjectCapacity = 500;      // asteroids and deep-sky objects
+constexpr int kMaxSolutionRows = 800;     // candidate rows of the search
+
+// A square table indexed 1..n x 1..n, allocated once.
+class SquareTable {
+public:
+    explicit SquareTable(int n) : n_(n), cells_(static_cast<std::size_t>(n + 1) * (n + 1), 0.0) {}
+    double& at(int i, int j) { return cells_[static_cast<std::size_t>(i) * (n_ + 1) + j]; }
+    double at(int i, int j) const { return cells_[static_cast<std::size_t>(i) * (n_ + 1) + j]; }
+    int size() const { return n_; }
+
+private:
+    int n_;
+    std::vector<double> cells_;
+};
+
+struct WorkingState {
+    // Scratch shared by the readers and the search.
+    std::string lineText;
+    Int16 loopI = 0;
+    Int16 loopJ = 0;
+
+    // Inputs of the reduction.
+    double corrAsd = 0;   // pixels per degree of RA
+    double corrDec = 0;   // pixels per degree of Dec
+    double tolerance = 0; // pixels
+    std::string decSign;  // "1" or "-1"
+    double centreRa = 0;  // degrees while the query is built, scaled after CentreJ2000
+    double centreDec = 0;
+
+    // Catalogue stars, 1..catTotal; index 0 is never written.
+    std::vector<std::string> catIds = std::vector<std::string>(kCatalogueCapacity + 1);
+    std::vector<double> catX = std::vector<double>(kCatalogueCapacity + 1);
+    std::vector<double> catY = std::vector<double>(kCatalogueCapacity + 1);
+    std::vector<std::string> catMagR = std::vector<std::string>(kCatalogueCapacity + 1);
+    std::vector<std::string> catMagB = std::vector<std::string>(kCatalogueCapacity + 1);
+    Int16 catTotal = 0;
+    Int16 catCount = 0;
+
+    // Picking.
+    Int16 clickX = 0;
+    Int16 clickY = 0;
+    Int16 pickCount = 0;
+    std::array<double, 11> pickX{};
+    std::array<double, 11> pickY{};
+    Int16 starsPicked = kFalse;
+    Int16 imageLoaded = kFalse;
+
+    // Identification and plate.
+    SquareTable pickDist{9};
+    SquareTable catDist{kCatDistSize};
+    Int16 solutionCount = 0;
+    double plateA = 0, plateB = 0, plateC = 0, plateD = 0, plateE = 0, plateF = 0;
+    Int16 solved = kFalse;
+    Int16 centreWarn = kFalse;
+    double rotationDeg = 0;
+    Int16 mapFailed = 0;
+
+    // Modes and flags.
+    std::string mode;          // "select", "etalo", "done", "coor", "superetalo", "0" or ""
+    std::string fullMapState;  // "", "loading", "done", "err"
+    Int16 etaloStep = 0;
+    Int16 etaloArmed = 0;
+    Int16 WizardStatus = 0;
+    Int16 ConfigStatus = 0;
+
+    // Calibration by image.
+    std::array<Int16, 4> etaloX{};
+    std::array<Int16, 4> etaloY{};
+    std::array<double, 4> etaloRa{};
+    std::array<double, 4> etaloDec{};
+    double etaloPixDist12 = 0;  // squared pixels
+    double etaloPixDist13 = 0;
+    std::array<double, 4> etaloCoef{};  // squared degrees
+
+    // Asteroids, 1..astCount.
+    Int16 astCount = 0;
+    std::vector<std::string> astNumbers = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<std::string> astNames = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<std::string> astX = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<std::string> astY = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<std::string> astText48 = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<std::string> astText77 = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<std::string> astText70 = std::vector<std::string>(kObjectCapacity + 1);
+
+    // Deep-sky objects, 1..deepCount.
+    Int16 deepCount = 0;
+    std::vector<std::string> deepNames = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<std::string> deepPgc = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<double> deepX = std::vector<double>(kObjectCapacity + 1);
+    std::vector<double> deepY = std::vector<double>(kObjectCapacity + 1);
+    std::vector<double> deepSize1 = std::vector<double>(kObjectCapacity + 1);  // arcminutes
+    std::vector<double> deepSize2 = std::vector<double>(kObjectCapacity + 1);
+    std::vector<double> deepPa = std::vector<double>(kObjectCapacity + 1);     // degrees
+    std::vector<std::string> deepText51 = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<std::string> deepText79 = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<std::string> deepText97 = std::vector<std::string>(kObjectCapacity + 1);
+    std::vector<std::string> deepText113 = std::vector<std::string>(kObjectCapacity + 1);
+
+    // Display support.
+    std::int32_t windowHandle = 0;
+    Int16 scrollDirection = 0;  // 1 left, 2 down, 3 right, 4 up, 0 none
+    Int16 dmsDeg = 0;
+    Int16 dmsMin = 0;
+    double dmsSec = 0;
+    std::string savedMag;
+    std::string asteroidDay;
+    Int16 blinkCount = 0;
+    std::string imageFileTime;
+};
+
+}  // namespace sextrix

@@ -1,0 +1,64 @@
+#include "lang/language_choice.h"
+
+#include <gtest/gtest.h>
+
+#include "lang/captions.h"
+#include "lang/language_file.h"
+#include "state/text_file.h"
+#include "support/fake_platform.h"
+
+namespace sextrix {
+namespace {
+
+void installShippedLanguages(const testing::TempFolder& folder) {
+    for (const char* name : {"lang-fr.cfg", "lang-en.cfg"}) folder.write(name, readFileBytes(testing::dataFile(name)));
+}
+
+TEST(LanguageChoice, FirstStartCopiesTheChosenFileByteForByte) {
+    testing::TestApp t;
+    installShippedLanguages(t.folder);
+    t.fake.onShow[WindowKey::FrmLang] = [&] { EXPECT_TRUE(chooseLanguage(t.app, Language::English)); };
+    LoadLanguage(t.app);
+    EXPECT_EQ(t.folder.read("lang.cfg"), readFileBytes(testing::dataFile("lang-en.cfg")));
+    ASSERT_EQ(t.fake.shownWindows.size(), 1u);
+    ApplyCaptions(t.app, "Form");
+    EXPECT_EQ(t.app.form1.mnu_fichier.caption, "File");
+}
+
+TEST(LanguageChoice, FromTheMenuReappliesTheCaptions) {
+    testing::TestApp t;
+    installShippedLanguages(t.folder);
+    t.folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
+    LoadLanguage(t.app);
+    ApplyCaptions(t.app, "Form");
+    EXPECT_EQ(t.app.form1.mnu_fichier.caption, "Fichier");
+
+    t.fake.onShow[WindowKey::FrmLang] = [&] { EXPECT_TRUE(chooseLanguage(t.app, Language::English)); };
+    mnu_lang_Click(t.app);
+    EXPECT_EQ(t.app.form1.mnu_fichier.caption, "File");
+    EXPECT_EQ(t.app.ctx.lang.messages[0], t.app.form1.CheckAster.caption);
+    EXPECT_EQ(t.app.ctx.languageChoiceAtStart, kFalse);
+}
+
+TEST(LanguageChoice, MissingSourceIsReportedAndTheActiveFileKept) {
+    testing::TestApp t;
+    t.folder.write("lang-fr.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
+    t.folder.write("lang.cfg", "active");
+    t.app.ctx.languageChoiceAtStart = kTrue;
+    EXPECT_FALSE(chooseLanguage(t.app, Language::English));
+    ASSERT_EQ(t.fake.messages.size(), 1u);
+    EXPECT_NE(t.fake.messages[0].text.find("lang-en.cfg"), std::string::npos) << t.fake.messages[0].text;
+    EXPECT_EQ(t.folder.read("lang.cfg"), "active");
+}
+
+TEST(LanguageChoice, MalformedChosenFileIsReported) {
+    testing::TestApp t;
+    t.folder.write("lang-en.cfg", "title\r\nno markers\r\n");
+    t.app.ctx.languageChoiceAtStart = kTrue;
+    EXPECT_FALSE(chooseLanguage(t.app, Language::English));
+    ASSERT_EQ(t.fake.messages.size(), 1u);
+    EXPECT_NE(t.fake.messages[0].text.find("[CONFIG2]"), std::string::npos) << t.fake.messages[0].text;
+}
+
+}  // namespace
+}  // namespace sextrix

@@ -1,0 +1,126 @@
+#include "lang/language_file.h"
+
+#include <gtest/gtest.h>
+
+#include "state/text_lines.h"
+#include "support/fake_platform.h"
+
+namespace sextrix {
+namespace {
+
+const char* const kMarkers[] = {"[CONFIG2]", "[FORM]", "[WIZARD]", "[SUGESTIONS]", "[INFO]", "[END]"};
+
+// A language file whose section k holds counts[k] lines named "<k>.<n>".
+std::string fileWithSections(const std::vector<int>& counts) {
+    std::vector<std::string> lines{"title"};
+    for (int k = 0; k < 6; ++k) {
+        for (int n = 1; n <= counts[k]; ++n) lines.push_back(std::to_string(k) + "." + std::to_string(n));
+        lines.push_back(kMarkers[k]);
+    }
+    return joinLinesCrLf(lines);
+}
+
+TEST(LanguageFile, SectionsFillTheirTablesWithTheMarkerLast) {
+    LanguageTables t;
+    parseLanguageFile(fileWithSections({2, 1, 3, 0, 2, 1}), "x.cfg", t);
+    EXPECT_EQ(t.configTexts[1], "0.1");
+    EXPECT_EQ(t.configTexts[3], "[CONFIG2]");
+    EXPECT_EQ(t.config2Texts[2], "[FORM]");
+    EXPECT_EQ(t.formTexts[3], "2.3");
+    EXPECT_EQ(t.formTexts[4], "[WIZARD]");
+    EXPECT_EQ(t.wizardTexts[1], "[SUGESTIONS]");  // empty section: the marker is entry 1
+    EXPECT_EQ(t.suggestionTexts[0], "4.1");         // suggestions start at entry 0
+    EXPECT_EQ(t.suggestionTexts[2], "[INFO]");
+    EXPECT_EQ(t.infoTexts[2], "[END]");
+}
+
+TEST(LanguageFile, LinesAreKeptExactlyAndLoneLineFeedsStayInside) {
+    LanguageTables t;
+    parseLanguageFile("t\r\n  padded  \r\na\nb\r[CONFIG2]\r\n[FORM]\r\n[WIZARD]\r\n[SUGESTIONS]\r\n[INFO]\r\n[END]\r\nignored",
+                      "x.cfg", t);
+    EXPECT_EQ(t.configTexts[1], "  padded  ");
+    EXPECT_EQ(t.configTexts[2], "a\nb");
+}
+
+TEST(LanguageFile, FirstLineMarkerGivesAnEmptyFirstSection) {
+    LanguageTables t;
+    t.configTexts[1] = "earlier";
+    parseLanguageFile(joinLinesCrLf({"[CONFIG2]", "c2", "[FORM]", "[WIZARD]", "[SUGESTIONS]", "[INFO]", "[END]"}),
+                      "x.cfg", t);
+    EXPECT_EQ(t.configTexts[1], "earlier");
+    EXPECT_EQ(t.config2Texts[1], "c2");
+}
+
+TEST(LanguageFile, ReloadKeepsEntriesBeyondTheNewSections) {
+    LanguageTables t;
+    parseLanguageFile(fileWithSections({5, 5, 5, 5, 5, 5}), "a.cfg", t);
+    parseLanguageFile(fileWithSections({1, 1, 1, 1, 1, 1}), "b.cfg", t);
+    EXPECT_EQ(t.formTexts[1], "2.1");
+    EXPECT_EQ(t.formTexts[2], "[WIZARD]");
+    EXPECT_EQ(t.formTexts[5], "2.5");  // from the first file
+}
+
+struct MalformedRow {
+    const char* name;
+    std::string bytes;
+    const char* mentioned;
+};
+
+class MalformedLanguageFile : public ::testing::TestWithParam<MalformedRow> {};
+
+TEST_P(MalformedLanguageFile, IsReportedAndLeavesTheTablesAlone) {
+    LanguageTables t;
+    t.formTexts[1] = "before";
+    try {
+        parseLanguageFile(GetParam().bytes, "lang.cfg", t);
+        FAIL() << "accepted a malformed file";
+    } catch (const LanguageFileError& e) {
+        EXPECT_NE(std::string(e.what()).find(GetParam().mentioned), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("lang.cfg"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(t.formTexts[1], "before");
+}
+
+std::string withoutInfoMarker() {
+    std::string bytes = fileWithSections({1, 1, 1, 1, 1, 1});
+    bytes.erase(bytes.find("[INFO]\r\n"), 8);
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MalformedLanguageFile,
+    ::testing::Values(MalformedRow{"MissingInfoMarker", withoutInfoMarker(), "[INFO]"},
+                      MalformedRow{"WizardSectionTooLong", fileWithSections({1, 1, 1, 25, 1, 1}), "[SUGESTIONS]"},
+                      MalformedRow{"ConfigSectionTooLong", fileWithSections({20, 1, 1, 1, 1, 1}), "[CONFIG2]"},
+                      MalformedRow{"SuggestionsTooLong", fileWithSections({1, 1, 1, 1, 21, 1}), "[INFO]"},
+                      MalformedRow{"Truncated", "title\r\nonly\r\n", "[CONFIG2]"},
+                      MalformedRow{"Empty", "", "empty"},
+                      MalformedRow{"MarkerInWrongCase", [] {
+                          std::string b = fileWithSections({1, 1, 1, 1, 1, 1});
+                          b.replace(b.find("[END]"), 5, "[end]");
+                          return b;
+                      }(), "[END]"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LanguageFile, LongestAllowedSectionsFit) {
+    LanguageTables t;
+    EXPECT_NO_THROW(parseLanguageFile(fileWithSections({19, 19, 94, 24, 20, 29}), "x.cfg", t));
+    EXPECT_EQ(t.formTexts[95], "[WIZARD]");
+    EXPECT_EQ(t.suggestionTexts[20], "[INFO]");
+}
+
+TEST(LoadLanguage, ShowsTheChooserUntilTheActiveFileExists) {
+    testing::TestApp t;
+    int shown = 0;
+    t.fake.onShow[WindowKey::FrmLang] = [&] {
+        EXPECT_EQ(t.app.ctx.languageChoiceAtStart, kTrue);
+        if (++shown == 3) t.folder.write("lang.cfg", fileWithSections({1, 1, 1, 1, 1, 1}));
+    };
+    LoadLanguage(t.app);
+    EXPECT_EQ(shown, 3);
+    EXPECT_EQ(t.app.ctx.languageChoiceAtStart, kFalse);
+    EXPECT_EQ(t.app.ctx.lang.formTexts[1], "2.1");
+}
+
+}  // namespace
+}  // namespace sextrix

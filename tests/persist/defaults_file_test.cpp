@@ -1,0 +1,89 @@
+#include "persist/defaults_file.h"
+
+#include <gtest/gtest.h>
+
+#include "state/text_lines.h"
+#include "support/fake_platform.h"
+
+namespace sextrix {
+namespace {
+
+const std::vector<std::string> kSixteen = {"12", "2599.43", "2709.96", "25", "14", "17", "4", "/sky/m67.jpg",
+                                           "1", "1", "90", "15.5", "0", "1", "1", "0"};
+
+TEST(Defaults, WritesSixteenLinesInFileOrder) {
+    Form1Model form;
+    EXPECT_EQ(applyDefaults(form, joinLinesCrLf(kSixteen), '.'), 16);
+    EXPECT_EQ(defaultsFileBytes(form), joinLinesCrLf(kSixteen));
+    EXPECT_EQ(form.txt_url.text, "/sky/m67.jpg");
+    EXPECT_EQ(form.CheckDecideur.value, 1);
+    EXPECT_EQ(form.Txt_Amag.text, "15.5");
+    EXPECT_EQ(form.Checkcenter.value, 1);
+    EXPECT_EQ(form.CheckDeepObj2.value, 0);
+}
+
+TEST(Defaults, DesignedValuesWithoutAFile) {
+    testing::TestApp t;
+    readDefaults(t.app);
+    const Form1Model& f = t.app.form1;
+    EXPECT_EQ(f.txt_calcul.text, "10");
+    EXPECT_EQ(f.txt_tolerance.text, "7");
+    EXPECT_EQ(f.txt_distance.text, "20");
+    EXPECT_EQ(f.txt_mag.text, "13");
+    EXPECT_EQ(f.txt_mag2.text, "16");
+    EXPECT_EQ(f.txt_Afield.text, "100");
+    EXPECT_EQ(f.Txt_Amag.text, "16.0");
+    EXPECT_EQ(f.txt_epoch.text, "2000.0");
+    EXPECT_EQ(f.txt_corrasd.text, "");
+    EXPECT_TRUE(t.fake.messages.empty());
+}
+
+TEST(Defaults, ShortFileRestoresWhatItHas) {
+    Form1Model form;
+    std::vector<std::string> nine(kSixteen.begin(), kSixteen.begin() + 9);
+    EXPECT_EQ(applyDefaults(form, joinLinesCrLf(nine), '.'), 9);
+    EXPECT_EQ(form.CheckDecideur.value, 1);
+    EXPECT_EQ(form.CheckAster.value, 0);
+    EXPECT_EQ(form.txt_Afield.text, "100");
+}
+
+TEST(Defaults, BadCheckBoxLineStopsQuietly) {
+    for (const char* bad : {"5", "-1", "x", "1.5.1"}) {
+        Form1Model form;
+        auto lines = kSixteen;
+        lines[9] = bad;  // CheckAster
+        EXPECT_EQ(applyDefaults(form, joinLinesCrLf(lines), '.'), 9) << bad;
+        EXPECT_EQ(form.CheckAster.value, 0) << bad;
+        EXPECT_EQ(form.txt_Afield.text, "100") << bad;
+    }
+    Form1Model form;
+    auto lines = kSixteen;
+    lines[8] = " 2 ";
+    EXPECT_EQ(applyDefaults(form, joinLinesCrLf(lines), ','), 16);
+    EXPECT_EQ(form.CheckDecideur.value, 2);
+}
+
+TEST(Defaults, SaveThenRestartRestoresTheSixteenControlsOnly) {
+    testing::TestApp first;
+    applyDefaults(first.app.form1, joinLinesCrLf(kSixteen), '.');
+    first.app.form1.txt_epoch.text = "1950.0";
+    mnu_savedefaut_Click(first.app);
+    EXPECT_TRUE(first.fake.messages.empty());
+
+    testing::TestApp second;
+    second.folder.write("defaut.cfg", first.folder.read("defaut.cfg"));
+    readDefaults(second.app);
+    EXPECT_EQ(defaultsFileBytes(second.app.form1), joinLinesCrLf(kSixteen));
+    EXPECT_EQ(second.app.form1.txt_epoch.text, "2000.0");
+}
+
+TEST(Defaults, FailedSaveIsShownWithTheFileName) {
+    testing::TestApp t;
+    t.app.ctx.programFolder = t.folder.file("no-such-folder");
+    mnu_savedefaut_Click(t.app);
+    ASSERT_EQ(t.fake.messages.size(), 1u);
+    EXPECT_NE(t.fake.messages[0].text.find("defaut.cfg"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sextrix

@@ -1,0 +1,73 @@
+#include "state/text_lines.h"
+
+#include <gtest/gtest.h>
+
+#include "state/errors.h"
+#include "state/text_file.h"
+#include "support/fake_platform.h"
+
+namespace sextrix {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(TextLines, EndAtCarriageReturnOrCrLfButNotAtLoneLineFeed) {
+    EXPECT_EQ(splitLines("a\r\nb\rc"), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(splitLines("one\ntwo\r\n"), (Lines{"one\ntwo"}));
+    EXPECT_EQ(splitLines("\r\n\r\n"), (Lines{"", ""}));
+    EXPECT_EQ(splitLines("last without end"), (Lines{"last without end"}));
+    EXPECT_EQ(splitLines(""), Lines{});
+    EXPECT_EQ(splitLines("x\r\r\ny"), (Lines{"x", "", "y"}));
+}
+
+TEST(TextLines, ReadingPastTheEndFails) {
+    LineReader reader("only\r\n");
+    EXPECT_EQ(reader.readLine(), "only");
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_THROW(reader.readLine(), EndOfFileError);
+}
+
+TEST(TextLines, WrittenWithCrLf) {
+    EXPECT_EQ(joinLinesCrLf({"10", "", "x"}), "10\r\n\r\nx\r\n");
+    EXPECT_EQ(splitLines(joinLinesCrLf({"a\nb", "c"})), (Lines{"a\nb", "c"}));
+}
+
+TEST(TextFile, BytesRoundTripAndFailuresNameTheFile) {
+    testing::TempFolder folder;
+    const std::string bytes("\0\r\n\xff", 4);
+    writeFileBytes(folder.file("b.bin"), bytes);
+    EXPECT_EQ(readFileBytes(folder.file("b.bin")), bytes);
+    EXPECT_TRUE(fileExists(folder.file("b.bin")));
+    EXPECT_FALSE(fileExists(folder.file(".")));
+
+    try {
+        readFileBytes(folder.file("missing.txt"));
+        FAIL() << "reading a missing file succeeded";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("missing.txt"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(writeFileBytes(folder.file("no/such/folder/x"), "x"), FileError);
+
+    copyFile(folder.file("b.bin"), folder.file("c.bin"));
+    EXPECT_EQ(readFileBytes(folder.file("c.bin")), bytes);
+    deleteFile(folder.file("c.bin"));
+    EXPECT_FALSE(fileExists(folder.file("c.bin")));
+    EXPECT_NO_THROW(deleteFile(folder.file("c.bin")));
+}
+
+TEST(TextFile, FailedWriteKeepsTheOldFile) {
+    testing::TempFolder folder;
+    folder.write("keep.cfg", "old\r\n");
+    // A folder in the way of the temporary file makes the write fail.
+    std::filesystem::create_directory(folder.file("keep.cfg.part"));
+    EXPECT_THROW(writeFileBytes(folder.file("keep.cfg"), "new\r\n"), FileError);
+    EXPECT_EQ(folder.read("keep.cfg"), "old\r\n");
+}
+
+TEST(TextFile, JoinPath) {
+    EXPECT_EQ(joinPath("/opt/sx", "lang.cfg"), "/opt/sx/lang.cfg");
+    EXPECT_EQ(joinPath("/opt/sx/", "lang.cfg"), "/opt/sx/lang.cfg");
+}
+
+}  // namespace
+}  // namespace sextrix

@@ -1,0 +1,106 @@
+#pragma once
+// A scripted platform for core tests: answers are queued, messages recorded.
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "state/app.h"
+
+namespace sextrix::testing {
+
+struct RecordedMessage {
+    std::string text;
+    std::string title;
+    bool warning = false;
+};
+
+class FakePlatform : public Dialogs, public EventLoop, public Windows, public Clock, public ImageDecoder {
+public:
+    // Dialogs
+    void message(const std::string& text, const std::string& title, bool warning) override {
+        messages.push_back({text, title, warning});
+    }
+    bool askYesNo(const std::string& text, const std::string& title) override {
+        questions.push_back({text, title, false});
+        if (answers.empty()) throw std::logic_error("unexpected question: " + text);
+        bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> chooseFile(const FileRequest& request) override {
+        fileRequests.push_back(request);
+        if (chosenFiles.empty()) return std::nullopt;
+        auto path = chosenFiles.front();
+        chosenFiles.pop_front();
+        return path;
+    }
+    // EventLoop
+    void yield() override {
+        ++yields;
+        if (onYield) onYield();
+    }
+    // Windows
+    void showModal(WindowKey key) override {
+        shownWindows.push_back(key);
+        if (auto it = onShow.find(key); it != onShow.end()) it->second();
+    }
+    // Clock
+    LocalDateTime now() override { return clockValue; }
+    // ImageDecoder
+    DecodedImage decode(const std::string& path) override {
+        decodedPaths.push_back(path);
+        if (auto it = images.find(path); it != images.end()) return it->second;
+        throw std::runtime_error("cannot decode " + path);
+    }
+
+    Platform platform() { return Platform{*this, *this, *this, *this, *this}; }
+
+    std::vector<RecordedMessage> messages;
+    std::vector<RecordedMessage> questions;
+    std::deque<bool> answers;
+    std::deque<std::string> chosenFiles;
+    std::vector<Dialogs::FileRequest> fileRequests;
+    int yields = 0;
+    std::function<void()> onYield;
+    std::vector<WindowKey> shownWindows;
+    std::map<WindowKey, std::function<void()>> onShow;
+    LocalDateTime clockValue{2026, 12, 7, 9, 5, 0};
+    std::map<std::string, DecodedImage> images;
+    std::vector<std::string> decodedPaths;
+};
+
+// A temporary program folder, removed at the end of the test.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    void write(const std::string& name, const std::string& bytes) const;
+    std::string read(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+// The shipped data folder (data/ of the source tree).
+std::string dataFolder();
+std::string dataFile(const std::string& name);
+
+// An App wired to a fake platform, its program folder a fresh temporary folder.
+struct TestApp {
+    FakePlatform fake;
+    Platform platform = fake.platform();
+    TempFolder folder;
+    App app{platform};
+    TestApp() { app.ctx.programFolder = folder.path(); }
+};
+
+}  // namespace sextrix::testing
