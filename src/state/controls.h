@@ -11,6 +11,7 @@ struct TextBox {
     std::string text;
     bool visible = true;
     bool enabled = true;
+    int selStart = 0;  // caret position, 0-based
 };
 
 struct Label {

@@ -68,6 +68,13 @@ public:
     virtual DecodedImage decode(const std::string& path) = 0;
 };
 
+class TextMeasure {
+public:
+    virtual ~TextMeasure() = default;
+    // Width in pixels of a label showing this text in the picture's label font.
+    virtual int textWidth(const std::string& text) = 0;
+};
+
 // Everything the handlers reach outside the models.
 struct Platform {
     Dialogs& dialogs;
@@ -75,6 +82,7 @@ struct Platform {
     Windows& windows;
     Clock& clock;
     ImageDecoder& images;
+    TextMeasure& text;
 };
 
 }  // namespace sextrix

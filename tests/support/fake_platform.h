@@ -19,7 +19,8 @@ struct RecordedMessage {
     bool warning = false;
 };
 
-class FakePlatform : public Dialogs, public EventLoop, public Windows, public Clock, public ImageDecoder {
+class FakePlatform : public Dialogs, public EventLoop, public Windows, public Clock, public ImageDecoder,
+                     public TextMeasure {
 public:
     // Dialogs
     void message(const std::string& text, const std::string& title, bool warning) override {
@@ -58,7 +59,10 @@ public:
         throw std::runtime_error("cannot decode " + path);
     }
 
-    Platform platform() { return Platform{*this, *this, *this, *this, *this}; }
+    // TextMeasure: a fixed 7 pixels per byte.
+    int textWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
+
+    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this}; }
 
     std::vector<RecordedMessage> messages;
     std::vector<RecordedMessage> questions;
