@@ -6,8 +6,9 @@ Usage, from the repository root:
 
     python3 tools/make_deepsky.py [--source DIR] [--out DIR]
 
-DIR defaults to $OPENNGC_DIR, else /work/shared/data/openngc; it must hold
-NGC.csv (semicolon-separated, described in NGC_guide.txt) and
+DIR defaults to $OPENNGC_DIR, else tools/openngc beside this script (a copy
+of the OpenNGC release, see its SOURCE.md); it must hold NGC.csv
+(semicolon-separated, described in NGC_guide.txt) and
 LICENSE-CC-BY-SA-4.0.txt. The output is a pure function of NGC.csv: rows are
 sorted, nothing depends on the clock or the locale, so a re-run gives the same
 bytes. The licence is copied beside the output as OPENNGC-LICENSE.txt; the
@@ -20,17 +21,20 @@ line, ASCII, every line 127 characters and ending in CR LF. Columns, 1-based:
      7-11  component suffix, "A", "NED01"... (for people; the program skips it)
     21-22  RA hours      24-25 RA minutes      27-30 RA seconds, "ss.s"
     32-34  Dec degrees with sign "+dd"/"-dd"   36-37 arcmin   39-40 arcsec
-    51-54  object type, OpenNGC code; GPr, GTr, GGr, Oth for GPair, GTrpl,
-           GGroup, Other
+    51-54  total magnitude, V band, else B when OpenNGC gives no V; to
+           0.1 mag, left-aligned ("12.9", "3.4"); blank if neither
     62-67  major axis, arcmin, "%6.2f"
     69-73  minor axis, arcmin ("%5.2f", "%5.1f" from 100'); blank = unknown,
            which the program reads as 0 and turns into a circle
     75-77  position angle, degrees east of north; blank = unknown (reads as 0)
-    79-86  magnitude and its band, "12.93 V", else "13.69 B"; blank if none
+    79-86  object type in words, see OBJECT_TYPES ("Galaxy", "Open Cl.")
     88-94  PGC number, right-aligned; blank if OpenNGC lists none
     97-111 Messier number "M 31", else common name, else "= IC 11"-style
            cross-identification (for a suffixed component: its designation)
    113-127 Hubble type, else the constellation's name
+
+The program's details panel labels column 51 as the magnitude and column 79
+as the object type, so those are what the two columns hold.
 
 Rounding. Positions are rounded half-to-even on the exact decimal text of
 NGC.csv (RA to 0.1 s, Dec to 1"), carrying into minutes, hours and degrees;
@@ -73,7 +77,8 @@ from decimal import Decimal, ROUND_HALF_EVEN
 LINE_WIDTH = 127
 NOMINAL_SIZE = Decimal("0.50")   # arcmin, see the header
 TEXT_WIDTH = 15                  # columns 97-111 and 113-127
-DEFAULT_SOURCE = "/work/shared/data/openngc"
+DEFAULT_SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                              "openngc")
 NOTE = "From OpenNGC (M. Verga), CC-BY-SA-4.0, see OPENNGC-LICENSE.txt."
 
 # Column starts (1-based) and widths of the fields written.
@@ -81,12 +86,21 @@ COLUMNS = {
     "number": (1, 5), "suffix": (7, 5),
     "ra_h": (21, 2), "ra_m": (24, 2), "ra_s": (27, 4),
     "dec_d": (32, 3), "dec_m": (36, 2), "dec_s": (39, 2),
-    "type": (51, 4), "size1": (62, 6), "size2": (69, 5), "pa": (75, 3),
-    "mag": (79, 8), "pgc": (88, 7), "text97": (97, 15), "text113": (113, 15),
+    "mag": (51, 4), "size1": (62, 6), "size2": (69, 5), "pa": (75, 3),
+    "type": (79, 8), "pgc": (88, 7), "text97": (97, 15), "text113": (113, 15),
 }
 
-# OpenNGC codes that do not fit four characters.
-TYPE_CODES = {"GPair": "GPr", "GTrpl": "GTr", "GGroup": "GGr", "Other": "Oth"}
+# OpenNGC type codes (NGC_guide.txt) in words that fit the 8-character
+# column; "Cl." and "Neb." as in the common names. Dup and NonEx rows are
+# never written.
+OBJECT_TYPES = {
+    "*": "Star", "**": "Dbl.Star", "*Ass": "St.Assoc",
+    "OCl": "Open Cl.", "GCl": "Glob.Cl.", "Cl+N": "Cl+Neb.",
+    "G": "Galaxy", "GPair": "Gal.Pair", "GTrpl": "Gal.Trio",
+    "GGroup": "Gal.Grp.", "PN": "Plan.Neb", "HII": "HII reg.",
+    "DrkN": "Dark Neb", "EmN": "Em.Neb.", "Neb": "Nebula",
+    "RfN": "Refl.Neb", "SNR": "SN remn.", "Nova": "Nova", "Other": "Other",
+}
 
 # IAU names; OpenNGC splits Serpens into Se1 (Caput) and Se2 (Cauda). The
 # three names longer than the column are given short forms.
@@ -218,10 +232,23 @@ def sizes(row):
 
 
 def magnitude(row):
-    for band, key in (("V", "V-Mag"), ("B", "B-Mag")):
-        if row[key]:
-            return "%s %s" % (row[key], band)
-    return ""
+    """V magnitude to 0.1 mag, else B; "" when OpenNGC gives neither."""
+    text = row["V-Mag"] or row["B-Mag"]
+    if not text:
+        return ""
+    try:
+        value = Decimal(text).quantize(Decimal("0.1"),
+                                       rounding=ROUND_HALF_EVEN)
+    except ArithmeticError:
+        raise SourceError("bad magnitude %r" % text)
+    return "%.1f" % value
+
+
+def object_type(row):
+    try:
+        return OBJECT_TYPES[row["Type"]]
+    except KeyError:
+        raise SourceError("unknown object type %r" % row["Type"])
 
 
 def pgc_number(row):
@@ -328,7 +355,7 @@ def object_line(row):
     fields.update(zip(("ra_h", "ra_m", "ra_s"), format_ra(row["RA"])))
     fields.update(zip(("dec_d", "dec_m", "dec_s"), format_dec(row["Dec"])))
     fields.update(zip(("size1", "size2", "pa"), sizes(row)))
-    fields["type"] = TYPE_CODES.get(row["Type"], row["Type"])
+    fields["type"] = object_type(row)
     fields["mag"] = magnitude(row)
     fields["pgc"] = pgc_number(row).rjust(7)
     fields["text97"] = first_text(row, catalogue, number, suffix)
@@ -341,13 +368,13 @@ def object_line(row):
 def header_lines(catalogue, source_note):
     ruler = [" "] * LINE_WIDTH
     labels = {"number": "  No.", "suffix": "Sfx",
-              "ra_h": "RA", "dec_d": "Dec", "type": "Type",
+              "ra_h": "RA", "dec_d": "Dec", "mag": "Mag",
               "size1": " Size1", "size2": "Size2", "pa": " PA",
-              "mag": "Mag", "pgc": "    PGC", "text97": "Name",
+              "type": "Type", "pgc": "    PGC", "text97": "Name",
               "text113": "Hubble/Const."}
     for field, text in labels.items():
         put(ruler, field, text)
-    title = ("%s objects, J2000.0, sizes in arcmin. %s" %
+    title = ("%s objects, J2000.0, sizes in arcmin, V magnitude (else B). %s" %
              (catalogue, source_note))[:LINE_WIDTH]
     return [title, "".join(ruler).rstrip()]
 

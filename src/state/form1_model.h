@@ -8,6 +8,7 @@
 
 #include "controls.h"
 #include "picture_surface.h"
+#include "rich_text_panel.h"
 #include "working_state.h"
 
 namespace sextrix {
@@ -15,10 +16,6 @@ namespace sextrix {
 constexpr int kStarMarkers = 4000;   // star(1..4000)
 constexpr int kClickMarkers = 5;     // clicpic(1..5)
 constexpr int kObjectMarkers = 500;  // aster, aster_lbl, deepobj_lbl (1..500)
-
-struct RichTextPanel {
-    std::string text;
-};
 
 struct Form1Model {
     WorkingState ws;
@@ -103,6 +100,9 @@ struct Form1Model {
     PictureBox Picture1Box{};           // position and size of Picture1 inside PicOrange
     PictureBox PicOrange{0, 0, 640, 480};  // inner size of the viewport
     PictureBox zoom{0, 0, 102, 102, false};
+    // What the magnifier shows: the 27 x 27 pixels around the pointer, row by
+    // row (see chart/zoom.h).
+    std::array<PackedColour, 729> zoomColours{};
     std::array<PictureBox, 5> PicMove{};  // 1..4
 
     // Overlay items over the picture.

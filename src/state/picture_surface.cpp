@@ -1,5 +1,6 @@
 #include "picture_surface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -11,13 +12,44 @@ void PictureSurface::setImage(int width, int height, std::vector<PackedColour> p
     image_ = std::move(pixels);
     image_.resize(static_cast<std::size_t>(width_) * height_, 0);
     drawn_ = image_;
+    dirtyTop_ = 0;
+    dirtyBottom_ = -1;
+    ++revision_;
+}
+
+void PictureSurface::markRows(int top, int bottom) {
+    top = std::max(top, 0);
+    bottom = std::min(bottom, height_ - 1);
+    if (top > bottom) return;
+    if (dirtyTop_ > dirtyBottom_) {
+        dirtyTop_ = top;
+        dirtyBottom_ = bottom;
+    } else {
+        dirtyTop_ = std::min(dirtyTop_, top);
+        dirtyBottom_ = std::max(dirtyBottom_, bottom);
+    }
+}
+
+void PictureSurface::clearDrawings() {
+    if (dirtyTop_ <= dirtyBottom_) {
+        const std::size_t from = static_cast<std::size_t>(dirtyTop_) * width_;
+        const std::size_t to = static_cast<std::size_t>(dirtyBottom_ + 1) * width_;
+        std::copy(image_.begin() + from, image_.begin() + to, drawn_.begin() + from);
+    }
+    dirtyTop_ = 0;
+    dirtyBottom_ = -1;
     ++revision_;
 }
 
 // A pen of width w covers a square of side w centred on the point, as a
 // pixel-unit pen on a picture box does.
 void PictureSurface::plotDisc(int cx, int cy) {
-    const int w = lineWidth < 1 ? 1 : lineWidth;
+    if (lineWidth <= 1) {
+        if (cx >= 0 && cy >= 0 && cx < width_ && cy < height_)
+            drawn_[static_cast<std::size_t>(cy) * width_ + cx] = penColour;
+        return;
+    }
+    const int w = lineWidth;
     const int from = -(w - 1) / 2;
     for (int dy = from; dy < from + w; ++dy) {
         const int y = cy + dy;
@@ -33,7 +65,9 @@ void PictureSurface::plotDisc(int cx, int cy) {
 void PictureSurface::drawDot(double x, double y) {
     if (empty() || !std::isfinite(x) || !std::isfinite(y)) return;
     if (std::fabs(x) > 1e9 || std::fabs(y) > 1e9) return;
-    plotDisc(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+    const int cx = static_cast<int>(std::lround(x)), cy = static_cast<int>(std::lround(y));
+    markRows(cy - lineWidth, cy + lineWidth);
+    plotDisc(cx, cy);
     ++revision_;
 }
 
@@ -64,6 +98,7 @@ void PictureSurface::drawSegment(double x1, double y1, double x2, double y2) {
     }
     int ax = static_cast<int>(std::lround(x1 + t0 * dx)), ay = static_cast<int>(std::lround(y1 + t0 * dy));
     const int bx = static_cast<int>(std::lround(x1 + t1 * dx)), by = static_cast<int>(std::lround(y1 + t1 * dy));
+    markRows(std::min(ay, by) - lineWidth, std::max(ay, by) + lineWidth);
     // Bresenham from a to b, both ends included.
     const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
     const int ex = std::abs(bx - ax), ey = -std::abs(by - ay);

@@ -22,7 +22,7 @@ public:
     // Takes a new image (row-major, width*height packed colours); the drawings go.
     void setImage(int width, int height, std::vector<PackedColour> pixels);
     // Restores the image under every drawing.
-    void clearDrawings() { drawn_ = image_; ++revision_; }
+    void clearDrawings();
 
     PackedColour pixel(int x, int y) const {
         if (x < 0 || y < 0 || x >= width_ || y >= height_) return -1;
@@ -41,7 +41,12 @@ public:
 
 private:
     void plotDisc(int cx, int cy);
+    void markRows(int top, int bottom);
 
+    // Rows touched by drawings since the last clear: clearing restores only
+    // those, which keeps a chart over a large picture cheap.
+    int dirtyTop_ = 0;
+    int dirtyBottom_ = -1;
     int width_ = 0;
     int height_ = 0;
     std::vector<PackedColour> image_;

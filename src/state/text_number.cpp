@@ -82,16 +82,11 @@ std::string numberToText(double value, char decimalSeparator) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
     if (value == 0) return "0";
-    // The shortest precision that reads back as the 15-digit rounding of value.
+    // %.15g is the shortest form of the value rounded to 15 significant
+    // digits: trailing zeros go, plain notation from 1E-05 up to 1E+15.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    const double target = std::strtod(buffer, nullptr);
-    for (int precision = 1; precision <= 15; ++precision) {
-        std::snprintf(buffer, sizeof buffer, "%.*g", precision, value);
-        if (std::strtod(buffer, nullptr) == target) break;
-    }
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
     std::string text = buffer;
-    // %g writes "1e+20"; the house style is "1E+20".
     if (auto e = text.find('e'); e != std::string::npos) text[e] = 'E';
     if (auto dot = text.find('.'); dot != std::string::npos) text[dot] = decimalSeparator;
     return text;

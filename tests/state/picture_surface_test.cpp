@@ -41,6 +41,22 @@ TEST(PictureSurface, SegmentsAndDotsDrawOnACopyThatClearingRestores) {
     EXPECT_EQ(s.pixel(5, 5), 0);
 }
 
+TEST(PictureSurface, ClearingRestoresEveryDrawnRow) {
+    std::vector<PackedColour> image(40 * 30);
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<PackedColour>(i * 7919 % 16777216);
+    PictureSurface s;
+    s.setImage(40, 30, image);
+    for (int round = 0; round < 3; ++round) {
+        s.penColour = 0xFFFFFF;
+        s.lineWidth = 1 + round;
+        s.drawSegment(-5, 2, 50, 3);    // top rows, clipped ends
+        s.drawSegment(10, 28, 12, 40);  // bottom rows, off the picture
+        s.drawDot(20, 15);
+        s.clearDrawings();
+        EXPECT_EQ(s.drawnPixels(), image) << "round " << round;
+    }
+}
+
 TEST(PictureSurface, FarAwayAndNonFiniteSegmentsAreSafe) {
     PictureSurface s = blank(20, 20);
     s.penColour = 7;

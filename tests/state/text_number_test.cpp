@@ -106,6 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ToTextRow{"FifteenDigits", 1.0 / 3.0, '.', "0.333333333333333"},
                       ToTextRow{"SumNoiseHidden", 0.1 + 0.2, '.', "0.3"},
                       ToTextRow{"Large", 1e20, '.', "1E+20"},
+                      ToTextRow{"RoundHundreds", 300, '.', "300"},
+                      ToTextRow{"NegativeRound", -90, ',', "-90"},
+                      ToTextRow{"RoundWithComma", 360, ',', "360"},
+                      ToTextRow{"FourteenDigitsWhole", 12345678901234, '.', "12345678901234"},
+                      ToTextRow{"TinyPlain", 0.00012, ',', "0,00012"},
+                      ToTextRow{"RoundsToFifteenDigits", 0.1234567890123456, '.', "0.123456789012346"},
                       ToTextRow{"Small", 1.5e-7, ',', "1,5E-07"}),
     [](const auto& info) { return std::string(info.param.name); });
 

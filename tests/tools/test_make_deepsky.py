@@ -124,8 +124,8 @@ class FieldTest(unittest.TestCase):
         self.assertEqual(got["name"], "NGC 224")
         self.assertEqual((got["size1"], got["size2"], got["pa"]),
                          (177.83, 69.66, 35))
-        self.assertEqual(got["text51"], "G   ")
-        self.assertEqual(got["text79"], "3.44 V  ")
+        self.assertEqual(got["text51"], "3.4 ")      # V, not B (4.29)
+        self.assertEqual(got["text79"], "Galaxy  ")
         self.assertEqual(got["pgc"], "PGC 2557")
         self.assertEqual(got["text97"].rstrip(), "M 31")
         self.assertEqual(got["text113"].rstrip(), "Sb")
@@ -145,45 +145,64 @@ class FieldTest(unittest.TestCase):
                 self.assertGreater(got["size1"], 0)
 
     def test_magnitude_and_pgc(self):
-        cases = [  # (B, V, identifiers) -> (text79, pgc)
-            (("13.69", "12.93", "PGC 000564,UGC 00057"),
-             ("12.93 V", "PGC 564")),
-            (("15.46", "", "PGC 043663,PGC 043675"), ("15.46 B", "PGC 43663")),
+        cases = [  # (B, V, identifiers) -> (text51, pgc)
+            (("13.69", "12.93", "PGC 000564,UGC 00057"), ("12.9", "PGC 564")),
+            (("15.46", "", "PGC 043663,PGC 043675"), ("15.5", "PGC 43663")),
+            (("", "9.95", "PGC 1"), ("10.0", "PGC 1")),
+            (("12.25", "", "PGC 2"), ("12.2", "PGC 2")),   # half to even
             (("", "", "2MASX J00424433+4116074"), ("", "PGC 0")),
             (("", "", "PGC 5061234"), ("", "PGC 5061234")),
         ]
-        for (b, v, ids), (text79, pgc) in cases:
+        for (b, v, ids), (text51, pgc) in cases:
             with self.subTest(ids=ids):
                 got = self.read(B_Mag=b, V_Mag=v, Identifiers=ids)
-                self.assertEqual(got["text79"].rstrip(), text79)
+                self.assertEqual(got["text51"].rstrip(), text51)
+                self.assertEqual(lenient(got["text51"]),
+                                 float(text51) if text51 else 0)
                 self.assertEqual(got["pgc"], pgc)
 
+    def test_object_types(self):
+        # Every type OpenNGC defines (NGC_guide.txt) except the two that are
+        # never written, in words within the column.
+        guide_types = ["*", "**", "*Ass", "OCl", "GCl", "Cl+N", "G", "GPair",
+                       "GTrpl", "GGroup", "PN", "HII", "DrkN", "EmN", "Neb",
+                       "RfN", "SNR", "Nova", "Other"]
+        seen = set()
+        for code in guide_types:
+            with self.subTest(code=code):
+                text = self.read(Type=code)["text79"].rstrip()
+                self.assertRegex(text, "[A-Za-z]")     # a word, not a code
+                seen.add(text)
+        self.assertEqual(len(seen), len(guide_types))     # all distinct
+        with self.assertRaises(make_deepsky.SourceError):
+            build_one(row("NGC0001", Type="Quasar"))
+
     def test_text_columns(self):
-        cases = [  # (name, catalogue, fields) -> (read name, text51, 97, 113)
+        cases = [  # (name, catalogue, fields) -> (read name, text79, 97, 113)
             (("IC0434", "IC", {"Type": "HII", "Common names":
                                "Flame Nebula,Orion B"}),
-             ("IC 434", "HII", "Flame Nebula", "Orion")),
+             ("IC 434", "HII reg.", "Flame Nebula", "Orion")),
             (("NGC0281", "NGC", {"Type": "HII", "IC": "0011",
                                  "Const": "Cas"}),
-             ("NGC 281", "HII", "= IC 11", "Cassiopeia")),
+             ("NGC 281", "HII reg.", "= IC 11", "Cassiopeia")),
             (("IC0186A", "IC", {"Hubble": "S0", "Const": "Cet"}),
-             ("IC 186", "G", "IC 186A", "S0")),
+             ("IC 186", "Galaxy", "IC 186A", "S0")),
             (("IC0080 NED01", "IC", {"Const": "Se2"}),
-             ("IC 80", "G", "IC 80 NED01", "Serpens Cauda")),
+             ("IC 80", "Galaxy", "IC 80 NED01", "Serpens Cauda")),
             (("NGC0070", "NGC", {"Type": "GGroup", "Const": "TrA"}),
-             ("NGC 70", "GGr", "", "Triangulum Aus.")),
+             ("NGC 70", "Gal.Grp.", "", "Triangulum Aus.")),
             (("NGC1977", "NGC", {"Type": "HII", "Common names":
                                  "the Running Man Nebula", "Const": "Ori"}),
-             ("NGC 1977", "HII", "Running Man", "Orion")),
+             ("NGC 1977", "HII reg.", "Running Man", "Orion")),
             (("NGC7000", "NGC", {"Type": "HII", "Common names":
                                  "North America Nebula", "Const": "Cyg"}),
-             ("NGC 7000", "HII", "North America", "Cygnus")),
+             ("NGC 7000", "HII reg.", "North America", "Cygnus")),
         ]
         for (name, catalogue, fields), want in cases:
             with self.subTest(name=name):
                 got = self.read(name, catalogue, **fields)
                 self.assertEqual(
-                    (got["name"], got["text51"].rstrip(),
+                    (got["name"], got["text79"].rstrip(),
                      got["text97"].rstrip(), got["text113"].rstrip()), want)
 
 
@@ -294,6 +313,8 @@ class ShippedFilesTest(unittest.TestCase):
         self.assertAlmostEqual(m31["size2"], 70, delta=1)
         self.assertEqual((m31["pa"], m31["pgc"], m31["text97"].rstrip()),
                          (35, "PGC 2557", "M 31"))
+        # V 3.44 in OpenNGC; published total V of M 31 is about 3.4.
+        self.assertEqual((m31["text51"], m31["text79"]), ("3.4 ", "Galaxy  "))
         self.assertEqual(ngc["NGC 5194"]["pgc"], "PGC 47404")
         self.assertIn("IC 434", self.objects("deepobj2.txt"))
 

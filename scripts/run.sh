@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts Velorin Sextrix.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DSEXTRIX_BUILD_TESTS=OFF -DSEXTRIX_BUILD_BENCH=OFF
+cmake --build build --target sextrix sextrix_data
+exec build/bin/sextrix

@@ -1,0 +1,101 @@
+#include "asteroid_list_reader.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "catalogue_columns.h"
+#include "state/errors.h"
+#include "state/status.h"
+#include "state/text_file.h"
+#include "state/text_lines.h"
+#include "state/text_number.h"
+
+namespace sextrix {
+namespace {
+
+constexpr std::size_t kMaxLines = 600;
+constexpr std::size_t kFirstAsteroidLine = 14;  // after the page header
+constexpr std::size_t kTrailerLines = 40;       // "</pre>" and the page end
+
+std::vector<std::string> firstLines(std::string bytes, std::size_t limit) {
+    LineReader reader(std::move(bytes));
+    std::vector<std::string> lines;
+    while (lines.size() < limit && !reader.atEnd()) lines.push_back(reader.readLine());
+    return lines;
+}
+
+std::string without(std::string_view text, char unwanted) {
+    std::string kept;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
+                 [unwanted](char c) { return c != unwanted; });
+    return kept;
+}
+
+AsteroidRecord readAsteroid(std::string_view line, double corrAsd, double corrDec) {
+    AsteroidRecord a;
+    a.number = without(column(line, 1, 7), '(');
+    a.name = without(column(line, 10, 15), ' ');
+    const double ra = raDegreesFromColumns(column(line, 26, 2), column(line, 29, 2),
+                                           column(line, 32, 4));
+    const double dec = decDegreesFromColumns(column(line, 37, 3), column(line, 41, 2),
+                                             column(line, 44, 2));
+    // Whole numbers: the decimal separator never shows.
+    a.x = plainNumberText(scaledWhole(ra, corrAsd), '.');
+    a.y = plainNumberText(scaledWhole(dec, corrDec), '.');
+    a.text48 = column(line, 48, 4);
+    a.text70 = column(line, 70, 3);
+    a.text77 = column(line, 77, 3);
+    return a;
+}
+
+}  // namespace
+
+std::vector<AsteroidRecord> parseAsteroidList(std::string bytes, double corrAsd, double corrDec) {
+    const std::vector<std::string> lines = firstLines(std::move(bytes), kMaxLines);
+    std::vector<AsteroidRecord> asteroids;
+    // 1-based line numbers, as the page layout is described.
+    for (std::size_t i = kFirstAsteroidLine; i + kTrailerLines <= lines.size(); ++i) {
+        if (asteroids.size() == static_cast<std::size_t>(kObjectCapacity)) break;
+        const std::string& line = lines[i - 1];
+        if (column(line, 2, 6) == "</pre>") break;
+        try {
+            asteroids.push_back(readAsteroid(line, corrAsd, corrDec));
+        } catch (const OverflowError& e) {
+            throw RecordError(static_cast<int>(i), e.what());
+        }
+    }
+    return asteroids;
+}
+
+void READFILE_ASTER(App& app) {
+    WorkingState& ws = app.ws();
+    const std::string path = app.programFile("data2.txt");
+    std::vector<AsteroidRecord> asteroids;
+    try {
+        asteroids = parseAsteroidList(readFileBytes(path), ws.corrAsd, ws.corrDec);
+    } catch (const FileError& e) {
+        app.platform.dialogs.message(e.what(), app.form1.caption, false);
+    } catch (const RecordError& e) {
+        ws.astCount = 0;
+        throw FileError(path + ", line " + intToText(e.number) + ": " + e.what());
+    }
+
+    for (std::size_t k = 0; k < asteroids.size(); ++k) {
+        auto& a = asteroids[k];
+        ws.astNumbers[k + 1] = std::move(a.number);
+        ws.astNames[k + 1] = std::move(a.name);
+        ws.astX[k + 1] = std::move(a.x);
+        ws.astY[k + 1] = std::move(a.y);
+        ws.astText48[k + 1] = std::move(a.text48);
+        ws.astText70[k + 1] = std::move(a.text70);
+        ws.astText77[k + 1] = std::move(a.text77);
+    }
+    // The count is that of the lines read, which is (lines - 53) for a page
+    // with the usual 40-line trailer; counting from the line total alone
+    // would show stale entries when "</pre>" comes early.
+    ws.astCount = static_cast<Int16>(asteroids.size());
+    AddStatus(app.form1, app.platform.events,
+              "Asteroïde: " + intToText(ws.astCount) + app.ctx.lang.messages[19]);
+}
+
+}  // namespace sextrix

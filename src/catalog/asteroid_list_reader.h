@@ -1,0 +1,33 @@
+#pragma once
+// Reader of the asteroid-check answer (data2.txt): a 13-line page header, one
+// asteroid a line in fixed columns, then "</pre>" and a 40-line trailer.
+#include <string>
+#include <vector>
+
+#include "state/app.h"
+
+namespace sextrix {
+
+struct AsteroidRecord {
+    std::string number;  // columns 1-7 without "("
+    std::string name;    // columns 10-24 without blanks
+    std::string x;       // RA in degrees * corrAsd, as a whole-number text
+    std::string y;       // Dec in degrees * corrDec, as a whole-number text
+    std::string text48;  // columns 48-51, the V magnitude
+    std::string text70;  // columns 70-72, motion in RA
+    std::string text77;  // columns 77-79, motion in Dec
+};
+
+// The asteroids of an answer file: lines 14 to n - 40 of its first 600 lines
+// (n the number of those lines), stopping at a line whose characters 2-7 are
+// "</pre>", at most 500. Throws RecordError (with the line number) when a
+// scaled position is beyond the range of a double.
+std::vector<AsteroidRecord> parseAsteroidList(std::string bytes, double corrAsd, double corrDec);
+
+// Step "4-Full map": reads data2.txt from the program folder into the asteroid
+// arrays and posts the closing status line. A missing file is shown in a
+// message box and leaves astCount at 0; a line that cannot be read leaves it
+// at 0 and throws FileError naming the file and the line.
+void READFILE_ASTER(App& app);
+
+}  // namespace sextrix

@@ -1,0 +1,42 @@
+#pragma once
+// Fixed-column access shared by the three catalogue readers: the star answer,
+// the asteroid answer and the deep-sky files all place their fields by 1-based
+// character position, and all read numbers with the lenient parse.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace sextrix {
+
+// Characters first .. first + width - 1 (1-based) of line; shorter or empty
+// when the line ends before them.
+std::string_view column(std::string_view line, std::size_t first, std::size_t width);
+
+// Right ascension from its hours, minutes and seconds columns, in degrees:
+// (h*3600 + m*60 + s) / 3600 * 15, each field read leniently.
+double raDegreesFromColumns(std::string_view hours, std::string_view minutes,
+                            std::string_view seconds);
+
+// Declination from its degrees (sign in the column's first character),
+// arcminutes and arcseconds columns, in degrees. The sign is taken from the
+// character rather than from the number, so "-00 30 00" gives -0.5.
+double decDegreesFromColumns(std::string_view signedDegrees, std::string_view arcminutes,
+                             std::string_view arcseconds);
+
+// degrees * scale rounded to a whole number of scaled units, halves to even.
+// Throws OverflowError when the product is beyond the range of a double.
+double scaledWhole(double degrees, double scale);
+
+// A number as the readers write it into a text: whole numbers as plain
+// digits ("224", "-33456"), anything else in the program's shortest form.
+std::string plainNumberText(double value, char decimalSeparator);
+
+// A record or line of a catalogue file that cannot be read (a number beyond
+// the range of a double). number is the 1-based record or line number.
+struct RecordError : std::runtime_error {
+    RecordError(int number, const std::string& what)
+        : std::runtime_error(what), number(number) {}
+    int number;
+};
+
+}  // namespace sextrix

@@ -1,0 +1,98 @@
+#include "star_list_reader.h"
+
+#include <algorithm>
+
+#include "catalogue_columns.h"
+#include "state/errors.h"
+#include "state/status.h"
+#include "state/text_file.h"
+#include "state/text_lines.h"
+#include "state/text_number.h"
+
+namespace sextrix {
+namespace {
+
+constexpr std::string_view kFirstRecordMarker = "</b>   1 U";
+constexpr std::size_t kRecordLength = 66;  // 65 characters and the LF
+
+std::string lastLine(std::string bytes) {
+    LineReader reader(std::move(bytes));
+    std::string line;
+    while (!reader.atEnd()) line = reader.readLine();
+    return line;
+}
+
+StarRecord readRecord(std::string_view record, double corrAsd, double corrDec) {
+    StarRecord star;
+    star.id = column(record, 6, 14);
+    star.x = scaledWhole(parseLeadingNumber(column(record, 21, 9)), corrAsd);
+    star.y = scaledWhole(parseLeadingNumber(column(record, 31, 9)), corrDec);
+    star.magR = column(record, 41, 4);
+    star.magB = column(record, 46, 4);
+    return star;
+}
+
+}  // namespace
+
+std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double corrDec) {
+    const std::string text = lastLine(std::move(bytes));
+    // The marker ends in the first record's "   1 U"; skipping through "</b>"
+    // leaves the text at that record. Without the marker the first three
+    // characters go and the record test decides.
+    const std::size_t marker = text.find(kFirstRecordMarker);
+    std::size_t cursor = marker == std::string::npos ? 3 : marker + 4;
+    std::string_view rest = std::string_view(text).substr(std::min(cursor, text.size()));
+
+    std::vector<StarRecord> stars;
+    while (stars.size() < static_cast<std::size_t>(kCatalogueCapacity)) {
+        const std::string_view record = rest.substr(0, kRecordLength);
+        rest.remove_prefix(record.size());
+        if (column(record, 6, 1) != "U") break;
+        try {
+            stars.push_back(readRecord(record, corrAsd, corrDec));
+        } catch (const OverflowError& e) {
+            throw RecordError(static_cast<int>(stars.size()) + 1, e.what());
+        }
+    }
+    return stars;
+}
+
+void READFILE(App& app) {
+    WorkingState& ws = app.ws();
+    const auto& messages = app.ctx.lang.messages;
+    AddStatus(app.form1, app.platform.events, messages[18]);
+
+    const std::string path = app.programFile("data.txt");
+    std::vector<StarRecord> stars;
+    try {
+        stars = parseStarList(readFileBytes(path), ws.corrAsd, ws.corrDec);
+    } catch (const FileError& e) {
+        app.platform.dialogs.message(e.what(), app.form1.caption, false);
+    } catch (const RecordError& e) {
+        // Half a list mixed with an earlier one would mislead the search.
+        ws.catTotal = 0;
+        ws.catCount = 0;
+        ws.loopI = 1;
+        throw FileError(path + ", record " + intToText(e.number) + ": " + e.what());
+    }
+
+    // Entries above the new total keep an earlier reading's values, as the
+    // consumers only look at 1..catTotal.
+    for (std::size_t i = 0; i < stars.size(); ++i) {
+        auto& star = stars[i];
+        ws.catIds[i + 1] = std::move(star.id);
+        ws.catX[i + 1] = star.x;
+        ws.catY[i + 1] = star.y;
+        ws.catMagR[i + 1] = std::move(star.magR);
+        ws.catMagB[i + 1] = std::move(star.magB);
+    }
+    const auto total = static_cast<Int16>(stars.size());
+    ws.catTotal = total;
+    ws.catCount = std::min<Int16>(total, kIdentifyCapacity);
+    ws.loopI = static_cast<Int16>(std::min(total + 1, kIdentifyCapacity + 1));
+    AddStatus(app.form1, app.platform.events,
+              app.ctx.lang.formTexts[20] + ": " + intToText(ws.catCount) + "/" +
+                  intToText(ws.catTotal) + messages[19]);
+}
+
+}  // namespace sextrix

@@ -1,0 +1,58 @@
+#include "deep_sky_outlines.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "chart_colours.h"
+#include "chart_items.h"
+#include "chart_position.h"
+#include "drawing_primitives.h"
+#include "geometry/centre.h"
+#include "state/text_number.h"
+
+namespace sextrix {
+
+void chartDeepSky(App& app, const Plate& plate) {
+    Form1Model& form = app.form1;
+    WorkingState& ws = form.ws;
+    PictureSurface& picture = form.Picture1;
+    picture.clearDrawings();
+    picture.penColour = kDeepSkyColour;
+    CalculAngle(ws);
+
+    const EllipseTracer outline(0, 360, 1);
+    const Int16 count = ws.deepCount;
+    std::vector<bool> skipped = noneSkipped(count);
+    for (int i = 1; i <= count; ++i) {
+        OverlayItem& label = form.deepobj_lbl.at(i);
+        const auto centre = chartPixel(plate, ws.deepX.at(i), ws.deepY.at(i));
+        if (!centre) {
+            label.visible = false;
+            skipped[i] = true;
+            continue;
+        }
+        // The centre passes through the locale's number text and back through
+        // the lenient parse, so under a decimal comma only its whole part stays.
+        const char separator = app.ctx.decimalSeparator;
+        const double cx = parseLeadingNumber(numberToText(centre->x, separator));
+        const double cy = parseLeadingNumber(numberToText(centre->y, separator));
+
+        const double size1 = ws.deepSize1.at(i);  // arcminutes, along the position angle
+        const double size2 = ws.deepSize2.at(i);
+        const float radius = toSingleChecked(roundHalfEven(size1 / 2 / 60 * ws.corrAsd));
+        if (size1 == 0) throw std::domain_error("Division by zero");
+        const float yScale = toSingleChecked(size2 / size1);
+        // Position angle counts from north through east; the outline's angle
+        // counts from the picture's x axis towards its y axis.
+        const float rotation = toSingleChecked(-ws.deepPa.at(i) - ws.rotationDeg + 90);
+        const Int16 lowest =
+            outline.draw(picture, toSingleChecked(cx), toSingleChecked(cy), radius, rotation, yScale);
+
+        setLabelText(label, ws.deepNames.at(i), app.platform.text);
+        label.top = toInt16Checked(lowest + 4.0);
+        label.left = static_cast<float>(cx - label.width / 2);
+    }
+    showItems(form.deepobj_lbl, count, skipped);
+}
+
+}  // namespace sextrix

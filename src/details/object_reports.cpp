@@ -1,0 +1,51 @@
+#include "object_reports.h"
+
+#include "geometry/precession.h"
+#include "info_markup.h"
+#include "report_text.h"
+#include "state/text_number.h"
+
+namespace sextrix {
+namespace {
+
+ReportStyle styleOf(const AppContext& ctx) { return {ctx.lang.infoTexts, ctx.decimalSeparator}; }
+
+// Corrections from J2000.0 to the epoch typed in epochText, kept in the context.
+PrecessionDelta toEpochOf(AppContext& ctx, const std::string& epochText, double ra, double dec) {
+    PrecessFromJ2000(ctx, parseLeadingNumber(epochText), ra, dec);
+    return {ctx.precessDeltaRa, ctx.precessDeltaDec};
+}
+
+void showReport(Form1Model& form, std::string markup) {
+    setText(form.InfoMore, std::move(markup));
+    RenderInfoMarkup(form.InfoMore);
+    form.Frm6.visible = true;
+}
+
+}  // namespace
+
+void ShowStarInfo(App& app, const std::string& id, double ra, double dec, const std::string& magR,
+                  const std::string& magB, const std::string& epochText) {
+    const PrecessionDelta toEpoch = toEpochOf(app.ctx, epochText, ra, dec);
+    showReport(app.form1, starReportMarkup(styleOf(app.ctx), id, ra, dec, magR, magB, epochText, toEpoch));
+}
+
+void ShowPointInfo(App& app, double ra, double dec, const std::string& epochText) {
+    const PrecessionDelta toEpoch = toEpochOf(app.ctx, epochText, ra, dec);
+    showReport(app.form1, pointReportMarkup(styleOf(app.ctx), ra, dec, epochText, toEpoch));
+}
+
+void ShowAsteroidInfo(App& app, const std::string& number, const std::string& name, double ra, double dec,
+                      const std::string& text48, const std::string& text77, const std::string& text70) {
+    showReport(app.form1,
+               asteroidReportMarkup(styleOf(app.ctx), number, name, ra, dec, text48, text77, text70));
+}
+
+void ShowDeepSkyInfo(App& app, const std::string& name, double ra, double dec, const std::string& text51,
+                     double size1, double size2, const std::string& text79, const std::string& pgc,
+                     const std::string& text97, const std::string& text113) {
+    showReport(app.form1, deepSkyReportMarkup(styleOf(app.ctx), name, ra, dec, text51, size1, size2, text79,
+                                              pgc, text97, text113));
+}
+
+}  // namespace sextrix

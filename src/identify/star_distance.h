@@ -1,0 +1,19 @@
+#pragma once
+// Distances between stars, on the image (pixels) or in the catalogue (scaled
+// sky units). Both tables are filled once per calculation so that the figure
+// search only compares stored values.
+#include "state/working_state.h"
+
+namespace sextrix {
+
+// Plain Euclidean distance; the search and its tables must agree on it to the
+// last bit, so every caller goes through this one function.
+double starDistance(double x1, double y1, double x2, double y2);
+
+// pickDist(k, l) for k, l = 1..9 from pickX/pickY.
+void fillPickDistances(WorkingState& ws);
+
+// catDist(i, j) for i, j = 1..count from catX/catY. count must fit the table.
+void fillCatalogueDistances(WorkingState& ws, int count);
+
+}  // namespace sextrix

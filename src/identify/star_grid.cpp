@@ -1,0 +1,104 @@
+#include "star_grid.h"
+
+#include <cmath>
+
+namespace sextrix {
+namespace {
+
+constexpr int kMaxCellsPerSide = 256;
+// About two stars per cell: fewer cells per ring against fewer stars per cell.
+constexpr double kStarsPerCell = 2.0;
+
+// floor(t) for t >= 0, clamped to [0, limit - 1].
+int cellIndex(double t, int limit) {
+    if (!(t > 0)) return 0;
+    return t >= limit - 1 ? limit - 1 : static_cast<int>(t);
+}
+
+}  // namespace
+
+StarGrid::StarGrid(const std::vector<double>& x, const std::vector<double>& y, int count)
+    : count_(std::max(count, 0)) {
+    if (count_ == 0) return;
+    double minX = x[1], maxX = x[1], minY = y[1], maxY = y[1];
+    for (int i = 1; i <= count_; ++i) {
+        if (!std::isfinite(x[i]) || !std::isfinite(y[i])) return;
+        minX = std::min(minX, x[i]);
+        maxX = std::max(maxX, x[i]);
+        minY = std::min(minY, y[i]);
+        maxY = std::max(maxY, y[i]);
+    }
+    const double width = maxX - minX, height = maxY - minY;
+    if (!std::isfinite(width) || !std::isfinite(height)) return;
+
+    const double area = std::max(width, 1.0) * std::max(height, 1.0);
+    cell_ = std::sqrt(area * kStarsPerCell / count_);
+    cell_ = std::max({cell_, width / (kMaxCellsPerSide - 1), height / (kMaxCellsPerSide - 1), 1.0});
+    const double invCell = 1.0 / cell_;
+    columns_ = std::min(static_cast<int>(width * invCell) + 1, kMaxCellsPerSide);
+    rows_ = std::min(static_cast<int>(height * invCell) + 1, kMaxCellsPerSide);
+    const double magnitude = std::max({std::fabs(minX), std::fabs(maxX), std::fabs(minY), std::fabs(maxY)});
+    slack_ = 1e-9 * (1.0 + magnitude + width + height);
+
+    // Counting sort of the stars by cell; within a cell they stay in index order.
+    starRow_.assign(count_ + 1, 0);
+    starColumn_.assign(count_ + 1, 0);
+    starX_.assign(x.begin(), x.begin() + count_ + 1);
+    starY_.assign(y.begin(), y.begin() + count_ + 1);
+    cellStart_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
+    for (int i = 1; i <= count_; ++i) {
+        starRow_[i] = cellIndex((y[i] - minY) * invCell, rows_);
+        starColumn_[i] = cellIndex((x[i] - minX) * invCell, columns_);
+        ++cellStart_[starRow_[i] * columns_ + starColumn_[i] + 1];
+    }
+    for (std::size_t c = 1; c < cellStart_.size(); ++c) cellStart_[c] += cellStart_[c - 1];
+    members_.resize(count_);
+    memberX_.resize(count_);
+    memberY_.resize(count_);
+    memberRow_.resize(count_);
+    memberColumn_.resize(count_);
+    std::vector<int> next(cellStart_.begin(), cellStart_.end() - 1);
+    for (int i = 1; i <= count_; ++i) {
+        const int m = next[starRow_[i] * columns_ + starColumn_[i]]++;
+        members_[m] = static_cast<Int16>(i);
+        memberRow_[m] = starRow_[i];
+        memberColumn_[m] = starColumn_[i];
+        memberX_[m] = x[i];
+        memberY_[m] = y[i];
+    }
+    usable_ = true;
+}
+
+StarGrid::Ring StarGrid::ring(double rMin, double rMax) const {
+    Ring ring;
+    const double rOut = rMax + slack_ + 1e-9 * std::fabs(rMax);
+    const double rIn = rMin - slack_ - 1e-9 * std::fabs(rMin);
+    if (!usable_ || !std::isfinite(rOut) || !std::isfinite(rIn)) return ring;
+    ring.everyStar = false;
+    if (rOut < 0) return ring;
+    ring.out2 = rOut * rOut;
+    ring.in2 = rIn > 0 ? rIn * rIn : -1;
+
+    // A star d cells away along one axis lies between (|d| - 1) and (|d| + 1)
+    // cells from the centre star, since both can sit anywhere in their cells.
+    const double reachCells = rOut / cell_ + 1;
+    const int lastOffset = reachCells >= rows_ ? rows_ - 1 : static_cast<int>(reachCells);
+    for (int dr = -lastOffset; dr <= lastOffset; ++dr) {
+        const int d = std::abs(dr);
+        const double nearY = std::max(d - 1, 0) * cell_, farY = (d + 1) * cell_;
+        if (nearY > rOut) continue;
+        const double outerCells = std::sqrt(rOut * rOut - nearY * nearY) / cell_ + 1;
+        const int outer = outerCells >= columns_ ? columns_ : static_cast<int>(outerCells);
+        // Cells closer than `inner` columns lie wholly inside the inner circle.
+        int inner = 0;
+        if (rIn > farY) {
+            const double innerCells = std::ceil(std::sqrt(rIn * rIn - farY * farY) / cell_) - 1;
+            if (innerCells > outer) continue;
+            inner = std::max(static_cast<int>(innerCells), 0);
+        }
+        ring.rows.push_back({dr, outer, inner});
+    }
+    return ring;
+}
+
+}  // namespace sextrix

@@ -1,0 +1,45 @@
+#include "calculation.h"
+
+#include "catalog/deep_sky_reader.h"
+#include "catalog/image_loading.h"
+#include "catalog/star_list_reader.h"
+#include "chart/solution_chart.h"
+#include "identify/algo.h"
+#include "lang/suggestion.h"
+#include "state/handler.h"
+#include "state/status.h"
+#include "state/text_number.h"
+
+namespace sextrix {
+
+// Above this many catalogue stars the search may take long enough that the
+// user is asked first.
+constexpr Int16 kLargeCatalogue = 380;
+
+void startCalcul_Click(App& app) {
+    runHandler(app.platform.dialogs, [&] {
+        Form1Model& form = app.form1;
+        WorkingState& ws = form.ws;
+        Loadimg_Click(app);
+        SetStatusLight(form, 0);
+        ws.corrAsd = parseLeadingNumber(form.txt_corrasd.text);
+        ws.corrDec = parseLeadingNumber(form.txt_corrdec.text);
+        for (int i = 1; i <= kStarMarkers; ++i) form.star[i].visible = false;
+        if (ws.starsPicked != kTrue) {
+            ShowSuggestion(app, "calculannuler", 0, "0", "0");
+            return;
+        }
+        READFILE(app);
+        READFILE_NGCIC(app);
+        const auto& messages = app.ctx.lang.messages;
+        if (ws.catCount > kLargeCatalogue && !app.platform.dialogs.askYesNo(messages[15], messages[16])) {
+            AddStatus(form, app.platform.events, messages[17]);
+            return;
+        }
+        Algo(app);
+        map(app);
+        SetStatusLight(form, kTrue);
+    });
+}
+
+}  // namespace sextrix

@@ -1,0 +1,64 @@
+#include "qt_program.h"
+
+#include <QLocale>
+
+#include "ui/form1_window.h"
+#include "ui/frm_lang.h"
+#include "ui/splash_window.h"
+
+namespace sextrix::ui {
+
+char systemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    return point == "," ? ',' : '.';
+}
+
+QtProgram::QtProgram(const std::string& programFolder) : platform_(qtPlatform_.platform()), app_(platform_) {
+    app_.ctx.programFolder = programFolder;
+    app_.ctx.decimalSeparator = systemDecimalSeparator();
+    mainWindow_ = std::make_unique<Form1Window>(app_);
+    qtPlatform_.dialogParent = mainWindow_.get();
+    qtPlatform_.refreshWindows = [this] { mainWindow_->refreshFromModel(); };
+    qtPlatform_.openModal = [this](WindowKey key) { openModal(key); };
+}
+
+QtProgram::~QtProgram() = default;
+
+void QtProgram::start() { Main(app_, *this); }
+
+void QtProgram::showSplash() {
+    splash_ = std::make_unique<SplashWindow>();
+    splash_->show();
+    splash_->repaint();
+    splash_->startProgress();
+}
+
+int QtProgram::splashBarValue() { return splash_ ? splash_->barValue() : 100; }
+
+void QtProgram::showMainWindow() {
+    mainWindow_->refreshFromModel();
+    mainWindow_->show();
+}
+
+void QtProgram::closeSplash() {
+    splash_.reset();
+    mainWindow_->refreshFromModel();
+    mainWindow_->activateWindow();
+    mainWindow_->raise();
+}
+
+void QtProgram::openModal(WindowKey key) {
+    switch (key) {
+        case WindowKey::FrmLang: {
+            QWidget* parent = mainWindow_->isVisible() ? mainWindow_.get() : nullptr;
+            FrmLang chooser(app_, parent);
+            chooser.exec();
+            break;
+        }
+        default:
+            // The other windows are not part of the program yet.
+            break;
+    }
+}
+
+}  // namespace sextrix::ui

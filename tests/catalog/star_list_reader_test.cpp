@@ -1,0 +1,153 @@
+#include "catalog/star_list_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "answer_builders.h"
+#include "support/fake_platform.h"
+
+namespace sextrix {
+namespace {
+
+using testing::StarFields;
+using testing::starAnswer;
+
+// Positions: degrees times the scale, halves to the even whole number.
+struct PositionRow {
+    const char* name;
+    const char* ra;
+    const char* dec;
+    double corrAsd, corrDec;
+    double x, y;
+};
+
+class StarPosition : public ::testing::TestWithParam<PositionRow> {};
+
+TEST_P(StarPosition, IsScaledAndRoundedHalfToEven) {
+    const auto& row = GetParam();
+    StarFields star;
+    star.ra = row.ra;
+    star.dec = row.dec;
+    const auto stars = parseStarList(starAnswer({star}), row.corrAsd, row.corrDec);
+    ASSERT_EQ(stars.size(), 1u);
+    EXPECT_EQ(stars[0].x, row.x);
+    EXPECT_EQ(stars[0].y, row.y);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, StarPosition,
+    ::testing::Values(
+        PositionRow{"SouthernDeclination", "023.45678", "-12.34567", 1, 2709.96, 23, -33456},
+        PositionRow{"HalvesGoToEven", "     0.25", "     0.35", 10, 10, 2, 4},
+        PositionRow{"BlanksInsideIgnored", " 1 2.5   ", "-0 0 1.5 ", 2, 2, 25, -3},
+        PositionRow{"Exponent", "   1.5e1 ", "   -2E-1 ", 1, 10, 15, -2},
+        PositionRow{"NoNumberIsZero", "         ", "   abc   ", 2599.43, 2709.96, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(StarList, TextColumnsKeptAsTheyStand) {
+    StarFields star;
+    star.id = "U0825-00123456";
+    star.magR = " 9.8";
+    star.magB = "11.0";
+    const auto stars = parseStarList(starAnswer({star, StarFields{}}), 1, 1);
+    ASSERT_EQ(stars.size(), 2u);
+    EXPECT_EQ(stars[0].id, "U0825-00123456");
+    EXPECT_EQ(stars[0].magR, " 9.8");
+    EXPECT_EQ(stars[0].magB, "11.0");
+}
+
+// What part of a text is taken as the list of records.
+struct ListRow {
+    const char* name;
+    std::string bytes;
+    std::size_t records;
+};
+
+class StarListExtent : public ::testing::TestWithParam<ListRow> {};
+
+TEST_P(StarListExtent, ReadsRecordsFromTheMarkerToTheFirstNonRecord) {
+    EXPECT_EQ(parseStarList(GetParam().bytes, 1, 1).size(), GetParam().records);
+}
+
+std::string withCrLf(std::string text) {
+    std::string out;
+    for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+// The answer with the identifier of record n made to start with "X".
+std::string withoutU(std::string text, int n) {
+    const std::string start = testing::starRecord(n, StarFields{}).substr(0, 6);
+    text[text.find(start) + 5] = 'X';
+    return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, StarListExtent,
+    ::testing::Values(
+        ListRow{"TenRecords", starAnswer(10), 10},
+        ListRow{"CrLfLineEndsLeaveOnlyTheLastLine", withCrLf(starAnswer(10)), 0},
+        ListRow{"CrLfHeaderBeforeAnLfBody", "HTTP/1.0 200 OK\r\n\r\n" + starAnswer(3), 3},
+        ListRow{"NoMarker", "<html>server error</html>\n", 0},
+        ListRow{"Empty", "", 0},
+        ListRow{"RecordNotStartingWithUEndsTheList", withoutU(starAnswer(4), 3), 2},
+        ListRow{"MoreThan4000", starAnswer(4005), 4000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The handler: counts, loop counter and the two status lines.
+struct CountRow {
+    int records;
+    Int16 total, count, loopI;
+};
+
+class ReadFileCounts : public ::testing::TestWithParam<CountRow> {};
+
+TEST_P(ReadFileCounts, CapsTheIdentificationAt497) {
+    const auto& row = GetParam();
+    testing::TestApp t;
+    t.app.ctx.lang.messages[18] = "Lecture du catalogue";
+    t.app.ctx.lang.messages[19] = " étoiles";
+    t.app.ctx.lang.formTexts[20] = "Catalogue d'étoile";
+    t.folder.write("data.txt", starAnswer(row.records));
+
+    READFILE(t.app);
+
+    const WorkingState& ws = t.app.ws();
+    EXPECT_EQ(ws.catTotal, row.total);
+    EXPECT_EQ(ws.catCount, row.count);
+    EXPECT_EQ(ws.loopI, row.loopI);
+    const std::string closing = "Catalogue d'étoile: " + std::to_string(row.count) + "/" +
+                                std::to_string(row.total) + " étoiles";
+    EXPECT_EQ(t.app.form1.status.items,
+              (std::vector<std::string>{closing, "Lecture du catalogue"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ReadFileCounts,
+                         ::testing::Values(CountRow{0, 0, 0, 1}, CountRow{10, 10, 10, 11},
+                                           CountRow{497, 497, 497, 498},
+                                           CountRow{498, 498, 497, 498},
+                                           CountRow{1200, 1200, 497, 498},
+                                           CountRow{4000, 4000, 497, 498}),
+                         [](const auto& info) {
+                             return "Records" + std::to_string(info.param.records);
+                         });
+
+TEST(ReadFile, FillsTheCatalogueArraysFromIndexOne) {
+    testing::TestApp t;
+    t.app.ws().corrAsd = 2599.43;
+    t.app.ws().corrDec = 2709.96;
+    StarFields first, second;
+    second.id = "U1275-99999999";
+    second.ra = "023.70833";
+    second.magB = "    ";
+    t.folder.write("data.txt", starAnswer({first, second}));
+    READFILE(t.app);
+    const WorkingState& ws = t.app.ws();
+    EXPECT_EQ(ws.catIds[2], "U1275-99999999");
+    EXPECT_EQ(ws.catX[2], 61628);  // 23.70833 * 2599.43 = 61628.14
+    EXPECT_EQ(ws.catY[1], -33456);
+    EXPECT_EQ(ws.catMagR[2], "12.3");
+    EXPECT_EQ(ws.catMagB[2], "    ");
+}
+
+}  // namespace
+}  // namespace sextrix

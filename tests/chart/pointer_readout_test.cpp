@@ -1,0 +1,243 @@
+#include "chart/pointer_readout.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "chart/zoom.h"
+#include "support/fake_platform.h"
+
+namespace sextrix {
+namespace {
+
+// --- Pointer position -------------------------------------------------------------
+
+struct PixelRow {
+    const char* name;
+    double coordinate;
+    std::optional<Int16> expected;
+};
+
+class PointerPixel : public ::testing::TestWithParam<PixelRow> {};
+
+TEST_P(PointerPixel, NearestWholePixelHalvesToEven) {
+    EXPECT_EQ(pointerPixel(GetParam().coordinate), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PointerPixel,
+    ::testing::Values(PixelRow{"HalfDown", 10.5, Int16{10}},
+                      PixelRow{"HalfUp", 11.5, Int16{12}}, PixelRow{"NegativeHalf", -2.5, Int16{-2}},
+                      PixelRow{"TopOfRange", 32767.4, Int16{32767}},
+                      PixelRow{"HalfPastTheTop", 32767.5, std::nullopt},
+                      PixelRow{"BottomHalfToEven", -32768.5, Int16{-32768}},
+                      PixelRow{"BelowTheBottom", -32769, std::nullopt},
+                      PixelRow{"NotANumber", std::nan(""), std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- Which star -------------------------------------------------------------------
+
+std::vector<OverlayItem> markersAt(std::initializer_list<std::pair<double, double>> corners) {
+    std::vector<OverlayItem> star(kStarMarkers + 1);
+    int i = 1;
+    for (auto [left, top] : corners) {
+        star[i].left = left;
+        star[i].top = top;
+        star[i].width = star[i].height = 8;
+        ++i;
+    }
+    return star;
+}
+
+struct WindowRow {
+    const char* name;
+    double x, y;
+    int expected;
+};
+
+class ReadoutWindow : public ::testing::TestWithParam<WindowRow> {};
+
+// Marker 1 has its top-left corner at (100, 200); marker 2 at (300, 300).
+TEST_P(ReadoutWindow, IsStrictAndCentredOnTheTopLeftCorner) {
+    const auto star = markersAt({{100, 200}, {300, 300}});
+    EXPECT_EQ(readoutStar(star, 2, GetParam().x, GetParam().y), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReadoutWindow,
+    ::testing::Values(WindowRow{"OnTheCorner", 100, 200, 1}, WindowRow{"FourLeftIsOutside", 96, 200, 0},
+                      WindowRow{"JustInsideLeft", 96.01, 200, 1}, WindowRow{"JustInsideRight", 103.99, 200, 1},
+                      WindowRow{"FourRightIsOutside", 104, 200, 0}, WindowRow{"FourAboveIsOutside", 100, 196, 0},
+                      WindowRow{"JustInsideBelow", 100, 203.9, 1},
+                      // The marker's centre (104, 204) is not in its window.
+                      WindowRow{"MarkerCentreIsOutside", 104, 204, 0}, WindowRow{"SecondMarker", 297, 303, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadoutStar, TheHighestIndexHiddenOrNotWins) {
+    auto star = markersAt({{100, 200}, {101, 201}, {500, 500}, {99, 199}});
+    star[4].visible = false;  // a hidden marker is read too
+    EXPECT_EQ(readoutStar(star, 4, 100, 200), 4);
+    EXPECT_EQ(readoutStar(star, 3, 100, 200), 2);  // markers above catTotal are not read
+    EXPECT_EQ(readoutStar(star, 0, 100, 200), 0);
+    EXPECT_EQ(readoutStar(star, 30000, 100, 200), 4);
+}
+
+// Every marker in turn, each match replacing the one before.
+int lastMatchByFullScan(const std::vector<OverlayItem>& star, int count, double x, double y) {
+    int found = 0;
+    for (int i = 1; i <= count; ++i)
+        if (star[i].left - 4 < x && x < star[i].left + 4 && star[i].top - 4 < y && y < star[i].top + 4) found = i;
+    return found;
+}
+
+TEST(ReadoutStar, AgreesWithTheFullScanOnRandomFields) {
+    std::mt19937 random(77);
+    std::uniform_real_distribution<double> across(0, 400);
+    std::vector<OverlayItem> star(kStarMarkers + 1);
+    for (int field = 0; field < 50; ++field) {
+        const int count = 1 + static_cast<int>(random() % kStarMarkers);
+        // Crowded fields on whole and half pixels, so that windows overlap
+        // and pointers fall on window edges.
+        for (int i = 1; i <= count; ++i) {
+            star[i].left = std::round(across(random) * 2) / 2;
+            star[i].top = std::round(across(random) * 2) / 2;
+        }
+        for (int probe = 0; probe < 200; ++probe) {
+            double x = across(random), y = across(random);
+            if (probe % 2 == 0) {
+                const int near = 1 + static_cast<int>(random() % count);
+                x = star[near].left + static_cast<int>(random() % 9) - 4;
+                y = star[near].top + static_cast<int>(random() % 9) - 4;
+            }
+            ASSERT_EQ(readoutStar(star, count, x, y), lastMatchByFullScan(star, count, x, y))
+                << "field " << field << " pointer (" << x << ", " << y << ")";
+        }
+    }
+}
+
+// --- Caption ------------------------------------------------------------------------
+
+TEST(ReadoutCaption, NamesTheStarAndItsJ2000Position) {
+    WorkingState ws;
+    ws.corrAsd = 1000;
+    ws.corrDec = 2000;
+    ws.catIds[7] = "0750-01234567";
+    ws.catMagR[7] = "12.1";
+    ws.catMagB[7] = "13.4";
+    ws.catX[7] = 157.5 * 1000;  // RA 10.5 h
+    ws.catY[7] = -0.5 * 2000;   // Dec -0.5 degree
+    EXPECT_EQ(readoutCaption(ws, 7),
+              "0750-01234567   MagR-B=12.1 13.4   Ra:10h30'0''   Dec:-0°30'0''  (J2000.0)");
+}
+
+// --- Pointer move -------------------------------------------------------------------
+
+class PointerMove : public ::testing::Test {
+protected:
+    PointerMove() {
+        Form1Model& form = t.app.form1;
+        std::vector<PackedColour> pixels(100 * 100, 0);
+        pixels[40 * 100 + 30] = 77;
+        form.Picture1.setImage(100, 100, pixels);
+        form.zoom.visible = true;
+        WorkingState& ws = form.ws;
+        ws.corrAsd = 1000;
+        ws.corrDec = 1000;
+        ws.catTotal = 1;
+        ws.catIds[1] = "S1";
+        ws.catMagR[1] = "9";
+        ws.catMagB[1] = "10";
+        ws.catX[1] = 15000;  // 1 h
+        ws.catY[1] = 2000;   // 2 degrees
+        form.star[1].left = 30;
+        form.star[1].top = 40;
+    }
+    testing::TestApp t;
+};
+
+struct MoveRow {
+    const char* name;
+    const char* mode;
+    const char* fullMapState;
+    bool magnifies;
+    bool readsOut;
+};
+
+class PointerMoveModes : public PointerMove, public ::testing::WithParamInterface<MoveRow> {};
+
+TEST_P(PointerMoveModes, MagnifiesWhilePickingAndReadsOutAfterAChart) {
+    const MoveRow& row = GetParam();
+    Form1Model& form = t.app.form1;
+    form.ws.mode = row.mode;
+    form.ws.fullMapState = row.fullMapState;
+
+    Picture1_MouseMove(t.app, 30.5, 39.5);
+
+    EXPECT_EQ(form.ws.clickX, 30);
+    EXPECT_EQ(form.ws.clickY, 40);
+    EXPECT_EQ(form.zoom.visible, row.magnifies);
+    EXPECT_EQ(form.zoomColours[zoomIndex(0, 0)], row.magnifies ? 77 : 0);
+    EXPECT_EQ(form.zoom.left, row.magnifies ? -20 : 0);
+    EXPECT_EQ(form.info.caption,
+              row.readsOut ? "S1   MagR-B=9 10   Ra:1h0'0''   Dec:2°0'0''  (J2000.0)" : "Info:");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PointerMoveModes,
+    ::testing::Values(MoveRow{"Select", "select", "done", true, false},
+                      MoveRow{"Calibration", "etalo", "done", true, false},
+                      MoveRow{"CoorBeforeAnyChart", "coor", "", false, false},
+                      MoveRow{"CoorAfterAChart", "coor", "done", false, true},
+                      MoveRow{"ChartBeingPrepared", "coor", "loading", false, false},
+                      MoveRow{"ChartFailed", "0", "err", false, false},
+                      MoveRow{"SuperCalibration", "superetalo", "", false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PointerMove, NoStarUnderThePointerKeepsTheLastReadout) {
+    Form1Model& form = t.app.form1;
+    form.ws.fullMapState = "done";
+    Picture1_MouseMove(t.app, 31, 41);
+    const std::string shown = form.info.caption;
+    ASSERT_NE(shown, "Info:");
+    Picture1_MouseMove(t.app, 80, 80);
+    EXPECT_EQ(form.info.caption, shown);
+    EXPECT_EQ(form.ws.clickX, 80);
+}
+
+TEST_F(PointerMove, AStarWhosePositionCannotBeWrittenGivesNoReadout) {
+    Form1Model& form = t.app.form1;
+    form.ws.fullMapState = "done";
+    form.ws.corrAsd = 0;  // 0 / 0: no position
+    form.ws.catX[1] = 0;
+    Picture1_MouseMove(t.app, 31, 41);
+    EXPECT_EQ(form.info.caption, "Info:");
+    EXPECT_FALSE(form.zoom.visible);
+}
+
+TEST_F(PointerMove, APointerBeyond16BitsChangesNothing) {
+    Form1Model& form = t.app.form1;
+    form.ws.mode = "select";
+    form.ws.clickX = 5;
+    form.ws.clickY = 6;
+    Picture1_MouseMove(t.app, 1e6, 3);
+    EXPECT_EQ(form.ws.clickX, 5);
+    EXPECT_EQ(form.ws.clickY, 6);
+    EXPECT_EQ(form.zoom.left, 0);
+}
+
+// --- Panning buttons ----------------------------------------------------------------
+
+TEST(PanningButtons, HoldTheirDirectionUntilReleased) {
+    Form1Model form;
+    for (int index = 1; index <= 4; ++index) {
+        PicMove_MouseDown(form, index);
+        EXPECT_EQ(form.ws.scrollDirection, index);
+        PicMove_MouseUp(form);
+        EXPECT_EQ(form.ws.scrollDirection, 0);
+    }
+    PicMove_MouseDown(form, 5);
+    EXPECT_EQ(form.ws.scrollDirection, 0);
+}
+
+}  // namespace
+}  // namespace sextrix

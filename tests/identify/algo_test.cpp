@@ -1,0 +1,264 @@
+#include "identify/algo.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_platform.h"
+
+namespace sextrix {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// The worked example on a 500 x 500 picture: picks at (100,100), (300,120),
+// (180,350), (400,400), (50,300); catalogue star 1 a decoy at (1500,2500),
+// then copies of the picked figure shifted by (1000 + shift, 2000). The given
+// centre (0h50m, +22.5 deg at 100 units per degree: 1250, 2250) falls on
+// pixel (250, 250) under the copy with shift 0 and off the picture under the
+// others.
+constexpr double kPicks[5][2] = {{100, 100}, {300, 120}, {180, 350}, {400, 400}, {50, 300}};
+const std::vector<double> kFiveCopies{0, 3000, 6000, 9000, 12000};
+
+class Identification : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.Picture1.setImage(500, 500, std::vector<PackedColour>(500 * 500, 0));
+        for (auto& s : form.star) s.width = s.height = 8;
+        for (auto& c : form.clicpic) c.width = c.height = 16;
+        auto& lang = t.app.ctx.lang;
+        for (std::size_t i = 0; i < lang.messages.size(); ++i) lang.messages[i] = "m" + std::to_string(i);
+        for (std::size_t i = 0; i < lang.suggestionTexts.size(); ++i) lang.suggestionTexts[i] = "s" + std::to_string(i);
+        ws.corrAsd = ws.corrDec = 100;
+        form.txt_ra[0].text = "0", form.txt_ra[1].text = "50", form.txt_ra[2].text = "0";
+        form.txt_dec[0].text = "22", form.txt_dec[1].text = "30", form.txt_dec[2].text = "0";
+        for (int k = 1; k <= 5; ++k) pick(k, kPicks[k - 1][0], kPicks[k - 1][1]);
+        ws.pickCount = 5;
+        ws.starsPicked = kTrue;
+        ws.mode = "0";
+    }
+
+    void pick(int k, double x, double y) {
+        ws.pickX[k] = x, ws.pickY[k] = y;
+        form.clicpic[k].left = x - 8, form.clicpic[k].top = y - 8;
+    }
+
+    // The decoy and copies of the figure picked so far, shifted by
+    // (1000 + shift, 2000) each.
+    void catalogue(const std::vector<double>& shifts = {0}) {
+        ws.catX[1] = 1500, ws.catY[1] = 2500;
+        int n = 1;
+        for (double shift : shifts)
+            for (int k = 1; k <= 5; ++k) {
+                ++n;
+                ws.catX[n] = ws.pickX[k] + 1000 + shift;
+                ws.catY[n] = ws.pickY[k] + 2000;
+            }
+        ws.catTotal = ws.catCount = static_cast<Int16>(n);
+    }
+
+    void answers(std::initializer_list<bool> yesNo) { t.fake.answers.assign(yesNo); }
+
+    Texts questions() const {
+        Texts texts;
+        for (const auto& q : t.fake.questions) {
+            EXPECT_EQ(q.title, "m3");
+            texts.push_back(q.text);
+        }
+        return texts;
+    }
+
+    void expectPlate(double a, double b, double c, double d, double e, double f) const {
+        EXPECT_NEAR(ws.plateA, a, 1e-9);
+        EXPECT_NEAR(ws.plateB, b, 1e-9);
+        EXPECT_NEAR(ws.plateC, c, 1e-9);
+        EXPECT_NEAR(ws.plateD, d, 1e-9);
+        EXPECT_NEAR(ws.plateE, e, 1e-9);
+        EXPECT_NEAR(ws.plateF, f, 1e-9);
+    }
+
+    testing::TestApp t;
+    Form1Model& form = t.app.form1;
+    WorkingState& ws = t.app.ws();
+};
+
+TEST_F(Identification, WorkedExampleAcceptedOnYes) {
+    catalogue();
+    answers({true});
+    Algo(t.app);
+    EXPECT_EQ(ws.solutionCount, 1);
+    EXPECT_EQ(questions(), (Texts{"m2 (1/1)"}));
+    expectPlate(1, 0, 1000, 0, 1, 2000);
+    EXPECT_EQ(ws.solved, kTrue);
+    EXPECT_EQ(ws.mode, "coor");
+    EXPECT_EQ(ws.pickCount, 5);
+    EXPECT_EQ(ws.tolerance, 7);
+    EXPECT_EQ(form.status.items, (Texts{"m6", "m4", "m5"}));
+    EXPECT_EQ(form.sugestion.caption, "s5");
+    EXPECT_TRUE(form.Timer2.enabled);
+}
+
+TEST_F(Identification, MirroredPicksGiveAMirrorPlate) {
+    catalogue();
+    for (int k = 1; k <= 5; ++k) pick(k, 500 - kPicks[k - 1][0], kPicks[k - 1][1]);
+    answers({true});
+    Algo(t.app);
+    EXPECT_EQ(questions(), (Texts{"m2 (1/1)"}));
+    expectPlate(-1, 0, 1500, 0, 1, 2000);
+}
+
+TEST_F(Identification, YesOnSecondOfFiveLeavesTheRestUnexamined) {
+    catalogue(kFiveCopies);
+    answers({false, true});
+    Algo(t.app);
+    EXPECT_EQ(ws.solutionCount, 5);
+    EXPECT_EQ(questions(), (Texts{"m2 (1/5)", "m20\rm2 (2/5)"}));
+    expectPlate(1, 0, 4000, 0, 1, 2000);
+    EXPECT_EQ(ws.solved, kTrue);
+    EXPECT_EQ(ws.lineText, "m20\r");
+}
+
+TEST_F(Identification, EveryCandidateRefusedKeepsTheLastPlate) {
+    catalogue(kFiveCopies);
+    ws.solved = kTrue;
+    answers({false, false, false, false, false});
+    Algo(t.app);
+    EXPECT_EQ(questions().size(), 5u);
+    EXPECT_EQ(ws.solved, kFalse);
+    EXPECT_EQ(ws.mode, "0");
+    expectPlate(1, 0, 13000, 0, 1, 2000);
+    EXPECT_EQ(form.status.items, (Texts{"m6", "m5"}));
+    EXPECT_EQ(form.sugestion.caption, "s1\rs4\r");  // 5 candidates, 26 stars: both under 100
+}
+
+TEST_F(Identification, NoCandidateAsksNothing) {
+    ws.catCount = 0;
+    ws.solved = kTrue;
+    ws.plateC = 42;
+    Algo(t.app);
+    EXPECT_TRUE(t.fake.questions.empty());
+    EXPECT_EQ(ws.solutionCount, 0);
+    EXPECT_EQ(ws.solved, kFalse);
+    EXPECT_EQ(ws.plateC, 42);
+    EXPECT_EQ(form.status.items, (Texts{"m6", "m5"}));
+    EXPECT_EQ(form.sugestion.caption, "s1\rs4\r");
+}
+
+TEST_F(Identification, OffImageWarningIsShownOnceAndCleared) {
+    catalogue({-3000, 0});
+    answers({false, false});
+    Algo(t.app);
+    EXPECT_EQ(questions(), (Texts{"m20\rm2 (1/2)", "m2 (2/2)"}));
+    EXPECT_EQ(ws.centreWarn, kFalse);
+    EXPECT_EQ(ws.lineText, "");
+}
+
+TEST_F(Identification, CentreOnImageCheckedRefusesOffImageCandidatesSilently) {
+    catalogue(kFiveCopies);
+    form.Checkcenter.value = 1;
+    answers({false});
+    Algo(t.app);
+    EXPECT_EQ(questions(), (Texts{"m2 (1/5)"}));
+    EXPECT_EQ(ws.solved, kFalse);
+    expectPlate(1, 0, 13000, 0, 1, 2000);
+}
+
+TEST_F(Identification, CollinearFirstPicksShowNoCandidate) {
+    pick(2, 200, 200);
+    pick(3, 300, 300);
+    catalogue();
+    ws.plateC = 42;
+    Algo(t.app);
+    EXPECT_GE(ws.solutionCount, 1);
+    EXPECT_TRUE(t.fake.questions.empty());
+    EXPECT_EQ(ws.plateC, 42);
+    EXPECT_EQ(ws.solved, kFalse);
+}
+
+// The decider at T = 10: a catalogue star counts for a picked star when
+// their centres are less than 10 pixels apart on both axes. Moving a red
+// marker 50 pixels away takes that picked star out of the count.
+struct DeciderRow {
+    const char* name;
+    Int16 decider;
+    int markersMoved;
+    bool asked;
+};
+
+class IdentificationDecider : public Identification, public ::testing::WithParamInterface<DeciderRow> {};
+
+TEST_P(IdentificationDecider, AsksOnlyWithFourPairs) {
+    const DeciderRow& row = GetParam();
+    catalogue();
+    form.CheckDecideur.value = row.decider;
+    for (int z = 6 - row.markersMoved; z <= 5; ++z) form.clicpic[z].left += 50;
+    if (row.asked) answers({false});
+    Algo(t.app);
+    EXPECT_EQ(t.fake.questions.size(), row.asked ? 1u : 0u);
+    EXPECT_EQ(ws.solved, kFalse);
+}
+
+INSTANTIATE_TEST_SUITE_P(ThresholdTen, IdentificationDecider,
+                         ::testing::Values(DeciderRow{"AllFive", 1, 0, true}, DeciderRow{"Four", 1, 1, true},
+                                           DeciderRow{"ThreeSkipped", 1, 2, false},
+                                           DeciderRow{"GreyedCounts", 2, 2, false},
+                                           DeciderRow{"OffAsksAnyway", 0, 5, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Bad input is reported before anything of the reduction changes.
+struct BadInputRow {
+    const char* name;
+    const char* tolerance;
+    const char* threshold;
+    Int16 catCount;
+};
+
+class IdentificationRefused : public Identification, public ::testing::WithParamInterface<BadInputRow> {};
+
+TEST_P(IdentificationRefused, LeavesTheReductionAsItWas) {
+    const BadInputRow& row = GetParam();
+    catalogue();
+    ws.catCount = row.catCount;
+    form.txt_tolerance.text = row.tolerance;
+    form.txt_calcul.text = row.threshold;
+    ws.solved = kTrue;
+    ws.solutionCount = 42;
+    ws.plateC = 42;
+    EXPECT_THROW(Algo(t.app), IdentifyInputError);
+    EXPECT_EQ(ws.solved, kTrue);
+    EXPECT_EQ(ws.solutionCount, 42);
+    EXPECT_EQ(ws.plateC, 42);
+    EXPECT_TRUE(form.status.items.empty());
+    EXPECT_TRUE(t.fake.questions.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, IdentificationRefused,
+                         ::testing::Values(BadInputRow{"ToleranceText", "abc", "10", 6},
+                                           BadInputRow{"ToleranceEmpty", "", "10", 6},
+                                           BadInputRow{"ToleranceWithComma", "7,5", "10", 6},
+                                           BadInputRow{"ThresholdText", "7", "x", 6},
+                                           BadInputRow{"ThresholdBeyond16Bits", "7", "1e6", 6},
+                                           BadInputRow{"TooManyStars", "7", "10", 498}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Identification, DecimalCommaLocaleReadsTheTolerance) {
+    t.app.ctx.decimalSeparator = ',';
+    form.txt_tolerance.text = "7,5";
+    catalogue();
+    answers({true});
+    Algo(t.app);
+    EXPECT_EQ(ws.tolerance, 7.5);
+    EXPECT_EQ(ws.solved, kTrue);
+}
+
+TEST_F(Identification, ThresholdSpoiltDuringTheRunRestoresTheReduction) {
+    catalogue();
+    ws.solved = kTrue;
+    ws.plateC = 42;
+    t.fake.onYield = [&] { form.txt_calcul.text = "x"; };
+    EXPECT_THROW(Algo(t.app), IdentifyInputError);
+    EXPECT_EQ(ws.solved, kTrue);
+    EXPECT_EQ(ws.plateC, 42);
+    EXPECT_TRUE(t.fake.questions.empty());
+}
+
+}  // namespace
+}  // namespace sextrix
