@@ -49,6 +49,10 @@ private:
     struct SideLists {
         std::vector<int> start;  // stars of u: stars[start[u] .. start[u + 1])
         std::vector<Int16> stars;
+        Int16* of(int u) { return stars.data() + start[u]; }
+        Int16* end(int u) { return stars.data() + start[u + 1]; }
+        const Int16* of(int u) const { return stars.data() + start[u]; }
+        const Int16* end(int u) const { return stars.data() + start[u + 1]; }
     };
     SideLists listsFor(const Side& s) const {
         std::vector<std::pair<Int16, Int16>> pairs;
@@ -60,15 +64,28 @@ private:
             keep(u, v);
             keep(v, u);
         });
+        // Two stable counting sorts, by second star then by first, leave
+        // every list in ascending order.
         SideLists lists;
-        lists.start.assign(n_ + 2, 0);
-        for (const auto& p : pairs) ++lists.start[p.first + 1];
-        for (int u = 1; u <= n_ + 1; ++u) lists.start[u] += lists.start[u - 1];
+        std::vector<std::pair<Int16, Int16>> bySecond(pairs.size());
+        countingSort(pairs, bySecond, [](const auto& p) { return p.second; });
+        lists.start = countingSort(bySecond, pairs, [](const auto& p) { return p.first; });
         lists.stars.resize(pairs.size());
-        std::vector<int> next(lists.start.begin(), lists.start.end() - 1);
-        for (const auto& p : pairs) lists.stars[next[p.first]++] = p.second;
-        for (int u = 1; u <= n_; ++u) sortShort(&lists.stars[lists.start[u]], &lists.stars[lists.start[u + 1]]);
+        for (std::size_t m = 0; m < pairs.size(); ++m) lists.stars[m] = pairs[m].second;
         return lists;
+    }
+
+    // Stable sort of `from` into `to` by a star index 1..n; returns where
+    // each index's run starts (index n + 1: the end).
+    template <class Key>
+    std::vector<int> countingSort(const std::vector<std::pair<Int16, Int16>>& from,
+                                  std::vector<std::pair<Int16, Int16>>& to, Key key) const {
+        std::vector<int> start(n_ + 2, 0);
+        for (const auto& p : from) ++start[key(p) + 1];
+        for (int u = 1; u <= n_ + 1; ++u) start[u] += start[u - 1];
+        std::vector<int> next(start.begin(), start.end() - 1);
+        for (const auto& p : from) to[next[key(p)]++] = p;
+        return start;
     }
 
     // Short lists: an insertion sort beats the general one.
@@ -89,14 +106,10 @@ private:
 
     // All rows with first star i; false once the table is full.
     bool searchFrom(int i) {
-        const Int16* second = &lists12_.stars[lists12_.start[i]];
-        const Int16* secondEnd = &lists12_.stars[lists12_.start[i + 1]];
-        const Int16* third = &lists13_.stars[lists13_.start[i]];
-        const Int16* thirdEnd = &lists13_.stars[lists13_.start[i + 1]];
         bool outerKnown = false;
-        for (const Int16* jt = second; jt != secondEnd; ++jt) {
+        for (const Int16* jt = lists12_.of(i); jt != lists12_.end(i); ++jt) {
             const Int16 j = *jt;
-            for (const Int16* kt = third; kt != thirdEnd; ++kt) {
+            for (const Int16* kt = lists13_.of(i); kt != lists13_.end(i); ++kt) {
                 const Int16 k = *kt;
                 if (!side(j, k, p23_)) continue;
                 if (!outerKnown) {

@@ -5,9 +5,13 @@
 namespace sextrix {
 namespace {
 
-constexpr int kMaxCellsPerSide = 256;
-// About two stars per cell: fewer cells per ring against fewer stars per cell.
+constexpr int kMaxRows = 256;
+constexpr int kMaxColumns = 1024;
+// Rows about two stars' room high (fewer rows per ring against fewer stars
+// per row); cells narrower than high, since a run of cells in one row costs
+// no more than a single cell.
 constexpr double kStarsPerCell = 2.0;
+constexpr double kColumnsPerRowHeight = 4.0;
 
 // floor(t) for t >= 0, clamped to [0, limit - 1].
 int cellIndex(double t, int limit) {
@@ -32,11 +36,12 @@ StarGrid::StarGrid(const std::vector<double>& x, const std::vector<double>& y, i
     if (!std::isfinite(width) || !std::isfinite(height)) return;
 
     const double area = std::max(width, 1.0) * std::max(height, 1.0);
-    cell_ = std::sqrt(area * kStarsPerCell / count_);
-    cell_ = std::max({cell_, width / (kMaxCellsPerSide - 1), height / (kMaxCellsPerSide - 1), 1.0});
-    const double invCell = 1.0 / cell_;
-    columns_ = std::min(static_cast<int>(width * invCell) + 1, kMaxCellsPerSide);
-    rows_ = std::min(static_cast<int>(height * invCell) + 1, kMaxCellsPerSide);
+    const double side = std::sqrt(area * kStarsPerCell / count_);
+    cellHeight_ = std::max({side, height / (kMaxRows - 1), 1.0});
+    cellWidth_ = std::max({side / kColumnsPerRowHeight, width / (kMaxColumns - 1), 1.0});
+    const double invWidth = 1.0 / cellWidth_, invHeight = 1.0 / cellHeight_;
+    columns_ = std::min(static_cast<int>(width * invWidth) + 1, kMaxColumns);
+    rows_ = std::min(static_cast<int>(height * invHeight) + 1, kMaxRows);
     const double magnitude = std::max({std::fabs(minX), std::fabs(maxX), std::fabs(minY), std::fabs(maxY)});
     slack_ = 1e-9 * (1.0 + magnitude + width + height);
 
@@ -47,8 +52,8 @@ StarGrid::StarGrid(const std::vector<double>& x, const std::vector<double>& y, i
     starY_.assign(y.begin(), y.begin() + count_ + 1);
     cellStart_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
     for (int i = 1; i <= count_; ++i) {
-        starRow_[i] = cellIndex((y[i] - minY) * invCell, rows_);
-        starColumn_[i] = cellIndex((x[i] - minX) * invCell, columns_);
+        starRow_[i] = cellIndex((y[i] - minY) * invHeight, rows_);
+        starColumn_[i] = cellIndex((x[i] - minX) * invWidth, columns_);
         ++cellStart_[starRow_[i] * columns_ + starColumn_[i] + 1];
     }
     for (std::size_t c = 1; c < cellStart_.size(); ++c) cellStart_[c] += cellStart_[c - 1];
@@ -81,21 +86,22 @@ StarGrid::Ring StarGrid::ring(double rMin, double rMax) const {
 
     // A star d cells away along one axis lies between (|d| - 1) and (|d| + 1)
     // cells from the centre star, since both can sit anywhere in their cells.
-    const double reachCells = rOut / cell_ + 1;
+    const double reachCells = rOut / cellHeight_ + 1;
     const int lastOffset = reachCells >= rows_ ? rows_ - 1 : static_cast<int>(reachCells);
     for (int dr = -lastOffset; dr <= lastOffset; ++dr) {
         const int d = std::abs(dr);
-        const double nearY = std::max(d - 1, 0) * cell_, farY = (d + 1) * cell_;
+        const double nearY = std::max(d - 1, 0) * cellHeight_, farY = (d + 1) * cellHeight_;
         if (nearY > rOut) continue;
-        const double outerCells = std::sqrt(rOut * rOut - nearY * nearY) / cell_ + 1;
+        const double outerCells = std::sqrt(rOut * rOut - nearY * nearY) / cellWidth_ + 1;
         const int outer = outerCells >= columns_ ? columns_ : static_cast<int>(outerCells);
         // Cells closer than `inner` columns lie wholly inside the inner circle.
         int inner = 0;
         if (rIn > farY) {
-            const double innerCells = std::ceil(std::sqrt(rIn * rIn - farY * farY) / cell_) - 1;
+            const double innerCells = std::ceil(std::sqrt(rIn * rIn - farY * farY) / cellWidth_) - 1;
             if (innerCells > outer) continue;
             inner = std::max(static_cast<int>(innerCells), 0);
         }
+        if (dr < 0) ++ring.firstForward;
         ring.rows.push_back({dr, outer, inner});
     }
     return ring;

@@ -28,7 +28,8 @@ public:
         };
         bool everyStar = true;
         double in2 = -1, out2 = 0;  // squared radii for the first test
-        std::vector<Row> rows;
+        std::vector<Row> rows;      // by ascending dr
+        std::size_t firstForward = 0;  // the first row with dr >= 0
     };
     Ring ring(double rMin, double rMax) const;
 
@@ -47,7 +48,7 @@ public:
 private:
     int count_ = 0;
     bool usable_ = false;
-    double cell_ = 1;
+    double cellWidth_ = 1, cellHeight_ = 1;
     double slack_ = 0;  // allowance for rounding in distances and cell edges
     int columns_ = 1, rows_ = 1;
     std::vector<int> cellStart_;  // stars of cell c: members_[cellStart_[c] .. cellStart_[c + 1])
@@ -124,8 +125,8 @@ void StarGrid::forEachPairInRing(const Ring& ring, Visit&& visit) const {
         };
         const int row = memberRow_[self], column = memberColumn_[self];
         const int* ownRow = &cellStart_[static_cast<std::size_t>(row) * columns_];
-        for (const Ring::Row& r : ring.rows) {
-            if (r.dr < 0) continue;
+        for (std::size_t n = ring.firstForward; n < ring.rows.size(); ++n) {
+            const Ring::Row& r = ring.rows[n];
             const int at = row + r.dr;
             if (at >= rows_) break;
             const int* rowStart = &cellStart_[static_cast<std::size_t>(at) * columns_];
