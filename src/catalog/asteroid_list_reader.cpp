@@ -40,8 +40,8 @@ AsteroidRecord readAsteroid(std::string_view line, double corrAsd, double corrDe
     const double dec = decDegreesFromColumns(column(line, 37, 3), column(line, 41, 2),
                                              column(line, 44, 2));
     // Whole numbers: the decimal separator never shows.
-    a.x = plainNumberText(scaledWhole(ra, corrAsd), '.');
-    a.y = plainNumberText(scaledWhole(dec, corrDec), '.');
+    a.x = numberToText(scaledWhole(ra, corrAsd), '.');
+    a.y = numberToText(scaledWhole(dec, corrDec), '.');
     a.text48 = column(line, 48, 4);
     a.text70 = column(line, 70, 3);
     a.text77 = column(line, 77, 3);

@@ -37,11 +37,4 @@ double scaledWhole(double degrees, double scale) {
     return rounded;
 }
 
-std::string plainNumberText(double value, char decimalSeparator) {
-    // Below 1e15 every whole double is exact as a long long.
-    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
-        return intToText(static_cast<long long>(value));
-    return numberToText(value, decimalSeparator);
-}
-
 }  // namespace sextrix

@@ -27,10 +27,6 @@ double decDegreesFromColumns(std::string_view signedDegrees, std::string_view ar
 // Throws OverflowError when the product is beyond the range of a double.
 double scaledWhole(double degrees, double scale);
 
-// A number as the readers write it into a text: whole numbers as plain
-// digits ("224", "-33456"), anything else in the program's shortest form.
-std::string plainNumberText(double value, char decimalSeparator);
-
 // A record or line of a catalogue file that cannot be read (a number beyond
 // the range of a double). number is the 1-based record or line number.
 struct RecordError : std::runtime_error {

@@ -27,14 +27,14 @@ bool insideWindow(double x, double y, const DeepSkyWindow& w) {
 // The rest of an object whose position is already known to be in the window.
 void readDetails(std::string_view line, std::string_view prefix, char separator,
                  DeepSkyObject& o) {
-    o.name = std::string(prefix) + plainNumberText(parseLeadingNumber(column(line, 1, 5)), separator);
+    o.name = std::string(prefix) + numberToText(parseLeadingNumber(column(line, 1, 5)), separator);
     o.text51 = column(line, 51, 4);
     o.size1 = parseLeadingNumber(column(line, 62, 6));
     o.size2 = parseLeadingNumber(column(line, 69, 5));
     if (o.size2 == 0) o.size2 = o.size1;
     o.pa = parseLeadingNumber(column(line, 75, 3));
     o.text79 = column(line, 79, 8);
-    o.pgc = "PGC " + plainNumberText(parseLeadingNumber(column(line, 88, 7)), separator);
+    o.pgc = "PGC " + numberToText(parseLeadingNumber(column(line, 88, 7)), separator);
     o.text97 = column(line, 97, 15);
     o.text113 = column(line, 113, 15);
 }

@@ -103,6 +103,19 @@ Form1Window::Form1Window(App& app) : app_(app), form_(app.form1) {
 
 QWidget* Form1Window::viewport() const { return viewport_; }
 
+QCheckBox* Form1Window::checkBox(const char* name, CheckBox& box, std::function<void()> onClick) {
+    auto* check = new QCheckBox;
+    check->setObjectName(name);
+    binding_.bind(check, box, std::move(onClick));
+    return check;
+}
+
+QLabel* Form1Window::lblCaption(int index, bool wrap) {
+    QLabel* l = label(QString("Lbl%1").arg(index).toUtf8(), wrap);
+    binding_.bind(l, form_.Lbl[index]);
+    return l;
+}
+
 void Form1Window::buildMenus() {
     auto action = [this](QMenu* menu, MenuItem& item, const char* name, std::function<void()> handler) {
         QAction* a = menu->addAction(QString());
@@ -272,8 +285,7 @@ QWidget* Form1Window::buildStarOptions() {
     auto* grid = new QGridLayout(frame);
     int row = 0;
     auto caption = [&](int lbl) {
-        QLabel* l = label(QString("Lbl%1").arg(lbl).toUtf8());
-        binding_.bind(l, form_.Lbl[lbl]);
+        QLabel* l = lblCaption(lbl);
         return l;
     };
     // Centre: RA h m s, then the declination sign and d m s.
@@ -342,13 +354,9 @@ QWidget* Form1Window::buildStarOptions() {
     image->addWidget(load);
     grid->addLayout(image, row++, 1);
 
-    auto* autoload = new QCheckBox;
-    autoload->setObjectName("CheckAutoload");
-    binding_.bind(autoload, form_.CheckAutoload, [this] { CheckAutoload_Click(app_); });
+    QCheckBox* autoload = checkBox("CheckAutoload", form_.CheckAutoload, [this] { CheckAutoload_Click(app_); });
     grid->addWidget(autoload, row++, 0, 1, 2);
-    auto* onImage = new QCheckBox;
-    onImage->setObjectName("Checkcenter");
-    binding_.bind(onImage, form_.Checkcenter);
+    QCheckBox* onImage = checkBox("Checkcenter", form_.Checkcenter);
     grid->addWidget(onImage, row++, 0, 1, 2);
     return frame;
 }
@@ -357,12 +365,9 @@ QWidget* Form1Window::buildDeciderOptions() {
     QGroupBox* frame = groupBox("frm6");
     binding_.bind(frame, form_.frm[6]);
     auto* grid = new QGridLayout(frame);
-    auto* decider = new QCheckBox;
-    decider->setObjectName("CheckDecideur");
-    binding_.bind(decider, form_.CheckDecideur);
+    QCheckBox* decider = checkBox("CheckDecideur", form_.CheckDecideur);
     grid->addWidget(decider, 0, 0, 1, 2);
-    QLabel* threshold = label("Lbl5");
-    binding_.bind(threshold, form_.Lbl[5]);
+    QLabel* threshold = lblCaption(5);
     grid->addWidget(threshold, 1, 0);
     auto* line = new QHBoxLayout;
     QLineEdit* calcul = lineEdit("txt_calcul", 60);
@@ -371,8 +376,7 @@ QWidget* Form1Window::buildDeciderOptions() {
     line->addWidget(unit("pixels"));
     line->addStretch();
     grid->addLayout(line, 1, 1);
-    QLabel* explanation = label("Lbl19", true);
-    binding_.bind(explanation, form_.Lbl[19]);
+    QLabel* explanation = lblCaption(19, true);
     grid->addWidget(explanation, 2, 0, 1, 2);
     return frame;
 }
@@ -381,13 +385,10 @@ QWidget* Form1Window::buildAsteroidOptions() {
     QGroupBox* frame = groupBox("frm7");
     binding_.bind(frame, form_.frm[7]);
     auto* grid = new QGridLayout(frame);
-    auto* aster = new QCheckBox;
-    aster->setObjectName("CheckAster");
-    binding_.bind(aster, form_.CheckAster);
+    QCheckBox* aster = checkBox("CheckAster", form_.CheckAster);
     grid->addWidget(aster, 0, 0, 1, 2);
     auto row = [&](int r, int lbl, std::initializer_list<std::pair<int, const char*>> boxes) {
-        QLabel* l = label(QString("Lbl%1").arg(lbl).toUtf8());
-        binding_.bind(l, form_.Lbl[lbl]);
+        QLabel* l = lblCaption(lbl);
         grid->addWidget(l, r, 0);
         auto* line = new QHBoxLayout;
         for (auto [index, separator] : boxes) {
@@ -402,8 +403,7 @@ QWidget* Form1Window::buildAsteroidOptions() {
     row(1, 8, {{0, "/"}, {1, "/"}, {2, ""}});
     row(2, 9, {{3, ":"}, {4, "UT"}});
     auto field = [&](int r, int lbl, const char* name, TextBox& box, const char* unitText) {
-        QLabel* l = label(QString("Lbl%1").arg(lbl).toUtf8());
-        binding_.bind(l, form_.Lbl[lbl]);
+        QLabel* l = lblCaption(lbl);
         grid->addWidget(l, r, 0);
         auto* line = new QHBoxLayout;
         QLineEdit* edit = lineEdit(name, 60);
@@ -422,12 +422,8 @@ QWidget* Form1Window::buildDeepSkyOptions() {
     QGroupBox* frame = groupBox("frm8");
     binding_.bind(frame, form_.frm[8]);
     auto* layout = new QVBoxLayout(frame);
-    for (auto [box, name] : {std::pair{&form_.CheckDeepObj1, "CheckDeepObj1"}, std::pair{&form_.CheckDeepObj2, "CheckDeepObj2"}}) {
-        auto* check = new QCheckBox;
-        check->setObjectName(name);
-        binding_.bind(check, *box);
-        layout->addWidget(check);
-    }
+    layout->addWidget(checkBox("CheckDeepObj1", form_.CheckDeepObj1));
+    layout->addWidget(checkBox("CheckDeepObj2", form_.CheckDeepObj2));
     return frame;
 }
 
@@ -439,8 +435,7 @@ QWidget* Form1Window::buildCcdFrame() {
     for (auto [lbl, name, box, change] :
          {std::tuple{10, "txt_corrasd", &form_.txt_corrasd, &txt_corrasd_Change},
           std::tuple{11, "txt_corrdec", &form_.txt_corrdec, &txt_corrdec_Change}}) {
-        QLabel* l = label(QString("Lbl%1").arg(lbl).toUtf8());
-        binding_.bind(l, form_.Lbl[lbl]);
+        QLabel* l = lblCaption(lbl);
         QLineEdit* edit = lineEdit(name, 90);
         auto* handler = change;
         binding_.bind(edit, *box, [this, handler] { handler(form_); });
@@ -462,8 +457,7 @@ QWidget* Form1Window::buildDebugAndCalibration() {
     QGroupBox* debug = groupBox("frm3");
     binding_.bind(debug, form_.frm[3]);
     auto* debugLayout = new QHBoxLayout(debug);
-    QLabel* infoCaption = label("Lbl13");
-    binding_.bind(infoCaption, form_.Lbl[13]);
+    QLabel* infoCaption = lblCaption(13);
     QLabel* info = label("info", true);
     info->setMinimumHeight(34);
     binding_.bind(info, form_.info);
@@ -474,8 +468,7 @@ QWidget* Form1Window::buildDebugAndCalibration() {
     QGroupBox* calibration = groupBox("frm4");
     binding_.bind(calibration, form_.frm[4]);
     auto* grid = new QGridLayout(calibration);
-    QLabel* instruction = label("Lbl14", true);
-    binding_.bind(instruction, form_.Lbl[14]);
+    QLabel* instruction = lblCaption(14, true);
     grid->addWidget(instruction, 0, 0, 1, 2);
     auto boxes = [&](int row, QLayout* line, int first, std::initializer_list<const char*> units) {
         auto* h = static_cast<QHBoxLayout*>(line);
@@ -496,14 +489,12 @@ QWidget* Form1Window::buildDebugAndCalibration() {
     xy->insertWidget(3, unit("Y:"));
     boxes(1, xy, 1, {"pixels"});
     grid->addLayout(xy, 1, 0, 1, 2);
-    QLabel* raCaption = label("Lbl15");
-    binding_.bind(raCaption, form_.Lbl[15]);
+    QLabel* raCaption = lblCaption(15);
     grid->addWidget(raCaption, 2, 0);
     auto* ra = new QHBoxLayout;
     boxes(2, ra, 2, {"h", "'", "\""});
     grid->addLayout(ra, 2, 1);
-    QLabel* decCaption = label("Lbl16");
-    binding_.bind(decCaption, form_.Lbl[16]);
+    QLabel* decCaption = lblCaption(16);
     grid->addWidget(decCaption, 3, 0);
     auto* dec = new QHBoxLayout;
     QLabel* sign = label("txt_dec_sign_show1");

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <functional>
 
 #include "state/app.h"
 #include "ui/model_binding.h"
@@ -42,6 +43,10 @@ private:
         handler();
         refreshFromModel();
     }
+
+    // A check box or a label of the array Lbl, bound to its model control.
+    class QCheckBox* checkBox(const char* name, CheckBox& box, std::function<void()> onClick = {});
+    class QLabel* lblCaption(int index, bool wrap = false);
 
     void buildMenus();
     QWidget* buildPictureArea();

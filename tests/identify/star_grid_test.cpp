@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -57,6 +58,35 @@ TEST_P(RingQuery, VisitsEveryStarInTheRingOnce) {
     EXPECT_EQ(repeated, 0);
     // Narrow rings over a wide field: the grid must leave most stars out.
     EXPECT_LT(visits, static_cast<long>(c.queries) * c.stars / 2);
+}
+
+// Every pair of stars in each other's ring, met exactly once.
+TEST_P(RingQuery, MeetsEveryPairInTheRingOnce) {
+    const GridCase& c = GetParam();
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const int n = std::min(c.stars, 200);
+    std::vector<double> x(n + 1), y(n + 1);
+    for (int i = 1; i <= n; ++i) {
+        x[i] = unit(rng) * c.span + c.offset, y[i] = unit(rng) * c.span + c.offset;
+        if (c.step > 0) x[i] = std::round(x[i] / c.step) * c.step, y[i] = std::round(y[i] / c.step) * c.step;
+    }
+    const StarGrid grid(x, y, n);
+    for (int q = 0; q < 20; ++q) {
+        const double rMin = unit(rng) * c.span / 2, rMax = rMin + unit(rng) * c.span / 10;
+        std::vector<int> met(static_cast<std::size_t>(n + 1) * (n + 1), 0);
+        grid.forEachPairInRing(grid.ring(rMin, rMax), [&](int a, int b) { ++met[std::min(a, b) * (n + 1) + std::max(a, b)]; });
+        int missed = 0, repeated = 0;
+        for (int a = 1; a <= n; ++a)
+            for (int b = a + 1; b <= n; ++b) {
+                const double d = starDistance(x[a], y[a], x[b], y[b]);
+                const int times = met[a * (n + 1) + b];
+                if (d >= rMin && d <= rMax && times == 0) ++missed;
+                if (times > 1) ++repeated;
+            }
+        EXPECT_EQ(missed, 0) << "ring " << rMin << " .. " << rMax;
+        EXPECT_EQ(repeated, 0) << "ring " << rMin << " .. " << rMax;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, RingQuery,

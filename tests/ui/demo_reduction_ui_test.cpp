@@ -23,6 +23,7 @@ namespace {
 using testing::clickButton;
 using testing::installDataFiles;
 using testing::onNextModal;
+using testing::saveScreenshot;
 
 // Five catalogue stars spread over the image, clicked a little off centre as
 // a person would. The plate comes from the first three picks, so they span
@@ -133,7 +134,11 @@ TEST_F(DemoWindow, PanningFollowsAHeldArrowKeyToTheEdge) {
 }
 
 TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
+    // NGC 2682 (M 67) lies in the field: chart it on the solution.
+    form().CheckDeepObj1.value = 1;
+    form().CheckDeepObj2.value = 1;
     typeDemoInputs();
+    saveScreenshot(&window(), "main-window.png");
     ASSERT_EQ(form().ws.imageLoaded, kTrue) << "the JPEG did not load";
     EXPECT_EQ(form().txt_corrasd.text, "1409.57");
     clickButton(&window(), "SelectStar");
@@ -164,6 +169,7 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
         const ScaledPoint found = pixelToSky(plate, 500, 400);
         const ScaledPoint expected = pixelToSky(truth.plate, 500, 400);
         const bool right = std::hypot(found.x - expected.x, found.y - expected.y) < 5;
+        if (questions == 1) saveScreenshot(&window(), "demo-candidate.png");
         auto* message = qobject_cast<QMessageBox*>(box);
         ASSERT_NE(message, nullptr);
         QTest::mouseClick(message->button(right ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
@@ -191,6 +197,9 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
     for (auto [x, y] : {std::pair{0, 0}, {999, 0}, {0, 799}, {999, 799}})
         EXPECT_LT(offBy(x, y), 1.5) << "at corner " << x << ", " << y;
 
+    bringIntoView(QPoint(500, 400));
+    saveScreenshot(&window(), "demo-solved.png");
+
     // In "coor" mode a click reports the sky position of the pixel.
     bringIntoView(QPoint(500, 400));
     clickPicture(QPoint(500, 400));
@@ -199,6 +208,7 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
     const std::string report = form().InfoMore.text;
     const std::string raDegrees = std::to_string(centre.x / form().ws.corrAsd).substr(0, 6);
     EXPECT_NE(report.find(raDegrees), std::string::npos) << "no " << raDegrees << " in\n" << report;
+    saveScreenshot(&window(), "point-report.png");
 }
 
 }  // namespace

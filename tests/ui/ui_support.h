@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <string>
 
@@ -36,6 +37,15 @@ inline void clickButton(QWidget* window, const char* name) {
     auto* button = window->findChild<QPushButton*>(name);
     ASSERT_NE(button, nullptr) << name;
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// When SEXTRIX_SCREENSHOTS names a folder, saves a picture of the window there
+// (the documentation's screenshots are made this way, under Xvfb).
+inline void saveScreenshot(QWidget* window, const char* name) {
+    const QByteArray folder = qgetenv("SEXTRIX_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    QApplication::processEvents();
+    window->grab().save(QString::fromUtf8(folder) + "/" + name);
 }
 
 }  // namespace sextrix::testing
