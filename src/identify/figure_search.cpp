@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "star_grid.h"
 
@@ -49,8 +50,6 @@ private:
     struct SideLists {
         std::vector<int> start;  // stars of u: stars[start[u] .. start[u + 1])
         std::vector<Int16> stars;
-        Int16* of(int u) { return stars.data() + start[u]; }
-        Int16* end(int u) { return stars.data() + start[u + 1]; }
         const Int16* of(int u) const { return stars.data() + start[u]; }
         const Int16* end(int u) const { return stars.data() + start[u + 1]; }
     };
@@ -88,7 +87,7 @@ private:
         return start;
     }
 
-    // Short lists: an insertion sort beats the general one.
+    // The lists of one ring are short: an insertion sort beats the general one.
     static void sortShort(Int16* first, Int16* last) {
         for (Int16* a = first + 1; a < last; ++a)
             for (Int16* b = a; b > first && b[-1] > b[0]; --b) std::swap(b[-1], b[0]);

@@ -7,9 +7,9 @@ namespace {
 
 constexpr int kMaxRows = 256;
 constexpr int kMaxColumns = 1024;
-// Rows about two stars' room high (fewer rows per ring against fewer stars
-// per row); cells narrower than high, since a run of cells in one row costs
-// no more than a single cell.
+// A row is as high as a square that holds two stars on average: fewer rows
+// per ring against fewer stars per row to test. Cells are narrower than high,
+// since a run of neighbouring cells in one row costs no more than one cell.
 constexpr double kStarsPerCell = 2.0;
 constexpr double kColumnsPerRowHeight = 4.0;
 
@@ -105,6 +105,33 @@ StarGrid::Ring StarGrid::ring(double rMin, double rMax) const {
         ring.rows.push_back({dr, outer, inner});
     }
     return ring;
+}
+
+void StarGrid::ringRuns(const Ring& ring, int row, int column, int self) const {
+    runs_.clear();
+    auto addCells = [&](const int* rowStart, int first, int last) {
+        first = std::max(first, 0);
+        last = std::min(last, columns_ - 1);
+        if (first <= last) runs_.push_back({rowStart[first], rowStart[last + 1]});
+    };
+    const bool forward = self >= 0;
+    for (std::size_t n = forward ? ring.firstForward : 0; n < ring.rows.size(); ++n) {
+        const Ring::Row& r = ring.rows[n];
+        const int at = row + r.dr;
+        if (at < 0) continue;
+        if (at >= rows_) break;
+        const int* rowStart = &cellStart_[static_cast<std::size_t>(at) * columns_];
+        if (forward && r.dr == 0) {
+            // The own cell after this star, then the cells to its right.
+            if (r.inner == 0) runs_.push_back({self + 1, rowStart[column + 1]});
+            addCells(rowStart, column + std::max(r.inner, 1), column + r.outer);
+        } else if (r.inner == 0) {
+            addCells(rowStart, column - r.outer, column + r.outer);
+        } else {
+            addCells(rowStart, column - r.outer, column - r.inner);
+            addCells(rowStart, column + r.inner, column + r.outer);
+        }
+    }
 }
 
 }  // namespace sextrix

@@ -1,8 +1,8 @@
 #pragma once
-// Catalogue stars bucketed into square cells, so that the stars lying at a
+// Catalogue stars bucketed into cells of a grid, so that the stars lying at a
 // given distance from a catalogue star (a ring) are found without scanning
 // the whole catalogue. Queries return a superset: callers test each star
-// exactly.
+// exactly. A query must not start another on the same grid from its visit.
 #include <algorithm>
 #include <vector>
 
@@ -46,6 +46,18 @@ public:
     void forEachPairInRing(const Ring& ring, Visit&& visit) const;
 
 private:
+    // A stretch of members_, the stars of consecutive cells of one row.
+    struct Run {
+        int from, end;
+    };
+    // Fills runs_ with the cells of the ring around cell (row, column). With
+    // self >= 0 (a member index in that cell) only the cells after it in
+    // row-major order, and in its own cell only the members after it.
+    void ringRuns(const Ring& ring, int row, int column, int self) const;
+    // Calls visit(index) for the stars of runs_ that pass the squared-radius test.
+    template <class Visit>
+    void visitRuns(const Ring& ring, double cx, double cy, Visit&& visit) const;
+
     int count_ = 0;
     bool usable_ = false;
     double cellWidth_ = 1, cellHeight_ = 1;
@@ -57,6 +69,7 @@ private:
     std::vector<int> starRow_, starColumn_;  // each star's cell, by star index
     std::vector<int> memberRow_, memberColumn_;  // the same, in member order
     std::vector<double> starX_, starY_;
+    mutable std::vector<Run> runs_;  // scratch of the query under way
 };
 
 template <class Visit>
@@ -65,35 +78,8 @@ void StarGrid::forEachInRing(const Ring& ring, int centre, Visit&& visit) const 
         for (int v = 1; v <= count_; ++v) visit(v);
         return;
     }
-    const double cx = starX_[centre], cy = starY_[centre];
-    const int row = starRow_[centre], column = starColumn_[centre];
-    // Locals, so that the loop need not reload them around each visit.
-    const double in2 = ring.in2, out2 = ring.out2;
-    const double* memberX = memberX_.data();
-    const double* memberY = memberY_.data();
-    const Int16* members = members_.data();
-    const int lastColumn = columns_ - 1;
-    auto visitCells = [&](const int* rowStart, int first, int last) {
-        first = std::max(first, 0);
-        last = std::min(last, lastColumn);
-        if (first > last) return;
-        for (int m = rowStart[first], end = rowStart[last + 1]; m < end; ++m) {
-            const double dx = memberX[m] - cx, dy = memberY[m] - cy;
-            const double d2 = dx * dx + dy * dy;
-            if (d2 >= in2 && d2 <= out2) visit(members[m]);
-        }
-    };
-    for (const Ring::Row& r : ring.rows) {
-        const int at = row + r.dr;
-        if (at < 0 || at >= rows_) continue;
-        const int* rowStart = &cellStart_[static_cast<std::size_t>(at) * columns_];
-        if (r.inner == 0) {
-            visitCells(rowStart, column - r.outer, column + r.outer);
-        } else {
-            visitCells(rowStart, column - r.outer, column - r.inner);
-            visitCells(rowStart, column + r.inner, column + r.outer);
-        }
-    }
+    ringRuns(ring, starRow_[centre], starColumn_[centre], -1);
+    visitRuns(ring, starX_[centre], starY_[centre], visit);
 }
 
 template <class Visit>
@@ -103,43 +89,24 @@ void StarGrid::forEachPairInRing(const Ring& ring, Visit&& visit) const {
             for (int b = a + 1; b <= count_; ++b) visit(a, b);
         return;
     }
+    for (int self = 0; self < count_; ++self) {
+        ringRuns(ring, memberRow_[self], memberColumn_[self], self);
+        const int a = members_[self];
+        visitRuns(ring, memberX_[self], memberY_[self], [&](int b) { visit(a, b); });
+    }
+}
+
+template <class Visit>
+void StarGrid::visitRuns(const Ring& ring, double cx, double cy, Visit&& visit) const {
     const double in2 = ring.in2, out2 = ring.out2;
     const double* memberX = memberX_.data();
     const double* memberY = memberY_.data();
     const Int16* members = members_.data();
-    const int lastColumn = columns_ - 1;
-    for (int self = 0; self < count_; ++self) {
-        const double cx = memberX[self], cy = memberY[self];
-        const int a = members[self];
-        auto visitMembers = [&](int from, int end) {
-            for (int m = from; m < end; ++m) {
-                const double dx = memberX[m] - cx, dy = memberY[m] - cy;
-                const double d2 = dx * dx + dy * dy;
-                if (d2 >= in2 && d2 <= out2) visit(a, static_cast<int>(members[m]));
-            }
-        };
-        auto visitCells = [&](const int* rowStart, int first, int last) {
-            first = std::max(first, 0);
-            last = std::min(last, lastColumn);
-            if (first <= last) visitMembers(rowStart[first], rowStart[last + 1]);
-        };
-        const int row = memberRow_[self], column = memberColumn_[self];
-        const int* ownRow = &cellStart_[static_cast<std::size_t>(row) * columns_];
-        for (std::size_t n = ring.firstForward; n < ring.rows.size(); ++n) {
-            const Ring::Row& r = ring.rows[n];
-            const int at = row + r.dr;
-            if (at >= rows_) break;
-            const int* rowStart = &cellStart_[static_cast<std::size_t>(at) * columns_];
-            if (r.dr == 0) {
-                // The own cell after this star, then the cells to its right.
-                if (r.inner == 0) visitMembers(self + 1, ownRow[column + 1]);
-                visitCells(rowStart, column + std::max(r.inner, 1), column + r.outer);
-            } else if (r.inner == 0) {
-                visitCells(rowStart, column - r.outer, column + r.outer);
-            } else {
-                visitCells(rowStart, column - r.outer, column - r.inner);
-                visitCells(rowStart, column + r.inner, column + r.outer);
-            }
+    for (const Run& run : runs_) {
+        for (int m = run.from; m < run.end; ++m) {
+            const double dx = memberX[m] - cx, dy = memberY[m] - cy;
+            const double d2 = dx * dx + dy * dy;
+            if (d2 >= in2 && d2 <= out2) visit(static_cast<int>(members[m]));
         }
     }
 }

@@ -2,12 +2,15 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <bit>
 #include <cmath>
 
 #include "chart/zoom.h"
 #include "ui/label_font.h"
 
 namespace sextrix::ui {
+
+static_assert(std::endian::native == std::endian::little, "the view reads packed colours as RGBX bytes");
 
 namespace {
 const QColor kStarGreen(0x00, 0xFF, 0x00);
@@ -37,20 +40,12 @@ void PictureView::paintEvent(QPaintEvent* event) {
     const PictureSurface& surface = form_.Picture1;
     if (imageRevision_ != surface.revision()) {
         imageRevision_ = surface.revision();
-        if (surface.empty()) {
-            image_ = QImage();
-        } else {
-            // Packed colours are red in the low byte; QImage wants 0xAARRGGBB.
-            image_ = QImage(surface.width(), surface.height(), QImage::Format_RGB32);
-            const PackedColour* src = surface.drawnPixels().data();
-            for (int y = 0; y < surface.height(); ++y) {
-                auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-                for (int x = 0; x < surface.width(); ++x) {
-                    const PackedColour c = src[static_cast<std::size_t>(y) * surface.width() + x];
-                    line[x] = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-                }
-            }
-        }
+        // Packed colours are red, green, blue, 0 in memory: the bytes of an
+        // RGBX image, so the view wraps the core's raster without a copy.
+        image_ = surface.empty()
+                     ? QImage()
+                     : QImage(reinterpret_cast<const uchar*>(surface.drawnPixels().data()), surface.width(),
+                              surface.height(), surface.width() * 4, QImage::Format_RGBX8888);
     }
     QPainter painter(this);
     const QRect area = event->rect();

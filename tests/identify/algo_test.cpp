@@ -9,7 +9,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// The worked example on a 500 x 500 picture: picks at (100,100), (300,120),
+// A 500 x 500 picture with five picks at (100,100), (300,120),
 // (180,350), (400,400), (50,300); catalogue star 1 a decoy at (1500,2500),
 // then copies of the picked figure shifted by (1000 + shift, 2000). The given
 // centre (0h50m, +22.5 deg at 100 units per degree: 1250, 2250) falls on
@@ -80,7 +80,7 @@ protected:
     WorkingState& ws = t.app.ws();
 };
 
-TEST_F(Identification, WorkedExampleAcceptedOnYes) {
+TEST_F(Identification, ShiftedFigureAcceptedOnYes) {
     catalogue();
     answers({true});
     Algo(t.app);
@@ -94,15 +94,6 @@ TEST_F(Identification, WorkedExampleAcceptedOnYes) {
     EXPECT_EQ(form.status.items, (Texts{"m6", "m4", "m5"}));
     EXPECT_EQ(form.sugestion.caption, "s5");
     EXPECT_TRUE(form.Timer2.enabled);
-}
-
-TEST_F(Identification, MirroredPicksGiveAMirrorPlate) {
-    catalogue();
-    for (int k = 1; k <= 5; ++k) pick(k, 500 - kPicks[k - 1][0], kPicks[k - 1][1]);
-    answers({true});
-    Algo(t.app);
-    EXPECT_EQ(questions(), (Texts{"m2 (1/1)"}));
-    expectPlate(-1, 0, 1500, 0, 1, 2000);
 }
 
 TEST_F(Identification, YesOnSecondOfFiveLeavesTheRestUnexamined) {

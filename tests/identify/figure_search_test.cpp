@@ -43,9 +43,10 @@ struct Field {
     }
 };
 
-// Picks 1..5 and catalogue stars 1..6 of the worked example: stars 2..6 are
-// the picks shifted by (1000, 2000); star 1 is a decoy.
-Field workedExample(bool mirrored) {
+// Picks 1..5 and catalogue stars 1..6 where stars 2..6 are the picks
+// shifted by (1000, 2000) and star 1 is a decoy; mirrored, the picks' x
+// becomes 500 - x.
+Field shiftedFigure(bool mirrored) {
     Field f;
     const double picks[5][2] = {{100, 100}, {300, 120}, {180, 350}, {400, 400}, {50, 300}};
     for (int k = 0; k < 5; ++k) f.pick(k + 1, mirrored ? 500 - picks[k][0] : picks[k][0], picks[k][1]);
@@ -54,10 +55,10 @@ Field workedExample(bool mirrored) {
     return f;
 }
 
-TEST(FigureSearch, WorkedExampleGivesOneRowDirectOrMirrored) {
+TEST(FigureSearch, ShiftedFigureGivesOneRowDirectOrMirrored) {
     for (bool mirrored : {false, true}) {
         SCOPED_TRACE(mirrored ? "mirrored picks" : "direct picks");
-        Field f = workedExample(mirrored);
+        Field f = shiftedFigure(mirrored);
         EXPECT_EQ(f.fast(7), (Rows{{2, 3, 4, 5, 6}}));
         EXPECT_EQ(f.plain(7), (Rows{{2, 3, 4, 5, 6}}));
     }
@@ -197,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FigureSearch, NonFinitePositionsFallBackToTheWholeCatalogue) {
-    Field f = workedExample(false);
+    Field f = shiftedFigure(false);
     f.star(INFINITY, 0);
     f.star(NAN, 5);
     EXPECT_EQ(f.fast(7), (Rows{{2, 3, 4, 5, 6}}));
