@@ -83,13 +83,16 @@ protected:
         clickButton(&window(), "Loadimg");
     }
 
-    // Holds an arrow key down on the main window until the picture stops moving.
+    // Holds an arrow key down on the main window until the picture has not
+    // moved for a while (several panning ticks, so a slow machine is no
+    // reason to stop early).
     void holdArrowKey(Qt::Key key) {
         QTest::keyPress(&window(), key);
-        int lastLeft = INT32_MIN, lastTop = INT32_MIN;
-        for (int wait = 0; wait < 400; ++wait) {
-            QTest::qWait(60);
-            if (form().Picture1Box.left == lastLeft && form().Picture1Box.top == lastTop) break;
+        int lastLeft = form().Picture1Box.left, lastTop = form().Picture1Box.top, still = 0;
+        for (int wait = 0; wait < 1000 && still < 6; ++wait) {
+            QTest::qWait(50);
+            const bool moved = form().Picture1Box.left != lastLeft || form().Picture1Box.top != lastTop;
+            still = moved ? 0 : still + 1;
             lastLeft = form().Picture1Box.left;
             lastTop = form().Picture1Box.top;
         }
