@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fieldsim/camera_setups.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -12,16 +14,7 @@ namespace {
 
 constexpr double kDeg = std::numbers::pi / 180.0;
 
-FieldSetup camera(double raDeg, double decDeg, double upPaDeg) {
-    FieldSetup setup;
-    setup.width = 1000;
-    setup.height = 800;
-    setup.arcsecPerPixel = 2.5;
-    setup.centreRaDeg = raDeg;
-    setup.centreDecDeg = decDeg;
-    setup.upPositionAngleDeg = upPaDeg;
-    return setup;
-}
+using testing::camera;
 
 // At the centre one pixel is one scaled unit in each direction (corrAsd
 // already holds cos(dec)), and the image shows the sky as seen, east left:

@@ -2,21 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "fieldsim/camera_setups.h"
+
 #include <cmath>
 
 namespace sextrix::fieldsim {
 namespace {
 
-FieldSetup camera(double raDeg, double decDeg, double upPaDeg) {
-    FieldSetup setup;
-    setup.width = 1000;
-    setup.height = 800;
-    setup.arcsecPerPixel = 2.5;
-    setup.centreRaDeg = raDeg;
-    setup.centreDecDeg = decDeg;
-    setup.upPositionAngleDeg = upPaDeg;
-    return setup;
-}
+using testing::camera;
 
 // Expected pixels from a second implementation of the projection, the
 // unit-vector form: p = v / (v . c) - c for star v and centre c, then
