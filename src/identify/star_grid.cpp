@@ -11,7 +11,7 @@ constexpr int kMaxColumns = 1024;
 // per ring against fewer stars per row to test. Cells are narrower than high,
 // since a run of neighbouring cells in one row costs no more than one cell.
 constexpr double kStarsPerCell = 2.0;
-constexpr double kColumnsPerRowHeight = 4.0;
+constexpr double kColumnsPerRowHeight = 16.0;
 
 // floor(t) for t >= 0, clamped to [0, limit - 1].
 int cellIndex(double t, int limit) {
