@@ -159,6 +159,14 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
         EXPECT_EQ(marker.top + 8, refined.y()) << "pick " << k + 1;
         EXPECT_EQ(form().ws.pickX[k + 1], refined.x());
         EXPECT_EQ(form().ws.pickY[k + 1], refined.y());
+        if (k == 3) {
+            // The magnifier follows the pointer between picks.
+            QTest::mouseMove(window().picture(), QPoint(500, 420));
+            EXPECT_TRUE(form().zoom.visible);
+            EXPECT_EQ(form().zoom.left, 450);
+            EXPECT_EQ(form().zoom.top, 370);
+            saveScreenshot(&window(), "picking.png");
+        }
     }
     EXPECT_EQ(form().ws.starsPicked, kTrue);
     EXPECT_EQ(form().ws.mode, "0");
