@@ -39,12 +39,14 @@ Int16 checkBoxValue(const std::string& line, char sep) {
 
 }  // namespace
 
-std::string defaultsFileBytes(const Form1Model& form) {
+static std::vector<std::string> defaultsLines(const Form1Model& form) {
     std::vector<std::string> lines;
     for (const auto& slot : defaultsSlots(form))
         lines.push_back(std::visit([](auto* control) { return valueText(control); }, slot));
-    return joinLinesCrLf(lines);
+    return lines;
 }
+
+std::string defaultsFileBytes(const Form1Model& form) { return joinLinesCrLf(defaultsLines(form)); }
 
 int applyDefaults(Form1Model& form, const std::string& bytes, char decimalSeparator) {
     LineReader reader(bytes);
@@ -74,9 +76,9 @@ void readDefaults(App& app) {
 
 void mnu_savedefaut_Click(App& app) {
     runHandler(app.platform.dialogs, [&] {
-        const std::string bytes = defaultsFileBytes(app.form1);
-        app.ws().lineText = splitLines(bytes).back();
-        writeFileBytes(app.programFile("defaut.cfg"), bytes);
+        const std::vector<std::string> lines = defaultsLines(app.form1);
+        app.ws().lineText = lines.back();
+        writeFileBytes(app.programFile("defaut.cfg"), joinLinesCrLf(lines));
     });
 }
 

@@ -162,12 +162,23 @@ QWidget* Form1Window::buildPictureArea() {
     grid->setSpacing(2);
     viewport_ = new ViewportWidget(form_, area);
     picture_ = new PictureView(form_, viewport_);
-    picture_->onMouseMove = [this](double x, double y) { run([&] { Picture1_MouseMove(app_, x, y); }); };
+    // A pointer move changes only the readout and the magnifier: no full refresh.
+    auto afterPointerMove = [this] {
+        binding_.refresh();
+        picture_->syncMagnifier();
+    };
+    picture_->onMouseMove = [this, afterPointerMove](double x, double y) {
+        Picture1_MouseMove(app_, x, y);
+        afterPointerMove();
+    };
     picture_->onClick = [this] { run([&] { Picture1_Click(app_); }); };
     picture_->onDoubleClick = [this] { run([&] { Picture1_DblClick(app_); }); };
     picture_->onAsteroidLabelClick = [this](int i) { run([&] { aster_lbl_Click(app_, static_cast<Int16>(i)); }); };
     picture_->onDeepSkyLabelClick = [this](int i) { run([&] { deepobj_lbl_Click(app_, static_cast<Int16>(i)); }); };
-    picture_->onZoomMouseMove = [this](double x, double y) { run([&] { zoom_MouseMove(app_, x, y); }); };
+    picture_->onZoomMouseMove = [this, afterPointerMove](double x, double y) {
+        zoom_MouseMove(app_, x, y);
+        afterPointerMove();
+    };
     picture_->onZoomClick = [this] { run([&] { zoom_Click(app_); }); };
 
     // Panning buttons PicMove(1..4): 1 left, 2 down, 3 right, 4 up.

@@ -33,7 +33,20 @@ void PictureView::syncFromModel() {
     const PictureBox& box = form_.Picture1Box;
     const QRect wanted(box.left, box.top, std::max(box.width, 1), std::max(box.height, 1));
     if (geometry() != wanted) setGeometry(wanted);
+    shownMagnifier_ = magnifierRect();
     update();
+}
+
+QRect PictureView::magnifierRect() const {
+    const PictureBox& z = form_.zoom;
+    return z.visible ? QRect(z.left, z.top, z.width, z.height) : QRect();
+}
+
+void PictureView::syncMagnifier() {
+    const QRect now = magnifierRect();
+    if (!shownMagnifier_.isEmpty()) update(shownMagnifier_);
+    if (!now.isEmpty()) update(now);
+    shownMagnifier_ = now;
 }
 
 void PictureView::paintEvent(QPaintEvent* event) {

@@ -17,6 +17,9 @@ public:
 
     // Called by the window after every handler.
     void syncFromModel();
+    // After a pointer move, which changes nothing on the picture but the
+    // magnifier: repaints only where it was and where it is.
+    void syncMagnifier();
 
     std::function<void(double x, double y)> onMouseMove;
     std::function<void()> onClick;
@@ -40,7 +43,10 @@ private:
     void paintMagnifier(class QPainter& painter) const;
 
     Form1Model& form_;
+    QRect magnifierRect() const;
+
     QImage image_;
+    QRect shownMagnifier_;  // where the magnifier was last painted; empty when hidden
     std::uint64_t imageRevision_ = ~0ull;
 };
 
