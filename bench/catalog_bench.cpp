@@ -8,6 +8,7 @@
 #include "catalog/deep_sky_reader.h"
 #include "catalog/star_list_reader.h"
 #include "state/app.h"
+#include "form1/catalogue_files.h"
 
 namespace sextrix {
 namespace {

@@ -12,6 +12,7 @@
 #include "chart/solution_chart.h"
 #include "geometry/plate.h"
 #include "state/text_number.h"
+#include "form1/chart.h"
 
 namespace sextrix {
 namespace {

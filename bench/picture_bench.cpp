@@ -10,6 +10,8 @@
 #include "chart/zoom.h"
 #include "identify/star_picking.h"
 #include "state/app.h"
+#include "form1/picture_events.h"
+#include "form1/picking.h"
 
 namespace sextrix {
 namespace {

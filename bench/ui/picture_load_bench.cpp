@@ -10,10 +10,11 @@
 #include <string>
 
 #include "catalog/image_loading.h"
-#include "state/workflow/startup.h"
+#include "form1/startup.h"
 #include "ui/form1_window.h"
 #include "ui/picture_view.h"
 #include "ui/qt_program.h"
+#include "form1/image_file.h"
 
 namespace {
 

@@ -67,35 +67,4 @@ std::vector<AsteroidRecord> parseAsteroidList(std::string bytes, double corrAsd,
     return asteroids;
 }
 
-void READFILE_ASTER(App& app) {
-    WorkingState& ws = app.ws();
-    const std::string path = app.programFile("data2.txt");
-    std::vector<AsteroidRecord> asteroids;
-    try {
-        asteroids = parseAsteroidList(readFileBytes(path), ws.corrAsd, ws.corrDec);
-    } catch (const FileError& e) {
-        app.platform.dialogs.message(e.what(), app.form1.caption, false);
-    } catch (const RecordError& e) {
-        ws.astCount = 0;
-        throw FileError(path + ", line " + intToText(e.number) + ": " + e.what());
-    }
-
-    for (std::size_t k = 0; k < asteroids.size(); ++k) {
-        auto& a = asteroids[k];
-        ws.astNumbers[k + 1] = std::move(a.number);
-        ws.astNames[k + 1] = std::move(a.name);
-        ws.astX[k + 1] = std::move(a.x);
-        ws.astY[k + 1] = std::move(a.y);
-        ws.astText48[k + 1] = std::move(a.text48);
-        ws.astText70[k + 1] = std::move(a.text70);
-        ws.astText77[k + 1] = std::move(a.text77);
-    }
-    // The count is that of the lines read, which is (lines - 53) for a page
-    // with the usual 40-line trailer; counting from the line total alone
-    // would show stale entries when "</pre>" comes early.
-    ws.astCount = static_cast<Int16>(asteroids.size());
-    AddStatus(app.form1, app.platform.events,
-              "Asteroïde: " + intToText(ws.astCount) + app.ctx.lang.messages[19]);
-}
-
 }  // namespace sextrix

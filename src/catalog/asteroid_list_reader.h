@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "state/app.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 
@@ -23,11 +23,5 @@ struct AsteroidRecord {
 // "</pre>", at most 500. Throws RecordError (with the line number) when a
 // scaled position is beyond the range of a double.
 std::vector<AsteroidRecord> parseAsteroidList(std::string bytes, double corrAsd, double corrDec);
-
-// Step "4-Full map": reads data2.txt from the program folder into the asteroid
-// arrays and posts the closing status line. A missing file is shown in a
-// message box and leaves astCount at 0; a line that cannot be read leaves it
-// at 0 and throws FileError naming the file and the line.
-void READFILE_ASTER(App& app);
 
 }  // namespace sextrix

@@ -13,12 +13,6 @@ namespace {
 
 constexpr int kHeaderLines = 2;
 
-struct CatalogueFile {
-    const char* fileName;
-    const char* prefix;
-};
-constexpr CatalogueFile kCatalogueFiles[] = {{"deepobj1.txt", "NGC "}, {"deepobj2.txt", "IC "}};
-
 bool insideWindow(double x, double y, const DeepSkyWindow& w) {
     return w.centreX - w.halfWidth < x && x < w.centreX + w.halfWidth &&
            w.centreY - w.halfWidth < y && y < w.centreY + w.halfWidth;
@@ -76,57 +70,6 @@ DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix,
     }
     scan.full = kept.size() >= capacity;
     return scan;
-}
-
-void READFILE_NGCIC(App& app) {
-    WorkingState& ws = app.ws();
-    CentreJ2000(app);
-
-    DeepSkyWindow window;
-    window.corrAsd = ws.corrAsd;
-    window.corrDec = ws.corrDec;
-    window.centreX = ws.centreRa;
-    window.centreY = ws.centreDec;
-    window.halfWidth =
-        deepSkyHalfWidth(ws.corrAsd, ws.corrDec, parseLeadingNumber(app.form1.txt_distance.text));
-    window.decimalSeparator = app.ctx.decimalSeparator;
-
-    std::vector<DeepSkyObject> kept;
-    for (const auto& file : kCatalogueFiles) {
-        const std::string path = app.programFile(file.fileName);
-        DeepSkyFileScan scan;
-        try {
-            scan = scanDeepSkyFile(readFileBytes(path), file.prefix, window, kept);
-        } catch (const FileError& e) {
-            app.platform.dialogs.message(e.what(), app.form1.caption, false);
-            continue;
-        }
-        if (scan.badLine != 0)
-            app.platform.dialogs.message(
-                path + ", line " + intToText(scan.badLine) + ": " + scan.failure, app.form1.caption,
-                false);
-        if (scan.full) break;
-    }
-
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        auto& o = kept[i];
-        ws.deepNames[i + 1] = std::move(o.name);
-        ws.deepPgc[i + 1] = std::move(o.pgc);
-        ws.deepX[i + 1] = o.x;
-        ws.deepY[i + 1] = o.y;
-        ws.deepSize1[i + 1] = o.size1;
-        ws.deepSize2[i + 1] = o.size2;
-        ws.deepPa[i + 1] = o.pa;
-        ws.deepText51[i + 1] = std::move(o.text51);
-        ws.deepText79[i + 1] = std::move(o.text79);
-        ws.deepText97[i + 1] = std::move(o.text97);
-        ws.deepText113[i + 1] = std::move(o.text113);
-    }
-    ws.deepCount = static_cast<Int16>(kept.size());
-    ws.loopI = ws.deepCount;
-    AddStatus(app.form1, app.platform.events,
-              app.ctx.lang.formTexts[76] + ": " + intToText(ws.deepCount) +
-                  app.ctx.lang.messages[19]);
 }
 
 }  // namespace sextrix

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "state/app.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 
@@ -48,11 +48,5 @@ struct DeepSkyFileScan {
 // if that falls in the window.
 DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix,
                                 const DeepSkyWindow& window, std::vector<DeepSkyObject>& kept);
-
-// Steps "3-Calcul" and "4-Full map": converts the typed centre with
-// CentreJ2000, fills the deep-sky arrays from both files and posts the closing
-// status line. A missing file or a line that cannot be read is shown in a
-// message box; what was read is kept and reading goes on with the next file.
-void READFILE_NGCIC(App& app);
 
 }  // namespace sextrix

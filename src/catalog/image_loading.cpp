@@ -12,18 +12,6 @@
 namespace sextrix {
 namespace fs = std::filesystem;
 
-namespace {
-
-// A decoder answer the picture can hold: positive size, one colour per pixel.
-void checkDecoded(const DecodedImage& image) {
-    const bool sized = image.width > 0 && image.height > 0 &&
-                       image.pixels.size() == static_cast<std::size_t>(image.width) *
-                                                  static_cast<std::size_t>(image.height);
-    if (!sized) throw std::runtime_error("Invalid picture");
-}
-
-}  // namespace
-
 std::string resolveImagePath(const std::string& typed, const std::string& programFolder) {
     if (typed.starts_with('/') || typed.find(':') != std::string::npos) return typed;
     return joinPath(programFolder, typed);
@@ -46,50 +34,6 @@ std::string fileTimeText(const std::string& path) {
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%09lld", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, nanos);
     return text;
-}
-
-void Loadimg_Click(App& app) {
-    Form1Model& form = app.form1;
-    WorkingState& ws = form.ws;
-    try {
-        const std::string path = resolveImagePath(form.txt_url.text, app.ctx.programFolder);
-        DecodedImage image = app.platform.images.decode(path);
-        checkDecoded(image);
-        // Everything that can fail comes before the picture changes, so a
-        // failure leaves the picture shown and its state as they were.
-        const std::string time = fileTimeText(path);
-        form.Picture1.setImage(image.width, image.height, std::move(image.pixels));
-        form.Picture1Box.width = image.width;
-        form.Picture1Box.height = image.height;
-        form.Picture1Box.left = 0;
-        form.Picture1Box.top = 0;
-        ws.imageLoaded = kTrue;
-        ws.imageFileTime = time;
-    } catch (const std::exception& failure) {
-        app.platform.dialogs.message(form.txt_url.text + ": " + failure.what(), "Velorin Sextrix", false);
-        ws.imageLoaded = kFalse;
-    }
-}
-
-void CheckAutoload_Click(App& app) {
-    app.form1.Timer3.enabled = app.form1.CheckAutoload.value == 1;
-}
-
-void Timer3_Timer(App& app) {
-    Form1Model& form = app.form1;
-    if (!form.Timer3.enabled) return;
-    std::string time;
-    try {
-        time = fileTimeText(resolveImagePath(form.txt_url.text, app.ctx.programFolder));
-    } catch (const FileError&) {
-        return;  // missing or being replaced: the next tick tries again
-    }
-    if (time == form.ws.imageFileTime) return;
-    // Taken before loading: a file that does not decode is reported once
-    // rather than every second, and a tick arriving while that message is
-    // open does not load again.
-    form.ws.imageFileTime = time;
-    Loadimg_Click(app);
 }
 
 }  // namespace sextrix

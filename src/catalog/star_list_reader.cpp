@@ -57,42 +57,4 @@ std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double 
     return stars;
 }
 
-void READFILE(App& app) {
-    WorkingState& ws = app.ws();
-    const auto& messages = app.ctx.lang.messages;
-    AddStatus(app.form1, app.platform.events, messages[18]);
-
-    const std::string path = app.programFile("data.txt");
-    std::vector<StarRecord> stars;
-    try {
-        stars = parseStarList(readFileBytes(path), ws.corrAsd, ws.corrDec);
-    } catch (const FileError& e) {
-        app.platform.dialogs.message(e.what(), app.form1.caption, false);
-    } catch (const RecordError& e) {
-        // Half a list mixed with an earlier one would mislead the search.
-        ws.catTotal = 0;
-        ws.catCount = 0;
-        ws.loopI = 1;
-        throw FileError(path + ", record " + intToText(e.number) + ": " + e.what());
-    }
-
-    // Entries above the new total keep an earlier reading's values, as the
-    // consumers only look at 1..catTotal.
-    for (std::size_t i = 0; i < stars.size(); ++i) {
-        auto& star = stars[i];
-        ws.catIds[i + 1] = std::move(star.id);
-        ws.catX[i + 1] = star.x;
-        ws.catY[i + 1] = star.y;
-        ws.catMagR[i + 1] = std::move(star.magR);
-        ws.catMagB[i + 1] = std::move(star.magB);
-    }
-    const auto total = static_cast<Int16>(stars.size());
-    ws.catTotal = total;
-    ws.catCount = std::min<Int16>(total, kIdentifyCapacity);
-    ws.loopI = static_cast<Int16>(std::min(total + 1, kIdentifyCapacity + 1));
-    AddStatus(app.form1, app.platform.events,
-              app.ctx.lang.formTexts[20] + ": " + intToText(ws.catCount) + "/" +
-                  intToText(ws.catTotal) + messages[19]);
-}
-
 }  // namespace sextrix

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "state/app.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 
@@ -24,12 +24,5 @@ struct StarRecord {
 // first record whose identifier does not start with "U".
 // Throws RecordError when a number of a record is beyond the range of a double.
 std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double corrDec);
-
-// Step "3-Calcul" and "4-Full map": reads data.txt from the program folder into
-// the catalogue arrays (catTotal records, catCount <= 497 of them for the
-// identification) and posts a status line before and after. A missing file is
-// shown in a message box and leaves both counts at 0; a record that cannot be
-// read leaves them at 0 and throws FileError naming the file and the record.
-void READFILE(App& app);
 
 }  // namespace sextrix

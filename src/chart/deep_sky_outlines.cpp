@@ -12,10 +12,8 @@
 
 namespace sextrix {
 
-void chartDeepSky(App& app, const Plate& plate) {
-    Form1Model& form = app.form1;
-    WorkingState& ws = form.ws;
-    PictureSurface& picture = form.Picture1;
+void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, WorkingState& ws,
+                  const Plate& plate, char decimalSeparator, TextMeasure& measure) {
     picture.clearDrawings();
     picture.penColour = kDeepSkyColour;
     CalculAngle(ws);
@@ -24,7 +22,7 @@ void chartDeepSky(App& app, const Plate& plate) {
     const Int16 count = ws.deepCount;
     std::vector<bool> skipped = noneSkipped(count);
     for (int i = 1; i <= count; ++i) {
-        OverlayItem& label = form.deepobj_lbl.at(i);
+        OverlayItem& label = labels.at(i);
         const auto centre = chartPixel(plate, ws.deepX.at(i), ws.deepY.at(i));
         if (!centre) {
             label.visible = false;
@@ -33,7 +31,7 @@ void chartDeepSky(App& app, const Plate& plate) {
         }
         // The centre passes through the locale's number text and back through
         // the lenient parse, so under a decimal comma only its whole part stays.
-        const char separator = app.ctx.decimalSeparator;
+        const char separator = decimalSeparator;
         const double cx = parseLeadingNumber(numberToText(centre->x, separator));
         const double cy = parseLeadingNumber(numberToText(centre->y, separator));
 
@@ -48,11 +46,11 @@ void chartDeepSky(App& app, const Plate& plate) {
         const Int16 lowest =
             outline.draw(picture, toSingleChecked(cx), toSingleChecked(cy), radius, rotation, yScale);
 
-        setLabelText(label, ws.deepNames.at(i), app.platform.text);
+        setLabelText(label, ws.deepNames.at(i), measure);
         label.top = toInt16Checked(lowest + 4.0);
         label.left = static_cast<float>(cx - label.width / 2);
     }
-    showItems(form.deepobj_lbl, count, skipped);
+    showItems(labels, count, skipped);
 }
 
 }  // namespace sextrix

@@ -1,8 +1,13 @@
 #pragma once
 // The deep-sky part of the solution chart: one outline and one centred name
 // label per object read (deepCount of them).
+#include <vector>
+
 #include "geometry/plate.h"
-#include "state/app.h"
+#include "state/controls.h"
+#include "state/picture_surface.h"
+#include "state/platform.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 
@@ -11,6 +16,9 @@ namespace sextrix {
 // its catalogue sizes and position angle, labelled just below. Objects whose
 // centre falls off the 16-bit coordinate range get neither outline nor label.
 // Throws on a first size of 0 and on any floating-point or range fault.
-void chartDeepSky(App& app, const Plate& plate);
+// rotationDeg of ws is updated from the plate (CalculAngle); labels are the
+// deepobj_lbl items, laid out with `measure`.
+void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, WorkingState& ws,
+                  const Plate& plate, char decimalSeparator, TextMeasure& measure);
 
 }  // namespace sextrix

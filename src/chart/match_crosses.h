@@ -1,10 +1,19 @@
 #pragma once
 // Crosses on the five catalogue stars a candidate identification matches.
-#include "state/app.h"
+#include <array>
+#include <vector>
+
+#include "state/controls.h"
+#include "state/picture_surface.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 
-// i1..i5: catalogue indexes matched to picked stars 1..5 (1..4000).
-void mapcroix(App& app, Int16 i1, Int16 i2, Int16 i3, Int16 i4, Int16 i5);
+// Draws a 20-pixel cross in #FF80FF on the centre of each matched star's
+// marker (star items 1..4000, item 0 the size reference), and leaves the pen
+// at #8080FF for the deep-sky outlines. Throws std::out_of_range, drawing
+// nothing, for an index outside 0..4000.
+void drawMatchCrosses(PictureSurface& picture, const std::vector<OverlayItem>& star,
+                      const std::array<Int16, 5>& matched);
 
 }  // namespace sextrix

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "geometry/angles.h"
 #include "state/text_number.h"
-#include "zoom.h"
 
 namespace sextrix {
 
@@ -32,37 +30,5 @@ std::string readoutCaption(const WorkingState& ws, int i) {
     return ws.catIds[i] + "   MagR-B=" + ws.catMagR[i] + " " + ws.catMagB[i] + "   Ra:" +
            FormatDms(raHours, "h") + "   Dec:" + FormatDms(decDegrees, "°") + "  (J2000.0)";
 }
-
-void Picture1_MouseMove(App& app, double x, double y) {
-    Form1Model& form = app.form1;
-    WorkingState& ws = form.ws;
-    const auto px = pointerPixel(x);
-    const auto py = pointerPixel(y);
-    if (!px || !py) return;
-    ws.clickX = *px;
-    ws.clickY = *py;
-
-    if (ws.mode == "etalo" || ws.mode == "select") {
-        dozoom(form);
-        return;
-    }
-    if (ws.fullMapState == "done" || ws.mode == "superetalo") {
-        if (const int i = readoutStar(form.star, ws.catTotal, x, y); i > 0) {
-            // A pointer move has no one to report a failure to; a star whose
-            // position cannot be written simply gets no readout.
-            try {
-                form.info.caption = readoutCaption(ws, i);
-            } catch (const std::exception&) {
-            }
-        }
-    }
-    form.zoom.visible = false;
-}
-
-void PicMove_MouseDown(Form1Model& form, int index) {
-    if (index >= 1 && index <= 4) form.ws.scrollDirection = static_cast<Int16>(index);
-}
-
-void PicMove_MouseUp(Form1Model& form) { form.ws.scrollDirection = 0; }
 
 }  // namespace sextrix

@@ -1,12 +1,12 @@
 #pragma once
-// The pointer over the picture: it records its pixel for the click handlers,
-// drives the magnifier while stars are picked, and after a chart names the
-// catalogue star under it in the `info` label. Also the panning buttons.
+// The pointer over the picture: the pixel it falls on, and after a chart the
+// catalogue star under it.
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "state/app.h"
+#include "state/controls.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 
@@ -34,17 +34,5 @@ int readoutStar(const std::vector<OverlayItem>& star, int count, double x, doubl
 // and the J2000.0 position in hours and degrees. Throws OverflowError when the
 // position cannot be written (a scale factor of 0).
 std::string readoutCaption(const WorkingState& ws, int i);
-
-// Pointer move over Picture1, (x, y) in its pixels. Records (clickX, clickY);
-// while picking ("select", "etalo") redraws the magnifier; otherwise hides it
-// and, after a finished chart or in "superetalo", shows the star under the
-// pointer in `info` (kept as it was when no star is there or the star's
-// position cannot be written). A position beyond 16-bit pixels is ignored.
-void Picture1_MouseMove(App& app, double x, double y);
-
-// Panning buttons PicMove(1..4): pressing one holds the direction (1 left,
-// 2 down, 3 right, 4 up) for the panning timer, releasing it stops.
-void PicMove_MouseDown(Form1Model& form, int index);
-void PicMove_MouseUp(Form1Model& form);
 
 }  // namespace sextrix

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "pointer_readout.h"
 
 namespace sextrix {
 
@@ -30,23 +29,6 @@ void paintZoom(const ZoomColours& colours, ZoomRaster& out) {
     }
     for (int x = 20; x <= 84; ++x) out[kZoomCentre * kZoomBox + x] = kCrosshairColour;
     for (int y = 20; y <= 84; ++y) out[y * kZoomBox + kZoomCentre] = kCrosshairColour;
-}
-
-void dozoom(Form1Model& form) {
-    const int x = form.ws.clickX, y = form.ws.clickY;
-    form.zoom.left = x - kZoomCentre;
-    form.zoom.top = y - kZoomCentre;
-    sampleZoom(form.Picture1, x, y, form.zoomColours);
-}
-
-void zoom_MouseMove(App& app, double x, double y) {
-    Form1Model& form = app.form1;
-    const auto px = pointerPixel(form.zoom.left + x);
-    const auto py = pointerPixel(form.zoom.top + y);
-    if (!px || !py) return;
-    form.ws.clickX = *px;
-    form.ws.clickY = *py;
-    dozoom(form);
 }
 
 }  // namespace sextrix

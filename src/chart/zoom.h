@@ -5,7 +5,7 @@
 // crosshair.
 #include <array>
 
-#include "state/app.h"
+#include "state/picture_surface.h"
 
 namespace sextrix {
 
@@ -36,13 +36,5 @@ void sampleZoom(const PictureSurface& picture, int x, int y, ZoomColours& out);
 // inner so that later dots cover the shared edge of earlier ones; then the
 // crosshair, Line1 (20, 50)-(84, 50) and Line2 (50, 84)-(50, 20).
 void paintZoom(const ZoomColours& colours, ZoomRaster& out);
-
-// Moves the magnifier so that its point (50, 50) lies over (clickX, clickY)
-// and fills zoomColours from Picture1.
-void dozoom(Form1Model& form);
-
-// The pointer over the magnifier itself, (x, y) in its own pixels: the
-// magnifier follows it. A position beyond 16-bit pixels is ignored.
-void zoom_MouseMove(App& app, double x, double y);
 
 }  // namespace sextrix

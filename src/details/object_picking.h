@@ -1,9 +1,9 @@
 #pragma once
-// Choosing the object of a report: a double click on a marker of the image,
-// or a click on an asteroid or deep-sky name label.
+// Which marker of the image a double click hits.
 #include <vector>
 
-#include "state/app.h"
+#include "state/controls.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 
@@ -15,15 +15,5 @@ bool markerHit(const OverlayItem& marker, Int16 x, Int16 y);
 // The first of markers 1..count hit by (x, y), or 0 when none is. A count
 // beyond the markers that exist is cut to them.
 int firstMarkerHit(const std::vector<OverlayItem>& markers, int count, Int16 x, Int16 y);
-
-// After a chart or in "coor" mode: the report of the asteroid, else of the
-// star, under the last pointer position (clickX, clickY). Asteroids win.
-void Picture1_DblClick(App& app);
-
-// The report of asteroid index (0..500).
-void aster_lbl_Click(App& app, Int16 index);
-
-// The report of deep-sky object index (0..500); loopI takes the index.
-void deepobj_lbl_Click(App& app, Int16 index);
 
 }  // namespace sextrix

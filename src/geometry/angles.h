@@ -5,7 +5,6 @@
 #include <string>
 
 #include "state/controls.h"
-#include "state/form1_model.h"
 #include "state/working_state.h"
 
 namespace sextrix {
@@ -51,15 +50,5 @@ std::string FormatDms(double value, const std::string& unit);
 // Turns the first comma of the box into a point, the caret just after it.
 // A box without a comma is left alone.
 void CommaToDot(TextBox& box);
-
-// Change handlers of the scale and epoch boxes: a decimal comma typed or
-// pasted becomes a point at once.
-void txt_corrasd_Change(Form1Model& form);
-void txt_corrdec_Change(Form1Model& form);
-void txt_epoch_Change(Form1Model& form);
-
-// Sign buttons "-", "+" of the centre (0, 1) and of the calibration star
-// (2, 3). Other indexes do nothing.
-void txt_dec_sign_Click(Form1Model& form, int index);
 
 }  // namespace sextrix

@@ -1,25 +1,47 @@
 #pragma once
 // The centre the user typed: its conversion to scaled J2000.0 units, the
 // centre cross over the picture, and the field rotation of the plate.
-#include "state/app.h"
+#include <array>
+#include <optional>
+#include <string>
+
+#include "plate.h"
+#include "precession.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 
-// Reads txt_ra(0..2) and txt_dec(0..2) (strict numbers with the locale's
-// decimal separator), the sign label txt_dec_sign_show(0) and the epoch
-// (leading number of txt_epoch), precesses the position to J2000.0 and
-// stores decSign ("1" or "-1") and centreRa, centreDec in scaled units. The
-// precession corrections stay in app.ctx.
-//
-// A field that is not a number raises TypeMismatchError; decSign is then
-// already set, while centreRa, centreDec and the corrections are unchanged.
-void CentreJ2000(App& app);
+// The centre as the user typed it: the six sexagesimal fields, the sign
+// label of the declination and the epoch.
+struct TypedCentre {
+    std::array<std::string, 3> ra;   // hours, minutes, seconds
+    std::array<std::string, 3> dec;  // unsigned degrees, minutes, seconds
+    bool south = false;              // the sign label shows "-"
+    std::string epochText;
+};
 
-// CentreJ2000, then the centre cross centerpic(0..3) around the centre's
-// pixel position under the current plate, with a 2-pixel gap. Sets
-// centreWarn (never clears it) when the centre is not strictly inside the
-// picture. With a plate that cannot be inverted nothing is drawn.
-void PlaceCentre(App& app);
+struct CentreJ2000Result {
+    PrecessionDelta toJ2000;  // degrees, added to the typed position
+    double X = 0, Y = 0;      // J2000.0 centre in scaled units
+};
+
+// Reads the fields (strict numbers with the given decimal separator; the
+// epoch with the lenient parse) and precesses the position to J2000.0.
+// Throws TypeMismatchError for a field that is not a number.
+CentreJ2000Result centreJ2000(const TypedCentre& typed, double corrAsd, double corrDec, char decimalSeparator);
+
+// The centre cross: four short segments around the centre's pixel, leaving
+// a 2-pixel gap, each as its two ends.
+struct CrossSegment {
+    double x1, y1, x2, y2;
+};
+struct CentreCross {
+    std::array<CrossSegment, 4> segments;
+    bool onImage = false;  // strictly inside a picture of the given size
+};
+
+// Nothing when the plate cannot be inverted.
+std::optional<CentreCross> centreCross(const Plate& plate, double X, double Y, int width, int height);
 
 // rotationDeg: field rotation from the current plate, degrees in (-90, 90].
 // (dx, dy) is the pixel offset from the point 1000 scaled units further in RA

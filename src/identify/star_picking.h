@@ -1,7 +1,7 @@
 #pragma once
-// Picking the five stars of the "2-Etoiles" step: each click moves to the
-// brightest nearby spot and is recorded, marked by a red circle.
-#include "state/app.h"
+// Where a click on a star is moved to: the brightest nearby spot.
+#include "state/picture_surface.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 
@@ -29,15 +29,5 @@ PixelPoint brightestBox(const PictureSurface& picture, PixelPoint click);
 // A click can be refined only when its whole search neighbourhood is a
 // 16-bit position.
 bool refinablePosition(PixelPoint click);
-
-// "2-Etoiles": reloads the image and, when one is loaded, starts picking.
-void SelectStar_Click(App& app);
-
-// Refines the click at (clickX, clickY), records it as the next pick and
-// marks it; in "etalo" mode it becomes calibration click etaloStep. Returns
-// true when this was the fifth pick (picking is then over); starting the
-// calculation is the caller's business. A click that cannot be refined or
-// would be recorded outside picks 1..5 changes nothing.
-bool doselect(App& app);
 
 }  // namespace sextrix

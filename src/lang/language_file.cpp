@@ -49,14 +49,4 @@ void parseLanguageFile(const std::string& bytes, const std::string& fileName, La
     tables = loaded;
 }
 
-void LoadLanguage(App& app) {
-    const std::string path = app.programFile("lang.cfg");
-    while (!fileExists(path)) {
-        app.ctx.languageChoiceAtStart = kTrue;
-        app.platform.windows.showModal(WindowKey::FrmLang);
-        app.ctx.languageChoiceAtStart = kFalse;
-    }
-    parseLanguageFile(readFileBytes(path), "lang.cfg", app.ctx.lang);
-}
-
 }  // namespace sextrix

@@ -5,7 +5,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "state/app.h"
 #include "state/language_tables.h"
 
 namespace sextrix {
@@ -19,9 +18,5 @@ struct LanguageFileError : std::runtime_error {
 // they were and LanguageFileError describes what is wrong; fileName names the
 // file in that description.
 void parseLanguageFile(const std::string& bytes, const std::string& fileName, LanguageTables& tables);
-
-// Makes sure lang.cfg exists (showing the language chooser until it does) and
-// reads it into the tables. Throws LanguageFileError or FileError.
-void LoadLanguage(App& app);
 
 }  // namespace sextrix

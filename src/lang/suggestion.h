@@ -1,18 +1,19 @@
 #pragma once
-// The suggestion line of the main window: keyed advice, and the indicator
-// that blinks ten times after each new suggestion.
+// The keyed advice of the suggestion line.
 #include <string>
 
-#include "state/app.h"
+#include "state/language_tables.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 
-// a and b are numbers passed as text; only the key "calcul" with step 0
-// reads them (strictly), as the candidate count and the catalogue star count.
-void ShowSuggestion(App& app, const std::string& key, Int16 step, const std::string& a,
-                    const std::string& b);
-
-// One 500 ms tick of the blink.
-void Timer2_Timer(Form1Model& form);
+// The suggestion line's caption after advice `key` at `step`, starting from
+// the caption it shows now (some steps keep or extend it). a and b are
+// numbers passed as text; only the key "calcul" with step 0 reads them
+// (strictly, with the given separator), as the candidate count and the
+// catalogue star count.
+std::string suggestionCaption(const LanguageTables& tables, const std::string& current,
+                              const std::string& key, Int16 step, const std::string& a,
+                              const std::string& b, char decimalSeparator);
 
 }  // namespace sextrix

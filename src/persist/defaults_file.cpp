@@ -1,85 +1,35 @@
 #include "defaults_file.h"
 
 #include <exception>
-#include <type_traits>
-#include <variant>
-#include <vector>
 
-#include "state/errors.h"
-#include "state/handler.h"
-#include "state/text_file.h"
 #include "state/text_lines.h"
 #include "state/text_number.h"
 
 namespace sextrix {
-namespace {
 
-template <class T, class Form>
-using Like = std::conditional_t<std::is_const_v<Form>, const T, T>;
+using enum DefaultsLine;
+const std::array<DefaultsLine, kDefaultsLines> kDefaultsLayout{
+    Text, Text, Text, Text, Text, Text, Text, Text, CheckBox, CheckBox, Text, Text, CheckBox, CheckBox, CheckBox, CheckBox};
 
-// The controls in file order.
-template <class Form>
-auto defaultsSlots(Form& f) {
-    using Slot = std::variant<Like<TextBox, Form>*, Like<CheckBox, Form>*>;
-    return std::vector<Slot>{&f.txt_calcul,   &f.txt_corrasd,   &f.txt_corrdec,  &f.txt_distance,
-            &f.txt_mag,      &f.txt_mag2,      &f.txt_tolerance, &f.txt_url,
-            &f.CheckDecideur, &f.CheckAster,   &f.txt_Afield,   &f.Txt_Amag,
-            &f.CheckAutoload, &f.Checkcenter,  &f.CheckDeepObj1, &f.CheckDeepObj2};
-}
+std::string defaultsFileBytes(const std::vector<std::string>& values) { return joinLinesCrLf(values); }
 
-std::string valueText(const TextBox* box) { return box->text; }
-std::string valueText(const CheckBox* box) { return intToText(box->value); }
-
-// A check box takes only 0, 1 or 2.
-Int16 checkBoxValue(const std::string& line, char sep) {
-    const Int16 value = parseStrictInt16(line, sep);
-    if (value < 0 || value > 2) throw std::invalid_argument("Invalid property value");
-    return value;
-}
-
-}  // namespace
-
-static std::vector<std::string> defaultsLines(const Form1Model& form) {
-    std::vector<std::string> lines;
-    for (const auto& slot : defaultsSlots(form))
-        lines.push_back(std::visit([](auto* control) { return valueText(control); }, slot));
-    return lines;
-}
-
-std::string defaultsFileBytes(const Form1Model& form) { return joinLinesCrLf(defaultsLines(form)); }
-
-int applyDefaults(Form1Model& form, const std::string& bytes, char decimalSeparator) {
+std::vector<std::string> readDefaultsValues(const std::string& bytes, char decimalSeparator) {
     LineReader reader(bytes);
-    int set = 0;
+    std::vector<std::string> values;
     try {
-        for (const auto& slot : defaultsSlots(form)) {
-            form.ws.lineText = reader.readLine();
-            if (auto box = std::get_if<TextBox*>(&slot))
-                (*box)->text = form.ws.lineText;
-            else
-                std::get<CheckBox*>(slot)->value = checkBoxValue(form.ws.lineText, decimalSeparator);
-            ++set;
+        for (const DefaultsLine kind : kDefaultsLayout) {
+            std::string line = reader.readLine();
+            if (kind == CheckBox) {
+                const auto value = parseStrictInt16(line, decimalSeparator);
+                if (value < 0 || value > 2) break;
+                line = intToText(value);
+            }
+            values.push_back(std::move(line));
         }
     } catch (const std::exception&) {
-        // Reading stops quietly at the first line that cannot be used.
+        // End of the file, or a check-box line that is not a number.
     }
-    return set;
-}
-
-void readDefaults(App& app) {
-    try {
-        applyDefaults(app.form1, readFileBytes(app.programFile("defaut.cfg")), app.ctx.decimalSeparator);
-    } catch (const FileError&) {
-        // No defaults yet: the designed values stay.
-    }
-}
-
-void mnu_savedefaut_Click(App& app) {
-    runHandler(app.platform.dialogs, [&] {
-        const std::vector<std::string> lines = defaultsLines(app.form1);
-        app.ws().lineText = lines.back();
-        writeFileBytes(app.programFile("defaut.cfg"), joinLinesCrLf(lines));
-    });
+    return values;
 }
 
 }  // namespace sextrix

@@ -1,25 +1,30 @@
 #pragma once
 // defaut.cfg: the settings a user wants at every start, 16 lines in a fixed
-// order, each value exactly as its control shows it.
+// order, each value exactly as its control shows it: text boxes as typed,
+// check boxes as 0, 1 or 2.
+#include <array>
 #include <string>
-
-#include "state/app.h"
+#include <vector>
 
 namespace sextrix {
 
-// The 16 lines of the file, each ended by CR LF.
-std::string defaultsFileBytes(const Form1Model& form);
+enum class DefaultsLine { Text, CheckBox };
 
-// Sets the controls line by line until the first failure (end of the file, a
-// check-box line that is not 0, 1 or 2); what was set stays. Returns the
-// number of controls set.
-int applyDefaults(Form1Model& form, const std::string& bytes, char decimalSeparator);
+constexpr int kDefaultsLines = 16;
 
-// Start-up: reads the program folder's defaut.cfg silently; a missing file is
-// the normal first start.
-void readDefaults(App& app);
+// What each line holds, in file order: decision threshold, Corr Asd, Corr
+// Dec, field, magnitude, full-map magnitude, tolerance, image, decider,
+// asteroids, asteroid field, asteroid magnitude, auto load, centre on image,
+// deep sky in the calculation, deep sky in the full map.
+extern const std::array<DefaultsLine, kDefaultsLines> kDefaultsLayout;
 
-// Menu "Save defaut". A failure to write is shown and changes nothing else.
-void mnu_savedefaut_Click(App& app);
+// The file's bytes: one line per value, each ended by CR LF.
+std::string defaultsFileBytes(const std::vector<std::string>& values);
+
+// The usable values at the head of a file, in file order: reading stops
+// quietly at the end of the file or at the first check-box line that is not
+// 0, 1 or 2 (strict parse, the given separator). Check-box values come back
+// as their whole number's text ("1" for " 1 ").
+std::vector<std::string> readDefaultsValues(const std::string& bytes, char decimalSeparator);
 
 }  // namespace sextrix

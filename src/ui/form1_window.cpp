@@ -24,12 +24,17 @@
 #include "lang/language_choice.h"
 #include "lang/suggestion.h"
 #include "persist/defaults_file.h"
-#include "state/workflow/calculation.h"
-#include "state/workflow/main_window.h"
-#include "state/workflow/picture_events.h"
+#include "form1/calculation.h"
+#include "form1/main_window.h"
+#include "form1/picture_events.h"
 #include "ui/info_panel_view.h"
 #include "ui/picture_view.h"
 #include "ui/viewport_widget.h"
+#include "form1/suggestions.h"
+#include "form1/defaults.h"
+#include "form1/input_boxes.h"
+#include "form1/picking.h"
+#include "form1/image_file.h"
 
 namespace sextrix::ui {
 

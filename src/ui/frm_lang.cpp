@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "lang/language_choice.h"
+#include "frmlang/frm_lang_handlers.h"
 
 namespace sextrix::ui {
 

@@ -5,6 +5,7 @@
 #include "ui/form1_window.h"
 #include "ui/frm_lang.h"
 #include "ui/splash_window.h"
+#include "form1/startup.h"
 
 namespace sextrix::ui {
 

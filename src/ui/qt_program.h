@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "state/app.h"
-#include "state/workflow/startup.h"
+#include "form1/startup.h"
 #include "ui/qt_platform.h"
 
 namespace sextrix::ui {

@@ -7,6 +7,7 @@
 #include "answer_builders.h"
 #include "state/text_file.h"
 #include "support/fake_platform.h"
+#include "form1/catalogue_files.h"
 
 namespace sextrix {
 namespace {

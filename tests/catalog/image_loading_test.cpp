@@ -7,6 +7,7 @@
 
 #include "state/errors.h"
 #include "support/fake_platform.h"
+#include "form1/image_file.h"
 
 namespace sextrix {
 namespace {

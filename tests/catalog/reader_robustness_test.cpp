@@ -12,6 +12,7 @@
 #include "catalog/star_list_reader.h"
 #include "state/errors.h"
 #include "support/fake_platform.h"
+#include "form1/catalogue_files.h"
 
 namespace sextrix {
 namespace {

@@ -4,6 +4,7 @@
 
 #include "answer_builders.h"
 #include "support/fake_platform.h"
+#include "form1/catalogue_files.h"
 
 namespace sextrix {
 namespace {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "support/fake_platform.h"
+#include "form1/chart.h"
 
 namespace sextrix {
 namespace {

@@ -6,6 +6,7 @@
 
 #include "chart/zoom.h"
 #include "support/fake_platform.h"
+#include "form1/picture_events.h"
 
 namespace sextrix {
 namespace {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_platform.h"
+#include "form1/picture_events.h"
 
 namespace sextrix {
 namespace {

@@ -6,6 +6,7 @@
 
 #include "english_labels.h"
 #include "support/fake_platform.h"
+#include "form1/picture_events.h"
 
 namespace sextrix {
 namespace {

@@ -1,4 +1,4 @@
-#include "details/object_reports.h"
+#include "form1/info_panel.h"
 
 #include <gtest/gtest.h>
 

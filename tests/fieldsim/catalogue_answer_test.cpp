@@ -9,6 +9,7 @@
 
 #include "catalog/star_list_reader.h"
 #include "support/fake_platform.h"
+#include "form1/catalogue_files.h"
 
 namespace sextrix::fieldsim {
 namespace {

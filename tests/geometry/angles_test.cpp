@@ -7,6 +7,7 @@
 #include <string>
 
 #include "state/errors.h"
+#include "form1/input_boxes.h"
 
 namespace sextrix {
 namespace {

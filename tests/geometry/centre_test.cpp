@@ -10,6 +10,7 @@
 #include "geometry/plate.h"
 #include "state/errors.h"
 #include "support/fake_platform.h"
+#include "form1/chart.h"
 
 namespace sextrix {
 namespace {

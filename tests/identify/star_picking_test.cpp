@@ -5,6 +5,7 @@
 #include <random>
 
 #include "support/fake_platform.h"
+#include "form1/picking.h"
 
 namespace sextrix {
 namespace {

@@ -1,9 +1,10 @@
-#include "lang/captions.h"
+#include "form1/captions.h"
 
 #include <gtest/gtest.h>
 
 #include "lang/suggestion.h"
 #include "support/fake_platform.h"
+#include "form1/suggestions.h"
 
 namespace sextrix {
 namespace {

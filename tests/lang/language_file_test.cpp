@@ -4,6 +4,7 @@
 
 #include "state/text_lines.h"
 #include "support/fake_platform.h"
+#include "form1/startup.h"
 
 namespace sextrix {
 namespace {

@@ -1,7 +1,7 @@
 // The two language files that ship with the program.
 #include <gtest/gtest.h>
 
-#include "lang/captions.h"
+#include "form1/captions.h"
 #include "lang/language_file.h"
 #include "state/text_file.h"
 #include "state/text_lines.h"

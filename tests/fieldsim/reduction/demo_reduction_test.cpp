@@ -14,9 +14,10 @@
 #include "geometry/plate.h"
 #include "identify/star_picking.h"
 #include "state/text_file.h"
-#include "state/workflow/calculation.h"
-#include "state/workflow/picture_events.h"
+#include "form1/calculation.h"
+#include "form1/picture_events.h"
 #include "support/fake_platform.h"
+#include "form1/picking.h"
 
 namespace sextrix::fieldsim {
 namespace {

@@ -1,19 +1,18 @@
-#include "algo.h"
+#include "identification.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "chart/match_crosses.h"
-#include "chart/solution_chart.h"
-#include "decider.h"
-#include "figure_search.h"
+#include "chart.h"
 #include "geometry/plate.h"
-#include "lang/suggestion.h"
-#include "star_distance.h"
+#include "identify/decider.h"
+#include "identify/figure_search.h"
+#include "identify/star_distance.h"
+#include "identify/three_star_plate.h"
 #include "state/errors.h"
 #include "state/status.h"
 #include "state/text_number.h"
-#include "three_star_plate.h"
+#include "suggestions.h"
 
 namespace sextrix {
 namespace {

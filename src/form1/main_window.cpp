@@ -10,6 +10,12 @@ void TabStrip1_Click(Form1Model& form) {
 
 void Frm6close_Click(Form1Model& form) { form.Frm6.visible = false; }
 
+void mnu_lang_Click(App& app) {
+    app.ctx.languageChoiceAtStart = kTrue;
+    app.platform.windows.showModal(WindowKey::FrmLang);
+    app.ctx.languageChoiceAtStart = kFalse;
+}
+
 void Timer1_Timer(Form1Model& form, const PanInput& input) {
     if (!input.mainWindowActive && !input.leftButtonDown) return;
     PictureBox& pic = form.Picture1Box;

@@ -1,8 +1,9 @@
 #include "startup.h"
 
-#include "lang/captions.h"
+#include "captions.h"
+#include "defaults.h"
 #include "lang/language_file.h"
-#include "persist/defaults_file.h"
+#include "state/text_file.h"
 #include "state/text_number.h"
 
 namespace sextrix {
@@ -29,6 +30,16 @@ void createOverlayItems(Form1Model& form) {
     copyTemplate(form.aster_lbl, 0, 13);
     copyTemplate(form.deepobj_lbl, 0, 13);
     form.overlaysCreated = true;
+}
+
+void LoadLanguage(App& app) {
+    const std::string path = app.programFile("lang.cfg");
+    while (!fileExists(path)) {
+        app.ctx.languageChoiceAtStart = kTrue;
+        app.platform.windows.showModal(WindowKey::FrmLang);
+        app.ctx.languageChoiceAtStart = kFalse;
+    }
+    parseLanguageFile(readFileBytes(path), "lang.cfg", app.ctx.lang);
 }
 
 void Main(App& app, StartupHost& host) {

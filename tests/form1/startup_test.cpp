@@ -1,4 +1,4 @@
-#include "state/workflow/startup.h"
+#include "form1/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,9 @@
 #include "lang/language_file.h"
 #include "state/text_file.h"
 #include "state/text_file.h"
-#include "state/workflow/main_window.h"
+#include "form1/main_window.h"
 #include "support/fake_platform.h"
+#include "frmlang/frm_lang_handlers.h"
 
 namespace sextrix {
 namespace {

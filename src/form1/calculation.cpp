@@ -1,14 +1,13 @@
 #include "calculation.h"
 
-#include "catalog/deep_sky_reader.h"
-#include "catalog/image_loading.h"
-#include "catalog/star_list_reader.h"
-#include "chart/solution_chart.h"
-#include "identify/algo.h"
-#include "lang/suggestion.h"
+#include "catalogue_files.h"
+#include "chart.h"
+#include "identification.h"
+#include "image_file.h"
 #include "state/handler.h"
 #include "state/status.h"
 #include "state/text_number.h"
+#include "suggestions.h"
 
 namespace sextrix {
 

@@ -1,11 +1,12 @@
-#include "state/workflow/picture_events.h"
+#include "form1/picture_events.h"
 
 #include <gtest/gtest.h>
 
 #include "chart/pointer_readout.h"
-#include "details/object_reports.h"
+#include "form1/info_panel.h"
 #include "identify/star_picking.h"
 #include "support/fake_platform.h"
+#include "form1/picking.h"
 
 namespace sextrix {
 namespace {

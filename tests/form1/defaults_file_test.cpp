@@ -1,4 +1,4 @@
-#include "persist/defaults_file.h"
+#include "form1/defaults.h"
 
 #include <gtest/gtest.h>
 

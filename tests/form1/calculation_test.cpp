@@ -1,4 +1,4 @@
-#include "state/workflow/calculation.h"
+#include "form1/calculation.h"
 
 #include <gtest/gtest.h>
 

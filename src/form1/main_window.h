@@ -9,6 +9,9 @@ void TabStrip1_Click(Form1Model& form);
 
 void Frm6close_Click(Form1Model& form);
 
+// Menu "Langue/Language": the chooser, with the captions applied at once.
+void mnu_lang_Click(App& app);
+
 // What the panning timer sees of the keyboard and focus.
 struct PanInput {
     bool mainWindowActive = false;

@@ -1,8 +1,8 @@
-#include "object_reports.h"
+#include "info_panel.h"
 
 #include "geometry/precession.h"
-#include "info_markup.h"
-#include "report_text.h"
+#include "details/info_markup.h"
+#include "details/report_text.h"
 #include "state/text_number.h"
 
 namespace sextrix {

@@ -21,6 +21,10 @@ void Form_Load(App& app);
 // aster/aster_lbl(1..500), deepobj_lbl(1..500), copies of item 0, hidden.
 void createOverlayItems(Form1Model& form);
 
+// Makes sure lang.cfg exists (showing the language chooser until it does) and
+// reads it into the tables. Throws LanguageFileError or FileError.
+void LoadLanguage(App& app);
+
 // The start-up procedure. A malformed or unreadable language file propagates
 // as an exception; the caller ends the program with its description.
 void Main(App& app, StartupHost& host);

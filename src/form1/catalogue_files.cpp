@@ -1,0 +1,147 @@
+#include "catalogue_files.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "catalog/asteroid_list_reader.h"
+#include "catalog/catalogue_columns.h"
+#include "catalog/deep_sky_reader.h"
+#include "catalog/star_list_reader.h"
+#include "chart.h"
+#include "state/errors.h"
+#include "state/status.h"
+#include "state/text_file.h"
+#include "state/text_number.h"
+
+namespace sextrix {
+namespace {
+
+struct CatalogueFile {
+    const char* fileName;
+    const char* prefix;
+};
+constexpr CatalogueFile kCatalogueFiles[] = {{"deepobj1.txt", "NGC "}, {"deepobj2.txt", "IC "}};
+
+}  // namespace
+
+void READFILE(App& app) {
+    WorkingState& ws = app.ws();
+    const auto& messages = app.ctx.lang.messages;
+    AddStatus(app.form1, app.platform.events, messages[18]);
+
+    const std::string path = app.programFile("data.txt");
+    std::vector<StarRecord> stars;
+    try {
+        stars = parseStarList(readFileBytes(path), ws.corrAsd, ws.corrDec);
+    } catch (const FileError& e) {
+        app.platform.dialogs.message(e.what(), app.form1.caption, false);
+    } catch (const RecordError& e) {
+        // Half a list mixed with an earlier one would mislead the search.
+        ws.catTotal = 0;
+        ws.catCount = 0;
+        ws.loopI = 1;
+        throw FileError(path + ", record " + intToText(e.number) + ": " + e.what());
+    }
+
+    // Entries above the new total keep an earlier reading's values, as the
+    // consumers only look at 1..catTotal.
+    for (std::size_t i = 0; i < stars.size(); ++i) {
+        auto& star = stars[i];
+        ws.catIds[i + 1] = std::move(star.id);
+        ws.catX[i + 1] = star.x;
+        ws.catY[i + 1] = star.y;
+        ws.catMagR[i + 1] = std::move(star.magR);
+        ws.catMagB[i + 1] = std::move(star.magB);
+    }
+    const auto total = static_cast<Int16>(stars.size());
+    ws.catTotal = total;
+    ws.catCount = std::min<Int16>(total, kIdentifyCapacity);
+    ws.loopI = static_cast<Int16>(std::min(total + 1, kIdentifyCapacity + 1));
+    AddStatus(app.form1, app.platform.events,
+              app.ctx.lang.formTexts[20] + ": " + intToText(ws.catCount) + "/" +
+                  intToText(ws.catTotal) + messages[19]);
+}
+
+void READFILE_ASTER(App& app) {
+    WorkingState& ws = app.ws();
+    const std::string path = app.programFile("data2.txt");
+    std::vector<AsteroidRecord> asteroids;
+    try {
+        asteroids = parseAsteroidList(readFileBytes(path), ws.corrAsd, ws.corrDec);
+    } catch (const FileError& e) {
+        app.platform.dialogs.message(e.what(), app.form1.caption, false);
+    } catch (const RecordError& e) {
+        ws.astCount = 0;
+        throw FileError(path + ", line " + intToText(e.number) + ": " + e.what());
+    }
+
+    for (std::size_t k = 0; k < asteroids.size(); ++k) {
+        auto& a = asteroids[k];
+        ws.astNumbers[k + 1] = std::move(a.number);
+        ws.astNames[k + 1] = std::move(a.name);
+        ws.astX[k + 1] = std::move(a.x);
+        ws.astY[k + 1] = std::move(a.y);
+        ws.astText48[k + 1] = std::move(a.text48);
+        ws.astText70[k + 1] = std::move(a.text70);
+        ws.astText77[k + 1] = std::move(a.text77);
+    }
+    // The count is that of the lines read, which is (lines - 53) for a page
+    // with the usual 40-line trailer; counting from the line total alone
+    // would show stale entries when "</pre>" comes early.
+    ws.astCount = static_cast<Int16>(asteroids.size());
+    AddStatus(app.form1, app.platform.events,
+              "Asteroïde: " + intToText(ws.astCount) + app.ctx.lang.messages[19]);
+}
+
+void READFILE_NGCIC(App& app) {
+    WorkingState& ws = app.ws();
+    CentreJ2000(app);
+
+    DeepSkyWindow window;
+    window.corrAsd = ws.corrAsd;
+    window.corrDec = ws.corrDec;
+    window.centreX = ws.centreRa;
+    window.centreY = ws.centreDec;
+    window.halfWidth =
+        deepSkyHalfWidth(ws.corrAsd, ws.corrDec, parseLeadingNumber(app.form1.txt_distance.text));
+    window.decimalSeparator = app.ctx.decimalSeparator;
+
+    std::vector<DeepSkyObject> kept;
+    for (const auto& file : kCatalogueFiles) {
+        const std::string path = app.programFile(file.fileName);
+        DeepSkyFileScan scan;
+        try {
+            scan = scanDeepSkyFile(readFileBytes(path), file.prefix, window, kept);
+        } catch (const FileError& e) {
+            app.platform.dialogs.message(e.what(), app.form1.caption, false);
+            continue;
+        }
+        if (scan.badLine != 0)
+            app.platform.dialogs.message(
+                path + ", line " + intToText(scan.badLine) + ": " + scan.failure, app.form1.caption,
+                false);
+        if (scan.full) break;
+    }
+
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        auto& o = kept[i];
+        ws.deepNames[i + 1] = std::move(o.name);
+        ws.deepPgc[i + 1] = std::move(o.pgc);
+        ws.deepX[i + 1] = o.x;
+        ws.deepY[i + 1] = o.y;
+        ws.deepSize1[i + 1] = o.size1;
+        ws.deepSize2[i + 1] = o.size2;
+        ws.deepPa[i + 1] = o.pa;
+        ws.deepText51[i + 1] = std::move(o.text51);
+        ws.deepText79[i + 1] = std::move(o.text79);
+        ws.deepText97[i + 1] = std::move(o.text97);
+        ws.deepText113[i + 1] = std::move(o.text113);
+    }
+    ws.deepCount = static_cast<Int16>(kept.size());
+    ws.loopI = ws.deepCount;
+    AddStatus(app.form1, app.platform.events,
+              app.ctx.lang.formTexts[76] + ": " + intToText(ws.deepCount) +
+                  app.ctx.lang.messages[19]);
+}
+
+}  // namespace sextrix

@@ -1,0 +1,105 @@
+#include "chart.h"
+
+#include <exception>
+#include <vector>
+
+#include "chart/chart_items.h"
+#include "chart/deep_sky_outlines.h"
+#include "chart/match_crosses.h"
+#include "chart/solution_chart.h"
+#include "geometry/centre.h"
+#include "geometry/plate.h"
+
+namespace sextrix {
+namespace {
+
+constexpr Int16 kTicked = 1;
+
+void drawChart(App& app) {
+    Form1Model& form = app.form1;
+    WorkingState& ws = form.ws;
+    const Plate plate = plateOf(ws);
+    const float half = static_cast<float>(form.star[0].height) / 2;
+
+    Int16 n = ws.catCount;
+    if (ws.fullMapState == "loading") {
+        // The full map charts every star read, on a chart cleared of markers.
+        n = ws.catTotal;
+        hideItems(form.star);
+        hideItems(form.aster);
+        hideItems(form.aster_lbl);
+        hideItems(form.deepobj_lbl);
+    }
+    const std::vector<bool> starsSkipped = placeStars(form.star, plate, ws.catX, ws.catY, n, half);
+
+    if (ws.solved == kTrue && form.CheckAster.value == kTicked)
+        chartAsteroids(form.aster, form.aster_lbl, ws, plate, half, app.ctx.decimalSeparator, app.platform.text);
+
+    PlaceCentre(app);
+
+    // A candidate of the search follows the first box, the accepted solution the second.
+    const bool deepSky = (ws.solved == kFalse && form.CheckDeepObj1.value == kTicked) ||
+                         (ws.solved == kTrue && form.CheckDeepObj2.value == kTicked);
+    if (deepSky)
+        chartDeepSky(form.Picture1, form.deepobj_lbl, ws, plate, app.ctx.decimalSeparator, app.platform.text);
+
+    showItems(form.star, n, starsSkipped);
+}
+
+// A segment item: left/top is the first end, width/height the offset to the second.
+void placeSegment(OverlayItem& item, const CrossSegment& s) {
+    item.left = s.x1;
+    item.top = s.y1;
+    item.width = s.x2 - s.x1;
+    item.height = s.y2 - s.y1;
+    item.visible = true;
+}
+
+}  // namespace
+
+void map(App& app) {
+    WorkingState& ws = app.ws();
+    ws.mapFailed = 0;
+    try {
+        drawChart(app);
+        ws.fullMapState = "done";
+    } catch (const std::exception&) {
+        // The search skips a candidate whose chart failed; the user is not told.
+        ws.mapFailed = 1;
+        ws.fullMapState = "err";
+    }
+}
+
+void mapcroix(App& app, Int16 i1, Int16 i2, Int16 i3, Int16 i4, Int16 i5) {
+    drawMatchCrosses(app.form1.Picture1, app.form1.star, {i1, i2, i3, i4, i5});
+}
+
+void CentreJ2000(App& app) {
+    Form1Model& form = app.form1;
+    WorkingState& ws = form.ws;
+    ws.decSign = form.txt_dec_sign_show[0].caption == "-" ? "-1" : "1";
+    TypedCentre typed;
+    for (int k = 0; k < 3; ++k) {
+        typed.ra[k] = form.txt_ra[k].text;
+        typed.dec[k] = form.txt_dec[k].text;
+    }
+    typed.south = ws.decSign == "-1";
+    typed.epochText = form.txt_epoch.text;
+    const CentreJ2000Result centre = centreJ2000(typed, ws.corrAsd, ws.corrDec, app.ctx.decimalSeparator);
+    app.ctx.precessDeltaRa = centre.toJ2000.ra;
+    app.ctx.precessDeltaDec = centre.toJ2000.dec;
+    ws.centreRa = centre.X;
+    ws.centreDec = centre.Y;
+}
+
+void PlaceCentre(App& app) {
+    CentreJ2000(app);
+    WorkingState& ws = app.ws();
+    const PictureSurface& picture = app.form1.Picture1;
+    const auto cross = centreCross(plateOf(ws), ws.centreRa, ws.centreDec, picture.width(), picture.height());
+    if (!cross) return;
+    for (int k = 0; k < 4; ++k) placeSegment(app.form1.centerpic[k], cross->segments[k]);
+    if (!cross->onImage) ws.centreWarn = kTrue;
+}
+
+}  // namespace sextrix

@@ -1,0 +1,28 @@
+#pragma once
+// The main window's charts over the picture: the solution chart, the match
+// crosses of a candidate and the centre cross.
+#include "state/app.h"
+
+namespace sextrix {
+
+// Moves and shows the overlay items, redraws the centre cross and the
+// deep-sky outlines. Traps its own failures: mapFailed = 1 and
+// fullMapState = "err", no message.
+void map(App& app);
+
+// i1..i5: catalogue indexes matched to picked stars 1..5 (1..4000).
+void mapcroix(App& app, Int16 i1, Int16 i2, Int16 i3, Int16 i4, Int16 i5);
+
+// Reads the typed centre and stores decSign ("1" or "-1") and centreRa,
+// centreDec in scaled J2000.0 units; the precession corrections stay in
+// app.ctx. A field that is not a number raises TypeMismatchError; decSign is
+// then already set, while the centre and the corrections are unchanged.
+void CentreJ2000(App& app);
+
+// CentreJ2000, then the centre cross centerpic(0..3) around the centre's
+// pixel position under the current plate. Sets centreWarn (never clears it)
+// when the centre is not strictly inside the picture. With a plate that
+// cannot be inverted nothing is drawn.
+void PlaceCentre(App& app);
+
+}  // namespace sextrix

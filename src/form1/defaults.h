@@ -1,0 +1,24 @@
+#pragma once
+// The main window's side of defaut.cfg: which controls its 16 lines fill.
+#include <string>
+
+#include "state/app.h"
+
+namespace sextrix {
+
+// The 16 lines of the file for the controls as they stand, each ended by CR LF.
+std::string defaultsFileBytes(const Form1Model& form);
+
+// Sets the controls line by line until the first line that cannot be used
+// (end of the file, a check-box line that is not 0, 1 or 2); what was set
+// stays. Returns the number of controls set.
+int applyDefaults(Form1Model& form, const std::string& bytes, char decimalSeparator);
+
+// Start-up: reads the program folder's defaut.cfg silently; a missing file is
+// the normal first start.
+void readDefaults(App& app);
+
+// Menu "Save defaut". A failure to write is shown and changes nothing else.
+void mnu_savedefaut_Click(App& app);
+
+}  // namespace sextrix

@@ -1,0 +1,18 @@
+#pragma once
+// Picking the five stars of the "2-Etoiles" step: each click moves to the
+// brightest nearby spot and is recorded, marked by a red circle.
+#include "state/app.h"
+
+namespace sextrix {
+
+// "2-Etoiles": reloads the image and, when one is loaded, starts picking.
+void SelectStar_Click(App& app);
+
+// Refines the click at (clickX, clickY), records it as the next pick and
+// marks it; in "etalo" mode it becomes calibration click etaloStep. Returns
+// true when this was the fifth pick (picking is then over); starting the
+// calculation is the caller's business. A click that cannot be refined or
+// would be recorded outside picks 1..5 changes nothing.
+bool doselect(App& app);
+
+}  // namespace sextrix
