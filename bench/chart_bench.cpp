@@ -62,10 +62,10 @@ struct Field {
         form.txt_dec[0].text = "30", form.txt_dec[1].text = "0", form.txt_dec[2].text = "0";
         ws.corrAsd = ws.corrDec = 2600;
         const double turn = 10 * 3.141592653589793 / 180, c = std::cos(turn), s = std::sin(turn);
-        ws.plateA = -c, ws.plateB = s, ws.plateD = -s, ws.plateE = -c;
-        ws.plateC = 180 * 2600 - (ws.plateA * 1500 + ws.plateB * 1000);
-        ws.plateF = 30 * 2600 - (ws.plateD * 1500 + ws.plateE * 1000);
-        const Plate plate = plateOf(ws);
+        ws.plate.a = -c, ws.plate.b = s, ws.plate.d = -s, ws.plate.e = -c;
+        ws.plate.c = 180 * 2600 - (ws.plate.a * 1500 + ws.plate.b * 1000);
+        ws.plate.f = 30 * 2600 - (ws.plate.d * 1500 + ws.plate.e * 1000);
+        const Plate plate = ws.plate;
 
         ws.catTotal = 4000, ws.catCount = 497;
         for (int i = 1; i <= 4000; ++i) {

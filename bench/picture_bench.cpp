@@ -62,7 +62,7 @@ struct PictureField {
             form.star[i].visible = true;
         }
         ws.fullMapState = "done";
-        ws.mode = "coor";
+        ws.mode = ClickMode::Coor;
     }
 };
 
@@ -70,7 +70,7 @@ void BM_doselect(benchmark::State& state) {
     PictureField field;
     WorkingState& ws = field.app.ws();
     for (auto _ : state) {
-        ws.mode = "select";
+        ws.mode = ClickMode::Select;
         ws.pickCount = 0;
         ws.clickX = 800;
         ws.clickY = 600;
@@ -81,7 +81,7 @@ BENCHMARK(BM_doselect);
 
 void BM_magnifierMove(benchmark::State& state) {
     PictureField field;
-    field.app.ws().mode = "select";
+    field.app.ws().mode = ClickMode::Select;
     double x = 700;
     for (auto _ : state) {
         Picture1_MouseMove(field.app, x, 500.4);

@@ -18,7 +18,7 @@ constexpr Int16 kTicked = 1;
 void drawChart(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
-    const Plate plate = plateOf(ws);
+    const Plate plate = ws.plate;
     const float half = static_cast<float>(form.star[0].height) / 2;
 
     Int16 n = ws.catCount;
@@ -96,7 +96,7 @@ void PlaceCentre(App& app) {
     CentreJ2000(app);
     WorkingState& ws = app.ws();
     const PictureSurface& picture = app.form1.Picture1;
-    const auto cross = centreCross(plateOf(ws), ws.centreRa, ws.centreDec, picture.width(), picture.height());
+    const auto cross = centreCross(ws.plate, ws.centreRa, ws.centreDec, picture.width(), picture.height());
     if (!cross) return;
     for (int k = 0; k < 4; ++k) placeSegment(app.form1.centerpic[k], cross->segments[k]);
     if (!cross->onImage) ws.centreWarn = kTrue;

@@ -31,11 +31,6 @@ DeciderWindow readDeciderWindow(const Form1Model& form, char decimalSeparator) {
     }
 }
 
-void setPlate(WorkingState& ws, const Plate& p) {
-    ws.plateA = p.a, ws.plateB = p.b, ws.plateC = p.c;
-    ws.plateD = p.d, ws.plateE = p.e, ws.plateF = p.f;
-}
-
 // Shows candidate s of total and asks about it; true when the user accepts.
 bool offerCandidate(App& app, const FigureRow& row, int s, int total) {
     WorkingState& ws = app.ws();
@@ -49,7 +44,7 @@ bool offerCandidate(App& app, const FigureRow& row, int s, int total) {
     };
     const auto plate = plateFromThreePairs(pair(0), pair(1), pair(2));
     if (!plate) return false;  // first three picks on one line: no plate to show
-    setPlate(ws, *plate);
+    ws.plate = *plate;
 
     map(app);
     mapcroix(app, row[0], row[1], row[2], row[3], row[4]);
@@ -89,7 +84,7 @@ void Algo(App& app) {
 
     AddStatus(form, app.platform.events, messages[5]);
     const Int16 solvedBefore = ws.solved;
-    const Plate plateBefore = plateOf(ws);
+    const Plate plateBefore = ws.plate;
     ws.solved = kFalse;
 
     fillPickDistances(ws);
@@ -105,13 +100,13 @@ void Algo(App& app) {
             if (!offerCandidate(app, rows[s - 1], s, ws.solutionCount)) continue;
             AddStatus(form, app.platform.events, messages[4]);
             ws.solved = kTrue;
-            ws.mode = "coor";
+            ws.mode = ClickMode::Coor;
             break;
         }
     } catch (const IdentifyInputError&) {
         // A threshold spoilt during the run ends it as if it had never started.
         ws.solved = solvedBefore;
-        setPlate(ws, plateBefore);
+        ws.plate = plateBefore;
         throw;
     }
 

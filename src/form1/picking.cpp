@@ -14,7 +14,7 @@ void SelectStar_Click(App& app) {
         ShowSuggestion(app, "selectstar", 1, "0", "0");
         Form1Model& form = app.form1;
         if (form.ws.imageLoaded != kFalse) {
-            form.ws.mode = "select";
+            form.ws.mode = ClickMode::Select;
             form.ws.pickCount = 0;
             for (int k = 1; k <= kClickMarkers; ++k) form.clicpic[k].visible = false;
             form.zoom.visible = true;
@@ -29,13 +29,13 @@ bool doselect(App& app) {
     WorkingState& ws = form.ws;
     const PixelPoint click{ws.clickX, ws.clickY};
     // Calibration click k overwrites pick k.
-    const int previous = ws.mode == "etalo" ? ws.etaloStep - 1 : ws.pickCount;
+    const int previous = ws.mode == ClickMode::Etalo ? ws.etaloStep - 1 : ws.pickCount;
     const int pick = previous + 1;
     if (!refinablePosition(click) || pick < 1 || pick > kClickMarkers) return false;
 
     // The step test does not look at the mode: an unfinished calibration
     // left at step 3 ends a later picking after its first click.
-    if (ws.etaloStep == 3) ws.mode = "done";
+    if (ws.etaloStep == 3) ws.mode = ClickMode::EtaloDone;
 
     const PixelPoint refined = brightestBox(form.Picture1, click);
     ws.clickX = static_cast<Int16>(refined.x);
@@ -53,7 +53,7 @@ bool doselect(App& app) {
 
     if (pick != kClickMarkers) return false;
     form.zoom.visible = false;
-    ws.mode = "0";
+    ws.mode = ClickMode::Picked;
     ws.starsPicked = kTrue;
     return true;
 }

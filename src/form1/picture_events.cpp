@@ -18,8 +18,6 @@ namespace sextrix {
 
 namespace {
 
-bool picking(const WorkingState& ws) { return ws.mode == "select" || ws.mode == "etalo"; }
-
 void pick(App& app) {
     WorkingState& ws = app.ws();
     // The wizard's run goes on by itself once the fifth star is picked.
@@ -31,7 +29,7 @@ void pick(App& app) {
 
 void reportPoint(App& app) {
     const WorkingState& ws = app.ws();
-    const ScaledPoint sky = pixelToSky(plateOf(ws), ws.clickX, ws.clickY);
+    const ScaledPoint sky = pixelToSky(ws.plate, ws.clickX, ws.clickY);
     ShowPointInfo(app, sky.x / ws.corrAsd, sky.y / ws.corrDec, app.form1.txt_epoch.text);
 }
 
@@ -70,9 +68,9 @@ void showAsteroid(App& app, std::size_t i) {
 void Picture1_Click(App& app) {
     runHandler(app.platform.dialogs, [&] {
         WorkingState& ws = app.ws();
-        if (picking(ws))
+        if (picksStars(ws.mode))
             pick(app);
-        else if (ws.mode == "coor")
+        else if (ws.mode == ClickMode::Coor)
             reportPoint(app);
         else if (ws.etaloArmed == 1)
             keepArmedStar(app.form1);
@@ -81,14 +79,14 @@ void Picture1_Click(App& app) {
 
 void zoom_Click(App& app) {
     runHandler(app.platform.dialogs, [&] {
-        if (picking(app.ws())) pick(app);
+        if (picksStars(app.ws().mode)) pick(app);
     });
 }
 
 void Picture1_DblClick(App& app) {
     runHandler(app.platform.dialogs, [&] {
         const WorkingState& ws = app.ws();
-        if (ws.mode != "coor" && ws.fullMapState != "done") return;
+        if (ws.mode != ClickMode::Coor && ws.fullMapState != "done") return;
         if (const int i = firstMarkerHit(app.form1.aster, ws.astCount, ws.clickX, ws.clickY)) {
             showAsteroid(app, static_cast<std::size_t>(i));
             return;
@@ -125,11 +123,11 @@ void Picture1_MouseMove(App& app, double x, double y) {
     ws.clickX = *px;
     ws.clickY = *py;
 
-    if (ws.mode == "etalo" || ws.mode == "select") {
+    if (picksStars(ws.mode)) {
         dozoom(form);
         return;
     }
-    if (ws.fullMapState == "done" || ws.mode == "superetalo") {
+    if (ws.fullMapState == "done" || ws.mode == ClickMode::SuperEtalo) {
         if (const int i = readoutStar(form.star, ws.catTotal, x, y); i > 0) {
             // A pointer move has no one to report a failure to; a star whose
             // position cannot be written simply gets no readout.

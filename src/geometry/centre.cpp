@@ -36,7 +36,7 @@ std::optional<CentreCross> centreCross(const Plate& plate, double X, double Y, i
 }
 
 void CalculAngle(WorkingState& ws) {
-    const Plate plate = plateOf(ws);
+    const Plate plate = ws.plate;
     const auto star = skyToPixel(plate, ws.catX[1], ws.catY[1]);
     const auto further = skyToPixel(plate, ws.catX[1] + 1000, ws.catY[1]);
     if (!star || !further) return;

@@ -2,10 +2,6 @@
 
 namespace sextrix {
 
-Plate plateOf(const WorkingState& ws) {
-    return {ws.plateA, ws.plateB, ws.plateC, ws.plateD, ws.plateE, ws.plateF};
-}
-
 double plateDet(const Plate& p) { return p.b * p.d - p.a * p.e; }
 
 ScaledPoint pixelToSky(const Plate& p, double x, double y) {

@@ -7,16 +7,9 @@
 //   Y = d x + e y + f
 #include <optional>
 
-#include "state/working_state.h"
+#include "state/plate_constants.h"
 
 namespace sextrix {
-
-struct Plate {
-    double a, b, c, d, e, f;
-};
-
-// The constants plateA .. plateF of the reduction.
-Plate plateOf(const WorkingState& ws);
 
 // b d - a e; the inverse exists only when this is not exactly 0.
 double plateDet(const Plate& plate);

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "click_mode.h"
+#include "plate_constants.h"
+
 namespace sextrix {
 
 using Int16 = std::int16_t;
@@ -69,14 +72,14 @@ struct WorkingState {
     SquareTable pickDist{9};
     SquareTable catDist{kCatDistSize};
     Int16 solutionCount = 0;
-    double plateA = 0, plateB = 0, plateC = 0, plateD = 0, plateE = 0, plateF = 0;
+    Plate plate;  // of the accepted candidate, or of the last one shown
     Int16 solved = kFalse;
     Int16 centreWarn = kFalse;
     double rotationDeg = 0;
     Int16 mapFailed = 0;
 
     // Modes and flags.
-    std::string mode;          // "select", "etalo", "done", "coor", "superetalo", "0" or ""
+    ClickMode mode = ClickMode::Idle;
     std::string fullMapState;  // "", "loading", "done", "err"
     Int16 etaloStep = 0;
     Int16 etaloArmed = 0;

@@ -158,7 +158,7 @@ protected:
 
 struct MoveRow {
     const char* name;
-    const char* mode;
+    ClickMode mode;
     const char* fullMapState;
     bool magnifies;
     bool readsOut;
@@ -185,13 +185,13 @@ TEST_P(PointerMoveModes, MagnifiesWhilePickingAndReadsOutAfterAChart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PointerMoveModes,
-    ::testing::Values(MoveRow{"Select", "select", "done", true, false},
-                      MoveRow{"Calibration", "etalo", "done", true, false},
-                      MoveRow{"CoorBeforeAnyChart", "coor", "", false, false},
-                      MoveRow{"CoorAfterAChart", "coor", "done", false, true},
-                      MoveRow{"ChartBeingPrepared", "coor", "loading", false, false},
-                      MoveRow{"ChartFailed", "0", "err", false, false},
-                      MoveRow{"SuperCalibration", "superetalo", "", false, true}),
+    ::testing::Values(MoveRow{"Select", ClickMode::Select, "done", true, false},
+                      MoveRow{"Calibration", ClickMode::Etalo, "done", true, false},
+                      MoveRow{"CoorBeforeAnyChart", ClickMode::Coor, "", false, false},
+                      MoveRow{"CoorAfterAChart", ClickMode::Coor, "done", false, true},
+                      MoveRow{"ChartBeingPrepared", ClickMode::Coor, "loading", false, false},
+                      MoveRow{"ChartFailed", ClickMode::Picked, "err", false, false},
+                      MoveRow{"SuperCalibration", ClickMode::SuperEtalo, "", false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PointerMove, NoStarUnderThePointerKeepsTheLastReadout) {
@@ -217,7 +217,7 @@ TEST_F(PointerMove, AStarWhosePositionCannotBeWrittenGivesNoReadout) {
 
 TEST_F(PointerMove, APointerBeyond16BitsChangesNothing) {
     Form1Model& form = t.app.form1;
-    form.ws.mode = "select";
+    form.ws.mode = ClickMode::Select;
     form.ws.clickX = 5;
     form.ws.clickY = 6;
     Picture1_MouseMove(t.app, 1e6, 3);

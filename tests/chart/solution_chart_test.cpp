@@ -37,7 +37,7 @@ protected:
         for (auto& item : items) item = items[0];
     }
     void setPlate(const PlateRow& p) {
-        ws.plateA = p[0], ws.plateB = p[1], ws.plateC = p[2], ws.plateD = p[3], ws.plateE = p[4], ws.plateF = p[5];
+        ws.plate.a = p[0], ws.plate.b = p[1], ws.plate.c = p[2], ws.plate.d = p[3], ws.plate.e = p[4], ws.plate.f = p[5];
     }
     void addDeepObject(int i, double X, double Y, double size1, double size2) {
         ws.deepCount = static_cast<Int16>(i);

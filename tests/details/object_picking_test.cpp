@@ -97,7 +97,7 @@ struct PickingApp : testing::TestApp {
 
 struct DoubleClickRow {
     const char* name;
-    const char* mode;
+    ClickMode mode;
     const char* fullMapState;
     Int16 x, y;
     double starLeft, starTop;
@@ -134,19 +134,19 @@ TEST_P(DoubleClick, OpensTheReportOfTheObjectUnderThePointer) {
 INSTANTIATE_TEST_SUITE_P(
     Situations, DoubleClick,
     ::testing::Values(
-        DoubleClickRow{"StarElevenPixelsRight", "coor", "", 511, 504, 500, 500, 900, 900, true, 1, "1275-10398276"},
-        DoubleClickRow{"StarTwelvePixelsRightIsMissed", "coor", "", 512, 504, 500, 500, 900, 900, true, 1, ""},
-        DoubleClickRow{"AsteroidWinsOverStar", "coor", "", 504, 504, 500, 500, 502, 502, true, 1,
+        DoubleClickRow{"StarElevenPixelsRight", ClickMode::Coor, "", 511, 504, 500, 500, 900, 900, true, 1, "1275-10398276"},
+        DoubleClickRow{"StarTwelvePixelsRightIsMissed", ClickMode::Coor, "", 512, 504, 500, 500, 900, 900, true, 1, ""},
+        DoubleClickRow{"AsteroidWinsOverStar", ClickMode::Coor, "", 504, 504, 500, 500, 502, 502, true, 1,
                        "Vesta (asteroid)"},
-        DoubleClickRow{"HiddenAsteroidStillHit", "coor", "", 904, 904, 500, 500, 900, 900, false, 1,
+        DoubleClickRow{"HiddenAsteroidStillHit", ClickMode::Coor, "", 904, 904, 500, 500, 900, 900, false, 1,
                        "Vesta (asteroid)"},
-        DoubleClickRow{"AsteroidBeyondTheCountIgnored", "coor", "", 504, 504, 500, 500, 502, 502, true, 0,
+        DoubleClickRow{"AsteroidBeyondTheCountIgnored", ClickMode::Coor, "", 504, 504, 500, 500, 502, 502, true, 0,
                        "1275-10398276"},
-        DoubleClickRow{"AfterAChartOutsideCoor", "0", "done", 504, 504, 500, 500, 900, 900, true, 1,
+        DoubleClickRow{"AfterAChartOutsideCoor", ClickMode::Picked, "done", 504, 504, 500, 500, 900, 900, true, 1,
                        "1275-10398276"},
-        DoubleClickRow{"BeforeAnyChartNothing", "select", "", 504, 504, 500, 500, 900, 900, true, 1, ""},
-        DoubleClickRow{"FailedChartNothing", "done", "err", 504, 504, 500, 500, 900, 900, true, 1, ""},
-        DoubleClickRow{"NoMarkerNearby", "coor", "done", 10, 10, 500, 500, 900, 900, true, 1, ""}),
+        DoubleClickRow{"BeforeAnyChartNothing", ClickMode::Select, "", 504, 504, 500, 500, 900, 900, true, 1, ""},
+        DoubleClickRow{"FailedChartNothing", ClickMode::EtaloDone, "err", 504, 504, 500, 500, 900, 900, true, 1, ""},
+        DoubleClickRow{"NoMarkerNearby", ClickMode::Coor, "done", 10, 10, 500, 500, 900, 900, true, 1, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 std::string lineAfter(const std::string& text, const std::string& label) {
@@ -158,7 +158,7 @@ std::string lineAfter(const std::string& text, const std::string& label) {
 
 TEST(DoubleClick, StarPositionComesFromTheScaledCatalogueAndTheEpochBox) {
     PickingApp t;
-    t.app.ws().mode = "coor";
+    t.app.ws().mode = ClickMode::Coor;
     t.app.ws().clickX = 504;
     t.app.ws().clickY = 504;
     t.app.form1.txt_epoch.text = "2000.0";
@@ -173,7 +173,7 @@ TEST(DoubleClick, StarPositionComesFromTheScaledCatalogueAndTheEpochBox) {
 
 TEST(DoubleClick, AsteroidPositionTextIsScaledBack) {
     PickingApp t;
-    t.app.ws().mode = "coor";
+    t.app.ws().mode = ClickMode::Coor;
     t.app.ws().clickX = 904;
     t.app.ws().clickY = 904;
     Picture1_DblClick(t.app);
@@ -185,7 +185,7 @@ TEST(DoubleClick, AsteroidPositionTextIsScaledBack) {
 
 TEST(DoubleClick, NonNumericAsteroidPositionIsShownNotCrashedOn) {
     PickingApp t;
-    t.app.ws().mode = "coor";
+    t.app.ws().mode = ClickMode::Coor;
     t.app.ws().clickX = 904;
     t.app.ws().clickY = 904;
     t.app.ws().astX[1] = "12a";
@@ -198,7 +198,7 @@ TEST(DoubleClick, NonNumericAsteroidPositionIsShownNotCrashedOn) {
 
 TEST(DoubleClick, ZeroScaleFactorIsShownNotCrashedOn) {
     PickingApp t;
-    t.app.ws().mode = "coor";
+    t.app.ws().mode = ClickMode::Coor;
     t.app.ws().clickX = 504;
     t.app.ws().clickY = 504;
     t.app.ws().corrAsd = 0;  // the star's RA becomes infinite

@@ -41,7 +41,7 @@ std::vector<std::string> lines(const std::string& text) {
 
 // The shipped files are what the generator makes now; run render_field
 // (see data/demo/README.md) after changing it. The full-precision lines of
-// the solution ("corrAsd 1409.569...", "plateA -0.9975...") are compared as
+// the solution ("corrAsd 1409.569...", "plate.a -0.9975...") are compared as
 // numbers, since another maths library may differ in the last digit.
 TEST(DemoField, ShippedFilesAreUpToDate) {
     const FieldSetup setup = m67DemoSetup();

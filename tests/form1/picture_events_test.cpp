@@ -40,7 +40,7 @@ protected:
 // on each star and a click, on the picture or on the magnifier over it.
 TEST_F(PictureClicks, FiveStarsPickedFromTheWindow) {
     SelectStar_Click(t.app);
-    ASSERT_EQ(ws().mode, "select");
+    ASSERT_EQ(ws().mode, ClickMode::Select);
     for (std::size_t k = 0; k < kStars.size(); ++k) {
         pointAt(kStars[k].x + 0.3, kStars[k].y - 0.4);
         EXPECT_TRUE(t.app.form1.zoom.visible) << k;
@@ -52,7 +52,7 @@ TEST_F(PictureClicks, FiveStarsPickedFromTheWindow) {
     EXPECT_TRUE(t.fake.messages.empty());
     EXPECT_EQ(ws().pickCount, 5);
     EXPECT_EQ(ws().starsPicked, kTrue);
-    EXPECT_EQ(ws().mode, "0");
+    EXPECT_EQ(ws().mode, ClickMode::Picked);
     EXPECT_FALSE(t.app.form1.zoom.visible);
     // A uniform 3 x 3 star clicked at its centre refines to two pixels up
     // and left of it.
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FifthPick,
 
 TEST_F(PictureClicks, TheMagnifierTakesNoClickOnceCalibrationHasItsThreeStars) {
     SelectStar_Click(t.app);
-    ws().mode = "done";
+    ws().mode = ClickMode::EtaloDone;
     ws().pickCount = 3;
     pointAt(kStars[0].x, kStars[0].y);
     zoom_Click(t.app);
@@ -134,9 +134,9 @@ TEST_P(CoorClick, ReportsThePointThroughThePlate) {
     const CoorRow& row = GetParam();
     testing::TestApp t;
     WorkingState& ws = t.app.ws();
-    ws.mode = "coor";
-    ws.plateA = row.a, ws.plateB = row.b, ws.plateC = row.c;
-    ws.plateD = row.d, ws.plateE = row.e, ws.plateF = row.f;
+    ws.mode = ClickMode::Coor;
+    ws.plate.a = row.a, ws.plate.b = row.b, ws.plate.c = row.c;
+    ws.plate.d = row.d, ws.plate.e = row.e, ws.plate.f = row.f;
     ws.corrAsd = row.corrAsd;
     ws.corrDec = row.corrDec;
     ws.clickX = row.x;
@@ -161,8 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CoorClick, AScaleOfZeroIsReportedNotFatal) {
     testing::TestApp t;
-    t.app.ws().mode = "coor";
-    t.app.ws().plateA = 1;
+    t.app.ws().mode = ClickMode::Coor;
+    t.app.ws().plate.a = 1;
     t.app.ws().clickX = 10;
     Picture1_Click(t.app);
     EXPECT_EQ(t.fake.messages.size(), 1u);
@@ -183,7 +183,7 @@ TEST_P(ArmedClick, MarksThePointerWithoutRefining) {
     const ArmedRow& row = GetParam();
     testing::TestApp t;
     WorkingState& ws = t.app.ws();
-    ws.mode = "superetalo";
+    ws.mode = ClickMode::SuperEtalo;
     ws.etaloArmed = 1;
     ws.pickCount = row.pickCountBefore;
     ws.clickX = 57;
@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ArmedClick,
 
 TEST(ArmedClick, NotArmedDoesNothing) {
     testing::TestApp t;
-    t.app.ws().mode = "superetalo";
+    t.app.ws().mode = ClickMode::SuperEtalo;
     t.app.ws().etaloArmed = 0;
     Picture1_Click(t.app);
     EXPECT_EQ(t.app.ws().pickCount, 0);

@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 void withIdentityPicture(testing::TestApp& t) {
     WorkingState& ws = t.app.ws();
-    ws.plateA = 1, ws.plateB = 0, ws.plateC = 0, ws.plateD = 0, ws.plateE = 1, ws.plateF = 0;
+    ws.plate.a = 1, ws.plate.b = 0, ws.plate.c = 0, ws.plate.d = 0, ws.plate.e = 1, ws.plate.f = 0;
     ws.corrAsd = ws.corrDec = 1;
     t.app.form1.Picture1.setImage(100, 80, std::vector<PackedColour>(100 * 80, 0));
 }
@@ -210,7 +210,7 @@ TEST(PlaceCentre, SingularPlateDrawsNothingAndDoesNotWarn) {
     testing::TestApp t;
     withIdentityPicture(t);
     WorkingState& ws = t.app.ws();
-    ws.plateA = 1, ws.plateB = 2, ws.plateD = 2, ws.plateE = 4;  // det = 0
+    ws.plate.a = 1, ws.plate.b = 2, ws.plate.d = 2, ws.plate.e = 4;  // det = 0
     typeCentre(t.app.form1, {{"23", "0", "0"}, "+", {"40", "0", "0"}});  // far off the picture
 
     PlaceCentre(t.app);
@@ -251,9 +251,7 @@ Plate plateFromDirections(double ux, double uy, bool mirrored) {
     return {vy / det, -vx / det, 12.0, -uy / det, ux / det, -34.0};
 }
 
-void setPlate(WorkingState& ws, const Plate& p) {
-    ws.plateA = p.a, ws.plateB = p.b, ws.plateC = p.c, ws.plateD = p.d, ws.plateE = p.e, ws.plateF = p.f;
-}
+void setPlate(WorkingState& ws, const Plate& p) { ws.plate = p; }
 
 class CalculAngleRotation : public ::testing::TestWithParam<RotationRow> {};
 
@@ -285,7 +283,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CalculAngle, SingularPlateKeepsThePreviousAngle) {
     WorkingState ws;
-    ws.plateA = 1, ws.plateB = 2, ws.plateD = 2, ws.plateE = 4;
+    ws.plate.a = 1, ws.plate.b = 2, ws.plate.d = 2, ws.plate.e = 4;
     ws.rotationDeg = 12.5;
     CalculAngle(ws);
     EXPECT_EQ(ws.rotationDeg, 12.5);

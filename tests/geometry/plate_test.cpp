@@ -7,16 +7,8 @@
 namespace sextrix {
 namespace {
 
-TEST(Plate, ReadsTheSixConstantsOfTheReduction) {
-    WorkingState ws;
-    ws.plateA = 1.5, ws.plateB = -2, ws.plateC = 300, ws.plateD = 0.25, ws.plateE = 4, ws.plateF = -7;
-    const Plate p = plateOf(ws);
-    EXPECT_EQ(p.a, 1.5);
-    EXPECT_EQ(p.b, -2);
-    EXPECT_EQ(p.c, 300);
-    EXPECT_EQ(p.d, 0.25);
-    EXPECT_EQ(p.e, 4);
-    EXPECT_EQ(p.f, -7);
+TEST(Plate, DeterminantIsBdMinusAe) {
+    const Plate p{1.5, -2, 300, 0.25, 4, -7};
     EXPECT_EQ(plateDet(p), -2 * 0.25 - 1.5 * 4);
 }
 

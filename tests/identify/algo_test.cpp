@@ -34,7 +34,7 @@ protected:
         for (int k = 1; k <= 5; ++k) pick(k, kPicks[k - 1][0], kPicks[k - 1][1]);
         ws.pickCount = 5;
         ws.starsPicked = kTrue;
-        ws.mode = "0";
+        ws.mode = ClickMode::Picked;
     }
 
     void pick(int k, double x, double y) {
@@ -68,12 +68,12 @@ protected:
     }
 
     void expectPlate(double a, double b, double c, double d, double e, double f) const {
-        EXPECT_NEAR(ws.plateA, a, 1e-9);
-        EXPECT_NEAR(ws.plateB, b, 1e-9);
-        EXPECT_NEAR(ws.plateC, c, 1e-9);
-        EXPECT_NEAR(ws.plateD, d, 1e-9);
-        EXPECT_NEAR(ws.plateE, e, 1e-9);
-        EXPECT_NEAR(ws.plateF, f, 1e-9);
+        EXPECT_NEAR(ws.plate.a, a, 1e-9);
+        EXPECT_NEAR(ws.plate.b, b, 1e-9);
+        EXPECT_NEAR(ws.plate.c, c, 1e-9);
+        EXPECT_NEAR(ws.plate.d, d, 1e-9);
+        EXPECT_NEAR(ws.plate.e, e, 1e-9);
+        EXPECT_NEAR(ws.plate.f, f, 1e-9);
     }
 
     testing::TestApp t;
@@ -89,7 +89,7 @@ TEST_F(Identification, ShiftedFigureAcceptedOnYes) {
     EXPECT_EQ(questions(), (Texts{"m2 (1/1)"}));
     expectPlate(1, 0, 1000, 0, 1, 2000);
     EXPECT_EQ(ws.solved, kTrue);
-    EXPECT_EQ(ws.mode, "coor");
+    EXPECT_EQ(ws.mode, ClickMode::Coor);
     EXPECT_EQ(ws.pickCount, 5);
     EXPECT_EQ(ws.tolerance, 7);
     EXPECT_EQ(form.status.items, (Texts{"m6", "m4", "m5"}));
@@ -115,7 +115,7 @@ TEST_F(Identification, EveryCandidateRefusedKeepsTheLastPlate) {
     Algo(t.app);
     EXPECT_EQ(questions().size(), 5u);
     EXPECT_EQ(ws.solved, kFalse);
-    EXPECT_EQ(ws.mode, "0");
+    EXPECT_EQ(ws.mode, ClickMode::Picked);
     expectPlate(1, 0, 13000, 0, 1, 2000);
     EXPECT_EQ(form.status.items, (Texts{"m6", "m5"}));
     EXPECT_EQ(form.sugestion.caption, "s1\rs4\r");  // 5 candidates, 26 stars: both under 100
@@ -124,12 +124,12 @@ TEST_F(Identification, EveryCandidateRefusedKeepsTheLastPlate) {
 TEST_F(Identification, NoCandidateAsksNothing) {
     ws.catCount = 0;
     ws.solved = kTrue;
-    ws.plateC = 42;
+    ws.plate.c = 42;
     Algo(t.app);
     EXPECT_TRUE(t.fake.questions.empty());
     EXPECT_EQ(ws.solutionCount, 0);
     EXPECT_EQ(ws.solved, kFalse);
-    EXPECT_EQ(ws.plateC, 42);
+    EXPECT_EQ(ws.plate.c, 42);
     EXPECT_EQ(form.status.items, (Texts{"m6", "m5"}));
     EXPECT_EQ(form.sugestion.caption, "s1\rs4\r");
 }
@@ -157,11 +157,11 @@ TEST_F(Identification, CollinearFirstPicksShowNoCandidate) {
     pick(2, 200, 200);
     pick(3, 300, 300);
     catalogue();
-    ws.plateC = 42;
+    ws.plate.c = 42;
     Algo(t.app);
     EXPECT_GE(ws.solutionCount, 1);
     EXPECT_TRUE(t.fake.questions.empty());
-    EXPECT_EQ(ws.plateC, 42);
+    EXPECT_EQ(ws.plate.c, 42);
     EXPECT_EQ(ws.solved, kFalse);
 }
 
@@ -213,11 +213,11 @@ TEST_P(IdentificationRefused, LeavesTheReductionAsItWas) {
     form.txt_calcul.text = row.threshold;
     ws.solved = kTrue;
     ws.solutionCount = 42;
-    ws.plateC = 42;
+    ws.plate.c = 42;
     EXPECT_THROW(Algo(t.app), IdentifyInputError);
     EXPECT_EQ(ws.solved, kTrue);
     EXPECT_EQ(ws.solutionCount, 42);
-    EXPECT_EQ(ws.plateC, 42);
+    EXPECT_EQ(ws.plate.c, 42);
     EXPECT_TRUE(form.status.items.empty());
     EXPECT_TRUE(t.fake.questions.empty());
 }
@@ -244,11 +244,11 @@ TEST_F(Identification, DecimalCommaLocaleReadsTheTolerance) {
 TEST_F(Identification, ThresholdSpoiltDuringTheRunRestoresTheReduction) {
     catalogue();
     ws.solved = kTrue;
-    ws.plateC = 42;
+    ws.plate.c = 42;
     t.fake.onYield = [&] { form.txt_calcul.text = "x"; };
     EXPECT_THROW(Algo(t.app), IdentifyInputError);
     EXPECT_EQ(ws.solved, kTrue);
-    EXPECT_EQ(ws.plateC, 42);
+    EXPECT_EQ(ws.plate.c, 42);
     EXPECT_TRUE(t.fake.questions.empty());
 }
 

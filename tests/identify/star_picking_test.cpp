@@ -145,7 +145,7 @@ protected:
     Picking() {
         Form1Model& form = t.app.form1;
         form.Picture1 = picture(60, 60, 0, square(30, 30, 1, kWhite));
-        form.ws.mode = "select";
+        form.ws.mode = ClickMode::Select;
         form.ws.clickX = 30;
         form.ws.clickY = 30;
         form.zoom.visible = true;
@@ -156,11 +156,11 @@ protected:
 
 struct StepRow {
     const char* name;
-    const char* mode;
+    ClickMode mode;
     Int16 etaloStep;
     Int16 pickCountBefore;
     Int16 expectedPick;
-    const char* expectedMode;
+    ClickMode expectedMode;
     bool fifth;
 };
 
@@ -193,19 +193,19 @@ TEST_P(PickSteps, RecordsTheRefinedClickAsTheRightPick) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PickSteps,
-    ::testing::Values(StepRow{"FirstPick", "select", 0, 0, 1, "select", false},
-                      StepRow{"FourthPick", "select", 0, 3, 4, "select", false},
-                      StepRow{"FifthPickEndsPicking", "select", 0, 4, 5, "0", true},
+    ::testing::Values(StepRow{"FirstPick", ClickMode::Select, 0, 0, 1, ClickMode::Select, false},
+                      StepRow{"FourthPick", ClickMode::Select, 0, 3, 4, ClickMode::Select, false},
+                      StepRow{"FifthPickEndsPicking", ClickMode::Select, 0, 4, 5, ClickMode::Picked, true},
                       // A calibration left at step 3 ends a later picking at once.
-                      StepRow{"LeftoverCalibrationStep", "select", 3, 0, 1, "done", false},
+                      StepRow{"LeftoverCalibrationStep", ClickMode::Select, 3, 0, 1, ClickMode::EtaloDone, false},
                       // Calibration click k overwrites pick k, whatever was counted.
-                      StepRow{"CalibrationSecondStar", "etalo", 2, 4, 2, "etalo", false},
-                      StepRow{"CalibrationThirdStar", "etalo", 3, 0, 3, "done", false}),
+                      StepRow{"CalibrationSecondStar", ClickMode::Etalo, 2, 4, 2, ClickMode::Etalo, false},
+                      StepRow{"CalibrationThirdStar", ClickMode::Etalo, 3, 0, 3, ClickMode::EtaloDone, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedRow {
     const char* name;
-    const char* mode;
+    ClickMode mode;
     Int16 etaloStep;
     Int16 pickCount;
     Int16 clickX;
@@ -236,12 +236,12 @@ TEST_P(RefusedPick, ChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RefusedPick,
-    ::testing::Values(RefusedRow{"RightOf16Bits", "select", 0, 0, 32765, 30},
-                      RefusedRow{"LeftOf16Bits", "select", 0, 0, 30, -32766},
-                      RefusedRow{"SixthPick", "select", 0, 5, 30, 30},
-                      RefusedRow{"CalibrationStepZero", "etalo", 0, 2, 30, 30},
-                      RefusedRow{"CalibrationStepBeyondTheMarkers", "etalo", 6, 2, 30, 30},
-                      RefusedRow{"NearLimitWithStepThree", "etalo", 3, 0, 32767, 30}),
+    ::testing::Values(RefusedRow{"RightOf16Bits", ClickMode::Select, 0, 0, 32765, 30},
+                      RefusedRow{"LeftOf16Bits", ClickMode::Select, 0, 0, 30, -32766},
+                      RefusedRow{"SixthPick", ClickMode::Select, 0, 5, 30, 30},
+                      RefusedRow{"CalibrationStepZero", ClickMode::Etalo, 0, 2, 30, 30},
+                      RefusedRow{"CalibrationStepBeyondTheMarkers", ClickMode::Etalo, 6, 2, 30, 30},
+                      RefusedRow{"NearLimitWithStepThree", ClickMode::Etalo, 3, 0, 32767, 30}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Picking, ClicksJustInsideThe16BitLimitsAreKept) {
@@ -265,7 +265,7 @@ protected:
         t.app.ctx.lang.suggestionTexts[11] = "no image";
         Form1Model& form = t.app.form1;
         form.txt_url.text = "field.jpg";
-        form.ws.mode = "coor";
+        form.ws.mode = ClickMode::Coor;
         form.ws.pickCount = 3;
         form.ws.starsPicked = kTrue;
         form.zoom.visible = false;
@@ -280,7 +280,7 @@ TEST_F(StartPicking, WithAnImageEntersSelectMode) {
     SelectStar_Click(t.app);
 
     const Form1Model& form = t.app.form1;
-    EXPECT_EQ(form.ws.mode, "select");
+    EXPECT_EQ(form.ws.mode, ClickMode::Select);
     EXPECT_EQ(form.ws.pickCount, 0);
     EXPECT_EQ(form.ws.starsPicked, kTrue);  // only a new fifth pick or a project resets it
     for (int k = 1; k <= kClickMarkers; ++k) EXPECT_FALSE(form.clicpic[k].visible) << k;
@@ -295,7 +295,7 @@ TEST_F(StartPicking, WithoutAnImageOnlyAdvises) {
     const Form1Model& form = t.app.form1;
     EXPECT_EQ(t.fake.messages.size(), 1u);  // from the load
     EXPECT_EQ(form.sugestion.caption, "no image");
-    EXPECT_EQ(form.ws.mode, "coor");
+    EXPECT_EQ(form.ws.mode, ClickMode::Coor);
     EXPECT_EQ(form.ws.pickCount, 3);
     EXPECT_TRUE(form.clicpic[2].visible);
     EXPECT_FALSE(form.zoom.visible);

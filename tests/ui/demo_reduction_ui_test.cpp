@@ -145,7 +145,7 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
     ASSERT_EQ(form().ws.imageLoaded, kTrue) << "the JPEG did not load";
     EXPECT_EQ(form().txt_corrasd.text, "1409.57");
     clickButton(&window(), "SelectStar");
-    ASSERT_EQ(form().ws.mode, "select");
+    ASSERT_EQ(form().ws.mode, ClickMode::Select);
 
     for (int k = 0; k < 5; ++k) {
         const QPoint click = kClicks[k];
@@ -169,14 +169,14 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
         }
     }
     EXPECT_EQ(form().ws.starsPicked, kTrue);
-    EXPECT_EQ(form().ws.mode, "0");
+    EXPECT_EQ(form().ws.mode, ClickMode::Picked);
 
     // Answer each candidate by looking at where its plate puts the picks.
     const fieldsim::PlateFit truth = fieldsim::fitPlate(fieldsim::m67DemoSetup());
     int questions = 0;
     std::function<void(QWidget*)> answer = [&](QWidget* box) {
         ++questions;
-        const Plate plate = plateOf(form().ws);
+        const Plate plate = form().ws.plate;
         const ScaledPoint found = pixelToSky(plate, 500, 400);
         const ScaledPoint expected = pixelToSky(truth.plate, 500, 400);
         const bool right = std::hypot(found.x - expected.x, found.y - expected.y) < 5;
@@ -191,13 +191,13 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
 
     ASSERT_GE(questions, 1);
     ASSERT_EQ(form().ws.solved, kTrue);
-    EXPECT_EQ(form().ws.mode, "coor");
+    EXPECT_EQ(form().ws.mode, ClickMode::Coor);
     EXPECT_TRUE(form().icoG.visible);
     // Against the demo's known plate: within a pixel across the picked
     // stars, and within a pixel and a half at the far corners, where the
     // three-star plate extrapolates whole-pixel picks and whole-unit
     // catalogue positions.
-    const Plate found = plateOf(form().ws);
+    const Plate found = form().ws.plate;
     auto offBy = [&](double x, double y) {
         const ScaledPoint a = pixelToSky(found, x, y);
         const ScaledPoint b = pixelToSky(truth.plate, x, y);

@@ -50,7 +50,7 @@ TEST(DemoReduction, FiveClicksNearTheListedStarsSolveThePlate) {
     form.CheckDecideur.value = 1;
 
     SelectStar_Click(t.app);
-    ASSERT_EQ(t.app.ws().mode, "select");
+    ASSERT_EQ(t.app.ws().mode, ClickMode::Select);
     const auto clicks = starsToClick(setup, stars, 5, 15);
     ASSERT_EQ(clicks.size(), 5u);
     const int slop[5][2] = {{2, -1}, {-2, 2}, {1, 1}, {-1, -2}, {2, 2}};
@@ -75,7 +75,7 @@ TEST(DemoReduction, FiveClicksNearTheListedStarsSolveThePlate) {
     // plate from three picks differs from the true one by about a pixel
     // across the image.
     const Plate truth = fitPlate(setup).plate;
-    const Plate found = plateOf(t.app.ws());
+    const Plate found = t.app.ws().plate;
     for (auto [x, y] : {std::pair{0.0, 0.0}, {999.0, 0.0}, {0.0, 799.0}, {999.0, 799.0}, {499.5, 399.5}}) {
         const ScaledPoint want = pixelToSky(truth, x, y), got = pixelToSky(found, x, y);
         EXPECT_NEAR(got.x, want.x, 3.0) << x << "," << y;
