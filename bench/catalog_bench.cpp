@@ -15,7 +15,7 @@ namespace {
 
 // A platform that answers nothing and shows nothing.
 class QuietPlatform : public Dialogs, public EventLoop, public Windows, public Clock,
-                      public ImageDecoder, public TextMeasure {
+                      public ImageDecoder, public TextMeasure, public Http {
 public:
     void message(const std::string&, const std::string&, bool) override { ++messages; }
     bool askYesNo(const std::string&, const std::string&) override { return false; }
@@ -27,7 +27,12 @@ public:
         throw std::runtime_error("no image: " + path);
     }
     int textWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
-    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this}; }
+    HttpResult get(const HttpRequest&, const BlockSink&) override {
+        HttpResult none;
+        none.error = "no web here";
+        return none;
+    }
+    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
     int messages = 0;
 };
 

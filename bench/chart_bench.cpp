@@ -19,7 +19,7 @@ namespace {
 
 // The chart only measures label texts; any dialog would be a fault here.
 class QuietPlatform : public Dialogs, public EventLoop, public Windows, public Clock, public ImageDecoder,
-                      public TextMeasure {
+                      public TextMeasure, public Http {
 public:
     void message(const std::string&, const std::string&, bool) override { unexpected(); }
     bool askYesNo(const std::string&, const std::string&) override { unexpected(); }
@@ -29,7 +29,8 @@ public:
     LocalDateTime now() override { return {}; }
     DecodedImage decode(const std::string&) override { unexpected(); }
     int textWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
-    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this}; }
+    HttpResult get(const HttpRequest&, const BlockSink&) override { unexpected(); }
+    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
 
 private:
     [[noreturn]] static void unexpected() { throw std::logic_error("the chart asked the platform for a dialog"); }

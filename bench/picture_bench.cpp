@@ -18,7 +18,7 @@ namespace {
 
 // None of the measured handlers reaches the platform.
 class UnusedPlatform : public Dialogs, public EventLoop, public Windows, public Clock, public ImageDecoder,
-                       public TextMeasure {
+                       public TextMeasure, public Http {
 public:
     void message(const std::string&, const std::string&, bool) override {}
     bool askYesNo(const std::string&, const std::string&) override { return false; }
@@ -28,7 +28,8 @@ public:
     LocalDateTime now() override { return {}; }
     DecodedImage decode(const std::string&) override { throw std::runtime_error("no images here"); }
     int textWidth(const std::string& text) override { return static_cast<int>(text.size()); }
-    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this}; }
+    HttpResult get(const HttpRequest&, const BlockSink&) override { throw std::runtime_error("no web here"); }
+    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
 };
 
 // A 1600 x 1200 noisy grey frame with 4000 charted catalogue stars.

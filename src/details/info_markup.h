@@ -19,7 +19,8 @@ namespace sextrix {
 struct TagPair {
     std::string_view openTag;
     std::string_view closeTag;
-    // Gives the pair's attribute to the range [start, start + length).
+    // Gives the pair's attribute to the range [start, start + length). It is
+    // called on the rendered text, once for each run the pair formats.
     void (*apply)(RichTextPanel& panel, std::size_t start, std::size_t length);
 };
 
@@ -32,7 +33,9 @@ extern const std::array<TagPair, 7> kInfoTagPairs;
 //
 // Unbalanced markup is rendered, never refused: an opening tag with no
 // closing tag after it formats up to the end of the text; a closing tag with
-// no opening tag before it stays in the text as it is.
+// no opening tag before it stays in the text as it is. Characters brought
+// together by deleting a tag may form a new tag, which is rendered too.
+// The time grows with the text as n log n, whatever the number of tags.
 void ApplyTagPair(RichTextPanel& panel, const TagPair& pair);
 
 // Resets the whole text to plain 10-point black and renders every pair.

@@ -13,6 +13,15 @@ constexpr PackedColour packColour(int red, int green, int blue) {
     return red + 256 * green + 65536 * blue;
 }
 
+// The brightness of a packed colour, Rec. 601 weights: 0.299 R + 0.587 G +
+// 0.114 B, from 0 to 255. The packed number itself weighs blue 65536 times
+// red, so nothing that compares brightness may use it directly. -1 for what
+// is no colour (the -1 read outside the picture).
+constexpr double luminance(PackedColour colour) {
+    if (colour < 0 || colour > 0xFFFFFF) return -1;
+    return 0.299 * (colour & 0xFF) + 0.587 * ((colour >> 8) & 0xFF) + 0.114 * ((colour >> 16) & 0xFF);
+}
+
 class PictureSurface {
 public:
     int width() const { return width_; }
@@ -29,6 +38,13 @@ public:
         return drawn_[static_cast<std::size_t>(y) * width_ + x];
     }
     const std::vector<PackedColour>& drawnPixels() const { return drawn_; }
+
+    // The image as loaded, without the drawings: what star detection measures.
+    PackedColour imagePixel(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return -1;
+        return image_[static_cast<std::size_t>(y) * width_ + x];
+    }
+    const std::vector<PackedColour>& imagePixels() const { return image_; }
     // Changes whenever the drawn pixels change, so a view knows when to re-blit.
     std::uint64_t revision() const { return revision_; }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "http.h"
 #include "picture_surface.h"
 
 namespace sextrix {
@@ -83,6 +84,7 @@ struct Platform {
     Clock& clock;
     ImageDecoder& images;
     TextMeasure& text;
+    Http& http;
 };
 
 }  // namespace sextrix

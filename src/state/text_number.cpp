@@ -78,10 +78,38 @@ double parseStrictNumber(std::string_view text, char decimalSeparator) {
     return *value;
 }
 
+namespace {
+
+// A whole number of 1E+15 and more as plain digits: its 15 significant digits
+// followed by zeros, which read back under either decimal separator (an
+// exponent form carries the separator: "1.8E+15" is no number under ",").
+// Near the top of the double range the rounded digits can exceed the largest
+// double; they are then rounded towards zero, so that the text reads back.
+std::string wholeNumberDigits(double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    const std::string_view text = buffer;  // "d.dddddddddddddde+XXX"
+    const std::size_t e = text.find('e');
+    std::string digits = std::string(text.substr(0, 1)) + std::string(text.substr(2, e - 2));
+    const int exponent = std::atoi(buffer + e + 1);
+    const auto allDigits = [&] { return digits + std::string(static_cast<std::size_t>(exponent) - 14, '0'); };
+    if (std::isinf(std::strtod(allDigits().c_str(), nullptr))) {
+        // One unit less in the fifteenth digit.
+        for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+            if (*it != '0') { --*it; break; }
+            *it = '9';
+        }
+    }
+    return (value < 0 ? "-" : "") + allDigits();
+}
+
+}  // namespace
+
 std::string numberToText(double value, char decimalSeparator) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
     if (value == 0) return "0";
+    if (std::fabs(value) >= 1e15 && value == std::trunc(value)) return wholeNumberDigits(value);
     // %.15g is the shortest form of the value rounded to 15 significant
     // digits: trailing zeros go, plain notation from 1E-05 up to 1E+15.
     char buffer[40];

@@ -24,7 +24,8 @@ std::optional<double> tryParseStrictNumber(std::string_view text, char decimalSe
 double parseStrictNumber(std::string_view text, char decimalSeparator);
 
 // Shortest decimal form of up to 15 significant digits, e.g. "2599.43",
-// "-0.5", "1E+20"; the decimal point is the given separator.
+// "-0.5", "1.5E-07"; the decimal point is the given separator. Whole numbers
+// from 1E+15 up are plain digits, 1E+20 -> "100000000000000000000".
 std::string numberToText(double value, char decimalSeparator);
 
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "state/platform.h"
+#include "ui/qt_http.h"
 
 namespace sextrix::ui {
 
@@ -25,7 +26,9 @@ public:
     // TextMeasure
     int textWidth(const std::string& text) override;
 
-    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this}; }
+    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, http}; }
+
+    QtHttp http;
 
     // Set by the windows: repaint from the models; open a modal window.
     std::function<void()> refreshWindows;

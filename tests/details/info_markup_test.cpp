@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,86 @@ TEST(ApplyTagPair, RendersOnlyItsOwnKind) {
     EXPECT_EQ(spans(panel), (std::vector<RichTextSpan>{{"<I>a</I>", fmt("")}, {"b", fmt("b")}}));
     ApplyTagPair(panel, TagPair{"", "", nullptr});  // returns at once
     EXPECT_EQ(panel.text, "<I>a</I>b");
+}
+
+// The rendering as first written, kept as the reference: every tag searched
+// for from the start of the text, both tags deleted in place. Quadratic in
+// the number of tags, but plainly the rule; the rendering must give exactly
+// its text and formats.
+void quadraticApply(RichTextPanel& panel, const TagPair& pair) {
+    const std::size_t openLength = pair.openTag.size();
+    for (long start = findText(panel, pair.openTag); start >= 0; start = findText(panel, pair.openTag)) {
+        const auto open = static_cast<std::size_t>(start);
+        const long close = findText(panel, pair.closeTag, open + openLength);
+        const std::size_t end = close < 0 ? panel.text.size() : static_cast<std::size_t>(close);
+        pair.apply(panel, open, end - open);
+        deleteRange(panel, open, openLength);
+        if (close >= 0) deleteRange(panel, end - openLength, pair.closeTag.size());
+    }
+}
+
+void quadraticRender(RichTextPanel& panel) {
+    const std::size_t all = panel.text.size();
+    setBold(panel, 0, all, false);
+    setItalic(panel, 0, all, false);
+    setSize(panel, 0, all, 10);
+    setColour(panel, 0, all, packColour(0, 0, 0));
+    setUnderline(panel, 0, all, false);
+    for (const TagPair& pair : kInfoTagPairs) quadraticApply(panel, pair);
+}
+
+// Pieces of markup: whole tags of every kind in both cases, their fragments,
+// and text, so that random strings are full of nesting, strays and tags that
+// form across a deleted one.
+const char* const kPieces[] = {"<B>", "</B>", "<i>", "</I>", "<S0>", "</s0>", "<s1>", "</S1>", "<S2>",
+                               "</S2>", "<C1>", "</c1>", "<S>", "</S>", "<", ">", "</", "B", "b", "S",
+                               "I", "1", "2", "C", "x", "é", " "};
+
+void expectSameAsQuadratic(const std::string& markup, CharFormat start) {
+    RichTextPanel expected;
+    setText(expected, markup);
+    setColour(expected, 0, markup.size() / 2, start.colour);
+    setSize(expected, markup.size() / 3, markup.size(), start.sizePoints);
+    RichTextPanel actual = expected;
+    for (const TagPair& pair : kInfoTagPairs) {  // one pair over formats left by the others
+        quadraticApply(expected, pair);
+        ApplyTagPair(actual, pair);
+        ASSERT_EQ(actual.text, expected.text) << "markup: " << markup << "\npair: " << pair.openTag;
+        ASSERT_EQ(actual.formats, expected.formats) << "markup: " << markup << "\npair: " << pair.openTag;
+    }
+    setText(expected, markup);
+    setText(actual, markup);
+    quadraticRender(expected);
+    RenderInfoMarkup(actual);
+    ASSERT_EQ(describe(spans(actual)), describe(spans(expected))) << "markup: " << markup;
+    ASSERT_EQ(actual.formats.size(), expected.formats.size()) << "markup: " << markup;
+}
+
+TEST(RenderInfoMarkup, GivesWhatTheTagByTagRenderingGives) {
+    const CharFormat blueTwelve = fmt("c2");
+    for (const char* markup :
+         {"<<B>B>x</B>", "<</B>B>a</B>b", "</</B>B>c", "<B></B>", "<B><B></B>", "</B</B>>x<B>y",
+          "<S<S>1>x</S1>y", "<S</S>>y", "<<S>S1>x</S</S>1>z", "<B>a</<B>B>b", "a<B>b<B>c", "</B></B><B>x",
+          "<S0>a<S1>b</S0>c</S1>d", "<S><S1>a</S></S1>", "<C<C1>1>a</C1>b</C1>", "<s2>x</S2></s2>"})
+        expectSameAsQuadratic(markup, blueTwelve);
+
+    std::mt19937 random(20260107);
+    std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces) - 1), length(0, 40);
+    for (int round = 0; round < 3000; ++round) {
+        std::string markup;
+        for (std::size_t n = length(random); n > 0; --n) markup += kPieces[piece(random)];
+        expectSameAsQuadratic(markup, round % 2 ? blueTwelve : CharFormat{});
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+}
+
+TEST(ApplyTagPair, LeavesAPanelWithoutItsTagUntouched) {
+    RichTextPanel panel;
+    setText(panel, "ab");
+    panel.text += "</B>c";  // written directly: no format entries
+    ApplyTagPair(panel, kInfoTagPairs[0]);
+    EXPECT_EQ(panel.text, "ab</B>c");
+    EXPECT_EQ(panel.formats.size(), 2u);
 }
 
 }  // namespace

@@ -85,5 +85,30 @@ TEST(PictureSurface, DiagonalSegmentIsConnected) {
     EXPECT_EQ(s.pixel(9, 4), 9);
 }
 
+TEST(PictureSurface, TheImageAsLoadedShowsNoDrawing) {
+    std::vector<PackedColour> image(12 * 8);
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<PackedColour>(i * 104729 % 16777216);
+    PictureSurface s;
+    s.setImage(12, 8, image);
+    s.penColour = 0xFFFFFF;
+    s.lineWidth = 3;
+    s.drawSegment(0, 0, 11, 7);
+    s.drawDot(6, 2);
+    ASSERT_EQ(s.pixel(6, 2), 0xFFFFFF);
+    EXPECT_EQ(s.imagePixels(), image);
+    EXPECT_EQ(s.imagePixel(6, 2), image[2 * 12 + 6]);
+    EXPECT_EQ(s.imagePixel(12, 0), -1);
+    EXPECT_EQ(s.imagePixel(0, -1), -1);
+}
+
+// Rec. 601 weights 0.299, 0.587, 0.114 (ITU-R BT.601).
+TEST(Luminance, WeighsRedGreenBlueAsTheEyeDoes) {
+    const struct { PackedColour colour; double expected; } rows[] = {
+        {packColour(255, 0, 0), 76.245},  {packColour(0, 255, 0), 149.685}, {packColour(0, 0, 255), 29.07},
+        {packColour(255, 255, 255), 255}, {packColour(128, 128, 128), 128},  {packColour(0, 0, 0), 0},
+        {-1, -1},                         {0x1000000, -1}};
+    for (const auto& row : rows) EXPECT_NEAR(luminance(row.colour), row.expected, 1e-9) << row.colour;
+}
+
 }  // namespace
 }  // namespace sextrix

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "state/errors.h"
 
@@ -86,7 +87,7 @@ struct ToTextRow {
     const char* name;
     double value;
     char separator;
-    const char* expected;
+    std::string expected;
 };
 
 class NumberToText : public ::testing::TestWithParam<ToTextRow> {};
@@ -105,7 +106,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ToTextRow{"OneTenth", 0.1, ',', "0,1"},
                       ToTextRow{"FifteenDigits", 1.0 / 3.0, '.', "0.333333333333333"},
                       ToTextRow{"SumNoiseHidden", 0.1 + 0.2, '.', "0.3"},
-                      ToTextRow{"Large", 1e20, '.', "1E+20"},
+                      ToTextRow{"Large", 1e20, '.', "100000000000000000000"},
+                      ToTextRow{"WholeFromOneE15", 1e15, ',', "1000000000000000"},
+                      ToTextRow{"WholeWithComma", -1.8e15, ',', "-1800000000000000"},
+                      ToTextRow{"WholeRoundsToFifteenDigits", 123456789012345678.0, '.', "123456789012346000"},
+                      ToTextRow{"NotWholeKeepsTheExponent", 1e15 + 0.5, ',', "1E+15"},
+                      ToTextRow{"LargestDoubleRoundsDown", std::numeric_limits<double>::max(), '.',
+                                "179769313486231" + std::string(294, '0')},
                       ToTextRow{"RoundHundreds", 300, '.', "300"},
                       ToTextRow{"NegativeRound", -90, ',', "-90"},
                       ToTextRow{"RoundWithComma", 360, ',', "360"},
@@ -120,6 +127,21 @@ TEST(NumberToText, RoundTripsThroughTheStrictParse) {
         for (char sep : {'.', ','}) {
             const double back = parseStrictNumber(numberToText(value, sep), sep);
             EXPECT_NEAR(back, value, std::fabs(value) * 1e-14) << numberToText(value, sep);
+        }
+    }
+}
+
+// Whole numbers of 1E+15 and more are written as digits alone; both parses
+// read them back to within the fifteenth digit, under either separator.
+TEST(NumberToText, WholeNumbersFromOneE15ReadBack) {
+    const double largest = std::numeric_limits<double>::max();
+    for (double value : {1e15, 1.8e15, -9007199254740993.0, 4.5e15 + 1, 1e20, 1.2345678901234567e22, -7.7e99,
+                         std::ldexp(1.0, 1023), std::nextafter(largest, 0.0), largest, -largest}) {
+        for (char sep : {'.', ','}) {
+            const std::string text = numberToText(value, sep);
+            EXPECT_EQ(text.find_first_not_of("-0123456789"), std::string::npos) << text;
+            for (double back : {parseStrictNumber(text, sep), parseLeadingNumber(text)})
+                EXPECT_NEAR(back, value, std::fabs(value) * 5e-15) << text;
         }
     }
 }

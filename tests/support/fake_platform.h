@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "state/app.h"
+#include "support/fake_http.h"
 
 namespace sextrix::testing {
 
@@ -62,7 +63,7 @@ public:
     // TextMeasure: a fixed 7 pixels per byte.
     int textWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
 
-    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this}; }
+    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, http}; }
 
     std::vector<RecordedMessage> messages;
     std::vector<RecordedMessage> questions;
@@ -76,6 +77,7 @@ public:
     LocalDateTime clockValue{2026, 12, 7, 9, 5, 0};
     std::map<std::string, DecodedImage> images;
     std::vector<std::string> decodedPaths;
+    FakeHttp http;
 };
 
 // A temporary program folder, removed at the end of the test.
