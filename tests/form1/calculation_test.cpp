@@ -92,5 +92,42 @@ TEST(Calculation, AFailureIsShownAndLeavesTheLightRed) {
     EXPECT_EQ(c.t.app.ws().solved, kFalse);
 }
 
+// Status lines and questions yield, so "3-Calcul" can be clicked again while
+// it runs: that click reloads nothing, asks nothing and shows nothing, and the
+// calculation runs once. Once it has ended, the next click runs again.
+TEST(Calculation, AStartWhileRunningIsIgnored) {
+    CalculationFixture c(381);
+    c.t.fake.answers = {true};
+    int clicksWhileRunning = 0;
+    bool inYield = false;
+    c.t.fake.onYield = [&] {
+        if (inYield) return;
+        inYield = true;
+        const Form1Model& f = c.t.app.form1;
+        const auto status = f.status.items;
+        const auto decoded = c.t.fake.decodedPaths.size();
+        const auto messages = c.t.fake.messages.size();
+        const auto questions = c.t.fake.questions.size();
+        const bool red = f.icoR.visible;
+        startCalcul_Click(c.t.app);
+        ++clicksWhileRunning;
+        EXPECT_EQ(f.status.items, status);
+        EXPECT_EQ(c.t.fake.decodedPaths.size(), decoded) << "the image was reloaded";
+        EXPECT_EQ(c.t.fake.messages.size(), messages);
+        EXPECT_EQ(c.t.fake.questions.size(), questions);
+        EXPECT_EQ(f.icoR.visible, red);
+        inYield = false;
+    };
+    startCalcul_Click(c.t.app);
+    EXPECT_GT(clicksWhileRunning, 0);
+    EXPECT_EQ(c.t.fake.questions.size(), 1u);
+    EXPECT_TRUE(c.t.app.form1.icoG.visible);
+
+    c.t.fake.onYield = nullptr;
+    c.t.fake.answers = {false};
+    startCalcul_Click(c.t.app);
+    EXPECT_EQ(c.t.fake.questions.size(), 2u);
+}
+
 }  // namespace
 }  // namespace sextrix
