@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "catalog/answer_builders.h"
+#include "support/answer_builders.h"
 #include "support/fake_platform.h"
 
 namespace sextrix {
