@@ -2,39 +2,14 @@
 // shipped deep-sky files around a dense field.
 #include <benchmark/benchmark.h>
 
-#include <stdexcept>
-
-#include "../tests/catalog/answer_builders.h"
 #include "catalog/deep_sky_reader.h"
 #include "catalog/star_list_reader.h"
-#include "state/app.h"
 #include "form1/catalogue_files.h"
+#include "support/answer_builders.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
-
-// A platform that answers nothing and shows nothing.
-class QuietPlatform : public Dialogs, public EventLoop, public Windows, public Clock,
-                      public ImageDecoder, public TextMeasure, public Http {
-public:
-    void message(const std::string&, const std::string&, bool) override { ++messages; }
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
-    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-    void yield() override {}
-    void showModal(WindowKey) override {}
-    LocalDateTime now() override { return {}; }
-    DecodedImage decode(const std::string& path) override {
-        throw std::runtime_error("no image: " + path);
-    }
-    int textWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
-    HttpResult get(const HttpRequest&, const BlockSink&) override {
-        HttpResult none;
-        none.error = "no web here";
-        return none;
-    }
-    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
-    int messages = 0;
-};
 
 void StarListParse4000(benchmark::State& state) {
     const std::string answer = testing::starAnswer(4000);
@@ -49,10 +24,9 @@ BENCHMARK(StarListParse4000)->Unit(benchmark::kMillisecond);
 // A 20' field on M 87 in the Virgo cluster, at the usual scale factors: a
 // window of 1807 units (about 0.7 deg) each way, one of the densest in NGC/IC.
 void DeepSkyShippedFiles(benchmark::State& state) {
-    QuietPlatform quiet;
-    Platform platform = quiet.platform();
-    App app(platform);
-    app.ctx.programFolder = SEXTRIX_DATA_DIR;
+    testing::TestApp t;
+    App& app = t.app;
+    app.ctx.programFolder = testing::dataFolder();
     auto& form = app.form1;
     form.txt_ra[0].text = "12";
     form.txt_ra[1].text = "30";
@@ -66,7 +40,7 @@ void DeepSkyShippedFiles(benchmark::State& state) {
     app.ws().corrAsd = 2599.43;
     app.ws().corrDec = 2709.96;
     READFILE_NGCIC(app);
-    if (quiet.messages != 0) {
+    if (!t.fake.messages.empty()) {
         state.SkipWithError("a deep-sky file could not be read");
         return;
     }

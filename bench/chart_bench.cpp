@@ -6,42 +6,27 @@
 
 #include <cmath>
 #include <random>
-#include <stdexcept>
 #include <string>
 
 #include "chart/solution_chart.h"
+#include "form1/chart.h"
 #include "geometry/plate.h"
 #include "state/text_number.h"
-#include "form1/chart.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
 
-// The chart only measures label texts; any dialog would be a fault here.
-class QuietPlatform : public Dialogs, public EventLoop, public Windows, public Clock, public ImageDecoder,
-                      public TextMeasure, public Http {
-public:
-    void message(const std::string&, const std::string&, bool) override { unexpected(); }
-    bool askYesNo(const std::string&, const std::string&) override { unexpected(); }
-    std::optional<std::string> chooseFile(const FileRequest&) override { unexpected(); }
-    void yield() override {}
-    void showModal(WindowKey) override { unexpected(); }
-    LocalDateTime now() override { return {}; }
-    DecodedImage decode(const std::string&) override { unexpected(); }
-    int textWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
-    HttpResult get(const HttpRequest&, const BlockSink&) override { unexpected(); }
-    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
-
-private:
-    [[noreturn]] static void unexpected() { throw std::logic_error("the chart asked the platform for a dialog"); }
-};
-
 constexpr int kWidth = 3000, kHeight = 2000;
 
 struct Field {
-    QuietPlatform quiet;
-    Platform platform = quiet.platform();
-    App app{platform};
+    testing::TestApp t;
+    App& app = t.app;
+
+    // The chart only measures label texts; any dialog would be a fault here.
+    bool askedForDialogs() const {
+        return !t.fake.messages.empty() || !t.fake.questions.empty() || !t.fake.shownWindows.empty();
+    }
 
     Field() {
         Form1Model& form = app.form1;
@@ -98,6 +83,7 @@ void BM_FullMapChart(benchmark::State& state) {
         map(field.app);
         if (ws.fullMapState != "done") state.SkipWithError("the chart failed");
     }
+    if (field.askedForDialogs()) state.SkipWithError("the chart asked for a dialog");
 }
 BENCHMARK(BM_FullMapChart)->Unit(benchmark::kMillisecond);
 
@@ -111,6 +97,7 @@ void BM_CandidateChart(benchmark::State& state) {
         map(field.app);
         if (ws.fullMapState != "done") state.SkipWithError("the chart failed");
     }
+    if (field.askedForDialogs()) state.SkipWithError("the chart asked for a dialog");
 }
 BENCHMARK(BM_CandidateChart)->Unit(benchmark::kMillisecond);
 

@@ -7,9 +7,9 @@
 #include <memory>
 #include <random>
 
-#include "../tests/identify/plain_figure_search.h"
 #include "identify/figure_search.h"
 #include "identify/star_distance.h"
+#include "support/plain_figure_search.h"
 
 namespace sextrix {
 namespace {

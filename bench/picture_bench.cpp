@@ -4,39 +4,21 @@
 #include <benchmark/benchmark.h>
 
 #include <random>
-#include <stdexcept>
 
 #include "chart/pointer_readout.h"
 #include "chart/zoom.h"
-#include "identify/star_picking.h"
-#include "state/app.h"
-#include "form1/picture_events.h"
 #include "form1/picking.h"
+#include "form1/picture_events.h"
+#include "identify/star_picking.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
 
-// None of the measured handlers reaches the platform.
-class UnusedPlatform : public Dialogs, public EventLoop, public Windows, public Clock, public ImageDecoder,
-                       public TextMeasure, public Http {
-public:
-    void message(const std::string&, const std::string&, bool) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
-    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-    void yield() override {}
-    void showModal(WindowKey) override {}
-    LocalDateTime now() override { return {}; }
-    DecodedImage decode(const std::string&) override { throw std::runtime_error("no images here"); }
-    int textWidth(const std::string& text) override { return static_cast<int>(text.size()); }
-    HttpResult get(const HttpRequest&, const BlockSink&) override { throw std::runtime_error("no web here"); }
-    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
-};
-
 // A 1600 x 1200 noisy grey frame with 4000 charted catalogue stars.
 struct PictureField {
-    UnusedPlatform unused;
-    Platform platform = unused.platform();
-    App app{platform};
+    testing::TestApp t;
+    App& app = t.app;
 
     PictureField() {
         std::mt19937 random(5);

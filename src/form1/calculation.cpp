@@ -4,6 +4,7 @@
 #include "chart.h"
 #include "identification.h"
 #include "image_file.h"
+#include "state/busy_guard.h"
 #include "state/handler.h"
 #include "state/status.h"
 #include "state/text_number.h"
@@ -16,6 +17,8 @@ namespace sextrix {
 constexpr Int16 kLargeCatalogue = 380;
 
 void startCalcul_Click(App& app) {
+    const BusyGuard busy(app.ctx.stepRunning);
+    if (!busy) return;
     runHandler(app.platform.dialogs, [&] {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;

@@ -4,6 +4,7 @@
 #include <variant>
 #include <vector>
 
+#include "control_writes.h"
 #include "persist/defaults_file.h"
 #include "state/errors.h"
 #include "state/handler.h"
@@ -40,22 +41,22 @@ std::vector<std::string> defaultsValues(const Form1Model& form) {
 
 std::string defaultsFileBytes(const Form1Model& form) { return defaultsFileBytes(defaultsValues(form)); }
 
-int applyDefaults(Form1Model& form, const std::string& bytes, char decimalSeparator) {
-    const std::vector<std::string> values = readDefaultsValues(bytes, decimalSeparator);
-    const auto slots = defaultsSlots(form);
+int applyDefaults(App& app, const std::string& bytes) {
+    const std::vector<std::string> values = readDefaultsValues(bytes, app.ctx.decimalSeparator);
+    const auto slots = defaultsSlots(app.form1);
     for (std::size_t k = 0; k < values.size(); ++k) {
-        form.ws.lineText = values[k];
+        app.ws().lineText = values[k];
         if (auto box = std::get_if<TextBox*>(&slots[k]))
-            (*box)->text = values[k];
+            setText(app, **box, values[k]);
         else
-            std::get<CheckBox*>(slots[k])->value = static_cast<Int16>(parseLeadingNumber(values[k]));
+            setValue(app, *std::get<CheckBox*>(slots[k]), static_cast<Int16>(parseLeadingNumber(values[k])));
     }
     return static_cast<int>(values.size());
 }
 
 void readDefaults(App& app) {
     try {
-        applyDefaults(app.form1, readFileBytes(app.programFile("defaut.cfg")), app.ctx.decimalSeparator);
+        applyDefaults(app, readFileBytes(app.programFile("defaut.cfg")));
     } catch (const FileError&) {
         // No defaults yet: the designed values stay.
     }

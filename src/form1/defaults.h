@@ -11,8 +11,10 @@ std::string defaultsFileBytes(const Form1Model& form);
 
 // Sets the controls line by line until the first line that cannot be used
 // (end of the file, a check-box line that is not 0, 1 or 2); what was set
-// stays. Returns the number of controls set.
-int applyDefaults(Form1Model& form, const std::string& bytes, char decimalSeparator);
+// stays. Each control is written as the window would write it, so its change
+// or click handler runs (a ticked "Auto load" starts the reload watch).
+// Returns the number of controls set.
+int applyDefaults(App& app, const std::string& bytes);
 
 // Start-up: reads the program folder's defaut.cfg silently; a missing file is
 // the normal first start.

@@ -26,6 +26,10 @@ struct AppContext {
     char decimalSeparator = '.';
     // Folder of the executable, without a trailing separator.
     std::string programFolder = ".";
+
+    // A workflow step that yields (calculation, download, full map, wizard)
+    // is running; see BusyGuard.
+    bool stepRunning = false;
 };
 
 }  // namespace sextrix

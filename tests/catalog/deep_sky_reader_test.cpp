@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "answer_builders.h"
+#include "support/answer_builders.h"
 #include "state/text_file.h"
 #include "support/fake_platform.h"
 #include "form1/catalogue_files.h"

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "answer_builders.h"
+#include "support/answer_builders.h"
 #include "catalog/asteroid_list_reader.h"
 #include "catalog/catalogue_columns.h"
 #include "catalog/deep_sky_reader.h"

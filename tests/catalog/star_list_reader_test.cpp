@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "answer_builders.h"
+#include "support/answer_builders.h"
 #include "support/fake_platform.h"
 #include "form1/catalogue_files.h"
 

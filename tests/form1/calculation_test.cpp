@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "catalog/answer_builders.h"
+#include <tuple>
+#include <utility>
+
+#include "support/answer_builders.h"
 #include "support/fake_platform.h"
 
 namespace sextrix {
@@ -90,6 +93,38 @@ TEST(Calculation, AFailureIsShownAndLeavesTheLightRed) {
     EXPECT_NE(c.t.fake.messages[0].text.find("seven"), std::string::npos) << c.t.fake.messages[0].text;
     EXPECT_TRUE(c.t.app.form1.icoR.visible);
     EXPECT_EQ(c.t.app.ws().solved, kFalse);
+}
+
+// Status lines and questions yield, so "3-Calcul" can be clicked again while
+// it runs: that click reloads nothing, asks nothing and shows nothing, and the
+// calculation runs once. Once it has ended, the next click runs again.
+TEST(Calculation, AStartWhileRunningIsIgnored) {
+    CalculationFixture c(381);
+    c.t.fake.answers = {true};
+    const Form1Model& f = c.t.app.form1;
+    auto seen = [&] {
+        return std::tuple(f.status.items, f.icoR.visible, c.t.fake.decodedPaths.size(), c.t.fake.messages.size(),
+                          c.t.fake.questions.size());
+    };
+    int clicksWhileRunning = 0;
+    bool inYield = false;
+    c.t.fake.onYield = [&] {
+        if (std::exchange(inYield, true)) return;
+        const auto before = seen();
+        startCalcul_Click(c.t.app);
+        EXPECT_EQ(seen(), before) << "a click while running did something";
+        ++clicksWhileRunning;
+        inYield = false;
+    };
+    startCalcul_Click(c.t.app);
+    EXPECT_GT(clicksWhileRunning, 0);
+    EXPECT_EQ(c.t.fake.questions.size(), 1u);
+    EXPECT_TRUE(c.t.app.form1.icoG.visible);
+
+    c.t.fake.onYield = nullptr;
+    c.t.fake.answers = {false};
+    startCalcul_Click(c.t.app);
+    EXPECT_EQ(c.t.fake.questions.size(), 2u);
 }
 
 }  // namespace

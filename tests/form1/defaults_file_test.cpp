@@ -12,8 +12,9 @@ const std::vector<std::string> kSixteen = {"12", "2599.43", "2709.96", "25", "14
                                            "1", "1", "90", "15.5", "0", "1", "1", "0"};
 
 TEST(Defaults, WritesSixteenLinesInFileOrder) {
-    Form1Model form;
-    EXPECT_EQ(applyDefaults(form, joinLinesCrLf(kSixteen), '.'), 16);
+    testing::TestApp t;
+    const Form1Model& form = t.app.form1;
+    EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(kSixteen)), 16);
     EXPECT_EQ(defaultsFileBytes(form), joinLinesCrLf(kSixteen));
     EXPECT_EQ(form.txt_url.text, "/sky/m67.jpg");
     EXPECT_EQ(form.CheckDecideur.value, 1);
@@ -39,9 +40,10 @@ TEST(Defaults, DesignedValuesWithoutAFile) {
 }
 
 TEST(Defaults, ShortFileRestoresWhatItHas) {
-    Form1Model form;
+    testing::TestApp t;
+    const Form1Model& form = t.app.form1;
     std::vector<std::string> nine(kSixteen.begin(), kSixteen.begin() + 9);
-    EXPECT_EQ(applyDefaults(form, joinLinesCrLf(nine), '.'), 9);
+    EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(nine)), 9);
     EXPECT_EQ(form.CheckDecideur.value, 1);
     EXPECT_EQ(form.CheckAster.value, 0);
     EXPECT_EQ(form.txt_Afield.text, "100");
@@ -49,23 +51,24 @@ TEST(Defaults, ShortFileRestoresWhatItHas) {
 
 TEST(Defaults, BadCheckBoxLineStopsQuietly) {
     for (const char* bad : {"5", "-1", "x", "1.5.1"}) {
-        Form1Model form;
+        testing::TestApp t;
         auto lines = kSixteen;
         lines[9] = bad;  // CheckAster
-        EXPECT_EQ(applyDefaults(form, joinLinesCrLf(lines), '.'), 9) << bad;
-        EXPECT_EQ(form.CheckAster.value, 0) << bad;
-        EXPECT_EQ(form.txt_Afield.text, "100") << bad;
+        EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(lines)), 9) << bad;
+        EXPECT_EQ(t.app.form1.CheckAster.value, 0) << bad;
+        EXPECT_EQ(t.app.form1.txt_Afield.text, "100") << bad;
     }
-    Form1Model form;
+    testing::TestApp t;
+    t.app.ctx.decimalSeparator = ',';
     auto lines = kSixteen;
     lines[8] = " 2 ";
-    EXPECT_EQ(applyDefaults(form, joinLinesCrLf(lines), ','), 16);
-    EXPECT_EQ(form.CheckDecideur.value, 2);
+    EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(lines)), 16);
+    EXPECT_EQ(t.app.form1.CheckDecideur.value, 2);
 }
 
 TEST(Defaults, SaveThenRestartRestoresTheSixteenControlsOnly) {
     testing::TestApp first;
-    applyDefaults(first.app.form1, joinLinesCrLf(kSixteen), '.');
+    applyDefaults(first.app, joinLinesCrLf(kSixteen));
     first.app.form1.txt_epoch.text = "1950.0";
     mnu_savedefaut_Click(first.app);
     EXPECT_TRUE(first.fake.messages.empty());
@@ -75,6 +78,19 @@ TEST(Defaults, SaveThenRestartRestoresTheSixteenControlsOnly) {
     readDefaults(second.app);
     EXPECT_EQ(defaultsFileBytes(second.app.form1), joinLinesCrLf(kSixteen));
     EXPECT_EQ(second.app.form1.txt_epoch.text, "2000.0");
+}
+
+// Restored controls behave as if the user had set them: a ticked "Auto load"
+// watches at once, a decimal comma in a scale box becomes a point.
+TEST(Defaults, RestoredControlsRunTheirHandlers) {
+    testing::TestApp t;
+    auto lines = kSixteen;
+    lines[1] = "2599,43";  // Corr Asd
+    lines[12] = "1";       // CheckAutoload
+    t.folder.write("defaut.cfg", joinLinesCrLf(lines));
+    readDefaults(t.app);
+    EXPECT_TRUE(t.app.form1.Timer3.enabled);
+    EXPECT_EQ(t.app.form1.txt_corrasd.text, "2599.43");
 }
 
 TEST(Defaults, FailedSaveIsShownWithTheFileName) {

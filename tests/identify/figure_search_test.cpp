@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "identify/star_distance.h"
-#include "plain_figure_search.h"
+#include "support/plain_figure_search.h"
 
 namespace sextrix {
 namespace {
@@ -170,7 +170,6 @@ TEST_P(AgainstPlainLoop, SameRowsInSameOrder) {
                    std::round(std::sin(angle) * x + std::cos(angle) * y * flip) - 12);
         }
         const Rows fast = f.fast(kind.tolerance);
-        fprintf(stderr, "DIAG %s %zu\n", kind.name, fast.size());
         EXPECT_EQ(fast, f.plain(kind.tolerance));
         // Rounding the picks moves a side by at most sqrt(2): the copied figure
         // is a candidate unless the caps cut the search short.
