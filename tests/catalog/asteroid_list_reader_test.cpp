@@ -84,20 +84,6 @@ TEST(AsteroidList, TextColumnsAndRoundPositions) {
     EXPECT_EQ(asteroids[0].text77, "-05");
 }
 
-TEST(AsteroidList, RightAscensionsWithinHalfATurnOfTheCentre) {
-    const auto page = asteroidPage({asteroidLine(with("    (1)", "East", "00 00 24.0", "+10 00 00")),
-                                    asteroidLine(with("    (2)", "West", "23 59 36.0", "+10 00 00"))});
-    // 3600 units a degree; centres just after and just before 0 h.
-    const auto afterZero = parseAsteroidList(page, 3600, 3600, 0.1);
-    const auto beforeZero = parseAsteroidList(page, 3600, 3600, 359.9);
-    ASSERT_EQ(afterZero.size(), 2u);
-    ASSERT_EQ(beforeZero.size(), 2u);
-    EXPECT_EQ(afterZero[0].x, "360");
-    EXPECT_EQ(afterZero[1].x, "-360");
-    EXPECT_EQ(beforeZero[0].x, "1296360");
-    EXPECT_EQ(beforeZero[1].x, "1295640");
-}
-
 // How many lines of a page are asteroids.
 struct CountRow {
     const char* name;

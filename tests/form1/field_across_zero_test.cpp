@@ -93,13 +93,5 @@ TEST_F(FieldAcrossZero, ReadoutAndAsteroidsShowBothSidesOf0h) {
     EXPECT_EQ(ws.astX[2], "1295640");
 }
 
-TEST_F(FieldAcrossZero, WithoutATypedCentreStarsAreKeptAsRead) {
-    t.app.form1.txt_ra[1].text = "fifty";
-    READFILE(t.app);
-    EXPECT_TRUE(t.fake.messages.empty());
-    EXPECT_DOUBLE_EQ(t.app.ws().catRa[3], 0.1);
-    EXPECT_DOUBLE_EQ(t.app.ws().catRa[4], 359.9);
-}
-
 }  // namespace
 }  // namespace sextrix

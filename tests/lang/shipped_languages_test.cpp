@@ -69,32 +69,23 @@ TEST_P(ShippedLanguage, MessagesComeFromTheMainWindowSection) {
 }
 
 // Every caption of the main window a person reads, by control name.
+#define CAPTION(control) {#control, f.control.caption}
 std::vector<std::pair<std::string, std::string>> mainWindowCaptions(const Form1Model& f) {
     std::vector<std::pair<std::string, std::string>> c = {
-        {"window", f.caption},
-        {"mnu_fichier", f.mnu_fichier.caption}, {"mnu_wizard", f.mnu_wizard.caption},
-        {"mnu_open", f.mnu_open.caption}, {"mnu_save", f.mnu_save.caption},
-        {"mnu_savedefaut", f.mnu_savedefaut.caption}, {"mnu_quit", f.mnu_quit.caption},
-        {"mnu_option", f.mnu_option.caption}, {"mnu_config", f.mnu_config.caption},
-        {"mnu_etalonage", f.mnu_etalonage.caption}, {"mnu_etalonage2", f.mnu_etalonage2.caption},
-        {"mnu_superetalonage", f.mnu_superetalonage.caption}, {"mnu_webbugs", f.mnu_webbugs.caption},
-        {"mnu_lang", f.mnu_lang.caption}, {"mnu_Aide", f.mnu_Aide.caption}, {"mnu_help", f.mnu_help.caption},
-        {"mnu_AideFR", f.mnu_AideFR.caption}, {"mnu_AideEn", f.mnu_AideEn.caption},
-        {"mnu_about", f.mnu_about.caption},
-        {"DownloadData", f.DownloadData.caption}, {"SelectStar", f.SelectStar.caption},
-        {"startCalcul", f.startCalcul.caption}, {"FullMap", f.FullMap.caption}, {"Loadimg", f.Loadimg.caption},
-        {"LoadCorr", f.LoadCorr.caption}, {"BoutonEtalo", f.BoutonEtalo.caption},
-        {"Frm6close", f.Frm6close.caption}, {"Frm6", f.Frm6.caption},
-        {"CheckAster", f.CheckAster.caption}, {"CheckDeepObj1", f.CheckDeepObj1.caption},
-        {"CheckDeepObj2", f.CheckDeepObj2.caption}, {"Checkcenter", f.Checkcenter.caption},
-        {"CheckAutoload", f.CheckAutoload.caption}, {"CheckDecideur", f.CheckDecideur.caption},
-        {"info", f.info.caption}, {"sugestion", f.sugestion.caption},
-    };
+        {"window", f.caption}, CAPTION(mnu_fichier), CAPTION(mnu_wizard), CAPTION(mnu_open), CAPTION(mnu_save),
+        CAPTION(mnu_savedefaut), CAPTION(mnu_quit), CAPTION(mnu_option), CAPTION(mnu_config),
+        CAPTION(mnu_etalonage), CAPTION(mnu_etalonage2), CAPTION(mnu_superetalonage), CAPTION(mnu_webbugs),
+        CAPTION(mnu_lang), CAPTION(mnu_Aide), CAPTION(mnu_help), CAPTION(mnu_AideFR), CAPTION(mnu_AideEn),
+        CAPTION(mnu_about), CAPTION(DownloadData), CAPTION(SelectStar), CAPTION(startCalcul), CAPTION(FullMap),
+        CAPTION(Loadimg), CAPTION(LoadCorr), CAPTION(BoutonEtalo), CAPTION(Frm6close), CAPTION(Frm6),
+        CAPTION(CheckAster), CAPTION(CheckDeepObj1), CAPTION(CheckDeepObj2), CAPTION(Checkcenter),
+        CAPTION(CheckAutoload), CAPTION(CheckDecideur), CAPTION(info), CAPTION(sugestion)};
     for (std::size_t k = 0; k < f.frm.size(); ++k) c.emplace_back("frm " + std::to_string(k), f.frm[k].caption);
     for (std::size_t k = 0; k < f.Lbl.size(); ++k) c.emplace_back("Lbl " + std::to_string(k), f.Lbl[k].caption);
     for (int tab = 1; tab <= 4; ++tab) c.emplace_back("tab " + std::to_string(tab), f.tabCaptions[tab]);
     return c;
 }
+#undef CAPTION
 
 // A word written twice in a row, as in "Info: Info:".
 bool hasDoubledWord(const std::string& text) {
