@@ -31,12 +31,13 @@ std::string without(std::string_view text, char unwanted) {
     return kept;
 }
 
-AsteroidRecord readAsteroid(std::string_view line, double corrAsd, double corrDec) {
+AsteroidRecord readAsteroid(std::string_view line, double corrAsd, double corrDec,
+                            std::optional<double> centreRa) {
     AsteroidRecord a;
     a.number = without(column(line, 1, 7), '(');
     a.name = without(column(line, 10, 15), ' ');
-    const double ra = raDegreesFromColumns(column(line, 26, 2), column(line, 29, 2),
-                                           column(line, 32, 4));
+    const double ra = raNearCentre(
+        raDegreesFromColumns(column(line, 26, 2), column(line, 29, 2), column(line, 32, 4)), centreRa);
     const double dec = decDegreesFromColumns(column(line, 37, 3), column(line, 41, 2),
                                              column(line, 44, 2));
     // Whole numbers: the decimal separator never shows.
@@ -50,7 +51,8 @@ AsteroidRecord readAsteroid(std::string_view line, double corrAsd, double corrDe
 
 }  // namespace
 
-std::vector<AsteroidRecord> parseAsteroidList(std::string bytes, double corrAsd, double corrDec) {
+std::vector<AsteroidRecord> parseAsteroidList(std::string bytes, double corrAsd, double corrDec,
+                                              std::optional<double> centreRa) {
     const std::vector<std::string> lines = firstLines(std::move(bytes), kMaxLines);
     std::vector<AsteroidRecord> asteroids;
     // 1-based line numbers, as the page layout is described.
@@ -59,7 +61,7 @@ std::vector<AsteroidRecord> parseAsteroidList(std::string bytes, double corrAsd,
         const std::string& line = lines[i - 1];
         if (column(line, 2, 6) == "</pre>") break;
         try {
-            asteroids.push_back(readAsteroid(line, corrAsd, corrDec));
+            asteroids.push_back(readAsteroid(line, corrAsd, corrDec, centreRa));
         } catch (const OverflowError& e) {
             throw RecordError(static_cast<int>(i), e.what());
         }

@@ -31,6 +31,14 @@ double decDegreesFromColumns(std::string_view signedDegrees, std::string_view ar
            3600;
 }
 
+double raNearCentre(double ra, std::optional<double> centreRa) {
+    if (!centreRa) return ra;
+    const double offset = ra - *centreRa;
+    if (offset >= 180 && offset < 540) return ra - 360;
+    if (offset < -180 && offset >= -540) return ra + 360;
+    return ra;
+}
+
 double scaledWhole(double degrees, double scale) {
     const double rounded = roundHalfEven(degrees * scale);
     if (!std::isfinite(rounded)) throw OverflowError();

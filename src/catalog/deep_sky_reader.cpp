@@ -53,9 +53,10 @@ DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix,
         ++lineNumber;
         try {
             DeepSkyObject o;
-            o.x = scaledWhole(raDegreesFromColumns(column(line, 21, 2), column(line, 24, 2),
-                                                   column(line, 27, 4)),
-                              window.corrAsd);
+            const double ra = raNearCentre(
+                raDegreesFromColumns(column(line, 21, 2), column(line, 24, 2), column(line, 27, 4)),
+                window.centreRa);
+            o.x = scaledWhole(ra, window.corrAsd);
             o.y = scaledWhole(decDegreesFromColumns(column(line, 32, 3), column(line, 36, 2),
                                                     column(line, 39, 2)),
                               window.corrDec);

@@ -2,6 +2,7 @@
 // Reader of the deep-sky catalogue files beside the program (deepobj1.txt for
 // NGC, deepobj2.txt for IC): keeps the objects in a square window around the
 // field centre.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,7 @@ namespace sextrix {
 struct DeepSkyObject {
     std::string name;  // prefix + catalogue number, "NGC 224"
     std::string pgc;   // "PGC 2557"; "PGC 0" when the column is blank
-    double x = 0;      // RA in degrees * corrAsd, whole
+    double x = 0;      // RA in degrees (unwrapped) * corrAsd, whole
     double y = 0;      // Dec in degrees * corrDec, whole
     double size1 = 0;  // arcminutes
     double size2 = 0;  // arcminutes; a 0 in the file gives size1 (a circle)
@@ -27,6 +28,10 @@ struct DeepSkyWindow {
     double corrDec = 0;
     double centreX = 0;  // centre in scaled J2000.0 units
     double centreY = 0;
+    // The centre's J2000.0 right ascension in degrees: object right
+    // ascensions are taken within half a turn of it before scaling, so that a
+    // field across 0 h finds its objects on both sides. None: as read.
+    std::optional<double> centreRa;
     double halfWidth = 0;  // whole scaled units, the same on both axes
     char decimalSeparator = '.';  // for the numbers of the names
 };

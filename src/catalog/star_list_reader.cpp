@@ -22,11 +22,14 @@ std::string lastLine(std::string bytes) {
     return line;
 }
 
-StarRecord readRecord(std::string_view record, double corrAsd, double corrDec) {
+StarRecord readRecord(std::string_view record, double corrAsd, double corrDec,
+                      std::optional<double> centreRa) {
     StarRecord star;
     star.id = column(record, 6, 14);
-    star.x = scaledWhole(parseLeadingNumber(column(record, 21, 9)), corrAsd);
-    star.y = scaledWhole(parseLeadingNumber(column(record, 31, 9)), corrDec);
+    star.ra = raNearCentre(parseLeadingNumber(column(record, 21, 9)), centreRa);
+    star.dec = parseLeadingNumber(column(record, 31, 9));
+    star.x = scaledWhole(star.ra, corrAsd);
+    star.y = scaledWhole(star.dec, corrDec);
     star.magR = column(record, 41, 4);
     star.magB = column(record, 46, 4);
     return star;
@@ -34,7 +37,8 @@ StarRecord readRecord(std::string_view record, double corrAsd, double corrDec) {
 
 }  // namespace
 
-std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double corrDec) {
+std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double corrDec,
+                                      std::optional<double> centreRa) {
     const std::string text = lastLine(std::move(bytes));
     // The marker ends in the first record's "   1 U"; skipping through "</b>"
     // leaves the text at that record. Without the marker the first three
@@ -49,7 +53,7 @@ std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double 
         rest.remove_prefix(record.size());
         if (column(record, 6, 1) != "U") break;
         try {
-            stars.push_back(readRecord(record, corrAsd, corrDec));
+            stars.push_back(readRecord(record, corrAsd, corrDec, centreRa));
         } catch (const OverflowError& e) {
             throw RecordError(static_cast<int>(stars.size()) + 1, e.what());
         }

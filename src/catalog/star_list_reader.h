@@ -1,6 +1,7 @@
 #pragma once
 // Reader of the star-catalogue answer (data.txt): fixed-width USNO-A records
 // behind the marker "</b>   1 U", positions scaled to pixels.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,8 +12,10 @@ namespace sextrix {
 
 struct StarRecord {
     std::string id;  // 14-character USNO-A designation
-    double x = 0;    // RA in degrees * corrAsd, whole
-    double y = 0;    // Dec in degrees * corrDec, whole
+    double ra = 0;   // J2000.0 degrees as read, unwrapped around the centre
+    double dec = 0;  // J2000.0 degrees as read
+    double x = 0;    // ra * corrAsd, whole
+    double y = 0;    // dec * corrDec, whole
     std::string magR;  // 4-character magnitude columns, blanks kept
     std::string magB;
 };
@@ -21,8 +24,12 @@ struct StarRecord {
 // answer's records are separated by lone LFs, so under the program's line
 // rule (CR or CR LF ends a line) the whole answer is its last line; an answer
 // saved with CR LF line ends therefore yields no record. Reading stops at the
-// first record whose identifier does not start with "U".
+// first record whose identifier does not start with "U". With a field centre
+// (its J2000.0 right ascension in degrees) each right ascension is taken
+// within half a turn of it (raNearCentre), so ra may fall below 0 or beyond
+// 360 for a field across 0 h.
 // Throws RecordError when a number of a record is beyond the range of a double.
-std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double corrDec);
+std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double corrDec,
+                                      std::optional<double> centreRa = std::nullopt);
 
 }  // namespace sextrix

@@ -7,6 +7,17 @@
 #include "state/text_number.h"
 
 namespace sextrix {
+namespace {
+
+// Catalogue right ascensions are unwrapped around the field centre (below 0
+// or beyond 360 near 0 h); what is shown lies in 0..360.
+double withinOneTurn(double degrees) {
+    double r = std::fmod(degrees, 360.0);
+    if (r < 0) r += 360;
+    return r >= 360 ? r - 360 : r;
+}
+
+}  // namespace
 
 std::optional<Int16> pointerPixel(double coordinate) {
     const double rounded = roundHalfEven(coordinate);
@@ -25,7 +36,7 @@ int readoutStar(const std::vector<OverlayItem>& star, int count, double x, doubl
 }
 
 std::string readoutCaption(const WorkingState& ws, int i) {
-    const double raHours = ws.catX[i] / ws.corrAsd / 360 * 24;
+    const double raHours = withinOneTurn(ws.catX[i] / ws.corrAsd) / 360 * 24;
     const double decDegrees = ws.catY[i] / ws.corrDec;
     return ws.catIds[i] + "   MagR-B=" + ws.catMagR[i] + " " + ws.catMagB[i] + "   Ra:" +
            FormatDms(raHours, "h") + "   Dec:" + FormatDms(decDegrees, "°") + "  (J2000.0)";

@@ -31,7 +31,8 @@ inline bool inReadoutWindow(const OverlayItem& marker, double x, double y) {
 int readoutStar(const std::vector<OverlayItem>& star, int count, double x, double y);
 
 // The caption of `info` for catalogue star i: identifier, the two magnitudes
-// and the J2000.0 position in hours and degrees. Throws OverflowError when the
+// and the J2000.0 position in hours (0..24, whatever side of 0 h the stored
+// position was unwrapped to) and degrees. Throws OverflowError when the
 // position cannot be written (a scale factor of 0).
 std::string readoutCaption(const WorkingState& ws, int i);
 

@@ -1,5 +1,6 @@
 #include "report_text.h"
 
+#include <cmath>
 #include <vector>
 
 #include "geometry/angles.h"
@@ -18,6 +19,14 @@ std::string heading(const std::string& label) { return "<B>" + label + "</B>"; }
 
 std::string field(const std::string& label, const std::string& value) {
     return kIndent + heading(label) + value;
+}
+
+// Positions come unwrapped around the field centre (below 0 or beyond 360
+// near 0 h); what is shown lies in 0..360.
+double withinOneTurn(double degrees) {
+    double r = std::fmod(degrees, 360.0);
+    if (r < 0) r += 360;
+    return r >= 360 ? r - 360 : r;
 }
 
 std::string fiveDecimals(double value, char decimalSeparator) {
@@ -41,6 +50,7 @@ struct Report {
     // Right ascension and declination in degrees, then hours and degrees
     // in sexagesimal form.
     void coordinates(double ra, double dec) {
+        ra = withinOneTurn(ra);
         add(field(label(9), fiveDecimals(ra, style.decimalSeparator) + "  (" + FormatDms(ra / 15, "H") + ")"));
         add(field(label(10), fiveDecimals(dec, style.decimalSeparator) + "  (" + FormatDms(dec, "°") + ")"));
     }

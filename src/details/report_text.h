@@ -2,7 +2,8 @@
 // The texts of the object reports, in the markup of info_markup.h. Lines are
 // separated by CR LF; labels are entries of the [INFO] table of the language
 // file. Positions are J2000.0 degrees; each coordinate is shown in degrees to
-// 5 decimals (halves to even) and in sexagesimal form.
+// 5 decimals (halves to even) and in sexagesimal form. A right ascension may
+// be given on either side of 0 h (-0.1 or 359.9); it is shown in 0..360.
 #include <array>
 #include <string>
 

@@ -3,6 +3,9 @@
 namespace sextrix {
 namespace {
 
+// The pointer readout's caption until a star is read out.
+constexpr const char* kReadoutDesignCaption = "Info:";
+
 void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     const auto& e = t.formTexts;
     f.caption = e[1];
@@ -17,11 +20,17 @@ void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     f.FullMap.caption = e[18];
     for (int k = 0; k <= 6; ++k) f.frm[k].caption = e[19 + k];
     for (int k = 0; k <= 19; ++k) f.Lbl[k].caption = e[26 + k];
+    // Lbl 13 names the readout beside it; its design text would read twice.
+    if (f.info.caption == kReadoutDesignCaption) f.info.caption.clear();
     f.LoadCorr.caption = e[47];
     f.BoutonEtalo.caption = e[48];
     f.CheckAster.caption = e[49];
     for (int k = 0; k <= 26; ++k) t.messages[k] = e[49 + k];
     for (int tab = 1; tab <= 4; ++tab) f.tabCaptions[tab] = e[72 + tab];
+    // The asteroid and deep-sky pages carry no titles of their own in the
+    // file: each frame takes its tab's name.
+    f.frm[7].caption = f.tabCaptions[3];
+    f.frm[8].caption = f.tabCaptions[4];
     f.CheckDeepObj1.caption = e[77];
     f.CheckDeepObj2.caption = e[78];
     f.Checkcenter.caption = e[79];

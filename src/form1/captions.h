@@ -7,7 +7,9 @@ namespace sextrix {
 
 // Sets the captions of one window from the language tables: "Form" (the main
 // window, which also fills the message table), "Config", "Config2" or
-// "Wizard". Any other key does nothing.
+// "Wizard". Any other key does nothing. On the main window the asteroid and
+// deep-sky frames (frm 7, 8) take the names of their tabs, and the pointer
+// readout `info` drops its design text, which Lbl 13 beside it already shows.
 void ApplyCaptions(App& app, const std::string& windowKey);
 
 }  // namespace sextrix

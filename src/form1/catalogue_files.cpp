@@ -1,6 +1,8 @@
 #include "catalogue_files.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <vector>
 
 #include "catalog/asteroid_list_reader.h"
@@ -8,6 +10,7 @@
 #include "catalog/deep_sky_reader.h"
 #include "catalog/star_list_reader.h"
 #include "chart.h"
+#include "geometry/centre.h"
 #include "state/errors.h"
 #include "state/status.h"
 #include "state/text_file.h"
@@ -22,6 +25,28 @@ struct CatalogueFile {
 };
 constexpr CatalogueFile kCatalogueFiles[] = {{"deepobj1.txt", "NGC "}, {"deepobj2.txt", "IC "}};
 
+// The typed centre's J2000.0 right ascension in degrees, around which the
+// readers unwrap right ascensions: the value CentreJ2000 scales, so that the
+// centre and the catalogue share one side of 0 h. Nothing when the boxes do
+// not hold a centre; positions are then kept as read.
+std::optional<double> typedCentreRa(const App& app) {
+    const Form1Model& form = app.form1;
+    TypedCentre typed;
+    for (int k = 0; k < 3; ++k) {
+        typed.ra[k] = form.txt_ra[k].text;
+        typed.dec[k] = form.txt_dec[k].text;
+    }
+    typed.south = form.txt_dec_sign_show[0].caption == "-";
+    typed.epochText = form.txt_epoch.text;
+    try {
+        const double ra = centreJ2000(typed, 1, 1, app.ctx.decimalSeparator).X;
+        if (std::isfinite(ra)) return ra;
+    } catch (const TypeMismatchError&) {
+    } catch (const OverflowError&) {
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 void READFILE(App& app) {
@@ -32,7 +57,7 @@ void READFILE(App& app) {
     const std::string path = app.programFile("data.txt");
     std::vector<StarRecord> stars;
     try {
-        stars = parseStarList(readFileBytes(path), ws.corrAsd, ws.corrDec);
+        stars = parseStarList(readFileBytes(path), ws.corrAsd, ws.corrDec, typedCentreRa(app));
     } catch (const FileError& e) {
         app.platform.dialogs.message(e.what(), app.form1.caption, false);
     } catch (const RecordError& e) {
@@ -50,6 +75,8 @@ void READFILE(App& app) {
         ws.catIds[i + 1] = std::move(star.id);
         ws.catX[i + 1] = star.x;
         ws.catY[i + 1] = star.y;
+        ws.catRa[i + 1] = star.ra;
+        ws.catDec[i + 1] = star.dec;
         ws.catMagR[i + 1] = std::move(star.magR);
         ws.catMagB[i + 1] = std::move(star.magB);
     }
@@ -67,7 +94,7 @@ void READFILE_ASTER(App& app) {
     const std::string path = app.programFile("data2.txt");
     std::vector<AsteroidRecord> asteroids;
     try {
-        asteroids = parseAsteroidList(readFileBytes(path), ws.corrAsd, ws.corrDec);
+        asteroids = parseAsteroidList(readFileBytes(path), ws.corrAsd, ws.corrDec, typedCentreRa(app));
     } catch (const FileError& e) {
         app.platform.dialogs.message(e.what(), app.form1.caption, false);
     } catch (const RecordError& e) {
@@ -102,6 +129,7 @@ void READFILE_NGCIC(App& app) {
     window.corrDec = ws.corrDec;
     window.centreX = ws.centreRa;
     window.centreY = ws.centreDec;
+    window.centreRa = typedCentreRa(app);
     window.halfWidth =
         deepSkyHalfWidth(ws.corrAsd, ws.corrDec, parseLeadingNumber(app.form1.txt_distance.text));
     window.decimalSeparator = app.ctx.decimalSeparator;

@@ -10,16 +10,21 @@ namespace sextrix {
 // identification) and posts a status line before and after. A missing file is
 // shown in a message box and leaves both counts at 0; a record that cannot be
 // read leaves them at 0 and throws FileError naming the file and the record.
+// Right ascensions are taken within half a turn of the typed centre's J2000.0
+// right ascension (kept as read when the boxes hold no centre), so that a
+// field across 0 h stays continuous; catRa/catDec keep them unrounded.
 void READFILE(App& app);
 
 // Step "4-Full map": reads data2.txt from the program folder into the asteroid
 // arrays and posts the closing status line. A missing file is shown in a
 // message box and leaves astCount at 0; a line that cannot be read leaves it
-// at 0 and throws FileError naming the file and the line.
+// at 0 and throws FileError naming the file and the line. Right ascensions are
+// unwrapped around the typed centre as READFILE's are.
 void READFILE_ASTER(App& app);
 
 // Steps "3-Calcul" and "4-Full map": converts the typed centre with
-// CentreJ2000, fills the deep-sky arrays from both files and posts the closing
+// CentreJ2000, fills the deep-sky arrays from both files (right ascensions
+// unwrapped around the centre as READFILE's are) and posts the closing
 // status line. A missing file or a line that cannot be read is shown in a
 // message box; what was read is kept and reading goes on with the next file.
 void READFILE_NGCIC(App& app);

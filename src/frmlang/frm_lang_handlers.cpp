@@ -2,6 +2,7 @@
 
 #include "form1/captions.h"
 #include "form1/startup.h"
+#include "lang/language_file.h"
 #include "state/handler.h"
 #include "state/text_file.h"
 
@@ -10,10 +11,19 @@ namespace sextrix {
 bool chooseLanguage(App& app, Language language) {
     return runHandler(app.platform.dialogs, [&] {
         const std::string active = app.programFile("lang.cfg");
-        const std::string source = app.programFile(languageFileName(language));
-        // Read the source first: a missing source then leaves lang.cfg alone.
-        const std::string bytes = readFileBytes(source);
-        deleteFile(active);
+        const std::string fileName = languageFileName(language);
+        const std::string bytes = readFileBytes(app.programFile(fileName));
+        // A file that does not load must not become lang.cfg: every later
+        // start would end on it. Parsed into a copy, the tables stay as they are.
+        LanguageTables check = app.ctx.lang;
+        try {
+            parseLanguageFile(bytes, fileName, check);
+        } catch (const LanguageFileError& e) {
+            throw LanguageFileError(std::string(e.what()) +
+                                    "\nlang.cfg n'a pas été modifié. lang.cfg was left unchanged.");
+        }
+        // The write goes through a temporary file and a rename, so the old
+        // lang.cfg stays whole until the new one is complete.
         writeFileBytes(active, bytes);
         if (app.ctx.languageChoiceAtStart == kTrue) {
             LoadLanguage(app);

@@ -54,6 +54,11 @@ struct WorkingState {
     std::vector<std::string> catIds = std::vector<std::string>(kCatalogueCapacity + 1);
     std::vector<double> catX = std::vector<double>(kCatalogueCapacity + 1);
     std::vector<double> catY = std::vector<double>(kCatalogueCapacity + 1);
+    // The same positions unrounded, in J2000.0 degrees; right ascensions are
+    // taken within half a turn of the field centre, as catX is, so they may
+    // fall below 0 or beyond 360 for a field across 0 h.
+    std::vector<double> catRa = std::vector<double>(kCatalogueCapacity + 1);
+    std::vector<double> catDec = std::vector<double>(kCatalogueCapacity + 1);
     std::vector<std::string> catMagR = std::vector<std::string>(kCatalogueCapacity + 1);
     std::vector<std::string> catMagB = std::vector<std::string>(kCatalogueCapacity + 1);
     Int16 catTotal = 0;

@@ -201,6 +201,23 @@ TEST_F(DeepSkyHandler, ShippedFilesAroundAndromeda) {
     EXPECT_TRUE(t.fake.messages.empty());
 }
 
+TEST_F(DeepSkyHandler, FieldAcross0hKeepsObjectsOnBothSides) {
+    auto& f = t.app.form1;
+    const char* centre[6] = {"23", "59", "59", "10", "0", "0"};
+    for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
+    t.app.ws().corrAsd = 3600;  // half-width of the window 2400 units, 0.67 deg
+    t.app.ws().corrDec = 3600;
+    t.folder.write("deepobj1.txt", deepSkyFile({deepSkyLine(at("00 00 24.0", "+10 00 00")),
+                                                deepSkyLine(at("12 00 00.0", "+10 00 00")),
+                                                deepSkyLine(at("23 59 36.0", "+10 00 00"))}));
+    t.folder.write("deepobj2.txt", deepSkyFile({}));
+    READFILE_NGCIC(t.app);
+    const WorkingState& ws = t.app.ws();
+    ASSERT_EQ(ws.deepCount, 2);
+    EXPECT_EQ(ws.deepX[1], 1296360);  // 360.1 deg, east of the centre at 359.996
+    EXPECT_EQ(ws.deepX[2], 1295640);  // 359.9 deg
+}
+
 TEST_F(DeepSkyHandler, FiveHundredObjectsStopBothFiles) {
     t.folder.write("deepobj1.txt", centredFile(495));
     t.folder.write("deepobj2.txt", centredFile(10, 1000));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
 #include "form1/catalogue_files.h"
@@ -12,13 +14,15 @@ namespace {
 using testing::StarFields;
 using testing::starAnswer;
 
-// Positions: degrees times the scale, halves to the even whole number.
+// Positions: degrees times the scale, halves to the even whole number; the
+// degrees themselves kept unrounded.
 struct PositionRow {
     const char* name;
     const char* ra;
     const char* dec;
     double corrAsd, corrDec;
     double x, y;
+    double raDeg, decDeg;
 };
 
 class StarPosition : public ::testing::TestWithParam<PositionRow> {};
@@ -32,16 +36,50 @@ TEST_P(StarPosition, IsScaledAndRoundedHalfToEven) {
     ASSERT_EQ(stars.size(), 1u);
     EXPECT_EQ(stars[0].x, row.x);
     EXPECT_EQ(stars[0].y, row.y);
+    EXPECT_DOUBLE_EQ(stars[0].ra, row.raDeg);
+    EXPECT_DOUBLE_EQ(stars[0].dec, row.decDeg);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, StarPosition,
     ::testing::Values(
-        PositionRow{"SouthernDeclination", "023.45678", "-12.34567", 1, 2709.96, 23, -33456},
-        PositionRow{"HalvesGoToEven", "     0.25", "     0.35", 10, 10, 2, 4},
-        PositionRow{"BlanksInsideIgnored", " 1 2.5   ", "-0 0 1.5 ", 2, 2, 25, -3},
-        PositionRow{"Exponent", "   1.5e1 ", "   -2E-1 ", 1, 10, 15, -2},
-        PositionRow{"NoNumberIsZero", "         ", "   abc   ", 2599.43, 2709.96, 0, 0}),
+        PositionRow{"SouthernDeclination", "023.45678", "-12.34567", 1, 2709.96, 23, -33456, 23.45678,
+                    -12.34567},
+        PositionRow{"HalvesGoToEven", "     0.25", "     0.35", 10, 10, 2, 4, 0.25, 0.35},
+        PositionRow{"BlanksInsideIgnored", " 1 2.5   ", "-0 0 1.5 ", 2, 2, 25, -3, 12.5, -1.5},
+        PositionRow{"Exponent", "   1.5e1 ", "   -2E-1 ", 1, 10, 15, -2, 15, -0.2},
+        PositionRow{"NoNumberIsZero", "         ", "   abc   ", 2599.43, 2709.96, 0, 0, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Right ascensions around a field centre: within half a turn of it, so
+// that a field across 0 h is continuous (3600 scaled units a degree).
+struct CentreRow {
+    const char* name;
+    std::optional<double> centreRa;
+    const char* ra;
+    double raDeg, x;
+};
+
+class StarAroundCentre : public ::testing::TestWithParam<CentreRow> {};
+
+TEST_P(StarAroundCentre, RightAscensionWithinHalfATurn) {
+    const auto& row = GetParam();
+    StarFields star;
+    star.ra = row.ra;
+    const auto stars = parseStarList(starAnswer({star}), 3600, 3600, row.centreRa);
+    ASSERT_EQ(stars.size(), 1u);
+    EXPECT_NEAR(stars[0].ra, row.raDeg, 1e-9);
+    EXPECT_EQ(stars[0].x, row.x);
+}
+
+constexpr double k235959 = (23 + 59 / 60.0 + 59 / 3600.0) * 15;  // 359.99583
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, StarAroundCentre,
+    ::testing::Values(CentreRow{"EastOf0hGoesUp", k235959, "  0.10000", 360.1, 1296360},
+                      CentreRow{"WestOf0hGoesDown", 0.1, "359.90000", -0.1, -360},
+                      CentreRow{"HalfATurnEastGoesDown", 10, "190.00000", -170, -612000},
+                      CentreRow{"NoCentreAsRead", std::nullopt, "359.90000", 359.9, 1295640}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StarList, TextColumnsKeptAsTheyStand) {
@@ -148,6 +186,8 @@ TEST(ReadFile, FillsTheCatalogueArraysFromIndexOne) {
     EXPECT_EQ(ws.catY[1], -33456);
     EXPECT_EQ(ws.catMagR[2], "12.3");
     EXPECT_EQ(ws.catMagB[2], "    ");
+    EXPECT_DOUBLE_EQ(ws.catRa[2], 23.70833);
+    EXPECT_DOUBLE_EQ(ws.catDec[1], -12.34567);
 }
 
 }  // namespace

@@ -117,7 +117,10 @@ INSTANTIATE_TEST_SUITE_P(
         CoordinateRow{"FifthDecimalHalfGoesToEven", 12.000025, 12.000035, '.', "12.00002  (0H48'0'')",
                       "12.00004  (12°0'0'')"},
         CoordinateRow{"CommaSeparator", 359.999999, -89.5, ',', "360  (23H59'60'')", "-89,5  (-89°30'0'')"},
-        CoordinateRow{"SouthPole", 0, -90, '.', "0  (0H0'0'')", "-90  (-90°0'0'')"}),
+        CoordinateRow{"SouthPole", 0, -90, '.', "0  (0H0'0'')", "-90  (-90°0'0'')"},
+        // Positions unwrapped across 0 h come back into 0..360.
+        CoordinateRow{"WestOf0hBelowZero", -0.1, 10, '.', "359.9  (23H59'36'')", "10  (10°0'0'')"},
+        CoordinateRow{"EastOf0hBeyond360", 360.1, 10, '.', "0.1  (0H0'24'')", "10  (10°0'0'')"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AsteroidReport, TitleCarriesTheSuffixAndMotionBlockEnds) {

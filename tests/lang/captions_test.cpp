@@ -36,7 +36,9 @@ TEST(ApplyCaptions, MainWindowTakesItsEntriesAndFillsTheMessages) {
     EXPECT_EQ(f.FullMap.caption, "f18");
     EXPECT_EQ(f.frm[0].caption, "f19");
     EXPECT_EQ(f.frm[6].caption, "f25");
-    EXPECT_EQ(f.frm[7].caption, "Asteroide");  // not localised
+    EXPECT_EQ(f.frm[7].caption, "f75");  // the frames of the tab pages take the tab names
+    EXPECT_EQ(f.frm[8].caption, "f76");
+    EXPECT_EQ(f.info.caption, "");
     EXPECT_EQ(f.Lbl[0].caption, "f26");
     EXPECT_EQ(f.Lbl[19].caption, "f45");
     EXPECT_EQ(f.LoadCorr.caption, "f47");

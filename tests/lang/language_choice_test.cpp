@@ -54,13 +54,23 @@ TEST(LanguageChoice, MissingSourceIsReportedAndTheActiveFileKept) {
     EXPECT_EQ(t.folder.read("lang.cfg"), "active");
 }
 
-TEST(LanguageChoice, MalformedChosenFileIsReported) {
+TEST(LanguageChoice, MalformedChosenFileIsReportedAndTheWorkingFileKept) {
     testing::TestApp t;
+    const std::string working = readFileBytes(testing::dataFile("lang-fr.cfg"));
+    t.folder.write("lang.cfg", working);
     t.folder.write("lang-en.cfg", "title\r\nno markers\r\n");
     t.app.ctx.languageChoiceAtStart = kTrue;
     EXPECT_FALSE(chooseLanguage(t.app, Language::English));
     ASSERT_EQ(t.fake.messages.size(), 1u);
-    EXPECT_NE(t.fake.messages[0].text.find("[CONFIG2]"), std::string::npos) << t.fake.messages[0].text;
+    const std::string& why = t.fake.messages[0].text;
+    EXPECT_NE(why.find("lang-en.cfg"), std::string::npos) << why;
+    EXPECT_NE(why.find("[CONFIG2]"), std::string::npos) << why;
+    EXPECT_NE(why.find("lang.cfg was left unchanged"), std::string::npos) << why;
+    EXPECT_EQ(t.folder.read("lang.cfg"), working);
+
+    // The next start still loads.
+    EXPECT_NO_THROW(LoadLanguage(t.app));
+    EXPECT_TRUE(t.fake.shownWindows.empty());
 }
 
 }  // namespace
