@@ -318,20 +318,28 @@ TEST_F(Identification, DecimalCommaLocaleReadsTheTolerance) {
 // The threshold typed while the run yields (as it does while a question is
 // open), whether not a number, beyond 16 bits or beyond a double: the run
 // ends as if it had never started, though a candidate's plate was shown.
-class ThresholdSpoilt : public Identification, public ::testing::WithParamInterface<const char*> {};
+struct SpoiltRow {
+    const char* name;
+    const char* text;
+};
+
+class ThresholdSpoilt : public Identification, public ::testing::WithParamInterface<SpoiltRow> {};
 
 TEST_P(ThresholdSpoilt, DuringTheRunRestoresTheReduction) {
     catalogue();
     ws.solved = kTrue;
     ws.plate.c = 42;
-    t.fake.onYield = [&] { form.txt_calcul.text = GetParam(); };
+    t.fake.onYield = [&] { form.txt_calcul.text = GetParam().text; };
     EXPECT_THROW(Algo(t.app), IdentifyInputError);
     EXPECT_EQ(ws.solved, kTrue);
     EXPECT_EQ(ws.plate.c, 42);
     EXPECT_TRUE(t.fake.questions.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, ThresholdSpoilt, ::testing::Values("x", "40000", "1e400"));
+INSTANTIATE_TEST_SUITE_P(Texts, ThresholdSpoilt,
+                         ::testing::Values(SpoiltRow{"NotANumber", "x"}, SpoiltRow{"Beyond16Bits", "40000"},
+                                           SpoiltRow{"BeyondADouble", "1e400"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sextrix

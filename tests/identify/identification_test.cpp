@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ExampleRow{"Direct", {{{100, 100}, {300, 120}, {180, 350}, {400, 400}, {50, 300}}}, {1, 0, 1000, 0, 1, 2000}},
         // x becomes 500 - x.
-        ExampleRow{"Mirrored", {{{400, 100}, {200, 120}, {320, 350}, {100, 400}, {450, 300}}}, {-1, 0, 1500, 0, 1, 2000}}),
+        ExampleRow{"Mirrored", {{{400, 100}, {200, 120}, {320, 350}, {100, 400}, {450, 300}}},
+                   {-1, 0, 1500, 0, 1, 2000}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Picks 1..3 on a line, the catalogue holding the same figure shifted: the
@@ -178,13 +179,13 @@ TEST(IdentifyCandidates, FollowTheSearchAndCountLikeTheChart) {
             picks[2] = {(picks[0].x + picks[1].x) / 2, (picks[0].y + picks[1].y) / 2 + unit(random) * 0.01};
 
         std::vector<double> x{0}, y{0};
-        for (int s = 0; s < 40; ++s) x.push_back(std::round(unit(random) * 3000)), y.push_back(std::round(unit(random) * 3000));
+        auto add = [&](double sx, double sy) { x.push_back(std::round(sx)), y.push_back(std::round(sy)); };
+        for (int s = 0; s < 40; ++s) add(unit(random) * 3000, unit(random) * 3000);
         for (int copy = 0; copy < 2; ++copy) {
-            const double angle = unit(random) * 6.3, mirror = copy ? -1 : 1;
-            for (const auto& p : picks) {
-                x.push_back(std::round(std::cos(angle) * p.x - std::sin(angle) * p.y * mirror + 1500 + unit(random) * 3));
-                y.push_back(std::round(std::sin(angle) * p.x + std::cos(angle) * p.y * mirror + 1500 + unit(random) * 3));
-            }
+            const double c = std::cos(unit(random) * 6.3), s = std::sqrt(1 - c * c), mirror = copy ? -1 : 1;
+            for (const auto& p : picks)
+                add(c * p.x - s * p.y * mirror + 1500 + unit(random) * 3,
+                    s * p.x + c * p.y * mirror + 1500 + unit(random) * 3);
         }
         const int n = static_cast<int>(x.size()) - 1;
         const double tolerance = field % 2 ? 7 : 3.5;
