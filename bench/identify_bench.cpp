@@ -1,6 +1,7 @@
 // The figure search on full catalogues: the plain five-deep loop against the
 // grid-pruned search, on 497 stars spread over a square of 1000 or 2000
-// scaled units, at tolerances 4, 7 and 20 pixels.
+// scaled units, at tolerances 4, 7 and 20 pixels; and the whole
+// identification on values (distances, search, plates, decider counts).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <random>
 
 #include "identify/figure_search.h"
+#include "identify/identification.h"
 #include "identify/star_distance.h"
 #include "support/plain_figure_search.h"
 
@@ -63,6 +65,22 @@ void BM_FigureSearch(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(rows);
 }
 
+// With the working state's tables, as the calculation runs it.
+void BM_Identification(benchmark::State& state) {
+    const auto ws = makeField(static_cast<double>(state.range(0)));
+    const double tolerance = static_cast<double>(state.range(1));
+    FivePicks picks;
+    for (int k = 0; k < 5; ++k) picks[k] = {ws->pickX[k + 1], ws->pickY[k + 1]};
+    const IdentificationInput input{picks, ws->catX, ws->catY, ws->catCount, tolerance, deciderWindow(10)};
+    std::size_t candidates = 0;
+    for (auto _ : state) {
+        auto found = identifyCandidates(input, ws->pickDist, ws->catDist);
+        candidates = found.size();
+        benchmark::DoNotOptimize(found.data());
+    }
+    state.counters["rows"] = static_cast<double>(candidates);
+}
+
 void fields(benchmark::internal::Benchmark* b) {
     for (int span : {1000, 2000})
         for (int tolerance : {4, 7, 20}) b->Args({span, tolerance});
@@ -71,6 +89,7 @@ void fields(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_PlainLoop)->Apply(fields);
 BENCHMARK(BM_FigureSearch)->Apply(fields);
+BENCHMARK(BM_Identification)->Apply(fields);
 
 }  // namespace
 }  // namespace sextrix

@@ -20,6 +20,8 @@ void drawMatchCrosses(PictureSurface& picture, const std::vector<OverlayItem>& s
     picture.penColour = kMatchCrossColour;
     const float half = static_cast<float>(star[0].height) / 2;
     for (Int16 k : matched) {
+        // A hidden marker's corner is stale: the chart could not place that star.
+        if (!star[k].visible) continue;
         // The centre of the marker where the last chart put it.
         const float cx = static_cast<float>(star[k].left) + half;
         const float cy = static_cast<float>(star[k].top) + half;

@@ -11,8 +11,9 @@ namespace sextrix {
 
 // Draws a 20-pixel cross in #FF80FF on the centre of each matched star's
 // marker (star items 1..4000, item 0 the size reference), and leaves the pen
-// at #8080FF for the deep-sky outlines. Throws std::out_of_range, drawing
-// nothing, for an index outside 0..4000.
+// at #8080FF for the deep-sky outlines. A hidden marker (a star the chart
+// left off) gets no cross. Throws std::out_of_range, drawing nothing, for an
+// index outside 0..4000.
 void drawMatchCrosses(PictureSurface& picture, const std::vector<OverlayItem>& star,
                       const std::array<Int16, 5>& matched);
 

@@ -31,7 +31,7 @@ std::optional<Int16> pointerPixel(double coordinate) {
 int readoutStar(const std::vector<OverlayItem>& star, int count, double x, double y) {
     const int last = std::min(count, static_cast<int>(star.size()) - 1);
     for (int i = last; i >= 1; --i)
-        if (inReadoutWindow(star[i], x, y)) return i;
+        if (star[i].visible && inReadoutWindow(star[i], x, y)) return i;
     return 0;
 }
 

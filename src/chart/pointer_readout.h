@@ -25,9 +25,10 @@ inline bool inReadoutWindow(const OverlayItem& marker, double x, double y) {
            marker.top - kReadoutReach < y && y < marker.top + kReadoutReach;
 }
 
-// The star marker of star(1..count) read out at (x, y): among the markers
-// whose window holds the pointer, hidden ones included, the highest index;
-// 0 when there is none. count is clamped to the markers that exist.
+// The star marker of star(1..count) read out at (x, y): among the shown
+// markers whose window holds the pointer, the highest index; 0 when there is
+// none. A hidden marker keeps the corner of an earlier chart, so it is never
+// read. count is clamped to the markers that exist.
 int readoutStar(const std::vector<OverlayItem>& star, int count, double x, double y);
 
 // The caption of `info` for catalogue star i: identifier, the two magnitudes

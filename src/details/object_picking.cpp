@@ -14,7 +14,8 @@ bool markerHit(const OverlayItem& marker, Int16 x, Int16 y) {
 int firstMarkerHit(const std::vector<OverlayItem>& markers, int count, Int16 x, Int16 y) {
     const int last = std::min(count, static_cast<int>(markers.size()) - 1);
     for (int i = 1; i <= last; ++i)
-        if (markerHit(markers[static_cast<std::size_t>(i)], x, y)) return i;
+        if (const OverlayItem& marker = markers[static_cast<std::size_t>(i)]; marker.visible && markerHit(marker, x, y))
+            return i;
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "calculation.h"
 
+#include <algorithm>
+
 #include "catalogue_files.h"
 #include "chart.h"
 #include "identification.h"
@@ -15,6 +17,8 @@ namespace sextrix {
 // Above this many catalogue stars the search may take long enough that the
 // user is asked first.
 constexpr Int16 kLargeCatalogue = 380;
+// The suggestion entry shown when the calculation finds fewer than five picks.
+constexpr int kFivePicksNeeded = 14;
 
 void startCalcul_Click(App& app) {
     const BusyGuard busy(app.ctx.stepRunning);
@@ -24,11 +28,15 @@ void startCalcul_Click(App& app) {
         WorkingState& ws = form.ws;
         Loadimg_Click(app);
         SetStatusLight(form, 0);
-        ws.corrAsd = parseLeadingNumber(form.txt_corrasd.text);
-        ws.corrDec = parseLeadingNumber(form.txt_corrdec.text);
+        ws.corrAsd = leadingBoxNumber(form.txt_corrasd.text, "scale factor Corr RA");
+        ws.corrDec = leadingBoxNumber(form.txt_corrdec.text, "scale factor Corr Dec");
         for (int i = 1; i <= kStarMarkers; ++i) form.star[i].visible = false;
         if (ws.starsPicked != kTrue) {
             ShowSuggestion(app, "calculannuler", 0, "0", "0");
+            // The suggestion's own words ask for five stars; the count says how far the picking got.
+            const int picked = std::clamp<int>(ws.pickCount, 0, kClickMarkers);
+            AddStatus(form, app.platform.events,
+                      app.ctx.lang.suggestionTexts[kFivePicksNeeded] + " (" + intToText(picked) + "/5)");
             return;
         }
         READFILE(app);

@@ -9,6 +9,7 @@
 #include "chart/solution_chart.h"
 #include "geometry/centre.h"
 #include "geometry/plate.h"
+#include "identify/algo.h"
 
 namespace sextrix {
 namespace {
@@ -78,6 +79,15 @@ void CentreJ2000(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
     ws.decSign = form.txt_dec_sign_show[0].caption == "-" ? "-1" : "1";
+    // Each field is checked first so that a failure names its box.
+    static constexpr const char* raBoxes[3] = {"centre right ascension hours", "centre right ascension minutes",
+                                               "centre right ascension seconds"};
+    static constexpr const char* decBoxes[3] = {"centre declination degrees", "centre declination minutes",
+                                                "centre declination seconds"};
+    const char separator = app.ctx.decimalSeparator;
+    for (int k = 0; k < 3; ++k) strictBoxNumber(form.txt_ra[k].text, separator, raBoxes[k]);
+    for (int k = 0; k < 3; ++k) strictBoxNumber(form.txt_dec[k].text, separator, decBoxes[k]);
+    leadingBoxNumber(form.txt_epoch.text, "epoch");
     TypedCentre typed;
     for (int k = 0; k < 3; ++k) {
         typed.ra[k] = form.txt_ra[k].text;

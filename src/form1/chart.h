@@ -15,8 +15,10 @@ void mapcroix(App& app, Int16 i1, Int16 i2, Int16 i3, Int16 i4, Int16 i5);
 
 // Reads the typed centre and stores decSign ("1" or "-1") and centreRa,
 // centreDec in scaled J2000.0 units; the precession corrections stay in
-// app.ctx. A field that is not a number raises TypeMismatchError; decSign is
-// then already set, while the centre and the corrections are unchanged.
+// app.ctx. A field that is not a number, or a field or epoch out of a
+// double's range, raises IdentifyInputError naming the box and its text;
+// decSign is then already set, while the centre and the corrections are
+// unchanged.
 void CentreJ2000(App& app);
 
 // CentreJ2000, then the centre cross centerpic(0..3) around the centre's

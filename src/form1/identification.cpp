@@ -4,11 +4,8 @@
 #include <vector>
 
 #include "chart.h"
-#include "geometry/plate.h"
 #include "identify/decider.h"
-#include "identify/figure_search.h"
-#include "identify/star_distance.h"
-#include "identify/three_star_plate.h"
+#include "identify/identification.h"
 #include "state/errors.h"
 #include "state/status.h"
 #include "state/text_number.h"
@@ -17,41 +14,62 @@
 namespace sextrix {
 namespace {
 
-double readNumberBox(const TextBox& box, char decimalSeparator, const std::string& what) {
-    if (auto value = tryParseStrictNumber(box.text, decimalSeparator)) return *value;
-    throw IdentifyInputError("The " + what + " \"" + box.text + "\" is not a number.");
+// The main window's language entry that refuses collinear first picks. It
+// came with a later version of the language files: an older file holds the
+// section's marker there, or nothing.
+constexpr int kCollinearPicksEntry = 81;
+constexpr const char* kCollinearPicksFallback =
+    "The first three picked stars lie on one line: pick other stars with 2-Stars, then run 3-Calculate again.";
+
+std::string collinearPicksText(const LanguageTables& lang) {
+    const std::string& text = lang.formTexts[kCollinearPicksEntry];
+    if (text.empty() || text.front() == '[') return kCollinearPicksFallback;
+    return text;
 }
 
 DeciderWindow readDeciderWindow(const Form1Model& form, char decimalSeparator) {
-    const double threshold = readNumberBox(form.txt_calcul, decimalSeparator, "decision threshold");
+    const char* const box = "decision threshold";
+    const double threshold = strictBoxNumber(form.txt_calcul.text, decimalSeparator, box);
     try {
         return deciderWindow(threshold);
     } catch (const OverflowError&) {
-        throw IdentifyInputError("The decision threshold \"" + form.txt_calcul.text + "\" is too large.");
+        throw IdentifyInputError::outOfRange(box, form.txt_calcul.text);
     }
 }
 
-// Shows candidate s of total and asks about it; true when the user accepts.
-bool offerCandidate(App& app, const FigureRow& row, int s, int total) {
+FivePicks picksOf(const WorkingState& ws) {
+    FivePicks picks;
+    for (int k = 0; k < 5; ++k) picks[k] = {ws.pickX[k + 1], ws.pickY[k + 1]};
+    return picks;
+}
+
+struct Offer {
+    const FivePicks& picks;
+    int catCount;
+    DeciderWindow counted;  // the window the candidates' counts were made with
+    int total;
+};
+
+// Shows candidate s of the offer and asks about it; true when the user accepts.
+bool offerCandidate(App& app, const Candidate& candidate, int s, const Offer& offer) {
     WorkingState& ws = app.ws();
     Form1Model& form = app.form1;
     const auto& messages = app.ctx.lang.messages;
+    if (!candidate.plate) return false;
+    ws.plate = *candidate.plate;
 
-    auto pair = [&](int column) {
-        const int picked = column + 1;
-        const int star = row[column];
-        return StarPair{ws.pickX[picked], ws.pickY[picked], ws.catX[star], ws.catY[star]};
-    };
-    const auto plate = plateFromThreePairs(pair(0), pair(1), pair(2));
-    if (!plate) return false;  // first three picks on one line: no plate to show
-    ws.plate = *plate;
-
+    // The warning is about this candidate's chart; one left by an earlier
+    // chart would refuse the right solution under Checkcenter.
+    ws.centreWarn = kFalse;
     map(app);
+    const FigureRow& row = candidate.row;
     mapcroix(app, row[0], row[1], row[2], row[3], row[4]);
 
     // Re-read for every candidate: the box may change while a question is open.
     const DeciderWindow window = readDeciderWindow(form, app.ctx.decimalSeparator);
-    Int16 deciderHits = countDeciderHits(form.clicpic, form.star, ws.catCount, window);
+    Int16 deciderHits = window == offer.counted
+                            ? candidate.deciderHits
+                            : deciderHitsAt(ws.plate, offer.picks, ws.catX, ws.catY, offer.catCount, window);
     if (form.CheckDecideur.value == 0) deciderHits = 4;
     if (ws.mapFailed != 0 || deciderHits <= 3) return false;
 
@@ -63,7 +81,7 @@ bool offerCandidate(App& app, const FigureRow& row, int s, int total) {
     // The user said the centre is on the image, so a plate that puts it off is wrong.
     if (!ws.lineText.empty() && form.Checkcenter.value == 1) return false;
     const std::string question =
-        ws.lineText + messages[2] + " (" + intToText(s) + "/" + intToText(total) + ")";
+        ws.lineText + messages[2] + " (" + intToText(s) + "/" + intToText(offer.total) + ")";
     return app.platform.dialogs.askYesNo(question, messages[3]);
 }
 
@@ -79,25 +97,26 @@ void Algo(App& app) {
     if (ws.catCount > kIdentifyCapacity)
         throw IdentifyInputError("The identification takes at most " + intToText(kIdentifyCapacity) +
                                  " catalogue stars, not " + intToText(ws.catCount) + ".");
-    const double tolerance = readNumberBox(form.txt_tolerance, separator, "tolerance");
-    readDeciderWindow(form, separator);
+    const double tolerance = strictBoxNumber(form.txt_tolerance.text, separator, "tolerance");
+    const DeciderWindow window = readDeciderWindow(form, separator);
+    const FivePicks picks = picksOf(ws);
+    if (firstThreeCollinear(picks)) throw IdentifyInputError(collinearPicksText(app.ctx.lang));
 
     AddStatus(form, app.platform.events, messages[5]);
     const Int16 solvedBefore = ws.solved;
     const Plate plateBefore = ws.plate;
     ws.solved = kFalse;
 
-    fillPickDistances(ws);
     const int count = std::max<int>(ws.catCount, 0);
-    fillCatalogueDistances(ws, count);
     ws.tolerance = tolerance;
-    const std::vector<FigureRow> rows =
-        findFigures({ws.pickDist, ws.catDist, ws.catX, ws.catY, count, tolerance});
-    ws.solutionCount = static_cast<Int16>(rows.size());
+    const std::vector<Candidate> candidates =
+        identifyCandidates({picks, ws.catX, ws.catY, count, tolerance, window}, ws.pickDist, ws.catDist);
+    ws.solutionCount = static_cast<Int16>(candidates.size());
 
+    const Offer offer{picks, count, window, ws.solutionCount};
     try {
         for (int s = 1; s <= ws.solutionCount; ++s) {
-            if (!offerCandidate(app, rows[s - 1], s, ws.solutionCount)) continue;
+            if (!offerCandidate(app, candidates[s - 1], s, offer)) continue;
             AddStatus(form, app.platform.events, messages[4]);
             ws.solved = kTrue;
             ws.mode = ClickMode::Coor;

@@ -16,6 +16,8 @@ void SelectStar_Click(App& app) {
         if (form.ws.imageLoaded != kFalse) {
             form.ws.mode = ClickMode::Select;
             form.ws.pickCount = 0;
+            // A new set: picks of an earlier set must not fill in for missing ones.
+            form.ws.starsPicked = kFalse;
             for (int k = 1; k <= kClickMarkers; ++k) form.clicpic[k].visible = false;
             form.zoom.visible = true;
         } else {

@@ -5,7 +5,8 @@
 
 namespace sextrix {
 
-// "2-Etoiles": reloads the image and, when one is loaded, starts picking.
+// "2-Etoiles": reloads the image and, when one is loaded, starts a new set
+// of five picks (the calculation waits for all five).
 void SelectStar_Click(App& app);
 
 // Refines the click at (clickX, clickY), records it as the next pick and

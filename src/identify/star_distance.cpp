@@ -18,13 +18,15 @@ void fillPickDistances(WorkingState& ws) {
             ws.pickDist.at(k, l) = starDistance(ws.pickX[k], ws.pickY[k], ws.pickX[l], ws.pickY[l]);
 }
 
-void fillCatalogueDistances(WorkingState& ws, int count) {
-    if (count > ws.catDist.size()) throw std::invalid_argument("catalogue distance table too small");
+void fillCatalogueDistances(WorkingState& ws, int count) { fillDistances(ws.catDist, ws.catX, ws.catY, count); }
+
+void fillDistances(SquareTable& table, const std::vector<double>& x, const std::vector<double>& y, int count) {
+    if (count > table.size()) throw std::invalid_argument("distance table too small");
+    if (count >= static_cast<int>(x.size()) || count >= static_cast<int>(y.size()))
+        throw std::invalid_argument("more stars than positions");
     // The distance is symmetric to the bit ((-d)^2 == d^2), so half the work suffices.
     for (int i = 1; i <= count; ++i)
-        for (int j = i; j <= count; ++j)
-            ws.catDist.at(i, j) = ws.catDist.at(j, i) =
-                starDistance(ws.catX[i], ws.catY[i], ws.catX[j], ws.catY[j]);
+        for (int j = i; j <= count; ++j) table.at(i, j) = table.at(j, i) = starDistance(x[i], y[i], x[j], y[j]);
 }
 
 }  // namespace sextrix

@@ -2,6 +2,8 @@
 // Distances between stars, on the image (pixels) or in the catalogue (scaled
 // sky units). Both tables are filled once per calculation so that the figure
 // search only compares stored values.
+#include <vector>
+
 #include "state/working_state.h"
 
 namespace sextrix {
@@ -15,5 +17,10 @@ void fillPickDistances(WorkingState& ws);
 
 // catDist(i, j) for i, j = 1..count from catX/catY. count must fit the table.
 void fillCatalogueDistances(WorkingState& ws, int count);
+
+// table(i, j) for i, j = 1..count from stars 1..count of x/y (index 0
+// unused). Throws std::invalid_argument when count exceeds the table or the
+// positions.
+void fillDistances(SquareTable& table, const std::vector<double>& x, const std::vector<double>& y, int count);
 
 }  // namespace sextrix

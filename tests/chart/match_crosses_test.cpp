@@ -29,6 +29,7 @@ TEST_P(MatchCrosses, CrossesAreCentredOnTheMatchedMarkers) {
     for (const auto& [k, centre] : markers) {
         form.star[k].left = centre.first - size / 2.0;
         form.star[k].top = centre.second - size / 2.0;
+        form.star[k].visible = true;
     }
     mapcroix(t.app, 3, 7, 4000, 3, 1);  // a star matched twice is crossed twice
     for (const auto& [k, c] : markers) {

@@ -45,6 +45,7 @@ std::vector<OverlayItem> markersAt(std::initializer_list<std::pair<double, doubl
         star[i].left = left;
         star[i].top = top;
         star[i].width = star[i].height = 8;
+        star[i].visible = true;
         ++i;
     }
     return star;
@@ -74,20 +75,24 @@ INSTANTIATE_TEST_SUITE_P(
                       WindowRow{"MarkerCentreIsOutside", 104, 204, 0}, WindowRow{"SecondMarker", 297, 303, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ReadoutStar, TheHighestIndexHiddenOrNotWins) {
-    auto star = markersAt({{100, 200}, {101, 201}, {500, 500}, {99, 199}});
-    star[4].visible = false;  // a hidden marker is read too
-    EXPECT_EQ(readoutStar(star, 4, 100, 200), 4);
+TEST(ReadoutStar, TheHighestShownIndexWins) {
+    auto star = markersAt({{100, 200}, {101, 201}, {500, 500}, {99, 199}, {100, 200}});
+    star[5].visible = false;  // a hidden marker keeps a stale corner and is not read
+    EXPECT_EQ(readoutStar(star, 5, 100, 200), 4);
     EXPECT_EQ(readoutStar(star, 3, 100, 200), 2);  // markers above catTotal are not read
     EXPECT_EQ(readoutStar(star, 0, 100, 200), 0);
     EXPECT_EQ(readoutStar(star, 30000, 100, 200), 4);
+    star[4].visible = star[2].visible = star[1].visible = false;
+    EXPECT_EQ(readoutStar(star, 5, 100, 200), 0);
 }
 
-// Every marker in turn, each match replacing the one before.
+// Every shown marker in turn, each match replacing the one before.
 int lastMatchByFullScan(const std::vector<OverlayItem>& star, int count, double x, double y) {
     int found = 0;
     for (int i = 1; i <= count; ++i)
-        if (star[i].left - 4 < x && x < star[i].left + 4 && star[i].top - 4 < y && y < star[i].top + 4) found = i;
+        if (star[i].visible && star[i].left - 4 < x && x < star[i].left + 4 && star[i].top - 4 < y &&
+            y < star[i].top + 4)
+            found = i;
     return found;
 }
 
@@ -102,6 +107,7 @@ TEST(ReadoutStar, AgreesWithTheFullScanOnRandomFields) {
         for (int i = 1; i <= count; ++i) {
             star[i].left = std::round(across(random) * 2) / 2;
             star[i].top = std::round(across(random) * 2) / 2;
+            star[i].visible = random() % 4 != 0;
         }
         for (int probe = 0; probe < 200; ++probe) {
             double x = across(random), y = across(random);
@@ -152,6 +158,7 @@ protected:
         ws.catY[1] = 2000;   // 2 degrees
         form.star[1].left = 30;
         form.star[1].top = 40;
+        form.star[1].visible = true;
     }
     testing::TestApp t;
 };

@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FirstMarkerHit, FirstInIndexOrderWithinTheCount) {
     std::vector<OverlayItem> markers(6);
-    for (int i = 1; i <= 5; ++i) markers[i].left = markers[i].top = 100 + i;
+    for (int i = 1; i <= 5; ++i) markers[i].left = markers[i].top = 100 + i, markers[i].visible = true;
     EXPECT_EQ(firstMarkerHit(markers, 5, 106, 106), 1);  // markers 1..5 all cover it
     EXPECT_EQ(firstMarkerHit(markers, 5, 116, 116), 5);
     EXPECT_EQ(firstMarkerHit(markers, 4, 116, 116), 0);  // marker 5 beyond the count
@@ -59,6 +59,8 @@ TEST(FirstMarkerHit, FirstInIndexOrderWithinTheCount) {
     EXPECT_EQ(firstMarkerHit(markers, 32767, 116, 116), 5);  // cut to the markers that exist
     markers[0].left = markers[0].top = 300;
     EXPECT_EQ(firstMarkerHit(markers, 5, 300, 300), 0);  // index 0 is never a marker
+    markers[1].visible = false;  // a hidden marker's corner is stale
+    EXPECT_EQ(firstMarkerHit(markers, 5, 106, 106), 2);
 }
 
 // A solved field: corrAsd 2000 and corrDec 4000 pixels per degree, one star
@@ -138,8 +140,9 @@ INSTANTIATE_TEST_SUITE_P(
         DoubleClickRow{"StarTwelvePixelsRightIsMissed", ClickMode::Coor, "", 512, 504, 500, 500, 900, 900, true, 1, ""},
         DoubleClickRow{"AsteroidWinsOverStar", ClickMode::Coor, "", 504, 504, 500, 500, 502, 502, true, 1,
                        "Vesta (asteroid)"},
-        DoubleClickRow{"HiddenAsteroidStillHit", ClickMode::Coor, "", 904, 904, 500, 500, 900, 900, false, 1,
-                       "Vesta (asteroid)"},
+        DoubleClickRow{"HiddenAsteroidNotHit", ClickMode::Coor, "", 904, 904, 500, 500, 900, 900, false, 1, ""},
+        DoubleClickRow{"HiddenAsteroidLeavesTheStar", ClickMode::Coor, "", 504, 504, 500, 500, 502, 502, false, 1,
+                       "1275-10398276"},
         DoubleClickRow{"AsteroidBeyondTheCountIgnored", ClickMode::Coor, "", 504, 504, 500, 500, 502, 502, true, 0,
                        "1275-10398276"},
         DoubleClickRow{"AfterAChartOutsideCoor", ClickMode::Picked, "done", 504, 504, 500, 500, 900, 900, true, 1,

@@ -47,7 +47,7 @@ TEST(Calculation, WithoutFivePicksOnlySuggests) {
     const Form1Model& f = c.t.app.form1;
     EXPECT_EQ(f.sugestion.caption, "Pick five stars first");
     EXPECT_EQ(c.t.app.ws().catTotal, 0) << "the answer was read";
-    EXPECT_TRUE(f.status.items.empty());
+    EXPECT_EQ(f.status.items, std::vector<std::string>{"Pick five stars first (0/5)"});
     EXPECT_TRUE(f.icoR.visible);
     EXPECT_FALSE(f.star[2].visible);
     EXPECT_EQ(c.t.app.ws().imageLoaded, kTrue);
@@ -126,6 +126,61 @@ TEST(Calculation, AStartWhileRunningIsIgnored) {
     startCalcul_Click(c.t.app);
     EXPECT_EQ(c.t.fake.questions.size(), 2u);
 }
+
+
+// Every box the calculation reads is named, with its text, when it cannot
+// be used: not a number, or beyond the range of a double.
+struct BadBoxRow {
+    const char* name;
+    TextBox Form1Model::*box;
+    int index;  // of the centre fields
+    const char* text;
+    const char* message;
+};
+
+TextBox& boxOf(Form1Model& f, const BadBoxRow& row) {
+    if (row.box) return f.*row.box;
+    return row.index < 3 ? f.txt_ra[row.index] : f.txt_dec[row.index - 3];
+}
+
+class CalculationBadBox : public ::testing::TestWithParam<BadBoxRow> {};
+
+TEST_P(CalculationBadBox, IsNamedWithItsText) {
+    const BadBoxRow& row = GetParam();
+    CalculationFixture c(20);
+    c.t.app.form1.txt_dec_sign_show[0].caption = "-";
+    boxOf(c.t.app.form1, row).text = row.text;
+    startCalcul_Click(c.t.app);
+    ASSERT_EQ(c.t.fake.messages.size(), 1u);
+    EXPECT_EQ(c.t.fake.messages[0].text, row.message);
+    EXPECT_TRUE(c.t.app.form1.icoR.visible);
+    EXPECT_EQ(c.t.app.ws().solved, kFalse);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, CalculationBadBox,
+    ::testing::Values(
+        BadBoxRow{"Tolerance", &Form1Model::txt_tolerance, 0, "ab", "The tolerance \"ab\" is not a number."},
+        BadBoxRow{"ToleranceHuge", &Form1Model::txt_tolerance, 0, "1e400", "The tolerance \"1e400\" is out of range."},
+        BadBoxRow{"Threshold", &Form1Model::txt_calcul, 0, "ab", "The decision threshold \"ab\" is not a number."},
+        BadBoxRow{"ThresholdHuge", &Form1Model::txt_calcul, 0, "1e400",
+                  "The decision threshold \"1e400\" is out of range."},
+        BadBoxRow{"ThresholdBeyond16Bits", &Form1Model::txt_calcul, 0, "40000",
+                  "The decision threshold \"40000\" is out of range."},
+        BadBoxRow{"RaHours", nullptr, 0, "ab", "The centre right ascension hours \"ab\" is not a number."},
+        BadBoxRow{"RaMinutesHuge", nullptr, 1, "1e400",
+                  "The centre right ascension minutes \"1e400\" is out of range."},
+        BadBoxRow{"RaSeconds", nullptr, 2, "1,5", "The centre right ascension seconds \"1,5\" is not a number."},
+        BadBoxRow{"DecDegreesUnderMinus", nullptr, 3, "ab", "The centre declination degrees \"ab\" is not a number."},
+        BadBoxRow{"DecMinutes", nullptr, 4, "", "The centre declination minutes \"\" is not a number."},
+        BadBoxRow{"DecSecondsHuge", nullptr, 5, "-1e400",
+                  "The centre declination seconds \"-1e400\" is out of range."},
+        BadBoxRow{"EpochHuge", &Form1Model::txt_epoch, 0, "1e400", "The epoch \"1e400\" is out of range."},
+        BadBoxRow{"CorrRaHuge", &Form1Model::txt_corrasd, 0, "1e400",
+                  "The scale factor Corr RA \"1e400\" is out of range."},
+        BadBoxRow{"CorrDecHuge", &Form1Model::txt_corrdec, 0, "9e999",
+                  "The scale factor Corr Dec \"9e999\" is out of range."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sextrix

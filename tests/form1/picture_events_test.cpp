@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/pointer_readout.h"
+#include "form1/calculation.h"
 #include "form1/info_panel.h"
 #include "identify/star_picking.h"
 #include "support/fake_platform.h"
@@ -66,6 +67,33 @@ TEST_F(PictureClicks, FiveStarsPickedFromTheWindow) {
     zoom_Click(t.app);
     EXPECT_EQ(ws().pickCount, 5);
     EXPECT_EQ(ws().pickX[1], 18);
+}
+
+// "2-Etoiles" after a reduction starts a new set: two new clicks are not
+// five picks, and "3-Calcul" asks for five rather than filling in the three
+// missing ones from the earlier set.
+TEST_F(PictureClicks, PickingAgainStartsANewSet) {
+    t.app.ctx.lang.suggestionTexts[14] = "Pick five stars";
+    SelectStar_Click(t.app);
+    for (const PixelPoint& star : kStars) {
+        pointAt(star.x, star.y);
+        Picture1_Click(t.app);
+    }
+    ASSERT_EQ(ws().starsPicked, kTrue);
+    ws().mode = ClickMode::Coor;  // as an accepted identification leaves it
+
+    SelectStar_Click(t.app);
+    EXPECT_EQ(ws().starsPicked, kFalse);
+    for (int k = 0; k < 2; ++k) {
+        pointAt(kStars[k].x, kStars[k].y);
+        Picture1_Click(t.app);
+    }
+    startCalcul_Click(t.app);
+
+    EXPECT_EQ(t.app.form1.status.items, std::vector<std::string>{"Pick five stars (2/5)"});
+    EXPECT_EQ(t.app.form1.sugestion.caption, "Pick five stars");
+    EXPECT_TRUE(t.fake.messages.empty()) << t.fake.messages[0].text;
+    EXPECT_EQ(ws().pickCount, 2);
 }
 
 struct WizardRow {

@@ -11,6 +11,7 @@
 #include "state/errors.h"
 #include "support/fake_platform.h"
 #include "form1/chart.h"
+#include "identify/algo.h"
 
 namespace sextrix {
 namespace {
@@ -104,7 +105,7 @@ struct BadFieldRow {
 
 class CentreBadField : public ::testing::TestWithParam<BadFieldRow> {};
 
-TEST_P(CentreBadField, IsATypeMismatchThatLeavesTheOldCentre) {
+TEST_P(CentreBadField, IsNamedAndLeavesTheOldCentre) {
     const auto& row = GetParam();
     testing::TestApp t;
     t.app.ctx.decimalSeparator = row.separator;
@@ -117,7 +118,7 @@ TEST_P(CentreBadField, IsATypeMismatchThatLeavesTheOldCentre) {
     TextBox& bad = row.field < 3 ? t.app.form1.txt_ra[row.field] : t.app.form1.txt_dec[row.field - 3];
     bad.text = row.text;
 
-    EXPECT_THROW(CentreJ2000(t.app), TypeMismatchError);
+    EXPECT_THROW(CentreJ2000(t.app), IdentifyInputError);
     EXPECT_EQ(ws.centreRa, 111);
     EXPECT_EQ(ws.centreDec, 222);
     EXPECT_EQ(t.app.ctx.precessDeltaRa, 0.125);
@@ -227,7 +228,7 @@ TEST(PlaceCentre, BadFieldFailsBeforeTouchingTheCross) {
     testing::TestApp t;
     withIdentityPicture(t);
     typeCentre(t.app.form1, {{"3", "x", "0"}, "+", {"40", "0", "0"}});
-    EXPECT_THROW(PlaceCentre(t.app), TypeMismatchError);
+    EXPECT_THROW(PlaceCentre(t.app), IdentifyInputError);
     EXPECT_FALSE(t.app.form1.centerpic[0].visible);
 }
 

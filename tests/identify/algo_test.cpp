@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_platform.h"
+#include "form1/chart.h"
 #include "form1/identification.h"
 
 namespace sextrix {
@@ -143,6 +144,48 @@ TEST_F(Identification, OffImageWarningIsShownOnceAndCleared) {
     EXPECT_EQ(ws.lineText, "");
 }
 
+// The centre warning of a question is that of the candidate's own chart:
+// neither the chart drawn after an earlier identification nor that of a
+// candidate the decider skipped may warn about, or under Checkcenter refuse,
+// a candidate whose centre is on the image.
+struct OwnWarningRow {
+    const char* name;
+    bool earlierChartOffImage;
+    std::vector<double> shifts;
+    int firstCopyStarsMoved;  // by 5 units, under a threshold of 3: the decider skips the copy
+    Int16 checkcenter;
+    Texts questions;
+};
+
+class IdentificationOwnWarning : public Identification, public ::testing::WithParamInterface<OwnWarningRow> {};
+
+TEST_P(IdentificationOwnWarning, OnlyTheCandidatesOwnChartWarns) {
+    const OwnWarningRow& row = GetParam();
+    catalogue(row.shifts);
+    if (row.earlierChartOffImage) {
+        ws.plate = {1, 0, 4000, 0, 1, 2000};
+        map(t.app);
+        ASSERT_EQ(ws.centreWarn, kTrue);
+    }
+    form.txt_calcul.text = "3";
+    form.CheckDecideur.value = 1;
+    for (int w = 7 - row.firstCopyStarsMoved; w <= 6; ++w) ws.catX[w] += 5;
+    form.Checkcenter.value = row.checkcenter;
+    answers({true});
+    Algo(t.app);
+    EXPECT_EQ(questions(), row.questions);
+    EXPECT_EQ(ws.solved, kTrue);
+    expectPlate(1, 0, 1000, 0, 1, 2000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Warnings, IdentificationOwnWarning,
+    ::testing::Values(OwnWarningRow{"EarlierChart", true, {0}, 0, 0, {"m2 (1/1)"}},
+                      OwnWarningRow{"EarlierChartUnderCheckcenter", true, {0}, 0, 1, {"m2 (1/1)"}},
+                      OwnWarningRow{"SkippedCandidate", false, {-3000, 0}, 2, 0, {"m2 (2/2)"}},
+                      OwnWarningRow{"SkippedCandidateUnderCheckcenter", false, {-3000, 0}, 2, 1, {"m2 (2/2)"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(Identification, CentreOnImageCheckedRefusesOffImageCandidatesSilently) {
     catalogue(kFiveCopies);
     form.Checkcenter.value = 1;
@@ -153,25 +196,53 @@ TEST_F(Identification, CentreOnImageCheckedRefusesOffImageCandidatesSilently) {
     expectPlate(1, 0, 13000, 0, 1, 2000);
 }
 
-TEST_F(Identification, CollinearFirstPicksShowNoCandidate) {
+// Picks 1..3 on one line cannot place the image: the calculation stops
+// before the search and says so, in the language file's words when it has
+// them (an older file holds the section's marker there).
+struct CollinearRow {
+    const char* name;
+    const char* entry;
+    const char* shown;
+};
+
+class IdentificationCollinear : public Identification, public ::testing::WithParamInterface<CollinearRow> {};
+
+TEST_P(IdentificationCollinear, AsksForOtherStars) {
+    t.app.ctx.lang.formTexts[81] = GetParam().entry;
     pick(2, 200, 200);
     pick(3, 300, 300);
     catalogue();
     ws.plate.c = 42;
-    Algo(t.app);
-    EXPECT_GE(ws.solutionCount, 1);
+    ws.solved = kTrue;
+    try {
+        Algo(t.app);
+        ADD_FAILURE() << "no refusal";
+    } catch (const IdentifyInputError& e) {
+        EXPECT_EQ(std::string(e.what()), GetParam().shown);
+    }
     EXPECT_TRUE(t.fake.questions.empty());
+    EXPECT_TRUE(form.status.items.empty());
     EXPECT_EQ(ws.plate.c, 42);
-    EXPECT_EQ(ws.solved, kFalse);
+    EXPECT_EQ(ws.solved, kTrue);
 }
 
-// The decider at T = 10: a catalogue star counts for a picked star when
-// their centres are less than 10 pixels apart on both axes. Moving a red
-// marker 50 pixels away takes that picked star out of the count.
+const char* const kCollinearEnglish =
+    "The first three picked stars lie on one line: pick other stars with 2-Stars, then run 3-Calculate again.";
+
+INSTANTIATE_TEST_SUITE_P(LanguageEntry, IdentificationCollinear,
+                         ::testing::Values(CollinearRow{"FromTheFile", "Alignées", "Alignées"},
+                                           CollinearRow{"OlderFile", "[WIZARD]", kCollinearEnglish},
+                                           CollinearRow{"NoEntry", "", kCollinearEnglish}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The decider at T = 3: a catalogue star counts for a picked star when
+// their centres are less than 3 pixels apart on both axes. Moving catalogue
+// stars 4 and 5 by 5 units, within the tolerance of the sides, takes picked
+// stars 4 and 5 out of the count.
 struct DeciderRow {
     const char* name;
     Int16 decider;
-    int markersMoved;
+    int starsMoved;
     bool asked;
 };
 
@@ -180,19 +251,20 @@ class IdentificationDecider : public Identification, public ::testing::WithParam
 TEST_P(IdentificationDecider, AsksOnlyWithFourPairs) {
     const DeciderRow& row = GetParam();
     catalogue();
+    form.txt_calcul.text = "3";
     form.CheckDecideur.value = row.decider;
-    for (int z = 6 - row.markersMoved; z <= 5; ++z) form.clicpic[z].left += 50;
+    for (int w = 7 - row.starsMoved; w <= 6; ++w) ws.catX[w] += 5;
     if (row.asked) answers({false});
     Algo(t.app);
     EXPECT_EQ(t.fake.questions.size(), row.asked ? 1u : 0u);
     EXPECT_EQ(ws.solved, kFalse);
 }
 
-INSTANTIATE_TEST_SUITE_P(ThresholdTen, IdentificationDecider,
+INSTANTIATE_TEST_SUITE_P(ThresholdThree, IdentificationDecider,
                          ::testing::Values(DeciderRow{"AllFive", 1, 0, true}, DeciderRow{"Four", 1, 1, true},
                                            DeciderRow{"ThreeSkipped", 1, 2, false},
                                            DeciderRow{"GreyedCounts", 2, 2, false},
-                                           DeciderRow{"OffAsksAnyway", 0, 5, true}),
+                                           DeciderRow{"OffAsksAnyway", 0, 2, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Bad input is reported before anything of the reduction changes.
@@ -228,6 +300,8 @@ INSTANTIATE_TEST_SUITE_P(Inputs, IdentificationRefused,
                                            BadInputRow{"ToleranceWithComma", "7,5", "10", 6},
                                            BadInputRow{"ThresholdText", "7", "x", 6},
                                            BadInputRow{"ThresholdBeyond16Bits", "7", "1e6", 6},
+                                           BadInputRow{"ToleranceBeyondADouble", "1e400", "10", 6},
+                                           BadInputRow{"ThresholdBeyondADouble", "7", "-1e400", 6},
                                            BadInputRow{"TooManyStars", "7", "10", 498}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -241,16 +315,31 @@ TEST_F(Identification, DecimalCommaLocaleReadsTheTolerance) {
     EXPECT_EQ(ws.solved, kTrue);
 }
 
-TEST_F(Identification, ThresholdSpoiltDuringTheRunRestoresTheReduction) {
+// The threshold typed while the run yields (as it does while a question is
+// open), whether not a number, beyond 16 bits or beyond a double: the run
+// ends as if it had never started, though a candidate's plate was shown.
+struct SpoiltRow {
+    const char* name;
+    const char* text;
+};
+
+class ThresholdSpoilt : public Identification, public ::testing::WithParamInterface<SpoiltRow> {};
+
+TEST_P(ThresholdSpoilt, DuringTheRunRestoresTheReduction) {
     catalogue();
     ws.solved = kTrue;
     ws.plate.c = 42;
-    t.fake.onYield = [&] { form.txt_calcul.text = "x"; };
+    t.fake.onYield = [&] { form.txt_calcul.text = GetParam().text; };
     EXPECT_THROW(Algo(t.app), IdentifyInputError);
     EXPECT_EQ(ws.solved, kTrue);
     EXPECT_EQ(ws.plate.c, 42);
     EXPECT_TRUE(t.fake.questions.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Texts, ThresholdSpoilt,
+                         ::testing::Values(SpoiltRow{"NotANumber", "x"}, SpoiltRow{"Beyond16Bits", "40000"},
+                                           SpoiltRow{"BeyondADouble", "1e400"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sextrix

@@ -52,6 +52,7 @@ TEST_P(DeciderHits, CountsCentresStrictlyWithinTheThreshold) {
     for (std::size_t w = 0; w < row.offsets.size(); ++w) {
         star[w + 1].left = row.offsets[w].first - 4;
         star[w + 1].top = row.offsets[w].second - 4;
+        star[w + 1].visible = true;
     }
     EXPECT_EQ(countDeciderHits(clicpic, star, static_cast<int>(row.offsets.size()), deciderWindow(10)), row.hits);
 }
@@ -68,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DeciderHits, OnlyStarsUpToTheCountTakePart) {
     std::vector<OverlayItem> clicpic(6), star(3);
     for (auto& c : clicpic) c.left = c.top = -8;
-    for (auto& s : star) s.left = s.top = -4;  // every star on every pick
+    for (auto& s : star) s.left = s.top = -4, s.visible = true;  // every star on every pick
     EXPECT_EQ(countDeciderHits(clicpic, star, 1, deciderWindow(10)), 5);
     EXPECT_EQ(countDeciderHits(clicpic, star, 2, deciderWindow(10)), 10);
 }
