@@ -17,38 +17,47 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 int coveredFrom(int v, int size, int shown) { return static_cast<int>(std::int64_t(v) * size / shown); }
 }  // namespace
 
-QImage shrinkBrightest(const PictureSurface& picture, QSize shown) {
-    QImage out(shown, QImage::Format_RGBX8888);
-    const int width = picture.width(), height = picture.height();
-    if (picture.empty() || shown.isEmpty()) {
+QImage shrinkBrightest(const PictureSurface& picture, QSize shown, QRect area) {
+    area &= QRect(QPoint(0, 0), shown);
+    QImage out(area.size(), QImage::Format_RGBX8888);
+    if (area.isEmpty()) return out;
+    if (picture.empty()) {
         out.fill(Qt::black);
         return out;
     }
+    const int width = picture.width(), height = picture.height();
+    // Picture columns from columnStart[i] to columnStart[i + 1] fall in view column area.left() + i.
+    std::vector<int> columnStart(area.width() + 1);
+    for (int i = 0; i <= area.width(); ++i) columnStart[i] = coveredFrom(area.left() + i, width, shown.width());
+    const int firstColumn = columnStart.front();
+    const int lastColumn = std::min(width, std::max(columnStart.back(), firstColumn + 1));
+    const std::size_t spanBytes = std::size_t(lastColumn - firstColumn) * 4;
     const auto* pixels = reinterpret_cast<const std::uint8_t*>(picture.drawnPixels().data());
     const std::size_t rowBytes = std::size_t(width) * 4;
-    std::vector<int> columnStart(shown.width() + 1);
-    for (int v = 0; v <= shown.width(); ++v) columnStart[v] = coveredFrom(v, width, shown.width());
     // The brightest of the picture rows under one view row, byte by byte: a
     // plain loop over bytes that the compiler turns into vector maxima.
-    std::vector<std::uint8_t> rowMax(rowBytes);
-    for (int vy = 0; vy < shown.height(); ++vy) {
+    std::vector<std::uint8_t> rowMax(spanBytes);
+    for (int j = 0; j < area.height(); ++j) {
+        const int vy = area.top() + j;
         const int y0 = coveredFrom(vy, height, shown.height());
         const int y1 = std::max(y0 + 1, coveredFrom(vy + 1, height, shown.height()));
-        std::memcpy(rowMax.data(), pixels + y0 * rowBytes, rowBytes);
+        const std::uint8_t* span = pixels + y0 * rowBytes + std::size_t(firstColumn) * 4;
+        std::memcpy(rowMax.data(), span, spanBytes);
         for (int y = y0 + 1; y < y1; ++y) {
-            const std::uint8_t* row = pixels + y * rowBytes;
-            for (std::size_t i = 0; i < rowBytes; ++i) rowMax[i] = std::max(rowMax[i], row[i]);
+            span += rowBytes;
+            for (std::size_t b = 0; b < spanBytes; ++b) rowMax[b] = std::max(rowMax[b], span[b]);
         }
-        auto* line = reinterpret_cast<std::uint32_t*>(out.scanLine(vy));
-        for (int vx = 0; vx < shown.width(); ++vx) {
-            const int x0 = columnStart[vx], x1 = std::max(x0 + 1, columnStart[vx + 1]);
+        auto* line = reinterpret_cast<std::uint32_t*>(out.scanLine(j));
+        for (int i = 0; i < area.width(); ++i) {
+            const int x0 = columnStart[i] - firstColumn;
+            const int x1 = std::min(std::max(x0 + 1, columnStart[i + 1] - firstColumn), lastColumn - firstColumn);
             std::uint8_t r = 0, g = 0, b = 0;
-            for (const std::uint8_t* p = &rowMax[std::size_t(x0) * 4]; p < &rowMax[0] + std::size_t(x1) * 4; p += 4) {
+            for (const std::uint8_t* p = &rowMax[std::size_t(x0) * 4]; p < rowMax.data() + std::size_t(x1) * 4; p += 4) {
                 r = std::max(r, p[0]);
                 g = std::max(g, p[1]);
                 b = std::max(b, p[2]);
             }
-            line[vx] = kOpaque | std::uint32_t(b) << 16 | std::uint32_t(g) << 8 | r;
+            line[i] = kOpaque | std::uint32_t(b) << 16 | std::uint32_t(g) << 8 | r;
         }
     }
     return out;

@@ -8,11 +8,11 @@
 
 namespace sextrix::ui {
 
-// The whole picture shrunk to `shown`: each view pixel takes, channel by
-// channel, the brightest of the picture pixels it covers, so that stars and
-// the one-pixel drawings (the candidates' crosses) stay visible where an
-// average would fade them into the sky.
-QImage shrinkBrightest(const PictureSurface& picture, QSize shown);
+// The part `area` (view pixels) of the picture shrunk to `shown`: each view
+// pixel takes, channel by channel, the brightest of the picture pixels it
+// covers, so that stars and the one-pixel drawings (the candidates' crosses)
+// stay visible where an average would fade them into the sky.
+QImage shrinkBrightest(const PictureSurface& picture, QSize shown, QRect area);
 
 // The part `area` (view pixels) of the picture enlarged to `shown`: each view
 // pixel shows the picture pixel under its centre, as sharp blocks.

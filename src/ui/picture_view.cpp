@@ -22,10 +22,11 @@ const QColor kAsteroidYellow(0xFF, 0xFF, 0x00);
 const QColor kDeepSkyBlue(0x80, 0x80, 0xFF);
 const QColor kCentreCross(0xFF, 0x80, 0x00);
 
-// A marker keeps its size on screen and its centre on its picture point.
+// A marker keeps its size on screen and its centre on its picture point, on
+// whole screen pixels (outlines drawn from whole pixels are also the fastest).
 QPointF markerTopLeft(const ViewMapping& map, const OverlayItem& item) {
     const QPointF centre = map.toView(QPointF(item.left + item.width / 2, item.top + item.height / 2));
-    return {centre.x() - item.width / 2, centre.y() - item.height / 2};
+    return {std::round(centre.x() - item.width / 2), std::round(centre.y() - item.height / 2)};
 }
 
 }  // namespace
@@ -135,13 +136,18 @@ void PictureView::paintEvent(QPaintEvent* event) {
 void PictureView::paintPicture(QPainter& painter, const QRect& area) {
     painter.fillRect(area, Qt::black);
     const PictureSurface& surface = form_.Picture1;
+    const QSize image = imageSize(), shown = shownSize();
+    const bool shrinking = !surface.empty() && (shown.width() < image.width() || shown.height() < image.height());
+    if (!shrinking && !shrunkTiles_.empty()) {
+        shrunkTiles_.clear();
+        shrunkSize_ = QSize();
+    }
     if (surface.empty()) {
-        image_ = shrunk_ = QImage();
+        image_ = QImage();
         return;
     }
-    const QSize image = imageSize(), shown = shownSize();
+    const QRect part = area & QRect(QPoint(0, 0), shown);
     if (shown == image) {
-        shrunk_ = QImage();
         if (imageRevision_ != surface.revision() || image_.isNull()) {
             imageRevision_ = surface.revision();
             // Packed colours are red, green, blue, 0 in memory: the bytes of an
@@ -149,18 +155,27 @@ void PictureView::paintPicture(QPainter& painter, const QRect& area) {
             image_ = QImage(reinterpret_cast<const uchar*>(surface.drawnPixels().data()), surface.width(),
                             surface.height(), surface.width() * 4, QImage::Format_RGBX8888);
         }
-        painter.drawImage(area.topLeft(), image_, area);
-    } else if (shown.width() < image.width() || shown.height() < image.height()) {
-        // Shrinking reads the whole picture: once per drawing and zoom.
-        if (shrunkRevision_ != surface.revision() || shrunk_.size() != shown) {
-            shrunkRevision_ = surface.revision();
-            shrunk_ = shrinkBrightest(surface, shown);
+        painter.drawImage(part.topLeft(), image_, part);
+    } else if (shrinking) {
+        constexpr int tile = 256;
+        const int columns = (shown.width() + tile - 1) / tile;
+        if (shrunkSize_ != shown) {
+            shrunkSize_ = shown;
+            shrunkTiles_.assign(std::size_t(columns) * ((shown.height() + tile - 1) / tile), {});
         }
-        painter.drawImage(area.topLeft(), shrunk_, area);
+        for (int ty = part.top() / tile; ty <= part.bottom() / tile; ++ty)
+            for (int tx = part.left() / tile; tx <= part.right() / tile; ++tx) {
+                ShrunkTile& t = shrunkTiles_[std::size_t(ty) * columns + tx];
+                const QRect tileArea = QRect(tx * tile, ty * tile, tile, tile) & QRect(QPoint(0, 0), shown);
+                if (t.revision != surface.revision()) {
+                    t.image = shrinkBrightest(surface, shown, tileArea);
+                    t.revision = surface.revision();
+                }
+                const QRect piece = tileArea & part;
+                painter.drawImage(piece.topLeft(), t.image, piece.translated(-tileArea.topLeft()));
+            }
     } else {
-        shrunk_ = QImage();
         // Enlarging makes only the exposed part.
-        const QRect part = area & QRect(QPoint(0, 0), shown);
         painter.drawImage(part.topLeft(), enlargeNearest(surface, shown, part));
     }
 }

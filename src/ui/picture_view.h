@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "state/form1_model.h"
 #include "ui/view_zoom.h"
@@ -79,8 +80,14 @@ private:
 
     QImage image_;  // the core's raster, wrapped
     std::uint64_t imageRevision_ = ~0ull;
-    QImage shrunk_;  // the whole picture at a zoom below 100 %
-    std::uint64_t shrunkRevision_ = ~0ull;
+    // The picture below 100 %, in tiles made as they come into view and made
+    // again after a drawing: shrinking reads every picture pixel under a tile.
+    struct ShrunkTile {
+        QImage image;
+        std::uint64_t revision = ~0ull;
+    };
+    std::vector<ShrunkTile> shrunkTiles_;
+    QSize shrunkSize_;
 
     QRect shownMagnifier_;  // where the magnifier was last painted; empty when hidden
     bool releaseEndsDoubleClick_ = false;

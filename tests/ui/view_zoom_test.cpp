@@ -49,11 +49,15 @@ TEST(ZoomedPicture, ShrinkingKeepsOnePixelDrawingsAtFullBrightness) {
     pixels[2 * 8 + 5] = packColour(255, 0, 0);
     PictureSurface picture;
     picture.setImage(8, 8, pixels);
-    const QImage shown = ui::shrinkBrightest(picture, QSize(2, 2));
+    const QImage shown = ui::shrinkBrightest(picture, QSize(2, 2), QRect(0, 0, 2, 2));
     EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 255, 0));
     EXPECT_EQ(shown.pixel(0, 1), qRgb(0, 255, 0));
     EXPECT_EQ(shown.pixel(1, 0), qRgb(255, 0, 0));
     EXPECT_EQ(shown.pixel(1, 1), qRgb(0, 0, 0));
+    // A part alone shows what it shows in the whole.
+    const QImage right = ui::shrinkBrightest(picture, QSize(2, 2), QRect(1, 0, 1, 2));
+    EXPECT_EQ(right.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(right.pixel(0, 1), qRgb(0, 0, 0));
 }
 
 TEST(ZoomedPicture, EnlargingShowsThePixelThePointerGivesTheHandlers) {
