@@ -249,10 +249,12 @@ QWidget* Form1Window::buildZoomBar() {
         addAction(action);
     }
     zoomLevel_ = label("ZoomLevel");
-    zoomLevel_->setMinimumWidth(110);
+    zoomLevel_->setMinimumWidth(100);
+    zoomLevel_->setStyleSheet("font-weight: bold;");
     pointerPixel_ = label("PointerPixel");
     pointerPixel_->setStyleSheet("color: #666;");
-    row->insertWidget(2, zoomLevel_);
+    row->insertWidget(0, zoomLevel_);
+    row->insertSpacing(1, 6);
     row->addStretch(1);
     row->addWidget(pointerPixel_);
     return bar;
@@ -262,7 +264,7 @@ void Form1Window::refreshZoomBar() {
     const bool french = language_.french();
     const QString level = picture_->zoomText(french);
     if (zoomLevel_->text() != level) zoomLevel_->setText(level);
-    const QString texts[] = {QString::fromUtf8("\u2212"), "+", french ? "Ajuster" : "Fit", "100 %"};
+    const QString texts[] = {QString::fromUtf8("\u2212"), "+", french ? "Ajuster" : "Fit", "1:1"};
     const QString tips[] = {
         french ? QString::fromUtf8("Zoom arrière (Ctrl+-, Ctrl+molette)") : "Zoom out (Ctrl+-, Ctrl+wheel)",
         french ? QString::fromUtf8("Zoom avant (Ctrl++, Ctrl+molette)") : "Zoom in (Ctrl++, Ctrl+wheel)",
