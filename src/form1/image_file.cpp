@@ -28,11 +28,17 @@ void Loadimg_Click(App& app) {
         // Everything that can fail comes before the picture changes, so a
         // failure leaves the picture shown and its state as they were.
         const std::string time = fileTimeText(path);
+        // A picture of the size already shown (the calculation reloads it, a
+        // camera overwrites it) keeps the box as the view has placed and
+        // sized it, so the user's panning and zoom stay.
+        const bool sameSize = image.width == form.Picture1.width() && image.height == form.Picture1.height();
         form.Picture1.setImage(image.width, image.height, std::move(image.pixels));
-        form.Picture1Box.width = image.width;
-        form.Picture1Box.height = image.height;
-        form.Picture1Box.left = 0;
-        form.Picture1Box.top = 0;
+        if (!sameSize) {
+            form.Picture1Box.width = image.width;
+            form.Picture1Box.height = image.height;
+            form.Picture1Box.left = 0;
+            form.Picture1Box.top = 0;
+        }
         ws.imageLoaded = kTrue;
         ws.imageFileTime = time;
     } catch (const std::exception& failure) {

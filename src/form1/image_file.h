@@ -6,7 +6,8 @@
 namespace sextrix {
 
 // "Load": decodes the image, sizes Picture1 to it and moves it back to the
-// top-left corner, sets imageLoaded and imageFileTime. On failure shows
+// top-left corner (a picture of the size already loaded keeps Picture1's
+// place and size), sets imageLoaded and imageFileTime. On failure shows
 // "<txt_url>: <description>", sets imageLoaded false and keeps the picture
 // already shown.
 void Loadimg_Click(App& app);

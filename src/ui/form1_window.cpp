@@ -12,6 +12,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -83,7 +84,7 @@ QWidget* lamp(const char* name, const QColor& colour) {
 
 }  // namespace
 
-Form1Window::Form1Window(App& app) : app_(app), form_(app.form1) {
+Form1Window::Form1Window(App& app) : app_(app), form_(app.form1), language_(app) {
     setObjectName("Form1");
     binding_.afterHandler = [this] { refreshFromModel(); };
 
@@ -171,6 +172,7 @@ QWidget* Form1Window::buildPictureArea() {
     auto afterPointerMove = [this] {
         binding_.refresh();
         picture_->syncMagnifier();
+        pointerPixel_->setText(QString("x %1   y %2").arg(form_.ws.clickX).arg(form_.ws.clickY));
     };
     picture_->onMouseMove = [this, afterPointerMove](double x, double y) {
         Picture1_MouseMove(app_, x, y);
@@ -204,10 +206,80 @@ QWidget* Form1Window::buildPictureArea() {
         grid->addWidget(button, move.row, move.column);
     }
     grid->addWidget(viewport_, 1, 1);
+    grid->addWidget(buildZoomBar(), 3, 0, 1, 3);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(1, 1);
     buildInfoPanel(viewport_);
     return area;
+}
+
+QPointF Form1Window::viewportCentre() const { return QPointF(viewport_->width() / 2.0, viewport_->height() / 2.0); }
+
+QWidget* Form1Window::buildZoomBar() {
+    picture_->onZoomChanged = [this] { refreshZoomBar(); };
+    viewport_->onResized = [this] { picture_->syncFromModel(); };
+    viewport_->onZoomWheel = [this](int steps, QPointF at) {
+        for (int k = 0; k < std::abs(steps); ++k) picture_->stepZoom(steps, at);
+    };
+    const std::function<void()> zoomActions[] = {
+        [this] { picture_->stepZoom(-1, viewportCentre()); },
+        [this] { picture_->stepZoom(+1, viewportCentre()); },
+        [this] { picture_->setZoom(ViewZoom::fitted(), viewportCentre()); },
+        [this] { picture_->setZoom(ViewZoom::at(1), viewportCentre()); },
+    };
+    const QList<QKeySequence> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+        // Ctrl+= is Ctrl++ without the Shift key on most keyboards.
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+        {QKeySequence(Qt::CTRL | Qt::Key_0)},
+        {QKeySequence(Qt::CTRL | Qt::Key_1)},
+    };
+    const char* names[] = {"ZoomOut", "ZoomIn", "ZoomFit", "Zoom100"};
+
+    auto* bar = new QWidget;
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    for (int k = 0; k < 4; ++k) {
+        auto* button = new QToolButton;
+        button->setObjectName(names[k]);
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, zoomActions[k]);
+        zoomButtons_[k] = button;
+        row->addWidget(button);
+        // The keys work from anywhere in the window.
+        auto* action = new QAction(this);
+        action->setShortcuts(keys[k]);
+        connect(action, &QAction::triggered, this, zoomActions[k]);
+        addAction(action);
+    }
+    zoomLevel_ = label("ZoomLevel");
+    zoomLevel_->setMinimumWidth(100);
+    zoomLevel_->setStyleSheet("font-weight: bold;");
+    pointerPixel_ = label("PointerPixel");
+    pointerPixel_->setStyleSheet("color: #666;");
+    row->insertWidget(0, zoomLevel_);
+    row->insertSpacing(1, 6);
+    row->addStretch(1);
+    row->addWidget(pointerPixel_);
+    return bar;
+}
+
+void Form1Window::refreshZoomBar() {
+    const bool french = language_.french();
+    const QString level = picture_->zoomText(french);
+    if (zoomLevel_->text() != level) zoomLevel_->setText(level);
+    const QString texts[] = {QString::fromUtf8("\u2212"), "+", french ? "Ajuster" : "Fit", "1:1"};
+    const QString tips[] = {
+        french ? QString::fromUtf8("Zoom arrière (Ctrl+-, Ctrl+molette)") : "Zoom out (Ctrl+-, Ctrl+wheel)",
+        french ? QString::fromUtf8("Zoom avant (Ctrl++, Ctrl+molette)") : "Zoom in (Ctrl++, Ctrl+wheel)",
+        french ? QString::fromUtf8("Toute l'image dans la fenêtre (Ctrl+0)") : "Whole picture in the window (Ctrl+0)",
+        french ? QString::fromUtf8("Taille réelle (Ctrl+1)") : "Actual size (Ctrl+1)",
+    };
+    for (int k = 0; k < 4; ++k) {
+        if (zoomButtons_[k]->text() != texts[k]) zoomButtons_[k]->setText(texts[k]);
+        if (zoomButtons_[k]->toolTip() != tips[k]) zoomButtons_[k]->setToolTip(tips[k]);
+    }
 }
 
 QWidget* Form1Window::buildInfoPanel(QWidget* parent) {
@@ -602,6 +674,7 @@ void Form1Window::refreshFromModel() {
     setWindowTitle(QString::fromStdString(form_.caption));
     binding_.refresh();
     picture_->syncFromModel();
+    refreshZoomBar();
     refreshInfoPanel();
     syncTimers();
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "state/app.h"
+#include "ui/interface_language.h"
 #include "ui/model_binding.h"
 
 class QTabBar;
@@ -31,6 +32,8 @@ public:
     QWidget* viewport() const;
     // Arrow keys seen by the panning timer: held, or pressed since its last tick.
     void noteArrowKey(int key, bool pressed);
+    // Whether the loaded texts are the French ones (see InterfaceLanguage).
+    bool frenchInterface() { return language_.french(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -50,6 +53,9 @@ private:
 
     void buildMenus();
     QWidget* buildPictureArea();
+    QWidget* buildZoomBar();
+    void refreshZoomBar();
+    QPointF viewportCentre() const;
     QWidget* buildSidePanel();
     QWidget* buildStarOptions();
     QWidget* buildDeciderOptions();
@@ -66,9 +72,13 @@ private:
 
     App& app_;
     Form1Model& form_;
+    InterfaceLanguage language_;
     ModelBinding binding_;
     PictureView* picture_ = nullptr;
     ViewportWidget* viewport_ = nullptr;
+    class QLabel* zoomLevel_ = nullptr;
+    class QLabel* pointerPixel_ = nullptr;
+    std::array<class QToolButton*, 4> zoomButtons_{};  // out, in, fit, 100 %
     QTabBar* tabs_ = nullptr;
     QListWidget* status_ = nullptr;
     QWidget* icoR_ = nullptr;

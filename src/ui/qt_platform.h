@@ -1,5 +1,7 @@
 #pragma once
 // The platform interfaces of the core, implemented with Qt.
+#include <QRect>
+#include <QString>
 #include <QWidget>
 #include <functional>
 
@@ -30,11 +32,26 @@ public:
 
     QtHttp http;
 
+    // The texts of the message boxes' buttons.
+    struct ButtonTexts {
+        QString ok = "OK", yes = "Yes", no = "No";
+    };
+
     // Set by the windows: repaint from the models; open a modal window.
     std::function<void()> refreshWindows;
     std::function<void(WindowKey)> openModal;
     QWidget* dialogParent = nullptr;
+    // The buttons in the interface's language; English when unset.
+    std::function<ButtonTexts()> buttonTexts;
+    // Where message boxes must not open, in screen pixels: the picture, so
+    // that the user can judge it while answering. Empty: anywhere.
+    std::function<QRect()> keepClear;
 };
+
+// Where a window of `outer` size (frame included) opens beside `keep` and
+// clear of it: right of it, else left, below, above, whichever lies wholly on
+// `screen` first; with no room anywhere, at the screen's right edge.
+QPoint placeClearOf(const QRect& keep, const QSize& outer, const QRect& screen);
 
 // Packs a decoded Qt image into the core's colour numbers.
 DecodedImage toDecodedImage(const class QImage& image);

@@ -21,6 +21,13 @@ QtProgram::QtProgram(const std::string& programFolder) : platform_(qtPlatform_.p
     qtPlatform_.dialogParent = mainWindow_.get();
     qtPlatform_.refreshWindows = [this] { mainWindow_->refreshFromModel(); };
     qtPlatform_.openModal = [this](WindowKey key) { openModal(key); };
+    qtPlatform_.buttonTexts = [this] {
+        return mainWindow_->frenchInterface() ? QtPlatform::ButtonTexts{"OK", "Oui", "Non"} : QtPlatform::ButtonTexts{};
+    };
+    qtPlatform_.keepClear = [this] {
+        const QWidget* view = mainWindow_->viewport();
+        return view->isVisible() ? QRect(view->mapToGlobal(QPoint(0, 0)), view->size()) : QRect();
+    };
 }
 
 QtProgram::~QtProgram() = default;

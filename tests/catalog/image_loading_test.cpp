@@ -79,6 +79,28 @@ TEST_F(ImageLoading, LoadsThePictureAtItsSizeAndUndoesThePanning) {
     EXPECT_FALSE(form.ws.imageFileTime.empty());
 }
 
+TEST_F(ImageLoading, APictureOfTheSameSizeKeepsTheViewsPlaceAndSize) {
+    Form1Model& form = t.app.form1;
+    decodesAs(uniformImage(4, 3, 0));
+    Loadimg_Click(t.app);
+    // The view zoomed to 200 % and panned; the calculation's reload keeps that.
+    form.Picture1Box = {-2, -3, 8, 6, true};
+    decodesAs(uniformImage(4, 3, packColour(1, 2, 3)));
+    Loadimg_Click(t.app);
+    EXPECT_EQ(form.Picture1.pixel(0, 0), packColour(1, 2, 3));
+    EXPECT_EQ(form.Picture1Box.left, -2);
+    EXPECT_EQ(form.Picture1Box.top, -3);
+    EXPECT_EQ(form.Picture1Box.width, 8);
+    EXPECT_EQ(form.Picture1Box.height, 6);
+    // Another size starts again at the corner, at the picture's size.
+    decodesAs(uniformImage(4, 5, 0));
+    Loadimg_Click(t.app);
+    EXPECT_EQ(form.Picture1Box.left, 0);
+    EXPECT_EQ(form.Picture1Box.top, 0);
+    EXPECT_EQ(form.Picture1Box.width, 4);
+    EXPECT_EQ(form.Picture1Box.height, 5);
+}
+
 enum class Fault { NotAPicture, BadDecoderAnswer, FileGone };
 
 struct FailureRow {

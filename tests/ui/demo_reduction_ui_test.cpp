@@ -1,9 +1,13 @@
 // The demo field reduced through the real main window, the way a person does
-// it: typed inputs, real mouse clicks on the picture, a real Yes/No box.
+// it at the window's first size: typed inputs, real mouse clicks on the
+// fitted picture, a real Yes/No box.
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -99,41 +103,102 @@ protected:
         QTest::keyRelease(&window(), key);
     }
 
-    // Pans with the arrow keys until the picture pixel lies in the viewport.
-    void bringIntoView(QPoint at) {
-        const PictureBox& box = form().Picture1Box;
-        const PictureBox& view = form().PicOrange;
-        if (at.x() + box.left > view.width - 10) holdArrowKey(Qt::Key_Right);
-        if (at.x() + box.left < 10) holdArrowKey(Qt::Key_Left);
-        if (at.y() + box.top > view.height - 10) holdArrowKey(Qt::Key_Down);
-        if (at.y() + box.top < 10) holdArrowKey(Qt::Key_Up);
-        ASSERT_TRUE(QRect(0, 0, view.width, view.height).contains(at + QPoint(box.left, box.top)));
+    QString zoomLabel() { return window().findChild<QLabel*>("ZoomLevel")->text(); }
+
+    // Where a picture pixel is on screen, in the picture widget's pixels.
+    QPoint onScreen(QPoint at) {
+        return window().picture()->mapping().toView(QPointF(at)).toPoint();
     }
 
-    // A real pointer move then click on the picture, in picture pixels.
-    void clickPicture(QPoint at) {
+    // A real pointer move over a picture pixel; gives the pixel the program
+    // saw, which at a zoom other than 100 % may be a neighbour.
+    QPoint pointAt(QPoint at) {
+        QTest::mouseMove(window().picture(), onScreen(at));
+        return {form().ws.clickX, form().ws.clickY};
+    }
+
+    QPoint clickPicture(QPoint at) {
+        const QPoint pointed = pointAt(at);
+        QTest::mouseClick(window().picture(), Qt::LeftButton, {}, onScreen(at));
+        return pointed;
+    }
+
+    // A real double click, through the platform's events: Qt itself makes
+    // the double click out of two quick clicks.
+    QPoint doubleClickPicture(QPoint at) {
+        const QPoint pointed = pointAt(at);
         ui::PictureView* picture = window().picture();
-        QTest::mouseMove(picture, at);
-        QTest::mouseClick(picture, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(window().windowHandle(), Qt::LeftButton, {}, picture->mapTo(&window(), onScreen(at)));
+        return pointed;
     }
 
     testing::TempFolder folder;
     std::unique_ptr<ui::QtProgram> program;
 };
 
-TEST_F(DemoWindow, PanningFollowsAHeldArrowKeyToTheEdge) {
+TEST_F(DemoWindow, OpensFittedThenZoomsAndPansAtEveryLevel) {
     typeDemoInputs();
     ASSERT_EQ(form().ws.imageLoaded, kTrue);
-    const int viewWidth = form().PicOrange.width;
-    ASSERT_LT(viewWidth, 1000) << "the picture fits the viewport: nothing to pan";
+    const PictureBox& box = form().Picture1Box;
+    const PictureBox& view = form().PicOrange;
+    ASSERT_LT(view.width, 1000) << "the picture fits the viewport at 100 %: nothing to pan";
+    // The whole picture in the viewport.
+    const double fit = std::min(view.width / 1000.0, view.height / 800.0);
+    EXPECT_EQ(box.width, std::lround(1000 * fit));
+    EXPECT_EQ(box.height, std::lround(800 * fit));
+    EXPECT_EQ(box.left, 0);
+    const QString fitted = QString::fromUtf8("Ajusté (%1 %)").arg(std::lround(fit * 100));
+    EXPECT_EQ(zoomLabel(), fitted);
+
+    // The keys step through the levels; the picture stays in the viewport.
+    const struct { Qt::Key key; QString label; int width; } steps[] = {
+        {Qt::Key_1, "100 %", 1000}, {Qt::Key_Equal, "150 %", 1500}, {Qt::Key_Plus, "200 %", 2000},
+        {Qt::Key_Minus, "150 %", 1500}, {Qt::Key_0, fitted, int(std::lround(1000 * fit))},
+        {Qt::Key_1, "100 %", 1000}};
+    for (const auto& step : steps) {
+        QTest::keyClick(&window(), step.key, Qt::ControlModifier);
+        EXPECT_EQ(zoomLabel(), step.label);
+        EXPECT_EQ(box.width, step.width) << step.label.toStdString();
+        EXPECT_TRUE(box.left <= 0 && box.left + box.width >= std::min(box.width, view.width)) << box.left;
+        EXPECT_TRUE(box.top <= 0 && box.top + box.height >= std::min(box.height, view.height)) << box.top;
+    }
+
+    // At 100 % the arrow keys move the picture in 10-pixel steps until its
+    // right edge reaches the viewport's, and back.
     holdArrowKey(Qt::Key_Right);
-    // Moved in 10-pixel steps until the right edge of the picture reached the viewport's.
-    EXPECT_EQ(form().Picture1Box.left % 10, 0);
-    EXPECT_LE(form().Picture1Box.left + 1000, viewWidth);
-    EXPECT_GT(form().Picture1Box.left + 1000, viewWidth - 10);
-    EXPECT_EQ(window().picture()->x(), form().Picture1Box.left);
+    EXPECT_EQ(box.left % 10, 0);
+    EXPECT_LE(box.left + 1000, view.width);
+    EXPECT_GT(box.left + 1000, view.width - 10);
+    EXPECT_EQ(window().picture()->x(), box.left);
     holdArrowKey(Qt::Key_Left);
-    EXPECT_EQ(form().Picture1Box.left, 0);
+    EXPECT_EQ(box.left, 0);
+
+    // Ctrl + wheel zooms in around the pointer: the picture pixel under it stays.
+    const QPointF pointer(300, 200);  // viewport pixels
+    auto under = [&] { return window().picture()->mapping().toImage(pointer - QPointF(box.left, box.top)); };
+    const QPointF before = under();
+    QWheelEvent wheel(pointer - QPointF(box.left, box.top), window().picture()->mapToGlobal(pointer), {}, {0, 120},
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);  // as the platform sends it: over to the viewport
+    qApp->notify(window().picture(), &wheel);
+    EXPECT_EQ(box.width, 1500);
+    EXPECT_NEAR(under().x(), before.x(), 1);
+    EXPECT_NEAR(under().y(), before.y(), 1);
+    ASSERT_LT(box.left, 0);
+    ASSERT_LT(box.top, 0);
+
+    // 2-Stars and 3-Calcul load the picture again: the zoom and place stay.
+    const PictureBox kept = box;
+    clickButton(&window(), "Loadimg");
+    EXPECT_EQ(zoomLabel(), "150 %");
+    EXPECT_EQ(box.left, kept.left);
+    EXPECT_EQ(box.top, kept.top);
+
+    // Panning works at this zoom too.
+    holdArrowKey(Qt::Key_Up);
+    holdArrowKey(Qt::Key_Left);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
 }
 
 TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
@@ -147,12 +212,12 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
     clickButton(&window(), "SelectStar");
     ASSERT_EQ(form().ws.mode, ClickMode::Select);
 
+    // The whole picture is in view: no panning. The first star gets a double
+    // click, which must still make one pick.
     for (int k = 0; k < 5; ++k) {
-        const QPoint click = kClicks[k];
-        // Some stars lie beyond the viewport: pan there first.
-        bringIntoView(click);
-        clickPicture(click);
-        const QPoint refined = brightestBox(form().Picture1, click);
+        const QPoint pointed = k == 0 ? doubleClickPicture(kClicks[k]) : clickPicture(kClicks[k]);
+        ASSERT_EQ(form().ws.pickCount, k + 1) << "pick " << k + 1;
+        const QPoint refined = brightestBox(form().Picture1, pointed);
         const OverlayItem& marker = form().clicpic[k + 1];
         EXPECT_TRUE(marker.visible) << "pick " << k + 1;
         EXPECT_EQ(marker.left + 8, refined.x()) << "pick " << k + 1;
@@ -160,11 +225,15 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
         EXPECT_EQ(form().ws.pickX[k + 1], refined.x());
         EXPECT_EQ(form().ws.pickY[k + 1], refined.y());
         if (k == 3) {
-            // The magnifier follows the pointer between picks.
-            QTest::mouseMove(window().picture(), QPoint(500, 420));
+            // The magnifier follows the pointer between picks, centred on it
+            // on screen, at its own size whatever the zoom.
+            const QPoint at = pointAt(QPoint(500, 420));
             EXPECT_TRUE(form().zoom.visible);
-            EXPECT_EQ(form().zoom.left, 450);
-            EXPECT_EQ(form().zoom.top, 370);
+            EXPECT_EQ(form().zoom.left, at.x() - 50);
+            EXPECT_EQ(form().zoom.top, at.y() - 50);
+            const QRect magnifier = window().picture()->magnifierRect();
+            EXPECT_EQ(magnifier.size(), QSize(102, 102));
+            EXPECT_LE((magnifier.topLeft() + QPoint(50, 50) - onScreen(QPoint(500, 420))).manhattanLength(), 2);
             saveScreenshot(&window(), "picking.png");
         }
     }
@@ -183,6 +252,12 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
         if (questions == 1) saveScreenshot(&window(), "demo-candidate.png");
         auto* message = qobject_cast<QMessageBox*>(box);
         ASSERT_NE(message, nullptr);
+        // The question leaves the picture in sight, to judge the crosses by.
+        const QWidget* viewport = window().viewport();
+        const QRect picture(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+        EXPECT_FALSE(message->frameGeometry().intersects(picture))
+            << "box " << message->frameGeometry().x() << "," << message->frameGeometry().y() << " "
+            << message->width() << "x" << message->height();
         QTest::mouseClick(message->button(right ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
         if (!right) onNextModal(answer);
     };
@@ -208,18 +283,34 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
     for (auto [x, y] : {std::pair{0, 0}, {999, 0}, {0, 799}, {999, 799}})
         EXPECT_LT(offBy(x, y), 1.5) << "at corner " << x << ", " << y;
 
-    bringIntoView(QPoint(500, 400));
     saveScreenshot(&window(), "demo-solved.png");
 
     // In "coor" mode a click reports the sky position of the pixel.
-    bringIntoView(QPoint(500, 400));
-    clickPicture(QPoint(500, 400));
+    const QPoint clicked = clickPicture(QPoint(500, 400));
     EXPECT_TRUE(form().Frm6.visible);
-    const ScaledPoint centre = pixelToSky(found, 500, 400);
+    const ScaledPoint centre = pixelToSky(found, clicked.x(), clicked.y());
     const std::string report = form().InfoMore.text;
     const std::string raDegrees = std::to_string(centre.x / form().ws.corrAsd).substr(0, 6);
     EXPECT_NE(report.find(raDegrees), std::string::npos) << "no " << raDegrees << " in\n" << report;
     saveScreenshot(&window(), "point-report.png");
+
+    // A double click on a catalogue star reports the star: its click gives
+    // the point report first, and the release ending the double click must
+    // not bring the point report back.
+    int star = 0;
+    for (int i = 1; i <= form().ws.catCount && !star; ++i) {
+        const OverlayItem& marker = form().star[i];
+        if (marker.visible && std::abs(marker.left + 4 - form().ws.pickX[5]) <= 3 &&
+            std::abs(marker.top + 4 - form().ws.pickY[5]) <= 3)
+            star = i;
+    }
+    ASSERT_GT(star, 0) << "no catalogue star on pick 5";
+    doubleClickPicture(QPoint(int(form().star[star].left) + 4, int(form().star[star].top) + 4));
+    EXPECT_TRUE(form().Frm6.visible);
+    const std::string starReport = form().InfoMore.text;
+    EXPECT_NE(starReport.find(form().ws.catIds[star]), std::string::npos)
+        << "no " << form().ws.catIds[star] << " in\n" << starReport;
+    EXPECT_EQ(starReport.find(raDegrees), std::string::npos) << "the point report came back";
 }
 
 }  // namespace
