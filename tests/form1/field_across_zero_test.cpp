@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "catalog/answer_builders.h"
+#include "support/answer_builders.h"
 #include "chart/pointer_readout.h"
 #include "form1/catalogue_files.h"
 #include "identify/figure_search.h"
