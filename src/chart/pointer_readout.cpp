@@ -7,18 +7,6 @@
 #include "state/text_number.h"
 
 namespace sextrix {
-namespace {
-
-// Catalogue right ascensions are unwrapped around the field centre (below 0
-// or beyond 360 near 0 h); what is shown lies in 0..360.
-double withinOneTurn(double degrees) {
-    double r = std::fmod(degrees, 360.0);
-    if (r < 0) r += 360;
-    return r >= 360 ? r - 360 : r;
-}
-
-}  // namespace
-
 std::optional<Int16> pointerPixel(double coordinate) {
     const double rounded = roundHalfEven(coordinate);
     if (!(rounded >= -32768.0 && rounded <= 32767.0)) return std::nullopt;

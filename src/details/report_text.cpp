@@ -21,13 +21,6 @@ std::string field(const std::string& label, const std::string& value) {
     return kIndent + heading(label) + value;
 }
 
-// Positions come unwrapped around the field centre (below 0 or beyond 360
-// near 0 h); what is shown lies in 0..360.
-double withinOneTurn(double degrees) {
-    double r = std::fmod(degrees, 360.0);
-    if (r < 0) r += 360;
-    return r >= 360 ? r - 360 : r;
-}
 
 std::string fiveDecimals(double value, char decimalSeparator) {
     return numberToText(roundHalfEven(value * 1e5) / 1e5, decimalSeparator);

@@ -30,16 +30,8 @@ constexpr CatalogueFile kCatalogueFiles[] = {{"deepobj1.txt", "NGC "}, {"deepobj
 // centre and the catalogue share one side of 0 h. Nothing when the boxes do
 // not hold a centre; positions are then kept as read.
 std::optional<double> typedCentreRa(const App& app) {
-    const Form1Model& form = app.form1;
-    TypedCentre typed;
-    for (int k = 0; k < 3; ++k) {
-        typed.ra[k] = form.txt_ra[k].text;
-        typed.dec[k] = form.txt_dec[k].text;
-    }
-    typed.south = form.txt_dec_sign_show[0].caption == "-";
-    typed.epochText = form.txt_epoch.text;
     try {
-        const double ra = centreJ2000(typed, 1, 1, app.ctx.decimalSeparator).X;
+        const double ra = centreJ2000(typedCentre(app.form1), 1, 1, app.ctx.decimalSeparator).X;
         if (std::isfinite(ra)) return ra;
     } catch (const TypeMismatchError&) {
     } catch (const OverflowError&) {

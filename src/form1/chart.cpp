@@ -75,6 +75,17 @@ void mapcroix(App& app, Int16 i1, Int16 i2, Int16 i3, Int16 i4, Int16 i5) {
     drawMatchCrosses(app.form1.Picture1, app.form1.star, {i1, i2, i3, i4, i5});
 }
 
+TypedCentre typedCentre(const Form1Model& form) {
+    TypedCentre typed;
+    for (int k = 0; k < 3; ++k) {
+        typed.ra[k] = form.txt_ra[k].text;
+        typed.dec[k] = form.txt_dec[k].text;
+    }
+    typed.south = form.txt_dec_sign_show[0].caption == "-";
+    typed.epochText = form.txt_epoch.text;
+    return typed;
+}
+
 void CentreJ2000(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
@@ -88,14 +99,7 @@ void CentreJ2000(App& app) {
     for (int k = 0; k < 3; ++k) strictBoxNumber(form.txt_ra[k].text, separator, raBoxes[k]);
     for (int k = 0; k < 3; ++k) strictBoxNumber(form.txt_dec[k].text, separator, decBoxes[k]);
     leadingBoxNumber(form.txt_epoch.text, "epoch");
-    TypedCentre typed;
-    for (int k = 0; k < 3; ++k) {
-        typed.ra[k] = form.txt_ra[k].text;
-        typed.dec[k] = form.txt_dec[k].text;
-    }
-    typed.south = ws.decSign == "-1";
-    typed.epochText = form.txt_epoch.text;
-    const CentreJ2000Result centre = centreJ2000(typed, ws.corrAsd, ws.corrDec, app.ctx.decimalSeparator);
+    const CentreJ2000Result centre = centreJ2000(typedCentre(form), ws.corrAsd, ws.corrDec, separator);
     app.ctx.precessDeltaRa = centre.toJ2000.ra;
     app.ctx.precessDeltaDec = centre.toJ2000.dec;
     ws.centreRa = centre.X;

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's charts over the picture: the solution chart, the match
 // crosses of a candidate and the centre cross.
+#include "geometry/centre.h"
 #include "state/app.h"
 
 namespace sextrix {
@@ -12,6 +13,9 @@ void map(App& app);
 
 // i1..i5: catalogue indexes matched to picked stars 1..5 (1..4000).
 void mapcroix(App& app, Int16 i1, Int16 i2, Int16 i3, Int16 i4, Int16 i5);
+
+// The centre as its boxes show it.
+TypedCentre typedCentre(const Form1Model& form);
 
 // Reads the typed centre and stores decSign ("1" or "-1") and centreRa,
 // centreDec in scaled J2000.0 units; the precession corrections stay in

@@ -47,4 +47,10 @@ std::string FormatDms(double value, const std::string& unit) {
            intToText(seconds) + "''";
 }
 
+double withinOneTurn(double degrees) {
+    double r = std::fmod(degrees, 360.0);
+    if (r < 0) r += 360;
+    return r >= 360 ? r - 360 : r;
+}
+
 }  // namespace sextrix

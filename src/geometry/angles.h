@@ -31,6 +31,11 @@ struct Dms {
 // 3. |angle| >= 32768 (or not finite) raises OverflowError.
 Dms DegToDms(double angle);
 
+// An angle in degrees brought into [0, 360): right ascensions are unwrapped
+// around a field centre near 0 h (below 0 or beyond 360), but are shown in
+// 0..24 h.
+double withinOneTurn(double degrees);
+
 // Right ascension from hours, minutes and seconds, in degrees.
 double raToDegrees(double h, double m, double s);
 // Declination from a sign (+1 or -1) and unsigned degrees, minutes and
