@@ -16,26 +16,20 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "catalog/image_loading.h"
 #include "chart/pointer_readout.h"
 #include "chart/zoom.h"
-#include "details/object_picking.h"
-#include "geometry/angles.h"
-#include "identify/star_picking.h"
-#include "lang/language_choice.h"
-#include "lang/suggestion.h"
-#include "persist/defaults_file.h"
 #include "form1/calculation.h"
+#include "form1/control_writes.h"
+#include "form1/defaults.h"
+#include "form1/image_file.h"
+#include "form1/input_boxes.h"
 #include "form1/main_window.h"
+#include "form1/picking.h"
 #include "form1/picture_events.h"
+#include "form1/suggestions.h"
 #include "ui/info_panel_view.h"
 #include "ui/picture_view.h"
 #include "ui/viewport_widget.h"
-#include "form1/suggestions.h"
-#include "form1/defaults.h"
-#include "form1/input_boxes.h"
-#include "form1/picking.h"
-#include "form1/image_file.h"
 
 namespace sextrix::ui {
 
@@ -424,7 +418,7 @@ QWidget* Form1Window::buildStarOptions() {
         line->addStretch();
         grid->addLayout(line, row++, 1);
     };
-    field(2, "txt_epoch", form_.txt_epoch, "", [this] { txt_epoch_Change(form_); });
+    field(2, "txt_epoch", form_.txt_epoch, "", [this] { runChangeHandler(app_, form_.txt_epoch); });
     field(3, "txt_distance", form_.txt_distance, "arcmin");
     field(4, "txt_mag", form_.txt_mag, "");
     field(6, "txt_mag2", form_.txt_mag2, "");
@@ -442,7 +436,7 @@ QWidget* Form1Window::buildStarOptions() {
     image->addWidget(load);
     grid->addLayout(image, row++, 1);
 
-    QCheckBox* autoload = checkBox("CheckAutoload", form_.CheckAutoload, [this] { CheckAutoload_Click(app_); });
+    QCheckBox* autoload = checkBox("CheckAutoload", form_.CheckAutoload, [this] { runClickHandler(app_, form_.CheckAutoload); });
     grid->addWidget(autoload, row++, 0, 1, 2);
     QCheckBox* onImage = checkBox("Checkcenter", form_.Checkcenter);
     grid->addWidget(onImage, row++, 0, 1, 2);
@@ -520,13 +514,11 @@ QWidget* Form1Window::buildCcdFrame() {
     binding_.bind(frame, form_.frm[2]);
     auto* grid = new QGridLayout(frame);
     int column = 0;
-    for (auto [lbl, name, box, change] :
-         {std::tuple{10, "txt_corrasd", &form_.txt_corrasd, &txt_corrasd_Change},
-          std::tuple{11, "txt_corrdec", &form_.txt_corrdec, &txt_corrdec_Change}}) {
+    for (auto [lbl, name, box] :
+         {std::tuple{10, "txt_corrasd", &form_.txt_corrasd}, std::tuple{11, "txt_corrdec", &form_.txt_corrdec}}) {
         QLabel* l = lblCaption(lbl);
         QLineEdit* edit = lineEdit(name, 90);
-        auto* handler = change;
-        binding_.bind(edit, *box, [this, handler] { handler(form_); });
+        binding_.bind(edit, *box, [this, box] { runChangeHandler(app_, *box); });
         grid->addWidget(l, 0, column);
         grid->addWidget(edit, 1, column++);
     }
