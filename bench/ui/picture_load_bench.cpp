@@ -1,21 +1,21 @@
 // The picture on a large image: JPEG load to first paint, memory held, and
 // the repaint of the visible viewport with 4000 markers over it, at 100 %
 // and zoomed (target: under 16 ms a repaint).
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <benchmark/benchmark.h>
 #include <fstream>
 #include <string>
 
 #include "catalog/image_loading.h"
+#include "form1/image_file.h"
 #include "form1/startup.h"
 #include "ui/form1_window.h"
 #include "ui/picture_view.h"
 #include "ui/qt_program.h"
-#include "form1/image_file.h"
 #include "ui/view_zoom.h"
 
 namespace {

@@ -26,20 +26,17 @@ std::vector<std::string> firstLines(std::string bytes, std::size_t limit) {
 
 std::string without(std::string_view text, char unwanted) {
     std::string kept;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
-                 [unwanted](char c) { return c != unwanted; });
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept), [unwanted](char c) { return c != unwanted; });
     return kept;
 }
 
-AsteroidRecord readAsteroid(std::string_view line, double corrAsd, double corrDec,
-                            std::optional<double> centreRa) {
+AsteroidRecord readAsteroid(std::string_view line, double corrAsd, double corrDec, std::optional<double> centreRa) {
     AsteroidRecord a;
     a.number = without(column(line, 1, 7), '(');
     a.name = without(column(line, 10, 15), ' ');
-    const double ra = raNearCentre(
-        raDegreesFromColumns(column(line, 26, 2), column(line, 29, 2), column(line, 32, 4)), centreRa);
-    const double dec = decDegreesFromColumns(column(line, 37, 3), column(line, 41, 2),
-                                             column(line, 44, 2));
+    const double ra =
+        raNearCentre(raDegreesFromColumns(column(line, 26, 2), column(line, 29, 2), column(line, 32, 4)), centreRa);
+    const double dec = decDegreesFromColumns(column(line, 37, 3), column(line, 41, 2), column(line, 44, 2));
     // Whole numbers: the decimal separator never shows.
     a.x = numberToText(scaledWhole(ra, corrAsd), '.');
     a.y = numberToText(scaledWhole(dec, corrDec), '.');

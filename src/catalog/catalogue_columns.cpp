@@ -12,16 +12,13 @@ std::string_view column(std::string_view line, std::size_t first, std::size_t wi
     return line.substr(first - 1, width);
 }
 
-double raDegreesFromColumns(std::string_view hours, std::string_view minutes,
-                            std::string_view seconds) {
-    const double h = (parseLeadingNumber(hours) * 3600 + parseLeadingNumber(minutes) * 60 +
-                      parseLeadingNumber(seconds)) /
-                     3600;
+double raDegreesFromColumns(std::string_view hours, std::string_view minutes, std::string_view seconds) {
+    const double h =
+        (parseLeadingNumber(hours) * 3600 + parseLeadingNumber(minutes) * 60 + parseLeadingNumber(seconds)) / 3600;
     return h * 15;
 }
 
-double decDegreesFromColumns(std::string_view signedDegrees, std::string_view arcminutes,
-                             std::string_view arcseconds) {
+double decDegreesFromColumns(std::string_view signedDegrees, std::string_view arcminutes, std::string_view arcseconds) {
     const double g = !signedDegrees.empty() && signedDegrees.front() == '-' ? -1 : 1;
     // g * degrees is the absolute value of a signed field, so "-00" and
     // "-12" both add their minutes and seconds southwards.

@@ -15,14 +15,12 @@ std::string_view column(std::string_view line, std::size_t first, std::size_t wi
 
 // Right ascension from its hours, minutes and seconds columns, in degrees:
 // (h*3600 + m*60 + s) / 3600 * 15, each field read leniently.
-double raDegreesFromColumns(std::string_view hours, std::string_view minutes,
-                            std::string_view seconds);
+double raDegreesFromColumns(std::string_view hours, std::string_view minutes, std::string_view seconds);
 
 // Declination from its degrees (sign in the column's first character),
 // arcminutes and arcseconds columns, in degrees. The sign is taken from the
 // character rather than from the number, so "-00 30 00" gives -0.5.
-double decDegreesFromColumns(std::string_view signedDegrees, std::string_view arcminutes,
-                             std::string_view arcseconds);
+double decDegreesFromColumns(std::string_view signedDegrees, std::string_view arcminutes, std::string_view arcseconds);
 
 // Right ascension taken within half a turn of the field centre's (degrees,
 // J2000.0), so that a field across 0 h keeps its stars side by side: around
@@ -38,8 +36,7 @@ double scaledWhole(double degrees, double scale);
 // A record or line of a catalogue file that cannot be read (a number beyond
 // the range of a double). number is the 1-based record or line number.
 struct RecordError : std::runtime_error {
-    RecordError(int number, const std::string& what)
-        : std::runtime_error(what), number(number) {}
+    RecordError(int number, const std::string& what) : std::runtime_error(what), number(number) {}
     int number;
 };
 

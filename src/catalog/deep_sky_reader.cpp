@@ -14,13 +14,12 @@ namespace {
 constexpr int kHeaderLines = 2;
 
 bool insideWindow(double x, double y, const DeepSkyWindow& w) {
-    return w.centreX - w.halfWidth < x && x < w.centreX + w.halfWidth &&
-           w.centreY - w.halfWidth < y && y < w.centreY + w.halfWidth;
+    return w.centreX - w.halfWidth < x && x < w.centreX + w.halfWidth && w.centreY - w.halfWidth < y &&
+           y < w.centreY + w.halfWidth;
 }
 
 // The rest of an object whose position is already known to be in the window.
-void readDetails(std::string_view line, std::string_view prefix, char separator,
-                 DeepSkyObject& o) {
+void readDetails(std::string_view line, std::string_view prefix, char separator, DeepSkyObject& o) {
     o.name = std::string(prefix) + numberToText(parseLeadingNumber(column(line, 1, 5)), separator);
     o.text51 = column(line, 51, 4);
     o.size1 = parseLeadingNumber(column(line, 62, 6));
@@ -40,8 +39,8 @@ double deepSkyHalfWidth(double corrAsd, double corrDec, double fieldArcmin) {
     return roundHalfEven(s * 2 / 60 * fieldArcmin);
 }
 
-DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix,
-                                const DeepSkyWindow& window, std::vector<DeepSkyObject>& kept) {
+DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix, const DeepSkyWindow& window,
+                                std::vector<DeepSkyObject>& kept) {
     DeepSkyFileScan scan;
     LineReader reader(std::move(bytes));
     int lineNumber = 0;
@@ -54,11 +53,9 @@ DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix,
         try {
             DeepSkyObject o;
             const double ra = raNearCentre(
-                raDegreesFromColumns(column(line, 21, 2), column(line, 24, 2), column(line, 27, 4)),
-                window.centreRa);
+                raDegreesFromColumns(column(line, 21, 2), column(line, 24, 2), column(line, 27, 4)), window.centreRa);
             o.x = scaledWhole(ra, window.corrAsd);
-            o.y = scaledWhole(decDegreesFromColumns(column(line, 32, 3), column(line, 36, 2),
-                                                    column(line, 39, 2)),
+            o.y = scaledWhole(decDegreesFromColumns(column(line, 32, 3), column(line, 36, 2), column(line, 39, 2)),
                               window.corrDec);
             if (!insideWindow(o.x, o.y, window)) continue;
             readDetails(line, prefix, window.decimalSeparator, o);

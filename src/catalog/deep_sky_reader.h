@@ -12,13 +12,13 @@
 namespace sextrix {
 
 struct DeepSkyObject {
-    std::string name;  // prefix + catalogue number, "NGC 224"
-    std::string pgc;   // "PGC 2557"; "PGC 0" when the column is blank
-    double x = 0;      // RA in degrees (unwrapped) * corrAsd, whole
-    double y = 0;      // Dec in degrees * corrDec, whole
-    double size1 = 0;  // arcminutes
-    double size2 = 0;  // arcminutes; a 0 in the file gives size1 (a circle)
-    double pa = 0;     // degrees
+    std::string name;                             // prefix + catalogue number, "NGC 224"
+    std::string pgc;                              // "PGC 2557"; "PGC 0" when the column is blank
+    double x = 0;                                 // RA in degrees (unwrapped) * corrAsd, whole
+    double y = 0;                                 // Dec in degrees * corrDec, whole
+    double size1 = 0;                             // arcminutes
+    double size2 = 0;                             // arcminutes; a 0 in the file gives size1 (a circle)
+    double pa = 0;                                // degrees
     std::string text51, text79, text97, text113;  // text columns as they stand
 };
 
@@ -32,7 +32,7 @@ struct DeepSkyWindow {
     // ascensions are taken within half a turn of it before scaling, so that a
     // field across 0 h finds its objects on both sides. None: as read.
     std::optional<double> centreRa;
-    double halfWidth = 0;  // whole scaled units, the same on both axes
+    double halfWidth = 0;         // whole scaled units, the same on both axes
     char decimalSeparator = '.';  // for the numbers of the names
 };
 
@@ -51,7 +51,7 @@ struct DeepSkyFileScan {
 // one object a line) that lie strictly inside the window, until kept holds
 // 500 objects. Lines that hold no object read as position 0 and are kept only
 // if that falls in the window.
-DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix,
-                                const DeepSkyWindow& window, std::vector<DeepSkyObject>& kept);
+DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix, const DeepSkyWindow& window,
+                                std::vector<DeepSkyObject>& kept);
 
 }  // namespace sextrix

@@ -31,8 +31,8 @@ std::string fileTimeText(const std::string& path) {
     std::tm local{};
     if (!localtime_r(&t, &local)) throw FileError("Cannot read the time of " + path);
     char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%09lld", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, nanos);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%09lld", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, nanos);
     return text;
 }
 

@@ -3,7 +3,6 @@
 // the reload watch compares.
 #include <string>
 
-
 namespace sextrix {
 
 // The file txt_url names: the text itself when it starts with "/" or holds

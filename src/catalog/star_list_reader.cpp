@@ -22,8 +22,7 @@ std::string lastLine(std::string bytes) {
     return line;
 }
 
-StarRecord readRecord(std::string_view record, double corrAsd, double corrDec,
-                      std::optional<double> centreRa) {
+StarRecord readRecord(std::string_view record, double corrAsd, double corrDec, std::optional<double> centreRa) {
     StarRecord star;
     star.id = column(record, 6, 14);
     star.ra = raNearCentre(parseLeadingNumber(column(record, 21, 9)), centreRa);

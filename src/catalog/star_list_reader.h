@@ -11,11 +11,11 @@
 namespace sextrix {
 
 struct StarRecord {
-    std::string id;  // 14-character USNO-A designation
-    double ra = 0;   // J2000.0 degrees as read, unwrapped around the centre
-    double dec = 0;  // J2000.0 degrees as read
-    double x = 0;    // ra * corrAsd, whole
-    double y = 0;    // dec * corrDec, whole
+    std::string id;    // 14-character USNO-A designation
+    double ra = 0;     // J2000.0 degrees as read, unwrapped around the centre
+    double dec = 0;    // J2000.0 degrees as read
+    double x = 0;      // ra * corrAsd, whole
+    double y = 0;      // dec * corrDec, whole
     std::string magR;  // 4-character magnitude columns, blanks kept
     std::string magB;
 };

@@ -12,8 +12,8 @@
 
 namespace sextrix {
 
-void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, WorkingState& ws,
-                  const Plate& plate, char decimalSeparator, TextMeasure& measure) {
+void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, WorkingState& ws, const Plate& plate,
+                  char decimalSeparator, TextMeasure& measure) {
     picture.clearDrawings();
     picture.penColour = kDeepSkyColour;
     CalculAngle(ws);
@@ -43,8 +43,7 @@ void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, Wor
         // Position angle counts from north through east; the outline's angle
         // counts from the picture's x axis towards its y axis.
         const float rotation = toSingleChecked(-ws.deepPa.at(i) - ws.rotationDeg + 90);
-        const Int16 lowest =
-            outline.draw(picture, toSingleChecked(cx), toSingleChecked(cy), radius, rotation, yScale);
+        const Int16 lowest = outline.draw(picture, toSingleChecked(cx), toSingleChecked(cy), radius, rotation, yScale);
 
         setLabelText(label, ws.deepNames.at(i), measure);
         label.top = toInt16Checked(lowest + 4.0);

@@ -18,7 +18,7 @@ namespace sextrix {
 // Throws on a first size of 0 and on any floating-point or range fault.
 // rotationDeg of ws is updated from the plate (CalculAngle); labels are the
 // deepobj_lbl items, laid out with `measure`.
-void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, WorkingState& ws,
-                  const Plate& plate, char decimalSeparator, TextMeasure& measure);
+void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, WorkingState& ws, const Plate& plate,
+                  char decimalSeparator, TextMeasure& measure);
 
 }  // namespace sextrix

@@ -70,8 +70,7 @@ EllipseTracer::EllipseTracer(float start, float end, float step) {
 }
 
 // P(t) = TranslateXY(cx, cy, RotateXY(rotation, ScaleXY(1, yScale, PolarToXY(t, radius)))).
-Int16 EllipseTracer::trace(float cx, float cy, float radius, float rotation, float yScale,
-                           SegmentSink& sink) const {
+Int16 EllipseTracer::trace(float cx, float cy, float radius, float rotation, float yScale, SegmentSink& sink) const {
     const float rotRad = radians(rotation);
     const float rotCos = checked(std::cos(rotRad));
     const float rotSin = checked(std::sin(rotRad));
@@ -101,8 +100,8 @@ Int16 TraceEllipse(const EllipseArgs& e, SegmentSink& sink) {
     return EllipseTracer(e.start, e.end, e.step).trace(e.cx, e.cy, e.radius, e.rotation, e.yScale, sink);
 }
 
-Int16 DrawEllipse(PictureSurface& surface, float cx, float cy, float radius, float rotation, float start,
-                  float end, float yScale, float step) {
+Int16 DrawEllipse(PictureSurface& surface, float cx, float cy, float radius, float rotation, float start, float end,
+                  float yScale, float step) {
     return EllipseTracer(start, end, step).draw(surface, cx, cy, radius, rotation, yScale);
 }
 

@@ -29,7 +29,7 @@ struct EllipseArgs {
     float radius = 0;    // semi-axis along the ellipse's own x axis
     float rotation = 0;  // direction of that axis, from screen x towards screen y
     float start = 0, end = 360;
-    float yScale = 1;    // second semi-axis = radius * yScale
+    float yScale = 1;  // second semi-axis = radius * yScale
     float step = 1;
 };
 
@@ -49,8 +49,8 @@ public:
 Int16 TraceEllipse(const EllipseArgs& e, SegmentSink& sink);
 
 // Traces the ellipse on the surface in its current pen colour and width.
-Int16 DrawEllipse(PictureSurface& surface, float cx, float cy, float radius, float rotation, float start,
-                  float end, float yScale, float step);
+Int16 DrawEllipse(PictureSurface& surface, float cx, float cy, float radius, float rotation, float start, float end,
+                  float yScale, float step);
 
 // The same tracing for many outlines that share start, end and step: the
 // counter's cosines and sines are taken once (a chart draws hundreds of

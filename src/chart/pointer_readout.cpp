@@ -26,8 +26,8 @@ int readoutStar(const std::vector<OverlayItem>& star, int count, double x, doubl
 std::string readoutCaption(const WorkingState& ws, int i) {
     const double raHours = withinOneTurn(ws.catX[i] / ws.corrAsd) / 360 * 24;
     const double decDegrees = ws.catY[i] / ws.corrDec;
-    return ws.catIds[i] + "   MagR-B=" + ws.catMagR[i] + " " + ws.catMagB[i] + "   Ra:" +
-           FormatDms(raHours, "h") + "   Dec:" + FormatDms(decDegrees, "°") + "  (J2000.0)";
+    return ws.catIds[i] + "   MagR-B=" + ws.catMagR[i] + " " + ws.catMagB[i] + "   Ra:" + FormatDms(raHours, "h") +
+           "   Dec:" + FormatDms(decDegrees, "°") + "  (J2000.0)";
 }
 
 }  // namespace sextrix

@@ -21,8 +21,8 @@ constexpr double kReadoutReach = 4;
 // Whether the pointer (x, y), unrounded, lies strictly inside the readout
 // window of a marker whose top-left corner is (left, top).
 inline bool inReadoutWindow(const OverlayItem& marker, double x, double y) {
-    return marker.left - kReadoutReach < x && x < marker.left + kReadoutReach &&
-           marker.top - kReadoutReach < y && y < marker.top + kReadoutReach;
+    return marker.left - kReadoutReach < x && x < marker.left + kReadoutReach && marker.top - kReadoutReach < y &&
+           y < marker.top + kReadoutReach;
 }
 
 // The star marker of star(1..count) read out at (x, y): among the shown

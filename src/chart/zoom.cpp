@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace sextrix {
 
 void sampleZoom(const PictureSurface& picture, int x, int y, ZoomColours& out) {

@@ -17,10 +17,7 @@ std::string title(const std::string& text) { return "<B><I><S><S2>" + text + "</
 
 std::string heading(const std::string& label) { return "<B>" + label + "</B>"; }
 
-std::string field(const std::string& label, const std::string& value) {
-    return kIndent + heading(label) + value;
-}
-
+std::string field(const std::string& label, const std::string& value) { return kIndent + heading(label) + value; }
 
 std::string fiveDecimals(double value, char decimalSeparator) {
     return numberToText(roundHalfEven(value * 1e5) / 1e5, decimalSeparator);
@@ -116,9 +113,8 @@ std::string asteroidReportMarkup(const ReportStyle& style, const std::string& nu
 }
 
 std::string deepSkyReportMarkup(const ReportStyle& style, const std::string& name, double ra, double dec,
-                                const std::string& text51, double size1, double size2,
-                                const std::string& text79, const std::string& pgc, const std::string& text97,
-                                const std::string& text113) {
+                                const std::string& text51, double size1, double size2, const std::string& text79,
+                                const std::string& pgc, const std::string& text97, const std::string& text113) {
     Report r{style, {}};
     r.start(name);
     r.add(heading(r.label(1)));

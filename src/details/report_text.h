@@ -33,8 +33,7 @@ std::string asteroidReportMarkup(const ReportStyle& style, const std::string& nu
 // size1, size2 in arcminutes. A pgc of "PGC 0" means the object has no PGC
 // number and gets no line for it.
 std::string deepSkyReportMarkup(const ReportStyle& style, const std::string& name, double ra, double dec,
-                                const std::string& text51, double size1, double size2,
-                                const std::string& text79, const std::string& pgc, const std::string& text97,
-                                const std::string& text113);
+                                const std::string& text51, double size1, double size2, const std::string& text79,
+                                const std::string& pgc, const std::string& text97, const std::string& text113);
 
 }  // namespace sextrix

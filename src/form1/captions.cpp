@@ -9,10 +9,9 @@ constexpr const char* kReadoutDesignCaption = "Info:";
 void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     const auto& e = t.formTexts;
     f.caption = e[1];
-    MenuItem* menus[] = {&f.mnu_fichier, &f.mnu_wizard, &f.mnu_open, &f.mnu_save,
-                         &f.mnu_savedefaut, &f.mnu_quit, &f.mnu_option, &f.mnu_config,
-                         &f.mnu_etalonage, &f.mnu_etalonage2, &f.mnu_superetalonage,
-                         &f.mnu_help, &f.mnu_about};
+    MenuItem* menus[] = {&f.mnu_fichier,        &f.mnu_wizard, &f.mnu_open,   &f.mnu_save,      &f.mnu_savedefaut,
+                         &f.mnu_quit,           &f.mnu_option, &f.mnu_config, &f.mnu_etalonage, &f.mnu_etalonage2,
+                         &f.mnu_superetalonage, &f.mnu_help,   &f.mnu_about};
     for (int k = 0; k < 13; ++k) menus[k]->caption = e[2 + k];
     f.DownloadData.caption = e[15];
     f.SelectStar.caption = e[16];

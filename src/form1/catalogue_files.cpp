@@ -77,8 +77,7 @@ void READFILE(App& app) {
     ws.catCount = std::min<Int16>(total, kIdentifyCapacity);
     ws.loopI = static_cast<Int16>(std::min(total + 1, kIdentifyCapacity + 1));
     AddStatus(app.form1, app.platform.events,
-              app.ctx.lang.formTexts[20] + ": " + intToText(ws.catCount) + "/" +
-                  intToText(ws.catTotal) + messages[19]);
+              app.ctx.lang.formTexts[20] + ": " + intToText(ws.catCount) + "/" + intToText(ws.catTotal) + messages[19]);
 }
 
 void READFILE_ASTER(App& app) {
@@ -108,8 +107,7 @@ void READFILE_ASTER(App& app) {
     // with the usual 40-line trailer; counting from the line total alone
     // would show stale entries when "</pre>" comes early.
     ws.astCount = static_cast<Int16>(asteroids.size());
-    AddStatus(app.form1, app.platform.events,
-              "Asteroïde: " + intToText(ws.astCount) + app.ctx.lang.messages[19]);
+    AddStatus(app.form1, app.platform.events, "Asteroïde: " + intToText(ws.astCount) + app.ctx.lang.messages[19]);
 }
 
 void READFILE_NGCIC(App& app) {
@@ -122,8 +120,7 @@ void READFILE_NGCIC(App& app) {
     window.centreX = ws.centreRa;
     window.centreY = ws.centreDec;
     window.centreRa = typedCentreRa(app);
-    window.halfWidth =
-        deepSkyHalfWidth(ws.corrAsd, ws.corrDec, parseLeadingNumber(app.form1.txt_distance.text));
+    window.halfWidth = deepSkyHalfWidth(ws.corrAsd, ws.corrDec, parseLeadingNumber(app.form1.txt_distance.text));
     window.decimalSeparator = app.ctx.decimalSeparator;
 
     std::vector<DeepSkyObject> kept;
@@ -137,9 +134,8 @@ void READFILE_NGCIC(App& app) {
             continue;
         }
         if (scan.badLine != 0)
-            app.platform.dialogs.message(
-                path + ", line " + intToText(scan.badLine) + ": " + scan.failure, app.form1.caption,
-                false);
+            app.platform.dialogs.message(path + ", line " + intToText(scan.badLine) + ": " + scan.failure,
+                                         app.form1.caption, false);
         if (scan.full) break;
     }
 
@@ -160,8 +156,7 @@ void READFILE_NGCIC(App& app) {
     ws.deepCount = static_cast<Int16>(kept.size());
     ws.loopI = ws.deepCount;
     AddStatus(app.form1, app.platform.events,
-              app.ctx.lang.formTexts[76] + ": " + intToText(ws.deepCount) +
-                  app.ctx.lang.messages[19]);
+              app.ctx.lang.formTexts[76] + ": " + intToText(ws.deepCount) + app.ctx.lang.messages[19]);
 }
 
 }  // namespace sextrix

@@ -41,8 +41,7 @@ void drawChart(App& app) {
     // A candidate of the search follows the first box, the accepted solution the second.
     const bool deepSky = (ws.solved == kFalse && form.CheckDeepObj1.value == kTicked) ||
                          (ws.solved == kTrue && form.CheckDeepObj2.value == kTicked);
-    if (deepSky)
-        chartDeepSky(form.Picture1, form.deepobj_lbl, ws, plate, app.ctx.decimalSeparator, app.platform.text);
+    if (deepSky) chartDeepSky(form.Picture1, form.deepobj_lbl, ws, plate, app.ctx.decimalSeparator, app.platform.text);
 
     showItems(form.star, n, starsSkipped);
 }

@@ -21,7 +21,7 @@ using Like = std::conditional_t<std::is_const_v<Form>, const T, T>;
 template <class Form>
 auto defaultsSlots(Form& f) {
     using Slot = std::variant<Like<TextBox, Form>*, Like<CheckBox, Form>*>;
-    return std::vector<Slot>{&f.txt_calcul,    &f.txt_corrasd, &f.txt_corrdec,  &f.txt_distance,
+    return std::vector<Slot>{&f.txt_calcul,    &f.txt_corrasd, &f.txt_corrdec,   &f.txt_distance,
                              &f.txt_mag,       &f.txt_mag2,    &f.txt_tolerance, &f.txt_url,
                              &f.CheckDecideur, &f.CheckAster,  &f.txt_Afield,    &f.Txt_Amag,
                              &f.CheckAutoload, &f.Checkcenter, &f.CheckDeepObj1, &f.CheckDeepObj2};

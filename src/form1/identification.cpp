@@ -80,8 +80,7 @@ bool offerCandidate(App& app, const Candidate& candidate, int s, const Offer& of
     }
     // The user said the centre is on the image, so a plate that puts it off is wrong.
     if (!ws.lineText.empty() && form.Checkcenter.value == 1) return false;
-    const std::string question =
-        ws.lineText + messages[2] + " (" + intToText(s) + "/" + intToText(offer.total) + ")";
+    const std::string question = ws.lineText + messages[2] + " (" + intToText(s) + "/" + intToText(offer.total) + ")";
     return app.platform.dialogs.askYesNo(question, messages[3]);
 }
 

@@ -10,9 +10,9 @@ namespace {
 
 // A decoder answer the picture can hold: positive size, one colour per pixel.
 void checkDecoded(const DecodedImage& image) {
-    const bool sized = image.width > 0 && image.height > 0 &&
-                       image.pixels.size() == static_cast<std::size_t>(image.width) *
-                                                  static_cast<std::size_t>(image.height);
+    const bool sized =
+        image.width > 0 && image.height > 0 &&
+        image.pixels.size() == static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
     if (!sized) throw std::runtime_error("Invalid picture");
 }
 
@@ -47,9 +47,7 @@ void Loadimg_Click(App& app) {
     }
 }
 
-void CheckAutoload_Click(App& app) {
-    app.form1.Timer3.enabled = app.form1.CheckAutoload.value == 1;
-}
+void CheckAutoload_Click(App& app) { app.form1.Timer3.enabled = app.form1.CheckAutoload.value == 1; }
 
 void Timer3_Timer(App& app) {
     Form1Model& form = app.form1;

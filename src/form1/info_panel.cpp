@@ -1,8 +1,8 @@
 #include "info_panel.h"
 
-#include "geometry/precession.h"
 #include "details/info_markup.h"
 #include "details/report_text.h"
+#include "geometry/precession.h"
 #include "state/text_number.h"
 
 namespace sextrix {
@@ -37,15 +37,14 @@ void ShowPointInfo(App& app, double ra, double dec, const std::string& epochText
 
 void ShowAsteroidInfo(App& app, const std::string& number, const std::string& name, double ra, double dec,
                       const std::string& text48, const std::string& text77, const std::string& text70) {
-    showReport(app.form1,
-               asteroidReportMarkup(styleOf(app.ctx), number, name, ra, dec, text48, text77, text70));
+    showReport(app.form1, asteroidReportMarkup(styleOf(app.ctx), number, name, ra, dec, text48, text77, text70));
 }
 
-void ShowDeepSkyInfo(App& app, const std::string& name, double ra, double dec, const std::string& text51,
-                     double size1, double size2, const std::string& text79, const std::string& pgc,
-                     const std::string& text97, const std::string& text113) {
-    showReport(app.form1, deepSkyReportMarkup(styleOf(app.ctx), name, ra, dec, text51, size1, size2, text79,
-                                              pgc, text97, text113));
+void ShowDeepSkyInfo(App& app, const std::string& name, double ra, double dec, const std::string& text51, double size1,
+                     double size2, const std::string& text79, const std::string& pgc, const std::string& text97,
+                     const std::string& text113) {
+    showReport(app.form1, deepSkyReportMarkup(styleOf(app.ctx), name, ra, dec, text51, size1, size2, text79, pgc,
+                                              text97, text113));
 }
 
 }  // namespace sextrix

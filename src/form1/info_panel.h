@@ -21,8 +21,8 @@ void ShowAsteroidInfo(App& app, const std::string& number, const std::string& na
                       const std::string& text48, const std::string& text77, const std::string& text70);
 
 // size1, size2 in arcminutes.
-void ShowDeepSkyInfo(App& app, const std::string& name, double ra, double dec, const std::string& text51,
-                     double size1, double size2, const std::string& text79, const std::string& pgc,
-                     const std::string& text97, const std::string& text113);
+void ShowDeepSkyInfo(App& app, const std::string& name, double ra, double dec, const std::string& text51, double size1,
+                     double size2, const std::string& text79, const std::string& pgc, const std::string& text97,
+                     const std::string& text113);
 
 }  // namespace sextrix

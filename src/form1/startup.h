@@ -8,7 +8,7 @@ namespace sextrix {
 class StartupHost {
 public:
     virtual ~StartupHost() = default;
-    virtual void showSplash() = 0;           // shown, not modal, its bar timer running
+    virtual void showSplash() = 0;  // shown, not modal, its bar timer running
     virtual int splashBarValue() = 0;
     virtual void showMainWindow() = 0;
     virtual void closeSplash() = 0;

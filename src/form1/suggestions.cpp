@@ -4,8 +4,7 @@
 
 namespace sextrix {
 
-void ShowSuggestion(App& app, const std::string& key, Int16 step, const std::string& a,
-                    const std::string& b) {
+void ShowSuggestion(App& app, const std::string& key, Int16 step, const std::string& a, const std::string& b) {
     Label& label = app.form1.sugestion;
     label.caption = suggestionCaption(app.ctx.lang, label.caption, key, step, a, b, app.ctx.decimalSeparator);
     app.form1.Timer2.enabled = true;

@@ -29,8 +29,8 @@ std::optional<CentreCross> centreCross(const Plate& plate, double X, double Y, i
     if (!centre) return std::nullopt;
     const double px = centre->x, py = centre->y;
     CentreCross cross;
-    cross.segments = {{{px, py - 8, px, py - 2}, {px, py + 2, px, py + 8}, {px - 8, py, px - 2, py},
-                       {px + 2, py, px + 8, py}}};
+    cross.segments = {
+        {{px, py - 8, px, py - 2}, {px, py + 2, px, py + 8}, {px - 8, py, px - 2, py}, {px + 2, py, px + 8, py}}};
     cross.onImage = px > 0 && px < width && py > 0 && py < height;
     return cross;
 }

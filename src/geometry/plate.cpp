@@ -10,8 +10,7 @@ ScaledPoint pixelToSky(const Plate& p, double x, double y) {
 
 ScaledPoint skyToPixelUnchecked(const Plate& p, double X, double Y) {
     const double det = plateDet(p);
-    return {(p.e * p.c - p.e * X - p.b * p.f + p.b * Y) / det,
-            (p.a * p.f - p.d * p.c + p.d * X - p.a * Y) / det};
+    return {(p.e * p.c - p.e * X - p.b * p.f + p.b * Y) / det, (p.a * p.f - p.d * p.c + p.d * X - p.a * Y) / det};
 }
 
 std::optional<ScaledPoint> skyToPixel(const Plate& p, double X, double Y) {

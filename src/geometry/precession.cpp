@@ -41,8 +41,7 @@ PrecessionDelta PrecessFromJ2000(double epoch, double raDeg, double decDeg) {
     const double t = (epoch - 2000) / 100;
     const double zeta =
         polynomial(t, {2.72767, 2306.080472, 0.3023262, 0.01801752, -5.708e-6, -3.04e-7, -1.3e-10}) / 3600;
-    const double z =
-        polynomial(t, {-2.72767, 2306.07607, 1.0956768, 0.01826676, -2.8276e-5, -2.486e-7, -5e-11}) / 3600;
+    const double z = polynomial(t, {-2.72767, 2306.07607, 1.0956768, 0.01826676, -2.8276e-5, -2.486e-7, -5e-11}) / 3600;
     const double theta =
         polynomial(t, {0, 2004.190936, -0.426698, -0.04182364, -7.291e-6, -1.127e-7, 3.6e-10, 9e-12}) / 3600;
 

@@ -30,8 +30,8 @@ DeciderWindow deciderWindow(double threshold) {
     return {toInt16Checked(-4 - threshold), toInt16Checked(threshold - 4)};
 }
 
-Int16 countDeciderHits(const std::vector<OverlayItem>& clicpic, const std::vector<OverlayItem>& star,
-                       int count, DeciderWindow window) {
+Int16 countDeciderHits(const std::vector<OverlayItem>& clicpic, const std::vector<OverlayItem>& star, int count,
+                       DeciderWindow window) {
     const float lo = window.lo, hi = window.hi;
     const int last = std::min(count, static_cast<int>(star.size()) - 1);
     int hits = 0;

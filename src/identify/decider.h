@@ -40,8 +40,8 @@ constexpr float kStarMarkerHalf = 4;
 // on both axes. Every pair counts: two catalogue stars in one picked star's
 // box count twice. A hidden catalogue marker counts for nothing: the chart
 // hides a star it cannot place and leaves its corner where it was.
-Int16 countDeciderHits(const std::vector<OverlayItem>& clicpic, const std::vector<OverlayItem>& star,
-                       int count, DeciderWindow window);
+Int16 countDeciderHits(const std::vector<OverlayItem>& clicpic, const std::vector<OverlayItem>& star, int count,
+                       DeciderWindow window);
 
 // The same count from positions, for catalogue stars 1..count (scaled
 // units) under the plate, with the markers where the chart and the picking

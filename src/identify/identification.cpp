@@ -23,8 +23,7 @@ std::vector<Candidate> identifyCandidates(const IdentificationInput& input) {
 std::vector<Candidate> identifyCandidates(const IdentificationInput& input, SquareTable& pickDist,
                                           SquareTable& catDist) {
     const int n = std::max(input.catCount, 0);
-    if (n > kIdentifyCapacity)
-        throw std::invalid_argument("more catalogue stars than the identification takes");
+    if (n > kIdentifyCapacity) throw std::invalid_argument("more catalogue stars than the identification takes");
     if (pickDist.size() < 5) throw std::invalid_argument("picked distance table too small");
     const FivePicks& picks = input.picks;
     for (int k = 0; k < 5; ++k)
@@ -32,8 +31,7 @@ std::vector<Candidate> identifyCandidates(const IdentificationInput& input, Squa
             pickDist.at(k + 1, l + 1) = starDistance(picks[k].x, picks[k].y, picks[l].x, picks[l].y);
     fillDistances(catDist, input.catX, input.catY, n);
 
-    const std::vector<FigureRow> rows =
-        findFigures({pickDist, catDist, input.catX, input.catY, n, input.tolerance});
+    const std::vector<FigureRow> rows = findFigures({pickDist, catDist, input.catX, input.catY, n, input.tolerance});
     std::vector<Candidate> candidates;
     candidates.reserve(rows.size());
     for (const FigureRow& row : rows) {

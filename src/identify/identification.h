@@ -16,8 +16,8 @@ struct IdentificationInput {
     FivePicks picks;                  // pixels
     const std::vector<double>& catX;  // stars 1..catCount in scaled units, index 0 unused
     const std::vector<double>& catY;
-    int catCount = 0;                 // at most kIdentifyCapacity
-    double tolerance = 0;             // pixels
+    int catCount = 0;      // at most kIdentifyCapacity
+    double tolerance = 0;  // pixels
     DeciderWindow window;
 };
 

@@ -21,8 +21,7 @@ int cellIndex(double t, int limit) {
 
 }  // namespace
 
-StarGrid::StarGrid(const std::vector<double>& x, const std::vector<double>& y, int count)
-    : count_(std::max(count, 0)) {
+StarGrid::StarGrid(const std::vector<double>& x, const std::vector<double>& y, int count) : count_(std::max(count, 0)) {
     if (count_ == 0) return;
     double minX = x[1], maxX = x[1], minY = y[1], maxY = y[1];
     for (int i = 1; i <= count_; ++i) {

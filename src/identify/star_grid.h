@@ -22,13 +22,13 @@ public:
     class Ring {
         friend class StarGrid;
         struct Row {
-            int dr;        // row offset
-            int outer;     // columns |dc| <= outer ...
-            int inner;     // ... and |dc| >= inner
+            int dr;     // row offset
+            int outer;  // columns |dc| <= outer ...
+            int inner;  // ... and |dc| >= inner
         };
         bool everyStar = true;
-        double in2 = -1, out2 = 0;  // squared radii for the first test
-        std::vector<Row> rows;      // by ascending dr
+        double in2 = -1, out2 = 0;     // squared radii for the first test
+        std::vector<Row> rows;         // by ascending dr
         std::size_t firstForward = 0;  // the first row with dr >= 0
     };
     Ring ring(double rMin, double rMax) const;
@@ -65,8 +65,8 @@ private:
     int columns_ = 1, rows_ = 1;
     std::vector<int> cellStart_;  // stars of cell c: members_[cellStart_[c] .. cellStart_[c + 1])
     std::vector<Int16> members_;
-    std::vector<double> memberX_, memberY_;  // positions in member order, for a cheap first test
-    std::vector<int> starRow_, starColumn_;  // each star's cell, by star index
+    std::vector<double> memberX_, memberY_;      // positions in member order, for a cheap first test
+    std::vector<int> starRow_, starColumn_;      // each star's cell, by star index
     std::vector<int> memberRow_, memberColumn_;  // the same, in member order
     std::vector<double> starX_, starY_;
     mutable std::vector<Run> runs_;  // scratch of the query under way

@@ -2,8 +2,6 @@
 
 namespace sextrix {
 
-std::string languageFileName(Language language) {
-    return language == Language::French ? "lang-fr.cfg" : "lang-en.cfg";
-}
+std::string languageFileName(Language language) { return language == Language::French ? "lang-fr.cfg" : "lang-en.cfg"; }
 
 }  // namespace sextrix

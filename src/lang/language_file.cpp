@@ -21,8 +21,8 @@ void parseLanguageFile(const std::string& bytes, const std::string& fileName, La
     LanguageTables loaded = tables;
     const Section sections[] = {
         {"[CONFIG2]", loaded.configTexts, 1},  {"[FORM]", loaded.config2Texts, 1},
-        {"[WIZARD]", loaded.formTexts, 1},      {"[SUGESTIONS]", loaded.wizardTexts, 1},
-        {"[INFO]", loaded.suggestionTexts, 0},  {"[END]", loaded.infoTexts, 1},
+        {"[WIZARD]", loaded.formTexts, 1},     {"[SUGESTIONS]", loaded.wizardTexts, 1},
+        {"[INFO]", loaded.suggestionTexts, 0}, {"[END]", loaded.infoTexts, 1},
     };
     LineReader reader(bytes);
     if (reader.atEnd()) throw LanguageFileError(fileName + ": the file is empty");
@@ -33,14 +33,12 @@ void parseLanguageFile(const std::string& bytes, const std::string& fileName, La
         while (last != section.marker) {
             if (reader.atEnd())
                 throw LanguageFileError(fileName + ": the marker line " + section.marker +
-                                        " is missing (end of file reached at line " +
-                                        std::to_string(lineNumber) + ")");
+                                        " is missing (end of file reached at line " + std::to_string(lineNumber) + ")");
             last = reader.readLine();
             ++lineNumber;
             ++entry;
             if (entry >= static_cast<int>(section.table.size()))
-                throw LanguageFileError(fileName + ": the section ending with " + section.marker +
-                                        " holds more than " +
+                throw LanguageFileError(fileName + ": the section ending with " + section.marker + " holds more than " +
                                         std::to_string(section.table.size() - section.firstEntry) +
                                         " lines, marker included (line " + std::to_string(lineNumber) + ")");
             section.table[entry] = last;

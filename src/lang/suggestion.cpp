@@ -23,9 +23,8 @@ std::string captionAfterCalculation(std::string caption, const LanguageTables& t
 
 }  // namespace
 
-std::string suggestionCaption(const LanguageTables& tables, const std::string& current,
-                              const std::string& key, Int16 step, const std::string& a,
-                              const std::string& b, char decimalSeparator) {
+std::string suggestionCaption(const LanguageTables& tables, const std::string& current, const std::string& key,
+                              Int16 step, const std::string& a, const std::string& b, char decimalSeparator) {
     const auto& s = tables.suggestionTexts;
     if (key == "calcul") {
         if (step == -1) return s[5];

@@ -12,8 +12,7 @@ namespace sextrix {
 // numbers passed as text; only the key "calcul" with step 0 reads them
 // (strictly, with the given separator), as the candidate count and the
 // catalogue star count.
-std::string suggestionCaption(const LanguageTables& tables, const std::string& current,
-                              const std::string& key, Int16 step, const std::string& a,
-                              const std::string& b, char decimalSeparator);
+std::string suggestionCaption(const LanguageTables& tables, const std::string& current, const std::string& key,
+                              Int16 step, const std::string& a, const std::string& b, char decimalSeparator);
 
 }  // namespace sextrix

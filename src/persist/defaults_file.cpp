@@ -8,8 +8,9 @@
 namespace sextrix {
 
 using enum DefaultsLine;
-const std::array<DefaultsLine, kDefaultsLines> kDefaultsLayout{
-    Text, Text, Text, Text, Text, Text, Text, Text, CheckBox, CheckBox, Text, Text, CheckBox, CheckBox, CheckBox, CheckBox};
+const std::array<DefaultsLine, kDefaultsLines> kDefaultsLayout{Text,     Text,     Text,     Text,     Text, Text,
+                                                               Text,     Text,     CheckBox, CheckBox, Text, Text,
+                                                               CheckBox, CheckBox, CheckBox, CheckBox};
 
 std::string defaultsFileBytes(const std::vector<std::string>& values) { return joinLinesCrLf(values); }
 

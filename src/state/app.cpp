@@ -4,8 +4,6 @@
 
 namespace sextrix {
 
-std::string App::programFile(const std::string& name) const {
-    return joinPath(ctx.programFolder, name);
-}
+std::string App::programFile(const std::string& name) const { return joinPath(ctx.programFolder, name); }
 
 }  // namespace sextrix

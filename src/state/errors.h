@@ -14,8 +14,7 @@ struct OverflowError : std::runtime_error {
 
 // A text that had to be a number is not one.
 struct TypeMismatchError : std::runtime_error {
-    explicit TypeMismatchError(const std::string& text)
-        : std::runtime_error("Type mismatch: \"" + text + "\"") {}
+    explicit TypeMismatchError(const std::string& text) : std::runtime_error("Type mismatch: \"" + text + "\"") {}
 };
 
 // A file could not be opened, read or written.

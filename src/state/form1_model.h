@@ -23,33 +23,51 @@ struct Form1Model {
     std::string caption = "Velorin Sextrix";
 
     // Menus.
-    MenuItem mnu_fichier{"Fichier"}, mnu_wizard{"Assistant"}, mnu_open{"Ouvrir Projet"},
-        mnu_save{"Enregistrer Projet"}, mnu_savedefaut{"Save defaut"}, mnu_quit{"Qutiter"};
+    MenuItem mnu_fichier{"Fichier"}, mnu_wizard{"Assistant"}, mnu_open{"Ouvrir Projet"}, mnu_save{"Enregistrer Projet"},
+        mnu_savedefaut{"Save defaut"}, mnu_quit{"Qutiter"};
     MenuItem mnu_option{"Option"}, mnu_config{"Correcteurs"}, mnu_etalonage2{"Etalonage classique"},
-        mnu_etalonage{"Etalonage par image"}, mnu_superetalonage{"Super Etalonage"},
-        mnu_webbugs{"Internet bugs"}, mnu_lang{"Langue/Language"};
-    MenuItem mnu_Aide{"&?"}, mnu_help{"Aide"}, mnu_AideFR{"Français"}, mnu_AideEn{"English"},
-        mnu_about{"A propos"};
+        mnu_etalonage{"Etalonage par image"}, mnu_superetalonage{"Super Etalonage"}, mnu_webbugs{"Internet bugs"},
+        mnu_lang{"Langue/Language"};
+    MenuItem mnu_Aide{"&?"}, mnu_help{"Aide"}, mnu_AideFR{"Français"}, mnu_AideEn{"English"}, mnu_about{"A propos"};
 
     // Step buttons and other buttons.
-    Button DownloadData{"1-Download"}, SelectStar{"2-Etoiles"}, startCalcul{"3-Calcul"},
-        FullMap{"4-Full map"};
+    Button DownloadData{"1-Download"}, SelectStar{"2-Etoiles"}, startCalcul{"3-Calcul"}, FullMap{"4-Full map"};
     Button Loadimg{"Load"}, LoadCorr{"Load"}, BoutonEtalo{"Suivant"}, Frm6close{"X"};
 
     // Frames: Menu, star catalogue options, CCD, Debug, calibration, suggestion,
     // decider, asteroid options, deep-sky options.
-    std::array<Frame, 9> frm{{{"Menu"}, {"Catalogue d'étoile"}, {"CCD"}, {"Debug"},
-                              {"Etalonage", false}, {"Sugestion"}, {"Décideur", false},
-                              {"Asteroide", false}, {"Décideur", false}}};
+    std::array<Frame, 9> frm{{{"Menu"},
+                              {"Catalogue d'étoile"},
+                              {"CCD"},
+                              {"Debug"},
+                              {"Etalonage", false},
+                              {"Sugestion"},
+                              {"Décideur", false},
+                              {"Asteroide", false},
+                              {"Décideur", false}}};
 
-    std::array<Label, 20> Lbl{{{"RA:"}, {"DEC:"}, {"Epoch:"}, {"Champ"}, {"Mag max:"},
-                               {"Seuil décision:"}, {"Mag fullmap:"}, {"Tolérance:"},
-                               {"Date:"}, {"Heure"}, {"Corr Asd"}, {"Corr Dec"}, {"Img:"},
-                               {"Info:"},
-                               {"Veuillez selectioner une étoile puis fournir ses coordonnées ci-dessous:"},
-                               {"RA:"}, {"DEC:"}, {"Champ"}, {"Mag max"},
-                               {"Le décideur automatique permet de réduire le nombre de solutions proposés "
-                                "en ne retenant que celles dont les étoiles du catalogue tombent sur les étoiles de l'image."}}};
+    std::array<Label, 20> Lbl{
+        {{"RA:"},
+         {"DEC:"},
+         {"Epoch:"},
+         {"Champ"},
+         {"Mag max:"},
+         {"Seuil décision:"},
+         {"Mag fullmap:"},
+         {"Tolérance:"},
+         {"Date:"},
+         {"Heure"},
+         {"Corr Asd"},
+         {"Corr Dec"},
+         {"Img:"},
+         {"Info:"},
+         {"Veuillez selectioner une étoile puis fournir ses coordonnées ci-dessous:"},
+         {"RA:"},
+         {"DEC:"},
+         {"Champ"},
+         {"Mag max"},
+         {"Le décideur automatique permet de réduire le nombre de solutions proposés "
+          "en ne retenant que celles dont les étoiles du catalogue tombent sur les étoiles de l'image."}}};
 
     // Option tab strip: tab captions 1..4 (index 0 unused) and the selected tab.
     std::array<std::string, 5> tabCaptions{"", "Basic", "Décideur", "Asteroïde", "CielProfond"};
@@ -97,7 +115,7 @@ struct Form1Model {
 
     // The picture, its viewport and the magnifier.
     PictureSurface Picture1;
-    PictureBox Picture1Box{};           // position and size of Picture1 inside PicOrange
+    PictureBox Picture1Box{};              // position and size of Picture1 inside PicOrange
     PictureBox PicOrange{0, 0, 640, 480};  // inner size of the viewport
     PictureBox zoom{0, 0, 102, 102, false};
     // What the magnifier shows: the 27 x 27 pixels around the pointer, row by

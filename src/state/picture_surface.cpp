@@ -107,8 +107,14 @@ void PictureSurface::drawSegment(double x1, double y1, double x2, double y2) {
         plotDisc(ax, ay);
         if (ax == bx && ay == by) break;
         const int e2 = 2 * err;
-        if (e2 >= ey) { err += ey; ax += sx; }
-        if (e2 <= ex) { err += ex; ay += sy; }
+        if (e2 >= ey) {
+            err += ey;
+            ax += sx;
+        }
+        if (e2 <= ex) {
+            err += ex;
+            ay += sy;
+        }
     }
     ++revision_;
 }

@@ -9,9 +9,7 @@ namespace sextrix {
 
 using PackedColour = std::int32_t;
 
-constexpr PackedColour packColour(int red, int green, int blue) {
-    return red + 256 * green + 65536 * blue;
-}
+constexpr PackedColour packColour(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
 
 // The brightness of a packed colour, Rec. 601 weights: 0.299 R + 0.587 G +
 // 0.114 B, from 0 to 255. The packed number itself weighs blue 65536 times

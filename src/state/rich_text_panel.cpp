@@ -77,8 +77,7 @@ std::vector<RichTextSpan> spans(const RichTextPanel& panel) {
     for (std::size_t i = 0; i < panel.text.size(); ++i) {
         const char c = panel.text[i];
         const CharFormat format = formatAt(panel, i);
-        const bool joinsPrevious =
-            !result.empty() && (isContinuationByte(c) || result.back().format == format);
+        const bool joinsPrevious = !result.empty() && (isContinuationByte(c) || result.back().format == format);
         if (joinsPrevious)
             result.back().text += c;
         else

@@ -58,13 +58,10 @@ bool fileExists(const std::string& path) {
 void deleteFile(const std::string& path) {
     std::error_code ec;
     if (!fs::exists(path, ec)) return;
-    if (!fs::remove(path, ec) || ec)
-        throw FileError("Cannot delete " + path + " (" + ec.message() + ")");
+    if (!fs::remove(path, ec) || ec) throw FileError("Cannot delete " + path + " (" + ec.message() + ")");
 }
 
-void copyFile(const std::string& from, const std::string& to) {
-    writeFileBytes(to, readFileBytes(from));
-}
+void copyFile(const std::string& from, const std::string& to) { writeFileBytes(to, readFileBytes(from)); }
 
 std::string joinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;

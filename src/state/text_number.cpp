@@ -21,11 +21,17 @@ std::size_t scanNumber(std::string_view text, char sep, std::string& normalised)
     normalised.clear();
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) normalised += text[i++];
     std::size_t digits = 0;
-    while (i < text.size() && isDigit(text[i])) { normalised += text[i++]; ++digits; }
+    while (i < text.size() && isDigit(text[i])) {
+        normalised += text[i++];
+        ++digits;
+    }
     if (i < text.size() && text[i] == sep) {
         normalised += '.';
         ++i;
-        while (i < text.size() && isDigit(text[i])) { normalised += text[i++]; ++digits; }
+        while (i < text.size() && isDigit(text[i])) {
+            normalised += text[i++];
+            ++digits;
+        }
     }
     if (digits == 0) return 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
@@ -33,7 +39,10 @@ std::size_t scanNumber(std::string_view text, char sep, std::string& normalised)
         std::string exponent = "e";
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) exponent += text[j++];
         std::size_t expDigits = 0;
-        while (j < text.size() && isDigit(text[j])) { exponent += text[j++]; ++expDigits; }
+        while (j < text.size() && isDigit(text[j])) {
+            exponent += text[j++];
+            ++expDigits;
+        }
         if (expDigits > 0) {
             normalised += exponent;
             i = j;
@@ -96,7 +105,10 @@ std::string wholeNumberDigits(double value) {
     if (std::isinf(std::strtod(allDigits().c_str(), nullptr))) {
         // One unit less in the fifteenth digit.
         for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-            if (*it != '0') { --*it; break; }
+            if (*it != '0') {
+                --*it;
+                break;
+            }
             *it = '9';
         }
     }

@@ -25,11 +25,22 @@ struct Config2Model {
 // New-reduction wizard.
 struct WizardModel {
     std::string caption = "Assistant d'astrometrie";
-    std::array<Label, 16> Lbl{{{"Veuillez remplir les informations sur l'image:"}, {"RA:"}, {"DEC:"},
-                               {"Epoch:"}, {"Mag max:"}, {"Image:"}, {"Parametres de calcul:"},
-                               {"Champ:"}, {"Seuil calcul"}, {"Tolérance:"},
-                               {"Configuration optique utilisé:"}, {"Config"}, {"LIBRE"}, {"LIBRE"},
-                               {"Corr Asd"}, {"Corr Dec"}}};
+    std::array<Label, 16> Lbl{{{"Veuillez remplir les informations sur l'image:"},
+                               {"RA:"},
+                               {"DEC:"},
+                               {"Epoch:"},
+                               {"Mag max:"},
+                               {"Image:"},
+                               {"Parametres de calcul:"},
+                               {"Champ:"},
+                               {"Seuil calcul"},
+                               {"Tolérance:"},
+                               {"Configuration optique utilisé:"},
+                               {"Config"},
+                               {"LIBRE"},
+                               {"LIBRE"},
+                               {"Corr Asd"},
+                               {"Corr Dec"}}};
     Button step1{"Suivant"}, step2{"Suivant"}, step3{"Terminer"};
 };
 

@@ -43,11 +43,11 @@ struct WorkingState {
     Int16 loopJ = 0;
 
     // Inputs of the reduction.
-    double corrAsd = 0;   // pixels per degree of RA
-    double corrDec = 0;   // pixels per degree of Dec
-    double tolerance = 0; // pixels
-    std::string decSign;  // "1" or "-1"
-    double centreRa = 0;  // degrees while the query is built, scaled after CentreJ2000
+    double corrAsd = 0;    // pixels per degree of RA
+    double corrDec = 0;    // pixels per degree of Dec
+    double tolerance = 0;  // pixels
+    std::string decSign;   // "1" or "-1"
+    double centreRa = 0;   // degrees while the query is built, scaled after CentreJ2000
     double centreDec = 0;
 
     // Catalogue stars, 1..catTotal; index 0 is never written.
@@ -118,7 +118,7 @@ struct WorkingState {
     std::vector<double> deepY = std::vector<double>(kObjectCapacity + 1);
     std::vector<double> deepSize1 = std::vector<double>(kObjectCapacity + 1);  // arcminutes
     std::vector<double> deepSize2 = std::vector<double>(kObjectCapacity + 1);
-    std::vector<double> deepPa = std::vector<double>(kObjectCapacity + 1);     // degrees
+    std::vector<double> deepPa = std::vector<double>(kObjectCapacity + 1);  // degrees
     std::vector<std::string> deepText51 = std::vector<std::string>(kObjectCapacity + 1);
     std::vector<std::string> deepText79 = std::vector<std::string>(kObjectCapacity + 1);
     std::vector<std::string> deepText97 = std::vector<std::string>(kObjectCapacity + 1);

@@ -183,8 +183,11 @@ QWidget* Form1Window::buildPictureArea() {
     picture_->onZoomClick = [this] { run([&] { zoom_Click(app_); }); };
 
     // Panning buttons PicMove(1..4): 1 left, 2 down, 3 right, 4 up.
-    const struct { int index; Qt::ArrowType arrow; int row, column; } moves[] = {
-        {1, Qt::LeftArrow, 1, 0}, {2, Qt::DownArrow, 2, 1}, {3, Qt::RightArrow, 1, 2}, {4, Qt::UpArrow, 0, 1}};
+    const struct {
+        int index;
+        Qt::ArrowType arrow;
+        int row, column;
+    } moves[] = {{1, Qt::LeftArrow, 1, 0}, {2, Qt::DownArrow, 2, 1}, {3, Qt::RightArrow, 1, 2}, {4, Qt::UpArrow, 0, 1}};
     for (const auto& move : moves) {
         auto* button = new QToolButton;
         button->setObjectName(QString("PicMove%1").arg(move.index));
@@ -401,14 +404,16 @@ QWidget* Form1Window::buildStarOptions() {
         auto* button = new QPushButton;
         button->setObjectName(QString("txt_dec_sign%1").arg(index));
         button->setFixedSize(22, 22);
-        binding_.custom([button, this, index] { button->setText(QString::fromStdString(form_.txt_dec_sign[index].caption)); });
+        binding_.custom(
+            [button, this, index] { button->setText(QString::fromStdString(form_.txt_dec_sign[index].caption)); });
         connect(button, &QPushButton::clicked, this, [this, index] { run([&] { txt_dec_sign_Click(form_, index); }); });
         dec->addWidget(button);
     }
     dec->addStretch();
     grid->addLayout(dec, row++, 1);
 
-    auto field = [&](int lbl, const char* name, TextBox& box, const QString& unitText, std::function<void()> onEdit = {}) {
+    auto field = [&](int lbl, const char* name, TextBox& box, const QString& unitText,
+                     std::function<void()> onEdit = {}) {
         grid->addWidget(caption(lbl), row, 0);
         auto* line = new QHBoxLayout;
         QLineEdit* edit = lineEdit(name, 80);
@@ -436,7 +441,8 @@ QWidget* Form1Window::buildStarOptions() {
     image->addWidget(load);
     grid->addLayout(image, row++, 1);
 
-    QCheckBox* autoload = checkBox("CheckAutoload", form_.CheckAutoload, [this] { runClickHandler(app_, form_.CheckAutoload); });
+    QCheckBox* autoload =
+        checkBox("CheckAutoload", form_.CheckAutoload, [this] { runClickHandler(app_, form_.CheckAutoload); });
     grid->addWidget(autoload, row++, 0, 1, 2);
     QCheckBox* onImage = checkBox("Checkcenter", form_.Checkcenter);
     grid->addWidget(onImage, row++, 0, 1, 2);
@@ -586,7 +592,8 @@ QWidget* Form1Window::buildDebugAndCalibration() {
         auto* button = new QPushButton;
         button->setObjectName(QString("txt_dec_sign%1").arg(index));
         button->setFixedSize(22, 22);
-        binding_.custom([button, this, index] { button->setText(QString::fromStdString(form_.txt_dec_sign[index].caption)); });
+        binding_.custom(
+            [button, this, index] { button->setText(QString::fromStdString(form_.txt_dec_sign[index].caption)); });
         connect(button, &QPushButton::clicked, this, [this, index] { run([&] { txt_dec_sign_Click(form_, index); }); });
         dec->insertWidget(dec->count() - 1, button);
     }

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "lang/language_choice.h"
 #include "frmlang/frm_lang_handlers.h"
+#include "lang/language_choice.h"
 
 namespace sextrix::ui {
 

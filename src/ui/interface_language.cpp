@@ -26,16 +26,16 @@ int same(const std::array<std::string, N>& a, const std::array<std::string, N>& 
 }
 // How many entries of `a` and `b` are the same text.
 int sameEntries(const LanguageTables& a, const LanguageTables& b) {
-    return same(a.configTexts, b.configTexts) + same(a.config2Texts, b.config2Texts) +
-           same(a.formTexts, b.formTexts) + same(a.wizardTexts, b.wizardTexts) +
-           same(a.suggestionTexts, b.suggestionTexts) + same(a.infoTexts, b.infoTexts);
+    return same(a.configTexts, b.configTexts) + same(a.config2Texts, b.config2Texts) + same(a.formTexts, b.formTexts) +
+           same(a.wizardTexts, b.wizardTexts) + same(a.suggestionTexts, b.suggestionTexts) +
+           same(a.infoTexts, b.infoTexts);
 }
 }  // namespace
 
 bool InterfaceLanguage::french() {
     if (!shipped_)
-        shipped_ = std::make_unique<Shipped>(
-            Shipped{readShipped(app_, "lang-fr.cfg"), readShipped(app_, "lang-en.cfg")});
+        shipped_ =
+            std::make_unique<Shipped>(Shipped{readShipped(app_, "lang-fr.cfg"), readShipped(app_, "lang-en.cfg")});
     const LanguageTables& loaded = app_.ctx.lang;
     return sameEntries(loaded, shipped_->french) > sameEntries(loaded, shipped_->english);
 }

@@ -39,7 +39,9 @@ void ModelBinding::bind(QCheckBox* widget, CheckBox& box, std::function<void()> 
     });
     refreshers_.push_back([widget, &box] {
         if (widget->text() != plainCaption(box.caption)) widget->setText(plainCaption(box.caption));
-        const Qt::CheckState state = box.value == 1 ? Qt::Checked : box.value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+        const Qt::CheckState state = box.value == 1   ? Qt::Checked
+                                     : box.value == 2 ? Qt::PartiallyChecked
+                                                      : Qt::Unchecked;
         if (widget->checkState() != state) widget->setCheckState(state);
         setVisible(widget, box.visible);
     });

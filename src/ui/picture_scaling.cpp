@@ -52,7 +52,8 @@ QImage shrinkBrightest(const PictureSurface& picture, QSize shown, QRect area) {
             const int x0 = columnStart[i] - firstColumn;
             const int x1 = std::min(std::max(x0 + 1, columnStart[i + 1] - firstColumn), lastColumn - firstColumn);
             std::uint8_t r = 0, g = 0, b = 0;
-            for (const std::uint8_t* p = &rowMax[std::size_t(x0) * 4]; p < rowMax.data() + std::size_t(x1) * 4; p += 4) {
+            for (const std::uint8_t* p = &rowMax[std::size_t(x0) * 4]; p < rowMax.data() + std::size_t(x1) * 4;
+                 p += 4) {
                 r = std::max(r, p[0]);
                 g = std::max(g, p[1]);
                 b = std::max(b, p[2]);

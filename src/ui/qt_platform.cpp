@@ -56,7 +56,7 @@ QPoint placeClearOf(const QRect& keep, const QSize& outer, const QRect& screen) 
     const int y = onScreen(keep.center().y() - outer.height() / 2, screen.top(), outer.height(), screen.height());
     const int x = onScreen(keep.center().x() - outer.width() / 2, screen.left(), outer.width(), screen.width());
     const QPoint beside[] = {
-        {keep.right() + 1 + gap, y},                // over the side panel
+        {keep.right() + 1 + gap, y},  // over the side panel
         {keep.left() - gap - outer.width(), y},
         {x, keep.bottom() + 1 + gap},
         {x, keep.top() - gap - outer.height()},
@@ -88,9 +88,10 @@ bool QtPlatform::askYesNo(const std::string& text, const std::string& title) {
 }
 
 std::optional<std::string> QtPlatform::chooseFile(const FileRequest& request) {
-    const QString path = request.save
-                             ? QFileDialog::getSaveFileName(dialogParent, q(request.title), q(request.folder), q(request.filter))
-                             : QFileDialog::getOpenFileName(dialogParent, q(request.title), q(request.folder), q(request.filter));
+    const QString path =
+        request.save
+            ? QFileDialog::getSaveFileName(dialogParent, q(request.title), q(request.folder), q(request.filter))
+            : QFileDialog::getOpenFileName(dialogParent, q(request.title), q(request.folder), q(request.filter));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }
@@ -132,8 +133,6 @@ DecodedImage QtPlatform::decode(const std::string& path) {
     return toDecodedImage(image);
 }
 
-int QtPlatform::textWidth(const std::string& text) {
-    return QFontMetrics(labelFont()).horizontalAdvance(q(text));
-}
+int QtPlatform::textWidth(const std::string& text) { return QFontMetrics(labelFont()).horizontalAdvance(q(text)); }
 
 }  // namespace sextrix::ui

@@ -10,7 +10,11 @@
 
 namespace sextrix::ui {
 
-class QtPlatform : public Dialogs, public EventLoop, public Windows, public Clock, public ImageDecoder,
+class QtPlatform : public Dialogs,
+                   public EventLoop,
+                   public Windows,
+                   public Clock,
+                   public ImageDecoder,
                    public TextMeasure {
 public:
     // Dialogs

@@ -2,10 +2,10 @@
 
 #include <QLocale>
 
+#include "form1/startup.h"
 #include "ui/form1_window.h"
 #include "ui/frm_lang.h"
 #include "ui/splash_window.h"
-#include "form1/startup.h"
 
 namespace sextrix::ui {
 

@@ -3,8 +3,8 @@
 // splash and the start-up host. main() makes one; UI tests make their own.
 #include <memory>
 
-#include "state/app.h"
 #include "form1/startup.h"
+#include "state/app.h"
 #include "ui/qt_platform.h"
 
 namespace sextrix::ui {

@@ -24,8 +24,9 @@ QLabel* label(const QString& text, const char* name, int pixelSize, bool bold = 
 
 SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName("frmSplash");
-    setStyleSheet("QDialog#frmSplash { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #0b1030, stop:1 #27305a); }"
-                  "QLabel { color: #e8e8ff; }");
+    setStyleSheet(
+        "QDialog#frmSplash { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #0b1030, stop:1 #27305a); }"
+        "QLabel { color: #e8e8ff; }");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(32, 24, 32, 24);
     layout->addWidget(label("VELORIN Sextrix", "Label1", 30, true));

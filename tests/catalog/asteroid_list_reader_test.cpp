@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "form1/catalogue_files.h"
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
-#include "form1/catalogue_files.h"
 
 namespace sextrix {
 namespace {
@@ -37,8 +37,7 @@ class AsteroidColumns : public ::testing::TestWithParam<ColumnRow> {};
 
 TEST_P(AsteroidColumns, AreReadAsLaidOut) {
     const auto& row = GetParam();
-    const auto asteroids =
-        parseAsteroidList(asteroidPage({asteroidLine(row.fields)}), 2599.43, 2709.96);
+    const auto asteroids = parseAsteroidList(asteroidPage({asteroidLine(row.fields)}), 2599.43, 2709.96);
     ASSERT_EQ(asteroids.size(), 1u);
     EXPECT_EQ(asteroids[0].number, row.number);
     EXPECT_EQ(asteroids[0].name, row.designation);
@@ -58,24 +57,21 @@ AsteroidFields with(std::string number, std::string name, std::string ra, std::s
 // 1h34m50s = 23.708333 deg; 41d16'09" = 41.269167 deg; scales 2599.43 and 2709.96.
 INSTANTIATE_TEST_SUITE_P(
     Lines, AsteroidColumns,
-    ::testing::Values(
-        ColumnRow{"NumberedAsteroid", with("   (433", "Eros", "01 34 50.0", "+41 16 09"),
-                  "   433", "Eros", "61628", "111838"},
-        ColumnRow{"ProvisionalDesignation",
-                  with("       ", "2004 AB12", "01 34 50.0", "-41 16 09"), "       ",
-                  "2004AB12", "61628", "-111838"},
-        ColumnRow{"SouthOfTheEquatorByMinutes", with("    (1)", "Ceres", "00 00 00.0", "-00 15 00"),
-                  "    1)", "Ceres", "0", "-677"},
-        ColumnRow{"NorthWithBlankSign", with("    (2)", "Pallas", "00 00 00.0", " 00 15 00"), "    2)",
-                  "Pallas", "0", "677"},
-        ColumnRow{"NoNumbers", with("", "", "", ""), "       ", "", "0", "0"}),
+    ::testing::Values(ColumnRow{"NumberedAsteroid", with("   (433", "Eros", "01 34 50.0", "+41 16 09"), "   433",
+                                "Eros", "61628", "111838"},
+                      ColumnRow{"ProvisionalDesignation", with("       ", "2004 AB12", "01 34 50.0", "-41 16 09"),
+                                "       ", "2004AB12", "61628", "-111838"},
+                      ColumnRow{"SouthOfTheEquatorByMinutes", with("    (1)", "Ceres", "00 00 00.0", "-00 15 00"),
+                                "    1)", "Ceres", "0", "-677"},
+                      ColumnRow{"NorthWithBlankSign", with("    (2)", "Pallas", "00 00 00.0", " 00 15 00"), "    2)",
+                                "Pallas", "0", "677"},
+                      ColumnRow{"NoNumbers", with("", "", "", ""), "       ", "", "0", "0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AsteroidList, TextColumnsAndRoundPositions) {
     // 240 units per degree of RA: x in seconds of time; 3600 per degree of Dec.
-    const auto asteroids = parseAsteroidList(
-        asteroidPage({asteroidLine(with("    (1)", "Ceres", "00 00 10.0", "-00 01 40"))}), 240,
-        3600);
+    const auto asteroids =
+        parseAsteroidList(asteroidPage({asteroidLine(with("    (1)", "Ceres", "00 00 10.0", "-00 01 40"))}), 240, 3600);
     ASSERT_EQ(asteroids.size(), 1u);
     EXPECT_EQ(asteroids[0].x, "10");
     EXPECT_EQ(asteroids[0].y, "-100");
@@ -102,17 +98,15 @@ std::string lfOnly(std::string page) {
     return page;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pages, AsteroidCount,
-    ::testing::Values(
-        CountRow{"SevenAsteroidsIn60Lines", asteroidPage(lines(7)), 7},
-        CountRow{"NoAsteroid", asteroidPage({}), 0},
-        CountRow{"ShortErrorPage", "<html>Server busy</html>\r\n", 0},
-        CountRow{"LfOnlyPageIsOneLine", lfOnly(asteroidPage(lines(7))), 0},
-        CountRow{"LongTrailerStopsAtPre", asteroidPage(lines(7), 50), 7},
-        CountRow{"ShortTrailerCutsTheBlock", asteroidPage(lines(7), 37), 4},
-        CountRow{"AtMost500", asteroidPage(lines(520)), 500}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pages, AsteroidCount,
+                         ::testing::Values(CountRow{"SevenAsteroidsIn60Lines", asteroidPage(lines(7)), 7},
+                                           CountRow{"NoAsteroid", asteroidPage({}), 0},
+                                           CountRow{"ShortErrorPage", "<html>Server busy</html>\r\n", 0},
+                                           CountRow{"LfOnlyPageIsOneLine", lfOnly(asteroidPage(lines(7))), 0},
+                                           CountRow{"LongTrailerStopsAtPre", asteroidPage(lines(7), 50), 7},
+                                           CountRow{"ShortTrailerCutsTheBlock", asteroidPage(lines(7), 37), 4},
+                                           CountRow{"AtMost500", asteroidPage(lines(520)), 500}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadFileAster, FillsTheArraysAndPostsTheCount) {
     testing::TestApp t;

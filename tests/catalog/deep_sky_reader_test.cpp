@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "support/answer_builders.h"
-#include "state/text_file.h"
-#include "support/fake_platform.h"
 #include "form1/catalogue_files.h"
+#include "state/text_file.h"
+#include "support/answer_builders.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
@@ -29,14 +29,13 @@ TEST_P(DeepSkyHalfWidth, IsTwiceTheFieldInDeclinationUnits) {
     EXPECT_EQ(deepSkyHalfWidth(row.corrAsd, row.corrDec, row.field), row.halfWidth);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scales, DeepSkyHalfWidth,
-    ::testing::Values(HalfWidthRow{"TwentyArcmin", 2709.96, 2709.96, 20, 1807},  // 1806.64
-                      HalfWidthRow{"FollowsCorrDecNotCorrAsd", 2599.43, 2709.96, 20, 1807},
-                      HalfWidthRow{"NegativeCorrDecUsesCorrAsd", 2599.43, -2709.96, 20, 1733},
-                      HalfWidthRow{"ZeroCorrDecTakesNothing", 2599.43, 0, 20, 0},
-                      HalfWidthRow{"HalfGoesToEven", 75, 75, 1, 2}),  // 2.5
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Scales, DeepSkyHalfWidth,
+                         ::testing::Values(HalfWidthRow{"TwentyArcmin", 2709.96, 2709.96, 20, 1807},  // 1806.64
+                                           HalfWidthRow{"FollowsCorrDecNotCorrAsd", 2599.43, 2709.96, 20, 1807},
+                                           HalfWidthRow{"NegativeCorrDecUsesCorrAsd", 2599.43, -2709.96, 20, 1733},
+                                           HalfWidthRow{"ZeroCorrDecTakesNothing", 2599.43, 0, 20, 0},
+                                           HalfWidthRow{"HalfGoesToEven", 75, 75, 1, 2}),  // 2.5
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // With 240 units per degree of RA a scaled x is the RA in seconds of time;
 // with 3600 per degree of Dec, y is the declination in arcseconds.
@@ -84,10 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                       WindowRow{"WestEdgeLeftOut", at("00 58 00.0", "+01 00 00"), false, 0, 0},
                       WindowRow{"NorthEdgeLeftOut", at("01 00 00.0", "+01 02 00"), false, 0, 0},
                       WindowRow{"SouthEdgeLeftOut", at("01 00 00.0", "+00 58 00"), false, 0, 0},
-                      WindowRow{"OneUnitInsideCorner", at("01 01 59.0", "+00 58 01"), true,
-                                3719, 3481},
-                      WindowRow{"TenthsOfSecondsRound", at("00 59 59.6", "+01 00 00"), true,
-                                3600, 3600}),
+                      WindowRow{"OneUnitInsideCorner", at("01 01 59.0", "+00 58 01"), true, 3719, 3481},
+                      WindowRow{"TenthsOfSecondsRound", at("00 59 59.6", "+01 00 00"), true, 3600, 3600}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SignRow {
@@ -100,8 +97,7 @@ class DeepSkyDeclination : public ::testing::TestWithParam<SignRow> {};
 
 TEST_P(DeepSkyDeclination, SignComesFromItsColumn) {
     std::vector<DeepSkyObject> kept;
-    scanDeepSkyFile(deepSkyFile({deepSkyLine(at("00 00 00.0", GetParam().dec))}), "IC ",
-                    window(0, 0, 1e6), kept);
+    scanDeepSkyFile(deepSkyFile({deepSkyLine(at("00 00 00.0", GetParam().dec))}), "IC ", window(0, 0, 1e6), kept);
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].y, GetParam().y);
 }
@@ -122,14 +118,13 @@ TEST(DeepSkyFile, ObjectDetails) {
     blank.pgc = "       ";
     blank.text97 = "";
     std::vector<DeepSkyObject> kept;
-    scanDeepSkyFile(deepSkyFile({deepSkyLine(DeepSkyFields{}), deepSkyLine(blank)}), "NGC ",
-                    window(3600, 3600, 1e6), kept);
+    scanDeepSkyFile(deepSkyFile({deepSkyLine(DeepSkyFields{}), deepSkyLine(blank)}), "NGC ", window(3600, 3600, 1e6),
+                    kept);
     ASSERT_EQ(kept.size(), 2u);
     const DeepSkyObject& m31 = kept[0];
     EXPECT_EQ(m31.name, "NGC 224");
     EXPECT_EQ(m31.pgc, "PGC 2557");
-    EXPECT_EQ((std::vector<double>{m31.size1, m31.size2, m31.pa}),
-              (std::vector<double>{177.83, 69.66, 35}));
+    EXPECT_EQ((std::vector<double>{m31.size1, m31.size2, m31.pa}), (std::vector<double>{177.83, 69.66, 35}));
     EXPECT_EQ(m31.text51, "3.4 ");
     EXPECT_EQ(m31.text79, "Galaxy  ");
     EXPECT_EQ(m31.text97, "M 31           ");
@@ -196,8 +191,7 @@ TEST_F(DeepSkyHandler, ShippedFilesAroundAndromeda) {
         EXPECT_NE(std::find(kept.begin(), kept.end(), object), kept.end()) << object;
     EXPECT_EQ(t.app.ws().loopI, t.app.ws().deepCount);
     EXPECT_EQ(t.app.form1.status.items,
-              (std::vector<std::string>{"CielProfond: " + std::to_string(kept.size()) +
-                                        " trouvés"}));
+              (std::vector<std::string>{"CielProfond: " + std::to_string(kept.size()) + " trouvés"}));
     EXPECT_TRUE(t.fake.messages.empty());
 }
 
@@ -207,9 +201,9 @@ TEST_F(DeepSkyHandler, FieldAcross0hKeepsObjectsOnBothSides) {
     for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
     t.app.ws().corrAsd = 3600;  // half-width of the window 2400 units, 0.67 deg
     t.app.ws().corrDec = 3600;
-    t.folder.write("deepobj1.txt", deepSkyFile({deepSkyLine(at("00 00 24.0", "+10 00 00")),
-                                                deepSkyLine(at("12 00 00.0", "+10 00 00")),
-                                                deepSkyLine(at("23 59 36.0", "+10 00 00"))}));
+    t.folder.write("deepobj1.txt",
+                   deepSkyFile({deepSkyLine(at("00 00 24.0", "+10 00 00")), deepSkyLine(at("12 00 00.0", "+10 00 00")),
+                                deepSkyLine(at("23 59 36.0", "+10 00 00"))}));
     t.folder.write("deepobj2.txt", deepSkyFile({}));
     READFILE_NGCIC(t.app);
     const WorkingState& ws = t.app.ws();
@@ -245,8 +239,7 @@ TEST_F(DeepSkyHandler, UnreadableLineIsShownAndWhatWasReadKept) {
     DeepSkyFields bad;
     bad.size1 = "1e9999";
     t.folder.write("deepobj1.txt",
-                   deepSkyFile({deepSkyLine(DeepSkyFields{}), deepSkyLine(bad),
-                                deepSkyLine(DeepSkyFields{})}));
+                   deepSkyFile({deepSkyLine(DeepSkyFields{}), deepSkyLine(bad), deepSkyLine(DeepSkyFields{})}));
     t.folder.write("deepobj2.txt", centredFile(1));
     READFILE_NGCIC(t.app);
     ASSERT_EQ(t.fake.messages.size(), 1u);

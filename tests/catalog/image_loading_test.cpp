@@ -5,9 +5,9 @@
 #include <chrono>
 #include <filesystem>
 
+#include "form1/image_file.h"
 #include "state/errors.h"
 #include "support/fake_platform.h"
-#include "form1/image_file.h"
 
 namespace sextrix {
 namespace {
@@ -34,13 +34,13 @@ TEST_P(ImagePath, RelativeNamesLiveInTheProgramFolder) {
     EXPECT_EQ(resolveImagePath(row.typed, "/opt/sextrix"), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ImagePath,
-    ::testing::Values(PathRow{"BareName", "img.jpg", true}, PathRow{"SubFolder", "shots/m31.bmp", true},
-                      PathRow{"DriveLetter", "c:\\img.jpg", false},
-                      PathRow{"AbsoluteUnix", "/home/me/m31.jpg", false},
-                      PathRow{"ColonInsideName", "night:01.jpg", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, ImagePath,
+                         ::testing::Values(PathRow{"BareName", "img.jpg", true},
+                                           PathRow{"SubFolder", "shots/m31.bmp", true},
+                                           PathRow{"DriveLetter", "c:\\img.jpg", false},
+                                           PathRow{"AbsoluteUnix", "/home/me/m31.jpg", false},
+                                           PathRow{"ColonInsideName", "night:01.jpg", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- Loading -----------------------------------------------------------------
 
@@ -118,11 +118,8 @@ TEST_P(ImageLoadFailure, ShowsTheBoxTextAndKeepsTheOldPicture) {
     form.ws.imageLoaded = kTrue;
     form.ws.imageFileTime = "earlier";
     switch (GetParam().fault) {
-        case Fault::NotAPicture:
-            break;  // the decoder knows nothing of the file
-        case Fault::BadDecoderAnswer:
-            decodesAs({4, 4, std::vector<PackedColour>(15, 0)});
-            break;
+        case Fault::NotAPicture: break;  // the decoder knows nothing of the file
+        case Fault::BadDecoderAnswer: decodesAs({4, 4, std::vector<PackedColour>(15, 0)}); break;
         case Fault::FileGone:
             decodesAs(uniformImage(8, 8, 0));
             fs::remove(imagePath());

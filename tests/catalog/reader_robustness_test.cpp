@@ -5,14 +5,14 @@
 
 #include <random>
 
-#include "support/answer_builders.h"
 #include "catalog/asteroid_list_reader.h"
 #include "catalog/catalogue_columns.h"
 #include "catalog/deep_sky_reader.h"
 #include "catalog/star_list_reader.h"
-#include "state/errors.h"
-#include "support/fake_platform.h"
 #include "form1/catalogue_files.h"
+#include "state/errors.h"
+#include "support/answer_builders.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
@@ -23,9 +23,7 @@ constexpr std::string_view kTelling = "0123456789eE+-. U\r\n(</pre>b";
 class Garbage {
 public:
     explicit Garbage(unsigned seed) : rng_(seed) {}
-    char byte() {
-        return pick(2) == 0 ? static_cast<char>(pick(256)) : kTelling[pick(kTelling.size())];
-    }
+    char byte() { return pick(2) == 0 ? static_cast<char>(pick(256)) : kTelling[pick(kTelling.size())]; }
     std::string random(std::size_t maxLength) {
         std::string s(pick(maxLength + 1), ' ');
         for (char& c : s) c = byte();
@@ -153,8 +151,8 @@ struct FailureRow {
     const char* name;
     void (*reader)(App&);
     const char* file;
-    std::string bytes;  // empty: no file
-    const char* shown;  // message box text, or nothing
+    std::string bytes;   // empty: no file
+    const char* shown;   // message box text, or nothing
     const char* thrown;  // failure text, or nothing
     Int16 WorkingState::*count;
 };
@@ -198,13 +196,11 @@ testing::AsteroidFields asteroidAt(const char* ra) {
 INSTANTIATE_TEST_SUITE_P(
     Readers, ReaderFailure,
     ::testing::Values(
-        FailureRow{"StarAnswerMissing", READFILE, "data.txt", "", "data.txt", "",
-                   &WorkingState::catTotal},
+        FailureRow{"StarAnswerMissing", READFILE, "data.txt", "", "data.txt", "", &WorkingState::catTotal},
         FailureRow{"StarRecordOverflow", READFILE, "data.txt",
                    testing::starAnswer({starAt("0.5"), starAt("0.5"), starAt("1e999")}), "",
                    "data.txt, record 3: Overflow", &WorkingState::catCount},
-        FailureRow{"AsteroidAnswerMissing", READFILE_ASTER, "data2.txt", "", "data2.txt", "",
-                   &WorkingState::astCount},
+        FailureRow{"AsteroidAnswerMissing", READFILE_ASTER, "data2.txt", "", "data2.txt", "", &WorkingState::astCount},
         FailureRow{"AsteroidLineOverflow", READFILE_ASTER, "data2.txt",
                    testing::asteroidPage({testing::asteroidLine(asteroidAt("00 00 00.1")),
                                           testing::asteroidLine(asteroidAt("23 00 9e99"))}),

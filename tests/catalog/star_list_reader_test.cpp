@@ -4,15 +4,15 @@
 
 #include <optional>
 
+#include "form1/catalogue_files.h"
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
-#include "form1/catalogue_files.h"
 
 namespace sextrix {
 namespace {
 
-using testing::StarFields;
 using testing::starAnswer;
+using testing::StarFields;
 
 // Positions: degrees times the scale, halves to the even whole number; the
 // degrees themselves kept unrounded.
@@ -42,13 +42,12 @@ TEST_P(StarPosition, IsScaledAndRoundedHalfToEven) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, StarPosition,
-    ::testing::Values(
-        PositionRow{"SouthernDeclination", "023.45678", "-12.34567", 1, 2709.96, 23, -33456, 23.45678,
-                    -12.34567},
-        PositionRow{"HalvesGoToEven", "     0.25", "     0.35", 10, 10, 2, 4, 0.25, 0.35},
-        PositionRow{"BlanksInsideIgnored", " 1 2.5   ", "-0 0 1.5 ", 2, 2, 25, -3, 12.5, -1.5},
-        PositionRow{"Exponent", "   1.5e1 ", "   -2E-1 ", 1, 10, 15, -2, 15, -0.2},
-        PositionRow{"NoNumberIsZero", "         ", "   abc   ", 2599.43, 2709.96, 0, 0, 0, 0}),
+    ::testing::Values(PositionRow{"SouthernDeclination", "023.45678", "-12.34567", 1, 2709.96, 23, -33456, 23.45678,
+                                  -12.34567},
+                      PositionRow{"HalvesGoToEven", "     0.25", "     0.35", 10, 10, 2, 4, 0.25, 0.35},
+                      PositionRow{"BlanksInsideIgnored", " 1 2.5   ", "-0 0 1.5 ", 2, 2, 25, -3, 12.5, -1.5},
+                      PositionRow{"Exponent", "   1.5e1 ", "   -2E-1 ", 1, 10, 15, -2, 15, -0.2},
+                      PositionRow{"NoNumberIsZero", "         ", "   abc   ", 2599.43, 2709.96, 0, 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Right ascensions around a field centre: within half a turn of it, so
@@ -74,13 +73,12 @@ TEST_P(StarAroundCentre, RightAscensionWithinHalfATurn) {
 
 constexpr double k235959 = (23 + 59 / 60.0 + 59 / 3600.0) * 15;  // 359.99583
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, StarAroundCentre,
-    ::testing::Values(CentreRow{"EastOf0hGoesUp", k235959, "  0.10000", 360.1, 1296360},
-                      CentreRow{"WestOf0hGoesDown", 0.1, "359.90000", -0.1, -360},
-                      CentreRow{"HalfATurnEastGoesDown", 10, "190.00000", -170, -612000},
-                      CentreRow{"NoCentreAsRead", std::nullopt, "359.90000", 359.9, 1295640}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Fields, StarAroundCentre,
+                         ::testing::Values(CentreRow{"EastOf0hGoesUp", k235959, "  0.10000", 360.1, 1296360},
+                                           CentreRow{"WestOf0hGoesDown", 0.1, "359.90000", -0.1, -360},
+                                           CentreRow{"HalfATurnEastGoesDown", 10, "190.00000", -170, -612000},
+                                           CentreRow{"NoCentreAsRead", std::nullopt, "359.90000", 359.9, 1295640}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StarList, TextColumnsKeptAsTheyStand) {
     StarFields star;
@@ -122,14 +120,12 @@ std::string withoutU(std::string text, int n) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, StarListExtent,
-    ::testing::Values(
-        ListRow{"TenRecords", starAnswer(10), 10},
-        ListRow{"CrLfLineEndsLeaveOnlyTheLastLine", withCrLf(starAnswer(10)), 0},
-        ListRow{"CrLfHeaderBeforeAnLfBody", "HTTP/1.0 200 OK\r\n\r\n" + starAnswer(3), 3},
-        ListRow{"NoMarker", "<html>server error</html>\n", 0},
-        ListRow{"Empty", "", 0},
-        ListRow{"RecordNotStartingWithUEndsTheList", withoutU(starAnswer(4), 3), 2},
-        ListRow{"MoreThan4000", starAnswer(4005), 4000}),
+    ::testing::Values(ListRow{"TenRecords", starAnswer(10), 10},
+                      ListRow{"CrLfLineEndsLeaveOnlyTheLastLine", withCrLf(starAnswer(10)), 0},
+                      ListRow{"CrLfHeaderBeforeAnLfBody", "HTTP/1.0 200 OK\r\n\r\n" + starAnswer(3), 3},
+                      ListRow{"NoMarker", "<html>server error</html>\n", 0}, ListRow{"Empty", "", 0},
+                      ListRow{"RecordNotStartingWithUEndsTheList", withoutU(starAnswer(4), 3), 2},
+                      ListRow{"MoreThan4000", starAnswer(4005), 4000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The handler: counts, loop counter and the two status lines.
@@ -154,21 +150,16 @@ TEST_P(ReadFileCounts, CapsTheIdentificationAt497) {
     EXPECT_EQ(ws.catTotal, row.total);
     EXPECT_EQ(ws.catCount, row.count);
     EXPECT_EQ(ws.loopI, row.loopI);
-    const std::string closing = "Catalogue d'étoile: " + std::to_string(row.count) + "/" +
-                                std::to_string(row.total) + " étoiles";
-    EXPECT_EQ(t.app.form1.status.items,
-              (std::vector<std::string>{closing, "Lecture du catalogue"}));
+    const std::string closing =
+        "Catalogue d'étoile: " + std::to_string(row.count) + "/" + std::to_string(row.total) + " étoiles";
+    EXPECT_EQ(t.app.form1.status.items, (std::vector<std::string>{closing, "Lecture du catalogue"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, ReadFileCounts,
-                         ::testing::Values(CountRow{0, 0, 0, 1}, CountRow{10, 10, 10, 11},
-                                           CountRow{497, 497, 497, 498},
-                                           CountRow{498, 498, 497, 498},
-                                           CountRow{1200, 1200, 497, 498},
+                         ::testing::Values(CountRow{0, 0, 0, 1}, CountRow{10, 10, 10, 11}, CountRow{497, 497, 497, 498},
+                                           CountRow{498, 498, 497, 498}, CountRow{1200, 1200, 497, 498},
                                            CountRow{4000, 4000, 497, 498}),
-                         [](const auto& info) {
-                             return "Records" + std::to_string(info.param.records);
-                         });
+                         [](const auto& info) { return "Records" + std::to_string(info.param.records); });
 
 TEST(ReadFile, FillsTheCatalogueArraysFromIndexOne) {
     testing::TestApp t;

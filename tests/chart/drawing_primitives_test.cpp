@@ -92,11 +92,11 @@ TEST_P(EllipseShape, TracesAClosedChainOnTheRotatedEllipse) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, EllipseShape,
-    ::testing::Values(ShapeRow{"CircleAtRotation90", 10, 90, 1, 10, 10, {0, 10}, {10, 0}},
-                      ShapeRow{"Rotation90TurnsLocalXOntoScreenY", 10, 90, 2, 20, 10, {0, 10}, {20, 0}},
-                      ShapeRow{"Rotation0MirrorsLocalY", 10, 0, 2, 10, 20, {10, 0}, {0, -20}},
-                      ShapeRow{"Rotation45", 10, 45, 0.5f, 7.905694f, 7.905694f, {7.071068f, 7.071068f},
-                               {3.535534f, -3.535534f}}),
+    ::testing::Values(
+        ShapeRow{"CircleAtRotation90", 10, 90, 1, 10, 10, {0, 10}, {10, 0}},
+        ShapeRow{"Rotation90TurnsLocalXOntoScreenY", 10, 90, 2, 20, 10, {0, 10}, {20, 0}},
+        ShapeRow{"Rotation0MirrorsLocalY", 10, 0, 2, 10, 20, {10, 0}, {0, -20}},
+        ShapeRow{"Rotation45", 10, 45, 0.5f, 7.905694f, 7.905694f, {7.071068f, 7.071068f}, {3.535534f, -3.535534f}}),
     rowName);
 
 struct LowestRow {
@@ -150,17 +150,34 @@ TEST_P(Faults, RaiseInsteadOfDrawingNonsense) {
 }
 
 Recorder sink;
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Faults,
-    ::testing::Values(
-        FaultRow{"TranslateOverflows", [] { TranslateXY(3e38f, 0, {3e38f, 0}); }, true},
-        FaultRow{"NaNRadius", [] { TraceEllipse({0, 0, NAN, 0, 0, 360, 1, 1}, sink); }, true},
-        FaultRow{"LowestBeyond16Bits", [] { TraceEllipse({0, 40000, 10, 0, 0, 360, 1, 1}, sink); }, true},
-        FaultRow{"DoubleBeyondSingle", [] { toSingleChecked(1e39); }, true},
-        FaultRow{"ZeroStep", [] { TraceEllipse({0, 0, 10, 0, 0, 360, 1, 0}, sink); }, false},
-        FaultRow{"StepLostInTheCounter",
-                 [] { TraceEllipse({0, 0, 10, 0, 1e9f, 1.00001e9f, 1, 1}, sink); }, false}),
-    rowName);
+INSTANTIATE_TEST_SUITE_P(Rows, Faults,
+                         ::testing::Values(FaultRow{"TranslateOverflows",
+                                                    [] {
+                                                        TranslateXY(3e38f, 0, {3e38f, 0});
+                                                    },
+                                                    true},
+                                           FaultRow{"NaNRadius",
+                                                    [] {
+                                                        TraceEllipse({0, 0, NAN, 0, 0, 360, 1, 1}, sink);
+                                                    },
+                                                    true},
+                                           FaultRow{"LowestBeyond16Bits",
+                                                    [] {
+                                                        TraceEllipse({0, 40000, 10, 0, 0, 360, 1, 1}, sink);
+                                                    },
+                                                    true},
+                                           FaultRow{"DoubleBeyondSingle", [] { toSingleChecked(1e39); }, true},
+                                           FaultRow{"ZeroStep",
+                                                    [] {
+                                                        TraceEllipse({0, 0, 10, 0, 0, 360, 1, 0}, sink);
+                                                    },
+                                                    false},
+                                           FaultRow{"StepLostInTheCounter",
+                                                    [] {
+                                                        TraceEllipse({0, 0, 10, 0, 1e9f, 1.00001e9f, 1, 1}, sink);
+                                                    },
+                                                    false}),
+                         rowName);
 
 }  // namespace
 }  // namespace sextrix

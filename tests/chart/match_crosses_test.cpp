@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "support/fake_platform.h"
 #include "form1/chart.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {

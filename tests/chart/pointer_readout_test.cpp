@@ -5,8 +5,8 @@
 #include <random>
 
 #include "chart/zoom.h"
-#include "support/fake_platform.h"
 #include "form1/picture_events.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
@@ -25,16 +25,15 @@ TEST_P(PointerPixel, NearestWholePixelHalvesToEven) {
     EXPECT_EQ(pointerPixel(GetParam().coordinate), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PointerPixel,
-    ::testing::Values(PixelRow{"HalfDown", 10.5, Int16{10}},
-                      PixelRow{"HalfUp", 11.5, Int16{12}}, PixelRow{"NegativeHalf", -2.5, Int16{-2}},
-                      PixelRow{"TopOfRange", 32767.4, Int16{32767}},
-                      PixelRow{"HalfPastTheTop", 32767.5, std::nullopt},
-                      PixelRow{"BottomHalfToEven", -32768.5, Int16{-32768}},
-                      PixelRow{"BelowTheBottom", -32769, std::nullopt},
-                      PixelRow{"NotANumber", std::nan(""), std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, PointerPixel,
+                         ::testing::Values(PixelRow{"HalfDown", 10.5, Int16{10}}, PixelRow{"HalfUp", 11.5, Int16{12}},
+                                           PixelRow{"NegativeHalf", -2.5, Int16{-2}},
+                                           PixelRow{"TopOfRange", 32767.4, Int16{32767}},
+                                           PixelRow{"HalfPastTheTop", 32767.5, std::nullopt},
+                                           PixelRow{"BottomHalfToEven", -32768.5, Int16{-32768}},
+                                           PixelRow{"BelowTheBottom", -32769, std::nullopt},
+                                           PixelRow{"NotANumber", std::nan(""), std::nullopt}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- Which star -------------------------------------------------------------------
 
@@ -133,8 +132,7 @@ TEST(ReadoutCaption, NamesTheStarAndItsJ2000Position) {
     ws.catMagB[7] = "13.4";
     ws.catX[7] = 157.5 * 1000;  // RA 10.5 h
     ws.catY[7] = -0.5 * 2000;   // Dec -0.5 degree
-    EXPECT_EQ(readoutCaption(ws, 7),
-              "0750-01234567   MagR-B=12.1 13.4   Ra:10h30'0''   Dec:-0°30'0''  (J2000.0)");
+    EXPECT_EQ(readoutCaption(ws, 7), "0750-01234567   MagR-B=12.1 13.4   Ra:10h30'0''   Dec:-0°30'0''  (J2000.0)");
 }
 
 // --- Pointer move -------------------------------------------------------------------
@@ -186,20 +184,18 @@ TEST_P(PointerMoveModes, MagnifiesWhilePickingAndReadsOutAfterAChart) {
     EXPECT_EQ(form.zoom.visible, row.magnifies);
     EXPECT_EQ(form.zoomColours[zoomIndex(0, 0)], row.magnifies ? 77 : 0);
     EXPECT_EQ(form.zoom.left, row.magnifies ? -20 : 0);
-    EXPECT_EQ(form.info.caption,
-              row.readsOut ? "S1   MagR-B=9 10   Ra:1h0'0''   Dec:2°0'0''  (J2000.0)" : "Info:");
+    EXPECT_EQ(form.info.caption, row.readsOut ? "S1   MagR-B=9 10   Ra:1h0'0''   Dec:2°0'0''  (J2000.0)" : "Info:");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PointerMoveModes,
-    ::testing::Values(MoveRow{"Select", ClickMode::Select, "done", true, false},
-                      MoveRow{"Calibration", ClickMode::Etalo, "done", true, false},
-                      MoveRow{"CoorBeforeAnyChart", ClickMode::Coor, "", false, false},
-                      MoveRow{"CoorAfterAChart", ClickMode::Coor, "done", false, true},
-                      MoveRow{"ChartBeingPrepared", ClickMode::Coor, "loading", false, false},
-                      MoveRow{"ChartFailed", ClickMode::Picked, "err", false, false},
-                      MoveRow{"SuperCalibration", ClickMode::SuperEtalo, "", false, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, PointerMoveModes,
+                         ::testing::Values(MoveRow{"Select", ClickMode::Select, "done", true, false},
+                                           MoveRow{"Calibration", ClickMode::Etalo, "done", true, false},
+                                           MoveRow{"CoorBeforeAnyChart", ClickMode::Coor, "", false, false},
+                                           MoveRow{"CoorAfterAChart", ClickMode::Coor, "done", false, true},
+                                           MoveRow{"ChartBeingPrepared", ClickMode::Coor, "loading", false, false},
+                                           MoveRow{"ChartFailed", ClickMode::Picked, "err", false, false},
+                                           MoveRow{"SuperCalibration", ClickMode::SuperEtalo, "", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PointerMove, NoStarUnderThePointerKeepsTheLastReadout) {
     Form1Model& form = t.app.form1;

@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "support/fake_platform.h"
 #include "form1/chart.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
@@ -37,7 +37,8 @@ protected:
         for (auto& item : items) item = items[0];
     }
     void setPlate(const PlateRow& p) {
-        ws.plate.a = p[0], ws.plate.b = p[1], ws.plate.c = p[2], ws.plate.d = p[3], ws.plate.e = p[4], ws.plate.f = p[5];
+        ws.plate.a = p[0], ws.plate.b = p[1], ws.plate.c = p[2], ws.plate.d = p[3], ws.plate.e = p[4],
+        ws.plate.f = p[5];
     }
     void addDeepObject(int i, double X, double Y, double size1, double size2) {
         ws.deepCount = static_cast<Int16>(i);
@@ -187,15 +188,14 @@ TEST_P(DeepSky, OutlinesFollowTheBoxOfTheStepAndCarryACentredLabel) {
 }
 
 // Label 5 characters x 7 pixels wide; under a decimal comma the centre keeps only its whole part.
-INSTANTIATE_TEST_SUITE_P(
-    Flags, DeepSky,
-    ::testing::Values(DeepSkyRow{"CandidateFollowsFirstBox", 0, 1, 0, '.', 5, true, 181.8},
-                      DeepSkyRow{"CandidateIgnoresSecondBox", 0, 0, 1, '.', 5, false, 0},
-                      DeepSkyRow{"SolutionFollowsSecondBox", -1, 0, 1, '.', 5, true, 181.8},
-                      DeepSkyRow{"SolutionIgnoresFirstBox", -1, 1, 0, '.', 5, false, 0},
-                      DeepSkyRow{"CircularObject", 0, 1, 0, '.', 10, true, 181.8},
-                      DeepSkyRow{"DecimalCommaTruncatesCentre", 0, 1, 0, ',', 5, true, 181.5}),
-    rowName);
+INSTANTIATE_TEST_SUITE_P(Flags, DeepSky,
+                         ::testing::Values(DeepSkyRow{"CandidateFollowsFirstBox", 0, 1, 0, '.', 5, true, 181.8},
+                                           DeepSkyRow{"CandidateIgnoresSecondBox", 0, 0, 1, '.', 5, false, 0},
+                                           DeepSkyRow{"SolutionFollowsSecondBox", -1, 0, 1, '.', 5, true, 181.8},
+                                           DeepSkyRow{"SolutionIgnoresFirstBox", -1, 1, 0, '.', 5, false, 0},
+                                           DeepSkyRow{"CircularObject", 0, 1, 0, '.', 10, true, 181.8},
+                                           DeepSkyRow{"DecimalCommaTruncatesCentre", 0, 1, 0, ',', 5, true, 181.5}),
+                         rowName);
 
 TEST_F(Chart, SingularPlateChartsEverythingAtTheOriginAndEndsDone) {
     setPlate({0, 0, 0, 0, 0, 0});
@@ -240,15 +240,15 @@ TEST_P(ChartFailure, EndsInErrWithTheStarsStillHidden) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, ChartFailure,
-    ::testing::Values(
-        FailureRow{"FirstSizeZero", [](App& a) { a.ws().deepSize1[1] = a.ws().deepSize2[1] = 0; }},
-        FailureRow{"AsteroidPositionNotANumber", [](App& a) { a.ws().astX[1] = "12a"; }},
-        FailureRow{"CentreFieldNotANumber", [](App& a) { a.form1.txt_ra[1].text = "x"; }},
-        FailureRow{"MoreStarsThanMarkers", [](App& a) { a.ws().catTotal = 4001; }},
-        FailureRow{"MoreObjectsThanLabels", [](App& a) { a.ws().deepCount = 501; }},
-        // A tiny object at y = 32764 has its outline there; its label would go below 32767.
-        FailureRow{"LabelBeyond16Bits",
-                   [](App& a) { a.ws().deepX[1] = 32764, a.ws().deepSize1[1] = a.ws().deepSize2[1] = 0.01; }}),
+    ::testing::Values(FailureRow{"FirstSizeZero", [](App& a) { a.ws().deepSize1[1] = a.ws().deepSize2[1] = 0; }},
+                      FailureRow{"AsteroidPositionNotANumber", [](App& a) { a.ws().astX[1] = "12a"; }},
+                      FailureRow{"CentreFieldNotANumber", [](App& a) { a.form1.txt_ra[1].text = "x"; }},
+                      FailureRow{"MoreStarsThanMarkers", [](App& a) { a.ws().catTotal = 4001; }},
+                      FailureRow{"MoreObjectsThanLabels", [](App& a) { a.ws().deepCount = 501; }},
+                      // A tiny object at y = 32764 has its outline there; its label would go below 32767.
+                      FailureRow{
+                          "LabelBeyond16Bits",
+                          [](App& a) { a.ws().deepX[1] = 32764, a.ws().deepSize1[1] = a.ws().deepSize2[1] = 0.01; }}),
     rowName);
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_platform.h"
 #include "form1/picture_events.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
@@ -60,8 +60,8 @@ ZoomColours numberedDots() {
 
 struct PaintRow {
     const char* name;
-    int x, y;         // pixel of the 102 x 102 box
-    int dx, dy;       // dot expected there; 99 for the crosshair
+    int x, y;    // pixel of the 102 x 102 box
+    int dx, dy;  // dot expected there; 99 for the crosshair
 };
 
 class ZoomPaint : public ::testing::TestWithParam<PaintRow> {};
@@ -76,20 +76,18 @@ TEST_P(ZoomPaint, LaterDotsCoverSharedEdgesAndTheCrosshairIsOnTop) {
 
 // Dot (dx, dy) is a 5 x 5 square centred on (50 + 4 dx, 50 + 4 dy): dots
 // overlap by one pixel and the later one (larger dx, then larger dy) shows.
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ZoomPaint,
-    ::testing::Values(PaintRow{"TopLeftPixelFromTheSecondDot", 0, 0, -12, -12},
-                      PaintRow{"SharedEdgeGoesToTheLaterDot", 4, 4, -11, -11},
-                      PaintRow{"SharedColumnGoesToLargerDx", 4, 2, -11, -12},
-                      PaintRow{"SharedRowGoesToLargerDy", 2, 4, -12, -11},
-                      PaintRow{"BottomRightPixel", 101, 101, 13, 13},
-                      PaintRow{"Line1LeftEnd", 20, 50, 99, 99},
-                      PaintRow{"Line1RightEnd", 84, 50, 99, 99},
-                      PaintRow{"LeftOfLine1", 19, 50, -8, 0},
-                      PaintRow{"Line2BottomEnd", 50, 84, 99, 99},
-                      PaintRow{"BelowLine2", 50, 85, 0, 9},
-                      PaintRow{"OffTheLines", 51, 51, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, ZoomPaint,
+                         ::testing::Values(PaintRow{"TopLeftPixelFromTheSecondDot", 0, 0, -12, -12},
+                                           PaintRow{"SharedEdgeGoesToTheLaterDot", 4, 4, -11, -11},
+                                           PaintRow{"SharedColumnGoesToLargerDx", 4, 2, -11, -12},
+                                           PaintRow{"SharedRowGoesToLargerDy", 2, 4, -12, -11},
+                                           PaintRow{"BottomRightPixel", 101, 101, 13, 13},
+                                           PaintRow{"Line1LeftEnd", 20, 50, 99, 99},
+                                           PaintRow{"Line1RightEnd", 84, 50, 99, 99},
+                                           PaintRow{"LeftOfLine1", 19, 50, -8, 0},
+                                           PaintRow{"Line2BottomEnd", 50, 84, 99, 99},
+                                           PaintRow{"BelowLine2", 50, 85, 0, 9}, PaintRow{"OffTheLines", 51, 51, 0, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- Following the pointer -----------------------------------------------------
 

@@ -36,8 +36,8 @@ std::ostream& operator<<(std::ostream& os, const MarkupRow& row) { return os << 
 std::string describe(const std::vector<RichTextSpan>& spans) {
     std::string out;
     for (const auto& s : spans)
-        out += "[" + s.text + "|b" + std::to_string(s.format.bold) + " i" + std::to_string(s.format.italic) +
-               " u" + std::to_string(s.format.underline) + " " + std::to_string(s.format.sizePoints) + "pt #" +
+        out += "[" + s.text + "|b" + std::to_string(s.format.bold) + " i" + std::to_string(s.format.italic) + " u" +
+               std::to_string(s.format.underline) + " " + std::to_string(s.format.sizePoints) + "pt #" +
                std::to_string(s.format.colour) + "]";
     return out;
 }
@@ -58,29 +58,31 @@ TEST_P(RenderMarkup, GivesTheTextWithoutTagsAndItsFormats) {
 INSTANTIATE_TEST_SUITE_P(
     Markup, RenderMarkup,
     ::testing::Values(
-        MarkupRow{"BoldWordBetweenPlainText", "   <B>word</B> 42",
-                  {{"   ", fmt("")}, {"word", fmt("b")}, {" 42", fmt("")}}},
+        MarkupRow{
+            "BoldWordBetweenPlainText", "   <B>word</B> 42", {{"   ", fmt("")}, {"word", fmt("b")}, {" 42", fmt("")}}},
         MarkupRow{"TwoColourPairsInARow", "<C1>x</C1><C1>y</C1>", {{"xy", fmt("c")}}},
         MarkupRow{"NoTags", "plain text", {{"plain text", fmt("")}}},
-        MarkupRow{"LowerCaseTags", "<b>a</b><i>b</I><s1>c</S1><c1>d</c1><s>e</s>",
+        MarkupRow{"LowerCaseTags",
+                  "<b>a</b><i>b</I><s1>c</S1><c1>d</c1><s>e</s>",
                   {{"a", fmt("b")}, {"b", fmt("i")}, {"c", fmt("1")}, {"d", fmt("c")}, {"e", fmt("u")}}},
         MarkupRow{"TextBeforeTheFirstTagStaysPlain", "pre <I>it</I>", {{"pre ", fmt("")}, {"it", fmt("i")}}},
-        MarkupRow{"ObjectNameCombination", "<B><I><S><S2>M 31</B></I></S></S2>\r\n   ",
+        MarkupRow{"ObjectNameCombination",
+                  "<B><I><S><S2>M 31</B></I></S></S2>\r\n   ",
                   {{"M 31", fmt("biu2")}, {"\r\n   ", fmt("")}}},
-        MarkupRow{"AttributesAccumulate", "<B>a<C1>b</C1></B>c",
-                  {{"a", fmt("b")}, {"b", fmt("bc")}, {"c", fmt("")}}},
-        MarkupRow{"LargerSizeInsideSmallerWinsInside", "<S0>a<S2>b</S2>c</S0>",
+        MarkupRow{"AttributesAccumulate", "<B>a<C1>b</C1></B>c", {{"a", fmt("b")}, {"b", fmt("bc")}, {"c", fmt("")}}},
+        MarkupRow{"LargerSizeInsideSmallerWinsInside",
+                  "<S0>a<S2>b</S2>c</S0>",
                   {{"a", fmt("0")}, {"b", fmt("2")}, {"c", fmt("0")}}},
         MarkupRow{"LargerSizeOutsideSmallerWinsEverywhere", "<S2>a<S0>b</S0>c</S2>", {{"abc", fmt("2")}}},
         MarkupRow{"ElevenBeatsTenWhateverTheNesting", "<S1>a<S0>b</S0></S1>", {{"ab", fmt("1")}}},
         MarkupRow{"UnderlineIsNotConfusedWithSizeTags", "<S>a<S1>b</S1></S>", {{"a", fmt("u")}, {"b", fmt("u1")}}},
         MarkupRow{"SameKindNested", "<B>a<B>b</B>c</B>d", {{"abc", fmt("b")}, {"d", fmt("")}}},
-        MarkupRow{"MultibyteTextKeepsItsCharacters", "<B>Déclinaison (°): </B>-0°30'0''",
+        MarkupRow{"MultibyteTextKeepsItsCharacters",
+                  "<B>Déclinaison (°): </B>-0°30'0''",
                   {{"Déclinaison (°): ", fmt("b")}, {"-0°30'0''", fmt("")}}},
         MarkupRow{"UnknownTagsStayAsText", "<U>x</U> <b2>", {{"<U>x</U> <b2>", fmt("")}}},
         MarkupRow{"UnclosedTagFormatsToTheEnd", "a<B>bc", {{"a", fmt("")}, {"bc", fmt("b")}}},
-        MarkupRow{"StrayClosingTagBeforeOpeningStays", "x</B>y<B>z</B>",
-                  {{"x</B>y", fmt("")}, {"z", fmt("b")}}},
+        MarkupRow{"StrayClosingTagBeforeOpeningStays", "x</B>y<B>z</B>", {{"x</B>y", fmt("")}, {"z", fmt("b")}}},
         MarkupRow{"LoneClosingTagStays", "a</I>b", {{"a</I>b", fmt("")}}},
         MarkupRow{"TagFormedByDeletingAnotherIsRenderedToo", "<<B>B>x</B>", {{"x", fmt("b")}}},
         MarkupRow{"EmptyText", "", {}}),
@@ -136,9 +138,9 @@ void quadraticRender(RichTextPanel& panel) {
 // Pieces of markup: whole tags of every kind in both cases, their fragments,
 // and text, so that random strings are full of nesting, strays and tags that
 // form across a deleted one.
-const char* const kPieces[] = {"<B>", "</B>", "<i>", "</I>", "<S0>", "</s0>", "<s1>", "</S1>", "<S2>",
-                               "</S2>", "<C1>", "</c1>", "<S>", "</S>", "<", ">", "</", "B", "b", "S",
-                               "I", "1", "2", "C", "x", "é", " "};
+const char* const kPieces[] = {"<B>",   "</B>", "<i>",   "</I>", "<S0>", "</s0>", "<s1>", "</S1>", "<S2>",
+                               "</S2>", "<C1>", "</c1>", "<S>",  "</S>", "<",     ">",    "</",    "B",
+                               "b",     "S",    "I",     "1",    "2",    "C",     "x",    "é",     " "};
 
 void expectSameAsQuadratic(const std::string& markup, CharFormat start) {
     RichTextPanel expected;
@@ -163,9 +165,9 @@ void expectSameAsQuadratic(const std::string& markup, CharFormat start) {
 TEST(RenderInfoMarkup, GivesWhatTheTagByTagRenderingGives) {
     const CharFormat blueTwelve = fmt("c2");
     for (const char* markup :
-         {"<<B>B>x</B>", "<</B>B>a</B>b", "</</B>B>c", "<B></B>", "<B><B></B>", "</B</B>>x<B>y",
-          "<S<S>1>x</S1>y", "<S</S>>y", "<<S>S1>x</S</S>1>z", "<B>a</<B>B>b", "a<B>b<B>c", "</B></B><B>x",
-          "<S0>a<S1>b</S0>c</S1>d", "<S><S1>a</S></S1>", "<C<C1>1>a</C1>b</C1>", "<s2>x</S2></s2>"})
+         {"<<B>B>x</B>", "<</B>B>a</B>b", "</</B>B>c", "<B></B>", "<B><B></B>", "</B</B>>x<B>y", "<S<S>1>x</S1>y",
+          "<S</S>>y", "<<S>S1>x</S</S>1>z", "<B>a</<B>B>b", "a<B>b<B>c", "</B></B><B>x", "<S0>a<S1>b</S0>c</S1>d",
+          "<S><S1>a</S></S1>", "<C<C1>1>a</C1>b</C1>", "<s2>x</S2></s2>"})
         expectSameAsQuadratic(markup, blueTwelve);
 
     std::mt19937 random(20260107);

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "english_labels.h"
-#include "support/fake_platform.h"
 #include "form1/picture_events.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
@@ -31,22 +31,21 @@ TEST_P(MarkerHit, SixteenPixelWindowStrictOnEverySide) {
         << "marker at (" << row.left << ", " << row.top << "), click (" << row.x << ", " << row.y << ")";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Clicks, MarkerHit,
-    ::testing::Values(HitRow{"ElevenRightOfLeftEdge", 100, 50, 111, 54, true},
-                      HitRow{"TwelveRightOfLeftEdge", 100, 50, 112, 54, false},
-                      HitRow{"ThreeLeftOfLeftEdge", 100, 50, 97, 54, true},
-                      HitRow{"FourLeftOfLeftEdge", 100, 50, 96, 54, false},
-                      HitRow{"ThreeAboveTop", 100, 50, 104, 47, true},
-                      HitRow{"FourAboveTop", 100, 50, 104, 46, false},
-                      HitRow{"ElevenBelowTop", 100, 50, 104, 61, true},
-                      HitRow{"TwelveBelowTop", 100, 50, 104, 62, false},
-                      HitRow{"FractionalLeftWidensRight", 100.5, 50, 112, 54, true},
-                      HitRow{"CornerInside", 100, 50, 111, 61, true},
-                      HitRow{"RightColumnWrongRow", 100, 50, 111, 62, false},
-                      HitRow{"NegativeCoordinates", -10, -10, -13, -3, true},
-                      HitRow{"FarAway", 30000, 30000, 0, 0, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Clicks, MarkerHit,
+                         ::testing::Values(HitRow{"ElevenRightOfLeftEdge", 100, 50, 111, 54, true},
+                                           HitRow{"TwelveRightOfLeftEdge", 100, 50, 112, 54, false},
+                                           HitRow{"ThreeLeftOfLeftEdge", 100, 50, 97, 54, true},
+                                           HitRow{"FourLeftOfLeftEdge", 100, 50, 96, 54, false},
+                                           HitRow{"ThreeAboveTop", 100, 50, 104, 47, true},
+                                           HitRow{"FourAboveTop", 100, 50, 104, 46, false},
+                                           HitRow{"ElevenBelowTop", 100, 50, 104, 61, true},
+                                           HitRow{"TwelveBelowTop", 100, 50, 104, 62, false},
+                                           HitRow{"FractionalLeftWidensRight", 100.5, 50, 112, 54, true},
+                                           HitRow{"CornerInside", 100, 50, 111, 61, true},
+                                           HitRow{"RightColumnWrongRow", 100, 50, 111, 62, false},
+                                           HitRow{"NegativeCoordinates", -10, -10, -13, -3, true},
+                                           HitRow{"FarAway", 30000, 30000, 0, 0, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FirstMarkerHit, FirstInIndexOrderWithinTheCount) {
     std::vector<OverlayItem> markers(6);
@@ -59,7 +58,7 @@ TEST(FirstMarkerHit, FirstInIndexOrderWithinTheCount) {
     EXPECT_EQ(firstMarkerHit(markers, 32767, 116, 116), 5);  // cut to the markers that exist
     markers[0].left = markers[0].top = 300;
     EXPECT_EQ(firstMarkerHit(markers, 5, 300, 300), 0);  // index 0 is never a marker
-    markers[1].visible = false;  // a hidden marker's corner is stale
+    markers[1].visible = false;                          // a hidden marker's corner is stale
     EXPECT_EQ(firstMarkerHit(markers, 5, 106, 106), 2);
 }
 
@@ -80,8 +79,8 @@ struct PickingApp : testing::TestApp {
         ws.astCount = 1;
         ws.astNumbers[1] = "4) ";
         ws.astNames[1] = "Vesta";
-        ws.astX[1] = "600000";   // 300 degrees
-        ws.astY[1] = "-90000";   // -22.5 degrees
+        ws.astX[1] = "600000";  // 300 degrees
+        ws.astY[1] = "-90000";  // -22.5 degrees
         app.form1.txt_epoch.text = "2000.0";
         place(app.form1.star[1], 500, 500);
         place(app.form1.aster[1], 900, 900);
@@ -136,7 +135,8 @@ TEST_P(DoubleClick, OpensTheReportOfTheObjectUnderThePointer) {
 INSTANTIATE_TEST_SUITE_P(
     Situations, DoubleClick,
     ::testing::Values(
-        DoubleClickRow{"StarElevenPixelsRight", ClickMode::Coor, "", 511, 504, 500, 500, 900, 900, true, 1, "1275-10398276"},
+        DoubleClickRow{"StarElevenPixelsRight", ClickMode::Coor, "", 511, 504, 500, 500, 900, 900, true, 1,
+                       "1275-10398276"},
         DoubleClickRow{"StarTwelvePixelsRightIsMissed", ClickMode::Coor, "", 512, 504, 500, 500, 900, 900, true, 1, ""},
         DoubleClickRow{"AsteroidWinsOverStar", ClickMode::Coor, "", 504, 504, 500, 500, 502, 502, true, 1,
                        "Vesta (asteroid)"},
@@ -253,7 +253,7 @@ TEST(DeepSkyLabel, OpensTheReportOfItsObjectAndKeepsTheIndex) {
     PickingApp t;
     WorkingState& ws = t.app.ws();
     ws.deepNames[500] = "IC 5";
-    ws.deepX[500] = 21369;  // 10.6845 degrees
+    ws.deepX[500] = 21369;   // 10.6845 degrees
     ws.deepY[500] = 165080;  // 41.27 degrees
     ws.deepText51[500] = "12.0";
     ws.deepSize1[500] = 1.5;

@@ -59,8 +59,8 @@ TEST(StarReport, VegaAtEpoch2000) {
 }
 
 TEST(StarReport, EpochBlockAddsTheCorrectionsAndShowsTheEpochAsTyped) {
-    const auto lines = crlfSplit(
-        starReportMarkup(kComma, "x", 10.5, -20.25, "", "", "2050,5", PrecessionDelta{0.75, -0.5}));
+    const auto lines =
+        crlfSplit(starReportMarkup(kComma, "x", 10.5, -20.25, "", "", "2050,5", PrecessionDelta{0.75, -0.5}));
     ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(lines[8], "   <B>Right ascension (°): </B>10,5  (0H42'0'')");
     EXPECT_EQ(lines[9], "   <B>Declination (°): </B>-20,25  (-20°15'0'')");
@@ -162,8 +162,8 @@ TEST(DeepSkyReport, WithPgcNumber) {
         "   M 31           ",
         "   And            ",
     });
-    EXPECT_EQ(deepSkyReportMarkup(kComma, "NGC 224", 10.6845, 41.269167, " 3.4", 177.8, 69.7, "Gx      ",
-                                  "PGC 2557", "M 31           ", "And            "),
+    EXPECT_EQ(deepSkyReportMarkup(kComma, "NGC 224", 10.6845, 41.269167, " 3.4", 177.8, 69.7, "Gx      ", "PGC 2557",
+                                  "M 31           ", "And            "),
               expected);
 }
 

@@ -32,13 +32,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FindRow{"LowerTextUpperTag", "ab<b>c", "<B>", 0, 2},
                       FindRow{"UpperTextLowerTag", "x<S2>y", "<s2>", 0, 1},
                       FindRow{"FirstOfSeveral", "<I>a<I>b", "<I>", 0, 0},
-                      FindRow{"FromSkipsEarlier", "<I>a<I>b", "<I>", 1, 4},
-                      FindRow{"Absent", "plain", "<B>", 0, -1},
+                      FindRow{"FromSkipsEarlier", "<I>a<I>b", "<I>", 1, 4}, FindRow{"Absent", "plain", "<B>", 0, -1},
                       FindRow{"LongerThanText", "<B", "<B>", 0, -1},
-                      FindRow{"ShorterTagIsNotLonger", "<S0>", "<S>", 0, -1},
-                      FindRow{"EmptyText", "", "<B>", 0, -1},
-                      FindRow{"FromPastEnd", "abc", "c", 9, -1},
-                      FindRow{"AfterMultibyte", "°<B>", "<B>", 0, 2}),
+                      FindRow{"ShorterTagIsNotLonger", "<S0>", "<S>", 0, -1}, FindRow{"EmptyText", "", "<B>", 0, -1},
+                      FindRow{"FromPastEnd", "abc", "c", 9, -1}, FindRow{"AfterMultibyte", "°<B>", "<B>", 0, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 CharFormat boldFormat() {
@@ -50,9 +47,9 @@ CharFormat boldFormat() {
 TEST(RichTextPanel, DeletingKeepsTheFormatsOfTheRest) {
     RichTextPanel panel;
     setText(panel, "abcdef");
-    setBold(panel, 1, 1, true);       // b
-    setItalic(panel, 4, 2, true);     // e f
-    setColour(panel, 2, 2, 0xFF0000); // c d, deleted below
+    setBold(panel, 1, 1, true);        // b
+    setItalic(panel, 4, 2, true);      // e f
+    setColour(panel, 2, 2, 0xFF0000);  // c d, deleted below
     deleteRange(panel, 2, 2);
     ASSERT_EQ(panel.text, "abef");
     CharFormat italic;
@@ -103,19 +100,18 @@ TEST(RichTextPanel, SpansMergeEqualNeighbours) {
     setText(panel, "aabbcc");
     setBold(panel, 2, 2, true);
     setBold(panel, 4, 2, false);
-    EXPECT_EQ(spans(panel), (std::vector<RichTextSpan>{{"aa", CharFormat{}}, {"bb", boldFormat()},
-                                                       {"cc", CharFormat{}}}));
+    EXPECT_EQ(spans(panel),
+              (std::vector<RichTextSpan>{{"aa", CharFormat{}}, {"bb", boldFormat()}, {"cc", CharFormat{}}}));
     EXPECT_TRUE(spans(RichTextPanel{}).empty());
 }
 
 TEST(RichTextPanel, SpansNeverSplitAMultibyteCharacter) {
     RichTextPanel panel;
-    setText(panel, "a°b");  // '°' is two bytes
+    setText(panel, "a°b");       // '°' is two bytes
     setBold(panel, 2, 1, true);  // only its second byte
     EXPECT_EQ(spans(panel), (std::vector<RichTextSpan>{{"a°b", CharFormat{}}}));
     setBold(panel, 1, 1, true);  // its first byte: the whole character is bold
-    EXPECT_EQ(spans(panel),
-              (std::vector<RichTextSpan>{{"a", CharFormat{}}, {"°", boldFormat()}, {"b", CharFormat{}}}));
+    EXPECT_EQ(spans(panel), (std::vector<RichTextSpan>{{"a", CharFormat{}}, {"°", boldFormat()}, {"b", CharFormat{}}}));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "catalog/star_list_reader.h"
-#include "support/fake_platform.h"
 #include "form1/catalogue_files.h"
+#include "support/fake_platform.h"
 
 namespace sextrix::fieldsim {
 namespace {
@@ -72,16 +72,21 @@ INSTANTIATE_TEST_SUITE_P(
     Stars, AnswerRecord,
     ::testing::Values(
         RecordRow{"BrightestOfM67", {132.9556427, 11.8941574, 7.977}, "0975", "132.95564", "+11.89416", " 7.7", " 8.6"},
-        RecordRow{"SouthernWithSmallRa", {5.123456, -12.345678, 12.34}, "0750", "  5.12346", "-12.34568", "12.0", "12.9"},
-        RecordRow{"RaJustBelow360IsZeroHours", {359.999999, -89.5, 10.0}, "0000", "  0.00000", "-89.50000", " 9.7", "10.6"},
+        RecordRow{
+            "SouthernWithSmallRa", {5.123456, -12.345678, 12.34}, "0750", "  5.12346", "-12.34568", "12.0", "12.9"},
+        RecordRow{
+            "RaJustBelow360IsZeroHours", {359.999999, -89.5, 10.0}, "0000", "  0.00000", "-89.50000", " 9.7", "10.6"},
         RecordRow{"NegativeRaWraps", {-10.0, 0.0, 10.0}, "0900", "350.00000", " +0.00000", " 9.7", "10.6"},
         RecordRow{"NorthPoleInTheLastZone", {10.0, 90.0, 10.0}, "1725", " 10.00000", "+90.00000", " 9.7", "10.6"},
         RecordRow{"NegativeMagnitudes", {101.287, -16.716, -1.46}, "0675", "101.28700", "-16.71600", "-1.8", "-0.9"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AnswerLayout, ListsTheStarsBrightestFirstUnderTheMarker) {
-    const std::vector<CatalogueStar> stars = {{132.80, 11.80, 12.5}, {132.81, 11.81, 8.0}, {132.82, 11.82, 10.0},
-                                              {132.83, 11.83, 9.0},  {132.84, 11.84, 11.0}};
+    const std::vector<CatalogueStar> stars = {{132.80, 11.80, 12.5},
+                                              {132.81, 11.81, 8.0},
+                                              {132.82, 11.82, 10.0},
+                                              {132.83, 11.83, 9.0},
+                                              {132.84, 11.84, 11.0}};
     const std::string answer = catalogueAnswer(m67Centre(), stars);
     EXPECT_EQ(answer.find("\r"), std::string::npos);
     const auto recs = records(answer, stars.size());
@@ -122,15 +127,15 @@ TEST_P(RefusedStars, AreReportedNotWrittenInWrongColumns) {
     EXPECT_THROW(catalogueAnswer(m67Centre(), GetParam().stars), std::invalid_argument);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BadInput, RefusedStars,
-    ::testing::Values(RefusedRow{"DeclinationBeyondThePole", {{10, 90.5, 10}}},
-                      RefusedRow{"MagnitudeTooFaintForFourColumns", {{10, 10, 100.0}}},
-                      RefusedRow{"MagnitudeTooBrightForFourColumns", {{10, 10, -10.0}}},
-                      RefusedRow{"PositionNotANumber", {{std::nan(""), 10, 10}}},
-                      RefusedRow{"MagnitudeNotANumber", {{10, 10, std::nan("")}}},
-                      RefusedRow{"MoreThanTheSequenceColumnHolds", std::vector<CatalogueStar>(10000, {10, 10, 10})}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(BadInput, RefusedStars,
+                         ::testing::Values(RefusedRow{"DeclinationBeyondThePole", {{10, 90.5, 10}}},
+                                           RefusedRow{"MagnitudeTooFaintForFourColumns", {{10, 10, 100.0}}},
+                                           RefusedRow{"MagnitudeTooBrightForFourColumns", {{10, 10, -10.0}}},
+                                           RefusedRow{"PositionNotANumber", {{std::nan(""), 10, 10}}},
+                                           RefusedRow{"MagnitudeNotANumber", {{10, 10, std::nan("")}}},
+                                           RefusedRow{"MoreThanTheSequenceColumnHolds",
+                                                      std::vector<CatalogueStar>(10000, {10, 10, 10})}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The program's own reader takes the answer back: positions scaled by
 // 1000 give RA and Dec in thousandths of a degree, rounded.

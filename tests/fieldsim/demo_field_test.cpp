@@ -141,10 +141,10 @@ TEST(DemoField, ReadmeNamesTheInputsAndTheStarsToClick) {
     const FieldSetup setup = m67DemoSetup();
     const auto stars = demoStars();
     const std::string readme = demoReadme(setup, stars, kFiles);
-    for (const char* text : {"| RA (h m s) | 08 51 18 |", "| Dec sign | + |", "| Dec (d m s) | 11 48 00 |",
-                             "| Epoch | 2000.0 |", "| Field | 27 |", "| Mag limit | 13 |",
-                             "| Corr RA (Corr Asd) | 1409.57 |", "| Corr Dec | 1440 |", "| Tolerance | 7 |",
-                             "`demo/m67.jpg`", "render_field data/demo/m67-field-stars.csv data/demo"})
+    for (const char* text :
+         {"| RA (h m s) | 08 51 18 |", "| Dec sign | + |", "| Dec (d m s) | 11 48 00 |", "| Epoch | 2000.0 |",
+          "| Field | 27 |", "| Mag limit | 13 |", "| Corr RA (Corr Asd) | 1409.57 |", "| Corr Dec | 1440 |",
+          "| Tolerance | 7 |", "`demo/m67.jpg`", "render_field data/demo/m67-field-stars.csv data/demo"})
         EXPECT_NE(readme.find(text), std::string::npos) << text;
     const auto ids = serviceIdentifiers(brightestFirst(stars));
     for (const auto& click : starsToClick(setup, brightestFirst(stars), 5, 15))
@@ -158,18 +158,16 @@ struct CsvRow {
 
 class BadStarList : public ::testing::TestWithParam<CsvRow> {};
 
-TEST_P(BadStarList, IsRefusedWithItsLine) {
-    EXPECT_THROW(readStarCsv(GetParam().text), std::invalid_argument);
-}
+TEST_P(BadStarList, IsRefusedWithItsLine) { EXPECT_THROW(readStarCsv(GetParam().text), std::invalid_argument); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, BadStarList,
-    ::testing::Values(CsvRow{"NoHeader", "132.9,11.8,8.0\n"}, CsvRow{"TwoValues", "ra_deg,dec_deg,mag_vt\n132.9,11.8\n"},
-                      CsvRow{"FourValues", "ra_deg,dec_deg,mag_vt\n1,2,3,4\n"},
-                      CsvRow{"NotANumber", "ra_deg,dec_deg,mag_vt\n132.9,north,8\n"},
-                      CsvRow{"TrailingText", "ra_deg,dec_deg,mag_vt\n132.9,11.8,8x\n"},
-                      CsvRow{"DeclinationBeyondThePole", "ra_deg,dec_deg,mag_vt\n132.9,91,8\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lists, BadStarList,
+                         ::testing::Values(CsvRow{"NoHeader", "132.9,11.8,8.0\n"},
+                                           CsvRow{"TwoValues", "ra_deg,dec_deg,mag_vt\n132.9,11.8\n"},
+                                           CsvRow{"FourValues", "ra_deg,dec_deg,mag_vt\n1,2,3,4\n"},
+                                           CsvRow{"NotANumber", "ra_deg,dec_deg,mag_vt\n132.9,north,8\n"},
+                                           CsvRow{"TrailingText", "ra_deg,dec_deg,mag_vt\n132.9,11.8,8x\n"},
+                                           CsvRow{"DeclinationBeyondThePole", "ra_deg,dec_deg,mag_vt\n132.9,91,8\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StarList, TakesCrLfAndBlankLines) {
     const auto stars = readStarCsv("ra_deg,dec_deg,mag_vt\r\n\r\n1.5, -2.25 ,3\r\n4,5,6");

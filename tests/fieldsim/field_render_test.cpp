@@ -58,12 +58,13 @@ TEST_P(StarImage, CentroidLiesOnThePlacedPosition) {
     EXPECT_NEAR(m.y, row.y, 0.1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Positions, StarImage,
-    ::testing::Values(CentroidRow{"OnAPixelCentre", 30.0, 20.0, 10.0}, CentroidRow{"BetweenTwoPixels", 30.5, 20.0, 10.0},
-                      CentroidRow{"QuarterPixelOff", 30.25, 20.75, 10.0}, CentroidRow{"Faint", 31.4, 22.1, 12.0},
-                      CentroidRow{"SaturatedCore", 29.3, 21.6, 6.0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Positions, StarImage,
+                         ::testing::Values(CentroidRow{"OnAPixelCentre", 30.0, 20.0, 10.0},
+                                           CentroidRow{"BetweenTwoPixels", 30.5, 20.0, 10.0},
+                                           CentroidRow{"QuarterPixelOff", 30.25, 20.75, 10.0},
+                                           CentroidRow{"Faint", 31.4, 22.1, 12.0},
+                                           CentroidRow{"SaturatedCore", 29.3, 21.6, 6.0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Flux 10^(-0.4 (mag - 15)) grey levels with the quiet camera's zero point.
 // Without noise to dither them, wings below half a grey level round away, so

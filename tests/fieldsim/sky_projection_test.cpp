@@ -45,16 +45,16 @@ TEST_P(SkyToImage, ImageToSkyGivesTheStarBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     HandValues, SkyToImage,
-    ::testing::Values(
-        ProjectionRow{"CentreOnImageCentre", 132.825, 11.8, 0, 132.825, 11.8, 499.5, 399.5},
-        ProjectionRow{"CentreStaysWhenTurned", 132.825, 11.8, 37, 132.825, 11.8, 499.5, 399.5},
-        ProjectionRow{"TenthDegreeNorthIs144PxUp", 132.825, 11.8, 0, 132.825, 11.9, 499.5, 255.499854},
-        ProjectionRow{"UpAtEastPutsNorthRight", 132.825, 11.8, 90, 132.825, 11.9, 643.500146, 399.5},
-        ProjectionRow{"UpWestOfNorthTurnsNorthLeft", 132.825, 11.8, -30, 132.825, 11.9, 427.499927, 274.792215},
-        ProjectionRow{"EastIsLeft", 10, 0, 0, 10.1, 0, 355.499854, 399.5},
-        ProjectionRow{"AcrossZeroHours", 359.95, 0, 0, 0.05, 0, 355.499854, 399.5},
-        ProjectionRow{"MeridiansConvergeAtHighDec", 200, 60, 0, 200.2, 60, 355.500073, 399.282344},
-        ProjectionRow{"SouthernFieldTurned", 45, -45, 12, 45.3, -45.2, 141.751067, 618.471520}),
+    ::testing::Values(ProjectionRow{"CentreOnImageCentre", 132.825, 11.8, 0, 132.825, 11.8, 499.5, 399.5},
+                      ProjectionRow{"CentreStaysWhenTurned", 132.825, 11.8, 37, 132.825, 11.8, 499.5, 399.5},
+                      ProjectionRow{"TenthDegreeNorthIs144PxUp", 132.825, 11.8, 0, 132.825, 11.9, 499.5, 255.499854},
+                      ProjectionRow{"UpAtEastPutsNorthRight", 132.825, 11.8, 90, 132.825, 11.9, 643.500146, 399.5},
+                      ProjectionRow{"UpWestOfNorthTurnsNorthLeft", 132.825, 11.8, -30, 132.825, 11.9, 427.499927,
+                                    274.792215},
+                      ProjectionRow{"EastIsLeft", 10, 0, 0, 10.1, 0, 355.499854, 399.5},
+                      ProjectionRow{"AcrossZeroHours", 359.95, 0, 0, 0.05, 0, 355.499854, 399.5},
+                      ProjectionRow{"MeridiansConvergeAtHighDec", 200, 60, 0, 200.2, 60, 355.500073, 399.282344},
+                      ProjectionRow{"SouthernFieldTurned", 45, -45, 12, 45.3, -45.2, 141.751067, 618.471520}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SkyToImage, StarsOnTheFarSideHaveNoImage) {

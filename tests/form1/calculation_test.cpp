@@ -127,7 +127,6 @@ TEST(Calculation, AStartWhileRunningIsIgnored) {
     EXPECT_EQ(c.t.fake.questions.size(), 2u);
 }
 
-
 // Every box the calculation reads is named, with its text, when it cannot
 // be used: not a number, or beyond the range of a double.
 struct BadBoxRow {
@@ -173,8 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadBoxRow{"RaSeconds", nullptr, 2, "1,5", "The centre right ascension seconds \"1,5\" is not a number."},
         BadBoxRow{"DecDegreesUnderMinus", nullptr, 3, "ab", "The centre declination degrees \"ab\" is not a number."},
         BadBoxRow{"DecMinutes", nullptr, 4, "", "The centre declination minutes \"\" is not a number."},
-        BadBoxRow{"DecSecondsHuge", nullptr, 5, "-1e400",
-                  "The centre declination seconds \"-1e400\" is out of range."},
+        BadBoxRow{"DecSecondsHuge", nullptr, 5, "-1e400", "The centre declination seconds \"-1e400\" is out of range."},
         BadBoxRow{"EpochHuge", &Form1Model::txt_epoch, 0, "1e400", "The epoch \"1e400\" is out of range."},
         BadBoxRow{"CorrRaHuge", &Form1Model::txt_corrasd, 0, "1e400",
                   "The scale factor Corr RA \"1e400\" is out of range."},

@@ -8,8 +8,8 @@
 namespace sextrix {
 namespace {
 
-const std::vector<std::string> kSixteen = {"12", "2599.43", "2709.96", "25", "14", "17", "4", "/sky/m67.jpg",
-                                           "1", "1", "90", "15.5", "0", "1", "1", "0"};
+const std::vector<std::string> kSixteen = {"12", "2599.43", "2709.96", "25",   "14", "17", "4", "/sky/m67.jpg",
+                                           "1",  "1",       "90",      "15.5", "0",  "1",  "1", "0"};
 
 TEST(Defaults, WritesSixteenLinesInFileOrder) {
     testing::TestApp t;

@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "support/answer_builders.h"
 #include "chart/pointer_readout.h"
 #include "form1/catalogue_files.h"
 #include "identify/figure_search.h"
 #include "identify/star_distance.h"
+#include "support/answer_builders.h"
 #include "support/fake_platform.h"
 
 namespace sextrix {

@@ -5,9 +5,9 @@
 #include "chart/pointer_readout.h"
 #include "form1/calculation.h"
 #include "form1/info_panel.h"
+#include "form1/picking.h"
 #include "identify/star_picking.h"
 #include "support/fake_platform.h"
-#include "form1/picking.h"
 
 namespace sextrix {
 namespace {
@@ -180,12 +180,12 @@ TEST_P(CoorClick, ReportsThePointThroughThePlate) {
     EXPECT_EQ(t.app.form1.InfoMore.text, expected.app.form1.InfoMore.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, CoorClick,
-    ::testing::Values(CoorRow{"ScaleOnly", 2599.43, 0, 0, 0, 2709.96, 0, 2599.43, 2709.96, 100, 50, 100, 50},
-                      // X = 2*6 + 1*8 + 10 = 30, Y = -1*6 + 3*8 + 20 = 38.
-                      CoorRow{"FullPlate", 2, 1, 10, -1, 3, 20, 4, 5, 6, 8, 7.5, 7.6}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, CoorClick,
+                         ::testing::Values(CoorRow{"ScaleOnly", 2599.43, 0, 0, 0, 2709.96, 0, 2599.43, 2709.96, 100, 50,
+                                                   100, 50},
+                                           // X = 2*6 + 1*8 + 10 = 30, Y = -1*6 + 3*8 + 20 = 38.
+                                           CoorRow{"FullPlate", 2, 1, 10, -1, 3, 20, 4, 5, 6, 8, 7.5, 7.6}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CoorClick, AScaleOfZeroIsReportedNotFatal) {
     testing::TestApp t;
@@ -233,8 +233,7 @@ TEST_P(ArmedClick, MarksThePointerWithoutRefining) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, ArmedClick,
                          ::testing::Values(ArmedRow{"FirstStar", 0, true}, ArmedRow{"ThirdStar", 2, true},
-                                           ArmedRow{"FifthMarker", 4, true},
-                                           ArmedRow{"NoMarkerLeft", 5, false}),
+                                           ArmedRow{"FifthMarker", 4, true}, ArmedRow{"NoMarkerLeft", 5, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ArmedClick, NotArmedDoesNothing) {

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "form1/main_window.h"
+#include "frmlang/frm_lang_handlers.h"
 #include "lang/language_choice.h"
 #include "lang/language_file.h"
 #include "state/text_file.h"
-#include "state/text_file.h"
-#include "form1/main_window.h"
 #include "support/fake_platform.h"
-#include "frmlang/frm_lang_handlers.h"
 
 namespace sextrix {
 namespace {
@@ -93,7 +92,7 @@ struct PanRow {
     const char* name;
     PanInput input;
     Int16 held;
-    int left, top;        // picture position before
+    int left, top;  // picture position before
     int expectLeft, expectTop;
 };
 
@@ -114,15 +113,16 @@ PanInput keys(bool active, bool r, bool u, bool l, bool d) { return PanInput{act
 
 INSTANTIATE_TEST_SUITE_P(
     Ticks, Panning,
-    ::testing::Values(PanRow{"RightKey", keys(true, true, false, false, false), 0, 0, 0, -10, 0},
-                      PanRow{"RightAtEdgeStays", keys(true, true, false, false, false), 0, -400, 0, -400, 0},
-                      PanRow{"RightAndUpMovesRightFirst", keys(true, true, true, false, false), 0, -100, -100, -110, -100},
-                      PanRow{"RightAtEdgeThenUp", keys(true, true, true, false, false), 0, -400, -100, -400, -90},
-                      PanRow{"LeftAtOriginStays", keys(true, false, false, true, false), 0, 0, 0, 0, 0},
-                      PanRow{"DownKey", keys(true, false, false, false, true), 0, 0, 0, 0, -10},
-                      PanRow{"HeldButtonLeft", keys(true, false, false, false, false), 1, -50, 0, -40, 0},
-                      PanRow{"InactiveWindowIgnoresKeys", keys(false, true, false, false, false), 0, 0, 0, 0, 0},
-                      PanRow{"InactiveButMouseDown", PanInput{false, true, false, false, false, false}, 3, 0, 0, -10, 0}),
+    ::testing::Values(
+        PanRow{"RightKey", keys(true, true, false, false, false), 0, 0, 0, -10, 0},
+        PanRow{"RightAtEdgeStays", keys(true, true, false, false, false), 0, -400, 0, -400, 0},
+        PanRow{"RightAndUpMovesRightFirst", keys(true, true, true, false, false), 0, -100, -100, -110, -100},
+        PanRow{"RightAtEdgeThenUp", keys(true, true, true, false, false), 0, -400, -100, -400, -90},
+        PanRow{"LeftAtOriginStays", keys(true, false, false, true, false), 0, 0, 0, 0, 0},
+        PanRow{"DownKey", keys(true, false, false, false, true), 0, 0, 0, 0, -10},
+        PanRow{"HeldButtonLeft", keys(true, false, false, false, false), 1, -50, 0, -40, 0},
+        PanRow{"InactiveWindowIgnoresKeys", keys(false, true, false, false, false), 0, 0, 0, 0, 0},
+        PanRow{"InactiveButMouseDown", PanInput{false, true, false, false, false, false}, 3, 0, 0, -10, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <limits>
 #include <string>
 
-#include "state/errors.h"
 #include "form1/input_boxes.h"
+#include "state/errors.h"
 
 namespace sextrix {
 namespace {
@@ -32,23 +32,22 @@ TEST_P(DegToDmsSplit, GivesWholeDegreesMinutesAndRoundedSeconds) {
     EXPECT_DOUBLE_EQ(dms.seconds, row.seconds);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Angles, DegToDmsSplit,
-    ::testing::Values(DmsRow{"HalfDegree", 12.5, 12, 30, 0},
-                      DmsRow{"NegativeKeepsSignOnDegrees", -23.4375, -23, 26, 15},
-                      DmsRow{"SmallAngle", 0.0001, 0, 0, 0.36},
-                      // Seconds round to 60.0000 without a carry into the minutes.
-                      DmsRow{"SecondsRoundUpTo60", 10.99999999, 10, 59, 60},
-                      // Above -1 the sign has nowhere to go.
-                      DmsRow{"MinusHalfLosesItsSign", -0.5, 0, 30, 0},
-                      DmsRow{"RaInHours", 187.5 / 15, 12, 30, 0},
-                      DmsRow{"FourDecimals", 1 + 2.0 / 60 + 3.45678 / 3600, 1, 2, 3.4568},
-                      DmsRow{"LargestDegrees", -32767.75, -32767, 45, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Angles, DegToDmsSplit,
+                         ::testing::Values(DmsRow{"HalfDegree", 12.5, 12, 30, 0},
+                                           DmsRow{"NegativeKeepsSignOnDegrees", -23.4375, -23, 26, 15},
+                                           DmsRow{"SmallAngle", 0.0001, 0, 0, 0.36},
+                                           // Seconds round to 60.0000 without a carry into the minutes.
+                                           DmsRow{"SecondsRoundUpTo60", 10.99999999, 10, 59, 60},
+                                           // Above -1 the sign has nowhere to go.
+                                           DmsRow{"MinusHalfLosesItsSign", -0.5, 0, 30, 0},
+                                           DmsRow{"RaInHours", 187.5 / 15, 12, 30, 0},
+                                           DmsRow{"FourDecimals", 1 + 2.0 / 60 + 3.45678 / 3600, 1, 2, 3.4568},
+                                           DmsRow{"LargestDegrees", -32767.75, -32767, 45, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DegToDms, DegreesBeyond16BitsOverflow) {
-    for (double angle : {32768.0, -32768.5, 1e9, std::numeric_limits<double>::infinity(),
-                         std::numeric_limits<double>::quiet_NaN()})
+    for (double angle :
+         {32768.0, -32768.5, 1e9, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()})
         EXPECT_THROW(DegToDms(angle), OverflowError) << angle;
 }
 
@@ -85,8 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
     Values, FormatDmsText,
     ::testing::Values(FormatRow{"Hours", 12.5, "H", "12H30'0''"},
                       FormatRow{"NegativeBelowOneDegree", -0.5, "°", "-0°30'0''"},
-                      FormatRow{"Negative", -23.4375, "°", "-23°26'15''"},
-                      FormatRow{"Zero", 0, "h", "0h0'0''"},
+                      FormatRow{"Negative", -23.4375, "°", "-23°26'15''"}, FormatRow{"Zero", 0, "h", "0h0'0''"},
                       // No carry: 59.5 s shows as 60.
                       FormatRow{"HalfSecondBelowAMinute", 59.5 / 3600, "°", "0°0'60''"},
                       FormatRow{"NoCarryIntoDegrees", 1 + 59.0 / 60 + 59.7 / 3600, "°", "1°59'60''"},

@@ -7,11 +7,11 @@
 #include <numbers>
 #include <string>
 
+#include "form1/chart.h"
 #include "geometry/plate.h"
+#include "identify/algo.h"
 #include "state/errors.h"
 #include "support/fake_platform.h"
-#include "form1/chart.h"
-#include "identify/algo.h"
 
 namespace sextrix {
 namespace {
@@ -124,14 +124,15 @@ TEST_P(CentreBadField, IsNamedAndLeavesTheOldCentre) {
     EXPECT_EQ(t.app.ctx.precessDeltaRa, 0.125);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, CentreBadField,
-    ::testing::Values(BadFieldRow{"EmptyHours", 0, "", '.'}, BadFieldRow{"LettersInMinutes", 1, "3O", '.'},
-                      BadFieldRow{"PointUnderCommaLocale", 2, "7.5", ','},
-                      BadFieldRow{"CommaUnderPointLocale", 2, "7,5", '.'},
-                      BadFieldRow{"BlankDegrees", 3, "  ", '.'}, BadFieldRow{"WordInDecMinutes", 4, "ten", '.'},
-                      BadFieldRow{"TwoNumbersInDecSeconds", 5, "1 2", '.'}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Fields, CentreBadField,
+                         ::testing::Values(BadFieldRow{"EmptyHours", 0, "", '.'},
+                                           BadFieldRow{"LettersInMinutes", 1, "3O", '.'},
+                                           BadFieldRow{"PointUnderCommaLocale", 2, "7.5", ','},
+                                           BadFieldRow{"CommaUnderPointLocale", 2, "7,5", '.'},
+                                           BadFieldRow{"BlankDegrees", 3, "  ", '.'},
+                                           BadFieldRow{"WordInDecMinutes", 4, "ten", '.'},
+                                           BadFieldRow{"TwoNumbersInDecSeconds", 5, "1 2", '.'}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
 // PlaceCentre: identity plate and unit scales, so that the centre's pixel is
@@ -211,7 +212,7 @@ TEST(PlaceCentre, SingularPlateDrawsNothingAndDoesNotWarn) {
     testing::TestApp t;
     withIdentityPicture(t);
     WorkingState& ws = t.app.ws();
-    ws.plate.a = 1, ws.plate.b = 2, ws.plate.d = 2, ws.plate.e = 4;  // det = 0
+    ws.plate.a = 1, ws.plate.b = 2, ws.plate.d = 2, ws.plate.e = 4;      // det = 0
     typeCentre(t.app.form1, {{"23", "0", "0"}, "+", {"40", "0", "0"}});  // far off the picture
 
     PlaceCentre(t.app);
@@ -269,18 +270,18 @@ TEST_P(CalculAngleRotation, IsTheAngleOfTheRaAxisFromTheImageVertical) {
     EXPECT_NEAR(ws.rotationDeg, row.degrees * std::numbers::pi / 3.14159, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Plates, CalculAngleRotation,
-    ::testing::Values(RotationRow{"RaDown", 0, 1, false, 0}, RotationRow{"RaUp", 0, -1, true, 0},
-                      RotationRow{"Diagonal", 1, 1, false, 45}, RotationRow{"OtherDiagonal", 1, -1, false, -45},
-                      RotationRow{"MirroredDiagonal", -1, 1, true, -45},
-                      RotationRow{"Sixty", std::sqrt(3.0), 1, false, 60},
-                      RotationRow{"SmallTurnScaled", -2600 * std::sin(0.05), -2600 * std::cos(0.05), true,
-                                  0.05 * 180 / std::numbers::pi},
-                      // RA along the image's x axis: y1 = y2.
-                      RotationRow{"RaAlongXRight", 1, 0, false, 90},
-                      RotationRow{"RaAlongXLeft", -2599.43, 0, true, 90}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Plates, CalculAngleRotation,
+                         ::testing::Values(RotationRow{"RaDown", 0, 1, false, 0}, RotationRow{"RaUp", 0, -1, true, 0},
+                                           RotationRow{"Diagonal", 1, 1, false, 45},
+                                           RotationRow{"OtherDiagonal", 1, -1, false, -45},
+                                           RotationRow{"MirroredDiagonal", -1, 1, true, -45},
+                                           RotationRow{"Sixty", std::sqrt(3.0), 1, false, 60},
+                                           RotationRow{"SmallTurnScaled", -2600 * std::sin(0.05),
+                                                       -2600 * std::cos(0.05), true, 0.05 * 180 / std::numbers::pi},
+                                           // RA along the image's x axis: y1 = y2.
+                                           RotationRow{"RaAlongXRight", 1, 0, false, 90},
+                                           RotationRow{"RaAlongXLeft", -2599.43, 0, true, 90}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CalculAngle, SingularPlateKeepsThePreviousAngle) {
     WorkingState ws;

@@ -61,17 +61,20 @@ TEST_P(PlateConversion, RoundTripsAnyPixel) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Plates, PlateConversion,
-    ::testing::Values(
-        // RA grows to the left, as on a sky photograph seen from the front.
-        PlateRow{"MirrorImage", {-1, 0, 100, 0, 1, 0}, 10, 20, 90, 20},
-        // Quarter turn with scale 2: X from y, Y from -x.
-        PlateRow{"QuarterTurn", {0, 2, 5, -2, 0, 7}, 3, 4, 13, 1},
-        // A realistic plate: about 2600 units per degree, small rotation, north up.
-        PlateRow{"Realistic", {-0.9986, 0.0523, 61520.4, -0.0523, -0.9986, 57210.9}, 320, 240,
-                 -0.9986 * 320 + 0.0523 * 240 + 61520.4, -0.0523 * 320 - 0.9986 * 240 + 57210.9}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Plates, PlateConversion,
+                         ::testing::Values(
+                             // RA grows to the left, as on a sky photograph seen from the front.
+                             PlateRow{"MirrorImage", {-1, 0, 100, 0, 1, 0}, 10, 20, 90, 20},
+                             // Quarter turn with scale 2: X from y, Y from -x.
+                             PlateRow{"QuarterTurn", {0, 2, 5, -2, 0, 7}, 3, 4, 13, 1},
+                             // A realistic plate: about 2600 units per degree, small rotation, north up.
+                             PlateRow{"Realistic",
+                                      {-0.9986, 0.0523, 61520.4, -0.0523, -0.9986, 57210.9},
+                                      320,
+                                      240,
+                                      -0.9986 * 320 + 0.0523 * 240 + 61520.4,
+                                      -0.0523 * 320 - 0.9986 * 240 + 57210.9}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Plate, SingularPlateHasNoInverse) {
     for (const Plate& singular : {Plate{0, 0, 0, 0, 0, 0}, Plate{1, 2, 3, 2, 4, 5}, Plate{0, 3, 1, 0, 7, 2}}) {

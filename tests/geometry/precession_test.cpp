@@ -74,8 +74,7 @@ Angles programAngles(double epoch) {
     const double t = (epoch - 2000) / 100;
     return {polynomial(t, {2.72767, 2306.080472, 0.3023262, 0.01801752, -5.708e-6, -3.04e-7, -1.3e-10}) * kArcsec,
             polynomial(t, {-2.72767, 2306.07607, 1.0956768, 0.01826676, -2.8276e-5, -2.486e-7, -5e-11}) * kArcsec,
-            polynomial(t, {0, 2004.190936, -0.426698, -0.04182364, -7.291e-6, -1.127e-7, 3.6e-10, 9e-12}) *
-                kArcsec};
+            polynomial(t, {0, 2004.190936, -0.426698, -0.04182364, -7.291e-6, -1.127e-7, 3.6e-10, 9e-12}) * kArcsec};
 }
 
 // IAU 1976 precession (Lieske et al. 1977), T in Julian centuries from J2000.0.
@@ -128,12 +127,11 @@ TEST_P(PrecessToJ2000Example, GivesTheWorkedCorrections) {
     EXPECT_EQ(ctx.precessDeltaDec, d.dec);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PrecessToJ2000Example,
-    ::testing::Values(LowPrecisionRow{"B1950AtOrigin", 1950.0, 0, 0, 0.6405242, 0.2784003},
-                      LowPrecisionRow{"B1950AtRa90Dec45", 1950.0, 90, 45, 0.9189053, -0.0022325},
-                      LowPrecisionRow{"J2000IsUnchanged", 2000.0, 187.5, -33.25, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, PrecessToJ2000Example,
+                         ::testing::Values(LowPrecisionRow{"B1950AtOrigin", 1950.0, 0, 0, 0.6405242, 0.2784003},
+                                           LowPrecisionRow{"B1950AtRa90Dec45", 1950.0, 90, 45, 0.9189053, -0.0022325},
+                                           LowPrecisionRow{"J2000IsUnchanged", 2000.0, 187.5, -33.25, 0, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
 // PrecessFromJ2000, the rigorous method.
@@ -192,8 +190,8 @@ TEST_P(PrecessFromJ2000Position, MatchesTheRotationMatrix) {
 TEST_P(PrecessFromJ2000Position, ComesBackThroughTheTransposedRotation) {
     const auto& row = GetParam();
     for (double epoch : kEpochs) {
-        const Vec3 back = rotate(transpose(precessionMatrix(programAngles(epoch))),
-                                precessedVector(epoch, row.ra, row.dec));
+        const Vec3 back =
+            rotate(transpose(precessionMatrix(programAngles(epoch))), precessedVector(epoch, row.ra, row.dec));
         EXPECT_LT(separationArcsec(back, unitVector(row.ra, row.dec)), 1e-6) << "epoch " << epoch;
     }
 }

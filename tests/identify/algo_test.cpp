@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_platform.h"
 #include "form1/chart.h"
 #include "form1/identification.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {

@@ -24,15 +24,12 @@ TEST_P(DeciderWindowOf, RoundsHalvesToEven) {
 
 INSTANTIATE_TEST_SUITE_P(Thresholds, DeciderWindowOf,
                          ::testing::Values(WindowRow{"Ten", 10, -14, 6},
-                                           WindowRow{"TwoAndAHalf", 2.5, -6, -2},  // -6.5, -1.5
+                                           WindowRow{"TwoAndAHalf", 2.5, -6, -2},   // -6.5, -1.5
                                            WindowRow{"ThreeAndAHalf", 3.5, -8, 0},  // -7.5, -0.5
-                                           WindowRow{"Zero", 0, -4, -4},
-                                           WindowRow{"Negative", -3, -1, -7}),
+                                           WindowRow{"Zero", 0, -4, -4}, WindowRow{"Negative", -3, -1, -7}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DeciderWindowOf, BeyondSixteenBitsOverflows) {
-    EXPECT_THROW(deciderWindow(40000), OverflowError);
-}
+TEST(DeciderWindowOf, BeyondSixteenBitsOverflows) { EXPECT_THROW(deciderWindow(40000), OverflowError); }
 
 // Picked star 1 at the origin (16-pixel marker) against catalogue stars
 // (8-pixel markers) whose centres sit at the given offsets; T = 10.
@@ -57,14 +54,15 @@ TEST_P(DeciderHits, CountsCentresStrictlyWithinTheThreshold) {
     EXPECT_EQ(countDeciderHits(clicpic, star, static_cast<int>(row.offsets.size()), deciderWindow(10)), row.hits);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ThresholdTen, DeciderHits,
-    ::testing::Values(HitRow{"Coincident", {{0, 0}}, 1}, HitRow{"JustInsideRight", {{9.5, 0}}, 1},
-                      HitRow{"OnTheRightBound", {{10, 0}}, 0}, HitRow{"JustInsideLeft", {{-9.5, 9.5}}, 1},
-                      HitRow{"OnTheLeftBound", {{-10, 0}}, 0}, HitRow{"OnTheLowerBound", {{0, 10}}, 0},
-                      HitRow{"TwoInOneBoxCountTwice", {{3, 3}, {-3, -3}}, 2},
-                      HitRow{"OneInsideOneOutside", {{3, 3}, {30, 0}}, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ThresholdTen, DeciderHits,
+                         ::testing::Values(HitRow{"Coincident", {{0, 0}}, 1}, HitRow{"JustInsideRight", {{9.5, 0}}, 1},
+                                           HitRow{"OnTheRightBound", {{10, 0}}, 0},
+                                           HitRow{"JustInsideLeft", {{-9.5, 9.5}}, 1},
+                                           HitRow{"OnTheLeftBound", {{-10, 0}}, 0},
+                                           HitRow{"OnTheLowerBound", {{0, 10}}, 0},
+                                           HitRow{"TwoInOneBoxCountTwice", {{3, 3}, {-3, -3}}, 2},
+                                           HitRow{"OneInsideOneOutside", {{3, 3}, {30, 0}}, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DeciderHits, OnlyStarsUpToTheCountTakePart) {
     std::vector<OverlayItem> clicpic(6), star(3);

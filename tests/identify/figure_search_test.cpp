@@ -88,15 +88,13 @@ TEST_P(SideBounds, StrictOnBothSides) {
     EXPECT_EQ(f.plain(row.tolerance), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tolerance7, SideBounds,
-                         ::testing::Values(BoundRow{"ShortInside", 93.5, 7, true},
-                                           BoundRow{"LongInside", 106.9, 7, true},
-                                           BoundRow{"ShortOnBound", 93, 7, false},
-                                           BoundRow{"LongOnBound", 107, 7, false},
-                                           BoundRow{"ExactWithZeroTolerance", 100, 0, false},
-                                           BoundRow{"NegativeTolerance", 100, -7, false},
-                                           BoundRow{"NaNTolerance", 100, NAN, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Tolerance7, SideBounds,
+    ::testing::Values(BoundRow{"ShortInside", 93.5, 7, true}, BoundRow{"LongInside", 106.9, 7, true},
+                      BoundRow{"ShortOnBound", 93, 7, false}, BoundRow{"LongOnBound", 107, 7, false},
+                      BoundRow{"ExactWithZeroTolerance", 100, 0, false}, BoundRow{"NegativeTolerance", 100, -7, false},
+                      BoundRow{"NaNTolerance", 100, NAN, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // n catalogue stars and five picks all on one point: every (i, j, k, l, m)
 // matches, n^4 rows per first star, in base-n counting order.
@@ -122,7 +120,7 @@ TEST_P(Caps, StopBeforeNewFirstStarPast300AndAt800) {
 
 INSTANTIATE_TEST_SUITE_P(
     CoincidentStars, Caps,
-    ::testing::Values(CapRow{"ThreeStarsAllSearched", 3, 243, {3, 3, 3, 3, 3}},       // 81 per first star
+    ::testing::Values(CapRow{"ThreeStarsAllSearched", 3, 243, {3, 3, 3, 3, 3}},     // 81 per first star
                       CapRow{"FourStarsStopAfterSecond", 4, 512, {2, 4, 4, 4, 4}},  // 256, then 512 > 300
                       CapRow{"FiveStarsStopAfterFirst", 5, 625, {1, 5, 5, 5, 5}},
                       CapRow{"SixStarsCutAt800", 6, 800, {1, 4, 5, 2, 2}}),  // 799 = 3*216 + 4*36 + 1*6 + 1
@@ -134,10 +132,10 @@ struct FieldKind {
     const char* name;
     int stars;
     double span;
-    double offset;     // added to every catalogue coordinate
+    double offset;  // added to every catalogue coordinate
     double tolerance;
-    double grid;       // > 0: positions and picks on a lattice of this step, quarter turns only
-    int duplicates;    // stars that repeat an earlier star's position
+    double grid;     // > 0: positions and picks on a lattice of this step, quarter turns only
+    int duplicates;  // stars that repeat an earlier star's position
     int seeds;
 };
 
@@ -182,19 +180,18 @@ TEST_P(AgainstPlainLoop, SameRowsInSameOrder) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, AgainstPlainLoop,
-    ::testing::Values(FieldKind{"Sparse", 200, 2000, 0, 7, 0, 0, 30},
-                      FieldKind{"FullCatalogueTolerance4", 497, 2000, 0, 4, 0, 0, 4},
-                      FieldKind{"DenseReachingCaps", 150, 400, 0, 20, 0, 0, 15},
-                      FieldKind{"CrowdedPast800", 40, 60, 0, 25, 0, 0, 10},
-                      FieldKind{"LatticeSidesOnTheBound", 120, 200, 0, 10, 10, 0, 30},
-                      FieldKind{"LatticeWideTolerance", 80, 150, 0, 20, 10, 0, 20},
-                      FieldKind{"Duplicates", 100, 500, 0, 7, 0, 30, 30},
-                      FieldKind{"SubPixelTolerance", 300, 1000, 0, 0.5, 0, 0, 15},
-                      FieldKind{"FarFromOrigin", 200, 1000, 935000, 7, 0, 0, 15},
-                      FieldKind{"ZeroTolerance", 100, 300, 0, 0, 0, 0, 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Fields, AgainstPlainLoop,
+                         ::testing::Values(FieldKind{"Sparse", 200, 2000, 0, 7, 0, 0, 30},
+                                           FieldKind{"FullCatalogueTolerance4", 497, 2000, 0, 4, 0, 0, 4},
+                                           FieldKind{"DenseReachingCaps", 150, 400, 0, 20, 0, 0, 15},
+                                           FieldKind{"CrowdedPast800", 40, 60, 0, 25, 0, 0, 10},
+                                           FieldKind{"LatticeSidesOnTheBound", 120, 200, 0, 10, 10, 0, 30},
+                                           FieldKind{"LatticeWideTolerance", 80, 150, 0, 20, 10, 0, 20},
+                                           FieldKind{"Duplicates", 100, 500, 0, 7, 0, 30, 30},
+                                           FieldKind{"SubPixelTolerance", 300, 1000, 0, 0.5, 0, 0, 15},
+                                           FieldKind{"FarFromOrigin", 200, 1000, 935000, 7, 0, 0, 15},
+                                           FieldKind{"ZeroTolerance", 100, 300, 0, 0, 0, 0, 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FigureSearch, NonFinitePositionsFallBackToTheWholeCatalogue) {
     Field f = shiftedFigure(false);
@@ -205,8 +202,7 @@ TEST(FigureSearch, NonFinitePositionsFallBackToTheWholeCatalogue) {
 
 TEST(FigureSearch, RefusesMoreStarsThanTheTableHolds) {
     WorkingState ws;
-    EXPECT_THROW(findFigures({ws.pickDist, ws.catDist, ws.catX, ws.catY, kCatDistSize + 1, 7}),
-                 std::invalid_argument);
+    EXPECT_THROW(findFigures({ws.pickDist, ws.catDist, ws.catX, ws.catY, kCatDistSize + 1, 7}), std::invalid_argument);
 }
 
 }  // namespace

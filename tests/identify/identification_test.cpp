@@ -38,20 +38,23 @@ TEST_P(WorkedExample, OneRowWithItsPlateAndDecider) {
     const Plate& p = *candidates[0].plate;
     const double got[] = {p.a, p.b, p.c, p.d, p.e, p.f};
     const double want[] = {row.plate.a, row.plate.b, row.plate.c, row.plate.d, row.plate.e, row.plate.f};
-    for (int n = 0; n < 6; ++n) EXPECT_NEAR(got[n], want[n], 1e-9) << "constant " << "abcdef"[n];
+    for (int n = 0; n < 6; ++n)
+        EXPECT_NEAR(got[n], want[n], 1e-9) << "constant "
+                                           << "abcdef"[n];
     // The five picks sit on stars 2..6 exactly; the decoy is far from all.
     EXPECT_EQ(candidates[0].deciderHits, 5);
     EXPECT_FALSE(firstThreeCollinear(row.picks));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Picks, WorkedExample,
-    ::testing::Values(
-        ExampleRow{"Direct", {{{100, 100}, {300, 120}, {180, 350}, {400, 400}, {50, 300}}}, {1, 0, 1000, 0, 1, 2000}},
-        // x becomes 500 - x.
-        ExampleRow{"Mirrored", {{{400, 100}, {200, 120}, {320, 350}, {100, 400}, {450, 300}}},
-                   {-1, 0, 1500, 0, 1, 2000}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Picks, WorkedExample,
+                         ::testing::Values(ExampleRow{"Direct",
+                                                      {{{100, 100}, {300, 120}, {180, 350}, {400, 400}, {50, 300}}},
+                                                      {1, 0, 1000, 0, 1, 2000}},
+                                           // x becomes 500 - x.
+                                           ExampleRow{"Mirrored",
+                                                      {{{400, 100}, {200, 120}, {320, 350}, {100, 400}, {450, 300}}},
+                                                      {-1, 0, 1500, 0, 1, 2000}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Picks 1..3 on a line, the catalogue holding the same figure shifted: the
 // row is found, but it has no plate and counts nothing.
@@ -174,7 +177,8 @@ TEST(IdentifyCandidates, FollowTheSearchAndCountLikeTheChart) {
     for (int field = 0; field < 60; ++field) {
         FivePicks picks;
         for (auto& p : picks) p = {20 + unit(random) * 900, 20 + unit(random) * 700};
-        if (field % 2) for (auto& p : picks) p = {std::round(p.x), std::round(p.y)};
+        if (field % 2)
+            for (auto& p : picks) p = {std::round(p.x), std::round(p.y)};
         if (field % 3 == 0)
             picks[2] = {(picks[0].x + picks[1].x) / 2, (picks[0].y + picks[1].y) / 2 + unit(random) * 0.01};
 

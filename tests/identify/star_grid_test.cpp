@@ -75,7 +75,8 @@ TEST_P(RingQuery, MeetsEveryPairInTheRingOnce) {
     for (int q = 0; q < 20; ++q) {
         const double rMin = unit(rng) * c.span / 2, rMax = rMin + unit(rng) * c.span / 10;
         std::vector<int> met(static_cast<std::size_t>(n + 1) * (n + 1), 0);
-        grid.forEachPairInRing(grid.ring(rMin, rMax), [&](int a, int b) { ++met[std::min(a, b) * (n + 1) + std::max(a, b)]; });
+        grid.forEachPairInRing(grid.ring(rMin, rMax),
+                               [&](int a, int b) { ++met[std::min(a, b) * (n + 1) + std::max(a, b)]; });
         int missed = 0, repeated = 0;
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b) {

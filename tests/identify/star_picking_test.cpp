@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "support/fake_platform.h"
 #include "form1/picking.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
@@ -61,8 +61,8 @@ TEST_P(BrightestBox, MovesTheClickToTheBrightestBox) {
     const BoxRow& row = GetParam();
     const PictureSurface surface = picture(40, 40, row.background, row.lit);
     const PixelPoint got = brightestBox(surface, row.click);
-    EXPECT_EQ(got, row.expected) << "got (" << got.x << ", " << got.y << "), expected (" << row.expected.x
-                                 << ", " << row.expected.y << ")";
+    EXPECT_EQ(got, row.expected) << "got (" << got.x << ", " << got.y << "), expected (" << row.expected.x << ", "
+                                 << row.expected.y << ")";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,8 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A second way to the same answer: box sums from a summed-area table, with
 // the -1 of the outside counted separately.
-PixelPoint brightestBoxBySummedArea(const std::vector<PackedColour>& pixels, int width, int height,
-                                    PixelPoint click) {
+PixelPoint brightestBoxBySummedArea(const std::vector<PackedColour>& pixels, int width, int height, PixelPoint click) {
     std::vector<long long> area(static_cast<std::size_t>(width + 1) * (height + 1), 0);
     auto at = [&](int x, int y) -> long long& { return area[static_cast<std::size_t>(y) * (width + 1) + x]; };
     for (int y = 0; y < height; ++y)
@@ -132,9 +131,8 @@ TEST(BrightestBoxFields, AgreesWithASummedAreaTableOnRandomFields) {
                                static_cast<int>(random() % (height + 8)) - 4};
         const PixelPoint expected = brightestBoxBySummedArea(pixels, width, height, click);
         const PixelPoint got = brightestBox(surface, click);
-        ASSERT_EQ(got, expected) << "field " << field << " click (" << click.x << ", " << click.y << ") got ("
-                                 << got.x << ", " << got.y << ") expected (" << expected.x << ", "
-                                 << expected.y << ")";
+        ASSERT_EQ(got, expected) << "field " << field << " click (" << click.x << ", " << click.y << ") got (" << got.x
+                                 << ", " << got.y << ") expected (" << expected.x << ", " << expected.y << ")";
     }
 }
 
@@ -234,15 +232,15 @@ TEST_P(RefusedPick, ChangesNothing) {
     for (const OverlayItem& marker : t.app.form1.clicpic) EXPECT_FALSE(marker.visible);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, RefusedPick,
-    ::testing::Values(RefusedRow{"RightOf16Bits", ClickMode::Select, 0, 0, 32765, 30},
-                      RefusedRow{"LeftOf16Bits", ClickMode::Select, 0, 0, 30, -32766},
-                      RefusedRow{"SixthPick", ClickMode::Select, 0, 5, 30, 30},
-                      RefusedRow{"CalibrationStepZero", ClickMode::Etalo, 0, 2, 30, 30},
-                      RefusedRow{"CalibrationStepBeyondTheMarkers", ClickMode::Etalo, 6, 2, 30, 30},
-                      RefusedRow{"NearLimitWithStepThree", ClickMode::Etalo, 3, 0, 32767, 30}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, RefusedPick,
+                         ::testing::Values(RefusedRow{"RightOf16Bits", ClickMode::Select, 0, 0, 32765, 30},
+                                           RefusedRow{"LeftOf16Bits", ClickMode::Select, 0, 0, 30, -32766},
+                                           RefusedRow{"SixthPick", ClickMode::Select, 0, 5, 30, 30},
+                                           RefusedRow{"CalibrationStepZero", ClickMode::Etalo, 0, 2, 30, 30},
+                                           RefusedRow{"CalibrationStepBeyondTheMarkers", ClickMode::Etalo, 6, 2, 30,
+                                                      30},
+                                           RefusedRow{"NearLimitWithStepThree", ClickMode::Etalo, 3, 0, 32767, 30}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Picking, ClicksJustInsideThe16BitLimitsAreKept) {
     for (const PixelPoint click : {PixelPoint{32764, 30}, PixelPoint{30, -32765}}) {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "form1/suggestions.h"
 #include "lang/suggestion.h"
 #include "support/fake_platform.h"
-#include "form1/suggestions.h"
 
 namespace sextrix {
 namespace {
@@ -104,29 +104,28 @@ TEST_P(ShowSuggestionTable, SetsTheCaptionAndStartsTheBlink) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, ShowSuggestionTable,
-    ::testing::Values(
-        SuggestionRow{"Solved", "calcul", -1, "0", "0", "s5"},
-        SuggestionRow{"FewCandidatesFewStars", "calcul", 0, "3", "50", "s1\rs4\r"},
-        SuggestionRow{"ManyCandidatesManyStars", "calcul", 0, "150", "301", "s2\rs3\r"},
-        SuggestionRow{"HundredCandidatesKeepsCaption", "calcul", 0, "100", "200", "before"},
-        SuggestionRow{"HundredCandidatesManyStars", "calcul", 0, "100", "400", "befores3\r"},
-        SuggestionRow{"DecimalCommaCounts", "calcul", 0, "99,5", "100", "s1\r"},
-        SuggestionRow{"OtherStepUnchanged", "calcul", 3, "x", "y", "before"},
-        SuggestionRow{"SuperCalibrationSolved", "superetalonage", 0, "0", "0", "s6"},
-        SuggestionRow{"SuperCalibrationUnsolved", "superetalonage", -1, "0", "0", "s7"},
-        SuggestionRow{"SuperCalibrationOtherStep", "superetalonage", -2, "0", "0", "before"},
-        SuggestionRow{"CalibrationNoImage", "etalonage", 0, "0", "0", "s8"},
-        SuggestionRow{"CalibrationImageFlagTrue", "etalonage", -1, "0", "0", "s8"},
-        SuggestionRow{"CalibrationStepOne", "etalonage", 1, "0", "0", "s9"},
-        SuggestionRow{"CalibrationStepTwo", "etalonage", 2, "0", "0", "before"},
-        SuggestionRow{"PickOne", "selectstar", 1, "0", "0", "s10"},
-        SuggestionRow{"PickNoImage", "selectstar", 2, "0", "0", "s11"},
-        SuggestionRow{"PickOther", "selectstar", 0, "0", "0", "before"},
-        SuggestionRow{"Open", "open", 0, "0", "0", "s12"},
-        SuggestionRow{"FullMapCancelled", "fullmapannuler", 0, "0", "0", "s13"},
-        SuggestionRow{"CalculationCancelled", "calculannuler", 0, "0", "0", "s14"},
-        SuggestionRow{"SoftUpdate", "softupdate", 1, "0", "0", "s15"},
-        SuggestionRow{"UnknownKey", "nothing", 0, "0", "0", "before"}),
+    ::testing::Values(SuggestionRow{"Solved", "calcul", -1, "0", "0", "s5"},
+                      SuggestionRow{"FewCandidatesFewStars", "calcul", 0, "3", "50", "s1\rs4\r"},
+                      SuggestionRow{"ManyCandidatesManyStars", "calcul", 0, "150", "301", "s2\rs3\r"},
+                      SuggestionRow{"HundredCandidatesKeepsCaption", "calcul", 0, "100", "200", "before"},
+                      SuggestionRow{"HundredCandidatesManyStars", "calcul", 0, "100", "400", "befores3\r"},
+                      SuggestionRow{"DecimalCommaCounts", "calcul", 0, "99,5", "100", "s1\r"},
+                      SuggestionRow{"OtherStepUnchanged", "calcul", 3, "x", "y", "before"},
+                      SuggestionRow{"SuperCalibrationSolved", "superetalonage", 0, "0", "0", "s6"},
+                      SuggestionRow{"SuperCalibrationUnsolved", "superetalonage", -1, "0", "0", "s7"},
+                      SuggestionRow{"SuperCalibrationOtherStep", "superetalonage", -2, "0", "0", "before"},
+                      SuggestionRow{"CalibrationNoImage", "etalonage", 0, "0", "0", "s8"},
+                      SuggestionRow{"CalibrationImageFlagTrue", "etalonage", -1, "0", "0", "s8"},
+                      SuggestionRow{"CalibrationStepOne", "etalonage", 1, "0", "0", "s9"},
+                      SuggestionRow{"CalibrationStepTwo", "etalonage", 2, "0", "0", "before"},
+                      SuggestionRow{"PickOne", "selectstar", 1, "0", "0", "s10"},
+                      SuggestionRow{"PickNoImage", "selectstar", 2, "0", "0", "s11"},
+                      SuggestionRow{"PickOther", "selectstar", 0, "0", "0", "before"},
+                      SuggestionRow{"Open", "open", 0, "0", "0", "s12"},
+                      SuggestionRow{"FullMapCancelled", "fullmapannuler", 0, "0", "0", "s13"},
+                      SuggestionRow{"CalculationCancelled", "calculannuler", 0, "0", "0", "s14"},
+                      SuggestionRow{"SoftUpdate", "softupdate", 1, "0", "0", "s15"},
+                      SuggestionRow{"UnknownKey", "nothing", 0, "0", "0", "before"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ShowSuggestion, NonNumericCountIsAFailure) {

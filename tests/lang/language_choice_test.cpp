@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "form1/captions.h"
+#include "form1/main_window.h"
+#include "form1/startup.h"
+#include "frmlang/frm_lang_handlers.h"
 #include "lang/language_file.h"
 #include "state/text_file.h"
 #include "support/fake_platform.h"
-#include "form1/startup.h"
-#include "form1/main_window.h"
-#include "frmlang/frm_lang_handlers.h"
 
 namespace sextrix {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "form1/startup.h"
 #include "state/text_lines.h"
 #include "support/fake_platform.h"
-#include "form1/startup.h"
 
 namespace sextrix {
 namespace {
@@ -30,15 +30,16 @@ TEST(LanguageFile, SectionsFillTheirTablesWithTheMarkerLast) {
     EXPECT_EQ(t.formTexts[3], "2.3");
     EXPECT_EQ(t.formTexts[4], "[WIZARD]");
     EXPECT_EQ(t.wizardTexts[1], "[SUGESTIONS]");  // empty section: the marker is entry 1
-    EXPECT_EQ(t.suggestionTexts[0], "4.1");         // suggestions start at entry 0
+    EXPECT_EQ(t.suggestionTexts[0], "4.1");       // suggestions start at entry 0
     EXPECT_EQ(t.suggestionTexts[2], "[INFO]");
     EXPECT_EQ(t.infoTexts[2], "[END]");
 }
 
 TEST(LanguageFile, LinesAreKeptExactlyAndLoneLineFeedsStayInside) {
     LanguageTables t;
-    parseLanguageFile("t\r\n  padded  \r\na\nb\r[CONFIG2]\r\n[FORM]\r\n[WIZARD]\r\n[SUGESTIONS]\r\n[INFO]\r\n[END]\r\nignored",
-                      "x.cfg", t);
+    parseLanguageFile(
+        "t\r\n  padded  \r\na\nb\r[CONFIG2]\r\n[FORM]\r\n[WIZARD]\r\n[SUGESTIONS]\r\n[INFO]\r\n[END]\r\nignored",
+        "x.cfg", t);
     EXPECT_EQ(t.configTexts[1], "  padded  ");
     EXPECT_EQ(t.configTexts[2], "a\nb");
 }
@@ -94,13 +95,14 @@ INSTANTIATE_TEST_SUITE_P(
                       MalformedRow{"WizardSectionTooLong", fileWithSections({1, 1, 1, 25, 1, 1}), "[SUGESTIONS]"},
                       MalformedRow{"ConfigSectionTooLong", fileWithSections({20, 1, 1, 1, 1, 1}), "[CONFIG2]"},
                       MalformedRow{"SuggestionsTooLong", fileWithSections({1, 1, 1, 1, 21, 1}), "[INFO]"},
-                      MalformedRow{"Truncated", "title\r\nonly\r\n", "[CONFIG2]"},
-                      MalformedRow{"Empty", "", "empty"},
-                      MalformedRow{"MarkerInWrongCase", [] {
-                          std::string b = fileWithSections({1, 1, 1, 1, 1, 1});
-                          b.replace(b.find("[END]"), 5, "[end]");
-                          return b;
-                      }(), "[END]"}),
+                      MalformedRow{"Truncated", "title\r\nonly\r\n", "[CONFIG2]"}, MalformedRow{"Empty", "", "empty"},
+                      MalformedRow{"MarkerInWrongCase",
+                                   [] {
+                                       std::string b = fileWithSections({1, 1, 1, 1, 1, 1});
+                                       b.replace(b.find("[END]"), 5, "[end]");
+                                       return b;
+                                   }(),
+                                   "[END]"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LanguageFile, LongestAllowedSectionsFit) {

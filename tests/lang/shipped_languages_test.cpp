@@ -22,8 +22,8 @@ struct UsedRange {
 };
 
 // Entries the program shows somewhere.
-const UsedRange kUsed[] = {{"config", 1, 8},      {"config2", 1, 8}, {"form", 1, 81},
-                           {"wizard", 1, 19},     {"suggestion", 0, 15}, {"info", 1, 20}};
+const UsedRange kUsed[] = {{"config", 1, 8},  {"config2", 1, 8},     {"form", 1, 81},
+                           {"wizard", 1, 19}, {"suggestion", 0, 15}, {"info", 1, 20}};
 
 const std::string& entry(const LanguageTables& t, const std::string& table, int n) {
     if (table == "config") return t.configTexts.at(n);
@@ -44,8 +44,8 @@ TEST_P(ShippedLanguage, LoadsWithEveryUsedEntryFilled) {
         for (int n = range.first; n <= range.last; ++n) {
             if (std::string(range.table) == "form" && n == 46) continue;  // never shown
             EXPECT_FALSE(entry(t, range.table, n).empty()) << GetParam() << " " << range.table << " " << n;
-            EXPECT_EQ(entry(t, range.table, n).front() == '[', false) << GetParam() << " " << range.table << " " << n
-                                                                      << " is a marker: the section is too short";
+            EXPECT_EQ(entry(t, range.table, n).front() == '[', false)
+                << GetParam() << " " << range.table << " " << n << " is a marker: the section is too short";
         }
 }
 
@@ -69,17 +69,19 @@ TEST_P(ShippedLanguage, MessagesComeFromTheMainWindowSection) {
 }
 
 // Every caption of the main window a person reads, by control name.
-#define CAPTION(control) {#control, f.control.caption}
+#define CAPTION(control) \
+    { #control, f.control.caption }
 std::vector<std::pair<std::string, std::string>> mainWindowCaptions(const Form1Model& f) {
     std::vector<std::pair<std::string, std::string>> c = {
-        {"window", f.caption}, CAPTION(mnu_fichier), CAPTION(mnu_wizard), CAPTION(mnu_open), CAPTION(mnu_save),
-        CAPTION(mnu_savedefaut), CAPTION(mnu_quit), CAPTION(mnu_option), CAPTION(mnu_config),
-        CAPTION(mnu_etalonage), CAPTION(mnu_etalonage2), CAPTION(mnu_superetalonage), CAPTION(mnu_webbugs),
-        CAPTION(mnu_lang), CAPTION(mnu_Aide), CAPTION(mnu_help), CAPTION(mnu_AideFR), CAPTION(mnu_AideEn),
-        CAPTION(mnu_about), CAPTION(DownloadData), CAPTION(SelectStar), CAPTION(startCalcul), CAPTION(FullMap),
-        CAPTION(Loadimg), CAPTION(LoadCorr), CAPTION(BoutonEtalo), CAPTION(Frm6close), CAPTION(Frm6),
-        CAPTION(CheckAster), CAPTION(CheckDeepObj1), CAPTION(CheckDeepObj2), CAPTION(Checkcenter),
-        CAPTION(CheckAutoload), CAPTION(CheckDecideur), CAPTION(info), CAPTION(sugestion)};
+        {"window", f.caption},  CAPTION(mnu_fichier),    CAPTION(mnu_wizard),     CAPTION(mnu_open),
+        CAPTION(mnu_save),      CAPTION(mnu_savedefaut), CAPTION(mnu_quit),       CAPTION(mnu_option),
+        CAPTION(mnu_config),    CAPTION(mnu_etalonage),  CAPTION(mnu_etalonage2), CAPTION(mnu_superetalonage),
+        CAPTION(mnu_webbugs),   CAPTION(mnu_lang),       CAPTION(mnu_Aide),       CAPTION(mnu_help),
+        CAPTION(mnu_AideFR),    CAPTION(mnu_AideEn),     CAPTION(mnu_about),      CAPTION(DownloadData),
+        CAPTION(SelectStar),    CAPTION(startCalcul),    CAPTION(FullMap),        CAPTION(Loadimg),
+        CAPTION(LoadCorr),      CAPTION(BoutonEtalo),    CAPTION(Frm6close),      CAPTION(Frm6),
+        CAPTION(CheckAster),    CAPTION(CheckDeepObj1),  CAPTION(CheckDeepObj2),  CAPTION(Checkcenter),
+        CAPTION(CheckAutoload), CAPTION(CheckDecideur),  CAPTION(info),           CAPTION(sugestion)};
     for (std::size_t k = 0; k < f.frm.size(); ++k) c.emplace_back("frm " + std::to_string(k), f.frm[k].caption);
     for (std::size_t k = 0; k < f.Lbl.size(); ++k) c.emplace_back("Lbl " + std::to_string(k), f.Lbl[k].caption);
     for (int tab = 1; tab <= 4; ++tab) c.emplace_back("tab " + std::to_string(tab), f.tabCaptions[tab]);
@@ -100,9 +102,23 @@ bool hasDoubledWord(const std::string& text) {
 
 TEST(ShippedLanguages, EnglishLeavesNoFrenchDesignCaption) {
     // Design captions that are already English, or the same in both languages.
-    const std::set<std::string> shared = {
-        "Velorin Sextrix", "Langue/Language", "&?", "Français", "English", "Internet bugs", "X",
-        "1-Download", "4-Full map", "Load", "Debug", "Basic", "Info", "Info:", "RA:", "Epoch:", "Corr Dec"};
+    const std::set<std::string> shared = {"Velorin Sextrix",
+                                          "Langue/Language",
+                                          "&?",
+                                          "Français",
+                                          "English",
+                                          "Internet bugs",
+                                          "X",
+                                          "1-Download",
+                                          "4-Full map",
+                                          "Load",
+                                          "Debug",
+                                          "Basic",
+                                          "Info",
+                                          "Info:",
+                                          "RA:",
+                                          "Epoch:",
+                                          "Corr Dec"};
     const Form1Model design;
     testing::TestApp t;
     parseLanguageFile(readFileBytes(testing::dataFile("lang-en.cfg")), "lang-en.cfg", t.app.ctx.lang);
@@ -125,7 +141,8 @@ TEST_P(ShippedLanguage, NoCaptionReadsTwice) {
         EXPECT_FALSE(hasDoubledWord(caption)) << control << ": " << caption;
     // The readout sits right after the label that names it.
     const Form1Model& f = t.app.form1;
-    EXPECT_FALSE(hasDoubledWord(f.Lbl[13].caption + " " + f.info.caption)) << f.Lbl[13].caption << " " << f.info.caption;
+    EXPECT_FALSE(hasDoubledWord(f.Lbl[13].caption + " " + f.info.caption))
+        << f.Lbl[13].caption << " " << f.info.caption;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguage, ::testing::Values("lang-fr.cfg", "lang-en.cfg"),

@@ -103,10 +103,17 @@ TEST(PictureSurface, TheImageAsLoadedShowsNoDrawing) {
 
 // Rec. 601 weights 0.299, 0.587, 0.114 (ITU-R BT.601).
 TEST(Luminance, WeighsRedGreenBlueAsTheEyeDoes) {
-    const struct { PackedColour colour; double expected; } rows[] = {
-        {packColour(255, 0, 0), 76.245},  {packColour(0, 255, 0), 149.685}, {packColour(0, 0, 255), 29.07},
-        {packColour(255, 255, 255), 255}, {packColour(128, 128, 128), 128},  {packColour(0, 0, 0), 0},
-        {-1, -1},                         {0x1000000, -1}};
+    const struct {
+        PackedColour colour;
+        double expected;
+    } rows[] = {{packColour(255, 0, 0), 76.245},
+                {packColour(0, 255, 0), 149.685},
+                {packColour(0, 0, 255), 29.07},
+                {packColour(255, 255, 255), 255},
+                {packColour(128, 128, 128), 128},
+                {packColour(0, 0, 0), 0},
+                {-1, -1},
+                {0x1000000, -1}};
     for (const auto& row : rows) EXPECT_NEAR(luminance(row.colour), row.expected, 1e-9) << row.colour;
 }
 

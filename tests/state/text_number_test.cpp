@@ -26,22 +26,19 @@ TEST_P(LeadingNumber, ReadsTheLeadingNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, LeadingNumber,
-    ::testing::Values(
-        LenientRow{"Plain", "2599.43", 2599.43}, LenientRow{"Negative", "-12.5", -12.5},
-        LenientRow{"ExplicitPlus", "+7", 7}, LenientRow{"LeadingPoint", ".5", 0.5},
-        LenientRow{"TrailingLetters", "13abc", 13}, LenientRow{"Empty", "", 0},
-        LenientRow{"LoneSign", "-", 0}, LenientRow{"LoneMinusWithLetters", "-x3", 0},
-        LenientRow{"BlanksInside", " 1 2 . 5 ", 12.5}, LenientRow{"TabsAndLineFeeds", "\t3\n4", 34},
-        LenientRow{"CarriageReturnStops", "3\r4", 3}, LenientRow{"Exponent", "1.5E3", 1500},
-        LenientRow{"LowerExponentNegative", "2e-2", 0.02}, LenientRow{"DExponent", "1D2", 100},
-        LenientRow{"ExponentWithoutDigits", "4E", 4}, LenientRow{"ExponentSignOnly", "4e+x", 4},
-        LenientRow{"CommaStops", "2599,43", 2599}, LenientRow{"SecondPointStops", "1.2.3", 1.2},
-        LenientRow{"NoDigits", "abc", 0}, LenientRow{"PointOnly", ".", 0}),
+    ::testing::Values(LenientRow{"Plain", "2599.43", 2599.43}, LenientRow{"Negative", "-12.5", -12.5},
+                      LenientRow{"ExplicitPlus", "+7", 7}, LenientRow{"LeadingPoint", ".5", 0.5},
+                      LenientRow{"TrailingLetters", "13abc", 13}, LenientRow{"Empty", "", 0},
+                      LenientRow{"LoneSign", "-", 0}, LenientRow{"LoneMinusWithLetters", "-x3", 0},
+                      LenientRow{"BlanksInside", " 1 2 . 5 ", 12.5}, LenientRow{"TabsAndLineFeeds", "\t3\n4", 34},
+                      LenientRow{"CarriageReturnStops", "3\r4", 3}, LenientRow{"Exponent", "1.5E3", 1500},
+                      LenientRow{"LowerExponentNegative", "2e-2", 0.02}, LenientRow{"DExponent", "1D2", 100},
+                      LenientRow{"ExponentWithoutDigits", "4E", 4}, LenientRow{"ExponentSignOnly", "4e+x", 4},
+                      LenientRow{"CommaStops", "2599,43", 2599}, LenientRow{"SecondPointStops", "1.2.3", 1.2},
+                      LenientRow{"NoDigits", "abc", 0}, LenientRow{"PointOnly", ".", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LeadingNumber, HugeExponentIsAnOverflow) {
-    EXPECT_THROW(parseLeadingNumber("1e400"), OverflowError);
-}
+TEST(LeadingNumber, HugeExponentIsAnOverflow) { EXPECT_THROW(parseLeadingNumber("1e400"), OverflowError); }
 
 struct StrictRow {
     const char* name;
@@ -68,18 +65,13 @@ TEST_P(StrictNumber, AcceptsOnlyWholeNumbers) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, StrictNumber,
     ::testing::Values(
-        StrictRow{"PointUnderPoint", "7.5", '.', true, 7.5},
-        StrictRow{"CommaUnderComma", "7,5", ',', true, 7.5},
-        StrictRow{"PointUnderComma", "7.5", ',', false, 0},
-        StrictRow{"CommaUnderPoint", "7,5", '.', false, 0},
-        StrictRow{"BlanksAround", "  12\t", '.', true, 12},
-        StrictRow{"BlankInside", "1 2", '.', false, 0},
-        StrictRow{"LineFeedInside", "1\n2", ',', false, 0},
-        StrictRow{"Empty", "", '.', false, 0}, StrictRow{"OnlyBlanks", "   ", ',', false, 0},
-        StrictRow{"LoneSign", "-", '.', false, 0}, StrictRow{"Negative", "-3", ',', true, -3},
-        StrictRow{"ExponentUnderComma", "1,5E2", ',', true, 150},
-        StrictRow{"ExponentUnderPoint", "2.5e-1", '.', true, 0.25},
-        StrictRow{"TrailingLetters", "10px", '.', false, 0},
+        StrictRow{"PointUnderPoint", "7.5", '.', true, 7.5}, StrictRow{"CommaUnderComma", "7,5", ',', true, 7.5},
+        StrictRow{"PointUnderComma", "7.5", ',', false, 0}, StrictRow{"CommaUnderPoint", "7,5", '.', false, 0},
+        StrictRow{"BlanksAround", "  12\t", '.', true, 12}, StrictRow{"BlankInside", "1 2", '.', false, 0},
+        StrictRow{"LineFeedInside", "1\n2", ',', false, 0}, StrictRow{"Empty", "", '.', false, 0},
+        StrictRow{"OnlyBlanks", "   ", ',', false, 0}, StrictRow{"LoneSign", "-", '.', false, 0},
+        StrictRow{"Negative", "-3", ',', true, -3}, StrictRow{"ExponentUnderComma", "1,5E2", ',', true, 150},
+        StrictRow{"ExponentUnderPoint", "2.5e-1", '.', true, 0.25}, StrictRow{"TrailingLetters", "10px", '.', false, 0},
         StrictRow{"TrailingLettersComma", "10,5px", ',', false, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -100,10 +92,8 @@ TEST_P(NumberToText, ShortestForm) {
 INSTANTIATE_TEST_SUITE_P(
     Values, NumberToText,
     ::testing::Values(ToTextRow{"Whole", 42, '.', "42"}, ToTextRow{"Zero", 0, ',', "0"},
-                      ToTextRow{"Decimal", 2599.43, '.', "2599.43"},
-                      ToTextRow{"DecimalComma", 2599.43, ',', "2599,43"},
-                      ToTextRow{"NegativeHalf", -0.5, '.', "-0.5"},
-                      ToTextRow{"OneTenth", 0.1, ',', "0,1"},
+                      ToTextRow{"Decimal", 2599.43, '.', "2599.43"}, ToTextRow{"DecimalComma", 2599.43, ',', "2599,43"},
+                      ToTextRow{"NegativeHalf", -0.5, '.', "-0.5"}, ToTextRow{"OneTenth", 0.1, ',', "0,1"},
                       ToTextRow{"FifteenDigits", 1.0 / 3.0, '.', "0.333333333333333"},
                       ToTextRow{"SumNoiseHidden", 0.1 + 0.2, '.', "0.3"},
                       ToTextRow{"Large", 1e20, '.', "100000000000000000000"},
@@ -113,8 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ToTextRow{"NotWholeKeepsTheExponent", 1e15 + 0.5, ',', "1E+15"},
                       ToTextRow{"LargestDoubleRoundsDown", std::numeric_limits<double>::max(), '.',
                                 "179769313486231" + std::string(294, '0')},
-                      ToTextRow{"RoundHundreds", 300, '.', "300"},
-                      ToTextRow{"NegativeRound", -90, ',', "-90"},
+                      ToTextRow{"RoundHundreds", 300, '.', "300"}, ToTextRow{"NegativeRound", -90, ',', "-90"},
                       ToTextRow{"RoundWithComma", 360, ',', "360"},
                       ToTextRow{"FourteenDigitsWhole", 12345678901234, '.', "12345678901234"},
                       ToTextRow{"TinyPlain", 0.00012, ',', "0,00012"},
@@ -147,9 +136,10 @@ TEST(NumberToText, WholeNumbersFromOneE15ReadBack) {
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    const struct { double in, out; } rows[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},   {-0.5, -0},
-                                               {-1.5, -2}, {-2.5, -2}, {2.4, 2},   {2.6, 3},
-                                               {-33455.5, -33456}, {-33456.5, -33456}};
+    const struct {
+        double in, out;
+    } rows[] = {{0.5, 0},   {1.5, 2}, {2.5, 2}, {-0.5, -0},         {-1.5, -2},
+                {-2.5, -2}, {2.4, 2}, {2.6, 3}, {-33455.5, -33456}, {-33456.5, -33456}};
     for (const auto& row : rows) EXPECT_EQ(roundHalfEven(row.in), row.out) << row.in;
 }
 

@@ -44,8 +44,7 @@ inline std::string starAnswer(const std::vector<StarFields>& stars) {
     std::string page =
         "<html><head><title>USNO-A2.0 query</title></head><body>\n<pre>\n"
         "<b>   # USNO-A2.0       RA (J2000) Dec (J2000) MagR MagB    further columns\n</b>";
-    for (std::size_t i = 0; i < stars.size(); ++i)
-        page += starRecord(static_cast<int>(i) + 1, stars[i]);
+    for (std::size_t i = 0; i < stars.size(); ++i) page += starRecord(static_cast<int>(i) + 1, stars[i]);
     return page + "</pre>\n</body></html>\n";
 }
 
@@ -100,15 +99,15 @@ inline std::string asteroidPage(const std::vector<std::string>& asteroids, int t
 }
 
 struct DeepSkyFields {
-    std::string number = "  224";  // columns 1-5
+    std::string number = "  224";   // columns 1-5
     std::string ra = "00 42 44.4";  // 21-30
     std::string dec = "+41 16 09";  // 32-40
     std::string text51 = "3.4";
-    std::string size1 = "177.83";   // 62-67
-    std::string size2 = "69.66";    // 69-73
-    std::string pa = " 35";         // 75-77
+    std::string size1 = "177.83";  // 62-67
+    std::string size2 = "69.66";   // 69-73
+    std::string pa = " 35";        // 75-77
     std::string text79 = "Galaxy";
-    std::string pgc = "   2557";    // 88-94
+    std::string pgc = "   2557";  // 88-94
     std::string text97 = "M 31";
     std::string text113 = "Sb";
 };

@@ -1,7 +1,7 @@
 #include "fake_platform.h"
 
-#include <atomic>
 #include <unistd.h>
+#include <atomic>
 
 #include "state/text_file.h"
 
@@ -11,9 +11,9 @@ namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
-    path_ = (fs::temp_directory_path() /
-             ("sextrix-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++)))
-                .string();
+    path_ =
+        (fs::temp_directory_path() / ("sextrix-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++)))
+            .string();
     fs::remove_all(path_);
     fs::create_directories(path_);
 }
@@ -23,9 +23,7 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, ignored);
 }
 
-void TempFolder::write(const std::string& name, const std::string& bytes) const {
-    writeFileBytes(file(name), bytes);
-}
+void TempFolder::write(const std::string& name, const std::string& bytes) const { writeFileBytes(file(name), bytes); }
 
 std::string TempFolder::read(const std::string& name) const { return readFileBytes(file(name)); }
 

@@ -20,7 +20,11 @@ struct RecordedMessage {
     bool warning = false;
 };
 
-class FakePlatform : public Dialogs, public EventLoop, public Windows, public Clock, public ImageDecoder,
+class FakePlatform : public Dialogs,
+                     public EventLoop,
+                     public Windows,
+                     public Clock,
+                     public ImageDecoder,
                      public TextMeasure {
 public:
     // Dialogs

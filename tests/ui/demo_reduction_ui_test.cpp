@@ -1,15 +1,15 @@
 // The demo field reduced through the real main window, the way a person does
 // it at the window's first size: typed inputs, real mouse clicks on the
 // fitted picture, a real Yes/No box.
+#include <QtTest/qtestspontaneevent.h>
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
-#include <QtTest/qtestspontaneevent.h>
 #include <cmath>
-#include <gtest/gtest.h>
 
 #include "fieldsim/demo_field.h"
 #include "fieldsim/plate_fit.h"
@@ -106,9 +106,7 @@ protected:
     QString zoomLabel() { return window().findChild<QLabel*>("ZoomLevel")->text(); }
 
     // Where a picture pixel is on screen, in the picture widget's pixels.
-    QPoint onScreen(QPoint at) {
-        return window().picture()->mapping().toView(QPointF(at)).toPoint();
-    }
+    QPoint onScreen(QPoint at) { return window().picture()->mapping().toView(QPointF(at)).toPoint(); }
 
     // A real pointer move over a picture pixel; gives the pixel the program
     // saw, which at a zoom other than 100 % may be a neighbour.
@@ -151,10 +149,16 @@ TEST_F(DemoWindow, OpensFittedThenZoomsAndPansAtEveryLevel) {
     EXPECT_EQ(zoomLabel(), fitted);
 
     // The keys step through the levels; the picture stays in the viewport.
-    const struct { Qt::Key key; QString label; int width; } steps[] = {
-        {Qt::Key_1, "100 %", 1000}, {Qt::Key_Equal, "150 %", 1500}, {Qt::Key_Plus, "200 %", 2000},
-        {Qt::Key_Minus, "150 %", 1500}, {Qt::Key_0, fitted, int(std::lround(1000 * fit))},
-        {Qt::Key_1, "100 %", 1000}};
+    const struct {
+        Qt::Key key;
+        QString label;
+        int width;
+    } steps[] = {{Qt::Key_1, "100 %", 1000},
+                 {Qt::Key_Equal, "150 %", 1500},
+                 {Qt::Key_Plus, "200 %", 2000},
+                 {Qt::Key_Minus, "150 %", 1500},
+                 {Qt::Key_0, fitted, int(std::lround(1000 * fit))},
+                 {Qt::Key_1, "100 %", 1000}};
     for (const auto& step : steps) {
         QTest::keyClick(&window(), step.key, Qt::ControlModifier);
         EXPECT_EQ(zoomLabel(), step.label);
@@ -256,8 +260,8 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
         const QWidget* viewport = window().viewport();
         const QRect picture(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
         EXPECT_FALSE(message->frameGeometry().intersects(picture))
-            << "box " << message->frameGeometry().x() << "," << message->frameGeometry().y() << " "
-            << message->width() << "x" << message->height();
+            << "box " << message->frameGeometry().x() << "," << message->frameGeometry().y() << " " << message->width()
+            << "x" << message->height();
         QTest::mouseClick(message->button(right ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
         if (!right) onNextModal(answer);
     };
@@ -278,7 +282,8 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
         const ScaledPoint b = pixelToSky(truth.plate, x, y);
         return std::hypot(a.x - b.x, a.y - b.y);
     };
-    for (const QPoint& click : kClicks) EXPECT_LT(offBy(click.x(), click.y()), 1.0) << "at star " << click.x() << ", " << click.y();
+    for (const QPoint& click : kClicks)
+        EXPECT_LT(offBy(click.x(), click.y()), 1.0) << "at star " << click.x() << ", " << click.y();
     EXPECT_LT(offBy(500, 400), 1.0) << "at the centre";
     for (auto [x, y] : {std::pair{0, 0}, {999, 0}, {0, 799}, {999, 799}})
         EXPECT_LT(offBy(x, y), 1.5) << "at corner " << x << ", " << y;
@@ -308,8 +313,8 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
     doubleClickPicture(QPoint(int(form().star[star].left) + 4, int(form().star[star].top) + 4));
     EXPECT_TRUE(form().Frm6.visible);
     const std::string starReport = form().InfoMore.text;
-    EXPECT_NE(starReport.find(form().ws.catIds[star]), std::string::npos)
-        << "no " << form().ws.catIds[star] << " in\n" << starReport;
+    EXPECT_NE(starReport.find(form().ws.catIds[star]), std::string::npos) << "no " << form().ws.catIds[star] << " in\n"
+                                                                          << starReport;
     EXPECT_EQ(starReport.find(raDegrees), std::string::npos) << "the point report came back";
 }
 

@@ -1,8 +1,8 @@
 // Message boxes: their buttons speak the interface's language, and they open
 // beside the picture.
+#include <gtest/gtest.h>
 #include <QMessageBox>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "state/text_file.h"
 #include "ui/qt_platform.h"

@@ -1,11 +1,11 @@
 // The Qt download against a small HTTP server of the test's own on
 // 127.0.0.1. The server lives on the test's thread: the download's local
 // event loop serves it too.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <map>
 #include <string>
@@ -135,9 +135,7 @@ TEST_P(QtHttpGet, HandsTheBodyOverInBlocks) {
             EXPECT_TRUE(received == sampleBody()) << received.size() << " bytes of " << sampleBody().size();
             EXPECT_GT(blocks.size(), 1u);
             break;
-        case Body::None:
-            EXPECT_TRUE(blocks.empty()) << blocks.size() << " blocks";
-            break;
+        case Body::None: EXPECT_TRUE(blocks.empty()) << blocks.size() << " blocks"; break;
         case Body::FirstBlockOnly:
             ASSERT_EQ(blocks.size(), 1u);
             EXPECT_LT(received.size(), sampleBody().size());
@@ -156,15 +154,14 @@ TEST_P(QtHttpGet, HandsTheBodyOverInBlocks) {
 
 INSTANTIATE_TEST_SUITE_P(
     LocalServer, QtHttpGet,
-    ::testing::Values(GetRow{"WholeBody", "/body", 5000, false, 200, "", false, false, Body::Whole},
-                      GetRow{"RedirectFollowed", "/moved", 5000, false, 200, "", false, false, Body::Whole},
-                      GetRow{"EmptyBodyIsASuccess", "/empty", 5000, false, 200, "", false, false, Body::None},
-                      GetRow{"NotFound", "/missing", 5000, false, 404, "404 Not Found", false, false, Body::None},
-                      GetRow{"CancelFromTheCallback", "/body", 5000, true, 200, "cancel", true, false,
-                             Body::FirstBlockOnly},
-                      GetRow{"SilentServerTimesOut", "/silent", 300, false, 0, "300 ms", false, true, Body::None},
-                      GetRow{"NotAWebAddress", "ftp://127.0.0.1/x", 5000, false, 0, "Not a web address", false,
-                             false, Body::None}),
+    ::testing::Values(
+        GetRow{"WholeBody", "/body", 5000, false, 200, "", false, false, Body::Whole},
+        GetRow{"RedirectFollowed", "/moved", 5000, false, 200, "", false, false, Body::Whole},
+        GetRow{"EmptyBodyIsASuccess", "/empty", 5000, false, 200, "", false, false, Body::None},
+        GetRow{"NotFound", "/missing", 5000, false, 404, "404 Not Found", false, false, Body::None},
+        GetRow{"CancelFromTheCallback", "/body", 5000, true, 200, "cancel", true, false, Body::FirstBlockOnly},
+        GetRow{"SilentServerTimesOut", "/silent", 300, false, 0, "300 ms", false, true, Body::None},
+        GetRow{"NotAWebAddress", "ftp://127.0.0.1/x", 5000, false, 0, "Not a web address", false, false, Body::None}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,10 +1,10 @@
 // Start-up and language choice through the real windows.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QTabBar>
-#include <gtest/gtest.h>
 
 #include "lang/language_file.h"
 #include "state/text_file.h"
@@ -94,8 +94,7 @@ TEST(StartupWindows, TabsShowOneOptionPage) {
     ASSERT_EQ(tabs->count(), 4);
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     const char* frames[] = {"frm1", "frm6", "frm7", "frm8"};
-    for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(window.findChild<QGroupBox*>(frames[k])->isVisible(), k == 2) << frames[k];
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(window.findChild<QGroupBox*>(frames[k])->isVisible(), k == 2) << frames[k];
     EXPECT_EQ(tabs->tabText(2).toStdString(), program.app().ctx.lang.formTexts[75]);
 }
 

@@ -39,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StepRow{"SmallestLevelOutToASmallerFit", ViewZoom::at(0.25), -1, {200, 1000}, ViewZoom::fitted()},
                       StepRow{"SmallestStopStays", ViewZoom::fitted(), -1, {200, 1000}, ViewZoom::fitted()},
                       StepRow{"LargestLevelStays", ViewZoom::at(4), +1, {420, 1000}, ViewZoom::at(4)},
-                      StepRow{"FitEqualToALevelGivesTheLevel", ViewZoom::at(1.0 / 3), +1, {500, 1000}, ViewZoom::at(0.5)}),
+                      StepRow{
+                          "FitEqualToALevelGivesTheLevel", ViewZoom::at(1.0 / 3), +1, {500, 1000}, ViewZoom::at(0.5)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ZoomedPicture, ShrinkingKeepsOnePixelDrawingsAtFullBrightness) {

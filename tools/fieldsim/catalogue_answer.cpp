@@ -17,9 +17,7 @@ constexpr std::size_t kMostRecords = 9999;
 constexpr double kDegToRad = std::numbers::pi / 180.0;
 
 // Writes text at 1-based column first of a blank line.
-void put(std::string& line, std::size_t first, std::string_view text) {
-    line.replace(first - 1, text.size(), text);
-}
+void put(std::string& line, std::size_t first, std::string_view text) { line.replace(first - 1, text.size(), text); }
 
 // printf of one number into exactly width characters.
 std::string fixed(const char* format, double value, std::size_t width, const char* what) {

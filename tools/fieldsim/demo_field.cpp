@@ -48,8 +48,8 @@ int magnitudeLimit(const std::vector<CatalogueStar>& stars) {
     return static_cast<int>(std::ceil(std::round((faintest + kRedMinusVisual) * 10.0) / 10.0));
 }
 
-std::vector<ClickStar> starsToClick(const FieldSetup& setup, const std::vector<CatalogueStar>& stars,
-                                    std::size_t count, double marginPx) {
+std::vector<ClickStar> starsToClick(const FieldSetup& setup, const std::vector<CatalogueStar>& stars, std::size_t count,
+                                    double marginPx) {
     std::vector<ClickStar> onImage;
     for (std::size_t i = 0; i < stars.size(); ++i) {
         const auto at = skyToImage(setup, stars[i].raDeg, stars[i].decDeg);

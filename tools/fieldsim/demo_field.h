@@ -32,7 +32,7 @@ struct ClickStar {
 
 // The count brightest stars of the list that lie on the image at least
 // marginPx from its edges, brightest first. Fewer when fewer lie there.
-std::vector<ClickStar> starsToClick(const FieldSetup& setup, const std::vector<CatalogueStar>& stars,
-                                    std::size_t count, double marginPx);
+std::vector<ClickStar> starsToClick(const FieldSetup& setup, const std::vector<CatalogueStar>& stars, std::size_t count,
+                                    double marginPx);
 
 }  // namespace sextrix::fieldsim

@@ -9,10 +9,10 @@
 namespace sextrix::fieldsim {
 
 struct DemoFiles {
-    std::string image;      // e.g. "m67.jpg"
-    std::string answer;     // "data.txt"
-    std::string solution;   // "solution.txt"
-    std::string starList;   // the input list, e.g. "m67-field-stars.csv"
+    std::string image;     // e.g. "m67.jpg"
+    std::string answer;    // "data.txt"
+    std::string solution;  // "solution.txt"
+    std::string starList;  // the input list, e.g. "m67-field-stars.csv"
 };
 
 // README.md of the demo folder: the inputs to type, the five stars to click

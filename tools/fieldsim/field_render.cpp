@@ -17,8 +17,7 @@ struct Moffat {
     double peak;
 
     Moffat(const FieldSetup& setup, double flux)
-        : alpha(setup.fwhmPx / (2.0 * std::sqrt(std::pow(2.0, 1.0 / setup.moffatBeta) - 1.0))),
-          beta(setup.moffatBeta),
+        : alpha(setup.fwhmPx / (2.0 * std::sqrt(std::pow(2.0, 1.0 / setup.moffatBeta) - 1.0))), beta(setup.moffatBeta),
           peak(flux * (beta - 1.0) / (std::numbers::pi * alpha * alpha)) {}
 
     double at(double dx, double dy) const {

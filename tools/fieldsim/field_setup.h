@@ -38,8 +38,8 @@ struct FieldSetup {
     // Sky background and noise, in grey levels (0..255).
     double skyLevel = 30;
     bool noise = true;
-    double gain = 4;          // electrons per grey level, for the photon noise
-    double readNoise = 1.5;   // grey levels
+    double gain = 4;         // electrons per grey level, for the photon noise
+    double readNoise = 1.5;  // grey levels
 
     // Faint stars that the catalogue does not list, as on a real image.
     int extraStars = 0;

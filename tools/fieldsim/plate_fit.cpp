@@ -86,7 +86,8 @@ PlateFit fitPlate(const FieldSetup& setup) {
     PlateFit fit;
     fit.plate = {a, b, origin.X + c0 - a * centre.x - b * centre.y, d, e, origin.Y + f0 - d * centre.x - e * centre.y};
     for (double y : ys)
-        for (double x : xs) fit.maxResidualPx = std::max(fit.maxResidualPx, residualPx(fit.plate, x, y, scaledSkyAt(setup, x, y)));
+        for (double x : xs)
+            fit.maxResidualPx = std::max(fit.maxResidualPx, residualPx(fit.plate, x, y, scaledSkyAt(setup, x, y)));
     return fit;
 }
 

@@ -58,8 +58,8 @@ int main(int argc, char** argv) {
         writeFileBytes(joinPath(folder, files.answer), catalogueAnswer(setup, stars));
         writeFileBytes(joinPath(folder, files.solution), solutionText(setup, stars));
         writeFileBytes(joinPath(folder, "README.md"), demoReadme(setup, stars, files));
-        std::cout << "wrote " << files.image << ", " << files.answer << ", " << files.solution
-                  << " and README.md in " << folder << "\n";
+        std::cout << "wrote " << files.image << ", " << files.answer << ", " << files.solution << " and README.md in "
+                  << folder << "\n";
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "render_field: " << e.what() << "\n";

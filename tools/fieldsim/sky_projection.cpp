@@ -13,9 +13,7 @@ double pixelsPerRadian(const FieldSetup& setup) { return kRadToArcsec / setup.ar
 
 }  // namespace
 
-PixelPoint imageCentre(const FieldSetup& setup) {
-    return {(setup.width - 1) / 2.0, (setup.height - 1) / 2.0};
-}
+PixelPoint imageCentre(const FieldSetup& setup) { return {(setup.width - 1) / 2.0, (setup.height - 1) / 2.0}; }
 
 std::optional<PixelPoint> skyToImage(const FieldSetup& setup, double raDeg, double decDeg) {
     const double a = raDeg * kDegToRad, d = decDeg * kDegToRad;
@@ -30,8 +28,7 @@ std::optional<PixelPoint> skyToImage(const FieldSetup& setup, double raDeg, doub
     // On the image east is (-cos p, -sin p) and north (sin p, -cos p).
     const double p = setup.upPositionAngleDeg * kDegToRad;
     const PixelPoint centre = imageCentre(setup);
-    return PixelPoint{centre.x - xi * std::cos(p) + eta * std::sin(p),
-                      centre.y - xi * std::sin(p) - eta * std::cos(p)};
+    return PixelPoint{centre.x - xi * std::cos(p) + eta * std::sin(p), centre.y - xi * std::sin(p) - eta * std::cos(p)};
 }
 
 SkyPoint imageToSky(const FieldSetup& setup, double x, double y) {
@@ -45,8 +42,7 @@ SkyPoint imageToSky(const FieldSetup& setup, double x, double y) {
     const double a0 = setup.centreRaDeg * kDegToRad, d0 = setup.centreDecDeg * kDegToRad;
     const double denominator = std::cos(d0) - eta * std::sin(d0);
     double ra = (a0 + std::atan2(xi, denominator)) / kDegToRad;
-    const double dec =
-        std::atan2(std::sin(d0) + eta * std::cos(d0), std::hypot(xi, denominator)) / kDegToRad;
+    const double dec = std::atan2(std::sin(d0) + eta * std::cos(d0), std::hypot(xi, denominator)) / kDegToRad;
     ra = std::fmod(ra, 360.0);
     if (ra < 0) ra += 360.0;
     if (ra >= 360.0) ra -= 360.0;

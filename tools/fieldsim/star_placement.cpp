@@ -22,9 +22,7 @@ bool clearOf(const std::vector<PlacedStar>& listed, PixelPoint at, double cleara
 
 }  // namespace
 
-double starFlux(const FieldSetup& setup, double mag) {
-    return std::pow(10.0, -0.4 * (mag - setup.zeroPointMag));
-}
+double starFlux(const FieldSetup& setup, double mag) { return std::pow(10.0, -0.4 * (mag - setup.zeroPointMag)); }
 
 std::vector<PlacedStar> placeStars(const FieldSetup& setup, const std::vector<CatalogueStar>& stars) {
     checkSetup(setup);

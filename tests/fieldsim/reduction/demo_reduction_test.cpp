@@ -11,13 +11,13 @@
 #include "fieldsim/field_render.h"
 #include "fieldsim/plate_fit.h"
 #include "fieldsim/star_csv.h"
+#include "form1/calculation.h"
+#include "form1/picking.h"
+#include "form1/picture_events.h"
 #include "geometry/plate.h"
 #include "identify/star_picking.h"
 #include "state/text_file.h"
-#include "form1/calculation.h"
-#include "form1/picture_events.h"
 #include "support/fake_platform.h"
-#include "form1/picking.h"
 
 namespace sextrix::fieldsim {
 namespace {
