@@ -611,6 +611,10 @@ QWidget* Form1Window::buildSuggestionFrame() {
     binding_.bind(frame, form_.frm[5]);
     auto* layout = new QHBoxLayout(frame);
     indicator_ = lamp("Picture2", QColor(0xFF, 0xD0, 0x30));
+    // The lamp blinks: its place stays, so the advice beside it does not jump.
+    QSizePolicy keepPlace = indicator_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    indicator_->setSizePolicy(keepPlace);
     binding_.bindVisible(indicator_, form_.Picture2[0].visible);
     QLabel* suggestion = label("sugestion", true);
     suggestion->setMinimumHeight(40);
