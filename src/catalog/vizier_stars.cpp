@@ -1,0 +1,221 @@
+#include "vizier_stars.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "service_text.h"
+
+namespace sextrix {
+namespace {
+
+struct Columns {
+    std::string_view source;
+    std::string_view id;
+    std::string_view red;
+    std::string_view redFallback;  // empty when there is none
+    std::string_view blue;
+    std::string_view queryMag;  // the column of the faint limit and the sort
+};
+
+Columns columnsOf(VizierCatalogue catalogue) {
+    switch (catalogue) {
+        case VizierCatalogue::Ucac4:
+            return {"I/322A/out", "UCAC4", "rmag", "f.mag", "Bmag", "f.mag"};
+        case VizierCatalogue::GaiaDr3:
+            return {"I/355/gaiadr3", "Source", "RPmag", "", "BPmag", "RPmag"};
+        case VizierCatalogue::UsnoA2:
+        default:
+            return {"I/252/out", "USNO-A2.0", "Rmag", "", "Bmag", "Rmag"};
+    }
+}
+
+constexpr std::string_view kRaColumn = "_RAJ2000";
+constexpr std::string_view kDecColumn = "_DEJ2000";
+constexpr std::size_t kIdWidth = 14;
+constexpr std::size_t kRecordWidth = 65;  // without its LF
+
+std::vector<std::string_view> cells(std::string_view line) {
+    std::vector<std::string_view> out;
+    for (;;) {
+        const auto tab = line.find('\t');
+        out.push_back(line.substr(0, tab));
+        if (tab == std::string_view::npos) return out;
+        line.remove_prefix(tab + 1);
+    }
+}
+
+std::optional<std::size_t> indexOf(const std::vector<std::string_view>& header, std::string_view name) {
+    for (std::size_t i = 0; i < header.size(); ++i)
+        if (trimmed(header[i]) == name) return i;
+    return std::nullopt;
+}
+
+bool isDashes(std::string_view cell) { return !cell.empty() && cell.find_first_not_of('-') == std::string_view::npos; }
+
+bool printableWord(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c > ' ' && c < 127; });
+}
+
+std::string base36(std::uint64_t value, std::size_t digits) {
+    static constexpr char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::string text(digits, '0');
+    for (std::size_t i = digits; i-- > 0; value /= 36) text[i] = kDigits[value % 36];
+    return text;
+}
+
+// The catalogue's designation in the reader's 14 "U..." characters.
+std::optional<std::string> identifier(VizierCatalogue catalogue, std::string_view cell) {
+    const std::string_view id = trimmed(cell);
+    if (!printableWord(id)) return std::nullopt;
+    switch (catalogue) {
+        case VizierCatalogue::GaiaDr3: {
+            std::uint64_t number = 0;
+            const auto r = std::from_chars(id.data(), id.data() + id.size(), number);
+            if (r.ec != std::errc() || r.ptr != id.data() + id.size()) return std::nullopt;
+            return "U" + base36(number, kIdWidth - 1);
+        }
+        case VizierCatalogue::Ucac4:
+            if (id.size() > kIdWidth - 4) return std::nullopt;
+            return "UC4 " + std::string(id) + std::string(kIdWidth - 4 - id.size(), ' ');
+        case VizierCatalogue::UsnoA2:
+        default:
+            if (id.size() > kIdWidth - 1) return std::nullopt;
+            return "U" + std::string(id) + std::string(kIdWidth - 1 - id.size(), ' ');
+    }
+}
+
+struct Star {
+    std::string id;
+    double ra, dec;
+    std::optional<double> red, blue;
+};
+
+// A magnitude cell: blank is "missing", anything else must be a number.
+bool readMagnitude(std::string_view cell, std::optional<double>& mag) {
+    if (trimmed(cell).empty()) {
+        mag.reset();
+        return true;
+    }
+    mag = cellNumber(cell);
+    return mag.has_value();
+}
+
+std::string magnitudeField(const std::optional<double>& mag) {
+    if (mag) {
+        if (auto field = fixedField(*mag, 1, 4)) return *field;
+    }
+    return "    ";
+}
+
+std::string record(int sequence, const Star& star) {
+    std::string line(kRecordWidth, ' ');
+    putColumn(line, 1, *fixedField(sequence, 0, 4));
+    putColumn(line, 6, star.id);
+    double ra = star.ra;
+    if (ra >= 360.0 - 0.5e-5) ra = 0;  // prints as 360.00000: that is 0 h
+    putColumn(line, 21, *fixedField(ra, 5, 9));
+    std::string dec = fixedText(star.dec, 5);
+    if (dec.front() != '-') dec.insert(0, "+");
+    putColumn(line, 31, std::string(9 - dec.size(), ' ') + dec);
+    putColumn(line, 41, magnitudeField(star.red));
+    putColumn(line, 46, magnitudeField(star.blue));
+    line += '\n';
+    return line;
+}
+
+}  // namespace
+
+std::string_view vizierSource(VizierCatalogue catalogue) { return columnsOf(catalogue).source; }
+
+std::string vizierStarUrl(const std::string& address, VizierCatalogue catalogue, const StarCone& cone) {
+    const Columns c = columnsOf(catalogue);
+    std::string dec = fixedText(cone.decDeg, 6);
+    if (dec.front() != '-') dec.insert(0, "+");
+    std::string out = std::string(c.id) + "," + std::string(c.red);
+    if (!c.redFallback.empty()) out += "," + std::string(c.redFallback);
+    out += "," + std::string(c.blue);
+    return serviceBase(address) + "/viz-bin/asu-tsv?-source=" + queryEncoded(c.source) +
+           "&-c=" + queryEncoded(fixedText(cone.raDeg, 6) + " " + dec) + "&-c.eq=J2000" +
+           "&-c.rm=" + queryEncoded(trimmedText(cone.radiusArcmin, 3)) + "&-out.add=_RAJ,_DEJ&-oc.form=dec" +
+           "&-out=" + queryEncoded(out) + "&-sort=" + queryEncoded(c.queryMag) +
+           "&-out.max=" + std::to_string(kVizierMaxRows) + "&" + queryEncoded(c.queryMag) + "=" +
+           queryEncoded("<" + trimmedText(cone.magFaint, 2));
+}
+
+std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue catalogue) {
+    const Columns c = columnsOf(catalogue);
+    // Every line of the service's table ends with LF: a body that does not
+    // was cut short in transfer.
+    if (tsv.empty() || tsv.back() != '\n') return std::nullopt;
+    const std::vector<std::string_view> lines = bodyLines(tsv);
+
+    // The header is the first line that is neither blank nor a "#" comment.
+    std::size_t at = 0;
+    while (at < lines.size() && (trimmed(lines[at]).empty() || lines[at].front() == '#')) ++at;
+    if (at + 2 >= lines.size()) return std::nullopt;
+    const std::vector<std::string_view> header = cells(lines[at]);
+    const auto idCol = indexOf(header, c.id), raCol = indexOf(header, kRaColumn), decCol = indexOf(header, kDecColumn);
+    const auto redCol = indexOf(header, c.red), blueCol = indexOf(header, c.blue);
+    const auto fallbackCol = c.redFallback.empty() ? std::nullopt : indexOf(header, c.redFallback);
+    if (!idCol || !raCol || !decCol || !redCol || !blueCol || (!c.redFallback.empty() && !fallbackCol))
+        return std::nullopt;
+    // Units, then one run of dashes per column.
+    const std::vector<std::string_view> dashes = cells(lines[at + 2]);
+    if (dashes.size() != header.size() || !std::all_of(dashes.begin(), dashes.end(), isDashes)) return std::nullopt;
+
+    std::vector<Star> stars;
+    std::size_t row = at + 3;
+    for (; row < lines.size(); ++row) {
+        const std::string_view line = lines[row];
+        if (trimmed(line).empty() || line.front() == '#') break;
+        const std::vector<std::string_view> cell = cells(line);
+        if (cell.size() != header.size()) return std::nullopt;
+        Star star;
+        auto id = identifier(catalogue, cell[*idCol]);
+        const auto ra = cellNumber(cell[*raCol]), dec = cellNumber(cell[*decCol]);
+        if (!id || !ra || !dec || *ra < 0 || *ra > 360 || std::fabs(*dec) > 90) return std::nullopt;
+        star.id = std::move(*id);
+        star.ra = *ra;
+        star.dec = *dec;
+        if (!readMagnitude(cell[*redCol], star.red) || !readMagnitude(cell[*blueCol], star.blue)) return std::nullopt;
+        if (!star.red && fallbackCol) {
+            if (!readMagnitude(cell[*fallbackCol], star.red)) return std::nullopt;
+        }
+        stars.push_back(std::move(star));
+    }
+
+    const auto key = [](const Star& s) { return s.red.value_or(std::numeric_limits<double>::infinity()); };
+    std::stable_sort(stars.begin(), stars.end(), [&](const Star& a, const Star& b) { return key(a) < key(b); });
+    if (stars.size() > static_cast<std::size_t>(kVizierMaxRows)) stars.resize(kVizierMaxRows);
+
+    std::string page =
+        "<html>\n<head><title>Star list</title></head>\n<body>\n<pre>\n"
+        "VizieR " + std::string(c.source) + ", J2000.0, " + std::to_string(stars.size()) +
+        " stars, brightest first\n<b>   # Identifier     RA J2000  Dec J2000 MagR MagB\n</b>";
+    page.reserve(page.size() + stars.size() * (kRecordWidth + 1) + 32);
+    for (std::size_t i = 0; i < stars.size(); ++i) page += record(static_cast<int>(i) + 1, stars[i]);
+    return page + "</pre>\n</body>\n</html>\n";
+}
+
+std::optional<std::uint64_t> gaiaSourceId(std::string_view identifier) {
+    if (identifier.size() != kIdWidth || identifier.front() != 'U') return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char ch : identifier.substr(1)) {
+        int digit;
+        if (ch >= '0' && ch <= '9')
+            digit = ch - '0';
+        else if (ch >= 'A' && ch <= 'Z')
+            digit = ch - 'A' + 10;
+        else
+            return std::nullopt;
+        if (value > (std::numeric_limits<std::uint64_t>::max() - static_cast<std::uint64_t>(digit)) / 36)
+            return std::nullopt;
+        value = value * 36 + static_cast<std::uint64_t>(digit);
+    }
+    return value;
+}
+
+}  // namespace sextrix

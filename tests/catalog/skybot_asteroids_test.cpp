@@ -1,0 +1,140 @@
+#include "catalog/skybot_asteroids.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalog/asteroid_list_reader.h"
+#include "state/text_file.h"
+#include "state/text_lines.h"
+
+namespace sextrix {
+namespace {
+
+std::string recorded(const std::string& name) {
+    return readFileBytes(std::string(SEXTRIX_TEST_DATA_DIR) + "/skybot/" + name);
+}
+
+// The recorded cone: 10 h 00 m, -0 12 00, 30', V to 16.5, 2024 January 1.0 UT.
+const AsteroidCone kCone{150.0, -0.2, 30, 16.5, 2460311.5};
+
+// Positions read back at 2400 units a degree (tenths of a second of time)
+// and 3600 (arcseconds), so the written hh mm ss.s and +dd mm ss come back
+// as whole numbers. Values from the recorded lines, rounded by hand; the
+// order is by distance from the centre (the file's d column); Icarus
+// (V 17.2) is beyond the limit.
+TEST(RecordedSkybotAnswer, ReadsAsTheBrightObjectsNearestFirst) {
+    struct Expected {
+        const char *number, *name, *x, *y, *v, *motionRa, *motionDec;
+    };
+    const std::vector<Expected> expected = {
+        {" 52768", "1998OR2", "360000", "-720", "14.8", " +5", " +0"},
+        {"   433", "Eros", "360123", "-330", "12.1", "+**", "-12"},
+        {"123456", "2001AB123", "360307", "-675", "16.5", " -4", " +1"},
+        {"       ", "2019QX12", "359800", "-1203", "15.9", "-26", " +8"},
+        {"     4", "Vesta", "359009", "179", " 6.9", "+10", " +4"},
+    };
+    const auto answer = asteroidAnswerFromSkybot(recorded("cone_10h_m0.txt"), kCone);
+    ASSERT_TRUE(answer.has_value());
+    const auto asteroids = parseAsteroidList(*answer, 2400, 3600);
+    ASSERT_EQ(asteroids.size(), expected.size());
+    EXPECT_EQ(splitLines(*answer).size(), 53 + expected.size());  // the reader's count comes from the lines
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(asteroids[i].number, expected[i].number);
+        EXPECT_EQ(asteroids[i].name, expected[i].name);
+        EXPECT_EQ(asteroids[i].x, expected[i].x);
+        EXPECT_EQ(asteroids[i].y, expected[i].y);
+        EXPECT_EQ(asteroids[i].text48, expected[i].v);
+        EXPECT_EQ(asteroids[i].text70, expected[i].motionRa);
+        EXPECT_EQ(asteroids[i].text77, expected[i].motionDec);
+    }
+}
+
+TEST(RecordedSkybotAnswer, NoObjectGivesAPageOfNone) {
+    const auto answer = asteroidAnswerFromSkybot(recorded("cone_no_object.txt"), kCone);
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(splitLines(*answer).size(), 53u);
+    EXPECT_TRUE(parseAsteroidList(*answer, 1, 1).empty());
+}
+
+TEST(SkybotLimits, KeepsTheNearest500) {
+    std::string body = "# Flag: 1\n# Ticket: 1\n# Num | Name | RA(h) | DE(deg) | Mv | dRA(arcsec/h) | dDEC(arcsec/h)\n";
+    // Farthest first, one arcsecond apart in declination, numbered 1..600.
+    for (int i = 550; i >= 1; --i)
+        body += std::to_string(i) + " | A" + std::to_string(i) + " | 10 00 00.00 | -00 12 " + std::to_string(i / 10) +
+                "." + std::to_string(i % 10) + " | 15.0 | 1.0 | 1.0\n";
+    const auto answer = asteroidAnswerFromSkybot(body, kCone);
+    ASSERT_TRUE(answer.has_value());
+    const auto asteroids = parseAsteroidList(*answer, 1, 1);
+    ASSERT_EQ(asteroids.size(), 500u);
+    EXPECT_EQ(asteroids.front().name, "A1");
+    EXPECT_EQ(asteroids.back().name, "A500");
+}
+
+struct RefusedRow {
+    const char* name;
+    std::string body;
+};
+
+class RefusedSkybotBody : public ::testing::TestWithParam<RefusedRow> {};
+
+TEST_P(RefusedSkybotBody, GivesNothing) { EXPECT_EQ(asteroidAnswerFromSkybot(GetParam().body, kCone), std::nullopt); }
+
+std::string cone() { return recorded("cone_10h_m0.txt"); }
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    // Without the marker the text stays whole, is accepted, and the row fails.
+    const auto at = text.find(from);
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+std::string cutAfter(const std::string& text, const std::string& marker, std::size_t extra) {
+    const auto at = text.find(marker);
+    return at == std::string::npos ? text : text.substr(0, at + extra);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, RefusedSkybotBody,
+    ::testing::Values(
+        RefusedRow{"Empty", ""},
+        RefusedRow{"ErrorFlag", "# Flag: -1\n# Ticket: 170412345678903\nError: the epoch is out of the range\n"},
+        RefusedRow{"HtmlPage", "<!DOCTYPE html>\n<html><body><h1>503 Service Unavailable</h1></body></html>\n"},
+        RefusedRow{"NoFlagLine", replaced(cone(), "# Flag: 1\n", "")},
+        RefusedRow{"NoHeading", replaced(cone(), "# Num |", "#")},
+        RefusedRow{"MagnitudeColumnMissing", replaced(cone(), "| Mv |", "| V |")},
+        RefusedRow{"CutInsideALine", cutAfter(cone(), "NEA>Apollo", 0)},
+        RefusedRow{"PositionNotANumber", replaced(cone(), "09 59 40.0212", "09h59m40s")},
+        RefusedRow{"MinutesBeyond59", replaced(cone(), "-00 12 00.0", "-00 72 00.0")},
+        RefusedRow{"MagnitudeNotANumber", replaced(cone(), "| 14.8 |", "| ? |")},
+        RefusedRow{"NumberNotANumber", replaced(cone(), "52768 |", "52768a |")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SkybotUrl, IsTheDocumentedConeSearch) {
+    EXPECT_EQ(skybotUrl("vo.imcce.fr", kCone),
+              "https://vo.imcce.fr/webservices/skybot/skybotconesearch_query.php?-ep=2460311.5&-ra=150.000000"
+              "&-dec=-0.200000&-rd=0.5&-mime=text&-output=object&-loc=500&-filter=0&-objFilter=100"
+              "&-refsys=EQJ2000&-from=VelorinSextrix");
+    EXPECT_EQ(skybotUrl("http://ssp.imcce.fr/", {23.7083333333, 22.1836111111, 100, 16, 2436116.31}),
+              "http://ssp.imcce.fr/webservices/skybot/skybotconesearch_query.php?-ep=2436116.31&-ra=23.708333"
+              "&-dec=22.183611&-rd=1.666667&-mime=text&-output=object&-loc=500&-filter=0&-objFilter=100"
+              "&-refsys=EQJ2000&-from=VelorinSextrix");
+}
+
+// Worked examples of Meeus, Astronomical Algorithms (2nd ed.), ch. 7.
+TEST(JulianDate, MatchesTheWorkedExamples) {
+    struct Row {
+        int year, month;
+        double day, jd;
+    };
+    for (const Row& r : {Row{2000, 1, 1.5, 2451545.0}, Row{1957, 10, 4.81, 2436116.31}, Row{1987, 6, 19.5, 2446966.0},
+                         Row{1988, 1, 27.0, 2447187.5}, Row{1999, 1, 1.0, 2451179.5}, Row{1600, 12, 31.0, 2305812.5},
+                         Row{1900, 1, 1.0, 2415020.5}}) {
+        SCOPED_TRACE(std::to_string(r.year) + "-" + std::to_string(r.month));
+        EXPECT_NEAR(julianDateUtc(r.year, r.month, r.day), r.jd, 1e-6);
+    }
+    // 2024 January 1, 12 h at UTC+2 is 10 h UT.
+    EXPECT_NEAR(julianDateFromLocal(2024, 1, 1.5, 2), 2460311.0 - 2.0 / 24, 1e-6);
+}
+
+}  // namespace
+}  // namespace sextrix
