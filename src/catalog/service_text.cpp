@@ -88,6 +88,8 @@ std::vector<std::string_view> bodyLines(std::string_view body) {
     return lines;
 }
 
-void putColumn(std::string& line, std::size_t first, std::string_view text) { line.replace(first - 1, text.size(), text); }
+void putColumn(std::string& line, std::size_t first, std::string_view text) {
+    line.replace(first - 1, text.size(), text);
+}
 
 }  // namespace sextrix

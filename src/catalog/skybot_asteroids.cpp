@@ -46,22 +46,25 @@ std::optional<double> sexagesimal(std::string_view text) {
 struct Asteroid {
     std::string number;  // empty when unnumbered
     std::string name;
-    double ra, dec;      // degrees
+    double ra, dec;  // degrees
     double v;
     double motionRa, motionDec;  // arcseconds per hour
     double distance;             // radians from the centre
 };
 
-std::string twoDigits(long long n) { return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10); }
+std::string twoDigits(long long n) {
+    return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
+}
 
 std::string raText(double raDeg) {
-    const long long tenths = std::llround(raDeg / 15 * 36000) % 864000;  // 0.1 s of time
+    // 0.1 s of time, within 0..24 h also for a centre given outside it.
+    const long long tenths = std::isfinite(raDeg) ? (std::llround(raDeg / 15 * 36000) % 864000 + 864000) % 864000 : 0;
     return twoDigits(tenths / 36000) + " " + twoDigits(tenths / 600 % 60) + " " + twoDigits(tenths % 600 / 10) + "." +
            static_cast<char>('0' + tenths % 10);
 }
 
 std::string decText(double decDeg) {
-    const long long seconds = std::llround(std::fabs(decDeg) * 3600);
+    const long long seconds = std::isfinite(decDeg) ? std::llround(std::min(std::fabs(decDeg), 90.0) * 3600) : 0;
     return std::string(decDeg < 0 && seconds > 0 ? "-" : "+") + twoDigits(seconds / 3600) + " " +
            twoDigits(seconds / 60 % 60) + " " + twoDigits(seconds % 60);
 }
@@ -80,7 +83,7 @@ std::string offsetText(double arcmin, char positive, char negative) {
 }
 
 struct Tangent {
-    double xi, eta;  // arcminutes, east and north
+    double xi, eta;   // arcminutes, east and north
     double distance;  // radians
 };
 
@@ -171,6 +174,9 @@ std::optional<Asteroid> readObject(const HeadingColumns& h, std::string_view lin
         a.number = std::string(number);
     }
     a.name = std::string(cell[h.name]);
+    // A CR would end the reader's line in the middle of the record.
+    std::replace_if(
+        a.name.begin(), a.name.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
     const auto raHours = sexagesimal(cell[h.ra]), dec = sexagesimal(cell[h.dec]);
     const auto v = cellNumber(cell[h.v]), dra = cellNumber(cell[h.motionRa]), ddec = cellNumber(cell[h.motionDec]);
     if (a.name.empty() || !raHours || !dec || !v || !dra || !ddec) return std::nullopt;
@@ -201,10 +207,10 @@ double julianDateFromLocal(int year, int month, double localDayWithFraction, dou
 }
 
 std::string skybotUrl(const std::string& address, const AsteroidCone& cone) {
-    return serviceBase(address) + "/webservices/skybot/skybotconesearch_query.php?-ep=" +
-           queryEncoded(trimmedText(cone.julianDate, 5)) + "&-ra=" + queryEncoded(fixedText(cone.raDeg, 6)) +
-           "&-dec=" + queryEncoded(fixedText(cone.decDeg, 6)) + "&-rd=" +
-           queryEncoded(trimmedText(cone.radiusArcmin / 60, 6)) +
+    return serviceBase(address) +
+           "/webservices/skybot/skybotconesearch_query.php?-ep=" + queryEncoded(trimmedText(cone.julianDate, 5)) +
+           "&-ra=" + queryEncoded(fixedText(cone.raDeg, 6)) + "&-dec=" + queryEncoded(fixedText(cone.decDeg, 6)) +
+           "&-rd=" + queryEncoded(trimmedText(cone.radiusArcmin / 60, 6)) +
            "&-mime=text&-output=object&-loc=500&-filter=0&-objFilter=100&-refsys=EQJ2000&-from=VelorinSextrix";
 }
 

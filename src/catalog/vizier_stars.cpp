@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -22,13 +23,10 @@ struct Columns {
 
 Columns columnsOf(VizierCatalogue catalogue) {
     switch (catalogue) {
-        case VizierCatalogue::Ucac4:
-            return {"I/322A/out", "UCAC4", "rmag", "f.mag", "Bmag", "f.mag"};
-        case VizierCatalogue::GaiaDr3:
-            return {"I/355/gaiadr3", "Source", "RPmag", "", "BPmag", "RPmag"};
+        case VizierCatalogue::Ucac4: return {"I/322A/out", "UCAC4", "rmag", "f.mag", "Bmag", "f.mag"};
+        case VizierCatalogue::GaiaDr3: return {"I/355/gaiadr3", "Source", "RPmag", "", "BPmag", "RPmag"};
         case VizierCatalogue::UsnoA2:
-        default:
-            return {"I/252/out", "USNO-A2.0", "Rmag", "", "Bmag", "Rmag"};
+        default: return {"I/252/out", "USNO-A2.0", "Rmag", "", "Bmag", "Rmag"};
     }
 }
 
@@ -193,29 +191,12 @@ std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCata
 
     std::string page =
         "<html>\n<head><title>Star list</title></head>\n<body>\n<pre>\n"
-        "VizieR " + std::string(c.source) + ", J2000.0, " + std::to_string(stars.size()) +
+        "VizieR " +
+        std::string(c.source) + ", J2000.0, " + std::to_string(stars.size()) +
         " stars, brightest first\n<b>   # Identifier     RA J2000  Dec J2000 MagR MagB\n</b>";
     page.reserve(page.size() + stars.size() * (kRecordWidth + 1) + 32);
     for (std::size_t i = 0; i < stars.size(); ++i) page += record(static_cast<int>(i) + 1, stars[i]);
     return page + "</pre>\n</body>\n</html>\n";
-}
-
-std::optional<std::uint64_t> gaiaSourceId(std::string_view identifier) {
-    if (identifier.size() != kIdWidth || identifier.front() != 'U') return std::nullopt;
-    std::uint64_t value = 0;
-    for (const char ch : identifier.substr(1)) {
-        int digit;
-        if (ch >= '0' && ch <= '9')
-            digit = ch - '0';
-        else if (ch >= 'A' && ch <= 'Z')
-            digit = ch - 'A' + 10;
-        else
-            return std::nullopt;
-        if (value > (std::numeric_limits<std::uint64_t>::max() - static_cast<std::uint64_t>(digit)) / 36)
-            return std::nullopt;
-        value = value * 36 + static_cast<std::uint64_t>(digit);
-    }
-    return value;
 }
 
 }  // namespace sextrix

@@ -28,10 +28,9 @@
 // into 14 characters beginning with "U", one to one:
 //   USNO-A2.0 0825-18346405   -> "U0825-18346405"  ("U" + the designation)
 //   UCAC4 123-456789          -> "UC4 123-456789"
-//   Gaia DR3 4295806720 ...   -> "U" + the 64-bit source_id in 13 base-36
-//                                digits (0-9, A-Z), e.g. "U000000001XLR4";
-//                                gaiaSourceId() gives the number back.
-#include <cstdint>
+//   Gaia DR3 2449768227474519296
+//                             -> "U" + the 64-bit source_id in 13 base-36
+//                                digits (0-9, A-Z): "U0IM1ECZ9L2VI8"
 #include <optional>
 #include <string>
 #include <string_view>
@@ -74,9 +73,5 @@ std::string vizierStarUrl(const std::string& address, VizierCatalogue catalogue,
 // a magnitude that is neither blank nor a number, an empty identifier.
 // A table of zero rows gives a valid answer of no record.
 std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue catalogue);
-
-// The Gaia DR3 source_id held by a converted identifier ("U" + 13 base-36
-// digits), nullopt for any other text.
-std::optional<std::uint64_t> gaiaSourceId(std::string_view identifier);
 
 }  // namespace sextrix
