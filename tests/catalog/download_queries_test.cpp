@@ -123,7 +123,9 @@ TEST(ProtocolAnswer, AcceptsAnswersAndWellFormedEmptyResultsOnly) {
             row.star ? findProtocol(starProtocols(), "usnoa")->answer(row.body, StarQuery{})
                      : findProtocol(asteroidProtocols(), "mpcheck")->answer(row.body, AsteroidQuery{});
         EXPECT_EQ(outcome.accepted, row.accepted) << row.name;
-        if (outcome.accepted) EXPECT_EQ(outcome.bytes, row.body) << row.name;
+        if (outcome.accepted) {
+            EXPECT_EQ(outcome.bytes, row.body) << row.name;
+        }
     }
 }
 
