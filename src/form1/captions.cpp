@@ -1,6 +1,13 @@
 #include "captions.h"
 
 namespace sextrix {
+
+std::string laterFormEntry(const LanguageTables& lang, int entry, const char* fallback) {
+    const std::string& text = lang.formTexts.at(static_cast<std::size_t>(entry));
+    if (text.empty() || text.front() == '[') return fallback;
+    return text;
+}
+
 namespace {
 
 // The pointer readout's caption until a star is read out.
@@ -36,6 +43,7 @@ void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     f.CheckAutoload.caption = e[80];
     f.CheckDecideur.caption = f.frm[6].caption;
     f.sugestion.caption = t.suggestionTexts[0];
+    f.CancelDownload.caption = laterFormEntry(t, 93, "Cancel");
 }
 
 void applyConfigCaptions(ConfigModel& w, const LanguageTables& t) {

@@ -12,4 +12,9 @@ namespace sextrix {
 // readout `info` drops its design text, which Lbl 13 beside it already shows.
 void ApplyCaptions(App& app, const std::string& windowKey);
 
+// An entry of the main window's section that came with a later version of the
+// language files: an older file holds the section's marker there, or nothing,
+// and then the fallback is used.
+std::string laterFormEntry(const LanguageTables& lang, int entry, const char* fallback);
+
 }  // namespace sextrix

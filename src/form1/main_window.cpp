@@ -16,6 +16,8 @@ void mnu_lang_Click(App& app) {
     app.ctx.languageChoiceAtStart = kFalse;
 }
 
+void mnu_webbugs_Click(App& app) { app.platform.windows.showModal(WindowKey::FrmInternet); }
+
 void Timer1_Timer(Form1Model& form, const PanInput& input) {
     if (!input.mainWindowActive && !input.leftButtonDown) return;
     PictureBox& pic = form.Picture1Box;

@@ -12,6 +12,9 @@ void Frm6close_Click(Form1Model& form);
 // Menu "Langue/Language": the chooser, with the captions applied at once.
 void mnu_lang_Click(App& app);
 
+// Menu "Internet bugs": the web access switches.
+void mnu_webbugs_Click(App& app);
+
 // What the panning timer sees of the keyboard and focus.
 struct PanInput {
     bool mainWindowActive = false;

@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "defaults.h"
+#include "download.h"
 #include "lang/language_file.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
@@ -50,6 +51,7 @@ void Main(App& app, StartupHost& host) {
     app.ctx.allowAsteroidDownload = kTrue;
     app.ctx.allowStarDownload = kTrue;
     app.ctx.allowUpdateCheck = kTrue;
+    writeHostsFileIfMissing(app);
     while (host.splashBarValue() < 99) app.platform.events.yield();
     host.showMainWindow();
     createOverlayItems(app.form1);

@@ -18,6 +18,7 @@ struct App {
     ConfigModel config;
     Config2Model config2;
     WizardModel wizard;
+    FrmInternetModel frmInternet;
     Platform& platform;
 
     WorkingState& ws() { return form1.ws; }

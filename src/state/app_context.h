@@ -30,6 +30,9 @@ struct AppContext {
     // A workflow step that yields (calculation, download, full map, wizard)
     // is running; see BusyGuard.
     bool stepRunning = false;
+    // Cancel was pressed during the running download step: its transfer
+    // stops and the step fetches nothing more.
+    bool downloadCancelled = false;
 };
 
 }  // namespace sextrix

@@ -33,6 +33,8 @@ struct Form1Model {
     // Step buttons and other buttons.
     Button DownloadData{"1-Download"}, SelectStar{"2-Etoiles"}, startCalcul{"3-Calcul"}, FullMap{"4-Full map"};
     Button Loadimg{"Load"}, LoadCorr{"Load"}, BoutonEtalo{"Suivant"}, Frm6close{"X"};
+    // Shown only while a download runs; Esc in the main window presses it.
+    Button CancelDownload{"Annuler", false};
 
     // Frames: Menu, star catalogue options, CCD, Debug, calibration, suggestion,
     // decider, asteroid options, deep-sky options.

@@ -44,4 +44,14 @@ struct WizardModel {
     Button step1{"Suivant"}, step2{"Suivant"}, step3{"Terminer"};
 };
 
+// Web access switches: update check, star download, asteroid download.
+struct FrmInternetModel {
+    std::string caption = "Internet bugs";
+    std::array<CheckBox, 3> Chk{};
+    Label Lbl{
+        "Vous pouvez bloquer l'acces à ces sites web, afin que le programme puise continuer à marcher en cas de "
+        "probléme de connexion."};
+    Button cmdOK{"Ok"};
+};
+
 }  // namespace sextrix

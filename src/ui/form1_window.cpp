@@ -21,6 +21,8 @@
 #include "form1/calculation.h"
 #include "form1/control_writes.h"
 #include "form1/defaults.h"
+#include "form1/download.h"
+#include "form1/full_map.h"
 #include "form1/image_file.h"
 #include "form1/input_boxes.h"
 #include "form1/main_window.h"
@@ -142,7 +144,7 @@ void Form1Window::buildMenus() {
     action(option, form_.mnu_etalonage, "mnu_etalonage", {});
     action(option, form_.mnu_superetalonage, "mnu_superetalonage", {});
     option->addSeparator();
-    action(option, form_.mnu_webbugs, "mnu_webbugs", {});
+    action(option, form_.mnu_webbugs, "mnu_webbugs", [this] { mnu_webbugs_Click(app_); });
     option->addSeparator();
     action(option, form_.mnu_lang, "mnu_lang", [this] { mnu_lang_Click(app_); });
 
@@ -324,9 +326,16 @@ QWidget* Form1Window::buildSidePanel() {
         button->setMinimumHeight(30);
         binding_.bind(button, *stepModels[k]);
         steps->addWidget(button, k / 2, k % 2);
+        if (k == 0) connect(button, &QPushButton::clicked, this, [this] { run([&] { DownloadData_Click(app_); }); });
         if (k == 1) connect(button, &QPushButton::clicked, this, [this] { run([&] { SelectStar_Click(app_); }); });
         if (k == 2) connect(button, &QPushButton::clicked, this, [this] { run([&] { startCalcul_Click(app_); }); });
+        if (k == 3) connect(button, &QPushButton::clicked, this, [this] { run([&] { FullMap_Click(app_); }); });
     }
+    auto* cancel = new QPushButton;
+    cancel->setObjectName("CancelDownload");
+    binding_.bind(cancel, form_.CancelDownload);
+    steps->addWidget(cancel, 2, 0, 1, 2);
+    connect(cancel, &QPushButton::clicked, this, [this] { run([&] { CancelDownload_Click(app_); }); });
     column->addWidget(menu);
 
     tabs_ = new QTabBar;
@@ -717,6 +726,12 @@ bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat()) noteArrowKey(key->key(), event->type() == QEvent::KeyPress);
+        // Esc presses Cancel while a download runs.
+        if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Escape && form_.CancelDownload.visible &&
+            isActiveWindow()) {
+            run([&] { CancelDownload_Click(app_); });
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 
 #include "form1/startup.h"
 #include "ui/form1_window.h"
+#include "ui/frm_internet.h"
 #include "ui/frm_lang.h"
 #include "ui/splash_window.h"
 
@@ -61,6 +62,11 @@ void QtProgram::openModal(WindowKey key) {
             QWidget* parent = mainWindow_->isVisible() ? mainWindow_.get() : nullptr;
             FrmLang chooser(app_, parent);
             chooser.exec();
+            break;
+        }
+        case WindowKey::FrmInternet: {
+            FrmInternet switches(app_, mainWindow_.get());
+            switches.exec();
             break;
         }
         default:

@@ -1,0 +1,83 @@
+#include "download_protocols.h"
+
+#include <array>
+#include <cctype>
+
+#include "asteroid_list_reader.h"
+#include "catalogue_columns.h"
+#include "download_queries.h"
+#include "star_list_reader.h"
+#include "state/text_lines.h"
+
+namespace sextrix {
+
+bool isStarAnswer(const std::string& bytes) {
+    // Records start right after the heading's "</b>"; a result with no star
+    // closes the heading and the block with nothing but blanks between.
+    const std::size_t pre = bytes.find("<pre>");
+    if (pre == std::string::npos) return false;
+    const std::size_t heading = bytes.find("</b>", pre);
+    if (heading == std::string::npos) return false;
+    const std::size_t close = bytes.find("</pre>", heading);
+    const std::string_view between =
+        std::string_view(bytes).substr(heading + 4, close == std::string::npos ? std::string::npos : close - heading - 4);
+    if (between.find_first_not_of(" \t\r\n") == std::string_view::npos) return close != std::string::npos;
+    if (bytes.compare(heading, 10, "</b>   1 U") != 0) return false;
+    try {
+        return !parseStarList(bytes, 1, 1).empty();
+    } catch (const RecordError&) {
+        return false;
+    }
+}
+
+bool isAsteroidAnswer(const std::string& bytes) {
+    // The reader takes lines 14 on up to the one whose characters 2-7 are
+    // "</pre>"; each line before it must carry the RA digits where it reads them.
+    const std::vector<std::string> lines = splitLines(bytes);
+    constexpr std::size_t kFirstAsteroidLine = 14;
+    const auto digit = [](std::string_view line, std::size_t at) {
+        return line.size() >= at && std::isdigit(static_cast<unsigned char>(line[at - 1]));
+    };
+    for (std::size_t n = kFirstAsteroidLine; n <= lines.size(); ++n) {
+        const std::string& line = lines[n - 1];
+        if (column(line, 2, 6) == "</pre>") return true;
+        for (std::size_t at : {26u, 27u, 29u, 30u, 32u, 33u})
+            if (!digit(line, at)) return false;
+    }
+    return false;
+}
+
+namespace {
+
+std::string usnoaUrl(const std::string& base, const StarQuery& q) {
+    return base + usnoaQuery(q.epochText, q.raText, q.decText, q.fieldText, q.magText);
+}
+
+AnswerOutcome usnoaAnswer(std::string body, const StarQuery&) {
+    if (!isStarAnswer(body)) return AnswerOutcome::refuse(std::string(kNotAnAnswer));
+    return AnswerOutcome::accept(std::move(body));
+}
+
+std::string mpcheckUrl(const std::string& base, const AsteroidQuery& q) {
+    return base + mpcheckQuery(q.yearText, q.monthText, q.dayText, q.raText, q.decText, q.radiusText, q.limitText);
+}
+
+AnswerOutcome mpcheckAnswer(std::string body, const AsteroidQuery&) {
+    if (!isAsteroidAnswer(body)) return AnswerOutcome::refuse(std::string(kNotAnAnswer));
+    return AnswerOutcome::accept(std::move(body));
+}
+
+constexpr std::array<Protocol<StarQuery>, 1> kStarProtocols{{
+    {"usnoa", usnoaUrl, usnoaAnswer},
+}};
+
+constexpr std::array<Protocol<AsteroidQuery>, 1> kAsteroidProtocols{{
+    {"mpcheck", mpcheckUrl, mpcheckAnswer},
+}};
+
+}  // namespace
+
+std::span<const Protocol<StarQuery>> starProtocols() { return kStarProtocols; }
+std::span<const Protocol<AsteroidQuery>> asteroidProtocols() { return kAsteroidProtocols; }
+
+}  // namespace sextrix

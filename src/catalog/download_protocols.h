@@ -1,0 +1,77 @@
+#pragma once
+// The catalogue services the download step can talk to, one table row per
+// protocol: how a query becomes an address, and how the service's answer
+// becomes the bytes of the answer file (data.txt for stars, data2.txt for
+// asteroids, in the layouts the readers take) or is refused. hosts.cfg names
+// the protocol of each service; a new service is one more row.
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace sextrix {
+
+// A star query, in the forms the services take.
+struct StarQuery {
+    // Field centre, J2000.0 degrees: the typed centre precessed from its epoch.
+    double raDeg = 0;
+    double decDeg = 0;
+    double radiusArcmin = 0;  // the field box, read leniently
+    double magLimit = 0;      // faintest magnitude, read leniently
+    // The texts of the USNO-A query: epoch and field as typed, "h+m+s" and
+    // "d+m+s" of the precessed centre, the magnitude as typed.
+    std::string epochText, raText, decText, fieldText, magText;
+};
+
+// An asteroid query at the time of the exposure.
+struct AsteroidQuery {
+    int year = 2000;
+    int month = 1;
+    double day = 1;          // UT day of the month with its fraction
+    double raDeg = 0;        // field centre, J2000.0 degrees, as for the stars
+    double decDeg = 0;
+    double radiusArcmin = 0;  // read leniently
+    double magLimit = 0;      // read leniently
+    // The texts of the MPChecker query: year, month and day (the day with
+    // the locale's separator), the typed centre "hh+mm+ss" and "[-]dd+mm+ss"
+    // after padding, radius and limit as typed.
+    std::string yearText, monthText, dayText, raText, decText, radiusText, limitText;
+};
+
+// The answer file's bytes, or why the body is not an answer.
+struct AnswerOutcome {
+    bool accepted = false;
+    std::string bytes;    // when accepted
+    std::string refusal;  // when refused, e.g. "not a catalogue answer"
+
+    static AnswerOutcome accept(std::string bytes) { return {true, std::move(bytes), {}}; }
+    static AnswerOutcome refuse(std::string why) { return {false, {}, std::move(why)}; }
+};
+
+template <class Query>
+struct Protocol {
+    std::string_view name;  // as written in hosts.cfg
+    // base: the service's address with its scheme, no trailing "/".
+    std::string (*url)(const std::string& base, const Query& query);
+    AnswerOutcome (*answer)(std::string body, const Query& query);
+};
+
+std::span<const Protocol<StarQuery>> starProtocols();
+std::span<const Protocol<AsteroidQuery>> asteroidProtocols();
+
+// The row of that name, or null.
+template <class Query>
+const Protocol<Query>* findProtocol(std::span<const Protocol<Query>> table, std::string_view name) {
+    for (const auto& row : table)
+        if (row.name == name) return &row;
+    return nullptr;
+}
+
+// The refusal of a body that is neither records nor a well-formed empty result.
+inline constexpr std::string_view kNotAnAnswer = "not a catalogue answer";
+
+// The checks of the two design layouts, on their own for the tests and for
+// converters that want to check what they produce.
+bool isStarAnswer(const std::string& bytes);
+bool isAsteroidAnswer(const std::string& bytes);
+
+}  // namespace sextrix

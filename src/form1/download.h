@@ -1,0 +1,67 @@
+#pragma once
+// Step "1-Download": the star-catalogue answer (data.txt) and, once solved,
+// the asteroid answer (data2.txt), fetched from the services hosts.cfg names,
+// and the update check.
+//
+// A transfer goes into a temporary file beside its target, and the target is
+// replaced only by a complete HTTP 200 answer that the service's protocol
+// accepts; otherwise the previous file stays and a status line names the host
+// and the reason. The server's silence ends a transfer after the time-out of
+// hosts.cfg; Cancel (Esc) ends it at once.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "catalog/download_protocols.h"
+#include "catalog/hosts_file.h"
+#include "state/app.h"
+
+namespace sextrix {
+
+// A full star answer is about 270 KB; anything past this is not one.
+constexpr std::uint64_t kMaxAnswerBytes = std::uint64_t{16} << 20;
+
+// "1.4.12": the program's version, from the build.
+const char* programVersion();
+
+// hosts.cfg of the program folder; the defaults when it is missing or unreadable.
+HostsSettings readHostsSettings(const App& app);
+// At start: a commented hosts.cfg with the defaults when there is none. A
+// folder that cannot be written is no reason to stop: the defaults apply.
+void writeHostsFileIfMissing(const App& app);
+
+// The button: ignored while another step runs.
+void DownloadData_Click(App& app);
+// The step itself without the guard of the running step, for a step that
+// already holds it (the full map). A box that is not a number is shown,
+// naming the box; the light turns green when the step ends, however it ended.
+void DownloadStep(App& app);
+
+void DownloadStars(App& app, const StarQuery& query);
+void DownloadAsteroids(App& app, const AsteroidQuery& query);
+
+struct DownloadOptions {
+    std::string host;  // shown in the status line
+    // Turns the complete body into the file's bytes, or refuses it; none
+    // keeps any body.
+    std::function<AnswerOutcome(std::string body)> accept;
+    bool report = true;  // status lines; the update check is quiet
+    int timeoutSeconds = 30;
+    std::uint64_t maxBytes = kMaxAnswerBytes;
+};
+
+// True when path now holds the new answer.
+bool DownloadToFile(App& app, const std::string& url, const std::string& path, const DownloadOptions& options);
+
+// "0" before each coordinate box holding exactly one character.
+void PadCoordinates(App& app);
+
+// With an update server in hosts.cfg: counts the visit (temp.tmp), fetches
+// version.txt into version.tmp and shows the "softupdate" suggestion when its
+// first line is another version. Without one, nothing. Failures are silent.
+void CheckForUpdate(App& app);
+
+// Ends the running transfer; the step fetches nothing more.
+void CancelDownload_Click(App& app);
+
+}  // namespace sextrix

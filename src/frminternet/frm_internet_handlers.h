@@ -1,0 +1,14 @@
+#pragma once
+// frmInternet: the three web access switches, each captioned with the
+// address hosts.cfg gives its service. Only "Ok" changes the switches.
+#include "state/app.h"
+
+namespace sextrix {
+
+// Captions (language file, then the address in use) and the switches as they stand.
+void FrmInternet_Load(App& app);
+
+// The switches from the three check boxes.
+void FrmInternet_cmdOK_Click(App& app);
+
+}  // namespace sextrix

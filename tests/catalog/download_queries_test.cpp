@@ -1,0 +1,133 @@
+// The texts of the two catalogue queries, hosts.cfg, and which bodies the
+// design protocols take as answers.
+#include "catalog/download_queries.h"
+
+#include <gtest/gtest.h>
+
+#include "catalog/download_protocols.h"
+#include "catalog/hosts_file.h"
+#include "support/answer_builders.h"
+
+namespace sextrix {
+namespace {
+
+// Star query texts from the sexagesimal centre: seconds rounded half to
+// even, no carry; the declination's sign from the typed sign.
+TEST(StarQueryText, SplitsRoundsAndSigns) {
+    const struct {
+        const char* name;
+        double value;  // hours for RA, degrees for Dec
+        bool ra;
+        const char* sign;
+        const char* text;
+    } rows[] = {
+        {"example ra 1h34m50s", 1 + 34 / 60.0 + 50 / 3600.0, true, "", "1+34+50"},
+        {"example dec 22d11m01s", 22 + 11 / 60.0 + 1 / 3600.0, false, "", "22+11+1"},
+        {"dec -0d30m", -0.5, false, "-", "-0+30+0"},
+        {"dec -12d05m", -(12 + 5 / 60.0), false, "-", "-12+5+0"},
+        {"59.5 s go to 60", 2 + 10 / 60.0 + 59.5 / 3600.0, true, "", "2+10+60"},
+        {"58.5 s go to 58", 2 + 10 / 60.0 + 58.5 / 3600.0, true, "", "2+10+58"},
+        {"ra 0h", 0, true, "", "0+0+0"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.ra ? raQueryText(row.value) : decQueryText(row.value, row.sign), row.text) << row.name;
+}
+
+TEST(QueryText, IsTheServicesLayoutByteForByte) {
+    EXPECT_EQ(usnoaQuery("2000.0", "1+34+50", "22+11+1", "20", "13"),
+              "/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0&chart=0&ra=1+34+50&dec=22+11+1&object=&radmax=20"
+              "&magbright=0&magfaint=13.&format=2&sort=mr&nout=5000");
+    EXPECT_NE(usnoaQuery("2000.0", "1+34+50", "22+11+1", "20", "13.5").find("&magfaint=13.5.&format=2"),
+              std::string::npos);
+    EXPECT_EQ(mpcheckQuery("2026", "12", "5.94", "01+34+50", "-05+01+09", "100", "16.0"),
+              "/~cgi/MPCheck.COM?year=2026&month=12&day=5.94&which=pos&ra=01+34+50&decl=-05+01+09&TextArea="
+              "&radius=100&limit=16.0&oc=500&sort=d&mot=h&tmot=s&pdes=u&needed=f&ps=n&type=p");
+}
+
+TEST(AsteroidDay, AddsTheFractionRoundedToHundredths) {
+    const struct {
+        double day, hour, minute, expected;
+    } rows[] = {{5, 22, 30, 5.94}, {7, 0, 0, 7}, {1, 12, 0, 1.5}, {31, 23, 59, 32}, {10, 3, 0, 10.12}};
+    for (const auto& row : rows)
+        EXPECT_DOUBLE_EQ(dayWithFraction(row.day, row.hour, row.minute), row.expected)
+            << row.day << " " << row.hour << ":" << row.minute;
+}
+
+TEST(HostsFile, ReadsItsLinesAndKeepsDefaultsForBadOnes) {
+    const HostsSettings defaults;
+    const struct {
+        const char* name;
+        const char* text;
+        ServiceAddress star, asteroid, update;
+        int timeout;
+    } rows[] = {
+        {"empty file", "", defaults.star, defaults.asteroid, {}, 30},
+        {"all four, LF ends, comments and blanks",
+         "# mine\n\nstar=usnoa:http://127.0.0.1:8080\nasteroid = mpcheck : mpc.test\nupdate=version:up.test\ntimeout=5\n",
+         {"usnoa", "http://127.0.0.1:8080"}, {"mpcheck", "mpc.test"}, {"version", "up.test"}, 5},
+        {"CR LF and CR ends", "star=vizier:vizier.test\r\ntimeout=12\rupdate=\r\n", {"vizier", "vizier.test"},
+         defaults.asteroid, {}, 12},
+        {"bad lines", "star=archive.eso.org\nasteroid=mpcheck:\nupdate=Bad Name:x\ntimeout=0\n", defaults.star,
+         defaults.asteroid, {}, 30},
+        {"bad numbers", "timeout=abc\ntimeout=99999\ntimeout=3s\n", defaults.star, defaults.asteroid, {}, 30},
+        {"unknown lines", "proxy=x:y\njust text\nstar=usnoa:a.test\n", {"usnoa", "a.test"}, defaults.asteroid, {}, 30},
+    };
+    for (const auto& row : rows) {
+        const HostsSettings s = parseHostsFile(row.text);
+        EXPECT_EQ(s.star.protocol + ":" + s.star.address, row.star.protocol + ":" + row.star.address) << row.name;
+        EXPECT_EQ(s.asteroid.protocol + ":" + s.asteroid.address, row.asteroid.protocol + ":" + row.asteroid.address)
+            << row.name;
+        EXPECT_EQ(s.update.protocol + ":" + s.update.address, row.update.protocol + ":" + row.update.address)
+            << row.name;
+        EXPECT_EQ(s.timeoutSeconds, row.timeout) << row.name;
+    }
+    // What the program writes at first start reads back as the defaults.
+    const HostsSettings again = parseHostsFile(formatHostsFile(defaults));
+    EXPECT_EQ(again.star.address, defaults.star.address);
+    EXPECT_EQ(again.asteroid.protocol, defaults.asteroid.protocol);
+    EXPECT_TRUE(again.update.empty());
+}
+
+TEST(HostsFile, AddressWithoutSchemeGoesToHttps) {
+    EXPECT_EQ(serviceBase("archive.eso.org"), "https://archive.eso.org");
+    EXPECT_EQ(serviceBase("http://127.0.0.1:8080/"), "http://127.0.0.1:8080");
+    EXPECT_EQ(serviceBase("https://host.test/mirror"), "https://host.test/mirror");
+}
+
+// Which bodies the design protocols accept: records, or a well-formed
+// result with none; never an error page.
+TEST(ProtocolAnswer, AcceptsAnswersAndWellFormedEmptyResultsOnly) {
+    const std::string htmlError = "<html><head><title>500</title></head><body><h1>Internal Server Error</h1>"
+                                  "<pre>Traceback</pre></body></html>\n";
+    std::string crlfStars = testing::starAnswer(3);
+    for (std::size_t at = 0; (at = crlfStars.find('\n', at)) != std::string::npos; at += 2) crlfStars.insert(at, "\r");
+    const struct {
+        const char* name;
+        bool star;
+        std::string body;
+        bool accepted;
+    } rows[] = {
+        {"stars", true, testing::starAnswer(3), true},
+        {"no star", true, testing::starAnswer(0), true},
+        {"empty body", true, "", false},
+        {"error page", true, htmlError, false},
+        {"stars with CR LF, unreadable", true, crlfStars, false},
+        {"heading never closed", true, "<pre>\n<b>   # USNO-A2.0\n", false},
+        {"asteroids", false, testing::asteroidPage({testing::asteroidLine({})}), true},
+        {"no asteroid", false, testing::asteroidPage({}), true},
+        {"asteroid error page", false, htmlError, false},
+        {"asteroid page of prose", false, testing::asteroidPage({"No such object in the field, sorry."}), false},
+    };
+    for (const auto& row : rows) {
+        const AnswerOutcome outcome =
+            row.star ? findProtocol(starProtocols(), "usnoa")->answer(row.body, StarQuery{})
+                     : findProtocol(asteroidProtocols(), "mpcheck")->answer(row.body, AsteroidQuery{});
+        EXPECT_EQ(outcome.accepted, row.accepted) << row.name;
+        if (outcome.accepted) {
+            EXPECT_EQ(outcome.bytes, row.body) << row.name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace sextrix

@@ -1,0 +1,215 @@
+// Step "1-Download" and "4-Full map" through the scripted web.
+#include "form1/download.h"
+
+#include <gtest/gtest.h>
+
+#include "form1/full_map.h"
+#include "state/text_file.h"
+#include "support/answer_builders.h"
+#include "support/fake_platform.h"
+
+namespace sextrix {
+namespace {
+
+const std::string kStarUrl =
+    "https://archive.eso.org/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0&chart=0&ra=1+34+50&dec=22+11+1"
+    "&object=&radmax=20&magbright=0&magfaint=13.&format=2&sort=mr&nout=5000";
+const std::string kPrevious = testing::starAnswer(2);
+
+// The centre 1 h 34 min 50 s, +22 11 01 at 2000.0, and a previous answer.
+struct DownloadFixture {
+    DownloadFixture() {
+        Form1Model& f = t.app.form1;
+        const char* centre[6] = {"1", "34", "50", "22", "11", "01"};
+        for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
+        t.folder.write("data.txt", kPrevious);
+        auto& lang = t.app.ctx.lang;
+        for (int i : {8, 9, 10, 11, 21, 22, 23}) lang.messages[i] = "message " + std::to_string(i);
+        lang.suggestionTexts[15] = "A newer version is out";
+    }
+    App& app() { return t.app; }
+    std::vector<std::string> urls() const {
+        std::vector<std::string> u;
+        for (const auto& r : t.fake.http.requests) u.push_back(r.url);
+        return u;
+    }
+    testing::TestApp t;
+};
+
+TEST(Download, SendsTheQueryToTheHostOfHostsCfg) {
+    DownloadFixture d;
+    d.t.fake.http.serve(kStarUrl, testing::starAnswer(5));
+    DownloadData_Click(d.app());
+    ASSERT_EQ(d.urls(), std::vector<std::string>{kStarUrl});
+    EXPECT_EQ(d.t.fake.http.requests[0].timeoutMs, 30000);
+    EXPECT_EQ(d.t.folder.read("data.txt"), testing::starAnswer(5));
+
+    d.t.folder.write("hosts.cfg", "star=usnoa:http://127.0.0.1:8080/\r\ntimeout=7\r\n");
+    DownloadData_Click(d.app());
+    EXPECT_EQ(d.t.fake.http.requests.back().url, "http://127.0.0.1:8080" + kStarUrl.substr(23));
+    EXPECT_EQ(d.t.fake.http.requests.back().timeoutMs, 7000);
+}
+
+// Whatever goes wrong, data.txt stays byte for byte and a status line names
+// the host and the reason; only a complete answer replaces it.
+TEST(Download, KeepsThePreviousAnswerUnlessANewOneArrivesWhole) {
+    using Answer = testing::FakeHttp::Answer;
+    Answer refused, silent, huge, long_;
+    refused.error = "Connection refused";
+    silent.body = testing::starAnswer(3).substr(0, 500), silent.timeOut = true;
+    huge.hugeBytes = 20'000'000;
+    long_.hugeBytes = 2'000'000;
+    const struct {
+        const char* name;
+        Answer answer;
+        bool cancel;
+        const char* reason;  // empty: replaced
+    } rows[] = {
+        {"server error", Answer::withBody(500, "<html>oops</html>"), false, "HTTP 500"},
+        {"refused", refused, false, "Connection refused"},
+        {"time-out", silent, false, "no answer from the server for 30 s"},
+        {"20 MB", huge, false, "answer too large"},
+        {"cancelled", long_, true, "download cancelled"},
+        {"not an answer", Answer::withBody(200, "<html><body>Service moved</body></html>"), false,
+         "not a catalogue answer"},
+        {"empty body", Answer::withBody(200, ""), false, "not a catalogue answer"},
+        {"good answer", Answer::withBody(200, testing::starAnswer(40)), false, ""},
+    };
+    for (const auto& row : rows) {
+        DownloadFixture d;
+        d.t.fake.http.answer(kStarUrl, row.answer);
+        int blocksSeen = 0;
+        if (row.cancel)
+            d.t.fake.onYield = [&] {
+                if (d.app().form1.CancelDownload.visible && ++blocksSeen == 3) CancelDownload_Click(d.app());
+            };
+        DownloadData_Click(d.app());
+        const Form1Model& f = d.app().form1;
+        const std::string expected = *row.reason ? kPrevious : row.answer.body;
+        EXPECT_EQ(d.t.folder.read("data.txt"), expected) << row.name;
+        EXPECT_FALSE(fileExists(d.t.folder.file("data.txt.download"))) << row.name;
+        ASSERT_EQ(f.status.items.size(), 3u) << row.name;  // before, the transfer, after
+        const std::string& line = f.status.items[1];
+        EXPECT_EQ(line.rfind("archive.eso.org → data.txt: ", 0), 0u) << line;
+        if (*row.reason) {
+            EXPECT_NE(line.find(row.reason), std::string::npos) << row.name << ": " << line;
+            EXPECT_NE(line.find("The previous file is kept."), std::string::npos) << line;
+        } else {
+            EXPECT_NE(line.find("KB received"), std::string::npos) << line;
+        }
+        EXPECT_FALSE(f.CancelDownload.visible) << row.name;
+        EXPECT_TRUE(f.icoG.visible) << row.name;
+    }
+}
+
+TEST(Download, NamesABoxThatIsNotANumberAndTurnsTheLightGreen) {
+    DownloadFixture d;
+    d.app().form1.txt_dec[1].text = "1l";
+    DownloadData_Click(d.app());
+    EXPECT_TRUE(d.urls().empty());
+    ASSERT_EQ(d.t.fake.messages.size(), 1u);
+    EXPECT_NE(d.t.fake.messages[0].text.find("centre declination minutes"), std::string::npos)
+        << d.t.fake.messages[0].text;
+    EXPECT_TRUE(d.app().form1.icoG.visible);
+    EXPECT_FALSE(d.app().ctx.stepRunning);
+}
+
+// The switches and the update check: what is fetched, and when the
+// suggestion of a newer version shows.
+TEST(Download, FollowsTheSwitchesAndChecksForUpdates) {
+    const std::string counter = "https://up.test/compteur.php", version = "https://up.test/version.txt";
+    const struct {
+        const char* name;
+        bool star, update, updateHost;
+        const char* published;
+        std::vector<std::string> urls;
+        bool suggested;
+    } rows[] = {
+        {"same version", true, true, true, "%\r\nnotes", {kStarUrl, counter, version}, false},
+        {"other version", true, true, true, "1.5.0\r\n", {kStarUrl, counter, version}, true},
+        {"empty version", false, true, true, "", {counter, version}, false},
+        {"no update host", true, true, false, "1.5.0", {kStarUrl}, false},
+        {"update check off", false, false, true, "1.5.0", {}, false},
+    };
+    for (const auto& row : rows) {
+        DownloadFixture d;
+        if (row.updateHost) d.t.folder.write("hosts.cfg", "update=version:up.test\r\n");
+        std::string published = row.published;
+        if (published.front() == '%') published = programVersion() + published.substr(1);
+        d.t.fake.http.serve(counter, "counted");
+        d.t.fake.http.serve(version, published);
+        d.app().ctx.allowStarDownload = row.star ? kTrue : kFalse;
+        d.app().ctx.allowUpdateCheck = row.update ? kTrue : kFalse;
+        DownloadData_Click(d.app());
+        EXPECT_EQ(d.urls(), row.urls) << row.name;
+        EXPECT_EQ(d.app().form1.sugestion.caption == "A newer version is out", row.suggested) << row.name;
+        EXPECT_EQ(d.t.folder.read("data.txt"), kPrevious) << row.name;  // the fake has no star answer
+        EXPECT_EQ(fileExists(d.t.folder.file("version.tmp")), !row.urls.empty() && row.urls.back() == version)
+            << row.name;
+    }
+}
+
+TEST(Download, AsksForAsteroidsOnceSolvedWithPaddedBoxesAndTheLocalDay) {
+    DownloadFixture d;
+    Form1Model& f = d.app().form1;
+    d.app().ctx.decimalSeparator = ',';
+    d.app().ws().solved = kTrue;
+    f.CheckAster.value = 1;
+    f.txt_ra[1].text = "5";
+    f.txt_dec_sign_show[0].caption = "-";
+    const char* date[5] = {"5", "12", "2026", "22", "30"};
+    for (int k = 0; k < 5; ++k) f.txt_Adate[k].text = date[k];
+    const std::string asteroidUrl =
+        "https://scully.cfa.harvard.edu/~cgi/MPCheck.COM?year=2026&month=12&day=5,94&which=pos&ra=01+05+50"
+        "&decl=-22+11+01&TextArea=&radius=100&limit=16.0&oc=500&sort=d&mot=h&tmot=s&pdes=u&needed=f&ps=n&type=p";
+    const std::string page = testing::asteroidPage({testing::asteroidLine({})});
+    d.t.fake.http.serve(asteroidUrl, page);
+    d.t.fake.answers = {true};
+    DownloadData_Click(d.app());
+    EXPECT_EQ(f.txt_ra[0].text, "01");
+    EXPECT_EQ(d.urls().back(), asteroidUrl);
+    EXPECT_EQ(d.urls()[0].find("ra=1+5+50&dec=-22+11+1"), kStarUrl.find("ra=")) << d.urls()[0];
+    EXPECT_EQ(d.t.folder.read("data2.txt"), page);
+}
+
+TEST(Download, ASecondStepWhileATransferRunsIsIgnored) {
+    DownloadFixture d;
+    testing::FakeHttp::Answer slow;
+    slow.hugeBytes = 100'000;
+    d.t.fake.http.answer(kStarUrl, slow);
+    d.app().ws().solved = kTrue;
+    d.t.fake.onYield = [&] {
+        DownloadData_Click(d.app());
+        FullMap_Click(d.app());
+    };
+    DownloadData_Click(d.app());
+    EXPECT_EQ(d.urls().size(), 1u);
+    EXPECT_EQ(d.app().form1.txt_mag.text, "13");
+}
+
+TEST(FullMap, FetchesTheDeeperAnswerAndRestoresTheIdentificationLimit) {
+    DownloadFixture d;
+    Form1Model& f = d.app().form1;
+    f.txt_corrasd.text = "1409.57", f.txt_corrdec.text = "1440";
+    d.app().ws().corrAsd = 1409.57, d.app().ws().corrDec = 1440;
+    for (const char* name : {"deepobj1.txt", "deepobj2.txt"}) d.t.folder.write(name, "header\r\ncolumns\r\n");
+    d.t.folder.write("data2.txt", testing::asteroidPage({}));
+    std::string deeper = kStarUrl;
+    deeper.replace(deeper.find("magfaint=13."), 12, "magfaint=16.");
+    d.t.fake.http.serve(deeper, testing::starAnswer(600));
+
+    FullMap_Click(d.app());  // not solved: only the advice
+    EXPECT_TRUE(d.urls().empty());
+
+    d.app().ws().solved = kTrue;
+    FullMap_Click(d.app());
+    EXPECT_EQ(d.urls(), std::vector<std::string>{deeper});
+    EXPECT_EQ(f.txt_mag.text, "13");
+    EXPECT_EQ(d.app().ws().catTotal, 600);
+    EXPECT_NE(d.app().ws().fullMapState, "loading");
+    EXPECT_EQ(f.status.items.front(), "message 11OK");
+    EXPECT_TRUE(d.t.fake.messages.empty()) << d.t.fake.messages[0].text;
+}
+
+}  // namespace
+}  // namespace sextrix
