@@ -2,11 +2,14 @@
 
 #include <array>
 #include <cctype>
+#include <optional>
 
 #include "asteroid_list_reader.h"
 #include "catalogue_columns.h"
 #include "download_queries.h"
+#include "skybot_asteroids.h"
 #include "star_list_reader.h"
+#include "vizier_stars.h"
 #include "state/text_lines.h"
 
 namespace sextrix {
@@ -67,11 +70,43 @@ AnswerOutcome mpcheckAnswer(std::string body, const AsteroidQuery&) {
     return AnswerOutcome::accept(std::move(body));
 }
 
-constexpr std::array<Protocol<StarQuery>, 1> kStarProtocols{{
+// VizieR: one catalogue per protocol name, its table converted into the
+// star answer layout.
+template <VizierCatalogue catalogue>
+std::string vizierUrl(const std::string& base, const StarQuery& q) {
+    return vizierStarUrl(base, catalogue, {q.raDeg, q.decDeg, q.radiusArcmin, q.magLimit});
+}
+
+template <VizierCatalogue catalogue>
+AnswerOutcome vizierAnswer(std::string body, const StarQuery&) {
+    std::optional<std::string> answer = starAnswerFromVizier(body, catalogue);
+    if (!answer) return AnswerOutcome::refuse(std::string(kNotAnAnswer));
+    return AnswerOutcome::accept(std::move(*answer));
+}
+
+// SkyBoT works in UT: the typed exposure time is the local clock's.
+AsteroidCone skybotCone(const AsteroidQuery& q) {
+    return {q.raDeg, q.decDeg, q.radiusArcmin, q.magLimit,
+            julianDateFromLocal(q.year, q.month, q.day, q.utcOffsetHours)};
+}
+
+std::string skybotQueryUrl(const std::string& base, const AsteroidQuery& q) { return skybotUrl(base, skybotCone(q)); }
+
+AnswerOutcome skybotAnswer(std::string body, const AsteroidQuery& q) {
+    std::optional<std::string> answer = asteroidAnswerFromSkybot(body, skybotCone(q));
+    if (!answer) return AnswerOutcome::refuse(std::string(kNotAnAnswer));
+    return AnswerOutcome::accept(std::move(*answer));
+}
+
+constexpr std::array<Protocol<StarQuery>, 4> kStarProtocols{{
+    {"vizier", vizierUrl<VizierCatalogue::UsnoA2>, vizierAnswer<VizierCatalogue::UsnoA2>},
+    {"vizier-ucac4", vizierUrl<VizierCatalogue::Ucac4>, vizierAnswer<VizierCatalogue::Ucac4>},
+    {"vizier-gaia", vizierUrl<VizierCatalogue::GaiaDr3>, vizierAnswer<VizierCatalogue::GaiaDr3>},
     {"usnoa", usnoaUrl, usnoaAnswer},
 }};
 
-constexpr std::array<Protocol<AsteroidQuery>, 1> kAsteroidProtocols{{
+constexpr std::array<Protocol<AsteroidQuery>, 2> kAsteroidProtocols{{
+    {"skybot", skybotQueryUrl, skybotAnswer},
     {"mpcheck", mpcheckUrl, mpcheckAnswer},
 }};
 

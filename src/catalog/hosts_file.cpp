@@ -72,22 +72,19 @@ std::string formatHostsFile(const HostsSettings& settings) {
     line("# The address is a host (reached with https), host:port, or a base");
     line("# address with its scheme, e.g. star=usnoa:http://127.0.0.1:8080 to");
     line("# serve a catalogue answer from this machine.");
-    line("# star: the star catalogue (protocol usnoa).");
+    line("# star: the star catalogue. Protocols: vizier (USNO-A2.0 from VizieR),");
+    line("# vizier-ucac4, vizier-gaia (Gaia DR3), or usnoa (the USNO-A query");
+    line("# page, e.g. star=usnoa:archive.eso.org).");
     line("star=" + service(settings.star));
-    line("# asteroid: the asteroid checker (protocol mpcheck).");
+    line("# asteroid: the asteroid checker. Protocols: skybot (IMCCE SkyBoT cone");
+    line("# search) or mpcheck (the MPChecker page, e.g.");
+    line("# asteroid=mpcheck:scully.cfa.harvard.edu).");
     line("asteroid=" + service(settings.asteroid));
     line("# update: the server publishing version.txt (protocol version); empty: no check.");
     line("update=" + service(settings.update));
     line("# Seconds without a byte from the server before a transfer is given up.");
     line("timeout=" + std::to_string(settings.timeoutSeconds));
     return text;
-}
-
-std::string serviceBase(std::string_view address) {
-    std::string base(address);
-    while (!base.empty() && base.back() == '/') base.pop_back();
-    if (base.find("://") == std::string::npos) base = "https://" + base;
-    return base;
 }
 
 }  // namespace sextrix

@@ -22,8 +22,8 @@ struct ServiceAddress {
 };
 
 struct HostsSettings {
-    ServiceAddress star{"usnoa", "archive.eso.org"};
-    ServiceAddress asteroid{"mpcheck", "scully.cfa.harvard.edu"};
+    ServiceAddress star{"vizier", "vizier.cds.unistra.fr"};
+    ServiceAddress asteroid{"skybot", "vo.imcce.fr"};
     ServiceAddress update{};
     int timeoutSeconds = 30;
 };
@@ -35,9 +35,5 @@ HostsSettings parseHostsFile(std::string_view text);
 
 // The file written at first start: the settings with comments, CR LF ends.
 std::string formatHostsFile(const HostsSettings& settings);
-
-// The address as a base for requests: https:// when it carries no scheme,
-// without a trailing "/".
-std::string serviceBase(std::string_view address);
 
 }  // namespace sextrix

@@ -6,6 +6,7 @@
 
 #include "catalog/download_protocols.h"
 #include "catalog/hosts_file.h"
+#include "catalog/service_text.h"
 #include "support/answer_builders.h"
 
 namespace sextrix {

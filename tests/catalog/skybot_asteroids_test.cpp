@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "catalog/asteroid_list_reader.h"
-#include "catalog/recorded_answers.h"
+#include "support/recorded_answers.h"
 #include "state/text_lines.h"
 
 namespace sextrix {

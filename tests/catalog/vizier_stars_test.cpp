@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/recorded_answers.h"
+#include "support/recorded_answers.h"
 #include "catalog/star_list_reader.h"
 
 namespace sextrix {

@@ -6,7 +6,9 @@
 #include "form1/full_map.h"
 #include "state/text_file.h"
 #include "support/answer_builders.h"
+#include "catalog/star_list_reader.h"
 #include "support/fake_platform.h"
+#include "support/recorded_answers.h"
 
 namespace sextrix {
 namespace {
@@ -15,6 +17,8 @@ const std::string kStarUrl =
     "https://archive.eso.org/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0&chart=0&ra=1+34+50&dec=22+11+1"
     "&object=&radmax=20&magbright=0&magfaint=13.&format=2&sort=mr&nout=5000";
 const std::string kPrevious = testing::starAnswer(2);
+// The design's own query pages; the current services have tests of their own.
+const std::string kDesignHosts = "star=usnoa:archive.eso.org\r\nasteroid=mpcheck:scully.cfa.harvard.edu\r\n";
 
 // The centre 1 h 34 min 50 s, +22 11 01 at 2000.0, and a previous answer.
 struct DownloadFixture {
@@ -23,6 +27,7 @@ struct DownloadFixture {
         const char* centre[6] = {"1", "34", "50", "22", "11", "01"};
         for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
         t.folder.write("data.txt", kPrevious);
+        t.folder.write("hosts.cfg", kDesignHosts);
         auto& lang = t.app.ctx.lang;
         for (int i : {8, 9, 10, 11, 21, 22, 23}) lang.messages[i] = "message " + std::to_string(i);
         lang.suggestionTexts[15] = "A newer version is out";
@@ -102,6 +107,24 @@ TEST(Download, KeepsThePreviousAnswerUnlessANewOneArrivesWhole) {
     }
 }
 
+// With the hosts of a first start, the star list comes from VizieR and
+// arrives in the layout the reader takes.
+TEST(Download, ConvertsTheCurrentServiceAnswerOnArrival) {
+    DownloadFixture d;
+    d.t.folder.write("hosts.cfg", "timeout=30\r\n");
+    DownloadData_Click(d.app());  // nothing served yet: refused, the old file stays
+    ASSERT_EQ(d.urls().size(), 1u);
+    const std::string url = d.urls()[0];
+    EXPECT_EQ(url.rfind("https://vizier.cds.unistra.fr/viz-bin/asu-tsv?-source=I/252/out&", 0), 0u) << url;
+    EXPECT_EQ(d.t.folder.read("data.txt"), kPrevious);
+
+    d.t.fake.http.serve(url, testing::recordedAnswer("vizier/usnoa2_1h34_p22.tsv"));
+    DownloadData_Click(d.app());
+    const auto stars = parseStarList(d.t.folder.read("data.txt"), 1, 1);
+    ASSERT_EQ(stars.size(), 5u);
+    EXPECT_EQ(stars[0].id.front(), 'U');
+}
+
 TEST(Download, NamesABoxThatIsNotANumberAndTurnsTheLightGreen) {
     DownloadFixture d;
     d.app().form1.txt_dec[1].text = "1l";
@@ -133,7 +156,7 @@ TEST(Download, FollowsTheSwitchesAndChecksForUpdates) {
     };
     for (const auto& row : rows) {
         DownloadFixture d;
-        if (row.updateHost) d.t.folder.write("hosts.cfg", "update=version:up.test\r\n");
+        if (row.updateHost) d.t.folder.write("hosts.cfg", kDesignHosts + "update=version:up.test\r\n");
         std::string published = row.published;
         if (published.front() == '%') published = programVersion() + published.substr(1);
         d.t.fake.http.serve(counter, "counted");
