@@ -9,8 +9,8 @@
 #include "download_queries.h"
 #include "skybot_asteroids.h"
 #include "star_list_reader.h"
-#include "vizier_stars.h"
 #include "state/text_lines.h"
+#include "vizier_stars.h"
 
 namespace sextrix {
 
@@ -22,8 +22,8 @@ bool isStarAnswer(const std::string& bytes) {
     const std::size_t heading = bytes.find("</b>", pre);
     if (heading == std::string::npos) return false;
     const std::size_t close = bytes.find("</pre>", heading);
-    const std::string_view between =
-        std::string_view(bytes).substr(heading + 4, close == std::string::npos ? std::string::npos : close - heading - 4);
+    const std::string_view between = std::string_view(bytes).substr(
+        heading + 4, close == std::string::npos ? std::string::npos : close - heading - 4);
     if (between.find_first_not_of(" \t\r\n") == std::string_view::npos) return close != std::string::npos;
     if (bytes.compare(heading, 10, "</b>   1 U") != 0) return false;
     try {

@@ -65,7 +65,9 @@ HostsSettings parseHostsFile(std::string_view text) {
 }
 
 std::string formatHostsFile(const HostsSettings& settings) {
-    const auto service = [](const ServiceAddress& s) { return s.empty() ? std::string() : s.protocol + ":" + s.address; };
+    const auto service = [](const ServiceAddress& s) {
+        return s.empty() ? std::string() : s.protocol + ":" + s.address;
+    };
     std::string text;
     const auto line = [&text](const std::string& l) { text += l + "\r\n"; };
     line("# Web services of Velorin Sextrix, one a line: name=protocol:address.");

@@ -10,9 +10,9 @@
 #include "control_writes.h"
 #include "geometry/precession.h"
 #include "identify/algo.h"
+#include "state/busy_guard.h"
 #include "state/errors.h"
 #include "state/handler.h"
-#include "state/busy_guard.h"
 #include "state/status.h"
 #include "state/text_file.h"
 #include "state/text_lines.h"
@@ -53,9 +53,7 @@ std::string kilobytes(std::uint64_t bytes) {
 
 std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-std::string previousKept(const LanguageTables& lang) {
-    return laterFormEntry(lang, 87, "The previous file is kept.");
-}
+std::string previousKept(const LanguageTables& lang) { return laterFormEntry(lang, 87, "The previous file is kept."); }
 
 // Why a finished transfer does not replace the file; empty when it does.
 std::string failureOf(const App& app, const HttpResult& result, const DownloadOptions& options) {
@@ -129,7 +127,8 @@ void downloadAsteroidsOfStep(App& app, bool minus, const StarQuery& stars) {
     const double day = boxNumber(app, date[0], "asteroid day");
     query.month = toInt16Checked(boxNumber(app, date[1], "asteroid month"));
     query.year = toInt16Checked(boxNumber(app, date[2], "asteroid year"));
-    query.day = dayWithFraction(day, boxNumber(app, date[3], "asteroid hour"), boxNumber(app, date[4], "asteroid minute"));
+    query.day =
+        dayWithFraction(day, boxNumber(app, date[3], "asteroid hour"), boxNumber(app, date[4], "asteroid minute"));
     ws.asteroidDay = numberToText(query.day, app.ctx.decimalSeparator);
     query.utcOffsetHours = localUtcOffsetHours(query.year, query.month, static_cast<int>(day));
     query.raDeg = stars.raDeg;
@@ -297,8 +296,8 @@ bool DownloadToFile(App& app, const std::string& url, const std::string& path, c
 
 void PadCoordinates(App& app) {
     Form1Model& form = app.form1;
-    for (TextBox* box : {&form.txt_ra[0], &form.txt_ra[1], &form.txt_ra[2], &form.txt_dec[0], &form.txt_dec[1],
-                         &form.txt_dec[2]})
+    for (TextBox* box :
+         {&form.txt_ra[0], &form.txt_ra[1], &form.txt_ra[2], &form.txt_dec[0], &form.txt_dec[1], &form.txt_dec[2]})
         if (box->text.size() == 1) setText(app, *box, "0" + box->text);
 }
 

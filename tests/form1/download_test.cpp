@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "catalog/star_list_reader.h"
 #include "form1/full_map.h"
 #include "state/text_file.h"
 #include "support/answer_builders.h"
-#include "catalog/star_list_reader.h"
 #include "support/fake_platform.h"
 #include "support/recorded_answers.h"
 

@@ -1,0 +1,78 @@
+// Each download protocol over a real HTTP server on 127.0.0.1: the request
+// reaches the service's page, and the answer, converted where the service
+// needs it, becomes an answer file the readers take.
+#include <gtest/gtest.h>
+
+#include "catalog/asteroid_list_reader.h"
+#include "catalog/star_list_reader.h"
+#include "form1/download.h"
+#include "local_http_server.h"
+#include "support/answer_builders.h"
+#include "support/fake_platform.h"
+#include "support/recorded_answers.h"
+#include "ui/qt_http.h"
+
+namespace sextrix {
+namespace {
+
+struct ServiceRow {
+    const char* name;
+    const char* protocol;
+    bool asteroids;
+    const char* page;  // the path the request must start with
+    std::string answer;
+    std::size_t entries;  // what the reader then finds (SkyBoT: V at most 16.0)
+};
+
+std::ostream& operator<<(std::ostream& os, const ServiceRow& row) { return os << row.name; }
+
+class ServiceOverHttp : public ::testing::TestWithParam<ServiceRow> {};
+
+TEST_P(ServiceOverHttp, FetchesAndStoresAnAnswerTheReaderTakes) {
+    const ServiceRow& row = GetParam();
+    testing::LocalHttpServer server([&](const std::string&) {
+        return testing::LocalHttpServer::Reply{200, row.answer};
+    });
+    testing::FakePlatform fake;
+    ui::QtHttp http;
+    Platform platform{fake, fake, fake, fake, fake, fake, http};
+    testing::TempFolder folder;
+    App app(platform);
+    app.ctx.programFolder = folder.path();
+    // The star service is switched off for an asteroid row, so the server sees one request.
+    const std::string service = std::string(row.protocol) + ":" + server.base();
+    folder.write("hosts.cfg", std::string(row.asteroids ? "asteroid=" : "star=") + service + "\r\n");
+    app.ctx.allowStarDownload = row.asteroids ? kFalse : kTrue;
+    Form1Model& f = app.form1;
+    const char* centre[6] = {"10", "00", "00", "00", "12", "00"};
+    for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
+    f.txt_dec_sign_show[0].caption = "-";
+    f.txt_Adate = {{{"30"}, {"12"}, {"2023"}, {"12"}, {"0"}}};
+    f.ws.solved = kTrue;
+    f.CheckAster.value = 1;
+    fake.answers = {true};
+
+    DownloadData_Click(app);
+
+    ASSERT_EQ(server.paths.size(), 1u);
+    EXPECT_EQ(server.paths[0].rfind(row.page, 0), 0u) << server.paths[0];
+    if (row.asteroids)
+        EXPECT_EQ(parseAsteroidList(folder.read("data2.txt"), 2400, 3600).size(), row.entries);
+    else
+        EXPECT_EQ(parseStarList(folder.read("data.txt"), 2400, 3600).size(), row.entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Protocols, ServiceOverHttp,
+    ::testing::Values(ServiceRow{"VizieR", "vizier", false, "/viz-bin/asu-tsv?-source=I/252/out&",
+                                 testing::recordedAnswer("vizier/usnoa2_1h34_p22.tsv"), 5},
+                      ServiceRow{"UsnoaPage", "usnoa", false, "/skycat/servers/usnoa_res?catalogue=usnoa&",
+                                 testing::starAnswer(4), 4},
+                      ServiceRow{"SkyBoT", "skybot", true, "/webservices/skybot/skybotconesearch_query.php?-ep=",
+                                 testing::recordedAnswer("skybot/cone_10h_m0.txt"), 4},
+                      ServiceRow{"MPChecker", "mpcheck", true, "/~cgi/MPCheck.COM?year=2023&month=12&day=30.5&",
+                                 testing::asteroidPage({testing::asteroidLine({}), testing::asteroidLine({})}), 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sextrix
