@@ -247,9 +247,11 @@ bool DownloadToFile(App& app, const std::string& url, const std::string& path, c
             HttpRequest request;
             request.url = url;
             request.timeoutMs = options.timeoutSeconds * 1000;
+            request.cancelRequested = [&app] { return app.ctx.downloadCancelled; };
             bool tooLarge = false, writeFailed = false;
-            line.show(prefix + "0" + received);
+            // Shown before the first line yields, so a silent server can be cancelled.
             app.form1.CancelDownload.visible = true;
+            line.show(prefix + "0" + received);
             const HttpResult result = app.platform.http.get(request, [&](std::string_view block) {
                 bytes += block.size();
                 if (bytes > options.maxBytes) return !(tooLarge = true);

@@ -19,12 +19,16 @@ struct HttpRequest {
     // The longest wait for the server, in ms: for the answer to begin, then
     // between two blocks. 0 or less waits for ever.
     int timeoutMs = 30000;
+    // Asked while the server is silent, a few times a second: true stops the
+    // download as a callback returning false does (a Cancel pressed while no
+    // block arrives). Empty: only the callback can cancel.
+    std::function<bool()> cancelRequested;
 };
 
 struct HttpResult {
     int status = 0;           // the HTTP status of the last answer (after redirects); 0 when none came
     std::string error;        // empty when the whole body was received
-    bool cancelled = false;   // the block callback returned false
+    bool cancelled = false;   // the block callback returned false, or cancelRequested said so
     bool timedOut = false;    // the server went quiet for longer than the time-out
     std::uint64_t bytes = 0;  // body bytes handed to the callback
 

@@ -68,9 +68,21 @@ HttpResult QtHttp::get(const HttpRequest& request, const BlockSink& onBlock) {
     QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, deliver);
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QObject::connect(&quiet, &QTimer::timeout, &loop, [&] { stop(result.timedOut); });
+    // With a way to cancel, the user's input goes on while the server is
+    // silent, so that a Cancel can be pressed and is seen here.
+    QTimer cancelWatch;
+    QEventLoop::ProcessEventsFlags flags = QEventLoop::ExcludeUserInputEvents;
+    if (request.cancelRequested) {
+        flags = QEventLoop::AllEvents;
+        QObject::connect(&cancelWatch, &QTimer::timeout, &loop, [&] {
+            if (!stopped && request.cancelRequested()) stop(result.cancelled);
+        });
+        cancelWatch.start(100);
+    }
     waitForServer();
-    if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!reply->isFinished()) loop.exec(flags);
     quiet.stop();
+    cancelWatch.stop();
     deliver();  // what came with the end of the answer
 
     result.status = status();

@@ -152,6 +152,23 @@ TEST_P(QtHttpGet, HandsTheBodyOverInBlocks) {
     }
 }
 
+// A Cancel pressed while the server sends nothing ends the wait before the
+// time-out.
+TEST(QtHttpCancel, StopsASilentServerWhenAsked) {
+    LocalServer server;
+    QtHttp http;
+    HttpRequest request;
+    request.url = server.url("/silent");
+    request.timeoutMs = 20000;
+    int asked = 0;
+    request.cancelRequested = [&] { return ++asked >= 3; };
+    const HttpResult result = http.get(request, [](std::string_view) { return true; });
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.error, httpCancelledError());
+    EXPECT_EQ(asked, 3);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     LocalServer, QtHttpGet,
     ::testing::Values(
