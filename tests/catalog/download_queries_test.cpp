@@ -64,12 +64,24 @@ TEST(HostsFile, ReadsItsLinesAndKeepsDefaultsForBadOnes) {
     } rows[] = {
         {"empty file", "", defaults.star, defaults.asteroid, {}, 30},
         {"all four, LF ends, comments and blanks",
-         "# mine\n\nstar=usnoa:http://127.0.0.1:8080\nasteroid = mpcheck : mpc.test\nupdate=version:up.test\ntimeout=5\n",
-         {"usnoa", "http://127.0.0.1:8080"}, {"mpcheck", "mpc.test"}, {"version", "up.test"}, 5},
-        {"CR LF and CR ends", "star=vizier:vizier.test\r\ntimeout=12\rupdate=\r\n", {"vizier", "vizier.test"},
-         defaults.asteroid, {}, 12},
-        {"bad lines", "star=archive.eso.org\nasteroid=mpcheck:\nupdate=Bad Name:x\ntimeout=0\n", defaults.star,
-         defaults.asteroid, {}, 30},
+         "# mine\n\nstar=usnoa:http://127.0.0.1:8080\nasteroid = mpcheck : "
+         "mpc.test\nupdate=version:up.test\ntimeout=5\n",
+         {"usnoa", "http://127.0.0.1:8080"},
+         {"mpcheck", "mpc.test"},
+         {"version", "up.test"},
+         5},
+        {"CR LF and CR ends",
+         "star=vizier:vizier.test\r\ntimeout=12\rupdate=\r\n",
+         {"vizier", "vizier.test"},
+         defaults.asteroid,
+         {},
+         12},
+        {"bad lines",
+         "star=archive.eso.org\nasteroid=mpcheck:\nupdate=Bad Name:x\ntimeout=0\n",
+         defaults.star,
+         defaults.asteroid,
+         {},
+         30},
         {"bad numbers", "timeout=abc\ntimeout=99999\ntimeout=3s\n", defaults.star, defaults.asteroid, {}, 30},
         {"unknown lines", "proxy=x:y\njust text\nstar=usnoa:a.test\n", {"usnoa", "a.test"}, defaults.asteroid, {}, 30},
     };
@@ -98,8 +110,9 @@ TEST(HostsFile, AddressWithoutSchemeGoesToHttps) {
 // Which bodies the design protocols accept: records, or a well-formed
 // result with none; never an error page.
 TEST(ProtocolAnswer, AcceptsAnswersAndWellFormedEmptyResultsOnly) {
-    const std::string htmlError = "<html><head><title>500</title></head><body><h1>Internal Server Error</h1>"
-                                  "<pre>Traceback</pre></body></html>\n";
+    const std::string htmlError =
+        "<html><head><title>500</title></head><body><h1>Internal Server Error</h1>"
+        "<pre>Traceback</pre></body></html>\n";
     std::string crlfStars = testing::starAnswer(3);
     for (std::size_t at = 0; (at = crlfStars.find('\n', at)) != std::string::npos; at += 2) crlfStars.insert(at, "\r");
     const struct {

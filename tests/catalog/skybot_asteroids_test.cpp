@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "catalog/asteroid_list_reader.h"
-#include "support/recorded_answers.h"
 #include "state/text_lines.h"
+#include "support/recorded_answers.h"
 
 namespace sextrix {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/recorded_answers.h"
 #include "catalog/star_list_reader.h"
+#include "support/recorded_answers.h"
 
 namespace sextrix {
 namespace {

@@ -46,8 +46,8 @@ TEST(DownloadWindow, FetchesTheAnswerSolvesThenDrawsTheFullMap) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 
     const std::pair<const char*, const char*> inputs[] = {
-        {"txt_ra0", "08"},    {"txt_ra1", "51"},       {"txt_ra2", "18"},         {"txt_dec0", "11"},
-        {"txt_dec1", "48"},   {"txt_dec2", "00"},      {"txt_distance", "27"},    {"txt_corrasd", "1409.57"},
+        {"txt_ra0", "08"},       {"txt_ra1", "51"},          {"txt_ra2", "18"},      {"txt_dec0", "11"},
+        {"txt_dec1", "48"},      {"txt_dec2", "00"},         {"txt_distance", "27"}, {"txt_corrasd", "1409.57"},
         {"txt_corrdec", "1440"}, {"txt_url", "demo/m67.jpg"}};
     for (const auto& [box, text] : inputs) {
         auto* edit = window.findChild<QLineEdit*>(box);
