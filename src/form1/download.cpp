@@ -82,8 +82,9 @@ constexpr const char* kRaBoxes[3] = {"centre right ascension hours", "centre rig
 constexpr const char* kDecBoxes[3] = {"centre declination degrees", "centre declination minutes",
                                       "centre declination seconds"};
 
+// False when the answer could not be fetched (the previous file stays).
 template <class Query>
-void fetchAnswer(App& app, std::span<const Protocol<Query>> table, const ServiceAddress& service,
+bool fetchAnswer(App& app, std::span<const Protocol<Query>> table, const ServiceAddress& service,
                  const HostsSettings& hosts, const Query& query, const char* file) {
     const Protocol<Query>* protocol = findProtocol(table, service.protocol);
     if (!protocol) {
@@ -91,13 +92,13 @@ void fetchAnswer(App& app, std::span<const Protocol<Query>> table, const Service
                   service.address + " → " + file + ": " +
                       laterFormEntry(app.ctx.lang, 92, "unknown protocol in hosts.cfg") + " \"" + service.protocol +
                       "\". " + previousKept(app.ctx.lang));
-        return;
+        return false;
     }
     DownloadOptions options;
     options.host = service.address;
     options.timeoutSeconds = hosts.timeoutSeconds;
     options.accept = [&](std::string body) { return protocol->answer(std::move(body), query); };
-    DownloadToFile(app, protocol->url(serviceBase(service.address), query), app.programFile(file), options);
+    return DownloadToFile(app, protocol->url(serviceBase(service.address), query), app.programFile(file), options);
 }
 
 // The offset of this machine's clock from UT on a date, east positive, in
@@ -145,8 +146,9 @@ void downloadAsteroidsOfStep(App& app, bool minus, const StarQuery& stars) {
 
     const auto& messages = app.ctx.lang.messages;
     AddStatus(form, app.platform.events, messages[21]);
-    DownloadAsteroids(app, query);
-    AddStatus(form, app.platform.events, messages[22]);
+    // The closing line says the list arrived: after a failure the line
+    // naming the host and the reason is the last word.
+    if (DownloadAsteroids(app, query)) AddStatus(form, app.platform.events, messages[22]);
 }
 
 }  // namespace
@@ -208,8 +210,7 @@ void DownloadStep(App& app) {
 
         const auto& messages = app.ctx.lang.messages;
         AddStatus(form, app.platform.events, messages[8]);
-        DownloadStars(app, query);
-        AddStatus(form, app.platform.events, messages[9]);
+        if (DownloadStars(app, query)) AddStatus(form, app.platform.events, messages[9]);
         if (app.ctx.downloadCancelled || ws.solved != kTrue || form.CheckAster.value != 1) return;
         if (app.platform.dialogs.askYesNo(messages[23], messages[21])) downloadAsteroidsOfStep(app, minus, query);
     });
@@ -217,16 +218,19 @@ void DownloadStep(App& app) {
     SetStatusLight(form, kTrue);
 }
 
-void DownloadStars(App& app, const StarQuery& query) {
+bool DownloadStars(App& app, const StarQuery& query) {
     const HostsSettings hosts = readHostsSettings(app);
-    if (app.ctx.allowStarDownload == kTrue) fetchAnswer(app, starProtocols(), hosts.star, hosts, query, "data.txt");
+    bool fetched = true;
+    if (app.ctx.allowStarDownload == kTrue)
+        fetched = fetchAnswer(app, starProtocols(), hosts.star, hosts, query, "data.txt");
     if (app.ctx.allowUpdateCheck == kTrue && !app.ctx.downloadCancelled) CheckForUpdate(app);
+    return fetched;
 }
 
-void DownloadAsteroids(App& app, const AsteroidQuery& query) {
+bool DownloadAsteroids(App& app, const AsteroidQuery& query) {
     const HostsSettings hosts = readHostsSettings(app);
-    if (app.ctx.allowAsteroidDownload == kTrue)
-        fetchAnswer(app, asteroidProtocols(), hosts.asteroid, hosts, query, "data2.txt");
+    if (app.ctx.allowAsteroidDownload != kTrue) return true;
+    return fetchAnswer(app, asteroidProtocols(), hosts.asteroid, hosts, query, "data2.txt");
 }
 
 bool DownloadToFile(App& app, const std::string& url, const std::string& path, const DownloadOptions& options) {

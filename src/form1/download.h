@@ -37,8 +37,10 @@ void DownloadData_Click(App& app);
 // naming the box; the light turns green when the step ends, however it ended.
 void DownloadStep(App& app);
 
-void DownloadStars(App& app, const StarQuery& query);
-void DownloadAsteroids(App& app, const AsteroidQuery& query);
+// Each returns false when its service was asked and no answer replaced the
+// file (the status list says why); true when it replaced it or was switched off.
+bool DownloadStars(App& app, const StarQuery& query);
+bool DownloadAsteroids(App& app, const AsteroidQuery& query);
 
 struct DownloadOptions {
     std::string host;  // shown in the status line
