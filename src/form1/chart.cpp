@@ -90,13 +90,9 @@ void CentreJ2000(App& app) {
     WorkingState& ws = form.ws;
     ws.decSign = form.txt_dec_sign_show[0].caption == "-" ? "-1" : "1";
     // Each field is checked first so that a failure names its box.
-    static constexpr const char* raBoxes[3] = {"centre right ascension hours", "centre right ascension minutes",
-                                               "centre right ascension seconds"};
-    static constexpr const char* decBoxes[3] = {"centre declination degrees", "centre declination minutes",
-                                                "centre declination seconds"};
     const char separator = app.ctx.decimalSeparator;
-    for (int k = 0; k < 3; ++k) strictBoxNumber(form.txt_ra[k].text, separator, raBoxes[k]);
-    for (int k = 0; k < 3; ++k) strictBoxNumber(form.txt_dec[k].text, separator, decBoxes[k]);
+    for (int k = 0; k < 3; ++k) strictBoxNumber(form.txt_ra[k].text, separator, kRaBoxNames[k]);
+    for (int k = 0; k < 3; ++k) strictBoxNumber(form.txt_dec[k].text, separator, kDecBoxNames[k]);
     leadingBoxNumber(form.txt_epoch.text, "epoch");
     const CentreJ2000Result centre = centreJ2000(typedCentre(form), ws.corrAsd, ws.corrDec, separator);
     app.ctx.precessDeltaRa = centre.toJ2000.ra;

@@ -14,6 +14,12 @@ void map(App& app);
 // i1..i5: catalogue indexes matched to picked stars 1..5 (1..4000).
 void mapcroix(App& app, Int16 i1, Int16 i2, Int16 i3, Int16 i4, Int16 i5);
 
+// The names of the six centre boxes in messages: txt_ra(0..2), txt_dec(0..2).
+inline constexpr const char* kRaBoxNames[3] = {"centre right ascension hours", "centre right ascension minutes",
+                                               "centre right ascension seconds"};
+inline constexpr const char* kDecBoxNames[3] = {"centre declination degrees", "centre declination minutes",
+                                                "centre declination seconds"};
+
 // The centre as its boxes show it.
 TypedCentre typedCentre(const Form1Model& form);
 

@@ -7,6 +7,7 @@
 #include "captions.h"
 #include "catalog/download_queries.h"
 #include "catalog/service_text.h"
+#include "chart.h"
 #include "control_writes.h"
 #include "geometry/precession.h"
 #include "identify/algo.h"
@@ -76,11 +77,6 @@ void replaceFile(const std::string& from, const std::string& to) {
 double boxNumber(const App& app, const TextBox& box, const char* name) {
     return strictBoxNumber(box.text, app.ctx.decimalSeparator, name);
 }
-
-constexpr const char* kRaBoxes[3] = {"centre right ascension hours", "centre right ascension minutes",
-                                     "centre right ascension seconds"};
-constexpr const char* kDecBoxes[3] = {"centre declination degrees", "centre declination minutes",
-                                      "centre declination seconds"};
 
 // False when the answer could not be fetched (the previous file stays).
 template <class Query>
@@ -191,8 +187,8 @@ void DownloadStep(App& app) {
         const std::string epoch = form.txt_epoch.text;
         ws.decSign = minus ? "-1" : "1";
         double ra[3], dec[3];
-        for (int k = 0; k < 3; ++k) ra[k] = boxNumber(app, form.txt_ra[k], kRaBoxes[k]);
-        for (int k = 0; k < 3; ++k) dec[k] = boxNumber(app, form.txt_dec[k], kDecBoxes[k]);
+        for (int k = 0; k < 3; ++k) ra[k] = boxNumber(app, form.txt_ra[k], kRaBoxNames[k]);
+        for (int k = 0; k < 3; ++k) dec[k] = boxNumber(app, form.txt_dec[k], kDecBoxNames[k]);
         ws.centreRa = (ra[0] * 3600 + ra[1] * 60 + ra[2]) / 3600 * 15;
         ws.centreDec = (minus ? -1 : 1) * (dec[0] * 3600 + dec[1] * 60 + dec[2]) / 3600;
         PrecessFromJ2000(app.ctx, 4000 - leadingBoxNumber(epoch, "epoch"), ws.centreRa, ws.centreDec);
