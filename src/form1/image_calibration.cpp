@@ -185,7 +185,7 @@ void BoutonEtalo_Click(App& app) {
 }
 
 int Etalo_Change(const Form1Model& form, int index) {
-    if (index < 0 || index >= 7 || index == 4) return -1;
+    if (index < 2 || index >= 7 || index == 4) return -1;
     return form.Etalo[index].text.size() == 2 ? index + 1 : -1;
 }
 

@@ -28,8 +28,9 @@ void mnu_superetalonage_Click(App& app);
 void BoutonEtalo_Click(App& app);
 
 // Typing aid of the boxes Etalo(index): the box that takes the focus after
-// an edit, -1 to keep it. Two characters move on, except in the seconds
-// boxes (4, 7), whose decimals may follow.
+// an edit, -1 to keep it. Two characters move on, except in the pixel boxes
+// (0, 1), whose numbers often have three digits, and the seconds boxes
+// (4, 7), whose decimals may follow.
 int Etalo_Change(const Form1Model& form, int index);
 
 // Super calibration: the boxes take the centre of marker star(i) and the

@@ -584,11 +584,17 @@ QWidget* Form1Window::buildDebugAndCalibration() {
         h->addStretch();
         (void)row;
     };
+    // X and Y side by side, the stretch after both.
     auto* xy = new QHBoxLayout;
-    xy->addWidget(unit("X:"));
-    boxes(1, xy, 0, {"pixels"});
-    xy->insertWidget(3, unit("Y:"));
-    boxes(1, xy, 1, {"pixels"});
+    for (int index : {0, 1}) {
+        xy->addWidget(unit(index == 0 ? "X:" : "Y:"));
+        QLineEdit* edit = lineEdit(QString("Etalo%1").arg(index).toUtf8(), 48);
+        binding_.bind(edit, form_.Etalo[index]);
+        xy->addWidget(edit);
+        xy->addWidget(unit("pixels"));
+        xy->addSpacing(12);
+    }
+    xy->addStretch();
     grid->addLayout(xy, 1, 0, 1, 2);
     QLabel* raCaption = lblCaption(15);
     grid->addWidget(raCaption, 2, 0);
