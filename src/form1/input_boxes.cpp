@@ -20,13 +20,10 @@ void txt_corrdec_Change(Form1Model& form) { commasToDots(form.txt_corrdec); }
 void txt_epoch_Change(Form1Model& form) { commasToDots(form.txt_epoch); }
 
 void txt_dec_sign_Click(Form1Model& form, int index) {
-    switch (index) {
-        case 0: form.txt_dec_sign_show[0].caption = "-"; break;
-        case 1: form.txt_dec_sign_show[0].caption = "+"; break;
-        case 2: form.txt_dec_sign_show[1].caption = "-"; break;
-        case 3: form.txt_dec_sign_show[1].caption = "+"; break;
-        default: break;
-    }
+    if (index < 0 || index > 3) return;
+    // Each button sets the sign it shows: 0 and 1 that of the centre, 2 and 3
+    // that of the calibration star.
+    form.txt_dec_sign_show[index / 2].caption = form.txt_dec_sign[index].caption;
 }
 
 }  // namespace sextrix

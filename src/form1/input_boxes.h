@@ -10,8 +10,8 @@ void txt_corrasd_Change(Form1Model& form);
 void txt_corrdec_Change(Form1Model& form);
 void txt_epoch_Change(Form1Model& form);
 
-// Sign buttons "-", "+" of the centre (0, 1) and of the calibration star
-// (2, 3). Other indexes do nothing.
+// Sign buttons of the centre (0 "-", 1 "+") and of the calibration star
+// (2 "+", 3 "-"): each sets the sign of its caption. Other indexes do nothing.
 void txt_dec_sign_Click(Form1Model& form, int index);
 
 }  // namespace sextrix

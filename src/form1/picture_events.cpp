@@ -9,6 +9,7 @@
 #include "details/object_picking.h"
 #include "geometry/plate.h"
 #include "identify/star_picking.h"
+#include "image_calibration.h"
 #include "info_panel.h"
 #include "picking.h"
 #include "state/handler.h"
@@ -72,7 +73,7 @@ void Picture1_Click(App& app) {
             pick(app);
         else if (ws.mode == ClickMode::Coor)
             reportPoint(app);
-        else if (ws.etaloArmed == 1)
+        else if (ws.mode == ClickMode::SuperEtalo && ws.etaloArmed == 1)
             keepArmedStar(app.form1);
     });
 }
@@ -133,6 +134,9 @@ void Picture1_MouseMove(App& app, double x, double y) {
             // position cannot be written simply gets no readout.
             try {
                 form.info.caption = readoutCaption(ws, i);
+                // Only the super calibration fills its boxes: after a
+                // calibration by image they hold what the user typed.
+                if (ws.mode == ClickMode::SuperEtalo && ws.etaloArmed == 1) etaloHoverStar(app, i);
             } catch (const std::exception&) {
             }
         }

@@ -8,8 +8,8 @@ namespace sextrix {
 
 // A click on Picture1, by mode: "select" and "etalo" pick the star at the
 // pointer (the fifth pick of a wizard run starts the calculation); "coor"
-// reports the sky position of the pointer; otherwise, while a super
-// calibration star is armed, the click keeps it with the next red marker.
+// reports the sky position of the pointer; in "superetalo", while a star is
+// armed, the click keeps it with the next red marker.
 void Picture1_Click(App& app);
 
 // After a chart or in "coor" mode: the report of the asteroid, else of the
@@ -20,7 +20,8 @@ void Picture1_DblClick(App& app);
 // ("select", "etalo") redraws the magnifier; otherwise hides it and, after a
 // finished chart or in "superetalo", shows the star under the pointer in
 // `info` (kept as it was when no star is there or the star's position cannot
-// be written). A position beyond 16-bit pixels is ignored.
+// be written); in "superetalo", while armed, that star also fills the
+// calibration boxes. A position beyond 16-bit pixels is ignored.
 void Picture1_MouseMove(App& app, double x, double y);
 
 // Moves the magnifier so that its point (50, 50) lies over (clickX, clickY)

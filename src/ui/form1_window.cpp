@@ -23,6 +23,7 @@
 #include "form1/defaults.h"
 #include "form1/download.h"
 #include "form1/full_map.h"
+#include "form1/image_calibration.h"
 #include "form1/image_file.h"
 #include "form1/input_boxes.h"
 #include "form1/main_window.h"
@@ -141,8 +142,8 @@ void Form1Window::buildMenus() {
     action(option, form_.mnu_config, "mnu_config", {});
     option->addSeparator();
     action(option, form_.mnu_etalonage2, "mnu_etalonage2", {});
-    action(option, form_.mnu_etalonage, "mnu_etalonage", {});
-    action(option, form_.mnu_superetalonage, "mnu_superetalonage", {});
+    action(option, form_.mnu_etalonage, "mnu_etalonage", [this] { mnu_etalonage_Click(app_); });
+    action(option, form_.mnu_superetalonage, "mnu_superetalonage", [this] { mnu_superetalonage_Click(app_); });
     option->addSeparator();
     action(option, form_.mnu_webbugs, "mnu_webbugs", [this] { mnu_webbugs_Click(app_); });
     option->addSeparator();
@@ -570,7 +571,12 @@ QWidget* Form1Window::buildDebugAndCalibration() {
         int index = first;
         for (const char* u : units) {
             QLineEdit* edit = lineEdit(QString("Etalo%1").arg(index).toUtf8(), 48);
-            binding_.bind(edit, form_.Etalo[index]);
+            // Typing aid: two characters move on to the next box.
+            binding_.bind(edit, form_.Etalo[index], [this, index] {
+                const int next = Etalo_Change(form_, index);
+                if (next < 0) return;
+                if (auto* box = findChild<QLineEdit*>(QString("Etalo%1").arg(next))) box->setFocus();
+            });
             h->addWidget(edit);
             h->addWidget(unit(QString::fromUtf8(u)));
             ++index;
@@ -578,11 +584,17 @@ QWidget* Form1Window::buildDebugAndCalibration() {
         h->addStretch();
         (void)row;
     };
+    // X and Y side by side, the stretch after both.
     auto* xy = new QHBoxLayout;
-    xy->addWidget(unit("X:"));
-    boxes(1, xy, 0, {"pixels"});
-    xy->insertWidget(3, unit("Y:"));
-    boxes(1, xy, 1, {"pixels"});
+    for (int index : {0, 1}) {
+        xy->addWidget(unit(index == 0 ? "X:" : "Y:"));
+        QLineEdit* edit = lineEdit(QString("Etalo%1").arg(index).toUtf8(), 48);
+        binding_.bind(edit, form_.Etalo[index]);
+        xy->addWidget(edit);
+        xy->addWidget(unit("pixels"));
+        xy->addSpacing(12);
+    }
+    xy->addStretch();
     grid->addLayout(xy, 1, 0, 1, 2);
     QLabel* raCaption = lblCaption(15);
     grid->addWidget(raCaption, 2, 0);
@@ -610,6 +622,7 @@ QWidget* Form1Window::buildDebugAndCalibration() {
     auto* next = new QPushButton;
     next->setObjectName("BoutonEtalo");
     binding_.bind(next, form_.BoutonEtalo);
+    connect(next, &QPushButton::clicked, this, [this] { run([&] { BoutonEtalo_Click(app_); }); });
     grid->addWidget(next, 4, 1, Qt::AlignRight);
     stack->addWidget(calibration, 0, 0);
     return holder;

@@ -107,8 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LanguageFile, LongestAllowedSectionsFit) {
     LanguageTables t;
-    EXPECT_NO_THROW(parseLanguageFile(fileWithSections({19, 19, 94, 24, 20, 29}), "x.cfg", t));
-    EXPECT_EQ(t.formTexts[95], "[WIZARD]");
+    EXPECT_NO_THROW(parseLanguageFile(fileWithSections({19, 19, 99, 24, 20, 29}), "x.cfg", t));
+    EXPECT_EQ(t.formTexts[100], "[WIZARD]");
     EXPECT_EQ(t.suggestionTexts[20], "[INFO]");
 }
 

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
@@ -53,7 +54,7 @@ class DemoWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg", "deepobj1.txt", "deepobj2.txt"});
-        folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
+        folder.write("lang.cfg", readFileBytes(testing::dataFile(languageFile())));
         folder.write("data.txt", readFileBytes(testing::dataFile("demo/data.txt")));
         std::filesystem::create_directory(folder.file("demo"));
         folder.write("demo/m67.jpg", readFileBytes(testing::dataFile("demo/m67.jpg")));
@@ -63,6 +64,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     }
 
+    virtual const char* languageFile() const { return "lang-fr.cfg"; }
     ui::Form1Window& window() { return program->mainWindow(); }
     Form1Model& form() { return program->app().form1; }
 
@@ -317,6 +319,124 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
                                                                           << starReport;
     EXPECT_EQ(starReport.find(raDegrees), std::string::npos) << "the point report came back";
 }
+
+// Three demo stars spread over the image (data/demo/solution.txt, stars 1,
+// 24 and 7): pixel, then J2000.0 RA and Dec in degrees.
+struct DemoStar {
+    QPoint pixel;
+    double ra, dec;
+};
+const DemoStar kCalibrationStars[3] = {{{325, 251}, 132.9556427, 11.8941574},
+                                       {{162, 765}, 133.0457001, 11.5303259},
+                                       {{965, 587}, 132.4867554, 11.6924848}};
+constexpr double kDemoCorrAsd = 1409.5690398168265, kDemoCorrDec = 1440;
+
+// Under Xvfb the whole screen, message boxes included, for the documentation.
+void saveScreen(const char* name) {
+    const QByteArray folder = qgetenv("SEXTRIX_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    QApplication::processEvents();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromUtf8(folder) + "/" + name);
+}
+
+class CalibrationWindow : public DemoWindow, public ::testing::WithParamInterface<const char*> {
+protected:
+    const char* languageFile() const override { return GetParam(); }
+
+    void startFromMenu(const char* menu) {
+        auto* action = window().findChild<QAction*>(menu);
+        ASSERT_NE(action, nullptr) << menu;
+        action->trigger();
+    }
+
+    // Presses "Suivant"; the third press answers the result box and keeps its text.
+    void next(bool last) {
+        if (last)
+            onNextModal([this](QWidget* box) {
+                saveScreen(GetParam() == std::string("lang-fr.cfg") ? "calibration-result-fr.png"
+                                                                    : "calibration-result-en.png");
+                auto* message = qobject_cast<QMessageBox*>(box);
+                ASSERT_NE(message, nullptr);
+                result = message->text().toStdString();
+                message->accept();
+            });
+        clickButton(&window(), "BoutonEtalo");
+    }
+
+    double factor(const TextBox& box) { return std::stod(box.text); }
+    std::string result;
+};
+
+TEST_P(CalibrationWindow, ByImageGivesTheDemoFactors) {
+    typeDemoInputs();
+    type("txt_corrasd", "1000");
+    type("txt_corrdec", "1000");
+    startFromMenu("mnu_etalonage");
+    ASSERT_EQ(form().ws.mode, ClickMode::Etalo);
+    for (int k = 0; k < 3; ++k) {
+        clickPicture(kCalibrationStars[k].pixel);
+        const double hours = kCalibrationStars[k].ra / 15, dec = kCalibrationStars[k].dec;
+        auto sexagesimal = [](double v, const char* box0, const char* box1, const char* box2, auto& self) {
+            const int whole = static_cast<int>(v), minutes = static_cast<int>((v - whole) * 60);
+            self.type(box0, std::to_string(whole).c_str());
+            self.type(box1, std::to_string(minutes).c_str());
+            self.type(box2, QString::number((v - whole - minutes / 60.0) * 3600, 'f', 3).toUtf8().constData());
+        };
+        sexagesimal(hours, "Etalo2", "Etalo3", "Etalo4", *this);
+        sexagesimal(dec, "Etalo5", "Etalo6", "Etalo7", *this);
+        clickButton(&window(), "txt_dec_sign2");
+        EXPECT_EQ(form().txt_dec_sign_show[1].caption, "+");
+        if (k == 2) {
+            saveScreen(GetParam() == std::string("lang-fr.cfg") ? "calibration-fr.png" : "calibration-en.png");
+            EXPECT_EQ(form().BoutonEtalo.caption, program->app().ctx.lang.messages[1]);
+        }
+        next(k == 2);
+    }
+    ASSERT_NE(result.find("CX = "), std::string::npos) << result;
+    EXPECT_NEAR(factor(form().txt_corrasd), kDemoCorrAsd, kDemoCorrAsd * 0.01) << result;
+    EXPECT_NEAR(factor(form().txt_corrdec), kDemoCorrDec, kDemoCorrDec * 0.01) << result;
+    EXPECT_FALSE(form().frm[4].visible);
+}
+
+TEST_P(CalibrationWindow, SuperCalibrationAfterTheSolution) {
+    typeDemoInputs();
+    clickButton(&window(), "SelectStar");
+    for (const QPoint& at : kClicks) clickPicture(at);
+    const fieldsim::PlateFit truth = fieldsim::fitPlate(fieldsim::m67DemoSetup());
+    std::function<void(QWidget*)> answer = [&](QWidget* box) {
+        const ScaledPoint found = pixelToSky(form().ws.plate, 500, 400);
+        const ScaledPoint expected = pixelToSky(truth.plate, 500, 400);
+        const bool right = std::hypot(found.x - expected.x, found.y - expected.y) < 5;
+        QTest::mouseClick(qobject_cast<QMessageBox*>(box)->button(right ? QMessageBox::Yes : QMessageBox::No),
+                          Qt::LeftButton);
+        if (!right) onNextModal(answer);
+    };
+    onNextModal(answer);
+    clickButton(&window(), "startCalcul");
+    ASSERT_EQ(form().ws.solved, kTrue);
+
+    startFromMenu("mnu_superetalonage");
+    ASSERT_EQ(form().ws.mode, ClickMode::SuperEtalo);
+    const WorkingState& ws = form().ws;
+    for (int k = 0; k < 3; ++k) {
+        int marker = 0;
+        for (int i = 1; i <= ws.catTotal; ++i)
+            if (std::abs(ws.catRa[i] - kCalibrationStars[k].ra) < 1e-5 &&
+                std::abs(ws.catDec[i] - kCalibrationStars[k].dec) < 1e-5)
+                marker = i;
+        ASSERT_GT(marker, 0) << "star " << k;
+        const OverlayItem& item = form().star[marker];
+        clickPicture(QPoint(static_cast<int>(item.left), static_cast<int>(item.top)));
+        EXPECT_TRUE(form().clicpic[k + 1].visible);
+        EXPECT_FALSE(form().Etalo[2].text.empty());
+        next(k == 2);
+    }
+    EXPECT_NEAR(factor(form().txt_corrasd), kDemoCorrAsd, kDemoCorrAsd * 0.005) << result;
+    EXPECT_NEAR(factor(form().txt_corrdec), kDemoCorrDec, kDemoCorrDec * 0.005) << result;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, CalibrationWindow, ::testing::Values("lang-fr.cfg", "lang-en.cfg"),
+                         [](const auto& info) { return std::string(info.param).substr(5, 2); });
 
 }  // namespace
 }  // namespace sextrix

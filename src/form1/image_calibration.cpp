@@ -1,0 +1,217 @@
+#include "image_calibration.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+
+#include "calibration/image_calibration.h"
+#include "captions.h"
+#include "control_writes.h"
+#include "geometry/angles.h"
+#include "state/handler.h"
+#include "state/text_number.h"
+#include "suggestions.h"
+
+namespace sextrix {
+namespace {
+
+// Language entries of the panel that came after the first files.
+constexpr int kScaleEntry = 94, kFieldEntry = 95, kSkyRefusalEntry = 96, kImageRefusalEntry = 97,
+              kInconsistentEntry = 98, kAndEntry = 99;
+
+void openPanel(Form1Model& form) {
+    form.frm[4].visible = true;
+    form.frm[3].visible = false;
+    for (int k = 1; k <= kClickMarkers; ++k) form.clicpic[k].visible = false;
+}
+
+// The button's own caption: the entry the design gives for the end of a run
+// names another control in the shipped files.
+void resetButton(App& app) { app.form1.BoutonEtalo.caption = laterFormEntry(app.ctx.lang, 48, "Suivant"); }
+
+std::string refusalText(const LanguageTables& lang, CalibrationRefusal refusal) {
+    switch (refusal) {
+        case CalibrationRefusal::CollinearOnImage:
+            return laterFormEntry(lang, kImageRefusalEntry,
+                                  "Calibration refused: the three stars lie nearly on one line on the image. "
+                                  "Choose three stars forming a wide triangle.");
+        case CalibrationRefusal::IllConditionedOnSky:
+            return laterFormEntry(lang, kSkyRefusalEntry,
+                                  "Calibration refused: seen from star 1, stars 2 and 3 lie nearly on one line on "
+                                  "the sky, or symmetrically about the north-south or east-west direction, so the "
+                                  "two factors cannot be told apart. Choose other stars.");
+        case CalibrationRefusal::Inconsistent:
+            return laterFormEntry(lang, kInconsistentEntry,
+                                  "Calibration refused: the typed coordinates do not fit the distances between the "
+                                  "picked stars. Check the coordinates of each star.");
+        case CalibrationRefusal::None: break;
+    }
+    return {};
+}
+
+// Rounded for reading, not for storing.
+std::string rounded(double value, int decimals, char separator) {
+    const double scale = std::pow(10.0, decimals);
+    return numberToText(roundHalfEven(value * scale) / scale, separator);
+}
+
+std::string resultText(App& app, double meanDec) {
+    const Form1Model& form = app.form1;
+    const LanguageTables& lang = app.ctx.lang;
+    const char sep = app.ctx.decimalSeparator;
+    std::string text = lang.messages[7] + ": CX = " + form.txt_corrasd.text + " " +
+                       laterFormEntry(lang, kAndEntry, "and") + " CY = " + form.txt_corrdec.text;
+    const double corrAsd = parseLeadingNumber(form.txt_corrasd.text);
+    const double corrDec = parseLeadingNumber(form.txt_corrdec.text);
+    const ImageScale scale = imageScale(corrAsd, corrDec, meanDec);
+    text += "\n" + laterFormEntry(lang, kScaleEntry, "Scale (arcseconds per pixel) in RA and Dec:") + " " +
+            rounded(scale.raArcsecPerPixel, 3, sep) + " x " + rounded(scale.decArcsecPerPixel, 3, sep);
+    if (form.Picture1.width() > 0 && form.Picture1.height() > 0) {
+        const FieldOfView field = fieldOfView(scale, form.Picture1.width(), form.Picture1.height());
+        text += "\n" + laterFormEntry(lang, kFieldEntry, "Field of the image (arcminutes):") + " " +
+                rounded(field.widthArcmin, 1, sep) + " x " + rounded(field.heightArcmin, 1, sep);
+    }
+    return text;
+}
+
+// The pixel differences are 16-bit numbers: a difference beyond them is the
+// overflow the recording reports.
+double checkedDifference(Int16 a, Int16 b) { return toInt16Checked(static_cast<double>(a) - b); }
+
+// Stars 1..3 are recorded: the factors, or a refusal as an exception.
+void computeFactors(App& app) {
+    WorkingState& ws = app.ws();
+    std::array<CalibrationStar, 3> stars{};
+    for (int k = 1; k <= 3; ++k)
+        stars[k - 1] = {checkedDifference(ws.etaloX[k], ws.etaloX[1]), checkedDifference(ws.etaloY[k], ws.etaloY[1]),
+                        ws.etaloRa[k], ws.etaloDec[k]};
+    const ImageCalibration result = calibrateFromStars(stars);
+    ws.etaloPixDist12 = result.pixDist12;
+    ws.etaloPixDist13 = result.pixDist13;
+    ws.etaloCoef = result.coef;
+    if (result.refusal != CalibrationRefusal::None) {
+        // By image, the third star may then be picked again.
+        if (ws.mode == ClickMode::EtaloDone) {
+            ws.mode = ClickMode::Etalo;
+            app.form1.zoom.visible = true;
+        }
+        throw std::runtime_error(refusalText(app.ctx.lang, result.refusal));
+    }
+
+    const char sep = app.ctx.decimalSeparator;
+    setText(app, app.form1.txt_corrasd, numberToText(result.corrAsd, sep));
+    setText(app, app.form1.txt_corrdec, numberToText(result.corrDec, sep));
+}
+
+// Shortest text of a single-precision number, with the given separator.
+std::string singleText(float value, char separator) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    std::string text(buffer, end);
+    for (char& c : text)
+        if (c == '.') c = separator;
+    return text;
+}
+
+}  // namespace
+
+void mnu_etalonage_Click(App& app) {
+    runHandler(app.platform.dialogs, [&] {
+        Form1Model& form = app.form1;
+        WorkingState& ws = form.ws;
+        if (ws.imageLoaded != kFalse) {
+            ws.mode = ClickMode::Etalo;
+            ws.etaloStep = 1;
+            form.zoom.visible = true;
+            openPanel(form);
+            resetButton(app);
+        }
+        ShowSuggestion(app, "etalonage", ws.imageLoaded, "0", "0");
+    });
+}
+
+void mnu_superetalonage_Click(App& app) {
+    runHandler(app.platform.dialogs, [&] {
+        Form1Model& form = app.form1;
+        WorkingState& ws = form.ws;
+        if (ws.solved != kFalse) {
+            ws.etaloArmed = 1;
+            ws.mode = ClickMode::SuperEtalo;
+            ws.etaloStep = 1;
+            ws.pickCount = 0;
+            openPanel(form);
+            resetButton(app);
+        }
+        ShowSuggestion(app, "superetalonage", ws.solved, "0", "0");
+    });
+}
+
+void BoutonEtalo_Click(App& app) {
+    runHandler(app.platform.dialogs, [&] {
+        Form1Model& form = app.form1;
+        WorkingState& ws = form.ws;
+        ws.etaloArmed = 1;
+        const int k = ws.etaloStep;
+        if (k < 0 || k > 3) throw std::out_of_range("Subscript out of range");
+
+        // Everything is read before anything is stored: a box that does not
+        // read leaves the star as it was.
+        const char sep = app.ctx.decimalSeparator;
+        auto strict = [&](int box) { return parseStrictNumber(form.Etalo[box].text, sep); };
+        const Int16 x = toInt16Checked(strict(0));
+        const Int16 y = toInt16Checked(strict(1));
+        const double ra = raToDegrees(strict(2), strict(3), parseLeadingNumber(form.Etalo[4].text));
+        const double sign = form.txt_dec_sign_show[1].caption == "-" ? -1 : 1;
+        const double dec = decToDegrees(sign, strict(5), strict(6), parseLeadingNumber(form.Etalo[7].text));
+        ws.etaloX[k] = x;
+        ws.etaloY[k] = y;
+        ws.etaloRa[k] = ra;
+        ws.etaloDec[k] = dec;
+        if (k == 3) computeFactors(app);
+
+        for (TextBox& box : form.Etalo) box.text.clear();
+        ++ws.etaloStep;
+        if (ws.etaloStep == 3) form.BoutonEtalo.caption = app.ctx.lang.messages[1];
+        if (ws.etaloStep != 4) return;
+
+        const double meanDec = (ws.etaloDec[1] + ws.etaloDec[2] + ws.etaloDec[3]) / 3;
+        app.platform.dialogs.message(resultText(app, meanDec), "Velorin Sextrix", false);
+        form.frm[4].visible = false;
+        form.frm[3].visible = true;
+        resetButton(app);
+        form.zoom.visible = false;
+    });
+}
+
+int Etalo_Change(const Form1Model& form, int index) {
+    if (index < 2 || index >= 7 || index == 4) return -1;
+    return form.Etalo[index].text.size() == 2 ? index + 1 : -1;
+}
+
+void etaloHoverStar(App& app, int i) {
+    Form1Model& form = app.form1;
+    WorkingState& ws = form.ws;
+    const OverlayItem& marker = form.star[i];
+    const char sep = app.ctx.decimalSeparator;
+    const auto centreX = static_cast<float>(marker.left + marker.height / 2);
+    const auto centreY = static_cast<float>(marker.top + marker.height / 2);
+    const Dms ra = DegToDms(withinOneTurn(ws.catX[i] / ws.corrAsd) / 360 * 24);
+    const double dec = ws.catY[i] / ws.corrDec;
+    const Dms decParts = DegToDms(std::abs(dec));
+    const Int16 x = toInt16Checked(centreX), y = toInt16Checked(centreY);
+
+    form.Etalo[0].text = singleText(centreX, sep);
+    form.Etalo[1].text = singleText(centreY, sep);
+    ws.clickX = x;
+    ws.clickY = y;
+    form.Etalo[2].text = intToText(ra.degrees);
+    form.Etalo[3].text = intToText(ra.minutes);
+    form.Etalo[4].text = numberToText(ra.seconds, '.');
+    form.txt_dec_sign_show[1].caption = dec < 0 ? "-" : "+";
+    form.Etalo[5].text = intToText(decParts.degrees);
+    form.Etalo[6].text = intToText(decParts.minutes);
+    form.Etalo[7].text = numberToText(decParts.seconds, '.');
+}
+
+}  // namespace sextrix
