@@ -120,18 +120,6 @@ TEST_F(ThreeStars, SameCoordinatesTwiceAreRefused) {
     for (int k = 0; k < 8; ++k) EXPECT_EQ(t.app.form1.Etalo[k].text, third[k]) << k;
 }
 
-TEST(SignButtons, SetTheSignTheyShow) {
-    Form1Model form;
-    const struct { int button, label; } rows[] = {{0, 0}, {1, 0}, {2, 1}, {3, 1}};
-    for (const auto& row : rows) {
-        form.txt_dec_sign_show[row.label].caption = "?";
-        txt_dec_sign_Click(form, row.button);
-        EXPECT_EQ(form.txt_dec_sign_show[row.label].caption, form.txt_dec_sign[row.button].caption) << row.button;
-    }
-    EXPECT_EQ(form.txt_dec_sign[2].caption, "+");
-    EXPECT_EQ(form.txt_dec_sign[3].caption, "-");
-}
-
 // Super calibration: hovering a drawn star fills the boxes; recording them
 // gives back the star's catalogue position, south of the equator and across
 // 0 h included.

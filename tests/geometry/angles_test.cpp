@@ -184,8 +184,9 @@ TEST_P(SignButton, SetsOnlyItsOwnLabel) {
 
 INSTANTIATE_TEST_SUITE_P(Buttons, SignButton,
                          ::testing::Values(SignRow{"CentreMinus", 0, "-", "?"}, SignRow{"CentrePlus", 1, "+", "?"},
-                                           SignRow{"CalibrationMinus", 2, "?", "-"},
-                                           SignRow{"CalibrationPlus", 3, "?", "+"},
+                                           // Each calibration button sets the sign its caption shows.
+                                           SignRow{"CalibrationPlus", 2, "?", "+"},
+                                           SignRow{"CalibrationMinus", 3, "?", "-"},
                                            SignRow{"UnknownIndex", 4, "?", "?"},
                                            SignRow{"NegativeIndex", -1, "?", "?"}),
                          [](const auto& info) { return std::string(info.param.name); });
