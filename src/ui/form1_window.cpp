@@ -138,9 +138,9 @@ void Form1Window::buildMenus() {
 
     QMenu* option = menuBar()->addMenu(QString());
     binding_.custom([option, this] { option->setTitle(QString::fromStdString(form_.mnu_option.caption)); });
-    action(option, form_.mnu_config, "mnu_config", {});
+    action(option, form_.mnu_config, "mnu_config", [this] { mnu_config_Click(app_); });
     option->addSeparator();
-    action(option, form_.mnu_etalonage2, "mnu_etalonage2", {});
+    action(option, form_.mnu_etalonage2, "mnu_etalonage2", [this] { mnu_etalonage2_Click(app_); });
     action(option, form_.mnu_etalonage, "mnu_etalonage", {});
     action(option, form_.mnu_superetalonage, "mnu_superetalonage", {});
     option->addSeparator();
@@ -540,6 +540,7 @@ QWidget* Form1Window::buildCcdFrame() {
     auto* load = new QPushButton;
     load->setObjectName("LoadCorr");
     binding_.bind(load, form_.LoadCorr);
+    connect(load, &QPushButton::clicked, this, [this] { run([&] { LoadCorr_Click(app_); }); });
     grid->addWidget(load, 1, column);
     return frame;
 }
