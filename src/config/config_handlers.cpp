@@ -41,6 +41,9 @@ void relist(ConfigModel& w) { w.List1.items = configNames(w.configs); }
 void Config_Form_Load(App& app) {
     ConfigModel& w = app.config;
     ApplyCaptions(app, "Config");
+    // The name box's label has no entry of its own; the list's heading is the
+    // same word in the interface's language ("Nom:", "Name:").
+    w.Label4[0].caption = w.Lbl[1].caption;
     const bool choosing = app.form1.ConfigStatus == kChoosing;
     w.Frame1.visible = !choosing;
     w.cmd3.visible = choosing;
