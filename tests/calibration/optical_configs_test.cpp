@@ -67,9 +67,9 @@ TEST(ConfigList, DeletionSelectsTheEntryNowInPlaceOrTheNewLast) {
         {4, 3, 2, {"a", "b", "c"}},  // the last of four
         {4, 0, 0, {"b", "c", "d"}},  // the first
         {4, 1, 1, {"a", "c", "d"}},
-        {1, 0, -1, {}},                    // the list empties
-        {0, -1, -1, {}},                   // nothing to delete
-        {2, -1, -1, {"a", "b"}},           // nothing selected
+        {1, 0, -1, {}},           // the list empties
+        {0, -1, -1, {}},          // nothing to delete
+        {2, -1, -1, {"a", "b"}},  // nothing selected
         {2, 5, 5, {"a", "b"}},
     };
     for (const Row& row : rows) {

@@ -27,9 +27,19 @@ TEST(EightBitFiles, ReadersTakeWindows1252) {
         std::function<std::string(testing::TestApp&)> read;
         std::string expected;
     };
-    std::vector<std::string> defaults = {"10", "1409.57", "1440", "20", "13", "16", "7", "C:\\Ciel\\N\xE9" "buleuse.jpg"};
+    std::vector<std::string> defaults = {"10",
+                                         "1409.57",
+                                         "1440",
+                                         "20",
+                                         "13",
+                                         "16",
+                                         "7",
+                                         "C:\\Ciel\\N\xE9"
+                                         "buleuse.jpg"};
     const Row rows[] = {
-        {"config.cfg", " 1 \r\nLunette 80 \x80 r\xE9" "ducteur\r\n1409,57\r\n1440\r\n",
+        {"config.cfg",
+         " 1 \r\nLunette 80 \x80 r\xE9"
+         "ducteur\r\n1409,57\r\n1440\r\n",
          [](testing::TestApp& t) {
              Config_Form_Load(t.app);
              return t.app.config.List1.items.at(0);

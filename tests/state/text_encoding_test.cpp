@@ -10,9 +10,9 @@ namespace {
 // (unicode.org, MAPPINGS/VENDORS/MICSFT/WINDOWS/CP1252.TXT); the five bytes it
 // leaves undefined are their C1 controls.
 TEST(Windows1252, UpperControlRangeMapsToItsCharacters) {
-    const char* const expected[32] = {"€", "\u0081", "‚", "ƒ", "„", "…", "†", "‡", "ˆ", "‰", "Š",
-                                      "‹", "Œ",      "\u008D", "Ž", "\u008F", "\u0090", "‘", "’", "“", "”", "•",
-                                      "–", "—",      "˜", "™", "š", "›", "œ", "\u009D", "ž", "Ÿ"};
+    const char* const expected[32] = {"€", "\u0081", "‚",      "ƒ", "„",      "…",      "†", "‡",      "ˆ", "‰", "Š",
+                                      "‹", "Œ",      "\u008D", "Ž", "\u008F", "\u0090", "‘", "’",      "“", "”", "•",
+                                      "–", "—",      "˜",      "™", "š",      "›",      "œ", "\u009D", "ž", "Ÿ"};
     for (int b = 0x80; b < 0xA0; ++b)
         EXPECT_EQ(windows1252ToUtf8(std::string(1, static_cast<char>(b))), expected[b - 0x80]) << std::hex << b;
     // Below and above that range the code page is ASCII and Latin-1.
@@ -29,10 +29,10 @@ TEST(Windows1252, OnlyTextThatIsNotUtf8IsConverted) {
         {"plain ASCII\r\n", true, "plain ASCII\r\n"},
         {"Étalonnage €", true, "Étalonnage €"},
         {"\xC9talonnage \x80", false, "Étalonnage €"},
-        {"caf\xC3", false, "cafÃ"},               // a sequence cut at the end
-        {"\xC0\xAF", false, "À¯"},                  // an overlong "/"
-        {"\xED\xA0\x80", false, "í\u00A0€"},        // a surrogate
-        {"\xF4\x90\x80\x80", false, "ô\u0090€€"},   // beyond U+10FFFF
+        {"caf\xC3", false, "cafÃ"},                // a sequence cut at the end
+        {"\xC0\xAF", false, "À¯"},                 // an overlong "/"
+        {"\xED\xA0\x80", false, "í\u00A0€"},       // a surrogate
+        {"\xF4\x90\x80\x80", false, "ô\u0090€€"},  // beyond U+10FFFF
         {"\xF0\x9F\x94\xAD", true, "\xF0\x9F\x94\xAD"},
     };
     for (const Row& row : rows) {
