@@ -14,14 +14,15 @@ ConfigFileRead parseConfigFile(const std::string& text, char decimalSeparator) {
     try {
         count = parseStrictInt16(reader.readLine(), decimalSeparator);
     } catch (const std::exception& e) {
-        read.failure = std::string("config.cfg: the first line must be the number of configurations (") + e.what() + ")";
+        read.failure =
+            std::string("config.cfg: the first line must be the number of configurations (") + e.what() + ")";
         return read;
     }
     const int wanted = count > kMaxOpticalConfigs ? kMaxOpticalConfigs : count;
     for (int k = 0; k < wanted; ++k) {
         if (reader.atEnd()) {
-            read.failure = "config.cfg: the file ends after " + intToText(k) + " of its " + intToText(count) +
-                           " configurations";
+            read.failure =
+                "config.cfg: the file ends after " + intToText(k) + " of its " + intToText(count) + " configurations";
             return read;
         }
         OpticalConfig config;
@@ -31,8 +32,8 @@ ConfigFileRead parseConfigFile(const std::string& text, char decimalSeparator) {
             config.corrAsd = reader.readLine();
             config.corrDec = reader.readLine();
         } catch (const std::exception&) {
-            read.failure = "config.cfg: the file ends inside configuration " + intToText(k + 1) + " of " +
-                           intToText(count);
+            read.failure =
+                "config.cfg: the file ends inside configuration " + intToText(k + 1) + " of " + intToText(count);
             return read;
         }
         read.configs.push_back(std::move(config));

@@ -27,9 +27,10 @@ void Config2_cmd1_Click(App& app) {
 
         const FieldOfView field =
             classicFieldOfView(camera.sensorWidth, camera.sensorHeight, parseLeadingNumber(txt[5].text));
-        const std::string text = app.ctx.lang.messages[7] + ": CX = " + form.txt_corrasd.text + " et CY = " +
-                                 form.txt_corrdec.text + "\rCCD size: " + numberToText(field.widthArcmin, separator) +
-                                 "' x " + numberToText(field.heightArcmin, separator) + "'";
+        const std::string text = app.ctx.lang.messages[7] + ": CX = " + form.txt_corrasd.text +
+                                 " et CY = " + form.txt_corrdec.text +
+                                 "\rCCD size: " + numberToText(field.widthArcmin, separator) + "' x " +
+                                 numberToText(field.heightArcmin, separator) + "'";
         app.platform.dialogs.message(text, app.config2.caption, false);
     });
 }
