@@ -8,6 +8,7 @@
 #include "persist/defaults_file.h"
 #include "state/errors.h"
 #include "state/handler.h"
+#include "state/text_encoding.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
 
@@ -56,7 +57,7 @@ int applyDefaults(App& app, const std::string& bytes) {
 
 void readDefaults(App& app) {
     try {
-        applyDefaults(app, readFileBytes(app.programFile("defaut.cfg")));
+        applyDefaults(app, textFromFile(readFileBytes(app.programFile("defaut.cfg"))));
     } catch (const FileError&) {
         // No defaults yet: the designed values stay.
     }

@@ -18,6 +18,19 @@ void mnu_lang_Click(App& app) {
 
 void mnu_webbugs_Click(App& app) { app.platform.windows.showModal(WindowKey::FrmInternet); }
 
+void mnu_config_Click(App& app) { app.platform.windows.showModal(WindowKey::Config); }
+
+void mnu_etalonage2_Click(App& app) { app.platform.windows.showModal(WindowKey::Config2); }
+
+void LoadCorr_Click(App& app) {
+    app.form1.ConfigStatus = 2;
+    struct Reset {
+        Int16& status;
+        ~Reset() { status = 0; }
+    } reset{app.form1.ConfigStatus};
+    app.platform.windows.showModal(WindowKey::Config);
+}
+
 void Timer1_Timer(Form1Model& form, const PanInput& input) {
     if (!input.mainWindowActive && !input.leftButtonDown) return;
     PictureBox& pic = form.Picture1Box;

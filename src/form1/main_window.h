@@ -15,6 +15,16 @@ void mnu_lang_Click(App& app);
 // Menu "Internet bugs": the web access switches.
 void mnu_webbugs_Click(App& app);
 
+// Menu "Correcteurs": the optical configurations, to edit them.
+void mnu_config_Click(App& app);
+
+// Menu "Etalonage classique": the scale factors from the camera's data.
+void mnu_etalonage2_Click(App& app);
+
+// "Load" beside the scale factors: the optical configurations, to choose a
+// pair (ConfigStatus is 2 while the window is open).
+void LoadCorr_Click(App& app);
+
 // What the panning timer sees of the keyboard and focus.
 struct PanInput {
     bool mainWindowActive = false;

@@ -4,6 +4,7 @@
 #include "defaults.h"
 #include "download.h"
 #include "lang/language_file.h"
+#include "state/text_encoding.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
 
@@ -40,7 +41,7 @@ void LoadLanguage(App& app) {
         app.platform.windows.showModal(WindowKey::FrmLang);
         app.ctx.languageChoiceAtStart = kFalse;
     }
-    parseLanguageFile(readFileBytes(path), "lang.cfg", app.ctx.lang);
+    parseLanguageFile(textFromFile(readFileBytes(path)), "lang.cfg", app.ctx.lang);
 }
 
 void Main(App& app, StartupHost& host) {

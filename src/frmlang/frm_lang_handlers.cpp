@@ -4,6 +4,7 @@
 #include "form1/startup.h"
 #include "lang/language_file.h"
 #include "state/handler.h"
+#include "state/text_encoding.h"
 #include "state/text_file.h"
 
 namespace sextrix {
@@ -12,7 +13,8 @@ bool chooseLanguage(App& app, Language language) {
     return runHandler(app.platform.dialogs, [&] {
         const std::string active = app.programFile("lang.cfg");
         const std::string fileName = languageFileName(language);
-        const std::string bytes = readFileBytes(app.programFile(fileName));
+        // An 8-bit file becomes a UTF-8 lang.cfg.
+        const std::string bytes = textFromFile(readFileBytes(app.programFile(fileName)));
         // A file that does not load must not become lang.cfg: every later
         // start would end on it. Parsed into a copy, the tables stay as they are.
         LanguageTables check = app.ctx.lang;

@@ -36,6 +36,10 @@ struct Form1Model {
     // Shown only while a download runs; Esc in the main window presses it.
     Button CancelDownload{"Annuler", false};
 
+    // 2 while "Load" beside the scale factors has the configurations window
+    // open (to choose a pair), 0 otherwise.
+    Int16 ConfigStatus = 0;
+
     // Frames: Menu, star catalogue options, CCD, Debug, calibration, suggestion,
     // decider, asteroid options, deep-sky options.
     std::array<Frame, 9> frm{{{"Menu"},

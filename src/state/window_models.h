@@ -3,22 +3,36 @@
 // file even before the window is first opened.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "controls.h"
+#include "optical_config.h"
 
 namespace sextrix {
 
-// Optical configurations.
+// Optical configurations. The window edits its own copy of config.cfg;
+// the file changes only on "Enregistrer".
 struct ConfigModel {
     std::string caption = "Coefficient optique";
     std::array<Label, 3> Lbl{{{"Configuration optique de l'instrument:"}, {"Nom:"}, {"Modification:"}}};
-    Button cmd1{"Supprimer"}, cmd2{"Nouveau"}, cmd3{"Utiliser"}, cmd4{"Enregistrer"};
+    ListBox List1;
+    // Name, Corr Asd, Corr Dec of the selected entry; Label4 names them.
+    std::array<TextBox, 3> txt_coor{};
+    std::array<Label, 3> Label4{{{"Nom:"}, {"Corr Asd:"}, {"Corr Dec:"}}};
+    Button cmd1{"Supprimer"}, cmd2{"Nouveau"}, cmd3{"Utiliser", false}, cmd4{"Enregistrer"};
+    // Holds "Nouveau", "Enregistrer", "Supprimer"; hidden when choosing a pair.
+    Frame Frame1;
+    // The configurations in file order; configCount is their number. The list
+    // shows list position p for entry p (the names as last saved or deleted).
+    std::vector<OpticalConfig> configs;
 };
 
-// Classic calibration.
+// Classic calibration: sensor width and height (mm), pixels along x and y,
+// focal length (mm) in txt 1 to 5.
 struct Config2Model {
     std::string caption = "Etalonage classique";
-    std::array<Label, 6> lbl{};
+    std::array<Label, 6> lbl{{{"Configuration optique de l'instrument:"}, {}, {}, {}, {}, {}}};
+    std::array<TextBox, 6> txt{};  // 1..5
     Button cmd1{"Calculer"};
 };
 

@@ -139,9 +139,9 @@ void Form1Window::buildMenus() {
 
     QMenu* option = menuBar()->addMenu(QString());
     binding_.custom([option, this] { option->setTitle(QString::fromStdString(form_.mnu_option.caption)); });
-    action(option, form_.mnu_config, "mnu_config", {});
+    action(option, form_.mnu_config, "mnu_config", [this] { mnu_config_Click(app_); });
     option->addSeparator();
-    action(option, form_.mnu_etalonage2, "mnu_etalonage2", {});
+    action(option, form_.mnu_etalonage2, "mnu_etalonage2", [this] { mnu_etalonage2_Click(app_); });
     action(option, form_.mnu_etalonage, "mnu_etalonage", [this] { mnu_etalonage_Click(app_); });
     action(option, form_.mnu_superetalonage, "mnu_superetalonage", [this] { mnu_superetalonage_Click(app_); });
     option->addSeparator();
@@ -541,6 +541,7 @@ QWidget* Form1Window::buildCcdFrame() {
     auto* load = new QPushButton;
     load->setObjectName("LoadCorr");
     binding_.bind(load, form_.LoadCorr);
+    connect(load, &QPushButton::clicked, this, [this] { run([&] { LoadCorr_Click(app_); }); });
     grid->addWidget(load, 1, column);
     return frame;
 }

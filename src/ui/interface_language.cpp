@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "lang/language_file.h"
+#include "state/text_encoding.h"
 #include "state/text_file.h"
 
 namespace sextrix::ui {
@@ -12,7 +13,7 @@ namespace {
 LanguageTables readShipped(const App& app, const char* name) {
     LanguageTables tables;
     try {
-        parseLanguageFile(readFileBytes(app.programFile(name)), name, tables);
+        parseLanguageFile(textFromFile(readFileBytes(app.programFile(name))), name, tables);
     } catch (const std::exception&) {
     }
     return tables;

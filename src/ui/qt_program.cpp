@@ -3,6 +3,8 @@
 #include <QLocale>
 
 #include "form1/startup.h"
+#include "ui/config2_window.h"
+#include "ui/config_window.h"
 #include "ui/form1_window.h"
 #include "ui/frm_internet.h"
 #include "ui/frm_lang.h"
@@ -67,6 +69,16 @@ void QtProgram::openModal(WindowKey key) {
         case WindowKey::FrmInternet: {
             FrmInternet switches(app_, mainWindow_.get());
             switches.exec();
+            break;
+        }
+        case WindowKey::Config: {
+            ConfigWindow configurations(app_, mainWindow_.get());
+            configurations.exec();
+            break;
+        }
+        case WindowKey::Config2: {
+            Config2Window calibration(app_, mainWindow_.get());
+            calibration.exec();
             break;
         }
         default:

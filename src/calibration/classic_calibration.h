@@ -1,0 +1,40 @@
+#pragma once
+// Scale factors from a camera's data sheet instead of an image: the sensor's
+// size in millimetres and in pixels, and the focal length.
+//
+// The factors come from the same two-pair equation system as the calibration
+// by image, fed with two synthetic pairs offset by (300, 480) and (600, 100)
+// pixels whose sky extent follows from the sensor. Mathematically
+//   Corr Asd = 60 f Nx / (3438 W),   Corr Dec = 60 f Ny / (3438 H)
+// pixels per degree (3438: arcminutes per radian, rounded); the system gives
+// them to within the last digits.
+
+namespace sextrix {
+
+struct CameraData {
+    double sensorWidth = 0;   // W, mm, along x (right ascension on the image)
+    double sensorHeight = 0;  // H, mm, along y (declination)
+    double pixelsX = 0;       // Nx
+    double pixelsY = 0;       // Ny
+    double focal = 0;         // f, mm
+};
+
+struct ScaleFactors {
+    double corrAsd = 0;  // pixels per degree along x
+    double corrDec = 0;  // pixels per degree along y
+};
+
+// Throws std::domain_error ("Division by zero") for a focal length or pixel
+// count of 0 and for a sensor size of 0, which leaves the system singular;
+// OverflowError when a factor is beyond the range of a double.
+ScaleFactors classicScaleFactors(const CameraData& camera);
+
+struct FieldOfView {
+    double widthArcmin = 0;   // 3438 / f * W
+    double heightArcmin = 0;  // 3438 / f * H
+};
+
+// Throws std::domain_error for a focal length of 0.
+FieldOfView classicFieldOfView(double sensorWidth, double sensorHeight, double focal);
+
+}  // namespace sextrix

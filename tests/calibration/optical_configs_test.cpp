@@ -1,0 +1,84 @@
+// config.cfg and the edits of the configurations list.
+#include "calibration/optical_configs.h"
+
+#include <gtest/gtest.h>
+
+#include "state/text_lines.h"
+
+namespace sextrix {
+namespace {
+
+const std::vector<OpticalConfig> kTwo = {{"C8 + reducer", "2599.43", "2709.96"}, {"Lunette 80", "1409,57", "1440"}};
+
+TEST(ConfigFile, LayoutIsTheCountWithBlanksThenThreeLinesEach) {
+    const std::string bytes = configFileBytes(kTwo);
+    EXPECT_EQ(bytes, " 2 \r\nC8 + reducer\r\n2599.43\r\n2709.96\r\nLunette 80\r\n1409,57\r\n1440\r\n");
+    const ConfigFileRead read = parseConfigFile(bytes, '.');
+    EXPECT_EQ(read.configs, kTwo);
+    EXPECT_EQ(read.failure, "");
+    EXPECT_EQ(configFileBytes({}), " 0 \r\n");
+}
+
+TEST(ConfigFile, FaultyFilesKeepWhatWasRead) {
+    struct Row {
+        const char* name;
+        std::string text;
+        std::size_t kept;
+        const char* failureHas;  // nullptr: no failure
+    };
+    std::string sixteen = "16\r\n";
+    for (int k = 0; k < 16; ++k) sixteen += "n\r\n1\r\n2\r\n";
+    const Row rows[] = {
+        {"count padded with tabs", "\t1 \r\nA\r\n1\r\n2\r\n", 1, nullptr},
+        {"count not a number", "two\r\nA\r\n1\r\n2\r\n", 0, "number of configurations"},
+        {"empty file", "", 0, "number of configurations"},
+        {"ends before the second", " 2 \r\nA\r\n1\r\n2\r\n", 1, "ends after 1 of its 2"},
+        {"ends inside the second", " 2 \r\nA\r\n1\r\n2\r\nB\r\n1\r\n", 1, "inside configuration 2"},
+        {"more than fifteen", sixteen, 15, "first 15"},
+        {"count too large for 16 bits", "40000\r\n", 0, "Overflow"},
+    };
+    for (const Row& row : rows) {
+        const ConfigFileRead read = parseConfigFile(row.text, ',');
+        EXPECT_EQ(read.configs.size(), row.kept) << row.name;
+        if (row.failureHas)
+            EXPECT_NE(read.failure.find(row.failureHas), std::string::npos) << row.name << ": " << read.failure;
+        else
+            EXPECT_EQ(read.failure, "") << row.name;
+    }
+}
+
+TEST(ConfigList, NewStopsAtFifteen) {
+    std::vector<OpticalConfig> configs = kTwo;
+    for (int k = 3; k <= 15; ++k) ASSERT_TRUE(addConfig(configs)) << k;
+    EXPECT_EQ(configs.back(), (OpticalConfig{"Config#", "0", "0"}));
+    EXPECT_FALSE(addConfig(configs));
+    EXPECT_EQ(configs.size(), 15u);
+    EXPECT_EQ(splitLines(configFileBytes(configs)).size(), 46u);
+}
+
+TEST(ConfigList, DeletionSelectsTheEntryNowInPlaceOrTheNewLast) {
+    struct Row {
+        std::size_t count;
+        int position;
+        int selected;
+        std::vector<std::string> names;
+    };
+    const Row rows[] = {
+        {4, 3, 2, {"a", "b", "c"}},  // the last of four
+        {4, 0, 0, {"b", "c", "d"}},  // the first
+        {4, 1, 1, {"a", "c", "d"}},
+        {1, 0, -1, {}},           // the list empties
+        {0, -1, -1, {}},          // nothing to delete
+        {2, -1, -1, {"a", "b"}},  // nothing selected
+        {2, 5, 5, {"a", "b"}},
+    };
+    for (const Row& row : rows) {
+        std::vector<OpticalConfig> configs;
+        for (std::size_t k = 0; k < row.count; ++k) configs.push_back({std::string(1, char('a' + k)), "1", "2"});
+        EXPECT_EQ(deleteConfig(configs, row.position), row.selected) << row.count << " " << row.position;
+        EXPECT_EQ(configNames(configs), row.names) << row.count << " " << row.position;
+    }
+}
+
+}  // namespace
+}  // namespace sextrix
