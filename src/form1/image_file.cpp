@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "catalog/image_loading.h"
+#include "control_writes.h"
 #include "state/errors.h"
 
 namespace sextrix {
@@ -16,7 +17,28 @@ void checkDecoded(const DecodedImage& image) {
     if (!sized) throw std::runtime_error("Invalid picture");
 }
 
+// What the picture decoder reads here (TIFF only with Qt's extra image
+// format plugins, so it is not offered).
+constexpr const char* kImageFilter = "Images (*.jpg *.jpeg *.bmp *.png *.gif *.pbm *.pgm *.ppm);;* (*)";
+
 }  // namespace
+
+bool chooseImageFile(App& app, TextBox& box) {
+    std::string folder = app.ctx.programFolder;
+    if (!box.text.empty()) {
+        const std::string current = resolveImagePath(box.text, app.ctx.programFolder);
+        if (const auto slash = current.rfind('/'); slash != std::string::npos && slash > 0)
+            folder = current.substr(0, slash);
+    }
+    const auto chosen = app.platform.dialogs.chooseFile({"Image", kImageFilter, folder, false});
+    if (!chosen) return false;
+    setText(app, box, *chosen);
+    return true;
+}
+
+void BrowseImage_Click(App& app) {
+    if (chooseImageFile(app, app.form1.txt_url)) Loadimg_Click(app);
+}
 
 void Loadimg_Click(App& app) {
     Form1Model& form = app.form1;

@@ -12,6 +12,15 @@ namespace sextrix {
 // already shown.
 void Loadimg_Click(App& app);
 
+// The file dialog for a path box (txt_url, the wizard's own box): opens in
+// the folder of the file the box names, filters on the image types the
+// picture decoder reads, and writes the chosen path into the box as a person
+// would (setText). Returns false, changing nothing, when the user cancels.
+bool chooseImageFile(App& app, TextBox& box);
+
+// The "..." button beside txt_url: choose a file, then "Load" it.
+void BrowseImage_Click(App& app);
+
 // Timer3 runs while the box is checked.
 void CheckAutoload_Click(App& app);
 

@@ -29,6 +29,7 @@
 #include "form1/main_window.h"
 #include "form1/picking.h"
 #include "form1/picture_events.h"
+#include "form1/project.h"
 #include "form1/suggestions.h"
 #include "ui/info_panel_view.h"
 #include "ui/picture_view.h"
@@ -130,8 +131,8 @@ void Form1Window::buildMenus() {
     QMenu* fichier = menuBar()->addMenu(QString());
     binding_.custom([fichier, this] { fichier->setTitle(QString::fromStdString(form_.mnu_fichier.caption)); });
     action(fichier, form_.mnu_wizard, "mnu_wizard", {});
-    action(fichier, form_.mnu_open, "mnu_open", {});
-    action(fichier, form_.mnu_save, "mnu_save", {});
+    action(fichier, form_.mnu_open, "mnu_open", [this] { mnu_open_Click(app_); });
+    action(fichier, form_.mnu_save, "mnu_save", [this] { mnu_save_Click(app_); });
     fichier->addSeparator();
     action(fichier, form_.mnu_savedefaut, "mnu_savedefaut", [this] { mnu_savedefaut_Click(app_); });
     fichier->addSeparator();
@@ -447,7 +448,12 @@ QWidget* Form1Window::buildStarOptions() {
     load->setObjectName("Loadimg");
     binding_.bind(load, form_.Loadimg);
     connect(load, &QPushButton::clicked, this, [this] { run([&] { Loadimg_Click(app_); }); });
+    auto* browse = new QToolButton;
+    browse->setObjectName("BrowseImage");
+    browse->setText(QStringLiteral("…"));
+    connect(browse, &QToolButton::clicked, this, [this] { run([&] { BrowseImage_Click(app_); }); });
     image->addWidget(url, 1);
+    image->addWidget(browse);
     image->addWidget(load);
     grid->addLayout(image, row++, 1);
 
