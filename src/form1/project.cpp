@@ -25,14 +25,35 @@ using Like = std::conditional_t<std::is_const_v<Form>, const T, T>;
 template <class Form>
 auto projectSlots(Form& f) {
     using Slot = std::variant<Like<TextBox, Form>*, Like<CheckBox, Form>*, Like<Label, Form>*>;
-    return std::vector<Slot>{&f.txt_calcul,    &f.txt_corrasd,          &f.txt_corrdec,  &f.txt_dec[0],
-                             &f.txt_dec[1],    &f.txt_dec[2],           &f.txt_dec_sign_show[0],
-                             &f.txt_distance,  &f.txt_epoch,            &f.txt_mag,      &f.txt_mag2,
-                             &f.txt_ra[0],     &f.txt_ra[1],            &f.txt_ra[2],    &f.txt_tolerance,
-                             &f.txt_url,       &f.CheckDecideur,        &f.txt_Adate[0], &f.txt_Adate[1],
-                             &f.txt_Adate[2],  &f.txt_Adate[3],         &f.txt_Adate[4], &f.txt_Afield,
-                             &f.Txt_Amag,      &f.CheckAster,           &f.CheckAutoload, &f.Checkcenter,
-                             &f.CheckDeepObj1, &f.CheckDeepObj2};
+    return std::vector<Slot>{&f.txt_calcul,
+                             &f.txt_corrasd,
+                             &f.txt_corrdec,
+                             &f.txt_dec[0],
+                             &f.txt_dec[1],
+                             &f.txt_dec[2],
+                             &f.txt_dec_sign_show[0],
+                             &f.txt_distance,
+                             &f.txt_epoch,
+                             &f.txt_mag,
+                             &f.txt_mag2,
+                             &f.txt_ra[0],
+                             &f.txt_ra[1],
+                             &f.txt_ra[2],
+                             &f.txt_tolerance,
+                             &f.txt_url,
+                             &f.CheckDecideur,
+                             &f.txt_Adate[0],
+                             &f.txt_Adate[1],
+                             &f.txt_Adate[2],
+                             &f.txt_Adate[3],
+                             &f.txt_Adate[4],
+                             &f.txt_Afield,
+                             &f.Txt_Amag,
+                             &f.CheckAster,
+                             &f.CheckAutoload,
+                             &f.Checkcenter,
+                             &f.CheckDeepObj1,
+                             &f.CheckDeepObj2};
 }
 
 std::string valueText(const TextBox* box) { return box->text; }
@@ -94,11 +115,13 @@ void mnu_save_Click(App& app) {
     const auto chosen = app.platform.dialogs.chooseFile(projectRequest(app, 14, true));
     if (!chosen) return;
     runHandler(
-        app.platform.dialogs,
-        [&] { writeFileBytes(projectFileName(*chosen), projectFileBytes(app.form1)); }, true);
+        app.platform.dialogs, [&] { writeFileBytes(projectFileName(*chosen), projectFileBytes(app.form1)); }, true);
 }
 
 void mnu_open_Click(App& app) {
+    // A step that yields (download, calculation) must not find its inputs
+    // and its counts replaced under it; like a second step, the menu waits.
+    if (app.ctx.stepRunning) return;
     const auto chosen = app.platform.dialogs.chooseFile(projectRequest(app, 12, false));
     if (!chosen) return;
     std::vector<std::string> values;

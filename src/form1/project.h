@@ -21,7 +21,8 @@ void mnu_save_Click(App& app);
 // reduction drew: every marker and label hidden, the info panel closed, the
 // status list empty, solved, imageLoaded and starsPicked 0. A file that
 // cannot be read or is not a whole project is reported in a warning box and
-// changes nothing; Cancel does nothing.
+// changes nothing; Cancel does nothing, and so does the menu while a
+// step (download, calculation, full map) runs.
 void mnu_open_Click(App& app);
 
 }  // namespace sextrix

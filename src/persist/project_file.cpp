@@ -10,7 +10,7 @@ namespace sextrix {
 
 using enum ProjectLine;
 const std::array<ProjectLine, kProjectLines> kProjectLayout{
-    Text, Text, Text, Text, Text, Text, Text, Text, Text, Text, Text, Text, Text, Text, Text,
+    Text, Text,     Text, Text, Text, Text, Text, Text, Text, Text,     Text,     Text,     Text,     Text,    Text,
     Text, CheckBox, Text, Text, Text, Text, Text, Text, Text, CheckBox, CheckBox, CheckBox, CheckBox, CheckBox};
 
 std::string projectFileName(const std::string& chosen) {
