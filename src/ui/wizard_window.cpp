@@ -63,7 +63,7 @@ QLabel* WizardWindow::label(Label& source, const QString& name) {
 QLineEdit* WizardWindow::edit(TextBox& source, const QString& name, int width) {
     auto* widget = new QLineEdit;
     widget->setObjectName(name);
-    widget->setMinimumWidth(width);
+    widget->setFixedWidth(width);
     binding_.bind(widget, source);
     return widget;
 }
@@ -132,7 +132,9 @@ QWidget* WizardWindow::fieldPage() {
     grid->addWidget(label(model.Lbl[4], "Lbl4"), 3, 0);
     grid->addWidget(edit(model.txt_mag, "txt_mag", 50), 3, 1, Qt::AlignLeft);
     grid->addWidget(label(model.Lbl[5], "Lbl5"), 4, 0);
-    grid->addWidget(edit(model.txt_url, "txt_url", 320), 4, 1);
+    QLineEdit* url = edit(model.txt_url, "txt_url", 320);
+    url->setMaximumWidth(QWIDGETSIZE_MAX);
+    grid->addWidget(url, 4, 1);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(heading(label(model.Lbl[0], "Lbl0")));
@@ -189,7 +191,7 @@ QWidget* WizardWindow::settingsPage() {
     grid->addWidget(unit("pixels"), 0, 2);
     grid->addWidget(label(model.Lbl[7], "Lbl7"), 1, 0);
     grid->addWidget(edit(model.txt_distance, "txt_distance", 50), 1, 1);
-    grid->addWidget(unit("Arcmin"), 1, 2);
+    grid->addWidget(unit("arcmin"), 1, 2);
     grid->addWidget(label(model.Lbl[8], "Lbl8"), 2, 0);
     grid->addWidget(calcul, 2, 1);
     grid->setColumnStretch(3, 1);
