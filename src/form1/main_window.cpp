@@ -1,5 +1,9 @@
 #include "main_window.h"
 
+#include "download.h"
+#include "picking.h"
+#include "state/busy_guard.h"
+
 namespace sextrix {
 
 void TabStrip1_Click(Form1Model& form) {
@@ -21,6 +25,17 @@ void mnu_webbugs_Click(App& app) { app.platform.windows.showModal(WindowKey::Frm
 void mnu_config_Click(App& app) { app.platform.windows.showModal(WindowKey::Config); }
 
 void mnu_etalonage2_Click(App& app) { app.platform.windows.showModal(WindowKey::Config2); }
+
+void mnu_wizard_Click(App& app) {
+    {
+        const BusyGuard busy(app.ctx.stepRunning);
+        if (!busy) return;
+        app.platform.windows.showModal(WindowKey::Wizard);
+        if (app.ws().WizardStatus != 1) return;
+        DownloadStep(app);
+    }
+    SelectStar_Click(app);
+}
 
 void LoadCorr_Click(App& app) {
     app.form1.ConfigStatus = 2;

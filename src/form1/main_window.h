@@ -21,6 +21,12 @@ void mnu_config_Click(App& app);
 // Menu "Etalonage classique": the scale factors from the camera's data.
 void mnu_etalonage2_Click(App& app);
 
+// Menu "Assistant": the wizard. Finished with "Terminer" (WizardStatus 1) it
+// runs "1-Download" and "2-Etoiles"; the fifth pick then starts the
+// calculation by itself. Closed otherwise, nothing follows. Ignored while
+// another step runs.
+void mnu_wizard_Click(App& app);
+
 // "Load" beside the scale factors: the optical configurations, to choose a
 // pair (ConfigStatus is 2 while the window is open).
 void LoadCorr_Click(App& app);

@@ -36,7 +36,10 @@ struct Config2Model {
     Button cmd1{"Calculer"};
 };
 
-// New-reduction wizard.
+// New-reduction wizard: copies of the main window's inputs on three pages
+// (Frame1 the field, Frame2 the scale factors, Frame3 the calculation's
+// settings), handed back on "Terminer". Texts are the design-time values; the
+// main window's replace them when the window opens.
 struct WizardModel {
     std::string caption = "Assistant d'astrometrie";
     std::array<Label, 16> Lbl{{{"Veuillez remplir les informations sur l'image:"},
@@ -55,7 +58,32 @@ struct WizardModel {
                                {"LIBRE"},
                                {"Corr Asd"},
                                {"Corr Dec"}}};
+    Frame Frame1{"Catalogue d'étoile"}, Frame2{"CCD", false}, Frame3{"", false};
+
+    TextBox txt_url{"c:\\img.jpg"};
+    std::array<TextBox, 3> txt_ra{{{"1"}, {"34"}, {"50"}}};
+    std::array<TextBox, 3> txt_dec{{{"22"}, {"11"}, {"01"}}};
+    // Option buttons "-" and "+"; the label shows the sign they chose.
+    std::array<CheckBox, 2> txt_dec_sign{{{"-", 0}, {"+", 1}}};
+    Label txt_dec_sign_show{"+"};
+    TextBox txt_epoch{"2000.0"};
+    TextBox txt_mag{"14"};
+
+    ListBox Combo;
+    TextBox txt_corrasd{"2599.43"};
+    TextBox txt_corrdec{"2709.96"};
+
+    TextBox txt_tolerance{"4"};
+    TextBox txt_distance{"20"};
+    TextBox txt_calcul{"4"};
+    std::string txt_tolerance_tip = "Tolerance lors de la selection des images";
+    std::string txt_calcul_tip = "Ce chiifre restreint le nombre de solution proposé à l'utilisateur";
+
     Button step1{"Suivant"}, step2{"Suivant"}, step3{"Terminer"};
+    int defaultStep = 1;  // the button Enter presses: step1, step2 or step3
+
+    // config.cfg as read when the window opened; Combo lists their names.
+    std::vector<OpticalConfig> configs;
 };
 
 // Web access switches: update check, star download, asteroid download.

@@ -130,7 +130,7 @@ void Form1Window::buildMenus() {
     };
     QMenu* fichier = menuBar()->addMenu(QString());
     binding_.custom([fichier, this] { fichier->setTitle(QString::fromStdString(form_.mnu_fichier.caption)); });
-    action(fichier, form_.mnu_wizard, "mnu_wizard", {});
+    action(fichier, form_.mnu_wizard, "mnu_wizard", [this] { mnu_wizard_Click(app_); });
     action(fichier, form_.mnu_open, "mnu_open", [this] { mnu_open_Click(app_); });
     action(fichier, form_.mnu_save, "mnu_save", [this] { mnu_save_Click(app_); });
     fichier->addSeparator();

@@ -9,6 +9,7 @@
 #include "ui/frm_internet.h"
 #include "ui/frm_lang.h"
 #include "ui/splash_window.h"
+#include "ui/wizard_window.h"
 
 namespace sextrix::ui {
 
@@ -79,6 +80,11 @@ void QtProgram::openModal(WindowKey key) {
         case WindowKey::Config2: {
             Config2Window calibration(app_, mainWindow_.get());
             calibration.exec();
+            break;
+        }
+        case WindowKey::Wizard: {
+            WizardWindow wizard(app_, mainWindow_.get());
+            wizard.exec();
             break;
         }
         default:
