@@ -7,8 +7,10 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "form1/image_file.h"
 #include "wizard/wizard_handlers.h"
 
 namespace sextrix::ui {
@@ -134,7 +136,17 @@ QWidget* WizardWindow::fieldPage() {
     grid->addWidget(label(model.Lbl[5], "Lbl5"), 4, 0);
     QLineEdit* url = edit(model.txt_url, "txt_url", 320);
     url->setMaximumWidth(QWIDGETSIZE_MAX);
-    grid->addWidget(url, 4, 1);
+    auto* image = new QHBoxLayout;
+    image->addWidget(url, 1);
+    auto* browse = new QToolButton;
+    browse->setObjectName("BrowseImage");
+    browse->setText(QString::fromUtf8("…"));
+    connect(browse, &QToolButton::clicked, this, [this] {
+        chooseImageFile(app_, app_.wizard.txt_url);
+        binding_.refresh();
+    });
+    image->addWidget(browse);
+    grid->addLayout(image, 4, 1);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(heading(label(model.Lbl[0], "Lbl0")));
