@@ -125,7 +125,7 @@ void READFILE_NGCIC(App& app) {
 
     std::vector<DeepSkyObject> kept;
     for (const auto& file : kCatalogueFiles) {
-        const std::string path = app.programFile(file.fileName);
+        const std::string path = app.dataFile(file.fileName);
         DeepSkyFileScan scan;
         try {
             scan = scanDeepSkyFile(readFileBytes(path), file.prefix, window, kept);

@@ -14,7 +14,7 @@ bool chooseLanguage(App& app, Language language) {
         const std::string active = app.programFile("lang.cfg");
         const std::string fileName = languageFileName(language);
         // An 8-bit file becomes a UTF-8 lang.cfg.
-        const std::string bytes = textFromFile(readFileBytes(app.programFile(fileName)));
+        const std::string bytes = textFromFile(readFileBytes(app.dataFile(fileName)));
         // A file that does not load must not become lang.cfg: every later
         // start would end on it. Parsed into a copy, the tables stay as they are.
         LanguageTables check = app.ctx.lang;

@@ -22,7 +22,10 @@ struct App {
     Platform& platform;
 
     WorkingState& ws() { return form1.ws; }
+    // A file the program writes (and reads back), in programFolder.
     std::string programFile(const std::string& name) const;
+    // A read-only file shipped with the program, in dataFolder.
+    std::string dataFile(const std::string& name) const;
 };
 
 }  // namespace sextrix

@@ -24,8 +24,13 @@ struct AppContext {
     // Decimal separator of the user's locale, for strict parsing and for
     // numbers written into boxes.
     char decimalSeparator = '.';
-    // Folder of the executable, without a trailing separator.
+    // The folder the program writes its files to (settings, answers,
+    // temporary files), without a trailing separator: the executable's when
+    // it runs from a writable copy, otherwise the user's data folder.
     std::string programFolder = ".";
+    // The folder of the read-only data (language files, deep-sky files, demo,
+    // help pages); empty means the same as programFolder.
+    std::string dataFolder;
 
     // A workflow step that yields (calculation, download, full map, wizard)
     // is running; see BusyGuard.

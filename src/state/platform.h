@@ -44,6 +44,9 @@ public:
     virtual ~Windows() = default;
     // Returns when the window has closed.
     virtual void showModal(WindowKey key) = 0;
+    // Opens the help window on an HTML page (an existing file) and returns
+    // at once; the window stays open beside the main window.
+    virtual void showHelp(const std::string& page) = 0;
 };
 
 struct LocalDateTime {

@@ -23,6 +23,7 @@
 #include "form1/defaults.h"
 #include "form1/download.h"
 #include "form1/full_map.h"
+#include "form1/help.h"
 #include "form1/image_calibration.h"
 #include "form1/image_file.h"
 #include "form1/input_boxes.h"
@@ -154,9 +155,9 @@ void Form1Window::buildMenus() {
     binding_.custom([help, this] { help->setTitle(QString::fromStdString(form_.mnu_Aide.caption)); });
     QMenu* aide = help->addMenu(QString());
     binding_.custom([aide, this] { aide->setTitle(QString::fromStdString(form_.mnu_help.caption)); });
-    action(aide, form_.mnu_AideFR, "mnu_AideFR", {});
-    action(aide, form_.mnu_AideEn, "mnu_AideEn", {});
-    action(help, form_.mnu_about, "mnu_about", {});
+    action(aide, form_.mnu_AideFR, "mnu_AideFR", [this] { mnu_AideFR_Click(app_); });
+    action(aide, form_.mnu_AideEn, "mnu_AideEn", [this] { mnu_AideEn_Click(app_); });
+    action(help, form_.mnu_about, "mnu_about", [this] { mnu_about_Click(app_); });
 }
 
 QWidget* Form1Window::buildPictureArea() {

@@ -106,6 +106,10 @@ void QtPlatform::showModal(WindowKey key) {
     if (refreshWindows) refreshWindows();
 }
 
+void QtPlatform::showHelp(const std::string& page) {
+    if (openHelp) openHelp(QString::fromStdString(page));
+}
+
 LocalDateTime QtPlatform::now() {
     const QDateTime t = QDateTime::currentDateTime();
     return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(), t.time().second()};

@@ -25,6 +25,7 @@ public:
     void yield() override;
     // Windows
     void showModal(WindowKey key) override;
+    void showHelp(const std::string& page) override;
     // Clock
     LocalDateTime now() override;
     // ImageDecoder
@@ -44,6 +45,7 @@ public:
     // Set by the windows: repaint from the models; open a modal window.
     std::function<void()> refreshWindows;
     std::function<void(WindowKey)> openModal;
+    std::function<void(const QString&)> openHelp;
     QWidget* dialogParent = nullptr;
     // The buttons in the interface's language; English when unset.
     std::function<ButtonTexts()> buttonTexts;

@@ -1,6 +1,10 @@
 #include "qt_program.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include "form1/startup.h"
 #include "ui/config2_window.h"
@@ -8,6 +12,7 @@
 #include "ui/form1_window.h"
 #include "ui/frm_internet.h"
 #include "ui/frm_lang.h"
+#include "ui/help_window.h"
 #include "ui/splash_window.h"
 #include "ui/wizard_window.h"
 
@@ -18,13 +23,31 @@ char systemDecimalSeparator() {
     return point == "," ? ',' : '.';
 }
 
-QtProgram::QtProgram(const std::string& programFolder) : platform_(qtPlatform_.platform()), app_(platform_) {
+ProgramFolders programFoldersFor(const QString& executableFolder) {
+    const QDir exe(executableFolder);
+    ExecutableFolderFacts facts;
+    facts.holdsData = QFileInfo::exists(exe.filePath("lang-fr.cfg"));
+    // Asking the folder's permissions misses read-only mounts; creating a file does not.
+    QTemporaryFile probe(exe.filePath("write-probe-XXXXXX"));
+    facts.writable = probe.open();
+    const QString installed = QDir::cleanPath(exe.filePath(SEXTRIX_DATA_FROM_BIN));
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    ProgramFolders folders =
+        chooseProgramFolders(exe.absolutePath().toStdString(), facts, installed.toStdString(), user.toStdString());
+    if (folders.programFolder == user.toStdString()) QDir().mkpath(user);
+    return folders;
+}
+
+QtProgram::QtProgram(const std::string& programFolder, const std::string& dataFolder)
+    : platform_(qtPlatform_.platform()), app_(platform_) {
     app_.ctx.programFolder = programFolder;
+    app_.ctx.dataFolder = dataFolder;
     app_.ctx.decimalSeparator = systemDecimalSeparator();
     mainWindow_ = std::make_unique<Form1Window>(app_);
     qtPlatform_.dialogParent = mainWindow_.get();
     qtPlatform_.refreshWindows = [this] { mainWindow_->refreshFromModel(); };
     qtPlatform_.openModal = [this](WindowKey key) { openModal(key); };
+    qtPlatform_.openHelp = [this](const QString& page) { openHelp(page); };
     qtPlatform_.buttonTexts = [this] {
         return mainWindow_->frenchInterface() ? QtPlatform::ButtonTexts{"OK", "Oui", "Non"} : QtPlatform::ButtonTexts{};
     };
@@ -39,7 +62,7 @@ QtProgram::~QtProgram() = default;
 void QtProgram::start() { Main(app_, *this); }
 
 void QtProgram::showSplash() {
-    splash_ = std::make_unique<SplashWindow>();
+    splash_ = std::make_unique<SplashWindow>(QString::fromStdString(app_.programFile("test.bmp")));
     splash_->show();
     splash_->repaint();
     splash_->startProgress();
@@ -87,10 +110,20 @@ void QtProgram::openModal(WindowKey key) {
             wizard.exec();
             break;
         }
+        case WindowKey::About: {
+            SplashWindow about(QString::fromStdString(app_.programFile("test.bmp")), mainWindow_.get());
+            about.exec();
+            break;
+        }
         default:
             // The other windows are not part of the program yet.
             break;
     }
+}
+
+void QtProgram::openHelp(const QString& page) {
+    if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
+    helpWindow_->openPage(page);
 }
 
 }  // namespace sextrix::ui

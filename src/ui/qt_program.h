@@ -1,20 +1,25 @@
 #pragma once
 // The program's Qt side as one object: the platform, the main window, the
 // splash and the start-up host. main() makes one; UI tests make their own.
+#include <QString>
 #include <memory>
 
 #include "form1/startup.h"
 #include "state/app.h"
+#include "state/program_folders.h"
 #include "ui/qt_platform.h"
 
 namespace sextrix::ui {
 
 class Form1Window;
 class SplashWindow;
+class HelpWindow;
 
 class QtProgram : public StartupHost {
 public:
-    explicit QtProgram(const std::string& programFolder);
+    // programFolder: where the program writes; dataFolder: its read-only
+    // data (empty: the same folder).
+    explicit QtProgram(const std::string& programFolder, const std::string& dataFolder = {});
     ~QtProgram() override;
 
     // Start-up; throws what the start-up throws (an unusable language file).
@@ -22,6 +27,7 @@ public:
 
     App& app() { return app_; }
     Form1Window& mainWindow() { return *mainWindow_; }
+    HelpWindow* helpWindow() { return helpWindow_.get(); }
     QtPlatform& platform() { return qtPlatform_; }
 
     // StartupHost
@@ -32,13 +38,20 @@ public:
 
 private:
     void openModal(WindowKey key);
+    void openHelp(const QString& page);
 
     QtPlatform qtPlatform_;
     Platform platform_;
     App app_;
     std::unique_ptr<Form1Window> mainWindow_;
     std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<HelpWindow> helpWindow_;
 };
+
+// The program's two folders for an executable in executableFolder: beside it
+// for a writable copy holding its data, otherwise the prefix's share folder
+// and the user's data folder (QStandardPaths::AppDataLocation, created here).
+ProgramFolders programFoldersFor(const QString& executableFolder);
 
 // The decimal separator of the user's locale.
 char systemDecimalSeparator();

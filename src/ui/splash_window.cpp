@@ -1,8 +1,11 @@
 #include "splash_window.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QVBoxLayout>
+
+#include "form1/download.h"
 
 namespace sextrix::ui {
 
@@ -22,7 +25,8 @@ QLabel* label(const QString& text, const char* name, int pixelSize, bool bold = 
 }
 }  // namespace
 
-SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+SplashWindow::SplashWindow(const QString& testBitmap, QWidget* parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint), testBitmap_(testBitmap) {
     setObjectName("frmSplash");
     setStyleSheet(
         "QDialog#frmSplash { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #0b1030, stop:1 #27305a); }"
@@ -30,7 +34,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent, Qt::SplashScreen |
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(32, 24, 32, 24);
     layout->addWidget(label("VELORIN Sextrix", "Label1", 30, true));
-    layout->addWidget(label(QString("Version %1.%2.%3").arg(1).arg(4).arg(12), "lblVersion", 14));
+    layout->addWidget(label(QString("Version ") + programVersion(), "lblVersion", 14));
     layout->addSpacing(12);
     layout->addWidget(label(QString::fromUtf8("Crédits:"), "Label2", 13, true));
     layout->addWidget(label("MinorPlanetCenter online services", "Label2", 12));
@@ -59,6 +63,16 @@ SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent, Qt::SplashScreen |
 void SplashWindow::startProgress() { timer_.start(); }
 
 int SplashWindow::barValue() const { return bar_->value(); }
+
+void SplashWindow::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    // Only the about box closes; during start-up the bar is showing.
+    const bool about = bar_->isHidden();
+    // The picture is a by-product for checking the window's look; a failed
+    // save must not disturb the start-up or the about box.
+    grab().save(testBitmap_, "BMP");
+    if (about) accept();
+}
 
 void SplashWindow::tick() {
     bar_->show();

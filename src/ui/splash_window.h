@@ -1,11 +1,13 @@
 #pragma once
 // The splash window: name, version and credits, with a progress bar that
-// fills while the program starts.
+// fills while the program starts. Shown without its bar it is the about box,
+// which a click closes.
 #include <QDialog>
 #include <QTimer>
 
 class QLabel;
 class QProgressBar;
+class QMouseEvent;
 
 namespace sextrix::ui {
 
@@ -15,14 +17,19 @@ int nextSplashBarValue(int value);
 class SplashWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit SplashWindow(QWidget* parent = nullptr);
+    // testBitmap: where a click saves a picture of the window.
+    explicit SplashWindow(const QString& testBitmap, QWidget* parent = nullptr);
 
     void startProgress();  // the start-up enables the bar's timer
     int barValue() const;
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     void tick();
 
+    QString testBitmap_;
     QProgressBar* bar_;
     QLabel* barCaption_;
     QTimer timer_;

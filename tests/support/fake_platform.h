@@ -55,6 +55,7 @@ public:
         shownWindows.push_back(key);
         if (auto it = onShow.find(key); it != onShow.end()) it->second();
     }
+    void showHelp(const std::string& page) override { shownHelp.push_back(page); }
     // Clock
     LocalDateTime now() override { return clockValue; }
     // ImageDecoder
@@ -78,6 +79,7 @@ public:
     std::function<void()> onYield;
     std::vector<WindowKey> shownWindows;
     std::map<WindowKey, std::function<void()>> onShow;
+    std::vector<std::string> shownHelp;
     LocalDateTime clockValue{2026, 12, 7, 9, 5, 0};
     std::map<std::string, DecodedImage> images;
     std::vector<std::string> decodedPaths;
