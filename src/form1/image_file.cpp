@@ -5,6 +5,7 @@
 #include "catalog/image_loading.h"
 #include "control_writes.h"
 #include "state/errors.h"
+#include "state/text_file.h"
 
 namespace sextrix {
 namespace {
@@ -21,12 +22,22 @@ void checkDecoded(const DecodedImage& image) {
 // format plugins, so it is not offered).
 constexpr const char* kImageFilter = "Images (*.jpg *.jpeg *.bmp *.png *.gif *.pbm *.pgm *.ppm);;* (*)";
 
+// The file a typed name points to: beside the program's own files first,
+// then among the data shipped with it (an installed program finds
+// "demo/m67.jpg" there).
+std::string imagePathOf(const App& app, const std::string& typed) {
+    const std::string own = resolveImagePath(typed, app.ctx.programFolder);
+    if (app.ctx.dataFolder.empty() || own == typed || fileExists(own)) return own;
+    const std::string shipped = resolveImagePath(typed, app.ctx.dataFolder);
+    return fileExists(shipped) ? shipped : own;
+}
+
 }  // namespace
 
 bool chooseImageFile(App& app, TextBox& box) {
     std::string folder = app.ctx.programFolder;
     if (!box.text.empty()) {
-        const std::string current = resolveImagePath(box.text, app.ctx.programFolder);
+        const std::string current = imagePathOf(app, box.text);
         if (const auto slash = current.rfind('/'); slash != std::string::npos && slash > 0)
             folder = current.substr(0, slash);
     }
@@ -44,7 +55,7 @@ void Loadimg_Click(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
     try {
-        const std::string path = resolveImagePath(form.txt_url.text, app.ctx.programFolder);
+        const std::string path = imagePathOf(app, form.txt_url.text);
         DecodedImage image = app.platform.images.decode(path);
         checkDecoded(image);
         // Everything that can fail comes before the picture changes, so a
@@ -76,7 +87,7 @@ void Timer3_Timer(App& app) {
     if (!form.Timer3.enabled) return;
     std::string time;
     try {
-        time = fileTimeText(resolveImagePath(form.txt_url.text, app.ctx.programFolder));
+        time = fileTimeText(imagePathOf(app, form.txt_url.text));
     } catch (const FileError&) {
         return;  // missing or being replaced: the next tick tries again
     }

@@ -79,6 +79,25 @@ TEST_F(ImageLoading, LoadsThePictureAtItsSizeAndUndoesThePanning) {
     EXPECT_FALSE(form.ws.imageFileTime.empty());
 }
 
+// An installed program writes elsewhere than its data: a relative name not
+// found among the program's own files is looked for among the shipped data.
+TEST_F(ImageLoading, ARelativeNameFallsBackToTheShippedData) {
+    testing::TempFolder shipped;
+    shipped.write("demo.bmp", "BM");
+    t.app.ctx.dataFolder = shipped.path();
+    t.fake.images[shipped.file("demo.bmp")] = uniformImage(2, 2, 0);
+    t.app.form1.txt_url.text = "demo.bmp";
+    Loadimg_Click(t.app);
+    EXPECT_TRUE(t.fake.messages.empty());
+    EXPECT_EQ(t.app.ws().imageLoaded, kTrue);
+
+    decodesAs(uniformImage(3, 3, 0));  // the program's own copy wins
+    t.app.form1.txt_url.text = "img.bmp";
+    shipped.write("img.bmp", "BM");
+    Loadimg_Click(t.app);
+    EXPECT_EQ(t.app.form1.Picture1.width(), 3);
+}
+
 TEST_F(ImageLoading, APictureOfTheSameSizeKeepsTheViewsPlaceAndSize) {
     Form1Model& form = t.app.form1;
     decodesAs(uniformImage(4, 3, 0));
