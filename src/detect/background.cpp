@@ -56,6 +56,7 @@ void cellPosition(int p, int n, int size, int& lower, int& upper, float& t) {
 }  // namespace
 
 BackgroundMap estimateBackground(const LuminanceImage& image, int cellSize) {
+    checkLuminanceImage(image);
     BackgroundMap map;
     map.width = image.width;
     map.height = image.height;

@@ -19,6 +19,7 @@ struct BackgroundMap {
 };
 
 // cellSize below 8 is taken as 8; an image smaller than a cell is one cell.
+// Throws std::invalid_argument as checkLuminanceImage does.
 BackgroundMap estimateBackground(const LuminanceImage& image, int cellSize = 64);
 
 }  // namespace sextrix

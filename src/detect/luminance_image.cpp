@@ -18,14 +18,19 @@ void checkSize(int width, int height, std::size_t count) {
 
 }  // namespace
 
+void checkLuminanceImage(const LuminanceImage& image) {
+    checkSize(image.width, image.height, image.values.size());
+    for (std::size_t k = 0; k < image.values.size(); ++k)
+        if (!std::isfinite(image.values[k]))
+            throw std::invalid_argument("pixel (" + std::to_string(k % image.width) + ", " +
+                                        std::to_string(k / image.width) + ") holds no finite value");
+    if (!std::isfinite(image.whiteLevel)) throw std::invalid_argument("the white level is not finite");
+}
+
 LuminanceImage makeLuminanceImage(int width, int height, std::vector<float> values, float whiteLevel) {
-    checkSize(width, height, values.size());
-    for (std::size_t k = 0; k < values.size(); ++k)
-        if (!std::isfinite(values[k]))
-            throw std::invalid_argument("pixel (" + std::to_string(k % width) + ", " + std::to_string(k / width) +
-                                        ") holds no finite value");
-    if (!std::isfinite(whiteLevel)) throw std::invalid_argument("the white level is not finite");
-    return LuminanceImage{width, height, std::move(values), whiteLevel};
+    LuminanceImage image{width, height, std::move(values), whiteLevel};
+    checkLuminanceImage(image);
+    return image;
 }
 
 LuminanceImage luminanceImage(int width, int height, const std::vector<PackedColour>& pixels) {

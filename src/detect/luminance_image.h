@@ -23,6 +23,10 @@ struct LuminanceImage {
 // width * height, or a value that is not finite.
 LuminanceImage makeLuminanceImage(int width, int height, std::vector<float> values, float whiteLevel = 255);
 
+// The same refusals for an image put together by hand; the detector calls it
+// first, since a NaN would break the medians.
+void checkLuminanceImage(const LuminanceImage& image);
+
 // The luminance of packed colours, 0..255; a pixel that is no colour counts as
 // black. Same refusals as above.
 LuminanceImage luminanceImage(int width, int height, const std::vector<PackedColour>& pixels);

@@ -221,14 +221,14 @@ bool measure(const Frame& frame, const std::vector<Pixel>& group, const DetectSe
 }  // namespace
 
 std::vector<DetectedStar> detectStars(const LuminanceImage& image, const DetectSettings& settings) {
+    checkLuminanceImage(image);
     if (image.empty()) return {};
     return detectStars(image, estimateBackground(image, settings.cellSize), settings);
 }
 
 std::vector<DetectedStar> detectStars(const LuminanceImage& image, const BackgroundMap& background,
                                       const DetectSettings& settings) {
-    if (image.values.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
-        throw std::invalid_argument("the luminance image does not hold width x height values");
+    checkLuminanceImage(image);
     if (background.width != image.width || background.height != image.height ||
         background.level.size() != image.values.size() || background.noise.size() != image.values.size())
         throw std::invalid_argument("the background map is not the image's size");

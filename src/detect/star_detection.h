@@ -47,7 +47,8 @@ struct DetectedStar {
     bool has(StarFlag flag) const { return (flags & flag) != 0; }
 };
 
-// Brightest first. An empty image gives no star.
+// Brightest first. An empty image gives no star. Throws std::invalid_argument
+// for an image checkLuminanceImage refuses or a background of another size.
 std::vector<DetectedStar> detectStars(const LuminanceImage& image, const DetectSettings& settings = {});
 // With a background already estimated (it must have the image's size).
 std::vector<DetectedStar> detectStars(const LuminanceImage& image, const BackgroundMap& background,

@@ -155,6 +155,9 @@ TEST(LuminanceImage, WeighsColoursByBrightnessAndRefusesBadInput) {
     EXPECT_THROW(luminanceImage(3, 2, std::vector<PackedColour>(5, 0)), std::invalid_argument);
     EXPECT_THROW(makeLuminanceImage(-1, 0, {}), std::invalid_argument);
     EXPECT_THROW(makeLuminanceImage(1, 1, {std::numeric_limits<float>::quiet_NaN()}), std::invalid_argument);
+    const LuminanceImage byHand{2, 2, {1, 2, std::numeric_limits<float>::infinity(), 4}};
+    EXPECT_THROW(detectStars(byHand), std::invalid_argument);
+    EXPECT_THROW(detectStars(LuminanceImage{3, 3, {1, 2}}), std::invalid_argument);
 }
 
 }  // namespace
