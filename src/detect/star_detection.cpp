@@ -104,7 +104,8 @@ bool separate(const Frame& frame, const Maximum& a, const Maximum& b, const Dete
     }
     const double fainter = std::min(a.height, b.height);
     const double dip = fainter - lowest;
-    return dip > settings.blendMarginSigma * Frame::kSmoothedNoise * frame.noise(b.at.x, b.at.y) && dip > settings.blendDipFraction * fainter;
+    return dip > settings.blendMarginSigma * Frame::kSmoothedNoise * frame.noise(b.at.x, b.at.y) &&
+           dip > settings.blendDipFraction * fainter;
 }
 
 bool blended(const Frame& frame, const std::vector<Pixel>& group, const DetectSettings& settings) {

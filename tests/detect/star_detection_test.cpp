@@ -33,7 +33,8 @@ LuminanceImage render(const FieldSetup& setup, const std::vector<PlacedStar>& st
 const DetectedStar* nearest(const std::vector<DetectedStar>& found, double x, double y, double within) {
     const DetectedStar* best = nullptr;
     for (const auto& s : found)
-        if (std::hypot(s.x - x, s.y - y) < within && (!best || std::hypot(s.x - x, s.y - y) < std::hypot(best->x - x, best->y - y)))
+        if (std::hypot(s.x - x, s.y - y) < within &&
+            (!best || std::hypot(s.x - x, s.y - y) < std::hypot(best->x - x, best->y - y)))
             best = &s;
     return best;
 }
@@ -50,8 +51,8 @@ TEST(StarDetection, IsolatedStarsLieWithinATenthOfAPixel) {
         setup.gain = 10;
         setup.readNoise = 1;
         const double b = row.brightest;
-        const std::vector<PlacedStar> stars = {{{40.3, 30.7}, b},         {{120.5, 40.25}, b + 0.15},
-                                               {{200.81, 35.5}, b + 0.3}, {{50.12, 120.9}, b + 0.45},
+        const std::vector<PlacedStar> stars = {{{40.3, 30.7}, b},           {{120.5, 40.25}, b + 0.15},
+                                               {{200.81, 35.5}, b + 0.3},   {{50.12, 120.9}, b + 0.45},
                                                {{140.66, 140.14}, b + 0.6}, {{210.0, 150.0}, b + 0.25}};
         const auto found = detectStars(render(setup, stars));
         SCOPED_TRACE(testing::Message() << "fwhm " << row.fwhm);
@@ -121,8 +122,8 @@ TEST(StarDetection, OverlappingStarsAreFlaggedBlended) {
 }
 
 TEST(StarDetection, ListComesBrightestFirstAndEdgesAreFlagged) {
-    const std::vector<PlacedStar> stars = {{{200.2, 40.7}, 12.0}, {{40.5, 60.5}, 10.6}, {{120.9, 150.1}, 11.3},
-                                           {{1.6, 100.3}, 10.3}};
+    const std::vector<PlacedStar> stars = {
+        {{200.2, 40.7}, 12.0}, {{40.5, 60.5}, 10.6}, {{120.9, 150.1}, 11.3}, {{1.6, 100.3}, 10.3}};
     const auto found = detectStars(render(camera(), stars));
     ASSERT_EQ(found.size(), 4u);
     const double expected[][2] = {{1.6, 100.3}, {40.5, 60.5}, {120.9, 150.1}, {200.2, 40.7}};
