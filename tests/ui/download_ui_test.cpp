@@ -25,19 +25,11 @@ using testing::clickButton;
 
 TEST(DownloadWindow, FetchesTheAnswerSolvesThenDrawsTheFullMap) {
     // The demo's own answer serves both queries.
-    const std::string answer = readFileBytes(testing::dataFile("demo/data.txt"));
-    testing::LocalHttpServer server([&](const std::string& path) {
-        if (path.rfind("/skycat/servers/usnoa_res?", 0) == 0) return testing::LocalHttpServer::Reply{200, answer};
-        return testing::LocalHttpServer::Reply{404, "no such page"};
-    });
-    testing::TempFolder folder;
-    testing::installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg", "deepobj1.txt", "deepobj2.txt"});
-    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-en.cfg")));
+    testing::LocalDemoService demo;
+    const testing::TempFolder& folder = demo.folder;
+    const testing::LocalHttpServer& server = demo.server;
     // No asteroid asked for: the full map reads an answer with none.
     folder.write("data2.txt", testing::asteroidPage({}));
-    folder.write("hosts.cfg", "star=usnoa:" + server.base() + "\r\ntimeout=10\r\n");
-    std::filesystem::create_directory(folder.file("demo"));
-    folder.write("demo/m67.jpg", readFileBytes(testing::dataFile("demo/m67.jpg")));
     ui::QtProgram program(folder.path());
     program.start();
     ui::Form1Window& window = program.mainWindow();
@@ -62,7 +54,7 @@ TEST(DownloadWindow, FetchesTheAnswerSolvesThenDrawsTheFullMap) {
     EXPECT_NE(server.paths[0].find("&ra=8+51+18&dec=11+48+0&object=&radmax=27&magbright=0&magfaint=13.&"),
               std::string::npos)
         << server.paths[0];
-    ASSERT_EQ(readFileBytes(folder.file("data.txt")), answer);
+    ASSERT_EQ(readFileBytes(folder.file("data.txt")), demo.answer);
     EXPECT_TRUE(form.icoG.visible);
 
     // Pick the five stars and accept the candidate whose plate is the true one.

@@ -4,10 +4,14 @@
 // lives on the test's thread, so the program's own event loops serve it.
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "state/text_file.h"
+#include "ui_support.h"
 
 namespace sextrix::testing {
 
@@ -50,5 +54,27 @@ private:
     QTcpServer server_;
     std::map<QTcpSocket*, std::string> pending_;
 };
+
+// A program folder for the demo field whose star service is a local server
+// answering every USNO-A query with the demo's own answer (English
+// interface, no asteroid service).
+struct LocalDemoService {
+    LocalDemoService();
+    std::string answer;
+    LocalHttpServer server;
+    TempFolder folder;
+};
+
+inline LocalDemoService::LocalDemoService()
+    : answer(readFileBytes(dataFile("demo/data.txt"))), server([this](const std::string& path) {
+          if (path.rfind("/skycat/servers/usnoa_res?", 0) == 0) return LocalHttpServer::Reply{200, answer};
+          return LocalHttpServer::Reply{404, "no such page"};
+      }) {
+    installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg", "deepobj1.txt", "deepobj2.txt"});
+    folder.write("lang.cfg", readFileBytes(dataFile("lang-en.cfg")));
+    folder.write("hosts.cfg", "star=usnoa:" + server.base() + "\r\ntimeout=10\r\n");
+    std::filesystem::create_directory(folder.file("demo"));
+    folder.write("demo/m67.jpg", readFileBytes(dataFile("demo/m67.jpg")));
+}
 
 }  // namespace sextrix::testing

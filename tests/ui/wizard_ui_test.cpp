@@ -33,18 +33,10 @@ void type(QWidget* window, const char* box, const char* text) {
 }
 
 TEST(WizardWindow, TerminerDownloadsPicksAndCalculatesAfterTheFifthClick) {
-    const std::string answer = readFileBytes(testing::dataFile("demo/data.txt"));
-    testing::LocalHttpServer server([&](const std::string& path) {
-        if (path.rfind("/skycat/servers/usnoa_res?", 0) == 0) return testing::LocalHttpServer::Reply{200, answer};
-        return testing::LocalHttpServer::Reply{404, "no such page"};
-    });
-    testing::TempFolder folder;
-    testing::installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg", "deepobj1.txt", "deepobj2.txt"});
-    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-en.cfg")));
-    folder.write("hosts.cfg", "star=usnoa:" + server.base() + "\r\ntimeout=10\r\n");
+    testing::LocalDemoService demo;
+    const testing::TempFolder& folder = demo.folder;
+    const testing::LocalHttpServer& server = demo.server;
     folder.write("config.cfg", " 2 \r\nC8 f/6.3\r\n2599.43\r\n2709.96\r\nDemo\r\n1409.57\r\n1440\r\n");
-    std::filesystem::create_directory(folder.file("demo"));
-    folder.write("demo/m67.jpg", readFileBytes(testing::dataFile("demo/m67.jpg")));
     ui::QtProgram program(folder.path());
     program.start();
     ui::Form1Window& window = program.mainWindow();
@@ -79,7 +71,7 @@ TEST(WizardWindow, TerminerDownloadsPicksAndCalculatesAfterTheFifthClick) {
 
     ASSERT_EQ(server.paths.size(), 1u);
     EXPECT_NE(server.paths[0].find("&ra=8+51+18&dec=11+48+0&object=&radmax=27&"), std::string::npos) << server.paths[0];
-    ASSERT_EQ(readFileBytes(folder.file("data.txt")), answer);
+    ASSERT_EQ(readFileBytes(folder.file("data.txt")), demo.answer);
     EXPECT_EQ(window.findChild<QLineEdit*>("txt_corrasd")->text(), "1409.57");
     ASSERT_EQ(form.ws.imageLoaded, kTrue);
     ASSERT_EQ(form.ws.WizardStatus, 1);
