@@ -16,28 +16,8 @@ namespace {
 
 using testing::clickButton;
 using testing::installDataFiles;
+using testing::onNextMessageBox;
 using testing::onNextModal;
-
-// Runs action on the next message box, polling while another window is modal.
-void onNextMessageBox(std::function<void(QMessageBox*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(box);
-        }
-    });
-    timer->start();
-}
-
-void typeInto(QWidget* window, const char* name, const char* text) {
-    auto* edit = window->findChild<QLineEdit*>(name);
-    ASSERT_NE(edit, nullptr) << name;
-    edit->clear();
-    QTest::keyClicks(edit, text);
-}
 
 QString boxText(QWidget* window, const char* name) { return window->findChild<QLineEdit*>(name)->text(); }
 
@@ -58,9 +38,9 @@ TEST(ConfigWindows, SavedFromTheMenuThenChosenWithLoad) {
         auto* list = config->findChild<QListWidget*>("List1");
         listed = list->item(1)->text();
         list->setCurrentRow(1);
-        typeInto(config, "txt_coor0", "Lunette 80");
-        typeInto(config, "txt_coor1", "1409,57");
-        typeInto(config, "txt_coor2", "1440");
+        testing::typeText(config, "txt_coor0", "Lunette 80");
+        testing::typeText(config, "txt_coor1", "1409,57");
+        testing::typeText(config, "txt_coor2", "1440");
         saveScreenshot(config, "config-fr.png");
         clickButton(config, "cmd4");
     });
@@ -94,7 +74,7 @@ TEST(ConfigWindows, ClassicCalibrationFromTheMenu) {
     using testing::saveScreenshot;
     onNextModal([&](QWidget* config2) {
         const char* typed[6] = {"", "13.8", "9.0", "1024", "680", "1000"};
-        for (int k = 1; k <= 5; ++k) typeInto(config2, QString("txt%1").arg(k).toUtf8().constData(), typed[k]);
+        for (int k = 1; k <= 5; ++k) testing::typeText(config2, QString("txt%1").arg(k).toUtf8().constData(), typed[k]);
         onNextMessageBox([&](QMessageBox* box) {
             report = box->text();
             QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);

@@ -1,12 +1,15 @@
 #pragma once
 // Helpers for driving the real windows in tests.
 #include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 #include "support/fake_platform.h"
 
@@ -18,18 +21,30 @@ inline void installDataFiles(const TempFolder& folder, std::initializer_list<con
 }
 
 // Runs action on the next modal window that opens (polling the event loop),
-// e.g. to press one of its buttons.
-inline void onNextModal(std::function<void(QWidget*)> action) {
+// e.g. to press one of its buttons. With a type, windows of other types are
+// passed over (a message box opened over a modal dialog).
+template <class Modal = QWidget>
+void onNextModal(std::type_identity_t<std::function<void(Modal*)>> action) {
     auto* timer = new QTimer;
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* modal = qobject_cast<Modal*>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
             action(modal);
         }
     });
     timer->start();
+}
+
+inline void onNextMessageBox(std::function<void(QMessageBox*)> action) { onNextModal<QMessageBox>(std::move(action)); }
+
+// Types into the named line edit of a window, as a person does.
+inline void typeText(QWidget* window, const char* name, const char* text) {
+    auto* edit = window->findChild<QLineEdit*>(name);
+    ASSERT_NE(edit, nullptr) << name;
+    edit->clear();
+    QTest::keyClicks(edit, text);
 }
 
 // Clicks the named button of a window with a real mouse event.

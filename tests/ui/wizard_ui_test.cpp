@@ -25,13 +25,6 @@ namespace {
 
 using testing::clickButton;
 
-void type(QWidget* window, const char* box, const char* text) {
-    auto* edit = window->findChild<QLineEdit*>(box);
-    ASSERT_NE(edit, nullptr) << box;
-    edit->clear();
-    QTest::keyClicks(edit, text);
-}
-
 TEST(WizardWindow, TerminerDownloadsPicksAndCalculatesAfterTheFifthClick) {
     testing::LocalDemoService demo;
     const testing::TempFolder& folder = demo.folder;
@@ -50,7 +43,7 @@ TEST(WizardWindow, TerminerDownloadsPicksAndCalculatesAfterTheFifthClick) {
         const std::pair<const char*, const char*> field[] = {
             {"txt_ra0", "08"},  {"txt_ra1", "51"},  {"txt_ra2", "18"},          {"txt_dec0", "11"},
             {"txt_dec1", "48"}, {"txt_dec2", "00"}, {"txt_url", "demo/m67.jpg"}};
-        for (const auto& [box, text] : field) type(wizard, box, text);
+        for (const auto& [box, text] : field) testing::typeText(wizard, box, text);
         QTest::mouseClick(wizard->findChild<QRadioButton*>("txt_dec_sign1"), Qt::LeftButton);
         clickButton(wizard, "step1");
         auto* combo = wizard->findChild<QComboBox*>("Combo");
@@ -62,7 +55,7 @@ TEST(WizardWindow, TerminerDownloadsPicksAndCalculatesAfterTheFifthClick) {
         EXPECT_EQ(wizard->findChild<QLineEdit*>("txt_corrasd")->text(), "1409.57");
         EXPECT_EQ(wizard->findChild<QLineEdit*>("txt_corrdec")->text(), "1440");
         clickButton(wizard, "step2");
-        type(wizard, "txt_distance", "27");
+        testing::typeText(wizard, "txt_distance", "27");
         finished = true;
         clickButton(wizard, "step3");
     });
