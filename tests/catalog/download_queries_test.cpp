@@ -25,10 +25,8 @@ TEST(StarQueryText, SplitsRoundsAndSigns) {
         {"example ra 1h34m50s", 1 + 34 / 60.0 + 50 / 3600.0, true, "", "1+34+50"},
         {"example dec 22d11m01s", 22 + 11 / 60.0 + 1 / 3600.0, false, "", "22+11+1"},
         {"dec -0d30m", -0.5, false, "-", "-0+30+0"},
-        {"dec -12d05m", -(12 + 5 / 60.0), false, "-", "-12+5+0"},
         {"59.5 s go to 60", 2 + 10 / 60.0 + 59.5 / 3600.0, true, "", "2+10+60"},
         {"58.5 s go to 58", 2 + 10 / 60.0 + 58.5 / 3600.0, true, "", "2+10+58"},
-        {"ra 0h", 0, true, "", "0+0+0"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.ra ? raQueryText(row.value) : decQueryText(row.value, row.sign), row.text) << row.name;
@@ -48,56 +46,37 @@ TEST(QueryText, IsTheServicesLayoutByteForByte) {
 TEST(AsteroidDay, AddsTheFractionRoundedToHundredths) {
     const struct {
         double day, hour, minute, expected;
-    } rows[] = {{5, 22, 30, 5.94}, {7, 0, 0, 7}, {1, 12, 0, 1.5}, {31, 23, 59, 32}, {10, 3, 0, 10.12}};
+    } rows[] = {{5, 22, 30, 5.94}, {31, 23, 59, 32}, {10, 3, 0, 10.12}};
     for (const auto& row : rows)
         EXPECT_DOUBLE_EQ(dayWithFraction(row.day, row.hour, row.minute), row.expected)
             << row.day << " " << row.hour << ":" << row.minute;
 }
 
 TEST(HostsFile, ReadsItsLinesAndKeepsDefaultsForBadOnes) {
-    const HostsSettings defaults;
+    const HostsSettings d;
+    auto text = [](const ServiceAddress& a) { return a.protocol + ":" + a.address; };
     const struct {
-        const char* name;
         const char* text;
-        ServiceAddress star, asteroid, update;
+        std::string star, asteroid, update;
         int timeout;
     } rows[] = {
-        {"empty file", "", defaults.star, defaults.asteroid, {}, 30},
-        {"all four, LF ends, comments and blanks",
-         "# mine\n\nstar=usnoa:http://127.0.0.1:8080\nasteroid = mpcheck : "
-         "mpc.test\nupdate=version:up.test\ntimeout=5\n",
-         {"usnoa", "http://127.0.0.1:8080"},
-         {"mpcheck", "mpc.test"},
-         {"version", "up.test"},
-         5},
-        {"CR LF and CR ends",
-         "star=vizier:vizier.test\r\ntimeout=12\rupdate=\r\n",
-         {"vizier", "vizier.test"},
-         defaults.asteroid,
-         {},
-         12},
-        {"bad lines",
-         "star=archive.eso.org\nasteroid=mpcheck:\nupdate=Bad Name:x\ntimeout=0\n",
-         defaults.star,
-         defaults.asteroid,
-         {},
-         30},
-        {"bad numbers", "timeout=abc\ntimeout=99999\ntimeout=3s\n", defaults.star, defaults.asteroid, {}, 30},
-        {"unknown lines", "proxy=x:y\njust text\nstar=usnoa:a.test\n", {"usnoa", "a.test"}, defaults.asteroid, {}, 30},
+        {"# mine\n\nstar=usnoa:http://127.0.0.1:8080\nasteroid = mpcheck : mpc.test\nproxy=x:y\njust text\n"
+         "update=version:up.test\ntimeout=5\n",
+         "usnoa:http://127.0.0.1:8080", "mpcheck:mpc.test", "version:up.test", 5},
+        {"star=vizier:vizier.test\r\ntimeout=12\rupdate=\r\n", "vizier:vizier.test", text(d.asteroid), ":", 12},
+        {"star=archive.eso.org\nasteroid=mpcheck:\nupdate=Bad Name:x\ntimeout=0\n", text(d.star), text(d.asteroid),
+         ":", 30},
+        {"timeout=abc\ntimeout=99999\ntimeout=3s\n", text(d.star), text(d.asteroid), ":", 30},
     };
     for (const auto& row : rows) {
         const HostsSettings s = parseHostsFile(row.text);
-        EXPECT_EQ(s.star.protocol + ":" + s.star.address, row.star.protocol + ":" + row.star.address) << row.name;
-        EXPECT_EQ(s.asteroid.protocol + ":" + s.asteroid.address, row.asteroid.protocol + ":" + row.asteroid.address)
-            << row.name;
-        EXPECT_EQ(s.update.protocol + ":" + s.update.address, row.update.protocol + ":" + row.update.address)
-            << row.name;
-        EXPECT_EQ(s.timeoutSeconds, row.timeout) << row.name;
+        EXPECT_EQ(text(s.star) + " " + text(s.asteroid) + " " + text(s.update) + " " + std::to_string(s.timeoutSeconds),
+                  row.star + " " + row.asteroid + " " + row.update + " " + std::to_string(row.timeout))
+            << row.text;
     }
     // What the program writes at first start reads back as the defaults.
-    const HostsSettings again = parseHostsFile(formatHostsFile(defaults));
-    EXPECT_EQ(again.star.address, defaults.star.address);
-    EXPECT_EQ(again.asteroid.protocol, defaults.asteroid.protocol);
+    const HostsSettings again = parseHostsFile(formatHostsFile(d));
+    EXPECT_EQ(text(again.star) + " " + text(again.asteroid), text(d.star) + " " + text(d.asteroid));
     EXPECT_TRUE(again.update.empty());
 }
 
@@ -129,7 +108,6 @@ TEST(ProtocolAnswer, AcceptsAnswersAndWellFormedEmptyResultsOnly) {
         {"heading never closed", true, "<pre>\n<b>   # USNO-A2.0\n", false},
         {"asteroids", false, testing::asteroidPage({testing::asteroidLine({})}), true},
         {"no asteroid", false, testing::asteroidPage({}), true},
-        {"asteroid error page", false, htmlError, false},
         {"asteroid page of prose", false, testing::asteroidPage({"No such object in the field, sorry."}), false},
     };
     for (const auto& row : rows) {

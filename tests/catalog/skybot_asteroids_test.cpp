@@ -12,21 +12,20 @@
 namespace sextrix {
 namespace {
 
+using testing::cutAfter;
+using testing::replaced;
+
 std::string recorded(const std::string& name) { return testing::recordedAnswer("skybot/" + name); }
 
 // The recorded cone: 10 h 00 m, -0 12 00, 30', V to 16.5, 2024 January 1.0 UT.
 const AsteroidCone kCone{150.0, -0.2, 30, 16.5, 2460311.5};
 
-// Positions read back at 2400 units a degree (tenths of a second of time)
-// and 3600 (arcseconds), so the written hh mm ss.s and +dd mm ss come back
-// as whole numbers. Values from the recorded lines, rounded by hand; the
-// order is by distance from the centre (the file's d column); Icarus
+// Read back at 2400 units a degree (tenths of a second of time) and 3600
+// (arcseconds), so hh mm ss.s and +dd mm ss come back whole. Values from the
+// recorded lines, rounded by hand; nearest first (the d column); Icarus
 // (V 17.2) is beyond the limit.
-TEST(RecordedSkybotAnswer, ReadsAsTheBrightObjectsNearestFirst) {
-    struct Expected {
-        const char *number, *name, *x, *y, *v, *motionRa, *motionDec;
-    };
-    const std::vector<Expected> expected = {
+TEST(SkybotAnswer, ReadsAsTheBrightObjectsNearestFirst) {
+    const std::vector<std::vector<std::string>> expected = {
         {" 52768", "1998OR2", "360000", "-720", "14.8", " +5", " +0"},
         {"   433", "Eros", "360123", "-330", "12.1", "+**", "-12"},
         {"123456", "2001AB123", "360307", "-675", "16.5", " -4", " +1"},
@@ -37,52 +36,34 @@ TEST(RecordedSkybotAnswer, ReadsAsTheBrightObjectsNearestFirst) {
     ASSERT_TRUE(answer.has_value());
     const auto asteroids = parseAsteroidList(*answer, 2400, 3600);
     ASSERT_EQ(asteroids.size(), expected.size());
-    EXPECT_EQ(splitLines(*answer).size(), 53 + expected.size());  // the reader's count comes from the lines
+    EXPECT_EQ(splitLines(*answer).size(), 53 + expected.size());  // the reader counts lines
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(expected[i].name);
-        EXPECT_EQ(asteroids[i].number, expected[i].number);
-        EXPECT_EQ(asteroids[i].name, expected[i].name);
-        EXPECT_EQ(asteroids[i].x, expected[i].x);
-        EXPECT_EQ(asteroids[i].y, expected[i].y);
-        EXPECT_EQ(asteroids[i].text48, expected[i].v);
-        EXPECT_EQ(asteroids[i].text70, expected[i].motionRa);
-        EXPECT_EQ(asteroids[i].text77, expected[i].motionDec);
+        const auto& a = asteroids[i];
+        EXPECT_EQ((std::vector<std::string>{a.number, a.name, a.x, a.y, a.text48, a.text70, a.text77}), expected[i]);
     }
+
+    const auto none = asteroidAnswerFromSkybot(recorded("cone_no_object.txt"), kCone);
+    ASSERT_TRUE(none.has_value());
+    EXPECT_EQ(splitLines(*none).size(), 53u);
+    EXPECT_TRUE(parseAsteroidList(*none, 1, 1).empty());
 }
 
-TEST(RecordedSkybotAnswer, NoObjectGivesAPageOfNone) {
-    const auto answer = asteroidAnswerFromSkybot(recorded("cone_no_object.txt"), kCone);
-    ASSERT_TRUE(answer.has_value());
-    EXPECT_EQ(splitLines(*answer).size(), 53u);
-    EXPECT_TRUE(parseAsteroidList(*answer, 1, 1).empty());
+TEST(SkybotAnswer, RefusesBodiesThatAreNotAWholeResult) {
+    const std::string cone = recorded("cone_10h_m0.txt");
+    const struct {
+        const char* name;
+        std::string body;
+    } rows[] = {
+        {"error flag", "# Flag: -1\n# Ticket: 170412345678903\nError: the epoch is out of the range\n"},
+        {"no flag line", replaced(cone, "# Flag: 1\n", "")},
+        {"magnitude column missing", replaced(cone, "| Mv |", "| V |")},
+        {"cut inside a line", cutAfter(cone, "NEA>Apollo", 0)},
+        {"position not a number", replaced(cone, "09 59 40.0212", "09h59m40s")},
+        {"minutes beyond 59", replaced(cone, "-00 12 00.0", "-00 72 00.0")},
+        {"magnitude not a number", replaced(cone, "| 14.8 |", "| ? |")},
+    };
+    for (const auto& row : rows) EXPECT_EQ(asteroidAnswerFromSkybot(row.body, kCone), std::nullopt) << row.name;
 }
-
-struct RefusedRow {
-    const char* name;
-    std::string body;
-};
-
-class RefusedSkybotBody : public ::testing::TestWithParam<RefusedRow> {};
-
-TEST_P(RefusedSkybotBody, GivesNothing) { EXPECT_EQ(asteroidAnswerFromSkybot(GetParam().body, kCone), std::nullopt); }
-
-std::string cone() { return recorded("cone_10h_m0.txt"); }
-using testing::cutAfter;
-using testing::replaced;
-
-INSTANTIATE_TEST_SUITE_P(
-    Bodies, RefusedSkybotBody,
-    ::testing::Values(
-        RefusedRow{"Empty", ""},
-        RefusedRow{"ErrorFlag", "# Flag: -1\n# Ticket: 170412345678903\nError: the epoch is out of the range\n"},
-        RefusedRow{"HtmlPage", "<!DOCTYPE html>\n<html><body><h1>503 Service Unavailable</h1></body></html>\n"},
-        RefusedRow{"NoFlagLine", replaced(cone(), "# Flag: 1\n", "")},
-        RefusedRow{"MagnitudeColumnMissing", replaced(cone(), "| Mv |", "| V |")},
-        RefusedRow{"CutInsideALine", cutAfter(cone(), "NEA>Apollo", 0)},
-        RefusedRow{"PositionNotANumber", replaced(cone(), "09 59 40.0212", "09h59m40s")},
-        RefusedRow{"MinutesBeyond59", replaced(cone(), "-00 12 00.0", "-00 72 00.0")},
-        RefusedRow{"MagnitudeNotANumber", replaced(cone(), "| 14.8 |", "| ? |")}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SkybotUrl, IsTheDocumentedConeSearch) {
     EXPECT_EQ(skybotUrl("vo.imcce.fr", kCone),
@@ -97,16 +78,12 @@ TEST(SkybotUrl, IsTheDocumentedConeSearch) {
 
 // Worked examples of Meeus, Astronomical Algorithms (2nd ed.), ch. 7.
 TEST(JulianDate, MatchesTheWorkedExamples) {
-    struct Row {
+    const struct {
         int year, month;
         double day, jd;
-    };
-    for (const Row& r : {Row{2000, 1, 1.5, 2451545.0}, Row{1957, 10, 4.81, 2436116.31}, Row{1987, 6, 19.5, 2446966.0},
-                         Row{1988, 1, 27.0, 2447187.5}, Row{1999, 1, 1.0, 2451179.5}, Row{1600, 12, 31.0, 2305812.5},
-                         Row{1900, 1, 1.0, 2415020.5}}) {
-        SCOPED_TRACE(std::to_string(r.year) + "-" + std::to_string(r.month));
-        EXPECT_NEAR(julianDateUtc(r.year, r.month, r.day), r.jd, 1e-6);
-    }
+    } rows[] = {{2000, 1, 1.5, 2451545.0}, {1957, 10, 4.81, 2436116.31}, {1988, 1, 27.0, 2447187.5},
+                {1600, 12, 31.0, 2305812.5}};
+    for (const auto& r : rows) EXPECT_NEAR(julianDateUtc(r.year, r.month, r.day), r.jd, 1e-6) << r.year;
     // 2024 January 1, 12 h at UTC+2 is 10 h UT.
     EXPECT_NEAR(julianDateFromLocal(2024, 1, 1.5, 2), 2460311.0 - 2.0 / 24, 1e-6);
 }

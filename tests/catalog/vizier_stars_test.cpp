@@ -11,110 +11,89 @@
 namespace sextrix {
 namespace {
 
-std::string recorded(const std::string& name) { return testing::recordedAnswer("vizier/" + name); }
-
-struct Expected {
-    const char* id;
-    double ra, dec;
-    const char* magR;
-    const char* magB;
-};
-
-struct AnswerRow {
-    const char* name;
-    const char* file;
-    VizierCatalogue catalogue;
-    std::vector<Expected> stars;  // brightest R first
-};
-
-class RecordedVizierAnswer : public ::testing::TestWithParam<AnswerRow> {};
-
-// The rows of the recorded answers, written down from the files: positions
-// to the five decimals the reader's columns hold, magnitudes as %4.1f.
-TEST_P(RecordedVizierAnswer, ReadsAsTheStarsOfTheTableInRedOrder) {
-    const auto& row = GetParam();
-    const auto answer = starAnswerFromVizier(recorded(row.file), row.catalogue);
-    ASSERT_TRUE(answer.has_value());
-    const auto stars = parseStarList(*answer, 1, 1);
-    ASSERT_EQ(stars.size(), row.stars.size());
-    for (std::size_t i = 0; i < stars.size(); ++i) {
-        SCOPED_TRACE("star " + std::to_string(i + 1));
-        EXPECT_EQ(stars[i].id, row.stars[i].id);
-        EXPECT_NEAR(stars[i].ra, row.stars[i].ra, 1e-9);
-        EXPECT_NEAR(stars[i].dec, row.stars[i].dec, 1e-9);
-        EXPECT_EQ(stars[i].magR, row.stars[i].magR);
-        EXPECT_EQ(stars[i].magB, row.stars[i].magB);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Catalogues, RecordedVizierAnswer,
-                         ::testing::Values(AnswerRow{"UsnoA2",
-                                                     "usnoa2_1h34_p22.tsv",
-                                                     VizierCatalogue::UsnoA2,
-                                                     {{"U1125-00576436", 23.71235, 22.17972, " 9.8", "10.9"},
-                                                      {"U1125-00575104", 23.65421, 22.25194, "11.3", "12.6"},
-                                                      {"U1125-00578221", 23.80112, 22.09029, "12.0", "    "},
-                                                      {"U1125-00575988", 23.69000, 22.30157, "12.7", "13.1"},
-                                                      {"U1125-00577012", 23.74445, 22.16000, "12.9", "14.2"}}},
-                                           // Served in f.mag order; R is rmag, or f.mag where APASS has none.
-                                           AnswerRow{"Ucac4",
-                                                     "ucac4_pleiades.tsv",
-                                                     VizierCatalogue::Ucac4,
-                                                     {{"UC4 571-009811", 56.75091, 24.11562, " 7.6", "    "},
-                                                      {"UC4 571-009795", 56.69146, 24.02998, " 8.0", " 8.4"},
-                                                      {"UC4 571-009840", 56.81273, 24.20335, " 8.3", " 8.5"},
-                                                      {"UC4 571-009866", 56.90331, 24.06111, " 9.9", "    "},
-                                                      {"UC4 572-010233", 56.63440, 24.18889, "10.4", "11.0"}}},
-                                           // Source ids in 13 base-36 digits (worked out by hand); 359.999998
-                                           // prints as 360.00000 and is written as 0 h; -0.000004 as +0.00000.
-                                           AnswerRow{"GaiaDr3AcrossZeroHours",
-                                                     "gaiadr3_0h_m0.tsv",
-                                                     VizierCatalogue::GaiaDr3,
-                                                     {{"U0IM1ECZ9L2VI8", 359.99123, -0.41235, "10.9", "11.8"},
-                                                      {"U0IM188TI6V8XS", 0.00456, -0.49881, "11.3", "12.0"},
-                                                      {"U0IM181SY8G6M8", 0.00000, -0.52341, "12.1", "13.0"},
-                                                      {"U0JCD7RMYCYNSW", 0.01287, 0.00400, "12.7", "    "},
-                                                      {"U0IM1EKVEXGG00", 359.98346, 0.00000, "13.0", "14.0"}}},
-                                           AnswerRow{
-                                               "TableOfNoRow", "usnoa2_no_rows.tsv", VizierCatalogue::UsnoA2, {}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// Bodies that are not a whole ASU table are refused, whatever reached the file.
-struct RefusedRow {
-    const char* name;
-    std::string body;
-};
-
-std::string usno() { return recorded("usnoa2_1h34_p22.tsv"); }
 using testing::cutAfter;
 using testing::replaced;
 
-class RefusedVizierBody : public ::testing::TestWithParam<RefusedRow> {};
+std::string recorded(const std::string& name) { return testing::recordedAnswer("vizier/" + name); }
 
-TEST_P(RefusedVizierBody, GivesNothing) {
-    EXPECT_EQ(starAnswerFromVizier(GetParam().body, VizierCatalogue::UsnoA2), std::nullopt);
+// Written down from the recorded files: positions to the reader's five
+// decimals, magnitudes as %4.1f, brightest R first.
+TEST(VizierAnswer, ReadsTheRecordedTablesInRedOrder) {
+    struct Star {
+        const char *id;
+        double ra, dec;
+        const char *magR, *magB;
+    };
+    const struct {
+        const char* file;
+        VizierCatalogue catalogue;
+        std::vector<Star> stars;
+    } rows[] = {
+        {"usnoa2_1h34_p22.tsv",
+         VizierCatalogue::UsnoA2,
+         {{"U1125-00576436", 23.71235, 22.17972, " 9.8", "10.9"},
+          {"U1125-00575104", 23.65421, 22.25194, "11.3", "12.6"},
+          {"U1125-00578221", 23.80112, 22.09029, "12.0", "    "},
+          {"U1125-00575988", 23.69000, 22.30157, "12.7", "13.1"},
+          {"U1125-00577012", 23.74445, 22.16000, "12.9", "14.2"}}},
+        // Served in f.mag order; R is rmag, or f.mag where APASS has none.
+        {"ucac4_pleiades.tsv",
+         VizierCatalogue::Ucac4,
+         {{"UC4 571-009811", 56.75091, 24.11562, " 7.6", "    "},
+          {"UC4 571-009795", 56.69146, 24.02998, " 8.0", " 8.4"},
+          {"UC4 571-009840", 56.81273, 24.20335, " 8.3", " 8.5"},
+          {"UC4 571-009866", 56.90331, 24.06111, " 9.9", "    "},
+          {"UC4 572-010233", 56.63440, 24.18889, "10.4", "11.0"}}},
+        // Source ids in 13 base-36 digits (worked out by hand); 359.999998
+        // prints as 360.00000 and is written as 0 h; -0.000004 as +0.00000.
+        {"gaiadr3_0h_m0.tsv",
+         VizierCatalogue::GaiaDr3,
+         {{"U0IM1ECZ9L2VI8", 359.99123, -0.41235, "10.9", "11.8"},
+          {"U0IM188TI6V8XS", 0.00456, -0.49881, "11.3", "12.0"},
+          {"U0IM181SY8G6M8", 0.00000, -0.52341, "12.1", "13.0"},
+          {"U0JCD7RMYCYNSW", 0.01287, 0.00400, "12.7", "    "},
+          {"U0IM1EKVEXGG00", 359.98346, 0.00000, "13.0", "14.0"}}},
+        {"usnoa2_no_rows.tsv", VizierCatalogue::UsnoA2, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        const auto answer = starAnswerFromVizier(recorded(row.file), row.catalogue);
+        ASSERT_TRUE(answer.has_value());
+        const auto stars = parseStarList(*answer, 1, 1);
+        ASSERT_EQ(stars.size(), row.stars.size());
+        for (std::size_t i = 0; i < row.stars.size(); ++i) {
+            const Star& e = row.stars[i];
+            EXPECT_EQ(stars[i].id, e.id);
+            EXPECT_NEAR(stars[i].ra, e.ra, 1e-9) << e.id;
+            EXPECT_NEAR(stars[i].dec, e.dec, 1e-9) << e.id;
+            EXPECT_EQ(stars[i].magR + "|" + stars[i].magB, std::string(e.magR) + "|" + e.magB) << e.id;
+        }
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bodies, RefusedVizierBody,
-    ::testing::Values(RefusedRow{"Empty", ""},
-                      RefusedRow{"HtmlErrorPage",
-                                 "<html><head><title>502 Bad Gateway</title></head><body>Bad Gateway</body></html>\n"},
-                      RefusedRow{
-                          "CommentsOnly",
-                          "#\n#   VizieR Astronomical Server vizier.cds.unistra.fr\n#***Error: unknown catalogue\n"},
-                      RefusedRow{"CutInsideARow", cutAfter(usno(), "1125-00575988", 6)},
-                      RefusedRow{"RowWithACellMissing", replaced(usno(), "\t12.7\t13.1", "\t12.7")},
-                      RefusedRow{"MagnitudeColumnMissing", replaced(usno(), "Rmag\tBmag\nde", "Rmog\tBmag\nde")},
-                      RefusedRow{"PositionNotANumber", replaced(usno(), "023.654210", "23 39 15.4")},
-                      RefusedRow{"DeclinationBeyondThePole", replaced(usno(), "+22.251943", "+92.251943")},
-                      RefusedRow{"MagnitudeNotANumber", replaced(usno(), "\t11.3\t", "\t11.3:\t")},
-                      RefusedRow{"EmptyIdentifier", replaced(usno(), "1125-00575104", "")}),
-    [](const auto& info) { return std::string(info.param.name); });
+// Anything but a whole ASU table is refused, whatever reached the file.
+TEST(VizierAnswer, RefusesBodiesThatAreNotAWholeTable) {
+    const std::string usno = recorded("usnoa2_1h34_p22.tsv");
+    const struct {
+        const char* name;
+        std::string body;
+    } rows[] = {
+        {"comments only", "#\n#   VizieR Astronomical Server vizier.cds.unistra.fr\n#***Error: unknown catalogue\n"},
+        {"cut inside a row", cutAfter(usno, "1125-00575988", 6)},
+        {"cell missing", replaced(usno, "\t12.7\t13.1", "\t12.7")},
+        {"magnitude column missing", replaced(usno, "Rmag\tBmag\nde", "Rmog\tBmag\nde")},
+        {"position not a number", replaced(usno, "023.654210", "23 39 15.4")},
+        {"declination beyond the pole", replaced(usno, "+22.251943", "+92.251943")},
+        {"magnitude not a number", replaced(usno, "\t11.3\t", "\t11.3:\t")},
+        {"empty identifier", replaced(usno, "1125-00575104", "")},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(starAnswerFromVizier(row.body, VizierCatalogue::UsnoA2), std::nullopt) << row.name;
+}
 
 // More rows than the layout's 5000: the brightest 5000 are written, and the
 // reader keeps its 4000 of them, brightest first.
-TEST(VizierLimits, WritesTheBrightest5000) {
+TEST(VizierAnswer, WritesTheBrightest5000) {
     std::string tsv = "_RAJ2000\t_DEJ2000\tUSNO-A2.0\tRmag\tBmag\ndeg\tdeg\t\tmag\tmag\n---\t---\t---\t---\t---\n";
     // Served faintest first (60.00 down to 10.00), so the cut must follow the sort.
     for (int i = 0; i <= 5000; ++i)
@@ -128,41 +107,21 @@ TEST(VizierLimits, WritesTheBrightest5000) {
     EXPECT_EQ(stars.front().id, "U1125-10005000");
 }
 
-struct UrlRow {
-    const char* name;
-    std::string address;
-    VizierCatalogue catalogue;
-    StarCone cone;
-    std::string url;
-};
-
-class VizierUrl : public ::testing::TestWithParam<UrlRow> {};
-
-TEST_P(VizierUrl, IsTheDocumentedAsuQuery) {
-    EXPECT_EQ(vizierStarUrl(GetParam().address, GetParam().catalogue, GetParam().cone), GetParam().url);
+TEST(VizierUrl, IsTheDocumentedAsuQuery) {
+    // 1 h 34 m 50 s, +22 11 01, 20', to magnitude 13.5.
+    const StarCone m33{23.7083333333, 22.1836111111, 20, 13.5};
+    const std::string cone = "&-c=23.708333%20%2B22.183611&-c.eq=J2000&-c.rm=20&-out.add=_RAJ,_DEJ&-oc.form=dec";
+    EXPECT_EQ(vizierStarUrl("vizier.cds.unistra.fr", VizierCatalogue::UsnoA2, m33),
+              "https://vizier.cds.unistra.fr/viz-bin/asu-tsv?-source=I/252/out" + cone +
+                  "&-out=USNO-A2.0,Rmag,Bmag&-sort=Rmag&-out.max=5000&Rmag=%3C13.5");
+    EXPECT_EQ(vizierStarUrl("http://vizier.cfa.harvard.edu/", VizierCatalogue::Ucac4, m33),
+              "http://vizier.cfa.harvard.edu/viz-bin/asu-tsv?-source=I/322A/out" + cone +
+                  "&-out=UCAC4,rmag,f.mag,Bmag&-sort=f.mag&-out.max=5000&f.mag=%3C13.5");
+    EXPECT_EQ(vizierStarUrl("https://vizier.cds.unistra.fr", VizierCatalogue::GaiaDr3, {0.5, -0.25, 7.5, 12}),
+              "https://vizier.cds.unistra.fr/viz-bin/asu-tsv?-source=I/355/gaiadr3&-c=0.500000%20-0.250000"
+              "&-c.eq=J2000&-c.rm=7.5&-out.add=_RAJ,_DEJ&-oc.form=dec"
+              "&-out=Source,RPmag,BPmag&-sort=RPmag&-out.max=5000&RPmag=%3C12");
 }
-
-// 1 h 34 m 50 s, +22 11 01 (23.708333, +22.183611), 20', to magnitude 13.5.
-const StarCone kM33{23.7083333333, 22.1836111111, 20, 13.5};
-const std::string kCone = "&-c=23.708333%20%2B22.183611&-c.eq=J2000&-c.rm=20&-out.add=_RAJ,_DEJ&-oc.form=dec";
-
-INSTANTIATE_TEST_SUITE_P(
-    Catalogues, VizierUrl,
-    ::testing::Values(UrlRow{"UsnoA2", "vizier.cds.unistra.fr", VizierCatalogue::UsnoA2, kM33,
-                             "https://vizier.cds.unistra.fr/viz-bin/asu-tsv?-source=I/252/out" + kCone +
-                                 "&-out=USNO-A2.0,Rmag,Bmag&-sort=Rmag&-out.max=5000&Rmag=%3C13.5"},
-                      UrlRow{"Ucac4SchemeAndSlashKept", "http://vizier.cfa.harvard.edu/", VizierCatalogue::Ucac4, kM33,
-                             "http://vizier.cfa.harvard.edu/viz-bin/asu-tsv?-source=I/322A/out" + kCone +
-                                 "&-out=UCAC4,rmag,f.mag,Bmag&-sort=f.mag&-out.max=5000&f.mag=%3C13.5"},
-                      UrlRow{
-                          "GaiaDr3South",
-                          "https://vizier.cds.unistra.fr",
-                          VizierCatalogue::GaiaDr3,
-                          {0.5, -0.25, 7.5, 12},
-                          "https://vizier.cds.unistra.fr/viz-bin/asu-tsv?-source=I/355/gaiadr3&-c=0.500000%20-0.250000"
-                          "&-c.eq=J2000&-c.rm=7.5&-out.add=_RAJ,_DEJ&-oc.form=dec"
-                          "&-out=Source,RPmag,BPmag&-sort=RPmag&-out.max=5000&RPmag=%3C12"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sextrix
