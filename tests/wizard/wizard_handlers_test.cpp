@@ -55,25 +55,17 @@ TEST(Wizard, CopiesExactlyItsFieldsInAndBack) {
 }
 
 TEST(Wizard, SignOptionsShowTheirSignAndCarryItBack) {
-    struct Row {
-        const char* mainSign;
-        int click;  // -1: none
-        std::int16_t minus, plus;
-        const char* shown;
-    };
-    const Row rows[] = {{"-", -1, 1, 0, "-"}, {"-", 1, 0, 1, "+"}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.mainSign) + " click " + std::to_string(row.click));
-        testing::TestApp t;
-        t.app.form1.txt_dec_sign_show[0].caption = row.mainSign;
-        Wizard_Form_Load(t.app);
-        if (row.click >= 0) Wizard_txt_dec_sign_Click(t.app, row.click);
-        EXPECT_EQ(t.app.wizard.txt_dec_sign[0].value, row.minus);
-        EXPECT_EQ(t.app.wizard.txt_dec_sign[1].value, row.plus);
-        EXPECT_EQ(t.app.wizard.txt_dec_sign_show.caption, row.shown);
-        Wizard_step3_Click(t.app);
-        EXPECT_EQ(t.app.form1.txt_dec_sign_show[0].caption, row.shown);
-    }
+    testing::TestApp t;
+    WizardModel& w = t.app.wizard;
+    t.app.form1.txt_dec_sign_show[0].caption = "-";
+    Wizard_Form_Load(t.app);
+    EXPECT_EQ(w.txt_dec_sign[0].value - w.txt_dec_sign[1].value, 1);
+    EXPECT_EQ(w.txt_dec_sign_show.caption, "-");
+    Wizard_txt_dec_sign_Click(t.app, 1);
+    EXPECT_EQ(w.txt_dec_sign[1].value - w.txt_dec_sign[0].value, 1);
+    EXPECT_EQ(w.txt_dec_sign_show.caption, "+");
+    Wizard_step3_Click(t.app);
+    EXPECT_EQ(t.app.form1.txt_dec_sign_show[0].caption, "+");
 }
 
 TEST(Wizard, ConfigurationListFillsTheScaleBoxes) {
