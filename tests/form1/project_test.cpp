@@ -77,16 +77,13 @@ TEST(Project, SavedNameGetsTheExtensionUnlessItHoldsIt) {
 // Reported in a warning box naming the file and the line; no control, image,
 // suggestion or overlay changes.
 TEST(Project, RefusedFileChangesNothing) {
-    auto with = [](int line, const char* value) {
-        auto lines = kProject;
-        lines[line - 1] = value;
-        return joinLinesCrLf(lines);
-    };
+    auto badDecider = kProject;
+    badDecider[16] = "3";
     std::string lfOnly;
     for (const auto& line : kProject) lfOnly += line + "\n";
     const std::pair<std::string, const char*> rows[] = {
         {joinLinesCrLf({kProject.begin(), kProject.end() - 1}), "after line 28"},
-        {with(17, "3"), "Line 17"},
+        {joinLinesCrLf(badDecider), "Line 17"},
         {lfOnly, "after line 1 "}};
     for (const auto& [bytes, said] : rows) {
         ProjectApp t;
