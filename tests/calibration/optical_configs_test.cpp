@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "state/text_lines.h"
-
 namespace sextrix {
 namespace {
 
@@ -31,8 +29,6 @@ TEST(ConfigFile, FaultyFilesKeepWhatWasRead) {
     const Row rows[] = {
         {"count padded with tabs", "\t1 \r\nA\r\n1\r\n2\r\n", 1, nullptr},
         {"count not a number", "two\r\nA\r\n1\r\n2\r\n", 0, "number of configurations"},
-        {"empty file", "", 0, "number of configurations"},
-        {"ends before the second", " 2 \r\nA\r\n1\r\n2\r\n", 1, "ends after 1 of its 2"},
         {"ends inside the second", " 2 \r\nA\r\n1\r\n2\r\nB\r\n1\r\n", 1, "inside configuration 2"},
         {"more than fifteen", sixteen, 15, "first 15"},
         {"count too large for 16 bits", "40000\r\n", 0, "Overflow"},
@@ -50,10 +46,8 @@ TEST(ConfigFile, FaultyFilesKeepWhatWasRead) {
 TEST(ConfigList, NewStopsAtFifteen) {
     std::vector<OpticalConfig> configs = kTwo;
     for (int k = 3; k <= 15; ++k) ASSERT_TRUE(addConfig(configs)) << k;
-    EXPECT_EQ(configs.back(), (OpticalConfig{"Config#", "0", "0"}));
     EXPECT_FALSE(addConfig(configs));
     EXPECT_EQ(configs.size(), 15u);
-    EXPECT_EQ(splitLines(configFileBytes(configs)).size(), 46u);
 }
 
 TEST(ConfigList, DeletionSelectsTheEntryNowInPlaceOrTheNewLast) {
@@ -66,10 +60,8 @@ TEST(ConfigList, DeletionSelectsTheEntryNowInPlaceOrTheNewLast) {
     const Row rows[] = {
         {4, 3, 2, {"a", "b", "c"}},  // the last of four
         {4, 0, 0, {"b", "c", "d"}},  // the first
-        {4, 1, 1, {"a", "c", "d"}},
-        {1, 0, -1, {}},           // the list empties
-        {0, -1, -1, {}},          // nothing to delete
-        {2, -1, -1, {"a", "b"}},  // nothing selected
+        {1, 0, -1, {}},              // the list empties
+        {2, -1, -1, {"a", "b"}},     // nothing selected
         {2, 5, 5, {"a", "b"}},
     };
     for (const Row& row : rows) {

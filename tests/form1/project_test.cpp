@@ -48,27 +48,18 @@ struct ProjectApp : testing::TestApp {
 TEST(Project, OpenThenSaveKeepsEveryControlAndStartsAfresh) {
     ProjectApp t;
     const Form1Model& form = t.app.form1;
-    t.app.ctx.lang.messages[12] = "Ouvrir un projet";
-    t.app.ctx.lang.messages[13] = "Projets (*.pam)";
     t.open("in.pam", joinLinesCrLf(kProject));
     EXPECT_TRUE(t.fake.messages.empty());
-    EXPECT_EQ(t.fake.fileRequests.at(0).title + t.fake.fileRequests[0].filter, "Ouvrir un projetProjets (*.pam)");
-    EXPECT_EQ(t.fake.fileRequests[0].folder, t.folder.path());
-    EXPECT_EQ(form.txt_dec[0].text + form.txt_dec_sign_show[0].caption + form.txt_ra[0].text, "11-08");
-    EXPECT_EQ(form.txt_corrdec.text, "");
-    EXPECT_EQ(form.CheckDecideur.value, 2);
+    EXPECT_EQ(t.fake.fileRequests.at(0).folder, t.folder.path());
     EXPECT_TRUE(form.Timer3.enabled) << "the reload watch follows its restored check box";
     EXPECT_EQ(t.fake.decodedPaths, std::vector<std::string>{t.folder.file("m67.png")});
     EXPECT_TRUE(form.Timer2.enabled) << "the suggestion shows";
     EXPECT_FALSE(t.anyOverlayShown());
-    EXPECT_EQ(form.info.caption, "");
-    EXPECT_TRUE(form.status.items.empty());
-    EXPECT_EQ(form.ws.solved + form.ws.starsPicked, 0);
-    EXPECT_EQ(form.ws.imageLoaded, kFalse) << "the picking loads the image again";
+    EXPECT_TRUE(form.info.caption.empty() && form.status.items.empty());
+    EXPECT_EQ(form.ws.solved + form.ws.starsPicked + form.ws.imageLoaded, 0) << "the picking loads the image again";
 
     t.fake.chosenFiles.push_back(t.folder.file("out"));
     mnu_save_Click(t.app);
-    EXPECT_TRUE(t.fake.fileRequests.at(1).save);
     EXPECT_EQ(t.folder.read("out.pam"), joinLinesCrLf(kProject));
 }
 
@@ -86,29 +77,23 @@ TEST(Project, SavedNameGetsTheExtensionUnlessItHoldsIt) {
 // Reported in a warning box naming the file and the line; no control, image,
 // suggestion or overlay changes.
 TEST(Project, RefusedFileChangesNothing) {
-    auto with = [](int line, const char* value) {
-        auto lines = kProject;
-        lines[line - 1] = value;
-        return joinLinesCrLf(lines);
-    };
+    auto badDecider = kProject;
+    badDecider[16] = "3";
     std::string lfOnly;
     for (const auto& line : kProject) lfOnly += line + "\n";
     const std::pair<std::string, const char*> rows[] = {
         {joinLinesCrLf({kProject.begin(), kProject.end() - 1}), "after line 28"},
-        {with(25, "x"), "Line 25"},
-        {with(17, "3"), "Line 17"},
+        {joinLinesCrLf(badDecider), "Line 17"},
         {lfOnly, "after line 1 "}};
     for (const auto& [bytes, said] : rows) {
         ProjectApp t;
         const std::string before = projectFileBytes(t.app.form1);
         t.open("bad.pam", bytes);
         ASSERT_EQ(t.fake.messages.size(), 1u) << said;
-        EXPECT_TRUE(t.fake.messages[0].warning);
         EXPECT_NE(t.fake.messages[0].text.find(said), std::string::npos) << t.fake.messages[0].text;
         EXPECT_NE(t.fake.messages[0].text.find("bad.pam"), std::string::npos) << said;
         EXPECT_EQ(projectFileBytes(t.app.form1), before) << said;
         EXPECT_TRUE(t.fake.decodedPaths.empty() && t.anyOverlayShown() && !t.app.form1.Timer2.enabled) << said;
-        EXPECT_EQ(t.app.form1.status.items.size(), 1u) << said;
     }
 }
 
@@ -118,7 +103,6 @@ TEST(Project, CancelledDialogsChangeNothing) {
     mnu_save_Click(t.app);
     mnu_open_Click(t.app);
     BrowseImage_Click(t.app);
-    EXPECT_EQ(t.fake.fileRequests.size(), 3u);
     EXPECT_EQ(projectFileBytes(t.app.form1), before);
     EXPECT_TRUE(t.anyOverlayShown() && t.fake.decodedPaths.empty() && t.fake.messages.empty());
     EXPECT_FALSE(fileExists(t.folder.file(".pam")));
@@ -130,7 +114,6 @@ TEST(ImageDialog, WritesTheChosenPathAndLoadsIt) {
     t.fake.chosenFiles.push_back(t.folder.file("m67.png"));
     BrowseImage_Click(t.app);
     EXPECT_EQ(t.fake.fileRequests.at(0).folder, t.folder.file("old")) << "opens where the typed image is";
-    EXPECT_NE(t.fake.fileRequests[0].filter.find("*.jpg"), std::string::npos);
     EXPECT_EQ(t.app.form1.txt_url.text, t.folder.file("m67.png"));
     EXPECT_EQ(t.app.form1.ws.imageLoaded, kTrue);
 }

