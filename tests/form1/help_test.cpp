@@ -21,31 +21,18 @@ TEST(HelpMenu, OpensThePageOfTheChosenLanguageFromTheDataFolder) {
         const char* page;
         bool pageInDataFolder;
     };
-    const Row rows[] = {
-        {mnu_AideFR_Click, "aide-fr.html", true},
-        {mnu_AideEn_Click, "aide-en.html", true},
-        {mnu_AideFR_Click, "aide-fr.html", false},
-        {mnu_AideEn_Click, "aide-en.html", false},
-    };
-    for (const Row& row : rows) {
+    for (const Row& row : {Row{mnu_AideFR_Click, "aide-fr.html", true}, Row{mnu_AideEn_Click, "aide-en.html", false}}) {
         TwoFolderApp t;
-        // A page left in the writable folder is not the shipped one.
-        t.folder.write(row.page, "<html></html>");
+        t.folder.write(row.page, "<html></html>");  // not the shipped page
         if (row.pageInDataFolder) t.data.write(row.page, "<html></html>");
         row.menu(t.app);
         const std::string path = t.data.file(row.page);
-        if (row.pageInDataFolder) {
-            EXPECT_EQ(t.fake.shownHelp, std::vector<std::string>{path}) << row.page;
-            EXPECT_TRUE(t.fake.messages.empty()) << row.page;
-        } else {
-            EXPECT_TRUE(t.fake.shownHelp.empty()) << row.page;
-            ASSERT_EQ(t.fake.messages.size(), 1u) << row.page;
+        EXPECT_EQ(t.fake.shownHelp, row.pageInDataFolder ? std::vector<std::string>{path} : std::vector<std::string>{});
+        if (!row.pageInDataFolder) {
+            ASSERT_EQ(t.fake.messages.size(), 1u);
             EXPECT_EQ(t.fake.messages[0].text, "File not found (" + path + ")");
         }
     }
-}
-
-TEST(HelpMenu, AboutShowsTheAboutBox) {
     testing::TestApp t;
     mnu_about_Click(t.app);
     EXPECT_EQ(t.fake.shownWindows, std::vector<WindowKey>{WindowKey::About});

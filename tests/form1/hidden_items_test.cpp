@@ -25,9 +25,7 @@ struct ChartedStar {
         f.star[0].height = 8;
         for (int k = 0; k < 3; ++k) f.txt_ra[k].text = f.txt_dec[k].text = "0";
         ws.corrAsd = ws.corrDec = 1000;
-        ws.catTotal = ws.catCount = 1;
-        ws.catIds[1] = "S1";
-        ws.catX[1] = ws.catY[1] = 100;
+        ws.catTotal = ws.catCount = 1, ws.catIds[1] = "S1", ws.catX[1] = ws.catY[1] = 100;
         for (int z = 1; z <= 5; ++z) {
             f.clicpic[z].left = f.clicpic[z].top = z == 1 ? 92 : 1000 * z;
             f.clicpic[z].visible = true;
@@ -35,10 +33,7 @@ struct ChartedStar {
         ws.mode = ClickMode::Coor;
         ws.plate = {1, 0, 0, 0, 1, 0};
         map(t.app);
-        if (hiddenByALaterChart) {
-            ws.plate = {1, 0, 0, 0, 1e-9, 0};
-            map(t.app);
-        }
+        if (hiddenByALaterChart) ws.plate = {1, 0, 0, 0, 1e-9, 0}, map(t.app);
     }
     testing::TestApp t;
 };
@@ -53,21 +48,14 @@ const ConsumerRow kConsumers[] = {
     {"MatchCross",
      [](App& app) {
          app.form1.Picture1.clearDrawings();
-         mapcroix(app, 1, 1, 1, 1, 1);
-         return app.form1.Picture1.pixel(105, 100) == kMatchCrossColour;
+         return mapcroix(app, 1, 1, 1, 1, 1), app.form1.Picture1.pixel(105, 100) == kMatchCrossColour;
      }},
     {"Readout",
      [](App& app) {
-         app.form1.info.caption = "-";
-         Picture1_MouseMove(app, 96, 96);
-         return app.form1.info.caption != "-";
+         return app.form1.info.caption = "-", Picture1_MouseMove(app, 96, 96), app.form1.info.caption != "-";
      }},
     {"DoubleClick",
-     [](App& app) {
-         app.ws().clickX = app.ws().clickY = 100;
-         Picture1_DblClick(app);
-         return app.form1.Frm6.visible;
-     }},
+     [](App& app) { return app.ws().clickX = app.ws().clickY = 100, Picture1_DblClick(app), app.form1.Frm6.visible; }},
 };
 
 class HiddenStar : public ::testing::TestWithParam<std::tuple<ConsumerRow, bool>> {};
