@@ -64,8 +64,8 @@ TEST(HostsFile, ReadsItsLinesAndKeepsDefaultsForBadOnes) {
          "update=version:up.test\ntimeout=5\n",
          "usnoa:http://127.0.0.1:8080", "mpcheck:mpc.test", "version:up.test", 5},
         {"star=vizier:vizier.test\r\ntimeout=12\rupdate=\r\n", "vizier:vizier.test", text(d.asteroid), ":", 12},
-        {"star=archive.eso.org\nasteroid=mpcheck:\nupdate=Bad Name:x\ntimeout=0\n", text(d.star), text(d.asteroid),
-         ":", 30},
+        {"star=archive.eso.org\nasteroid=mpcheck:\nupdate=Bad Name:x\ntimeout=0\n", text(d.star), text(d.asteroid), ":",
+         30},
         {"timeout=abc\ntimeout=99999\ntimeout=3s\n", text(d.star), text(d.asteroid), ":", 30},
     };
     for (const auto& row : rows) {

@@ -81,7 +81,9 @@ TEST(JulianDate, MatchesTheWorkedExamples) {
     const struct {
         int year, month;
         double day, jd;
-    } rows[] = {{2000, 1, 1.5, 2451545.0}, {1957, 10, 4.81, 2436116.31}, {1988, 1, 27.0, 2447187.5},
+    } rows[] = {{2000, 1, 1.5, 2451545.0},
+                {1957, 10, 4.81, 2436116.31},
+                {1988, 1, 27.0, 2447187.5},
                 {1600, 12, 31.0, 2305812.5}};
     for (const auto& r : rows) EXPECT_NEAR(julianDateUtc(r.year, r.month, r.day), r.jd, 1e-6) << r.year;
     // 2024 January 1, 12 h at UTC+2 is 10 h UT.

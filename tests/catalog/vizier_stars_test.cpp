@@ -20,7 +20,7 @@ std::string recorded(const std::string& name) { return testing::recordedAnswer("
 // decimals, magnitudes as %4.1f, brightest R first.
 TEST(VizierAnswer, ReadsTheRecordedTablesInRedOrder) {
     struct Star {
-        const char *id;
+        const char* id;
         double ra, dec;
         const char *magR, *magB;
     };
