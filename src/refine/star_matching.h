@@ -1,0 +1,27 @@
+#pragma once
+// Pairs of catalogue stars and detected stars: each catalogue star's
+// predicted pixel is paired with the nearest detected star, and a pair is
+// kept only when each is the other's nearest within the radius.
+#include <vector>
+
+#include "detect/star_detection.h"
+#include "geometry/tan_projection.h"
+
+namespace sextrix {
+
+struct StarPair {
+    int catalogue = 0;  // index into the predicted positions
+    int detected = 0;   // index into the detected stars
+    double distancePx = 0;
+};
+
+// Pairs sorted by catalogue index. Predicted positions off the image or not
+// finite take no part. Runs in about n log n for thousands of stars.
+std::vector<StarPair> matchStars(const std::vector<PixelPosition>& predicted, const std::vector<DetectedStar>& detected,
+                                 double radiusPx);
+
+// The matching radius for a set of detected stars: a few times their median
+// FWHM, never below 2 pixels.
+double matchRadiusFor(const std::vector<DetectedStar>& detected);
+
+}  // namespace sextrix
