@@ -7,9 +7,13 @@ namespace sextrix {
 namespace {
 
 constexpr double kRad = std::numbers::pi / 180.0;
+// Beyond this a distortion is a malformed one, not an optical system.
+constexpr int kMaxSipOrder = 9;
 
+// A list shorter than (order + 1)^2 (an empty one included) adds nothing
+// rather than reading past its end.
 double sipSum(const std::vector<double>& c, int order, double u, double v) {
-    if (c.empty()) return 0;
+    if (c.size() < static_cast<std::size_t>((order + 1) * (order + 1))) return 0;
     double sum = 0;
     double up = 1;
     for (int p = 0; p <= order; ++p) {
@@ -46,7 +50,7 @@ SkyDirection fromStandardCoordinates(double refRaDeg, double refDecDeg, double x
 }
 
 PixelPosition applySip(const SipDistortion& sip, double u, double v) {
-    if (sip.order < 2) return {u, v};
+    if (sip.order < 2 || sip.order > kMaxSipOrder) return {u, v};
     return {u + sipSum(sip.a, sip.order, u, v), v + sipSum(sip.b, sip.order, u, v)};
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fieldsim/camera_setups.h"
+#include "geometry/tan_projection.h"
 
 #include <cmath>
 
@@ -62,6 +63,52 @@ TEST(SkyToImage, StarsOnTheFarSideHaveNoImage) {
     EXPECT_FALSE(skyToImage(setup, 132.825 + 180, -11.8));
     EXPECT_FALSE(skyToImage(setup, 132.825 + 120, 11.8));
     EXPECT_TRUE(skyToImage(setup, 132.825 + 60, 11.8));
+}
+
+// The simulator's projection and geometry/tan_projection are written apart;
+// with the true solution they must put every pixel on the same sky.
+TEST(TrueSolution, AgreesWithTheTangentPlaneSolutionOverTheImage) {
+    struct Row {
+        const char* name;
+        double ra, dec, pa;
+        bool mirrored;
+        int sipOrder;
+    };
+    const Row rows[] = {{"plain", 132.8, 11.8, 37, false, 0},
+                        {"mirrored", 359.9, -45, -20, true, 0},
+                        {"distorted", 10, 80, 150, false, 3},
+                        {"mirrored distorted", 200, -60, 95, true, 2}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FieldSetup setup = camera(row.ra, row.dec, row.pa);
+        setup.mirrored = row.mirrored;
+        if (row.sipOrder) {
+            setup.sip.order = row.sipOrder;
+            setup.sip.a.assign(static_cast<std::size_t>((row.sipOrder + 1) * (row.sipOrder + 1)), 0.0);
+            setup.sip.b = setup.sip.a;
+            setup.sip.a[2] = 3e-6, setup.sip.b[row.sipOrder + 2] = -2e-6;  // v^2, u v
+            if (row.sipOrder == 3) setup.sip.a[12] = 4e-9, setup.sip.b[3] = 2e-9;  // u^3, v^3
+        }
+        const TanSolution solution = trueSolution(setup);
+        for (double y = 0; y <= 799; y += 133)
+            for (double x = 0; x <= 999; x += 111) {
+                const SkyPoint sky = imageToSky(setup, x, y);
+                const SkyDirection tan = tanPixelToSky(solution, x, y);
+                EXPECT_NEAR(std::remainder(sky.raDeg - tan.raDeg, 360.0), 0.0, 1e-9);
+                EXPECT_NEAR(sky.decDeg, tan.decDeg, 1e-9);
+                const auto back = skyToImage(setup, sky.raDeg, sky.decDeg);
+                const auto tanBack = tanSkyToPixel(solution, sky.raDeg, sky.decDeg);
+                ASSERT_TRUE(back && tanBack);
+                EXPECT_NEAR(back->x, x, 1e-7);
+                EXPECT_NEAR(back->y, y, 1e-7);
+                EXPECT_NEAR(tanBack->x, x, 1e-7);
+                EXPECT_NEAR(tanBack->y, y, 1e-7);
+            }
+    }
+    // In a mirror east lies right of north-up: a tenth of a degree is 144 px.
+    FieldSetup mirrored = camera(10, 0, 0);
+    mirrored.mirrored = true;
+    EXPECT_NEAR(skyToImage(mirrored, 10.1, 0)->x, 643.500146, 1e-4);
 }
 
 TEST(ScaleFactors, FollowThePixelScaleAndTheCentreDeclination) {

@@ -31,6 +31,13 @@ void checkSetup(const FieldSetup& s) {
     require(s.extraStars >= 0 && s.extraStars <= 100000, "number of extra stars");
     require(std::isfinite(s.extraMagBright) && std::isfinite(s.extraMagFaint), "extra star magnitudes");
     require(std::isfinite(s.extraClearancePx), "extra star clearance");
+    require(s.sip.order == 0 || s.sip.order == 2 || s.sip.order == 3, "distortion order");
+    if (s.sip.order != 0) {
+        const std::size_t terms = static_cast<std::size_t>((s.sip.order + 1) * (s.sip.order + 1));
+        require(s.sip.a.size() == terms && s.sip.b.size() == terms, "distortion coefficient count");
+        for (std::size_t k = 0; k < terms; ++k)
+            require(std::isfinite(s.sip.a[k]) && std::isfinite(s.sip.b[k]), "distortion coefficient");
+    }
 }
 
 double corrDecOf(const FieldSetup& setup) { return 3600.0 / setup.arcsecPerPixel; }

@@ -4,6 +4,8 @@
 // the renderer, the catalogue answer and the plate fit.
 #include <cstdint>
 
+#include "state/tan_solution.h"
+
 namespace sextrix::fieldsim {
 
 // A catalogue star: J2000.0 position in degrees and a visual magnitude.
@@ -28,6 +30,12 @@ struct FieldSetup {
     // At 0 north is up and east left, as on a sky photograph; a positive
     // angle turns the sky clockwise on the image.
     double upPositionAngleDeg = 0;
+    // A mirrored image (one reflection in the optics, or a flipped file):
+    // east turns to the other side of north.
+    bool mirrored = false;
+    // Optical distortion between the pixels and the tangent plane, as a
+    // TanSolution applies it about the image centre (order 0: none).
+    SipDistortion sip;
 
     // Star images: a Moffat profile of this full width at half maximum.
     double fwhmPx = 2.8;
@@ -55,7 +63,9 @@ struct FieldSetup {
 // Throws std::invalid_argument naming the first value that cannot make an
 // image: a size below 1 or above 20000 pixels, a scale, width or profile
 // exponent that is not positive (beta must exceed 1), a centre that is not a
-// finite position, a gain that is not positive while noise is on.
+// finite position, a gain that is not positive while noise is on, a
+// distortion of another order than 0, 2 or 3, with coefficient lists of the
+// wrong length or not finite.
 void checkSetup(const FieldSetup& setup);
 
 // "Corr Dec" of this camera: pixels per degree of declination.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "fieldsim/field_setup.h"
+#include "state/tan_solution.h"
 
 namespace sextrix::fieldsim {
 
@@ -38,6 +39,11 @@ PixelPoint imageCentre(const FieldSetup& setup);
 // 2. East is left and north up at position angle 0: the image is the sky as
 //    seen, so a plate fitted to it has a negative determinant.
 // 3. Positions far off the image are returned as they are; callers clip.
+// 4. A mirrored setup puts east on the other side of north. A distortion
+//    moves the pixel (u, v) about the image centre to u + f(u, v),
+//    v + g(u, v) on the undistorted grid; the star's pixel solves that by
+//    fixed-point iteration, and there is nothing where it does not converge
+//    (far outside an image whose distortion stays small).
 //
 // Reference: Smart, Textbook on Spherical Astronomy, 6th ed., ch. XI.
 std::optional<PixelPoint> skyToImage(const FieldSetup& setup, double raDeg, double decDeg);
@@ -45,5 +51,10 @@ std::optional<PixelPoint> skyToImage(const FieldSetup& setup, double raDeg, doub
 // imageToSky: the inverse of skyToImage for any pixel position; right
 // ascension in 0 <= ra < 360.
 SkyPoint imageToSky(const FieldSetup& setup, double x, double y);
+
+// The solution a perfect reduction of the setup finds: reference pixel at
+// the image centre, tangent point at the field centre, the CD matrix of the
+// scale, rotation and mirror, and the setup's distortion.
+TanSolution trueSolution(const FieldSetup& setup);
 
 }  // namespace sextrix::fieldsim
