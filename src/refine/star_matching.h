@@ -15,8 +15,8 @@ struct StarPair {
     double distancePx = 0;
 };
 
-// Pairs sorted by catalogue index. Predicted positions off the image or not
-// finite take no part. Runs in about n log n for thousands of stars.
+// Pairs sorted by catalogue index. Positions that are not finite take no
+// part (the refinement marks stars predicted off the image so). Runs in about n log n for thousands of stars.
 std::vector<StarPair> matchStars(const std::vector<PixelPosition>& predicted, const std::vector<DetectedStar>& detected,
                                  double radiusPx);
 

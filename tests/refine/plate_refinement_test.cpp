@@ -1,0 +1,132 @@
+#include "refine/plate_refinement.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <string>
+
+#include "fieldsim/field_render.h"
+#include "fieldsim/plate_fit.h"
+#include "fieldsim/seeded_random.h"
+#include "fieldsim/sky_projection.h"
+#include "geometry/tan_projection.h"
+
+namespace sextrix {
+namespace {
+
+using fieldsim::FieldSetup;
+
+constexpr double kRad = std::numbers::pi / 180.0;
+
+double separationArcsec(double ra1, double dec1, double ra2, double dec2) {
+    const double dRa = std::remainder(ra1 - ra2, 360.0) * std::cos(dec2 * kRad);
+    return std::hypot(dRa, dec1 - dec2) * 3600.0;
+}
+
+// A barrel-like distortion of about a pixel at the corners of 1000 x 800.
+SipDistortion distortion() {
+    SipDistortion sip;
+    sip.order = 3;
+    sip.a.assign(16, 0.0);
+    sip.b.assign(16, 0.0);
+    sip.a[4 * 2 + 0] = 1.5e-6, sip.a[1] = 0, sip.a[0 * 4 + 2] = -8e-7;  // u^2, v^2
+    sip.b[1 * 4 + 1] = 1.2e-6;                                        // u v
+    sip.a[3 * 4 + 0] = 4e-9, sip.a[1 * 4 + 2] = 4e-9;                   // u^3, u v^2
+    sip.b[2 * 4 + 1] = 4e-9, sip.b[0 * 4 + 3] = 4e-9;                   // u^2 v, v^3
+    return sip;
+}
+
+struct Field {
+    std::vector<fieldsim::CatalogueStar> catalogue;
+    std::vector<ReferenceStar> stars;
+};
+
+// About a thousand catalogue stars spread over the image and a little beyond,
+// right ascensions kept near the centre's as the catalogue reader keeps them.
+Field simulatedField(FieldSetup setup, int count) {
+    Field field;
+    fieldsim::SeededRandom random(setup.seed);
+    for (int k = 0; k < count; ++k) {
+        const double x = random.uniform() * (setup.width + 20) - 10, y = random.uniform() * (setup.height + 20) - 10;
+        const auto sky = fieldsim::imageToSky(setup, x, y);
+        const double ra = setup.centreRaDeg + std::remainder(sky.raDeg - setup.centreRaDeg, 360.0);
+        field.catalogue.push_back({ra, sky.decDeg, 10.3 + 2.2 * random.uniform()});
+        field.stars.push_back({std::to_string(k), ra, sky.decDeg});
+    }
+    return field;
+}
+
+struct AccuracyRow {
+    const char* name;
+    double ra, dec, upPa, arcsecPerPixel;
+    bool mirrored, distorted;
+    int width, height;
+};
+
+class RefinedSolution : public ::testing::TestWithParam<AccuracyRow> {};
+
+// Rendered, detected, paired from a plate a couple of pixels off, refined
+// from exact catalogue positions: the solution follows the true projection
+// over the whole image, and its reported scatter is the centroids' own.
+TEST_P(RefinedSolution, FollowsTheTrueProjectionToTheCentroidNoise) {
+    const AccuracyRow& row = GetParam();
+    FieldSetup setup;
+    setup.width = row.width, setup.height = row.height;
+    setup.centreRaDeg = row.ra, setup.centreDecDeg = row.dec, setup.upPositionAngleDeg = row.upPa;
+    setup.arcsecPerPixel = row.arcsecPerPixel, setup.mirrored = row.mirrored;
+    setup.gain = 40, setup.readNoise = 1;
+    if (row.distorted) setup.sip = distortion();
+    const Field field = simulatedField(setup, row.width * row.height / 800);
+    const DecodedImage image = fieldsim::renderField(setup, field.catalogue);
+    const auto detected = detectStars(luminanceImage(image.width, image.height, image.pixels));
+
+    Plate plate = fieldsim::fitPlate(setup).plate;
+    plate.c += 1.5 * plate.a - 1.0 * plate.b, plate.f += 1.5 * plate.d - 1.0 * plate.e;
+    const Refinement result = refinePlate(plate, fieldsim::corrAsdOf(setup), fieldsim::corrDecOf(setup), field.stars,
+                                          detected, setup.width, setup.height);
+    ASSERT_TRUE(result.solution);
+    EXPECT_EQ(result.sipOrder > 0, row.distorted);
+    EXPECT_GT(result.used, static_cast<int>(field.stars.size()) * 6 / 10);
+
+    double sum = 0, worst = 0;
+    int n = 0;
+    for (int y = 0; y < setup.height + 24; y += 25)
+        for (int x = 0; x < setup.width + 24; x += 25) {
+            const double px = std::min(x, setup.width - 1), py = std::min(y, setup.height - 1);
+            const auto truth = fieldsim::imageToSky(setup, px, py);
+            const auto fitted = tanPixelToSky(*result.solution, px, py);
+            const double d = separationArcsec(fitted.raDeg, fitted.decDeg, truth.raDeg, truth.decDeg);
+            sum += d * d, worst = std::max(worst, d), ++n;
+        }
+    const double rms = std::sqrt(sum / n);
+
+    // The scatter of the used centroids about the stars' true pixels.
+    double centroid = 0;
+    for (const auto& r : result.residuals) {
+        if (!r.used) continue;
+        const ReferenceStar& star = field.stars[std::stoul(r.id)];
+        const auto at = fieldsim::skyToImage(setup, star.raDeg, star.decDeg);
+        centroid += (r.x - at->x) * (r.x - at->x) + (r.y - at->y) * (r.y - at->y);
+    }
+    centroid = std::sqrt(centroid / result.used) * row.arcsecPerPixel;
+    RecordProperty("rms", std::to_string(rms));
+    std::printf("%s: grid rms %.4f worst %.4f, reported %.4f centroid %.4f used %d rejected %d sip %d\n", row.name, rms,
+                worst, result.rmsArcsec, centroid, result.used, result.rejected, result.sipOrder);
+    EXPECT_LT(rms, 0.1);
+    EXPECT_LT(worst, 0.3);
+    EXPECT_NEAR(result.rmsArcsec / centroid, 1.0, 0.2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SimulatedFields, RefinedSolution,
+    ::testing::Values(AccuracyRow{"North", 132.8, 11.8, 0, 2.5, false, false, 1000, 800},
+                      AccuracyRow{"TurnedSouthAcrossZeroHours", 359.9, -35, 127, 1.2, false, false, 1000, 800},
+                      AccuracyRow{"MirroredNearTheNorthPole", 75, 80, -60, 5, true, false, 1000, 800},
+                      AccuracyRow{"DistortedNearTheSouthPole", 300, -81, 200, 10, false, true, 1000, 800},
+                      AccuracyRow{"MirroredDistortedFine", 0.02, 40, 33, 0.5, true, true, 1000, 800}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sextrix
