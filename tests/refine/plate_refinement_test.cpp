@@ -12,6 +12,7 @@
 #include "fieldsim/seeded_random.h"
 #include "fieldsim/sky_projection.h"
 #include "geometry/tan_projection.h"
+#include "refine/star_matching.h"
 
 namespace sextrix {
 namespace {
@@ -127,6 +128,127 @@ INSTANTIATE_TEST_SUITE_P(
                       AccuracyRow{"DistortedNearTheSouthPole", 300, -81, 200, 10, false, true, 1000, 800},
                       AccuracyRow{"MirroredDistortedFine", 0.02, 40, 33, 0.5, true, true, 1000, 800}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Pairs made without rendering: detected stars at the true pixels with
+// 0.05 px of noise, then spoiled as each row says.
+struct Inputs {
+    FieldSetup setup;
+    Plate plate;
+    std::vector<ReferenceStar> stars;
+    std::vector<DetectedStar> detected;
+};
+
+Inputs cleanInputs(int count) {
+    Inputs in;
+    in.setup.centreRaDeg = 250, in.setup.centreDecDeg = 55, in.setup.upPositionAngleDeg = 20;
+    in.plate = fieldsim::fitPlate(in.setup).plate;
+    fieldsim::SeededRandom random(3);
+    for (int k = 0; k < count; ++k) {
+        const double x = 10 + random.uniform() * 980, y = 10 + random.uniform() * 780;
+        const auto sky = fieldsim::imageToSky(in.setup, x, y);
+        in.stars.push_back({std::to_string(k), sky.raDeg, sky.decDeg});
+        DetectedStar star;
+        star.x = x + 0.05 * random.normal(), star.y = y + 0.05 * random.normal(), star.fwhm = 2.8;
+        in.detected.push_back(star);
+    }
+    return in;
+}
+
+struct InputRow {
+    const char* name;
+    int count;
+    void (*spoil)(Inputs&);
+    bool solved;
+    int rows;      // residual rows expected
+    int rejected;  // at least
+};
+
+class BadPairs : public ::testing::TestWithParam<InputRow> {};
+
+TEST_P(BadPairs, AreRejectedOrLeaveNoSolution) {
+    const InputRow& row = GetParam();
+    Inputs in = cleanInputs(row.count);
+    row.spoil(in);
+    const Refinement r = refinePlate(in.plate, fieldsim::corrAsdOf(in.setup), fieldsim::corrDecOf(in.setup), in.stars,
+                                     in.detected, in.setup.width, in.setup.height);
+    EXPECT_EQ(r.solution.has_value(), row.solved);
+    EXPECT_EQ(static_cast<int>(r.residuals.size()), row.rows);
+    EXPECT_GE(r.rejected, row.rejected);
+    if (!r.solution) return;
+    // Spoiled stars (moved 2 px, 5") go; stars within 2.4 sigma (0.3") stay.
+    for (const auto& res : r.residuals) {
+        const double d = std::hypot(res.dRaArcsec, res.dDecArcsec);
+        if (d > 2 || d < 0.3) EXPECT_EQ(res.used, d < 0.3) << res.id << " " << d;
+    }
+    EXPECT_LT(r.rmsArcsec, 0.2);
+    for (double y : {0.0, 799.0})
+        for (double x : {0.0, 999.0}) {
+            const auto truth = fieldsim::imageToSky(in.setup, x, y);
+            const auto fitted = tanPixelToSky(*r.solution, x, y);
+            EXPECT_LT(separationArcsec(fitted.raDeg, fitted.decDeg, truth.raDeg, truth.decDeg), 0.05);
+        }
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BadPairs,
+    ::testing::Values(
+        InputRow{"Clean", 300, [](Inputs&) {}, true, 300, 0},
+        InputRow{"OutliersWithinTheRadius", 300,
+                 [](Inputs& in) {
+                     for (std::size_t k = 0; k < 300; k += 10) in.detected[k].x += 2.0 + 0.1 * static_cast<double>(k % 20);
+                 },
+                 true, 300, 30},
+        InputRow{"NotFiniteEntriesTakeNoPart", 300,
+                 [](Inputs& in) {
+                     in.detected[3].x = kNaN, in.stars[5].decDeg = kNaN, in.stars[7].raDeg = INFINITY;
+                 },
+                 true, 297, 0},
+        InputRow{"TooFewPairs", 5, [](Inputs&) {}, false, 5, 0},
+        InputRow{"AllOnOneLine", 40,
+                 [](Inputs& in) {
+                     for (std::size_t k = 0; k < in.stars.size(); ++k) {
+                         const double x = 20.0 + 23.0 * static_cast<double>(k), y = 100 + 0.5 * x;
+                         const auto sky = fieldsim::imageToSky(in.setup, x, y);
+                         in.stars[k].raDeg = sky.raDeg, in.stars[k].decDeg = sky.decDeg;
+                         in.detected[k].x = x, in.detected[k].y = y;
+                     }
+                 },
+                 false, 40, 0},
+        InputRow{"NoDetectedStar", 300, [](Inputs& in) { in.detected.clear(); }, false, 0, 0},
+        InputRow{"SingularPlate", 300, [](Inputs& in) { in.plate = Plate{}; }, false, 0, 0},
+        InputRow{"NoImage", 300, [](Inputs& in) { in.setup.width = 0; }, false, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Each of a pair must be the other's nearest within the radius.
+TEST(MatchStars, KeepsMutualNearestPairsWithinTheRadius) {
+    const auto star = [](double x, double y) {
+        DetectedStar s;
+        s.x = x, s.y = y;
+        return s;
+    };
+    struct Row {
+        const char* name;
+        std::vector<PixelPosition> predicted;
+        std::vector<DetectedStar> detected;
+        std::vector<std::pair<int, int>> pairs;
+    };
+    const Row rows[] = {
+        {"nearest wins a contested star", {{10, 10}, {12, 10}, {50, 50}}, {star(12.5, 10), star(50, 53)}, {{1, 0}, {2, 1}}},
+        {"beyond the radius", {{10, 10}}, {star(10, 15)}, {}},
+        {"across cell borders", {{3.9, 3.9}, {-0.1, 8}}, {star(4.1, 4.1), star(0.1, 7.9)}, {{0, 0}, {1, 1}}},
+        {"not finite or far away", {{kNaN, 1}, {1e300, 1e300}, {7, 7}}, {star(7, 7.5), star(kNaN, 0)}, {{2, 0}}},
+    };
+    for (const Row& row : rows) {
+        const auto pairs = matchStars(row.predicted, row.detected, 4);
+        ASSERT_EQ(pairs.size(), row.pairs.size()) << row.name;
+        for (std::size_t k = 0; k < pairs.size(); ++k) {
+            EXPECT_EQ(pairs[k].catalogue, row.pairs[k].first) << row.name;
+            EXPECT_EQ(pairs[k].detected, row.pairs[k].second) << row.name;
+        }
+    }
+}
 
 }  // namespace
 }  // namespace sextrix
