@@ -72,8 +72,10 @@ TanSolution turnedRows(TanSolution s) {
         for (int q = 0; p + q <= s.sip.order; ++q) {
             const auto at = static_cast<std::size_t>(p * (s.sip.order + 1) + q);
             if (at >= s.sip.a.size() || at >= s.sip.b.size()) continue;
-            if (q % 2 == 1) s.sip.a[at] = -s.sip.a[at];
-            else s.sip.b[at] = -s.sip.b[at];
+            if (q % 2 == 1)
+                s.sip.a[at] = -s.sip.a[at];
+            else
+                s.sip.b[at] = -s.sip.b[at];
         }
     return s;
 }
@@ -108,8 +110,10 @@ std::map<std::string, std::string> parseCards(std::string_view text) {
         if (rest.front() == '\'') {
             for (std::size_t k = 1; k < rest.size(); ++k) {
                 if (rest[k] == '\'') {
-                    if (k + 1 < rest.size() && rest[k + 1] == '\'') value += '\'', ++k;
-                    else break;
+                    if (k + 1 < rest.size() && rest[k + 1] == '\'')
+                        value += '\'', ++k;
+                    else
+                        break;
                 } else {
                     value += rest[k];
                 }
@@ -191,7 +195,8 @@ WcsReading readWcsHeader(std::string_view text, const WcsImage& image) {
     const std::string ctype1 = textOf("CTYPE1"), ctype2 = textOf("CTYPE2");
     const bool sip = ctype1 == "RA---TAN-SIP" && ctype2 == "DEC--TAN-SIP";
     if (!sip && (ctype1 != "RA---TAN" || ctype2 != "DEC--TAN"))
-        return {std::nullopt, "not a tangent-plane solution in RA and Dec (CTYPE1 '" + ctype1 + "', CTYPE2 '" + ctype2 + "')"};
+        return {std::nullopt,
+                "not a tangent-plane solution in RA and Dec (CTYPE1 '" + ctype1 + "', CTYPE2 '" + ctype2 + "')"};
     if (const auto lonpole = number("LONPOLE"); lonpole && *lonpole != 180)
         return {std::nullopt, "LONPOLE other than 180 is not read"};
 
@@ -207,7 +212,8 @@ WcsReading readWcsHeader(std::string_view text, const WcsImage& image) {
 
     if (sip) {
         const auto a = number("A_ORDER"), b = number("B_ORDER");
-        if (!a || !b || *a != std::floor(*a) || *b != std::floor(*b) || std::max(*a, *b) < 2 || std::max(*a, *b) > kMaxOrder)
+        if (!a || !b || *a != std::floor(*a) || *b != std::floor(*b) || std::max(*a, *b) < 2 ||
+            std::max(*a, *b) > kMaxOrder)
             return {std::nullopt, "A_ORDER and B_ORDER must be whole numbers from 2 to 9"};
         const int order = static_cast<int>(std::max(*a, *b));
         s.sip.order = order;

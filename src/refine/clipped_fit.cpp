@@ -58,8 +58,8 @@ std::optional<ClippedFit> clippedFit(const std::vector<FitPair>& pairs, double r
             fit.sumSquares = sumSquaresOver(fit.residuals, fit.used);
 
             const int freedom = std::max(1, 2 * (fit.usedCount - terms));
-            const double sigma = std::max(kSigmaFloorArcsec, robust ? robustSigma(fit.residuals, fit.used)
-                                                                    : std::sqrt(fit.sumSquares / freedom));
+            const double sigma = std::max(
+                kSigmaFloorArcsec, robust ? robustSigma(fit.residuals, fit.used) : std::sqrt(fit.sumSquares / freedom));
             std::vector<char> keep(pairs.size());
             for (std::size_t k = 0; k < pairs.size(); ++k)
                 keep[k] = std::abs(fit.residuals[k][0]) <= clipSigma * sigma &&
@@ -94,7 +94,8 @@ std::optional<ClippedFit> fitWithDistortion(const std::vector<FitPair>& pairs, d
         const double n = 2.0 * best->usedCount;
         // A floor of 0.1 mas per residual, so rounding alone never pays.
         const double floor = n * 1e-8;
-        const double lower = std::max(best->sumSquares, floor), higher = std::max(sumSquaresOver(residuals, best->used), floor);
+        const double lower = std::max(best->sumSquares, floor),
+                     higher = std::max(sumSquaresOver(residuals, best->used), floor);
         const double extra = 2.0 * (polynomialTerms(order) - polynomialTerms(best->order));
         if (!(n * std::log(lower / higher) - extra * std::log(n) > 10)) continue;
         // Pairs clipped for want of the distortion come back here.

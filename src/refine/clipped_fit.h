@@ -11,9 +11,9 @@ namespace sextrix {
 
 struct ClippedFit {
     TanSolution solution;
-    int order = 1;                                // polynomial order: 1 is no distortion
-    std::vector<char> used;                       // per pair: kept by the clipping
-    std::vector<std::array<double, 2>> residuals; // per pair, arcseconds
+    int order = 1;                                 // polynomial order: 1 is no distortion
+    std::vector<char> used;                        // per pair: kept by the clipping
+    std::vector<std::array<double, 2>> residuals;  // per pair, arcseconds
     int usedCount = 0;
     double sumSquares = 0;  // over the used pairs, both axes, arcsec^2
 };

@@ -5,8 +5,11 @@
 namespace sextrix {
 
 NormalEquations::NormalEquations(int terms)
-    : n_(terms), matrix_(static_cast<std::size_t>(terms * terms), 0.0),
-      rhs_{std::vector<double>(static_cast<std::size_t>(terms), 0.0), std::vector<double>(static_cast<std::size_t>(terms), 0.0)} {}
+    : n_(terms),
+      matrix_(static_cast<std::size_t>(terms * terms), 0.0), rhs_{std::vector<double>(static_cast<std::size_t>(terms),
+                                                                                      0.0),
+                                                                  std::vector<double>(static_cast<std::size_t>(terms),
+                                                                                      0.0)} {}
 
 void NormalEquations::add(const double* row, double first, double second) {
     for (int i = 0; i < n_; ++i) {
@@ -38,7 +41,8 @@ std::optional<std::array<std::vector<double>, 2>> NormalEquations::solve() const
             b[static_cast<std::size_t>(i)] /= l[at(i, i)];
         }
         for (int i = n_ - 1; i >= 0; --i) {  // L^T x = y
-            for (int k = i + 1; k < n_; ++k) b[static_cast<std::size_t>(i)] -= l[at(k, i)] * b[static_cast<std::size_t>(k)];
+            for (int k = i + 1; k < n_; ++k)
+                b[static_cast<std::size_t>(i)] -= l[at(k, i)] * b[static_cast<std::size_t>(k)];
             b[static_cast<std::size_t>(i)] /= l[at(i, i)];
         }
         for (double v : b)

@@ -48,8 +48,8 @@ Refinement tableOf(const std::vector<StarPair>& pairs, const std::vector<FitPair
     for (std::size_t k = 0; k < pairs.size(); ++k) {
         const auto d = fit ? fit->residuals[k] : residualArcsec(solution, fitPairs[k]);
         const bool used = fit && fit->used[k];
-        result.residuals.push_back({stars[static_cast<std::size_t>(pairs[k].catalogue)].id, fitPairs[k].x, fitPairs[k].y,
-                                    d[0], d[1], used});
+        result.residuals.push_back(
+            {stars[static_cast<std::size_t>(pairs[k].catalogue)].id, fitPairs[k].x, fitPairs[k].y, d[0], d[1], used});
         if (used) sum += d[0] * d[0] + d[1] * d[1], ++result.used;
     }
     if (fit) {
@@ -150,12 +150,13 @@ Refinement refinePlate(const Plate& plate, double corrAsd, double corrDec, const
     // The plate's own right ascensions lie near its centre's, whatever turn
     // the catalogue wrote them in.
     const double centreRa = guess->refRaDeg;
-    const auto predicted = predictAll(stars, width, height, [&](const ReferenceStar& star) -> std::optional<PixelPosition> {
-        const double ra = centreRa + std::remainder(star.raDeg - centreRa, 360.0);
-        const auto p = skyToPixel(plate, ra * corrAsd, star.decDeg * corrDec);
-        if (!p) return std::nullopt;
-        return PixelPosition{p->x, p->y};
-    });
+    const auto predicted =
+        predictAll(stars, width, height, [&](const ReferenceStar& star) -> std::optional<PixelPosition> {
+            const double ra = centreRa + std::remainder(star.raDeg - centreRa, 360.0);
+            const auto p = skyToPixel(plate, ra * corrAsd, star.decDeg * corrDec);
+            if (!p) return std::nullopt;
+            return PixelPosition{p->x, p->y};
+        });
     const auto pairs = matchStars(predicted, usable, matchRadiusFor(usable));
     // Far from the plate's centre many of these pairs may be wrong: a plain
     // tangent-plane fit takes the right ones, a distortion would bend to the

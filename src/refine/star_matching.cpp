@@ -22,7 +22,8 @@ class CellIndex {
 public:
     CellIndex(const std::vector<Point>& points, double cell) : points_(points), cell_(cell) {
         for (int i = 0; i < static_cast<int>(points.size()); ++i)
-            if (usable(points[static_cast<std::size_t>(i)])) entries_.push_back({keyOf(cellOf(points[i].x), cellOf(points[i].y)), i});
+            if (usable(points[static_cast<std::size_t>(i)]))
+                entries_.push_back({keyOf(cellOf(points[i].x), cellOf(points[i].y)), i});
         std::sort(entries_.begin(), entries_.end());
     }
 

@@ -105,7 +105,8 @@ std::optional<TanSolution> fitTan(const std::vector<FitPair>& pairs, const std::
         sip.a.assign(static_cast<std::size_t>((order + 1) * (order + 1)), 0.0);
         sip.b = sip.a;
         for (int t = 3; t < k; ++t) {
-            const double px = coefficients[0][static_cast<std::size_t>(t)], py = coefficients[1][static_cast<std::size_t>(t)];
+            const double px = coefficients[0][static_cast<std::size_t>(t)],
+                         py = coefficients[1][static_cast<std::size_t>(t)];
             const auto at = static_cast<std::size_t>(terms[t].p * (order + 1) + terms[t].q);
             sip.a[at] = (cd[3] * px - cd[1] * py) / det;
             sip.b[at] = (-cd[2] * px + cd[0] * py) / det;

@@ -86,7 +86,7 @@ TEST(TrueSolution, AgreesWithTheTangentPlaneSolutionOverTheImage) {
             setup.sip.order = row.sipOrder;
             setup.sip.a.assign(static_cast<std::size_t>((row.sipOrder + 1) * (row.sipOrder + 1)), 0.0);
             setup.sip.b = setup.sip.a;
-            setup.sip.a[2] = 3e-6, setup.sip.b[row.sipOrder + 2] = -2e-6;  // v^2, u v
+            setup.sip.a[2] = 3e-6, setup.sip.b[row.sipOrder + 2] = -2e-6;          // v^2, u v
             if (row.sipOrder == 3) setup.sip.a[12] = 4e-9, setup.sip.b[3] = 2e-9;  // u^3, v^3
         }
         const TanSolution solution = trueSolution(setup);

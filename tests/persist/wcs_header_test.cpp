@@ -41,8 +41,10 @@ TEST(WcsHeader, ReadsBackTheSameProjection) {
         const WcsImage image{1024, 768, row.rows};
         const std::string text = wcsHeaderText(s, image);
         ASSERT_EQ(text.size() % 2880, 0u);
-        EXPECT_EQ(text.find_first_not_of(" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~"),
-                  std::string::npos);
+        EXPECT_EQ(
+            text.find_first_not_of(
+                " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~"),
+            std::string::npos);
         EXPECT_EQ(text.substr(0, 30), "SIMPLE  =                    T");
         EXPECT_EQ(text.find("CTYPE1  = 'RA---TAN-SIP'") != std::string::npos, row.sipOrder > 0);
         EXPECT_EQ(text.find("END" + std::string(77, ' ')) % 80, 0u);
@@ -51,7 +53,9 @@ TEST(WcsHeader, ReadsBackTheSameProjection) {
         for (double y = 0; y < 768; y += 47.9)
             for (double x = 0; x < 1024; x += 63.9) {
                 const SkyDirection a = tanPixelToSky(s, x, y), b = tanPixelToSky(*back.solution, x, y);
-                EXPECT_NEAR(std::remainder(a.raDeg - b.raDeg, 360.0) * std::cos(a.decDeg * std::numbers::pi / 180) * 3600, 0, 1e-6);
+                EXPECT_NEAR(
+                    std::remainder(a.raDeg - b.raDeg, 360.0) * std::cos(a.decDeg * std::numbers::pi / 180) * 3600, 0,
+                    1e-6);
                 EXPECT_NEAR((a.decDeg - b.decDeg) * 3600, 0, 1e-6);
             }
     }

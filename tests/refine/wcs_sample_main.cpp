@@ -29,7 +29,8 @@ TanSolution sampleSolution() {
     s.sip.order = 3;
     s.sip.a.assign(16, 0.0);
     s.sip.b.assign(16, 0.0);
-    const double a[][3] = {{2, 0, 3e-6}, {1, 1, -2e-6}, {0, 2, 1.5e-6}, {3, 0, 5e-9}, {2, 1, -3e-9}, {1, 2, 4e-9}, {0, 3, 2e-9}};
+    const double a[][3] = {{2, 0, 3e-6},  {1, 1, -2e-6}, {0, 2, 1.5e-6}, {3, 0, 5e-9},
+                           {2, 1, -3e-9}, {1, 2, 4e-9},  {0, 3, 2e-9}};
     for (const auto& t : a) {
         const auto at = static_cast<std::size_t>(t[0] * 4 + t[1]);
         s.sip.a[at] = t[2];

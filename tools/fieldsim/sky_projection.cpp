@@ -59,7 +59,8 @@ std::optional<PixelPoint> skyToImage(const FieldSetup& setup, double raDeg, doub
     const double east = setup.mirrored ? -xi : xi;
     const double p = setup.upPositionAngleDeg * kDegToRad;
     const PixelPoint centre = imageCentre(setup);
-    const auto w = undistorted(setup.sip, -east * std::cos(p) + eta * std::sin(p), -east * std::sin(p) - eta * std::cos(p));
+    const auto w =
+        undistorted(setup.sip, -east * std::cos(p) + eta * std::sin(p), -east * std::sin(p) - eta * std::cos(p));
     if (!w) return std::nullopt;
     return PixelPoint{centre.x + w->x, centre.y + w->y};
 }
