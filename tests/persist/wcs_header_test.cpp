@@ -72,8 +72,6 @@ TEST(WcsHeader, RefusesWhatItCannotRead) {
         replaced("CTYPE1  = 'RA---TAN-SIP'", "CTYPE1  = 'RA---SIN-SIP'"),
         replaced("CD1_1   =", "CDX_1   ="),
         replaced("A_ORDER =                    2", "A_ORDER =                   12"),
-        replaced("LONPOLE =  1.8000000000000E+02", "LONPOLE =  1.7000000000000E+02"),
-        "",
         std::string(2880, 'x'),
     };
     for (const auto& text : rows) {

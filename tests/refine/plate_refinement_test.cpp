@@ -63,7 +63,6 @@ struct AccuracyRow {
     const char* name;
     double ra, dec, upPa, arcsecPerPixel;
     bool mirrored, distorted;
-    int width, height;
 };
 
 class RefinedSolution : public ::testing::TestWithParam<AccuracyRow> {};
@@ -73,13 +72,12 @@ class RefinedSolution : public ::testing::TestWithParam<AccuracyRow> {};
 // over the whole image, and its reported scatter is the centroids' own.
 TEST_P(RefinedSolution, FollowsTheTrueProjectionToTheCentroidNoise) {
     const AccuracyRow& row = GetParam();
-    FieldSetup setup;
-    setup.width = row.width, setup.height = row.height;
+    FieldSetup setup;  // 1000 x 800
     setup.centreRaDeg = row.ra, setup.centreDecDeg = row.dec, setup.upPositionAngleDeg = row.upPa;
     setup.arcsecPerPixel = row.arcsecPerPixel, setup.mirrored = row.mirrored;
     setup.gain = 40, setup.readNoise = 1;
     if (row.distorted) setup.sip = distortion();
-    const Field field = simulatedField(setup, row.width * row.height / 800);
+    const Field field = simulatedField(setup, 1000);
     const DecodedImage image = fieldsim::renderField(setup, field.catalogue);
     const auto detected = detectStars(luminanceImage(image.width, image.height, image.pixels));
 
@@ -117,14 +115,14 @@ TEST_P(RefinedSolution, FollowsTheTrueProjectionToTheCentroidNoise) {
     EXPECT_NEAR(result.rmsArcsec / centroid, 1.0, 0.2);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SimulatedFields, RefinedSolution,
-    ::testing::Values(AccuracyRow{"North", 132.8, 11.8, 0, 2.5, false, false, 1000, 800},
-                      AccuracyRow{"TurnedSouthAcrossZeroHours", 359.9, -35, 127, 1.2, false, false, 1000, 800},
-                      AccuracyRow{"MirroredNearTheNorthPole", 75, 80, -60, 5, true, false, 1000, 800},
-                      AccuracyRow{"DistortedNearTheSouthPole", 300, -81, 200, 10, false, true, 1000, 800},
-                      AccuracyRow{"MirroredDistortedFine", 0.02, 40, 33, 0.5, true, true, 1000, 800}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(SimulatedFields, RefinedSolution,
+                         ::testing::Values(AccuracyRow{"North", 132.8, 11.8, 0, 2.5, false, false},
+                                           AccuracyRow{"TurnedSouthAcrossZeroHours", 359.9, -35, 127, 1.2, false,
+                                                       false},
+                                           AccuracyRow{"MirroredNearTheNorthPole", 75, 80, -60, 5, true, false},
+                                           AccuracyRow{"DistortedNearTheSouthPole", 300, -81, 200, 10, false, true},
+                                           AccuracyRow{"MirroredDistortedFine", 0.02, 40, 33, 0.5, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Pairs made without rendering: detected stars at the true pixels with
 // 0.05 px of noise, then spoiled as each row says.
@@ -192,8 +190,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, BadPairs,
-    ::testing::Values(InputRow{"Clean", 300, [](Inputs&) {}, true, 300, 0},
-                      InputRow{"OutliersWithinTheRadius", 300,
+    ::testing::Values(InputRow{"OutliersWithinTheRadius", 300,
                                [](Inputs& in) {
                                    for (std::size_t k = 0; k < 300; k += 10)
                                        in.detected[k].x += 2.0 + 0.1 * static_cast<double>(k % 20);
@@ -222,33 +219,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Each of a pair must be the other's nearest within the radius.
 TEST(MatchStars, KeepsMutualNearestPairsWithinTheRadius) {
-    const auto star = [](double x, double y) {
-        DetectedStar s;
-        s.x = x, s.y = y;
-        return s;
-    };
     struct Row {
-        const char* name;
-        std::vector<PixelPosition> predicted;
-        std::vector<DetectedStar> detected;
+        std::vector<PixelPosition> predicted, detected;
         std::vector<std::pair<int, int>> pairs;
     };
     const Row rows[] = {
-        {"nearest wins a contested star",
-         {{10, 10}, {12, 10}, {50, 50}},
-         {star(12.5, 10), star(50, 53)},
-         {{1, 0}, {2, 1}}},
-        {"beyond the radius", {{10, 10}}, {star(10, 15)}, {}},
-        {"across cell borders", {{3.9, 3.9}, {-0.1, 8}}, {star(4.1, 4.1), star(0.1, 7.9)}, {{0, 0}, {1, 1}}},
-        {"not finite or far away", {{kNaN, 1}, {1e300, 1e300}, {7, 7}}, {star(7, 7.5), star(kNaN, 0)}, {{2, 0}}},
+        {{{10, 10}, {12, 10}, {50, 50}}, {{12.5, 10}, {50, 53}}, {{1, 0}, {2, 1}}},  // the nearer takes it
+        {{{10, 10}}, {{10, 15}}, {}},                                                // beyond the radius
+        {{{3.9, 3.9}, {-0.1, 8}}, {{4.1, 4.1}, {0.1, 7.9}}, {{0, 0}, {1, 1}}},       // across cell borders
+        {{{kNaN, 1}, {1e300, 1e300}, {7, 7}}, {{7, 7.5}, {kNaN, 0}}, {{2, 0}}},      // not finite, far away
     };
     for (const Row& row : rows) {
-        const auto pairs = matchStars(row.predicted, row.detected, 4);
-        ASSERT_EQ(pairs.size(), row.pairs.size()) << row.name;
-        for (std::size_t k = 0; k < pairs.size(); ++k) {
-            EXPECT_EQ(pairs[k].catalogue, row.pairs[k].first) << row.name;
-            EXPECT_EQ(pairs[k].detected, row.pairs[k].second) << row.name;
-        }
+        std::vector<DetectedStar> detected(row.detected.size());
+        for (std::size_t k = 0; k < detected.size(); ++k)
+            detected[k].x = row.detected[k].x, detected[k].y = row.detected[k].y;
+        std::vector<std::pair<int, int>> pairs;
+        for (const StarPair& p : matchStars(row.predicted, detected, 4)) pairs.emplace_back(p.catalogue, p.detected);
+        EXPECT_EQ(pairs, row.pairs) << row.predicted[0].x;
     }
 }
 
