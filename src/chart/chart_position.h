@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "drawing_primitives.h"
-#include "geometry/plate.h"
+#include "geometry/sky_map.h"
 
 namespace sextrix {
 
@@ -11,11 +11,11 @@ namespace sextrix {
 // the plate cannot be inverted; nothing when the position is not finite or
 // lies beyond the 16-bit coordinates the picture's items can take (a
 // candidate plate of the search can be nearly singular).
-std::optional<ScaledPoint> chartPixel(const Plate& plate, double X, double Y);
+std::optional<ScaledPoint> chartPixel(const SkyMap& map, double X, double Y);
 
 // The top-left corner, in single precision, of a marker of half size `half`
 // centred on (X, Y); (0, 0) when the plate cannot be inverted; nothing when
 // chartPixel gives nothing.
-std::optional<PointF> markerCorner(const Plate& plate, double X, double Y, float half);
+std::optional<PointF> markerCorner(const SkyMap& map, double X, double Y, float half);
 
 }  // namespace sextrix

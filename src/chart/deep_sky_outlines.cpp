@@ -12,18 +12,18 @@
 
 namespace sextrix {
 
-void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, WorkingState& ws, const Plate& plate,
+void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, WorkingState& ws, const SkyMap& map,
                   char decimalSeparator, TextMeasure& measure) {
     picture.clearDrawings();
     picture.penColour = kDeepSkyColour;
-    CalculAngle(ws);
+    CalculAngle(ws, map);
 
     const EllipseTracer outline(0, 360, 1);
     const Int16 count = ws.deepCount;
     std::vector<bool> skipped = noneSkipped(count);
     for (int i = 1; i <= count; ++i) {
         OverlayItem& label = labels.at(i);
-        const auto centre = chartPixel(plate, ws.deepX.at(i), ws.deepY.at(i));
+        const auto centre = chartPixel(map, ws.deepX.at(i), ws.deepY.at(i));
         if (!centre) {
             label.visible = false;
             skipped[i] = true;

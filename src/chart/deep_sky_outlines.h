@@ -3,7 +3,7 @@
 // label per object read (deepCount of them).
 #include <vector>
 
-#include "geometry/plate.h"
+#include "geometry/sky_map.h"
 #include "state/controls.h"
 #include "state/picture_surface.h"
 #include "state/platform.h"
@@ -18,7 +18,7 @@ namespace sextrix {
 // Throws on a first size of 0 and on any floating-point or range fault.
 // rotationDeg of ws is updated from the plate (CalculAngle); labels are the
 // deepobj_lbl items, laid out with `measure`.
-void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, WorkingState& ws, const Plate& plate,
+void chartDeepSky(PictureSurface& picture, std::vector<OverlayItem>& labels, WorkingState& ws, const SkyMap& map,
                   char decimalSeparator, TextMeasure& measure);
 
 }  // namespace sextrix

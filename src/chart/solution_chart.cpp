@@ -6,12 +6,12 @@
 
 namespace sextrix {
 
-std::vector<bool> placeStars(std::vector<OverlayItem>& star, const Plate& plate, const std::vector<double>& catX,
+std::vector<bool> placeStars(std::vector<OverlayItem>& star, const SkyMap& map, const std::vector<double>& catX,
                              const std::vector<double>& catY, int n, float half) {
     std::vector<bool> skipped = noneSkipped(n);
     for (int i = 1; i <= n; ++i) {
         OverlayItem& marker = star.at(i);
-        const auto corner = markerCorner(plate, catX.at(i), catY.at(i), half);
+        const auto corner = markerCorner(map, catX.at(i), catY.at(i), half);
         if (!corner) {
             marker.visible = false;
             skipped[i] = true;
@@ -24,7 +24,7 @@ std::vector<bool> placeStars(std::vector<OverlayItem>& star, const Plate& plate,
 }
 
 void chartAsteroids(std::vector<OverlayItem>& aster, std::vector<OverlayItem>& aster_lbl, const WorkingState& ws,
-                    const Plate& plate, float half, char decimalSeparator, TextMeasure& measure) {
+                    const SkyMap& map, float half, char decimalSeparator, TextMeasure& measure) {
     const Int16 count = ws.astCount;
     std::vector<bool> skipped = noneSkipped(count);
     for (int i = 1; i <= count; ++i) {
@@ -32,7 +32,7 @@ void chartAsteroids(std::vector<OverlayItem>& aster, std::vector<OverlayItem>& a
         OverlayItem& label = aster_lbl.at(i);
         const double X = parseStrictNumber(ws.astX.at(i), decimalSeparator);
         const double Y = parseStrictNumber(ws.astY.at(i), decimalSeparator);
-        const auto corner = markerCorner(plate, X, Y, half);
+        const auto corner = markerCorner(map, X, Y, half);
         if (!corner) {
             marker.visible = label.visible = false;
             skipped[i] = true;

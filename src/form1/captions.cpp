@@ -1,5 +1,7 @@
 #include "captions.h"
 
+#include "precision_texts.h"
+
 namespace sextrix {
 
 std::string laterFormEntry(const LanguageTables& lang, int entry, const char* fallback) {
@@ -44,6 +46,11 @@ void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     f.CheckDecideur.caption = f.frm[6].caption;
     f.sugestion.caption = t.suggestionTexts[0];
     f.CancelDownload.caption = laterFormEntry(t, 93, "Cancel");
+    using enum PrecisionText;
+    f.mnu_exportwcs.caption = precisionText(t, MenuExportWcs);
+    f.mnu_residus.caption = precisionText(t, MenuResiduals);
+    f.mnu_residualtable.caption = precisionText(t, MenuTable);
+    f.mnu_residualvectors.caption = precisionText(t, MenuVectors);
 }
 
 void applyConfigCaptions(ConfigModel& w, const LanguageTables& t) {

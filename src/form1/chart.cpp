@@ -19,7 +19,7 @@ constexpr Int16 kTicked = 1;
 void drawChart(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
-    const Plate plate = ws.plate;
+    const SkyMap plate = skyMapOf(ws);
     const float half = static_cast<float>(form.star[0].height) / 2;
 
     Int16 n = ws.catCount;
@@ -56,6 +56,11 @@ void placeSegment(OverlayItem& item, const CrossSegment& s) {
 }
 
 }  // namespace
+
+SkyMap skyMapOf(const WorkingState& ws) {
+    if (!ws.refinement.solution) return ws.plate;
+    return SkyMap(ws.plate, *ws.refinement.solution, ws.corrAsd, ws.corrDec);
+}
 
 void map(App& app) {
     WorkingState& ws = app.ws();
@@ -105,7 +110,7 @@ void PlaceCentre(App& app) {
     CentreJ2000(app);
     WorkingState& ws = app.ws();
     const PictureSurface& picture = app.form1.Picture1;
-    const auto cross = centreCross(ws.plate, ws.centreRa, ws.centreDec, picture.width(), picture.height());
+    const auto cross = centreCross(skyMapOf(ws), ws.centreRa, ws.centreDec, picture.width(), picture.height());
     if (!cross) return;
     for (int k = 0; k < 4; ++k) placeSegment(app.form1.centerpic[k], cross->segments[k]);
     if (!cross->onImage) ws.centreWarn = kTrue;

@@ -6,6 +6,10 @@
 
 namespace sextrix {
 
+// The mapping the charts and reports use: the refined solution once there
+// is one, else the plate.
+SkyMap skyMapOf(const WorkingState& ws);
+
 // Moves and shows the overlay items, redraws the centre cross and the
 // deep-sky outlines. Traps its own failures: mapFailed = 1 and
 // fullMapState = "err", no message.

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "chart.h"
+#include "refinement.h"
+#include "residuals.h"
 #include "identify/decider.h"
 #include "identify/identification.h"
 #include "state/errors.h"
@@ -57,6 +59,7 @@ bool offerCandidate(App& app, const Candidate& candidate, int s, const Offer& of
     const auto& messages = app.ctx.lang.messages;
     if (!candidate.plate) return false;
     ws.plate = *candidate.plate;
+    forgetRefinement(form);
 
     // The warning is about this candidate's chart; one left by an earlier
     // chart would refuse the right solution under Checkcenter.
@@ -104,6 +107,7 @@ void Algo(App& app) {
     AddStatus(form, app.platform.events, messages[5]);
     const Int16 solvedBefore = ws.solved;
     const Plate plateBefore = ws.plate;
+    const Refinement refinementBefore = ws.refinement;
     ws.solved = kFalse;
 
     const int count = std::max<int>(ws.catCount, 0);
@@ -119,12 +123,14 @@ void Algo(App& app) {
             AddStatus(form, app.platform.events, messages[4]);
             ws.solved = kTrue;
             ws.mode = ClickMode::Coor;
+            RefineAcceptedPlate(app);
             break;
         }
     } catch (const IdentifyInputError&) {
         // A threshold spoilt during the run ends it as if it had never started.
         ws.solved = solvedBefore;
         ws.plate = plateBefore;
+        ws.refinement = refinementBefore;
         throw;
     }
 

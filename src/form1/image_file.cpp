@@ -22,17 +22,15 @@ void checkDecoded(const DecodedImage& image) {
 // format plugins, so it is not offered).
 constexpr const char* kImageFilter = "Images (*.jpg *.jpeg *.bmp *.png *.gif *.pbm *.pgm *.ppm);;* (*)";
 
-// The file a typed name points to: beside the program's own files first,
-// then among the data shipped with it (an installed program finds
-// "demo/m67.jpg" there).
+}  // namespace
+
+// An installed program finds "demo/m67.jpg" among its data.
 std::string imagePathOf(const App& app, const std::string& typed) {
     const std::string own = resolveImagePath(typed, app.ctx.programFolder);
     if (app.ctx.dataFolder.empty() || own == typed || fileExists(own)) return own;
     const std::string shipped = resolveImagePath(typed, app.ctx.dataFolder);
     return fileExists(shipped) ? shipped : own;
 }
-
-}  // namespace
 
 bool chooseImageFile(App& app, TextBox& box) {
     std::string folder = app.ctx.programFolder;

@@ -1,9 +1,15 @@
 #pragma once
 // The sky photograph named in txt_url: loading it into Picture1, and watching
 // the file so that a camera program overwriting it shows each new frame.
+#include <string>
+
 #include "state/app.h"
 
 namespace sextrix {
+
+// The file txt_url names: beside the program's own files first, then among
+// the data shipped with it.
+std::string imagePathOf(const App& app, const std::string& typed);
 
 // "Load": decodes the image, sizes Picture1 to it and moves it back to the
 // top-left corner (a picture of the size already loaded keeps Picture1's

@@ -7,7 +7,7 @@
 #include "chart/pointer_readout.h"
 #include "chart/zoom.h"
 #include "details/object_picking.h"
-#include "geometry/plate.h"
+#include "chart.h"
 #include "identify/star_picking.h"
 #include "image_calibration.h"
 #include "info_panel.h"
@@ -30,7 +30,7 @@ void pick(App& app) {
 
 void reportPoint(App& app) {
     const WorkingState& ws = app.ws();
-    const ScaledPoint sky = pixelToSky(ws.plate, ws.clickX, ws.clickY);
+    const ScaledPoint sky = skyMapOf(ws).pixelToSky(ws.clickX, ws.clickY);
     ShowPointInfo(app, sky.x / ws.corrAsd, sky.y / ws.corrDec, app.form1.txt_epoch.text);
 }
 

@@ -24,8 +24,8 @@ CentreJ2000Result centreJ2000(const TypedCentre& typed, double corrAsd, double c
     return result;
 }
 
-std::optional<CentreCross> centreCross(const Plate& plate, double X, double Y, int width, int height) {
-    const auto centre = skyToPixel(plate, X, Y);
+std::optional<CentreCross> centreCross(const SkyMap& map, double X, double Y, int width, int height) {
+    const auto centre = map.skyToPixel(X, Y);
     if (!centre) return std::nullopt;
     const double px = centre->x, py = centre->y;
     CentreCross cross;
@@ -35,10 +35,11 @@ std::optional<CentreCross> centreCross(const Plate& plate, double X, double Y, i
     return cross;
 }
 
-void CalculAngle(WorkingState& ws) {
-    const Plate plate = ws.plate;
-    const auto star = skyToPixel(plate, ws.catX[1], ws.catY[1]);
-    const auto further = skyToPixel(plate, ws.catX[1] + 1000, ws.catY[1]);
+void CalculAngle(WorkingState& ws) { CalculAngle(ws, SkyMap(ws.plate)); }
+
+void CalculAngle(WorkingState& ws, const SkyMap& map) {
+    const auto star = map.skyToPixel(ws.catX[1], ws.catY[1]);
+    const auto further = map.skyToPixel(ws.catX[1] + 1000, ws.catY[1]);
     if (!star || !further) return;
 
     constexpr double pi = std::numbers::pi;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "plate.h"
+#include "sky_map.h"
 #include "precession.h"
 #include "state/working_state.h"
 
@@ -41,7 +42,7 @@ struct CentreCross {
 };
 
 // Nothing when the plate cannot be inverted.
-std::optional<CentreCross> centreCross(const Plate& plate, double X, double Y, int width, int height);
+std::optional<CentreCross> centreCross(const SkyMap& map, double X, double Y, int width, int height);
 
 // rotationDeg: field rotation from the current plate, degrees in (-90, 90].
 // (dx, dy) is the pixel offset from the point 1000 scaled units further in RA
@@ -55,5 +56,7 @@ std::optional<CentreCross> centreCross(const Plate& plate, double X, double Y, i
 // 2. A plate that cannot be inverted (det = 0) leaves rotationDeg unchanged.
 // 3. Radians go to degrees with pi = 3.14159, as the program always has.
 void CalculAngle(WorkingState& ws);
+// The same through another mapping (the refined solution, once there is one).
+void CalculAngle(WorkingState& ws, const SkyMap& map);
 
 }  // namespace sextrix

@@ -41,7 +41,7 @@ std::vector<PixelPosition> predictAll(const std::vector<ReferenceStar>& stars, i
 }
 
 // The residual table from a solution; used flags from the fit when there is one.
-Refinement tableOf(const std::vector<StarPair>& pairs, const std::vector<FitPair>& fitPairs,
+Refinement tableOf(const std::vector<StarMatch>& pairs, const std::vector<FitPair>& fitPairs,
                    const std::vector<ReferenceStar>& stars, const TanSolution& solution, const ClippedFit* fit) {
     Refinement result;
     double sum = 0;
@@ -63,7 +63,7 @@ Refinement tableOf(const std::vector<StarPair>& pairs, const std::vector<FitPair
 
 // The fit of one set of pairs; guess gives the tangent point to start from
 // and the residuals when no solution comes out.
-Refinement fitPairs(const std::vector<StarPair>& pairs, const std::vector<ReferenceStar>& stars,
+Refinement fitPairs(const std::vector<StarMatch>& pairs, const std::vector<ReferenceStar>& stars,
                     const std::vector<DetectedStar>& usable, const TanSolution& guess, int width, int height,
                     const RefineSettings& settings) {
     std::vector<FitPair> fitPairs;
@@ -80,7 +80,7 @@ Refinement fitPairs(const std::vector<StarPair>& pairs, const std::vector<Refere
     return tableOf(pairs, fitPairs, stars, guess, fit ? &*fit : nullptr);
 }
 
-bool samePairs(const std::vector<StarPair>& a, const std::vector<StarPair>& b) {
+bool samePairs(const std::vector<StarMatch>& a, const std::vector<StarMatch>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t k = 0; k < a.size(); ++k)
         if (a[k].catalogue != b[k].catalogue || a[k].detected != b[k].detected) return false;
@@ -120,13 +120,13 @@ Refinement refineSolution(const TanSolution& first, const std::vector<ReferenceS
     const std::vector<DetectedStar> usable = usableStars(detected);
     const double radius = matchRadiusFor(usable);
     Refinement result;
-    std::vector<StarPair> previous;
+    std::vector<StarMatch> previous;
     TanSolution current = first;
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         const auto predicted = predictAll(stars, width, height, [&](const ReferenceStar& star) {
             return tanSkyToPixel(current, star.raDeg, star.decDeg);
         });
-        std::vector<StarPair> pairs = matchStars(predicted, usable, radius);
+        std::vector<StarMatch> pairs = matchStars(predicted, usable, radius);
         if (pass > 0 && samePairs(pairs, previous)) break;
         Refinement next = fitPairs(pairs, stars, usable, current, width, height, settings);
         if (!next.solution) {

@@ -9,7 +9,7 @@
 
 #include "detect/star_detection.h"
 #include "state/plate_constants.h"
-#include "state/tan_solution.h"
+#include "state/refinement_result.h"
 
 namespace sextrix {
 
@@ -21,17 +21,6 @@ struct ReferenceStar {
     double decDeg = 0;
 };
 
-// One row of the residual table: observed minus computed, arcseconds,
-// RA on the sky (times cos dec).
-struct ResidualRow {
-    std::string id;
-    double x = 0;  // the detected star's centroid
-    double y = 0;
-    double dRaArcsec = 0;
-    double dDecArcsec = 0;
-    bool used = true;  // false: rejected by the 3-sigma clipping
-};
-
 struct RefineSettings {
     int minMatches = 6;      // fewer: the three-star plate stays
     int sipMinMatches = 20;  // fewer: no distortion term is tried
@@ -39,14 +28,6 @@ struct RefineSettings {
     int maxSipOrder = 3;
 };
 
-struct Refinement {
-    std::optional<TanSolution> solution;  // nothing: keep the three-star plate
-    std::vector<ResidualRow> residuals;   // every pair, used or rejected
-    int used = 0;
-    int rejected = 0;
-    double rmsArcsec = 0;  // over the used pairs, total (both axes)
-    int sipOrder = 0;
-};
 
 // refinePlate
 //

@@ -9,7 +9,7 @@
 
 namespace sextrix {
 
-struct StarPair {
+struct StarMatch {
     int catalogue = 0;  // index into the predicted positions
     int detected = 0;   // index into the detected stars
     double distancePx = 0;
@@ -17,7 +17,7 @@ struct StarPair {
 
 // Pairs sorted by catalogue index. Positions that are not finite take no
 // part (the refinement marks stars predicted off the image so). Runs in about n log n for thousands of stars.
-std::vector<StarPair> matchStars(const std::vector<PixelPosition>& predicted, const std::vector<DetectedStar>& detected,
+std::vector<StarMatch> matchStars(const std::vector<PixelPosition>& predicted, const std::vector<DetectedStar>& detected,
                                  double radiusPx);
 
 // The matching radius for a set of detected stars: a few times their median

@@ -19,6 +19,7 @@ struct App {
     Config2Model config2;
     WizardModel wizard;
     FrmInternetModel frmInternet;
+    ResidualsModel residuals;
     Platform& platform;
 
     WorkingState& ws() { return form1.ws; }

@@ -28,6 +28,9 @@ struct Form1Model {
     MenuItem mnu_option{"Option"}, mnu_config{"Correcteurs"}, mnu_etalonage2{"Etalonage classique"},
         mnu_etalonage{"Etalonage par image"}, mnu_superetalonage{"Super Etalonage"}, mnu_webbugs{"Internet bugs"},
         mnu_lang{"Langue/Language"};
+    // The precise positions: the WCS file beside the image, the residuals.
+    MenuItem mnu_exportwcs{"Exporter WCS"}, mnu_residus{"Résidus"}, mnu_residualtable{"Table des résidus"},
+        mnu_residualvectors{"Vecteurs des résidus"};
     MenuItem mnu_Aide{"&?"}, mnu_help{"Aide"}, mnu_AideFR{"Français"}, mnu_AideEn{"English"}, mnu_about{"A propos"};
 
     // Step buttons and other buttons.
@@ -136,6 +139,12 @@ struct Form1Model {
     std::vector<OverlayItem> aster_lbl = std::vector<OverlayItem>(kObjectMarkers + 1);
     std::vector<OverlayItem> deepobj_lbl = std::vector<OverlayItem>(kObjectMarkers + 1);
     std::array<OverlayItem, 4> centerpic{};
+    // Residual vectors: left/top the star, width/height the magnified
+    // residual in screen pixels; the bar's width is its screen length and
+    // its text says what it stands for.
+    std::vector<OverlayItem> residualUsed;
+    std::vector<OverlayItem> residualRejected;
+    OverlayItem residualBar;
     bool overlaysCreated = false;  // items 1..n exist once start-up has made them
 
     Timer Timer1{50, true};

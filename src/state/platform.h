@@ -37,7 +37,7 @@ public:
 };
 
 // The secondary windows, shown modally by the logic.
-enum class WindowKey { FrmLang, Config, Config2, Wizard, FrmInternet, About };
+enum class WindowKey { FrmLang, Config, Config2, Wizard, FrmInternet, About, Residuals };
 
 class Windows {
 public:

@@ -149,4 +149,14 @@ std::int16_t parseStrictInt16(std::string_view text, char decimalSeparator) {
 
 std::string intToText(long long value) { return std::to_string(value); }
 
+std::string fixedText(double value, int decimals, char decimalSeparator) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string text = buffer;
+    if (decimalSeparator != '.')
+        for (char& c : text)
+            if (c == '.') c = decimalSeparator;
+    return text;
+}
+
 }  // namespace sextrix

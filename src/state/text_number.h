@@ -40,4 +40,7 @@ std::int16_t parseStrictInt16(std::string_view text, char decimalSeparator);
 // Whole-number text of an integer, e.g. 42 -> "42", -7 -> "-7".
 std::string intToText(long long value);
 
+// A number with a fixed count of decimals and the given separator ("0.25").
+std::string fixedText(double value, int decimals, char decimalSeparator);
+
 }  // namespace sextrix

@@ -96,4 +96,13 @@ struct FrmInternetModel {
     Button cmdOK{"Ok"};
 };
 
+// The residual table of the refined solution, filled when it opens.
+struct ResidualsModel {
+    std::string caption = "Résidus de la solution affinée";
+    // Star, x, y, O-C in RA and in Dec (arcseconds), used or rejected.
+    std::array<std::string, 6> columns{"Étoile", "x", "y", "O-C AD (\")", "O-C Déc (\")", "Utilisée"};
+    std::vector<std::array<std::string, 6>> rows;
+    std::string summary;
+};
+
 }  // namespace sextrix

@@ -10,6 +10,7 @@
 
 #include "click_mode.h"
 #include "plate_constants.h"
+#include "refinement_result.h"
 
 namespace sextrix {
 
@@ -78,6 +79,9 @@ struct WorkingState {
     SquareTable catDist{kCatDistSize};
     Int16 solutionCount = 0;
     Plate plate;  // of the accepted candidate, or of the last one shown
+    // The fit over every matched star once the accepted plate is refined;
+    // no solution while a candidate is shown or when too few stars matched.
+    Refinement refinement;
     Int16 solved = kFalse;
     Int16 centreWarn = kFalse;
     double rotationDeg = 0;

@@ -24,6 +24,8 @@
 #include "form1/download.h"
 #include "form1/full_map.h"
 #include "form1/help.h"
+#include "form1/residuals.h"
+#include "form1/wcs_export.h"
 #include "form1/image_calibration.h"
 #include "form1/image_file.h"
 #include "form1/input_boxes.h"
@@ -135,6 +137,8 @@ void Form1Window::buildMenus() {
     action(fichier, form_.mnu_open, "mnu_open", [this] { mnu_open_Click(app_); });
     action(fichier, form_.mnu_save, "mnu_save", [this] { mnu_save_Click(app_); });
     fichier->addSeparator();
+    action(fichier, form_.mnu_exportwcs, "mnu_exportwcs", [this] { mnu_exportwcs_Click(app_); });
+    fichier->addSeparator();
     action(fichier, form_.mnu_savedefaut, "mnu_savedefaut", [this] { mnu_savedefaut_Click(app_); });
     fichier->addSeparator();
     action(fichier, form_.mnu_quit, "mnu_quit", [] { endProgram(); });
@@ -150,6 +154,11 @@ void Form1Window::buildMenus() {
     action(option, form_.mnu_webbugs, "mnu_webbugs", [this] { mnu_webbugs_Click(app_); });
     option->addSeparator();
     action(option, form_.mnu_lang, "mnu_lang", [this] { mnu_lang_Click(app_); });
+
+    QMenu* residus = menuBar()->addMenu(QString());
+    binding_.custom([residus, this] { residus->setTitle(QString::fromStdString(form_.mnu_residus.caption)); });
+    action(residus, form_.mnu_residualtable, "mnu_residualtable", [this] { mnu_residualtable_Click(app_); });
+    action(residus, form_.mnu_residualvectors, "mnu_residualvectors", [this] { mnu_residualvectors_Click(app_); });
 
     QMenu* help = menuBar()->addMenu(QString());
     binding_.custom([help, this] { help->setTitle(QString::fromStdString(form_.mnu_Aide.caption)); });

@@ -21,6 +21,7 @@ const QColor kClickRed(0xFF, 0x00, 0x00);
 const QColor kAsteroidYellow(0xFF, 0xFF, 0x00);
 const QColor kDeepSkyBlue(0x80, 0x80, 0xFF);
 const QColor kCentreCross(0xFF, 0x80, 0x00);
+const QColor kResidualCyan(0x00, 0xE0, 0xFF);
 
 // A marker keeps its size on screen and its centre on its picture point, on
 // whole screen pixels (outlines drawn from whole pixels are also the fastest).
@@ -225,6 +226,8 @@ void PictureView::paintOverlays(QPainter& painter, const QRect& area) const {
             painter.drawLine(QPointF(segment.left, segment.top) + shift,
                              QPointF(segment.left + segment.width, segment.top + segment.height) + shift);
 
+    paintResiduals(painter, visible);
+
     painter.setFont(labelFont());
     auto labels = [&](const std::vector<OverlayItem>& items, const QColor& colour) {
         painter.setPen(colour);
@@ -239,6 +242,35 @@ void PictureView::paintOverlays(QPainter& painter, const QRect& area) const {
     };
     labels(form_.aster_lbl, kAsteroidYellow);
     labels(form_.deepobj_lbl, kDeepSkyBlue);
+}
+
+void PictureView::paintResiduals(QPainter& painter, const QRectF& visible) const {
+    const ViewMapping map = mapping();
+    // Each vector starts on its star and keeps its screen length at any zoom.
+    auto vectors = [&](const std::vector<OverlayItem>& items, const QColor& colour) {
+        painter.setPen(QPen(colour, 1));
+        for (const OverlayItem& v : items) {
+            const QPointF from = map.toView(QPointF(v.left, v.top));
+            const QPointF to = from + QPointF(v.width, v.height);
+            if (!visible.intersects(QRectF(from, to).normalized().adjusted(-2, -2, 2, 2))) continue;
+            painter.drawLine(from, to);
+            painter.drawEllipse(from, 1.5, 1.5);
+        }
+    };
+    vectors(form_.residualUsed, kResidualCyan);
+    vectors(form_.residualRejected, kClickRed);
+
+    // The scale bar at the picture's lower left, with what it stands for.
+    const OverlayItem& bar = form_.residualBar;
+    if (!bar.visible) return;
+    const QPointF start = map.toView(QPointF(0, form_.Picture1.height() - 1)) + QPointF(16, -16);
+    const QPointF end = start + QPointF(bar.width, 0);
+    painter.setPen(QPen(kResidualCyan, 2));
+    painter.drawLine(start, end);
+    painter.drawLine(start + QPointF(0, -4), start + QPointF(0, 4));
+    painter.drawLine(end + QPointF(0, -4), end + QPointF(0, 4));
+    painter.setFont(labelFont());
+    painter.drawText(start + QPointF(0, -8), QString::fromStdString(bar.text));
 }
 
 void PictureView::paintMagnifier(QPainter& painter) const {

@@ -72,6 +72,7 @@ private:
     std::pair<int, int> labelAt(const QPointF& p) const;
     void paintPicture(class QPainter& painter, const QRect& area);
     void paintOverlays(class QPainter& painter, const QRect& area) const;
+    void paintResiduals(class QPainter& painter, const QRectF& visible) const;
     void paintMagnifier(class QPainter& painter) const;
 
     Form1Model& form_;

@@ -7,6 +7,7 @@
 #include <QTemporaryFile>
 
 #include "form1/startup.h"
+#include "ui/residuals_window.h"
 #include "ui/config2_window.h"
 #include "ui/config_window.h"
 #include "ui/form1_window.h"
@@ -108,6 +109,11 @@ void QtProgram::openModal(WindowKey key) {
         case WindowKey::Wizard: {
             WizardWindow wizard(app_, mainWindow_.get());
             wizard.exec();
+            break;
+        }
+        case WindowKey::Residuals: {
+            ResidualsWindow table(app_.residuals, mainWindow_.get());
+            table.exec();
             break;
         }
         case WindowKey::About: {

@@ -234,7 +234,7 @@ TEST(MatchStars, KeepsMutualNearestPairsWithinTheRadius) {
         for (std::size_t k = 0; k < detected.size(); ++k)
             detected[k].x = row.detected[k].x, detected[k].y = row.detected[k].y;
         std::vector<std::pair<int, int>> pairs;
-        for (const StarPair& p : matchStars(row.predicted, detected, 4)) pairs.emplace_back(p.catalogue, p.detected);
+        for (const StarMatch& p : matchStars(row.predicted, detected, 4)) pairs.emplace_back(p.catalogue, p.detected);
         EXPECT_EQ(pairs, row.pairs) << row.predicted[0].x;
     }
 }

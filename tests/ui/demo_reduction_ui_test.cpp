@@ -3,16 +3,20 @@
 // fitted picture, a real Yes/No box.
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "fieldsim/demo_field.h"
 #include "fieldsim/plate_fit.h"
+#include "form1/chart.h"
 #include "geometry/plate.h"
 #include "state/text_file.h"
 #include "ui/form1_window.h"
@@ -289,6 +293,31 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
         EXPECT_LT(offBy(x, y), 1.5) << "at corner " << x << ", " << y;
 
     saveScreenshot(&window(), "demo-solved.png");
+
+    // The refinement over every matched star puts each pixel within 0.3" of
+    // the true sky, where the three-star plate is up to 0.55 px (1.4") off.
+    const WorkingState& ws = form().ws;
+    ASSERT_TRUE(ws.refinement.solution);
+    EXPECT_GE(ws.refinement.used, 20);
+    EXPECT_NE(form().status.items.back().find("RMS"), std::string::npos) << form().status.items.back();
+    const fieldsim::FieldSetup setup = fieldsim::m67DemoSetup();
+    const SkyMap refined = skyMapOf(ws);
+    double worst = 0;
+    for (int y = 0; y < 800; y += 20)
+        for (int x = 0; x < 1000; x += 20) {
+            const ScaledPoint sky = refined.pixelToSky(x, y);
+            const fieldsim::SkyPoint truthSky = fieldsim::imageToSky(setup, x, y);
+            const double cosDec = std::cos(truthSky.decDeg * std::numbers::pi / 180);
+            worst = std::max(worst, 3600 * std::hypot((sky.x / ws.corrAsd - truthSky.raDeg) * cosDec,
+                                                      sky.y / ws.corrDec - truthSky.decDeg));
+        }
+    EXPECT_LT(worst, 0.3);
+    window().findChild<QAction*>("mnu_residualvectors")->trigger();
+    EXPECT_TRUE(form().residualBar.visible);
+    EXPECT_FALSE(form().residualUsed.empty());
+    saveScreenshot(&window(), "residual-vectors.png");
+    window().findChild<QAction*>("mnu_residualvectors")->trigger();
+    EXPECT_FALSE(form().residualBar.visible);
 
     // In "coor" mode a click reports the sky position of the pixel.
     const QPoint clicked = clickPicture(QPoint(500, 400));

@@ -1,0 +1,14 @@
+#pragma once
+// The refinement of an accepted candidate: the stars detected on the image
+// paired with the catalogue stars read, and the least-squares solution over
+// them, which the charts and reports use from then on.
+#include "state/app.h"
+
+namespace sextrix {
+
+// Detects the stars, fits, stores ws.refinement and writes one status line:
+// the stars used and rejected and the RMS residual, or why the three-star
+// plate stays. Redraws the chart under the refined solution.
+void RefineAcceptedPlate(App& app);
+
+}  // namespace sextrix

@@ -1,0 +1,57 @@
+#include "wcs_export.h"
+
+#include <cctype>
+#include <exception>
+#include <initializer_list>
+
+#include "image_file.h"
+#include "persist/wcs_header.h"
+#include "precision_texts.h"
+#include "state/text_file.h"
+
+namespace sextrix {
+namespace {
+
+bool hasExtension(const std::string& path, std::initializer_list<const char*> extensions) {
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* known : extensions)
+        if (extension == known) return true;
+    return false;
+}
+
+}  // namespace
+
+std::string wcsPathFor(const std::string& imagePath) {
+    const auto slash = imagePath.rfind('/');
+    const auto dot = imagePath.rfind('.');
+    const bool hasDot = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (hasDot ? imagePath.substr(0, dot) : imagePath) + ".wcs";
+}
+
+void mnu_exportwcs_Click(App& app) {
+    const WorkingState& ws = app.ws();
+    const LanguageTables& lang = app.ctx.lang;
+    Dialogs& dialogs = app.platform.dialogs;
+    if (!ws.refinement.solution || app.form1.Picture1.empty()) {
+        dialogs.message(precisionText(lang, PrecisionText::NoRefinement), "Velorin Sextrix", false);
+        return;
+    }
+    const std::string imagePath = imagePathOf(app, app.form1.txt_url.text);
+    const std::string path = wcsPathFor(imagePath);
+    // A FITS image is shown with its first row at the bottom.
+    const FitsRows rows = hasExtension(imagePath, {"fits", "fit", "fts"}) ? FitsRows::BottomUp : FitsRows::TopDown;
+    const WcsImage image{app.form1.Picture1.width(), app.form1.Picture1.height(), rows};
+    try {
+        writeFileBytes(path, wcsHeaderText(*ws.refinement.solution, image));
+    } catch (const std::exception& failure) {
+        dialogs.message(precisionText(lang, PrecisionText::WcsNotWritten) + path + " (" + failure.what() + ")",
+                        "Velorin Sextrix", false);
+        return;
+    }
+    dialogs.message(precisionText(lang, PrecisionText::WcsWritten) + path, "Velorin Sextrix", false);
+}
+
+}  // namespace sextrix
