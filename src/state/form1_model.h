@@ -28,6 +28,11 @@ struct Form1Model {
     MenuItem mnu_option{"Option"}, mnu_config{"Correcteurs"}, mnu_etalonage2{"Etalonage classique"},
         mnu_etalonage{"Etalonage par image"}, mnu_superetalonage{"Super Etalonage"}, mnu_webbugs{"Internet bugs"},
         mnu_lang{"Langue/Language"};
+    // How a FITS picture is shown; the items follow the order of Stretch
+    // (fits/display_stretch.h), stretchChoice indexes them.
+    MenuItem mnu_stretch{"Etirement"};
+    std::array<MenuItem, 4> mnu_stretchKind{{{"Automatique"}, {"Fort"}, {"Linéaire min-max"}, {"Logarithmique"}}};
+    int stretchChoice = 0;
     MenuItem mnu_Aide{"&?"}, mnu_help{"Aide"}, mnu_AideFR{"Français"}, mnu_AideEn{"English"}, mnu_about{"A propos"};
 
     // Step buttons and other buttons.
