@@ -3,7 +3,6 @@
 #include <fitsio.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -81,20 +80,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"unsigned16", {SHORT_IMG, 32768, 1, {-32768, 0, 1, 2, 3, 32767}}, {32770, 32771, 65535, 0, 32768, 32769}, 65535},
         ReadCase{"scaled16", {SHORT_IMG, 100, 2, {0, 1, 2, 3, 4, 5}}, {106, 108, 110, 100, 102, 104}, 100 + 2 * 32767.0},
         ReadCase{"long32", {LONG_IMG, 0, 1, {-5, 0, 70000, 1, 2, 3}}, {1, 2, 3, -5, 0, 70000}, 2147483647.0},
-        ReadCase{"float-nan", {FLOAT_IMG, 0, 1, {1.5, kNaN, 3, 4, 5, 60}}, {4, 5, 60, 1.5, 4, 3}, 60},
-        ReadCase{"double-extension", {DOUBLE_IMG, 0, 1, {-1, 0, 1, 2, 3, 4}, true}, {2, 3, 4, -1, 0, 1}, 4},
-        ReadCase{"saturate-key", {SHORT_IMG, 0, 1, {0, 1, 2, 3, 4, 5}, false, 1, "SATURATE"}, {3, 4, 5, 0, 1, 2}, 1000},
-        ReadCase{"datamax-key", {FLOAT_IMG, 0, 1, {0, 1, 2, 3, 4, 5}, false, 1, "DATAMAX"}, {3, 4, 5, 0, 1, 2}, 1000},
+        ReadCase{"float_nan", {FLOAT_IMG, 0, 1, {1.5, kNaN, 3, 4, 5, 60}}, {4, 5, 60, 1.5, 4, 3}, 60},
+        ReadCase{"double_extension", {DOUBLE_IMG, 0, 1, {-1, 0, 1, 2, 3, 4}, true}, {2, 3, 4, -1, 0, 1}, 4},
+        ReadCase{"saturate_key", {SHORT_IMG, 0, 1, {0, 1, 2, 3, 4, 5}, false, 1, "SATURATE"}, {3, 4, 5, 0, 1, 2}, 1000},
+        ReadCase{"datamax_key", {FLOAT_IMG, 0, 1, {0, 1, 2, 3, 4, 5}, false, 1, "DATAMAX"}, {3, 4, 5, 0, 1, 2}, 1000},
         // Red 100, green 200, blue 0 everywhere but the last pixel (all 10).
-        ReadCase{"rgb-cube",
+        ReadCase{"rgb_cube",
                  {BYTE_IMG, 0, 1, {100, 100, 100, 100, 100, 10, 200, 200, 200, 200, 200, 10, 0, 0, 0, 0, 0, 10}, false, 3},
                  {147.3, 147.3, 10, 147.3, 147.3, 147.3},
                  255}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        std::replace(name.begin(), name.end(), '-', '_');
-        return name;
-    });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FitsRead, RefusesWhatIsNoPicture) {
     testing::TempFolder folder;
@@ -132,17 +127,6 @@ TEST(FitsRead, RefusesWhatIsNoPicture) {
             EXPECT_NE(std::string(e.what()).find(why), std::string::npos) << name << ": " << e.what();
         }
     }
-}
-
-TEST(FitsWrite, SixteenBitsReadBackInPictureOrder) {
-    testing::TempFolder folder;
-    const std::string path = folder.path() + "/w.fits";
-    const LuminanceImage image{kW, kH, {0, 1.4f, 70000, 40000, -3, 65535}, 60000};
-    writeFits16(path, image);
-    const FitsImage read = readFitsImage(path);
-    EXPECT_EQ(read.image.values, (std::vector<float>{0, 1, 65535, 40000, 0, 65535}));
-    EXPECT_EQ(read.image.whiteLevel, 60000);
-    EXPECT_TRUE(isFitsFile(path));
 }
 
 // Every stretch keeps order and reaches both ends on a sky with stars.
