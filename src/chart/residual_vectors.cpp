@@ -36,7 +36,8 @@ ResidualVectorLayout layoutResidualVectors(const Refinement& refinement, double 
     }
     if (usedLengths.empty()) return layout;
 
-    auto p90 = usedLengths.begin() + static_cast<std::ptrdiff_t>(0.9 * static_cast<double>(usedLengths.size() - 1));
+    auto p90 =
+        usedLengths.begin() + static_cast<std::ptrdiff_t>(std::ceil(0.9 * static_cast<double>(usedLengths.size() - 1)));
     std::nth_element(usedLengths.begin(), p90, usedLengths.end());
     const double typical = std::max(*p90, 1e-3);
     layout.magnification = roundDown125(typicalLength / typical);

@@ -1,6 +1,8 @@
 #include "detect/background.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 
 namespace sextrix {
@@ -11,35 +13,76 @@ struct SkyStats {
     float noise = 0;
 };
 
-float medianOf(std::vector<float>& v) {
-    const auto mid = v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2);
-    std::nth_element(v.begin(), mid, v.end());
-    return *mid;
+// The k-th smallest (from 0) of |v - m| over the sorted values: those under m,
+// read from m downwards, and those from m upwards are two sorted lists, so a
+// merge of k + 1 steps finds it.
+float kthDeviation(const float* lo, const float* hi, float m, std::size_t k) {
+    const float* split = std::lower_bound(lo, hi, m);
+    const float* below = split;  // next below: below[-1]
+    const float* above = split;
+    float d = 0;
+    for (std::size_t step = 0; step <= k; ++step) {
+        if (above == hi || (below != lo && m - below[-1] < *above - m))
+            d = m - *--below;
+        else
+            d = *above++ - m;
+    }
+    return d;
+}
+
+// Floats as unsigned keys in the same order (negatives reversed under the
+// sign bit), so a radix sort orders them: three passes of 11 bits cost far
+// less than a comparison sort over the cells of a large frame.
+std::uint32_t sortKey(float v) {
+    const auto bits = std::bit_cast<std::uint32_t>(v);
+    return (bits & 0x80000000u) ? ~bits : bits | 0x80000000u;
+}
+float fromSortKey(std::uint32_t key) {
+    return std::bit_cast<float>((key & 0x80000000u) ? key & 0x7FFFFFFFu : ~key);
+}
+
+void radixSort(std::vector<float>& values, std::vector<std::uint32_t>& keys, std::vector<std::uint32_t>& spare) {
+    const std::size_t n = values.size();
+    keys.resize(n);
+    spare.resize(n);
+    for (std::size_t k = 0; k < n; ++k) keys[k] = sortKey(values[k]);
+    for (int shift = 0; shift < 32; shift += 11) {
+        std::uint32_t counts[2049] = {};
+        for (std::size_t k = 0; k < n; ++k) ++counts[((keys[k] >> shift) & 0x7FF) + 1];
+        for (int b = 0; b < 2048; ++b) counts[b + 1] += counts[b];
+        for (std::size_t k = 0; k < n; ++k) spare[counts[(keys[k] >> shift) & 0x7FF]++] = keys[k];
+        keys.swap(spare);
+    }
+    for (std::size_t k = 0; k < n; ++k) values[k] = fromSortKey(keys[k]);
 }
 
 // Clipping at 3 sigma drops the stars that fall in the cell, so the median
-// and the MAD describe the sky between them.
-SkyStats clippedStats(std::vector<float> values) {
+// and the MAD describe the sky between them. The values are sorted once: a
+// clipped set is then a range of them, its median an index, its MAD a merge.
+SkyStats clippedStats(std::vector<float>& values, std::vector<std::uint32_t>& keys, std::vector<std::uint32_t>& spare) {
     SkyStats s;
-    std::vector<float> deviations;
-    for (int pass = 0; pass < 5 && !values.empty(); ++pass) {
-        std::vector<float> work = values;
-        s.level = medianOf(work);
-        deviations.resize(values.size());
-        for (std::size_t k = 0; k < values.size(); ++k) deviations[k] = std::abs(values[k] - s.level);
-        s.noise = 1.4826f * medianOf(deviations);
+    radixSort(values, keys, spare);
+    const float* lo = values.data();
+    const float* hi = lo + values.size();
+    for (int pass = 0; pass < 5 && lo != hi; ++pass) {
+        const auto n = static_cast<std::size_t>(hi - lo);
+        s.level = lo[n / 2];
+        s.noise = 1.4826f * kthDeviation(lo, hi, s.level, n / 2);
         if (s.noise == 0) {
             // Over half the sky on one value (a quantised, quiet frame): the MAD
             // says nothing, the spread of the rest still does.
             double sum = 0;
-            for (float v : values) sum += (v - s.level) * (v - s.level);
-            s.noise = static_cast<float>(std::sqrt(sum / static_cast<double>(values.size())));
+            for (const float* v = lo; v != hi; ++v) sum += (*v - s.level) * (*v - s.level);
+            s.noise = static_cast<float>(std::sqrt(sum / static_cast<double>(n)));
         }
         if (s.noise == 0) break;
         const float limit = 3 * s.noise;
-        const std::size_t before = values.size();
-        std::erase_if(values, [&](float v) { return std::abs(v - s.level) > limit; });
-        if (values.size() == before) break;
+        const float level = s.level;
+        const float* keepFrom = std::partition_point(lo, hi, [&](float v) { return std::abs(v - level) > limit && v < level; });
+        const float* keepTo = std::partition_point(keepFrom, hi, [&](float v) { return !(std::abs(v - level) > limit && v > level); });
+        if (keepFrom == lo && keepTo == hi) break;
+        lo = keepFrom;
+        hi = keepTo;
     }
     return s;
 }
@@ -67,28 +110,34 @@ BackgroundMap estimateBackground(const LuminanceImage& image, int cellSize) {
 
     std::vector<SkyStats> cells(static_cast<std::size_t>(nx) * ny);
     std::vector<float> values;
+    std::vector<std::uint32_t> keys, spare;
     for (int cy = 0; cy < ny; ++cy) {
         const int y0 = cy * image.height / ny, y1 = (cy + 1) * image.height / ny;
         for (int cx = 0; cx < nx; ++cx) {
             const int x0 = cx * image.width / nx, x1 = (cx + 1) * image.width / nx;
             values.clear();
-            for (int y = y0; y < y1; ++y)
-                for (int x = x0; x < x1; ++x) values.push_back(image.at(x, y));
-            cells[static_cast<std::size_t>(cy) * nx + cx] = clippedStats(values);
+            for (int y = y0; y < y1; ++y) {
+                const auto row = image.values.begin() + static_cast<std::ptrdiff_t>(y) * image.width;
+                values.insert(values.end(), row + x0, row + x1);
+            }
+            cells[static_cast<std::size_t>(cy) * nx + cx] = clippedStats(values, keys, spare);
         }
     }
 
     const std::size_t count = image.values.size();
     map.level.resize(count);
     map.noise.resize(count);
+    // The columns' cells and weights are the same on every row.
+    std::vector<int> lower(image.width), upper(image.width);
+    std::vector<float> weight(image.width);
+    for (int x = 0; x < image.width; ++x) cellPosition(x, nx, image.width, lower[x], upper[x], weight[x]);
     for (int y = 0; y < image.height; ++y) {
         int j0, j1;
         float ty;
         cellPosition(y, ny, image.height, j0, j1, ty);
         for (int x = 0; x < image.width; ++x) {
-            int i0, i1;
-            float tx;
-            cellPosition(x, nx, image.width, i0, i1, tx);
+            const int i0 = lower[x], i1 = upper[x];
+            const float tx = weight[x];
             const auto& a = cells[static_cast<std::size_t>(j0) * nx + i0];
             const auto& b = cells[static_cast<std::size_t>(j0) * nx + i1];
             const auto& c = cells[static_cast<std::size_t>(j1) * nx + i0];

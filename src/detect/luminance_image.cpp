@@ -45,6 +45,7 @@ LuminanceImage luminanceImage(int width, int height, const std::vector<PackedCol
 }
 
 LuminanceImage luminanceImage(const PictureSurface& picture) {
+    if (const auto& raw = picture.rawValues()) return *raw;
     return luminanceImage(picture.width(), picture.height(), picture.imagePixels());
 }
 

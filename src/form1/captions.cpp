@@ -46,6 +46,9 @@ void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     f.CheckDecideur.caption = f.frm[6].caption;
     f.sugestion.caption = t.suggestionTexts[0];
     f.CancelDownload.caption = laterFormEntry(t, 93, "Cancel");
+    f.mnu_stretch.caption = laterFormEntry(t, 100, "Stretch");
+    const char* stretchFallbacks[] = {"Automatic", "Strong", "Linear min-max", "Logarithmic"};
+    for (int k = 0; k < 4; ++k) f.mnu_stretchKind[k].caption = laterFormEntry(t, 101 + k, stretchFallbacks[k]);
     using enum PrecisionText;
     f.mnu_exportwcs.caption = precisionText(t, MenuExportWcs);
     f.mnu_residus.caption = precisionText(t, MenuResiduals);

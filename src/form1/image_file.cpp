@@ -1,9 +1,12 @@
 #include "image_file.h"
 
+#include <memory>
 #include <stdexcept>
 
 #include "catalog/image_loading.h"
 #include "control_writes.h"
+#include "fits/display_stretch.h"
+#include "fits/fits_image.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 
@@ -18,9 +21,28 @@ void checkDecoded(const DecodedImage& image) {
     if (!sized) throw std::runtime_error("Invalid picture");
 }
 
-// What the picture decoder reads here (TIFF only with Qt's extra image
-// format plugins, so it is not offered).
-constexpr const char* kImageFilter = "Images (*.jpg *.jpeg *.bmp *.png *.gif *.pbm *.pgm *.ppm);;* (*)";
+// What the picture decoder and the FITS reader read here (TIFF only with
+// Qt's extra image format plugins, so it is not offered).
+constexpr const char* kImageFilter =
+    "Images (*.jpg *.jpeg *.bmp *.png *.gif *.pbm *.pgm *.ppm *.fits *.fit *.fts);;FITS (*.fits *.fit *.fts);;* (*)";
+
+Stretch chosenStretch(const Form1Model& form) {
+    return form.stretchChoice >= 0 && form.stretchChoice < kStretchCount ? static_cast<Stretch>(form.stretchChoice)
+                                                                         : Stretch::Automatic;
+}
+
+// A decoded picture and, for a FITS file, the raw values it shows.
+struct LoadedPicture {
+    DecodedImage image;
+    std::shared_ptr<const LuminanceImage> raw;
+};
+
+LoadedPicture loadPicture(App& app, const std::string& path) {
+    if (!isFitsFile(path)) return {app.platform.images.decode(path), nullptr};
+    auto raw = std::make_shared<const LuminanceImage>(readFitsImage(path).image);
+    DecodedImage image{raw->width, raw->height, stretchToGrey(*raw, chosenStretch(app.form1))};
+    return {std::move(image), std::move(raw)};
+}
 
 }  // namespace
 
@@ -54,7 +76,8 @@ void Loadimg_Click(App& app) {
     WorkingState& ws = form.ws;
     try {
         const std::string path = imagePathOf(app, form.txt_url.text);
-        DecodedImage image = app.platform.images.decode(path);
+        LoadedPicture loaded = loadPicture(app, path);
+        DecodedImage& image = loaded.image;
         checkDecoded(image);
         // Everything that can fail comes before the picture changes, so a
         // failure leaves the picture shown and its state as they were.
@@ -63,7 +86,7 @@ void Loadimg_Click(App& app) {
         // camera overwrites it) keeps the box as the view has placed and
         // sized it, so the user's panning and zoom stay.
         const bool sameSize = image.width == form.Picture1.width() && image.height == form.Picture1.height();
-        form.Picture1.setImage(image.width, image.height, std::move(image.pixels));
+        form.Picture1.setImage(image.width, image.height, std::move(image.pixels), std::move(loaded.raw));
         if (!sameSize) {
             form.Picture1Box.width = image.width;
             form.Picture1Box.height = image.height;
@@ -76,6 +99,15 @@ void Loadimg_Click(App& app) {
         app.platform.dialogs.message(form.txt_url.text + ": " + failure.what(), "Velorin Sextrix", false);
         ws.imageLoaded = kFalse;
     }
+}
+
+void mnu_stretch_Click(App& app, int choice) {
+    Form1Model& form = app.form1;
+    if (choice < 0 || choice >= kStretchCount) return;
+    form.stretchChoice = choice;
+    const auto raw = form.Picture1.rawValues();
+    if (!raw) return;
+    form.Picture1.setImage(raw->width, raw->height, stretchToGrey(*raw, chosenStretch(form)), raw);
 }
 
 void CheckAutoload_Click(App& app) { app.form1.Timer3.enabled = app.form1.CheckAutoload.value == 1; }

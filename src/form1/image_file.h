@@ -11,7 +11,8 @@ namespace sextrix {
 // the data shipped with it.
 std::string imagePathOf(const App& app, const std::string& typed);
 
-// "Load": decodes the image, sizes Picture1 to it and moves it back to the
+// "Load": decodes the image (a FITS file, by extension or signature, through
+// fits/: its raw values kept for detection, shown with the chosen stretch), sizes Picture1 to it and moves it back to the
 // top-left corner (a picture of the size already loaded keeps Picture1's
 // place and size), sets imageLoaded and imageFileTime. On failure shows
 // "<txt_url>: <description>", sets imageLoaded false and keeps the picture
@@ -26,6 +27,12 @@ bool chooseImageFile(App& app, TextBox& box);
 
 // The "..." button beside txt_url: choose a file, then "Load" it.
 void BrowseImage_Click(App& app);
+
+// An item of the "Stretch" menu: a FITS picture is shown again from its raw
+// values with that stretch, as a reload of the same size would show it (the
+// drawings go, the picks and markers stay). Other pictures only keep the
+// choice for the next FITS file.
+void mnu_stretch_Click(App& app, int choice);
 
 // Timer3 runs while the box is checked.
 void CheckAutoload_Click(App& app);

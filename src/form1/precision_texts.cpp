@@ -12,22 +12,22 @@ struct Entry {
 
 // In the order of PrecisionText.
 constexpr Entry kEntries[] = {
-    {100, "Refinement: %1 stars used, %2 rejected, RMS %3\""},
-    {101, ", SIP distortion of order %1"},
-    {102, "Refinement: %1 stars matched, %2 needed; the three-star plate stays"},
-    {103, "Export WCS"},
-    {104, "Residuals"},
-    {105, "Residual table"},
-    {106, "Residual vectors"},
-    {107, "Residuals of the refined solution"},
-    {108, "Star"},
-    {109, "Used"},
-    {110, "yes"},
-    {111, "rejected"},
-    {112, "There is no refined solution yet: identify the field (3-Calculate) on an image with enough stars."},
-    {113, "WCS solution written to "},
-    {114, "The WCS solution could not be written to "},
-    {115, "Residual vectors: x%1, the bar is %2\""},
+    {105, "Refinement: %1 stars used, %2 rejected, RMS %3\""},
+    {106, ", SIP distortion of order %1"},
+    {107, "Refinement: %1 stars matched, %2 needed; the three-star plate stays"},
+    {108, "Export WCS"},
+    {109, "Residuals"},
+    {110, "Residual table"},
+    {111, "Residual vectors"},
+    {112, "Residuals of the refined solution"},
+    {113, "Star"},
+    {114, "Used"},
+    {115, "yes"},
+    {116, "rejected"},
+    {117, "There is no refined solution yet: identify the field (3-Calculate) on an image with enough stars."},
+    {118, "WCS solution written to "},
+    {119, "The WCS solution could not be written to "},
+    {120, "Residual vectors: x%1, the bar is %2\""},
 };
 
 }  // namespace

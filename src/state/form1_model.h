@@ -31,6 +31,11 @@ struct Form1Model {
     // The precise positions: the WCS file beside the image, the residuals.
     MenuItem mnu_exportwcs{"Exporter WCS"}, mnu_residus{"Résidus"}, mnu_residualtable{"Table des résidus"},
         mnu_residualvectors{"Vecteurs des résidus"};
+    // How a FITS picture is shown; the items follow the order of Stretch
+    // (fits/display_stretch.h), stretchChoice indexes them.
+    MenuItem mnu_stretch{"Etirement"};
+    std::array<MenuItem, 4> mnu_stretchKind{{{"Automatique"}, {"Fort"}, {"Linéaire min-max"}, {"Logarithmique"}}};
+    int stretchChoice = 0;
     MenuItem mnu_Aide{"&?"}, mnu_help{"Aide"}, mnu_AideFR{"Français"}, mnu_AideEn{"English"}, mnu_about{"A propos"};
 
     // Step buttons and other buttons.

@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace sextrix {
 
-void PictureSurface::setImage(int width, int height, std::vector<PackedColour> pixels) {
+void PictureSurface::setImage(int width, int height, std::vector<PackedColour> pixels,
+                              std::shared_ptr<const LuminanceImage> raw) {
+    if (raw && (raw->width != width || raw->height != height))
+        throw std::invalid_argument("raw values of another size than the picture");
+    raw_ = std::move(raw);
     width_ = width;
     height_ = height;
     image_ = std::move(pixels);

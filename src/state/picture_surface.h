@@ -3,7 +3,10 @@
 // drawings (segments and dots). Colours are packed red + 256*green +
 // 65536*blue; reading outside the picture gives -1.
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "luminance_plane.h"
 
 namespace sextrix {
 
@@ -27,7 +30,11 @@ public:
     bool empty() const { return width_ == 0 || height_ == 0; }
 
     // Takes a new image (row-major, width*height packed colours); the drawings go.
-    void setImage(int width, int height, std::vector<PackedColour> pixels);
+    // A FITS picture hands its raw values too (same size and orientation as
+    // the pixels, which are only their display stretch); any other image
+    // drops the previous ones.
+    void setImage(int width, int height, std::vector<PackedColour> pixels,
+                  std::shared_ptr<const LuminanceImage> raw = nullptr);
     // Restores the image under every drawing.
     void clearDrawings();
 
@@ -43,6 +50,8 @@ public:
         return image_[static_cast<std::size_t>(y) * width_ + x];
     }
     const std::vector<PackedColour>& imagePixels() const { return image_; }
+    // The camera's values behind a FITS picture, or null.
+    const std::shared_ptr<const LuminanceImage>& rawValues() const { return raw_; }
     // Changes whenever the drawn pixels change, so a view knows when to re-blit.
     std::uint64_t revision() const { return revision_; }
 
@@ -65,6 +74,7 @@ private:
     int height_ = 0;
     std::vector<PackedColour> image_;
     std::vector<PackedColour> drawn_;
+    std::shared_ptr<const LuminanceImage> raw_;
     std::uint64_t revision_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "form1_window.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -154,6 +155,18 @@ void Form1Window::buildMenus() {
     action(option, form_.mnu_webbugs, "mnu_webbugs", [this] { mnu_webbugs_Click(app_); });
     option->addSeparator();
     action(option, form_.mnu_lang, "mnu_lang", [this] { mnu_lang_Click(app_); });
+
+    QMenu* stretch = menuBar()->addMenu(QString());
+    stretch->setObjectName("mnu_stretch");
+    binding_.custom([stretch, this] { stretch->setTitle(QString::fromStdString(form_.mnu_stretch.caption)); });
+    auto* stretchGroup = new QActionGroup(stretch);
+    for (int k = 0; k < static_cast<int>(form_.mnu_stretchKind.size()); ++k) {
+        const std::string name = "mnu_stretchKind" + std::to_string(k);
+        QAction* item = action(stretch, form_.mnu_stretchKind[k], name.c_str(), [this, k] { mnu_stretch_Click(app_, k); });
+        item->setCheckable(true);
+        stretchGroup->addAction(item);
+        binding_.custom([item, k, this] { item->setChecked(form_.stretchChoice == k); });
+    }
 
     QMenu* residus = menuBar()->addMenu(QString());
     binding_.custom([residus, this] { residus->setTitle(QString::fromStdString(form_.mnu_residus.caption)); });

@@ -4,10 +4,14 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
 #include "fieldsim/field_render.h"
+#include "fits/display_stretch.h"
+#include "fits/fits_image.h"
+#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
@@ -49,7 +53,7 @@ TEST(StarDetection, IsolatedStarsLieWithinATenthOfAPixel) {
         const std::vector<PlacedStar> stars = {
             {{40.3, 30.7}, b}, {{200.81, 35.5}, b + 0.3}, {{50.12, 120.9}, b + 0.45}, {{140.66, 140.14}, b + 0.6}};
         const auto found = detectStars(render(setup, stars));
-        SCOPED_TRACE(testing::Message() << "fwhm " << fwhm);
+        SCOPED_TRACE(::testing::Message() << "fwhm " << fwhm);
         ASSERT_EQ(found.size(), stars.size());
         for (const auto& star : stars) {
             const DetectedStar* s = nearest(found, star.at.x, star.at.y, 3);
@@ -102,7 +106,7 @@ TEST(StarDetection, OverlappingStarsAreFlaggedBlended) {
     for (const Row row : {Row{5, 0, 11.0, 11.0}, Row{0, 5.5, 10.8, 11.6}}) {
         const double x = 120.3, y = 90.6;
         const auto found = detectStars(render(camera(), {{{x, y}, row.magA}, {{x + row.dx, y + row.dy}, row.magB}}));
-        SCOPED_TRACE(testing::Message() << row.dx << ", " << row.dy);
+        SCOPED_TRACE(::testing::Message() << row.dx << ", " << row.dy);
         ASSERT_EQ(found.size(), 1u);
         EXPECT_TRUE(found[0].has(StarBlended));
         EXPECT_LT(std::hypot(found[0].x - x - row.dx / 2, found[0].y - y - row.dy / 2), std::hypot(row.dx, row.dy) / 2);
@@ -119,6 +123,31 @@ TEST(StarDetection, ListComesBrightestFirstAndEdgesAreFlagged) {
         EXPECT_NEAR(found[k].y, expected[k][1], 0.3) << k;
         if (k > 0) EXPECT_GT(found[k - 1].flux, found[k].flux);
         EXPECT_EQ(found[k].has(StarEdge), k == 0) << k;
+    }
+}
+
+// A 16-bit camera's frame with defects, through a FITS file and the picture:
+// the detector gets the raw values, the right way up.
+TEST(StarDetection, SixteenBitFitsFrameGivesTheTruePositions) {
+    FieldSetup setup = fieldsim::deeperCamera(camera(), 100);
+    setup.gain = 0.1, setup.readNoise = 100, setup.hotPixels = 6, setup.cosmicRays = 6;
+    const std::vector<PlacedStar> stars = {{{40.3, 30.7}, 11.0}, {{200.8, 35.5}, 11.3}, {{130.4, 150.2}, 6.5}};
+    testing::TempFolder folder;
+    const std::string path = folder.path() + "/field.fits";
+    writeFits16(path, fieldsim::renderRawStars(setup, stars));
+    auto raw = std::make_shared<const LuminanceImage>(readFitsImage(path).image);
+    PictureSurface picture;
+    picture.setImage(raw->width, raw->height, stretchToGrey(*raw, Stretch::Automatic), raw);
+    const LuminanceImage measured = luminanceImage(picture);
+    EXPECT_EQ(measured.whiteLevel, 65535);
+    const auto found = detectStars(measured);
+    ASSERT_EQ(found.size(), stars.size());
+    for (const auto& star : stars) {
+        const DetectedStar* s = nearest(found, star.at.x, star.at.y, 3);
+        ASSERT_NE(s, nullptr) << star.at.x << ", " << star.at.y;
+        EXPECT_NEAR(s->x, star.at.x, star.mag < 8 ? 0.3 : 0.1);
+        EXPECT_NEAR(s->y, star.at.y, star.mag < 8 ? 0.3 : 0.1);
+        EXPECT_EQ(s->has(StarSaturated), star.mag < 8);
     }
 }
 

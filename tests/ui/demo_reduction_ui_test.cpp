@@ -299,7 +299,8 @@ TEST_F(DemoWindow, PicksFiveStarsThenSolvesAndReportsAPoint) {
     const WorkingState& ws = form().ws;
     ASSERT_TRUE(ws.refinement.solution);
     EXPECT_GE(ws.refinement.used, 20);
-    EXPECT_NE(form().status.items.back().find("RMS"), std::string::npos) << form().status.items.back();
+    const auto& lines = form().status.items;
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return l.find("RMS") != l.npos; }));
     const fieldsim::FieldSetup setup = fieldsim::m67DemoSetup();
     const SkyMap refined = skyMapOf(ws);
     double worst = 0;

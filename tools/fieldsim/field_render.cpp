@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 
 #include "fieldsim/seeded_random.h"
 
@@ -67,23 +68,53 @@ double noisy(const FieldSetup& setup, double level, SeededRandom& random) {
     return level + std::sqrt(variance) * random.normal();
 }
 
-}  // namespace
+// Defects add to the light before the noise: a hot pixel or a hit is charge
+// in the well like any other.
+void addDefects(const FieldSetup& setup, std::vector<double>& signal) {
+    SeededRandom random(setup.seed ^ 0x64656665637473ULL);
+    auto at = [&](int x, int y) -> double* {
+        if (x < 0 || y < 0 || x >= setup.width || y >= setup.height) return nullptr;
+        return &signal[static_cast<std::size_t>(y) * setup.width + x];
+    };
+    auto place = [&](int size) { return static_cast<int>(random.uniform() * size); };
+    for (int k = 0; k < setup.hotPixels; ++k)
+        if (double* p = at(place(setup.width), place(setup.height))) *p += setup.fullWell * (0.5 + 0.5 * random.uniform());
+    constexpr int kSteps[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
+    for (int k = 0; k < setup.cosmicRays; ++k) {
+        int x = place(setup.width), y = place(setup.height);
+        const int length = 1 + place(3);
+        const auto& step = kSteps[place(8)];
+        double energy = setup.fullWell * (0.2 + 0.8 * random.uniform());
+        for (int p = 0; p < length; ++p, x += step[0], y += step[1], energy *= 0.3)
+            if (double* v = at(x, y)) *v += energy;
+    }
+}
 
-DecodedImage renderStars(const FieldSetup& setup, const std::vector<PlacedStar>& stars) {
+// Sky, stars, defects and noise, not yet clipped.
+std::vector<double> exposure(const FieldSetup& setup, const std::vector<PlacedStar>& stars) {
     checkSetup(setup);
+    if (!(setup.fullWell > 0) || setup.hotPixels < 0 || setup.cosmicRays < 0)
+        throw std::invalid_argument("the full well must be positive and the defect counts not negative");
     const std::size_t count = static_cast<std::size_t>(setup.width) * setup.height;
     std::vector<double> signal(count, 0.0);
     for (const auto& star : stars) addStar(setup, star, signal);
-
+    addDefects(setup, signal);
     // The noise has its own stream, so adding a star does not reshuffle it.
     SeededRandom random(setup.seed ^ 0x6E6F697365ULL);
+    for (double& level : signal) level = noisy(setup, setup.skyLevel + level, random);
+    return signal;
+}
+
+}  // namespace
+
+DecodedImage renderStars(const FieldSetup& setup, const std::vector<PlacedStar>& stars) {
+    const std::vector<double> levels = exposure(setup, stars);
     DecodedImage image;
     image.width = setup.width;
     image.height = setup.height;
-    image.pixels.resize(count);
-    for (std::size_t k = 0; k < count; ++k) {
-        const double level = std::clamp(noisy(setup, setup.skyLevel + signal[k], random), 0.0, 255.0);
-        const int grey = static_cast<int>(std::lround(level));
+    image.pixels.resize(levels.size());
+    for (std::size_t k = 0; k < levels.size(); ++k) {
+        const int grey = static_cast<int>(std::lround(std::clamp(levels[k], 0.0, 255.0)));
         image.pixels[k] = packColour(grey, grey, grey);
     }
     return image;
@@ -91,6 +122,27 @@ DecodedImage renderStars(const FieldSetup& setup, const std::vector<PlacedStar>&
 
 DecodedImage renderField(const FieldSetup& setup, const std::vector<CatalogueStar>& stars) {
     return renderStars(setup, placeStars(setup, stars));
+}
+
+LuminanceImage renderRawStars(const FieldSetup& setup, const std::vector<PlacedStar>& stars) {
+    const std::vector<double> levels = exposure(setup, stars);
+    LuminanceImage image{setup.width, setup.height, std::vector<float>(levels.size()),
+                         static_cast<float>(setup.fullWell)};
+    for (std::size_t k = 0; k < levels.size(); ++k)
+        image.values[k] = static_cast<float>(std::round(std::clamp(levels[k], 0.0, setup.fullWell)));
+    return image;
+}
+
+LuminanceImage renderRawField(const FieldSetup& setup, const std::vector<CatalogueStar>& stars) {
+    return renderRawStars(setup, placeStars(setup, stars));
+}
+
+FieldSetup deeperCamera(FieldSetup setup, double factor) {
+    setup.skyLevel *= factor;
+    setup.readNoise *= factor;
+    setup.gain /= factor;
+    setup.zeroPointMag += 2.5 * std::log10(factor);
+    return setup;
 }
 
 }  // namespace sextrix::fieldsim

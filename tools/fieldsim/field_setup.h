@@ -58,6 +58,15 @@ struct FieldSetup {
     double extraClearancePx = 8;
 
     std::uint64_t seed = 1;
+
+    // Camera defects at seeded places, none by default: hot pixels (one
+    // pixel each, at half to full well) and cosmic-ray hits (sharp tracks of
+    // one to three pixels, fading along the track).
+    int hotPixels = 0;
+    int cosmicRays = 0;
+    // Where the pixels of renderRawStars saturate, in the units of skyLevel;
+    // the 8-bit render clips at 255 instead.
+    double fullWell = 65535;
 };
 
 // Throws std::invalid_argument naming the first value that cannot make an

@@ -2,7 +2,10 @@
 // image, the star-catalogue answer for it, its true solution and a README --
 // from a list of catalogue stars.
 //
-//   render_field <stars.csv> <output folder>
+//   render_field <stars.csv> <output folder> [--fits]
+//
+// --fits also writes m67.fits: the same field seen by a 16-bit camera (every
+// level times 100), as a FITS file of unsigned 16-bit integers.
 //
 // Qt serves only to write the JPEG; everything else is the plain library.
 #include <QImage>
@@ -18,6 +21,7 @@
 #include "fieldsim/demo_texts.h"
 #include "fieldsim/field_render.h"
 #include "fieldsim/star_csv.h"
+#include "fits/fits_image.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 
@@ -42,8 +46,9 @@ void writeJpeg(const DecodedImage& image, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: render_field <stars.csv> <output folder>\n";
+    const bool fits = argc == 4 && std::string(argv[3]) == "--fits";
+    if (argc != 3 && !fits) {
+        std::cerr << "usage: render_field <stars.csv> <output folder> [--fits]\n";
         return 2;
     }
     try {
@@ -58,6 +63,7 @@ int main(int argc, char** argv) {
         writeFileBytes(joinPath(folder, files.answer), catalogueAnswer(setup, stars));
         writeFileBytes(joinPath(folder, files.solution), solutionText(setup, stars));
         writeFileBytes(joinPath(folder, "README.md"), demoReadme(setup, stars, files));
+        if (fits) writeFits16(joinPath(folder, "m67.fits"), renderRawField(deeperCamera(setup, 100), stars));
         std::cout << "wrote " << files.image << ", " << files.answer << ", " << files.solution << " and README.md in "
                   << folder << "\n";
         return 0;
