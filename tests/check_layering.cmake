@@ -15,7 +15,8 @@ set(allowed_calibration "state")
 set(allowed_detect "state")
 set(allowed_fits "state")
 set(allowed_refine "state;geometry;detect")
-set(core_folders state geometry catalog chart identify details lang persist calibration detect fits refine)
+set(allowed_autosolve "state;geometry;detect;identify;refine")
+set(core_folders state geometry catalog chart identify details lang persist calibration detect fits refine autosolve)
 set(allowed_form1 "${core_folders}")
 set(allowed_frmlang "${core_folders};form1")
 set(allowed_frminternet "${core_folders};form1")
@@ -26,7 +27,7 @@ set(allowed_ui "${core_folders};form1;frmlang;frminternet;config;config2;wizard"
 set(allowed_app "${core_folders};form1;frmlang;frminternet;config;config2;wizard;ui")
 # Headers of the window models, which only the windows' own folders may use.
 set(window_headers "state/app.h;state/form1_model.h;state/window_models.h")
-set(subsystems geometry catalog chart identify details lang persist calibration detect fits refine)
+set(subsystems geometry catalog chart identify details lang persist calibration detect fits refine autosolve)
 
 file(GLOB_RECURSE sources ${SRC}/*.h ${SRC}/*.cpp)
 set(offenders "")

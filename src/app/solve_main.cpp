@@ -1,0 +1,445 @@
+// sextrix-solve: identifies a star field from the command line, with no
+// window: detects the stars, picks five, searches the catalogue for them,
+// judges and refines the solution, prints it and writes the .wcs sidecar.
+// Exit status: 0 solved, 1 no solution, 2 bad input.
+#include <QCoreApplication>
+#include <QImage>
+#include <QImageReader>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <numbers>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "autosolve/solve_field.h"
+#include "catalog/catalogue_columns.h"
+#include "catalog/download_protocols.h"
+#include "catalog/download_queries.h"
+#include "catalog/hosts_file.h"
+#include "catalog/service_text.h"
+#include "catalog/star_list_reader.h"
+#include "detect/luminance_image.h"
+#include "detect/star_detection.h"
+#include "geometry/angles.h"
+#include "geometry/centre.h"
+#include "geometry/tan_projection.h"
+#include "state/errors.h"
+#include "state/text_file.h"
+#include "state/text_number.h"
+#include "ui/qt_http.h"
+#include "ui/qt_platform.h"
+
+namespace {
+
+using namespace sextrix;
+
+constexpr const char* kHelp = R"(Usage: sextrix-solve IMAGE --ra "HH MM SS" --dec "+DD MM SS"
+                     (--scale ARCSEC_PER_PIXEL | --corr CORR_ASD CORR_DEC) [options]
+
+Identifies the stars of IMAGE (JPEG, PNG, BMP) against a star catalogue
+answer, prints where the image points and writes a WCS sidecar.
+
+Hints (required):
+  --ra "HH MM SS"        approximate centre, right ascension (fields separated
+                         by spaces or colons; seconds may have decimals)
+  --dec "+DD MM SS"      approximate centre, declination, signed
+  --scale ARCSEC         image scale in arcseconds per pixel, or
+  --corr ASD DEC         the scale factors of the main window: pixels per
+                         degree of right ascension (at the centre) and of
+                         declination
+
+Options:
+  --epoch YEAR           epoch of the centre, precessed to J2000.0 (2000.0)
+  --radius ARCMIN        catalogue search radius for --download (the image's
+                         half-diagonal, plus half of it for an uncertain centre)
+  --mag LIMIT            faintest magnitude for --download (13)
+  --tolerance PIXELS     how far each side of the picked figure may differ
+                         from the catalogue's (7)
+  --catalogue FILE       a star catalogue answer in the layout of data.txt
+  --download             fetch the answer from the star service of hosts.cfg
+                         (beside the program; the defaults without one)
+  --picks "x,y x,y x,y x,y x,y"
+                         the five stars to identify, in pixels (x right,
+                         y down from the top-left pixel's centre); chosen
+                         among the brightest detected stars when left out
+  --wcs FILE             where to write the WCS sidecar (IMAGE.wcs)
+  --json                 print the result as one JSON object
+  --help                 this text
+
+Output: the centre of the image (J2000.0), the scale, the position angle of
+the image's up direction (east of north), the parity, the number of detected
+stars matched and the RMS residual of the refined solution.
+
+Exit status: 0 solved, 1 no solution (the reason on stderr), 2 bad input
+(missing or unreadable file, an option that is not a number, a catalogue
+without stars; the reason on stderr).
+)";
+
+struct BadInput : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct Command {
+    std::string image;
+    std::string ra, dec;
+    std::optional<double> scale;
+    std::optional<std::pair<double, double>> corr;
+    std::string epoch = "2000.0";
+    std::optional<double> radiusArcmin;
+    double magLimit = 13;
+    double tolerance = 7;
+    std::string catalogue;
+    bool download = false;
+    std::optional<FivePicks> picks;
+    std::string wcs;
+    bool json = false;
+};
+
+double number(const std::string& text, const std::string& option) {
+    try {
+        const double value = parseStrictNumber(text, '.');
+        if (std::isfinite(value)) return value;
+    } catch (const std::exception&) {
+    }
+    throw BadInput(option + " takes a number, not \"" + text + "\"");
+}
+
+FivePicks parsePicks(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<PickedStar> stars;
+    std::string pair;
+    while (in >> pair) {
+        const auto comma = pair.find(',');
+        if (comma == std::string::npos) throw BadInput("--picks takes x,y pairs, not \"" + pair + "\"");
+        stars.push_back({number(pair.substr(0, comma), "--picks"), number(pair.substr(comma + 1), "--picks")});
+    }
+    if (stars.size() != 5) throw BadInput("--picks takes exactly five x,y pairs");
+    FivePicks picks;
+    for (int k = 0; k < 5; ++k) picks[k] = stars[k];
+    return picks;
+}
+
+Command parseCommand(const std::vector<std::string>& args) {
+    Command c;
+    auto value = [&](std::size_t& i) -> const std::string& {
+        if (i + 1 >= args.size()) throw BadInput(args[i] + " needs a value");
+        return args[++i];
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--ra") c.ra = value(i);
+        else if (a == "--dec") c.dec = value(i);
+        else if (a == "--scale") c.scale = number(value(i), a);
+        else if (a == "--corr") {
+            const double asd = number(value(i), a);
+            c.corr = {{asd, number(value(i), a)}};
+        } else if (a == "--epoch") c.epoch = value(i), number(c.epoch, a);
+        else if (a == "--radius") c.radiusArcmin = number(value(i), a);
+        else if (a == "--mag") c.magLimit = number(value(i), a);
+        else if (a == "--tolerance") c.tolerance = number(value(i), a);
+        else if (a == "--catalogue") c.catalogue = value(i);
+        else if (a == "--download") c.download = true;
+        else if (a == "--picks") c.picks = parsePicks(value(i));
+        else if (a == "--wcs") c.wcs = value(i);
+        else if (a == "--json") c.json = true;
+        else if (a.starts_with("--")) throw BadInput("unknown option " + a);
+        else if (c.image.empty()) c.image = a;
+        else throw BadInput("more than one image given: " + a);
+    }
+    if (c.image.empty()) throw BadInput("no image given (see --help)");
+    if (c.ra.empty() || c.dec.empty()) throw BadInput("--ra and --dec are required");
+    if (c.scale.has_value() == c.corr.has_value()) throw BadInput("give either --scale or --corr");
+    if (c.scale && !(*c.scale > 0)) throw BadInput("--scale must be positive");
+    if (c.corr && (c.corr->first == 0 || c.corr->second == 0)) throw BadInput("--corr factors must not be 0");
+    if (!(c.tolerance > 0)) throw BadInput("--tolerance must be positive");
+    if (c.catalogue.empty() == !c.download) throw BadInput("give either --catalogue FILE or --download");
+    if (c.wcs.empty()) c.wcs = c.image + ".wcs";
+    return c;
+}
+
+// "08 51 18", "08:51:18" or "-05 30" into three fields and a sign.
+std::array<std::string, 3> sexagesimalFields(std::string text, const char* option, bool* negative) {
+    for (char& ch : text)
+        if (ch == ':') ch = ' ';
+    std::size_t start = text.find_first_not_of(' ');
+    if (start != std::string::npos && (text[start] == '-' || text[start] == '+')) {
+        if (negative) *negative = text[start] == '-';
+        text.erase(start, 1);
+    } else if (negative) {
+        *negative = false;
+    }
+    std::istringstream in(text);
+    std::array<std::string, 3> fields{"0", "0", "0"};
+    std::string field;
+    int n = 0;
+    while (in >> field) {
+        if (n == 3) throw BadInput(std::string(option) + " takes at most three fields");
+        number(field, option);
+        if (field.starts_with('-') || field.starts_with('+')) throw BadInput(std::string(option) + ": sign in a field");
+        fields[n++] = field;
+    }
+    if (n == 0) throw BadInput(std::string(option) + " is empty");
+    return fields;
+}
+
+struct Hints {
+    SolveHints solve;
+    double centreRaDeg = 0;
+};
+
+Hints hintsOf(const Command& c) {
+    TypedCentre typed;
+    typed.ra = sexagesimalFields(c.ra, "--ra", nullptr);
+    typed.dec = sexagesimalFields(c.dec, "--dec", &typed.south);
+    typed.epochText = c.epoch;
+    const double raHours = number(typed.ra[0], "--ra") + number(typed.ra[1], "--ra") / 60 +
+                           number(typed.ra[2], "--ra") / 3600;
+    const double decDeg = number(typed.dec[0], "--dec") + number(typed.dec[1], "--dec") / 60 +
+                          number(typed.dec[2], "--dec") / 3600;
+    if (raHours >= 24) throw BadInput("--ra must lie below 24 h");
+    if (decDeg > 90) throw BadInput("--dec must lie within 90 degrees");
+    const CentreJ2000Result j2000 = centreJ2000(typed, 1, 1, '.');
+    Hints h;
+    h.solve.centreRaDeg = j2000.X;
+    h.solve.centreDecDeg = std::clamp(j2000.Y, -90.0, 90.0);
+    if (c.scale) {
+        h.solve.corrDec = 3600 / *c.scale;
+        h.solve.corrAsd = h.solve.corrDec * std::cos(h.solve.centreDecDeg * std::numbers::pi / 180);
+    } else {
+        h.solve.corrAsd = c.corr->first;
+        h.solve.corrDec = c.corr->second;
+    }
+    h.solve.tolerance = c.tolerance;
+    h.centreRaDeg = j2000.X;
+    return h;
+}
+
+LuminanceImage loadImage(const std::string& path) {
+    if (!std::filesystem::is_regular_file(path)) throw BadInput("no such image file: " + path);
+    QImageReader reader(QString::fromStdString(path));
+    reader.setAutoTransform(false);
+    const QImage image = reader.read();
+    if (image.isNull()) throw BadInput("cannot read the image " + path + ": " + reader.errorString().toStdString());
+    const DecodedImage decoded = ui::toDecodedImage(image);
+    return luminanceImage(decoded.width, decoded.height, decoded.pixels);
+}
+
+std::string programFolder(const char* argv0) {
+    const QString dir = QCoreApplication::applicationDirPath();
+    return dir.isEmpty() ? std::filesystem::path(argv0).parent_path().string() : dir.toStdString();
+}
+
+std::string downloadAnswer(const Command& c, const Hints& h, int width, int height, const std::string& folder) {
+    HostsSettings hosts;
+    const std::string hostsPath = joinPath(folder, "hosts.cfg");
+    if (std::filesystem::is_regular_file(hostsPath)) hosts = parseHostsFile(readFileBytes(hostsPath));
+    const Protocol<StarQuery>* protocol = findProtocol(starProtocols(), hosts.star.protocol);
+    if (!protocol) throw BadInput("unknown star protocol \"" + hosts.star.protocol + "\" in " + hostsPath);
+
+    StarQuery q;
+    q.raDeg = h.solve.centreRaDeg;
+    q.decDeg = h.solve.centreDecDeg;
+    const double halfDiagonalArcmin = std::hypot(width, height) / 2 / std::abs(h.solve.corrDec) * 60;
+    q.radiusArcmin = c.radiusArcmin.value_or(std::ceil(1.5 * halfDiagonalArcmin));
+    q.magLimit = c.magLimit;
+    q.epochText = c.epoch;
+    q.raText = raQueryText(q.raDeg / 15);
+    q.decText = decQueryText(std::abs(q.decDeg), q.decDeg < 0 ? "-" : "");
+    q.fieldText = numberToText(q.radiusArcmin, '.');
+    q.magText = numberToText(q.magLimit, '.');
+
+    ui::QtHttp http;
+    HttpRequest request;
+    request.url = protocol->url(serviceBase(hosts.star.address), q);
+    request.timeoutMs = hosts.timeoutSeconds * 1000;
+    std::string body;
+    const HttpResult result = http.get(request, [&](std::string_view block) {
+        body.append(block);
+        return body.size() <= (std::size_t{16} << 20);
+    });
+    if (!result.ok()) throw BadInput("download from " + hosts.star.address + " failed: " + result.error);
+    AnswerOutcome answer = protocol->answer(std::move(body), q);
+    if (!answer.accepted) throw BadInput("download from " + hosts.star.address + ": " + answer.refusal);
+    return answer.bytes;
+}
+
+std::vector<ReferenceStar> catalogueStars(const std::string& bytes, const std::string& source, const Hints& h) {
+    std::vector<StarRecord> records;
+    try {
+        records = parseStarList(bytes, 1, 1, h.centreRaDeg);
+    } catch (const RecordError& e) {
+        throw BadInput(source + ", record " + std::to_string(e.number) + ": " + e.what());
+    }
+    if (records.empty()) throw BadInput(source + " holds no star record");
+    std::vector<ReferenceStar> stars;
+    stars.reserve(records.size());
+    for (auto& r : records) stars.push_back({std::move(r.id), r.ra, r.dec});
+    return stars;
+}
+
+std::string sexagesimal(double value, int decimals, bool sign) {
+    const bool negative = value < 0;
+    const double scale = std::pow(10.0, decimals);
+    const double total = std::round(std::abs(value) * 3600 * scale) / scale;
+    const int units = static_cast<int>(total / 3600);
+    const int minutes = static_cast<int>((total - units * 3600) / 60);
+    const double seconds = total - units * 3600 - minutes * 60;
+    char text[48];
+    std::snprintf(text, sizeof text, "%s%02d %02d %0*.*f", sign ? (negative ? "-" : "+") : "", units, minutes,
+                  decimals + 3, decimals, seconds);
+    return text;
+}
+
+// The sidecar: FITS header cards of the solution, 80 characters each, the
+// pixels numbered from 1 as FITS numbers them.
+std::string wcsCards(const TanSolution& s, int width, int height) {
+    std::vector<std::string> cards;
+    char card[96];
+    auto text = [&](const char* key, const std::string& value) {
+        std::snprintf(card, sizeof card, "%-8s= %-20s", key, ("'" + value + "'").c_str());
+        cards.emplace_back(card);
+    };
+    auto real = [&](const char* key, double value) {
+        std::snprintf(card, sizeof card, "%-8s= %20.13G", key, value);
+        cards.emplace_back(card);
+    };
+    const bool sip = s.sip.order >= 2;
+    cards.emplace_back("WCSAXES =                    2");
+    text("CTYPE1", sip ? "RA---TAN-SIP" : "RA---TAN");
+    text("CTYPE2", sip ? "DEC--TAN-SIP" : "DEC--TAN");
+    text("CUNIT1", "deg");
+    text("CUNIT2", "deg");
+    text("RADESYS", "ICRS");
+    real("EQUINOX", 2000.0);
+    real("CRPIX1", s.refX + 1);
+    real("CRPIX2", s.refY + 1);
+    real("CRVAL1", std::fmod(s.refRaDeg + 360, 360));
+    real("CRVAL2", s.refDecDeg);
+    real("CD1_1", s.cd[0]);
+    real("CD1_2", s.cd[1]);
+    real("CD2_1", s.cd[2]);
+    real("CD2_2", s.cd[3]);
+    real("IMAGEW", width);
+    real("IMAGEH", height);
+    if (sip) {
+        const int n = s.sip.order;
+        real("A_ORDER", n);
+        real("B_ORDER", n);
+        for (const char* axis : {"A", "B"})
+            for (int p = 0; p <= n; ++p)
+                for (int q = 0; p + q <= n; ++q) {
+                    if (p + q < 2) continue;
+                    const auto& c = axis[0] == 'A' ? s.sip.a : s.sip.b;
+                    const double v = c[static_cast<std::size_t>(p * (n + 1) + q)];
+                    if (v == 0) continue;
+                    const std::string key = std::string(axis) + "_" + std::to_string(p) + "_" + std::to_string(q);
+                    real(key.c_str(), v);
+                }
+    }
+    cards.emplace_back("END");
+    std::string out;
+    for (auto& c : cards) {
+        c.resize(80, ' ');
+        out += c + "\n";
+    }
+    return out;
+}
+
+std::string jsonText(const std::string& text) {
+    std::string out = "\"";
+    for (char ch : text) {
+        if (ch == '"' || ch == '\\') out += '\\';
+        if (static_cast<unsigned char>(ch) < 0x20) {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\u%04x", ch);
+            out += esc;
+            continue;
+        }
+        out += ch;
+    }
+    return out + "\"";
+}
+
+int run(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h") {
+            std::cout << kHelp;
+            return 0;
+        }
+    const Command c = parseCommand(args);
+    const Hints hints = hintsOf(c);
+    const LuminanceImage image = loadImage(c.image);
+    const std::string bytes =
+        c.download ? downloadAnswer(c, hints, image.width, image.height, programFolder(argv[0]))
+                   : (std::filesystem::is_regular_file(c.catalogue)
+                          ? readFileBytes(c.catalogue)
+                          : throw BadInput("no such catalogue file: " + c.catalogue));
+    const std::vector<ReferenceStar> catalogue = catalogueStars(bytes, c.download ? "the download" : c.catalogue, hints);
+
+    const std::vector<DetectedStar> detected = detectStars(image);
+    const SolveOutcome outcome =
+        c.picks ? solveFieldWithPicks(*c.picks, detected, image.width, image.height, catalogue, hints.solve)
+                : solveField(detected, image.width, image.height, catalogue, hints.solve);
+    if (!outcome.solved) {
+        if (c.json)
+            std::cout << "{\"solved\": false, \"reason\": " << jsonText(outcome.reason)
+                      << ", \"detected\": " << detected.size() << ", \"searches\": " << outcome.searches << "}\n";
+        std::cerr << "sextrix-solve: no solution: " << outcome.reason << "\n";
+        return 1;
+    }
+
+    const TanSolution& s = outcome.solution;
+    writeFileBytes(c.wcs, wcsCards(s, image.width, image.height));
+    const SkyDirection centre = tanPixelToSky(s, (image.width - 1) / 2.0, (image.height - 1) / 2.0);
+    const double scale = tanScaleArcsecPerPixel(s);
+    const Orientation o = orientationOf(s);
+    const int matched = outcome.refinement.used;
+    char line[256];
+    if (c.json) {
+        std::snprintf(line, sizeof line,
+                      "{\"solved\": true, \"ra_deg\": %.7f, \"dec_deg\": %.7f, \"ra\": \"%s\", \"dec\": \"%s\", "
+                      "\"scale_arcsec_per_px\": %.5f, ",
+                      centre.raDeg, centre.decDeg, sexagesimal(centre.raDeg / 15, 2, false).c_str(),
+                      sexagesimal(centre.decDeg, 1, true).c_str(), scale);
+        std::cout << line;
+        std::snprintf(line, sizeof line,
+                      "\"rotation_deg\": %.3f, \"mirrored\": %s, \"matches\": %d, \"rejected\": %d, "
+                      "\"rms_px\": %.4f, \"rms_arcsec\": %.4f, \"sip_order\": %d, ",
+                      o.upPositionAngleDeg, o.mirrored ? "true" : "false", matched, outcome.refinement.rejected,
+                      outcome.rmsPx, outcome.refinement.rmsArcsec, outcome.refinement.sipOrder);
+        std::cout << line << "\"detected\": " << detected.size() << ", \"searches\": " << outcome.searches
+                  << ", \"wcs\": " << jsonText(c.wcs) << "}\n";
+        return 0;
+    }
+    std::printf("centre    RA %s  Dec %s  (J2000.0; %.6f %+.6f deg)\n", sexagesimal(centre.raDeg / 15, 2, false).c_str(),
+                sexagesimal(centre.decDeg, 1, true).c_str(), centre.raDeg, centre.decDeg);
+    std::printf("scale     %.4f\"/px\n", scale);
+    std::printf("rotation  up at %.2f deg east of north\n", o.upPositionAngleDeg);
+    std::printf("parity    %s\n", o.mirrored ? "mirrored (east right with north up)" : "normal (east left with north up)");
+    std::printf("matches   %d stars (%d rejected), %zu detected\n", matched, outcome.refinement.rejected,
+                detected.size());
+    std::printf("rms       %.3f px (%.3f\")\n", outcome.rmsPx, outcome.refinement.rmsArcsec);
+    std::printf("wcs       %s\n", c.wcs.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication program(argc, argv);
+    try {
+        return run(argc, argv);
+    } catch (const BadInput& e) {
+        std::cerr << "sextrix-solve: " << e.what() << "\n";
+    } catch (const std::exception& e) {
+        std::cerr << "sextrix-solve: " << e.what() << "\n";
+    }
+    return 2;
+}

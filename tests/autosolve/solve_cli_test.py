@@ -1,0 +1,55 @@
+"""sextrix-solve from the outside: the demo field solves (exit 0, sidecar
+written, centre within 1" of 08 51 18 +11 48 00, the field's true centre),
+and bad input ends with status 2 and a one-line reason.
+
+    solve_cli_test.py SEXTRIX_SOLVE DEMO_FOLDER WORK_FOLDER
+"""
+import json
+import os
+import subprocess
+import sys
+
+solve, demo, work = sys.argv[1:4]
+os.makedirs(work, exist_ok=True)
+hints = ["--ra", "08 51 18", "--dec", "+11 48 00", "--corr", "1409.57", "1440"]
+image, answer = os.path.join(demo, "m67.jpg"), os.path.join(demo, "data.txt")
+failures = []
+
+sidecar = os.path.join(work, "m67.wcs")
+if os.path.exists(sidecar):
+    os.remove(sidecar)
+r = subprocess.run([solve, image, *hints, "--catalogue", answer, "--wcs", sidecar, "--json"],
+                   capture_output=True, text=True)
+if r.returncode != 0:
+    failures.append("demo: exit %d, expected 0: %s" % (r.returncode, r.stderr))
+else:
+    result = json.loads(r.stdout)
+    d_ra = (result["ra_deg"] - 132.825) * 0.97887 * 3600  # cos(11.8 deg)
+    d_dec = (result["dec_deg"] - 11.8) * 3600
+    if abs(d_ra) > 1 or abs(d_dec) > 1:
+        failures.append('demo: centre off by %.2f", %.2f"' % (d_ra, d_dec))
+    if not os.path.exists(sidecar) or "CD1_1" not in open(sidecar).read():
+        failures.append("demo: no sidecar with a CD matrix at " + sidecar)
+
+garbage = os.path.join(work, "garbage.txt")
+with open(garbage, "w") as f:
+    f.write("<html>not a catalogue answer</html>\n")
+bad = {
+    "missing image": [os.path.join(work, "none.jpg"), *hints, "--catalogue", answer],
+    "not an image": [answer, *hints, "--catalogue", answer],
+    "scale not a number": [image, "--ra", "08 51 18", "--dec", "+11 48 00", "--scale", "two", "--catalogue", answer],
+    "no scale": [image, "--ra", "08 51 18", "--dec", "+11 48 00", "--catalogue", answer],
+    "ra beyond 24 h": [image, "--ra", "25 00 00", "--dec", "+11 48 00", "--scale", "2.5", "--catalogue", answer],
+    "catalogue without stars": [image, *hints, "--catalogue", garbage],
+    "missing catalogue": [image, *hints, "--catalogue", os.path.join(work, "none.txt")],
+    "four picks": [image, *hints, "--catalogue", answer, "--picks", "1,1 2,2 3,3 4,4"],
+}
+for name, args in bad.items():
+    r = subprocess.run([solve, *args], capture_output=True, text=True)
+    lines = r.stderr.strip().splitlines()
+    if r.returncode != 2 or len(lines) != 1:
+        failures.append("%s: exit %d, expected 2 with one line: %r" % (name, r.returncode, r.stderr))
+
+for f in failures:
+    print(f)
+sys.exit(1 if failures else 0)
