@@ -51,6 +51,7 @@ void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     for (int k = 0; k < 4; ++k) f.mnu_stretchKind[k].caption = laterFormEntry(t, 101 + k, stretchFallbacks[k]);
     using enum PrecisionText;
     f.mnu_exportwcs.caption = precisionText(t, MenuExportWcs);
+    f.AutoSolve.caption = f.mnu_autosolve.caption = precisionText(t, AutoSolve);
     f.mnu_residus.caption = precisionText(t, MenuResiduals);
     f.mnu_residualtable.caption = precisionText(t, MenuTable);
     f.mnu_residualvectors.caption = precisionText(t, MenuVectors);

@@ -28,6 +28,9 @@ constexpr Entry kEntries[] = {
     {118, "WCS solution written to "},
     {119, "The WCS solution could not be written to "},
     {120, "Residual vectors: x%1, the bar is %2\""},
+    {121, "Automatic solve"},
+    {122, "Automatic solve: no reliable solution (%1)"},
+    {123, "Automatic solve: %1 stars matched, %2 for the next best"},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // The language entries of the precise positions: the refinement's status
-// lines, the residual table and vectors, the WCS export. They came with a
+// lines, the residual table and vectors, the WCS export, the automatic
+// identification. They came with a
 // later version of the language files; an older file gets the English below.
 #include <string>
 #include <vector>
@@ -10,12 +11,12 @@
 namespace sextrix {
 
 enum class PrecisionText {
-    Refined,         // status: "%1 stars used, %2 rejected, RMS %3"
-    Distortion,      // appended: ", SIP distortion of order %1"
-    TooFew,          // status: "%1 stars matched, %2 needed"
-    MenuExportWcs,   // menu Fichier
-    MenuResiduals,   // top menu
-    MenuTable,       // its items
+    Refined,        // status: "%1 stars used, %2 rejected, RMS %3"
+    Distortion,     // appended: ", SIP distortion of order %1"
+    TooFew,         // status: "%1 stars matched, %2 needed"
+    MenuExportWcs,  // menu Fichier
+    MenuResiduals,  // top menu
+    MenuTable,      // its items
     MenuVectors,
     TableCaption,
     ColumnStar,
@@ -26,6 +27,9 @@ enum class PrecisionText {
     WcsWritten,      // followed by the file's path
     WcsNotWritten,   // followed by the file's path and the reason
     VectorScale,     // status: "Residual vectors: x%1, the bar is %2"
+    AutoSolve,       // button and menu
+    AutoNoSolution,  // status, %1 the reason
+    AutoCandidate,   // status: "%1 stars matched, %2 for the next best"
 };
 
 // The entry's text, or its English when the language file lacks it; %1, %2

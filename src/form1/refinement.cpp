@@ -16,16 +16,6 @@
 namespace sextrix {
 namespace {
 
-std::vector<ReferenceStar> referenceStars(const WorkingState& ws) {
-    std::vector<ReferenceStar> stars;
-    const int total = std::clamp<int>(ws.catTotal, 0, kCatalogueCapacity);
-    stars.reserve(static_cast<std::size_t>(total));
-    for (int i = 1; i <= total; ++i)
-        stars.push_back({ws.catIds[static_cast<std::size_t>(i)], ws.catRa[static_cast<std::size_t>(i)],
-                         ws.catDec[static_cast<std::size_t>(i)]});
-    return stars;
-}
-
 std::string statusLine(const LanguageTables& lang, const Refinement& r, const RefineSettings& settings,
                        char separator) {
     using enum PrecisionText;
@@ -39,6 +29,16 @@ std::string statusLine(const LanguageTables& lang, const Refinement& r, const Re
 
 }  // namespace
 
+std::vector<ReferenceStar> referenceStarsOf(const WorkingState& ws) {
+    std::vector<ReferenceStar> stars;
+    const int total = std::clamp<int>(ws.catTotal, 0, kCatalogueCapacity);
+    stars.reserve(static_cast<std::size_t>(total));
+    for (int i = 1; i <= total; ++i)
+        stars.push_back({ws.catIds[static_cast<std::size_t>(i)], ws.catRa[static_cast<std::size_t>(i)],
+                         ws.catDec[static_cast<std::size_t>(i)]});
+    return stars;
+}
+
 void RefineAcceptedPlate(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
@@ -49,7 +49,7 @@ void RefineAcceptedPlate(App& app) {
     const RefineSettings settings;
     try {
         const std::vector<DetectedStar> detected = detectStars(luminanceImage(picture));
-        ws.refinement = refinePlate(ws.plate, ws.corrAsd, ws.corrDec, referenceStars(ws), detected, picture.width(),
+        ws.refinement = refinePlate(ws.plate, ws.corrAsd, ws.corrDec, referenceStarsOf(ws), detected, picture.width(),
                                     picture.height(), settings);
     } catch (const std::exception&) {
         // The identification stands on its own: a picture the detector

@@ -2,6 +2,9 @@
 // The refinement of an accepted candidate: the stars detected on the image
 // paired with the catalogue stars read, and the least-squares solution over
 // them, which the charts and reports use from then on.
+#include <vector>
+
+#include "refine/plate_refinement.h"
 #include "state/app.h"
 
 namespace sextrix {
@@ -10,5 +13,8 @@ namespace sextrix {
 // the stars used and rejected and the RMS residual, or why the three-star
 // plate stays. Redraws the chart under the refined solution.
 void RefineAcceptedPlate(App& app);
+
+// The catalogue stars read (1..catTotal) with their unrounded positions.
+std::vector<ReferenceStar> referenceStarsOf(const WorkingState& ws);
 
 }  // namespace sextrix

@@ -24,13 +24,6 @@ bool hasExtension(const std::string& path, std::initializer_list<const char*> ex
 
 }  // namespace
 
-std::string wcsPathFor(const std::string& imagePath) {
-    const auto slash = imagePath.rfind('/');
-    const auto dot = imagePath.rfind('.');
-    const bool hasDot = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
-    return (hasDot ? imagePath.substr(0, dot) : imagePath) + ".wcs";
-}
-
 void mnu_exportwcs_Click(App& app) {
     const WorkingState& ws = app.ws();
     const LanguageTables& lang = app.ctx.lang;
@@ -40,7 +33,7 @@ void mnu_exportwcs_Click(App& app) {
         return;
     }
     const std::string imagePath = imagePathOf(app, app.form1.txt_url.text);
-    const std::string path = wcsPathFor(imagePath);
+    const std::string path = wcsSidecarPath(imagePath);
     // A FITS image is shown with its first row at the bottom.
     const FitsRows rows = hasExtension(imagePath, {"fits", "fit", "fts"}) ? FitsRows::BottomUp : FitsRows::TopDown;
     const WcsImage image{app.form1.Picture1.width(), app.form1.Picture1.height(), rows};

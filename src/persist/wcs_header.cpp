@@ -237,4 +237,13 @@ WcsReading readWcsHeader(std::string_view text, const WcsImage& image) {
     return {s, {}};
 }
 
+std::string wcsSidecarPath(const std::string& imagePath) {
+    const auto slash = imagePath.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const auto dot = imagePath.rfind('.');
+    // A leading dot names a hidden file; it is no extension.
+    const bool hasDot = dot != std::string::npos && dot > nameStart;
+    return (hasDot ? imagePath.substr(0, dot) : imagePath) + ".wcs";
+}
+
 }  // namespace sextrix

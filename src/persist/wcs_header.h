@@ -25,6 +25,10 @@ struct WcsImage {
     FitsRows rows = FitsRows::TopDown;
 };
 
+// Where the sidecar of an image goes: beside it, its extension replaced by
+// .wcs ("m67.jpg" -> "m67.wcs"; a name without extension gains one).
+std::string wcsSidecarPath(const std::string& imagePath);
+
 // The header text, a whole number of 2880-byte blocks, no line ends.
 std::string wcsHeaderText(const TanSolution& solution, const WcsImage& image, SkyFrame frame = SkyFrame::Icrs);
 

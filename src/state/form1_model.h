@@ -29,6 +29,7 @@ struct Form1Model {
         mnu_etalonage{"Etalonage par image"}, mnu_superetalonage{"Super Etalonage"}, mnu_webbugs{"Internet bugs"},
         mnu_lang{"Langue/Language"};
     // The precise positions: the WCS file beside the image, the residuals.
+    MenuItem mnu_autosolve{"Résolution automatique"};
     MenuItem mnu_exportwcs{"Exporter WCS"}, mnu_residus{"Résidus"}, mnu_residualtable{"Table des résidus"},
         mnu_residualvectors{"Vecteurs des résidus"};
     // How a FITS picture is shown; the items follow the order of Stretch
@@ -40,6 +41,8 @@ struct Form1Model {
 
     // Step buttons and other buttons.
     Button DownloadData{"1-Download"}, SelectStar{"2-Etoiles"}, startCalcul{"3-Calcul"}, FullMap{"4-Full map"};
+    // The identification without picks (also in menu Option).
+    Button AutoSolve{"Résolution automatique"};
     Button Loadimg{"Load"}, LoadCorr{"Load"}, BoutonEtalo{"Suivant"}, Frm6close{"X"};
     // Shown only while a download runs; Esc in the main window presses it.
     Button CancelDownload{"Annuler", false};

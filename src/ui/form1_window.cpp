@@ -19,14 +19,13 @@
 
 #include "chart/pointer_readout.h"
 #include "chart/zoom.h"
+#include "form1/auto_solve.h"
 #include "form1/calculation.h"
 #include "form1/control_writes.h"
 #include "form1/defaults.h"
 #include "form1/download.h"
 #include "form1/full_map.h"
 #include "form1/help.h"
-#include "form1/residuals.h"
-#include "form1/wcs_export.h"
 #include "form1/image_calibration.h"
 #include "form1/image_file.h"
 #include "form1/input_boxes.h"
@@ -34,7 +33,9 @@
 #include "form1/picking.h"
 #include "form1/picture_events.h"
 #include "form1/project.h"
+#include "form1/residuals.h"
 #include "form1/suggestions.h"
+#include "form1/wcs_export.h"
 #include "ui/info_panel_view.h"
 #include "ui/picture_view.h"
 #include "ui/viewport_widget.h"
@@ -146,6 +147,8 @@ void Form1Window::buildMenus() {
 
     QMenu* option = menuBar()->addMenu(QString());
     binding_.custom([option, this] { option->setTitle(QString::fromStdString(form_.mnu_option.caption)); });
+    action(option, form_.mnu_autosolve, "mnu_autosolve", [this] { AutoSolve_Click(app_); });
+    option->addSeparator();
     action(option, form_.mnu_config, "mnu_config", [this] { mnu_config_Click(app_); });
     option->addSeparator();
     action(option, form_.mnu_etalonage2, "mnu_etalonage2", [this] { mnu_etalonage2_Click(app_); });
@@ -162,7 +165,8 @@ void Form1Window::buildMenus() {
     auto* stretchGroup = new QActionGroup(stretch);
     for (int k = 0; k < static_cast<int>(form_.mnu_stretchKind.size()); ++k) {
         const std::string name = "mnu_stretchKind" + std::to_string(k);
-        QAction* item = action(stretch, form_.mnu_stretchKind[k], name.c_str(), [this, k] { mnu_stretch_Click(app_, k); });
+        QAction* item =
+            action(stretch, form_.mnu_stretchKind[k], name.c_str(), [this, k] { mnu_stretch_Click(app_, k); });
         item->setCheckable(true);
         stretchGroup->addAction(item);
         binding_.custom([item, k, this] { item->setChecked(form_.stretchChoice == k); });
@@ -359,7 +363,13 @@ QWidget* Form1Window::buildSidePanel() {
     auto* cancel = new QPushButton;
     cancel->setObjectName("CancelDownload");
     binding_.bind(cancel, form_.CancelDownload);
-    steps->addWidget(cancel, 2, 0, 1, 2);
+    auto* autoSolve = new QPushButton;
+    autoSolve->setObjectName("AutoSolve");
+    autoSolve->setMinimumHeight(30);
+    binding_.bind(autoSolve, form_.AutoSolve);
+    steps->addWidget(autoSolve, 2, 0, 1, 2);
+    connect(autoSolve, &QPushButton::clicked, this, [this] { run([&] { AutoSolve_Click(app_); }); });
+    steps->addWidget(cancel, 3, 0, 1, 2);
     connect(cancel, &QPushButton::clicked, this, [this] { run([&] { CancelDownload_Click(app_); }); });
     column->addWidget(menu);
 

@@ -3,25 +3,33 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace sextrix::ui {
 namespace {
 
-// Numbers sort as numbers, whatever the decimal separator shown.
+// Numbers keep the text shown (its decimals, its separator) and sort as numbers.
+class NumberCell : public QTableWidgetItem {
+public:
+    NumberCell(const QString& shown, double value) : QTableWidgetItem(shown), value_(value) {
+        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    bool operator<(const QTableWidgetItem& other) const override {
+        if (const auto* number = dynamic_cast<const NumberCell*>(&other)) return value_ < number->value_;
+        return QTableWidgetItem::operator<(other);
+    }
+
+private:
+    double value_;
+};
+
 QTableWidgetItem* cell(const std::string& text, bool numeric) {
-    auto* item = new QTableWidgetItem;
     const QString shown = QString::fromStdString(text);
     bool isNumber = false;
     const double value = QString(shown).replace(',', '.').toDouble(&isNumber);
-    if (numeric && isNumber) {
-        item->setData(Qt::EditRole, value);
-        item->setData(Qt::DisplayRole, shown);
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    } else {
-        item->setText(shown);
-    }
+    QTableWidgetItem* item = numeric && isNumber ? new NumberCell(shown, value) : new QTableWidgetItem(shown);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     return item;
 }
@@ -40,8 +48,10 @@ ResidualsWindow::ResidualsWindow(const ResidualsModel& model, QWidget* parent) :
     table->setHorizontalHeaderLabels(headers);
     for (int r = 0; r < static_cast<int>(model.rows.size()); ++r)
         for (int c = 0; c < static_cast<int>(model.columns.size()); ++c)
-            table->setItem(r, c, cell(model.rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)], c >= 1 && c <= 4));
+            table->setItem(
+                r, c, cell(model.rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)], c >= 1 && c <= 4));
     table->verticalHeader()->setVisible(false);
+    table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     table->setSortingEnabled(true);
@@ -49,8 +59,9 @@ ResidualsWindow::ResidualsWindow(const ResidualsModel& model, QWidget* parent) :
 
     auto* summary = new QLabel(QString::fromStdString(model.summary));
     summary->setObjectName("residualSummary");
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);

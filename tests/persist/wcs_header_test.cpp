@@ -83,3 +83,17 @@ TEST(WcsHeader, RefusesWhatItCannotRead) {
 
 }  // namespace
 }  // namespace sextrix
+
+namespace sextrix {
+namespace {
+
+TEST(WcsHeader, SidecarReplacesTheImageExtension) {
+    const std::pair<const char*, const char*> rows[] = {{"demo/m67.jpg", "demo/m67.wcs"},
+                                                        {"/a.b/frame", "/a.b/frame.wcs"},
+                                                        {"x.fits", "x.wcs"},
+                                                        {".hidden", ".hidden.wcs"}};
+    for (const auto& [image, sidecar] : rows) EXPECT_EQ(wcsSidecarPath(image), sidecar) << image;
+}
+
+}  // namespace
+}  // namespace sextrix

@@ -1,0 +1,12 @@
+#pragma once
+// "Résolution automatique": the identification without picks. The stars
+// detected on the image stand in for the clicks, the candidates are judged
+// by the detected stars they match, and the best one is shown with the
+// usual chart, crosses and question, so the user keeps the last word.
+#include "state/app.h"
+
+namespace sextrix {
+
+void AutoSolve_Click(App& app);
+
+}  // namespace sextrix

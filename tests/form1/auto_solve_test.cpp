@@ -1,0 +1,46 @@
+// "Résolution automatique" on the demo field: no picks, one question, and
+// the user's answer decides.
+#include "form1/auto_solve.h"
+
+#include <gtest/gtest.h>
+
+#include "fieldsim/demo_field.h"
+#include "fieldsim/field_render.h"
+#include "fieldsim/star_csv.h"
+#include "state/text_file.h"
+#include "support/fake_platform.h"
+
+namespace sextrix {
+namespace {
+
+TEST(AutoSolve, ShowsTheDemoFieldsCandidateAndTheAnswerDecides) {
+    for (const bool yes : {true, false}) {
+        testing::TestApp t;
+        const fieldsim::FieldSetup setup = fieldsim::m67DemoSetup();
+        const auto stars = fieldsim::readStarCsv(readFileBytes(testing::dataFile("demo/m67-field-stars.csv")));
+        t.folder.write("m67.bmp", "image bytes");
+        t.fake.images[t.folder.file("m67.bmp")] = fieldsim::renderField(setup, stars);
+        t.folder.write("data.txt", readFileBytes(testing::dataFile("demo/data.txt")));
+        for (const char* name : {"deepobj1.txt", "deepobj2.txt"}) t.folder.write(name, "header\r\ncolumns\r\n");
+        Form1Model& f = t.app.form1;
+        f.txt_url.text = "m67.bmp";
+        const char* centre[6] = {"08", "51", "18", "11", "48", "00"};
+        for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
+        f.txt_corrasd.text = "1409.57";
+        f.txt_corrdec.text = "1440";
+        t.fake.answers = {yes};
+
+        AutoSolve_Click(t.app);
+
+        const WorkingState& ws = t.app.ws();
+        EXPECT_TRUE(t.fake.answers.empty()) << "one question";
+        EXPECT_EQ(ws.starsPicked, kTrue);
+        EXPECT_TRUE(f.clicpic[5].visible);
+        EXPECT_EQ(ws.solved, yes ? kTrue : kFalse);
+        EXPECT_EQ(ws.refinement.solution.has_value(), yes);
+        if (yes) EXPECT_GE(ws.refinement.used, 20);
+    }
+}
+
+}  // namespace
+}  // namespace sextrix
