@@ -5,12 +5,12 @@
 #include <limits>
 
 #include "autosolve/solve_field.h"
+#include "calculation.h"
 #include "catalogue_files.h"
 #include "chart.h"
 #include "detect/star_detection.h"
 #include "identify/algo.h"
 #include "identify/star_picking.h"
-#include "image_file.h"
 #include "precision_texts.h"
 #include "refinement.h"
 #include "residuals.h"
@@ -112,12 +112,8 @@ void AutoSolve_Click(App& app) {
     runHandler(app.platform.dialogs, [&] {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;
-        Loadimg_Click(app);
+        beginIdentification(app);
         if (ws.imageLoaded != kTrue) return;
-        SetStatusLight(form, 0);
-        ws.corrAsd = leadingBoxNumber(form.txt_corrasd.text, "scale factor Corr RA");
-        ws.corrDec = leadingBoxNumber(form.txt_corrdec.text, "scale factor Corr Dec");
-        for (int i = 1; i <= kStarMarkers; ++i) form.star[i].visible = false;
         READFILE(app);
         READFILE_NGCIC(app);
         ws.solved = kFalse;

@@ -20,17 +20,23 @@ constexpr Int16 kLargeCatalogue = 380;
 // The suggestion entry shown when the calculation finds fewer than five picks.
 constexpr int kFivePicksNeeded = 14;
 
+void beginIdentification(App& app) {
+    Form1Model& form = app.form1;
+    WorkingState& ws = form.ws;
+    Loadimg_Click(app);
+    SetStatusLight(form, 0);
+    ws.corrAsd = leadingBoxNumber(form.txt_corrasd.text, "scale factor Corr RA");
+    ws.corrDec = leadingBoxNumber(form.txt_corrdec.text, "scale factor Corr Dec");
+    for (int i = 1; i <= kStarMarkers; ++i) form.star[i].visible = false;
+}
+
 void startCalcul_Click(App& app) {
     const BusyGuard busy(app.ctx.stepRunning);
     if (!busy) return;
     runHandler(app.platform.dialogs, [&] {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;
-        Loadimg_Click(app);
-        SetStatusLight(form, 0);
-        ws.corrAsd = leadingBoxNumber(form.txt_corrasd.text, "scale factor Corr RA");
-        ws.corrDec = leadingBoxNumber(form.txt_corrdec.text, "scale factor Corr Dec");
-        for (int i = 1; i <= kStarMarkers; ++i) form.star[i].visible = false;
+        beginIdentification(app);
         if (ws.starsPicked != kTrue) {
             ShowSuggestion(app, "calculannuler", 0, "0", "0");
             // The suggestion's own words ask for five stars; the count says how far the picking got.

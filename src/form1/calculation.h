@@ -10,4 +10,9 @@ namespace sextrix {
 // the box at fault when a box cannot be read, and leaves the status light red.
 void startCalcul_Click(App& app);
 
+// What every identification starts with: the image reloaded, the status
+// light red, the scale factors read from their boxes, the star markers
+// hidden.
+void beginIdentification(App& app);
+
 }  // namespace sextrix
