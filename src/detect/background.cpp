@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 
 namespace sextrix {
 namespace {
@@ -37,9 +37,7 @@ std::uint32_t sortKey(float v) {
     const auto bits = std::bit_cast<std::uint32_t>(v);
     return (bits & 0x80000000u) ? ~bits : bits | 0x80000000u;
 }
-float fromSortKey(std::uint32_t key) {
-    return std::bit_cast<float>((key & 0x80000000u) ? key & 0x7FFFFFFFu : ~key);
-}
+float fromSortKey(std::uint32_t key) { return std::bit_cast<float>((key & 0x80000000u) ? key & 0x7FFFFFFFu : ~key); }
 
 void radixSort(std::vector<float>& values, std::vector<std::uint32_t>& keys, std::vector<std::uint32_t>& spare) {
     const std::size_t n = values.size();
@@ -78,8 +76,10 @@ SkyStats clippedStats(std::vector<float>& values, std::vector<std::uint32_t>& ke
         if (s.noise == 0) break;
         const float limit = 3 * s.noise;
         const float level = s.level;
-        const float* keepFrom = std::partition_point(lo, hi, [&](float v) { return std::abs(v - level) > limit && v < level; });
-        const float* keepTo = std::partition_point(keepFrom, hi, [&](float v) { return !(std::abs(v - level) > limit && v > level); });
+        const float* keepFrom =
+            std::partition_point(lo, hi, [&](float v) { return std::abs(v - level) > limit && v < level; });
+        const float* keepTo =
+            std::partition_point(keepFrom, hi, [&](float v) { return !(std::abs(v - level) > limit && v > level); });
         if (keepFrom == lo && keepTo == hi) break;
         lo = keepFrom;
         hi = keepTo;

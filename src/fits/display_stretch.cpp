@@ -46,10 +46,10 @@ double asinhCurve(double t, double a) { return a < 1e-6 ? t : std::asinh(a * t) 
 
 double curve(double t, const StretchLevels& levels, Stretch stretch) {
     switch (stretch) {
-    case Stretch::Automatic:
-    case Stretch::Strong: return asinhCurve(t, levels.softening);
-    case Stretch::Linear: return t;
-    case Stretch::Logarithmic: return std::log1p(kLogarithmicRange * t) / std::log1p(kLogarithmicRange);
+        case Stretch::Automatic:
+        case Stretch::Strong: return asinhCurve(t, levels.softening);
+        case Stretch::Linear: return t;
+        case Stretch::Logarithmic: return std::log1p(kLogarithmicRange * t) / std::log1p(kLogarithmicRange);
     }
     return t;
 }
@@ -89,7 +89,8 @@ StretchLevels stretchLevels(const LuminanceImage& image, Stretch stretch) {
         skyGrey = kStrongSkyGrey;
     }
     if (!(levels.white > levels.black)) levels.white = levels.black + std::max(1.0, std::abs(levels.black) * 1e-6);
-    if (skyGrey > 0) levels.softening = softeningFor((s.median - levels.black) / (levels.white - levels.black), skyGrey);
+    if (skyGrey > 0)
+        levels.softening = softeningFor((s.median - levels.black) / (levels.white - levels.black), skyGrey);
     return levels;
 }
 
@@ -103,7 +104,8 @@ std::vector<PackedColour> stretchToGrey(const LuminanceImage& image, Stretch str
     constexpr int kSteps = 1 << 16;
     const StretchLevels levels = stretchLevels(image, stretch);
     std::vector<unsigned char> table(kSteps + 1);
-    for (int k = 0; k <= kSteps; ++k) table[k] = static_cast<unsigned char>(greyOf(double(k) / kSteps, levels, stretch));
+    for (int k = 0; k <= kSteps; ++k)
+        table[k] = static_cast<unsigned char>(greyOf(double(k) / kSteps, levels, stretch));
     const double scale = kSteps / (levels.white - levels.black);
     std::vector<PackedColour> pixels(image.values.size());
     for (std::size_t k = 0; k < pixels.size(); ++k) {

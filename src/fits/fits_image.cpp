@@ -64,11 +64,11 @@ std::optional<double> numberKey(fitsfile* file, const char* name) {
 std::optional<double> integerTypeMaximum(fitsfile* file, int bitpix) {
     double rawMin = 0, rawMax = 0;
     switch (bitpix) {
-    case BYTE_IMG: rawMin = 0, rawMax = 255; break;
-    case SHORT_IMG: rawMin = -32768, rawMax = 32767; break;
-    case LONG_IMG: rawMin = -2147483648.0, rawMax = 2147483647.0; break;
-    case LONGLONG_IMG: rawMin = -9.223372036854775808e18, rawMax = 9.223372036854775807e18; break;
-    default: return std::nullopt;
+        case BYTE_IMG: rawMin = 0, rawMax = 255; break;
+        case SHORT_IMG: rawMin = -32768, rawMax = 32767; break;
+        case LONG_IMG: rawMin = -2147483648.0, rawMax = 2147483647.0; break;
+        case LONGLONG_IMG: rawMin = -9.223372036854775808e18, rawMax = 9.223372036854775807e18; break;
+        default: return std::nullopt;
     }
     const double zero = numberKey(file, "BZERO").value_or(0);
     const double scale = numberKey(file, "BSCALE").value_or(1);
@@ -145,7 +145,8 @@ FitsImage readFitsImage(const std::string& path) {
     for (int hdu = 1; hdu <= hduCount && !found; ++hdu) {
         int type = 0;
         if (fits_movabs_hdu(fits.file, hdu, &type, &status)) {
-            if (status == END_OF_FILE || status == READ_ERROR) fail("the file is cut short in HDU " + std::to_string(hdu));
+            if (status == END_OF_FILE || status == READ_ERROR)
+                fail("the file is cut short in HDU " + std::to_string(hdu));
             fail("cannot read HDU " + std::to_string(hdu) + " (cfitsio: " + cfitsioText(status) + ")");
         }
         if (type != IMAGE_HDU) continue;

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "chart.h"
-#include "refinement.h"
-#include "residuals.h"
 #include "identify/decider.h"
 #include "identify/identification.h"
+#include "refinement.h"
+#include "residuals.h"
 #include "state/errors.h"
 #include "state/status.h"
 #include "state/text_number.h"

@@ -4,10 +4,10 @@
 #include <stdexcept>
 
 #include "calculation.h"
+#include "chart.h"
 #include "chart/pointer_readout.h"
 #include "chart/zoom.h"
 #include "details/object_picking.h"
-#include "chart.h"
 #include "identify/star_picking.h"
 #include "image_calibration.h"
 #include "info_panel.h"

@@ -44,7 +44,8 @@ void mnu_residualtable_Click(App& app) {
         table.rows.push_back({row.id, fixedText(row.x, 2, separator), fixedText(row.y, 2, separator),
                               fixedText(row.dRaArcsec, 2, separator), fixedText(row.dDecArcsec, 2, separator),
                               precisionText(lang, row.used ? Used : Rejected)});
-    table.summary = precisionText(lang, Refined, {intToText(r.used), intToText(r.rejected), fixedText(r.rmsArcsec, 2, separator)});
+    table.summary =
+        precisionText(lang, Refined, {intToText(r.used), intToText(r.rejected), fixedText(r.rmsArcsec, 2, separator)});
     app.platform.windows.showModal(WindowKey::Residuals);
 }
 
@@ -56,13 +57,15 @@ void mnu_residualvectors_Click(App& app) {
     }
     if (!haveRefinement(app)) return;
     const ResidualVectorLayout layout = layoutResidualVectors(app.ws().refinement);
-    for (const ResidualVector& v : layout.vectors) (v.used ? form.residualUsed : form.residualRejected).push_back(segment(v));
+    for (const ResidualVector& v : layout.vectors)
+        (v.used ? form.residualUsed : form.residualRejected).push_back(segment(v));
     if (layout.magnification <= 0) return;
     const char separator = app.ctx.decimalSeparator;
     const std::string bar = numberToText(layout.barArcsec, separator);
     form.residualBar = {0, 0, layout.barLength, 0, true, bar + "\""};
-    AddStatus(form, app.platform.events,
-              precisionText(app.ctx.lang, PrecisionText::VectorScale, {numberToText(layout.magnification, separator), bar}));
+    AddStatus(
+        form, app.platform.events,
+        precisionText(app.ctx.lang, PrecisionText::VectorScale, {numberToText(layout.magnification, separator), bar}));
 }
 
 }  // namespace sextrix

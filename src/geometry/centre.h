@@ -6,8 +6,8 @@
 #include <string>
 
 #include "plate.h"
-#include "sky_map.h"
 #include "precession.h"
+#include "sky_map.h"
 #include "state/working_state.h"
 
 namespace sextrix {

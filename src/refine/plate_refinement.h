@@ -28,7 +28,6 @@ struct RefineSettings {
     int maxSipOrder = 3;
 };
 
-
 // refinePlate
 //
 // Given:

@@ -73,8 +73,8 @@ Point pointOf(double x, double y) {
 
 }  // namespace
 
-std::vector<StarMatch> matchStars(const std::vector<PixelPosition>& predicted, const std::vector<DetectedStar>& detected,
-                                 double radiusPx) {
+std::vector<StarMatch> matchStars(const std::vector<PixelPosition>& predicted,
+                                  const std::vector<DetectedStar>& detected, double radiusPx) {
     std::vector<StarMatch> pairs;
     if (!(radiusPx > 0) || !std::isfinite(radiusPx) || predicted.empty() || detected.empty()) return pairs;
     std::vector<Point> cat, det;

@@ -17,8 +17,8 @@ struct StarMatch {
 
 // Pairs sorted by catalogue index. Positions that are not finite take no
 // part (the refinement marks stars predicted off the image so). Runs in about n log n for thousands of stars.
-std::vector<StarMatch> matchStars(const std::vector<PixelPosition>& predicted, const std::vector<DetectedStar>& detected,
-                                 double radiusPx);
+std::vector<StarMatch> matchStars(const std::vector<PixelPosition>& predicted,
+                                  const std::vector<DetectedStar>& detected, double radiusPx);
 
 // The matching radius for a set of detected stars: a few times their median
 // FWHM, never below 2 pixels.

@@ -7,13 +7,13 @@
 #include <QTemporaryFile>
 
 #include "form1/startup.h"
-#include "ui/residuals_window.h"
 #include "ui/config2_window.h"
 #include "ui/config_window.h"
 #include "ui/form1_window.h"
 #include "ui/frm_internet.h"
 #include "ui/frm_lang.h"
 #include "ui/help_window.h"
+#include "ui/residuals_window.h"
 #include "ui/splash_window.h"
 #include "ui/wizard_window.h"
 

@@ -45,7 +45,8 @@ void writeFits(const std::string& path, const Written& w) {
         double level = 1000;
         fits_update_key(f, TDOUBLE, w.whiteKey, &level, nullptr, &status);
     }
-    fits_write_img(f, TDOUBLE, 1, static_cast<LONGLONG>(w.stored.size()), const_cast<double*>(w.stored.data()), &status);
+    fits_write_img(f, TDOUBLE, 1, static_cast<LONGLONG>(w.stored.size()), const_cast<double*>(w.stored.data()),
+                   &status);
     fits_close_file(f, &status);
     ASSERT_EQ(status, 0);
 }
@@ -77,18 +78,23 @@ INSTANTIATE_TEST_SUITE_P(
     Types, FitsRead,
     ::testing::Values(
         ReadCase{"byte", {BYTE_IMG, 0, 1, {0, 1, 2, 253, 254, 255}}, {253, 254, 255, 0, 1, 2}, 255},
-        ReadCase{"unsigned16", {SHORT_IMG, 32768, 1, {-32768, 0, 1, 2, 3, 32767}}, {32770, 32771, 65535, 0, 32768, 32769}, 65535},
-        ReadCase{"scaled16", {SHORT_IMG, 100, 2, {0, 1, 2, 3, 4, 5}}, {106, 108, 110, 100, 102, 104}, 100 + 2 * 32767.0},
+        ReadCase{"unsigned16",
+                 {SHORT_IMG, 32768, 1, {-32768, 0, 1, 2, 3, 32767}},
+                 {32770, 32771, 65535, 0, 32768, 32769},
+                 65535},
+        ReadCase{
+            "scaled16", {SHORT_IMG, 100, 2, {0, 1, 2, 3, 4, 5}}, {106, 108, 110, 100, 102, 104}, 100 + 2 * 32767.0},
         ReadCase{"long32", {LONG_IMG, 0, 1, {-5, 0, 70000, 1, 2, 3}}, {1, 2, 3, -5, 0, 70000}, 2147483647.0},
         ReadCase{"float_nan", {FLOAT_IMG, 0, 1, {1.5, kNaN, 3, 4, 5, 60}}, {4, 5, 60, 1.5, 4, 3}, 60},
         ReadCase{"double_extension", {DOUBLE_IMG, 0, 1, {-1, 0, 1, 2, 3, 4}, true}, {2, 3, 4, -1, 0, 1}, 4},
         ReadCase{"saturate_key", {SHORT_IMG, 0, 1, {0, 1, 2, 3, 4, 5}, false, 1, "SATURATE"}, {3, 4, 5, 0, 1, 2}, 1000},
         ReadCase{"datamax_key", {FLOAT_IMG, 0, 1, {0, 1, 2, 3, 4, 5}, false, 1, "DATAMAX"}, {3, 4, 5, 0, 1, 2}, 1000},
         // Red 100, green 200, blue 0 everywhere but the last pixel (all 10).
-        ReadCase{"rgb_cube",
-                 {BYTE_IMG, 0, 1, {100, 100, 100, 100, 100, 10, 200, 200, 200, 200, 200, 10, 0, 0, 0, 0, 0, 10}, false, 3},
-                 {147.3, 147.3, 10, 147.3, 147.3, 147.3},
-                 255}),
+        ReadCase{
+            "rgb_cube",
+            {BYTE_IMG, 0, 1, {100, 100, 100, 100, 100, 10, 200, 200, 200, 200, 200, 10, 0, 0, 0, 0, 0, 10}, false, 3},
+            {147.3, 147.3, 10, 147.3, 147.3, 147.3},
+            255}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FitsRead, RefusesWhatIsNoPicture) {
@@ -111,13 +117,14 @@ TEST(FitsRead, RefusesWhatIsNoPicture) {
     header("line.fits", 1, 50, 0);
     // Written by hand: cfitsio would fill the declared data with zeros.
     std::string cards;
-    for (const char* card : {"SIMPLE  =                    T", "BITPIX  =                    8", "NAXIS   =                    2",
-                             "NAXIS1  =                70000", "NAXIS2  =                70000", "END"})
+    for (const char* card :
+         {"SIMPLE  =                    T", "BITPIX  =                    8", "NAXIS   =                    2",
+          "NAXIS1  =                70000", "NAXIS2  =                70000", "END"})
         cards += (std::string(card) + std::string(80, ' ')).substr(0, 80);
     std::ofstream(dir + "/huge.fits", std::ios::binary) << cards + std::string(2880 - cards.size(), ' ');
     const std::pair<const char*, const char*> cases[] = {
-        {"missing.fits", "not found"},    {"text.fits", "not a FITS file"}, {"cut.fits", "cut short"},
-        {"empty.fits", "no image"},       {"line.fits", "one axis"},        {"huge.fits", "too large"},
+        {"missing.fits", "not found"}, {"text.fits", "not a FITS file"}, {"cut.fits", "cut short"},
+        {"empty.fits", "no image"},    {"line.fits", "one axis"},        {"huge.fits", "too large"},
     };
     for (const auto& [name, why] : cases) {
         try {
@@ -132,7 +139,8 @@ TEST(FitsRead, RefusesWhatIsNoPicture) {
 // Every stretch keeps order and reaches both ends on a sky with stars.
 TEST(DisplayStretch, MonotoneFromBlackToWhite) {
     LuminanceImage sky{200, 100, {}, 65535};
-    for (int k = 0; k < 200 * 100; ++k) sky.values.push_back(1000.0f + float((k * 7919) % 41) + (k % 997 == 0 ? 30000 : 0));
+    for (int k = 0; k < 200 * 100; ++k)
+        sky.values.push_back(1000.0f + float((k * 7919) % 41) + (k % 997 == 0 ? 30000 : 0));
     for (int s = 0; s < kStretchCount; ++s) {
         const auto stretch = static_cast<Stretch>(s);
         const StretchLevels levels = stretchLevels(sky, stretch);

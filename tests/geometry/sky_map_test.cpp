@@ -25,15 +25,14 @@ TanSolution solutionAt(double ra, double dec) {
 // Scaled positions come back on the side of 0 h the catalogue uses, and a
 // pixel goes to the sky and back to itself, SIP included.
 TEST(SkyMap, RefinedSolutionRoundTripsInScaledUnitsOnEitherSideOf0h) {
-    const struct {
-        double ra, dec;
-    } centres[] = {{0.001, 10}, {359.999, -35}, {132.8, 80}};
+    const struct { double ra, dec; } centres[] = {{0.001, 10}, {359.999, -35}, {132.8, 80}};
     for (const auto& c : centres) {
         const double corrDec = 1800, corrAsd = corrDec * std::cos(c.dec * std::numbers::pi / 180);
         const SkyMap map(Plate{}, solutionAt(c.ra, c.dec), corrAsd, corrDec);
         for (auto [x, y] : {std::pair{0.0, 0.0}, {999.0, 799.0}, {250.5, 600.25}}) {
             const ScaledPoint sky = map.pixelToSky(x, y);
-            EXPECT_LT(std::abs(sky.x / corrAsd - c.ra) * std::cos(c.dec * std::numbers::pi / 180), 1) << c.ra << " at " << x << "," << y;
+            EXPECT_LT(std::abs(sky.x / corrAsd - c.ra) * std::cos(c.dec * std::numbers::pi / 180), 1)
+                << c.ra << " at " << x << "," << y;
             const auto back = map.skyToPixel(sky.x, sky.y);
             ASSERT_TRUE(back);
             EXPECT_NEAR(back->x, x, 1e-6);

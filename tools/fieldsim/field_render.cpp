@@ -78,7 +78,8 @@ void addDefects(const FieldSetup& setup, std::vector<double>& signal) {
     };
     auto place = [&](int size) { return static_cast<int>(random.uniform() * size); };
     for (int k = 0; k < setup.hotPixels; ++k)
-        if (double* p = at(place(setup.width), place(setup.height))) *p += setup.fullWell * (0.5 + 0.5 * random.uniform());
+        if (double* p = at(place(setup.width), place(setup.height)))
+            *p += setup.fullWell * (0.5 + 0.5 * random.uniform());
     constexpr int kSteps[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
     for (int k = 0; k < setup.cosmicRays; ++k) {
         int x = place(setup.width), y = place(setup.height);
