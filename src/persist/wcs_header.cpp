@@ -1,5 +1,7 @@
 #include "persist/wcs_header.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -235,6 +237,17 @@ WcsReading readWcsHeader(std::string_view text, const WcsImage& image) {
         s.refY -= 1;
     }
     return {s, {}};
+}
+
+std::string wcsSidecarPath(const std::string& imagePath) {
+    const auto slash = imagePath.rfind('/');
+    const auto dot = imagePath.rfind('.');
+    const bool hasDot = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    if (!hasDot) return imagePath + ".wcs";
+    std::string extension = imagePath.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return (extension == ".wcs" ? imagePath : imagePath.substr(0, dot)) + ".wcs";
 }
 
 }  // namespace sextrix
