@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <utility>
 
 #include "geometry/tan_projection.h"
 
@@ -79,6 +81,18 @@ TEST(WcsHeader, RefusesWhatItCannotRead) {
         EXPECT_FALSE(reading.solution);
         EXPECT_FALSE(reading.error.empty());
     }
+}
+
+// The sidecar sits beside the image and never takes the image's own name.
+TEST(WcsHeader, SidecarPathBesideTheImage) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"demo/m67.jpg", "demo/m67.wcs"},
+        {"/data/night.2024/field.FITS", "/data/night.2024/field.wcs"},
+        {"/data/night.2024/field", "/data/night.2024/field.wcs"},
+        {"/data/.hidden", "/data/.hidden.wcs"},
+        {"field.WCS", "field.WCS.wcs"},
+    };
+    for (const auto& [image, sidecar] : rows) EXPECT_EQ(wcsSidecarPath(image), sidecar) << image;
 }
 
 }  // namespace
