@@ -1,6 +1,8 @@
 // sextrix-solve: identifies a star field from the command line, with no
 // window: detects the stars, picks five, searches the catalogue for them,
 // judges and refines the solution, prints it and writes the .wcs sidecar.
+// Images are JPEG, PNG, BMP (Qt decodes them, no program object needed) or
+// FITS (cfitsio, raw values).
 // Exit status: 0 solved, 1 no solution, 2 bad input.
 #include <QCoreApplication>
 #include <QImage>
@@ -25,12 +27,12 @@
 #include "catalog/service_text.h"
 #include "catalog/star_list_reader.h"
 #include "detect/luminance_image.h"
-#include "fits/fits_image.h"
-#include "persist/wcs_header.h"
 #include "detect/star_detection.h"
+#include "fits/fits_image.h"
 #include "geometry/angles.h"
 #include "geometry/centre.h"
 #include "geometry/tan_projection.h"
+#include "persist/wcs_header.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
