@@ -18,6 +18,8 @@ os.makedirs(work, exist_ok=True)
 rng = random.Random(7)
 solve = os.path.join(build, "bin", "sextrix-solve")
 tally = {"right": 0, "wrong": 0, "no solution": 0, "slow failure": 0}
+by_kind = {k: {"right": 0, "no solution": 0} for k in ("good", "far", "scale")}
+slowest_failure = 0.0
 for i in range(count):
     ra, dec = rng.uniform(0, 360), math.degrees(math.asin(rng.uniform(-0.95, 0.95)))
     scale, pa, mirror = rng.uniform(3, 10), rng.uniform(0, 360), rng.random() < 0.3
@@ -43,12 +45,16 @@ for i in range(count):
         err = math.hypot(err, (out["dec_deg"] - dec) * 3600)
         ok = err < 5 * scale and abs(out["scale_arcsec_per_px"] / scale - 1) < 0.01
         tally["right" if ok else "wrong"] += 1
+        if ok:
+            by_kind[kind]["right"] += 1
         if not ok:
             print("WRONG", i, kind, ra, dec, scale, out, flush=True)
     else:
         tally["no solution"] += 1
+        by_kind[kind]["no solution"] += 1
+        slowest_failure = max(slowest_failure, t)
         if kind != "good" and t > 2:
             tally["slow failure"] += 1
             print("SLOW", i, kind, "%.2f s" % t, flush=True)
-print(tally)
+print(tally, by_kind, "slowest failure %.2f s" % slowest_failure)
 sys.exit(1 if tally["wrong"] or tally["slow failure"] else 0)

@@ -1,16 +1,19 @@
 // render_compare_field: one simulated 1000 x 800 field for the solver
 // comparison, from a star list (ra_deg,dec_deg,mag_vt):
 //
-//   render_compare_field STARS.csv OUT_PREFIX RA_DEG DEC_DEG ARCSEC_PER_PX UP_PA_DEG MIRROR SEED
+//   render_compare_field STARS.csv OUT_PREFIX RA_DEG DEC_DEG ARCSEC_PER_PX UP_PA_DEG MIRROR SEED [fits]
 //
-// writes OUT_PREFIX.png (8-bit grey, lossless), OUT_PREFIX.data.txt (the
-// catalogue answer of the list, as a download saves it) and
-// OUT_PREFIX.truth.csv (x,y,ra_deg,dec_deg of every listed star on the image).
+// writes OUT_PREFIX.png (8-bit grey, lossless) or, with "fits", OUT_PREFIX.fits
+// (16-bit, a camera with 100 times the levels, FITS row 1 at the picture's
+// bottom), OUT_PREFIX.data.txt (the catalogue answer of the list, as a
+// download saves it) and OUT_PREFIX.truth.csv (x,y,ra_deg,dec_deg of every listed star on the image,
+// picture pixels, y down).
 // MIRROR 1 flips the image left to right, as a diagonal mirror or a
 // Newtonian's odd reflection count does.
 #include <QImage>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -20,14 +23,16 @@
 #include "fieldsim/field_render.h"
 #include "fieldsim/sky_projection.h"
 #include "fieldsim/star_csv.h"
+#include "fits/fits_image.h"
 #include "state/text_file.h"
 
 using namespace sextrix;
 using namespace sextrix::fieldsim;
 
 int main(int argc, char** argv) {
-    if (argc != 9) {
-        std::cerr << "usage: render_compare_field STARS.csv OUT_PREFIX RA DEC SCALE PA MIRROR SEED\n";
+    const bool fits = argc == 10 && std::string(argv[9]) == "fits";
+    if (argc != 9 && !fits) {
+        std::cerr << "usage: render_compare_field STARS.csv OUT_PREFIX RA DEC SCALE PA MIRROR SEED [fits]\n";
         return 2;
     }
     try {
@@ -44,15 +49,25 @@ int main(int argc, char** argv) {
         setup.extraMagBright = 12.5;
         setup.extraMagFaint = 14.5;
 
-        const DecodedImage image = renderField(setup, stars);
-        QImage grey(image.width, image.height, QImage::Format_Grayscale8);
-        for (int y = 0; y < image.height; ++y)
-            for (int x = 0; x < image.width; ++x) {
-                const int from = mirror ? image.width - 1 - x : x;
-                grey.scanLine(y)[x] =
-                    static_cast<uchar>(image.pixels[static_cast<std::size_t>(y) * image.width + from] & 0xFF);
-            }
-        if (!grey.save(QString::fromStdString(out + ".png"), "PNG")) throw std::runtime_error("cannot write PNG");
+        if (fits) {
+            LuminanceImage raw = renderRawField(deeperCamera(setup, 100), stars);
+            if (mirror)
+                for (int y = 0; y < raw.height; ++y) {
+                    const auto row = raw.values.begin() + static_cast<std::ptrdiff_t>(y) * raw.width;
+                    std::reverse(row, row + raw.width);
+                }
+            writeFits16(out + ".fits", raw);
+        } else {
+            const DecodedImage image = renderField(setup, stars);
+            QImage grey(image.width, image.height, QImage::Format_Grayscale8);
+            for (int y = 0; y < image.height; ++y)
+                for (int x = 0; x < image.width; ++x) {
+                    const int from = mirror ? image.width - 1 - x : x;
+                    grey.scanLine(y)[x] =
+                        static_cast<uchar>(image.pixels[static_cast<std::size_t>(y) * image.width + from] & 0xFF);
+                }
+            if (!grey.save(QString::fromStdString(out + ".png"), "PNG")) throw std::runtime_error("cannot write PNG");
+        }
         writeFileBytes(out + ".data.txt", catalogueAnswer(setup, stars));
 
         std::string truth = "x,y,ra_deg,dec_deg,mag\n";

@@ -1,6 +1,8 @@
 // sextrix-solve: identifies a star field from the command line, with no
 // window: detects the stars, picks five, searches the catalogue for them,
 // judges and refines the solution, prints it and writes the .wcs sidecar.
+// Images are JPEG, PNG, BMP (Qt decodes them, no program object needed) or
+// FITS (cfitsio, raw values).
 // Exit status: 0 solved, 1 no solution, 2 bad input.
 #include <QCoreApplication>
 #include <QImage>
@@ -26,14 +28,15 @@
 #include "catalog/star_list_reader.h"
 #include "detect/luminance_image.h"
 #include "detect/star_detection.h"
+#include "fits/fits_image.h"
 #include "geometry/angles.h"
 #include "geometry/centre.h"
 #include "geometry/tan_projection.h"
+#include "persist/wcs_header.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
 #include "ui/qt_http.h"
-#include "ui/qt_platform.h"
 
 namespace {
 
@@ -42,7 +45,7 @@ using namespace sextrix;
 constexpr const char* kHelp = R"(Usage: sextrix-solve IMAGE --ra "HH MM SS" --dec "+DD MM SS"
                      (--scale ARCSEC_PER_PIXEL | --corr CORR_ASD CORR_DEC) [options]
 
-Identifies the stars of IMAGE (JPEG, PNG, BMP) against a star catalogue
+Identifies the stars of IMAGE (JPEG, PNG, BMP, FITS) against a star catalogue
 answer, prints where the image points and writes a WCS sidecar.
 
 Hints (required):
@@ -66,9 +69,12 @@ Options:
                          (beside the program; the defaults without one)
   --picks "x,y x,y x,y x,y x,y"
                          the five stars to identify, in pixels (x right,
-                         y down from the top-left pixel's centre); chosen
+                         y down from the top-left pixel's centre, a FITS
+                         image shown with its row 1 at the bottom); chosen
                          among the brightest detected stars when left out
-  --wcs FILE             where to write the WCS sidecar (IMAGE.wcs)
+  --wcs FILE             where to write the WCS sidecar (IMAGE with the
+                         extension .wcs); for a FITS image its pixels are
+                         numbered as the file numbers them
   --json                 print the result as one JSON object
   --help                 this text
 
@@ -133,24 +139,39 @@ Command parseCommand(const std::vector<std::string>& args) {
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--ra") c.ra = value(i);
-        else if (a == "--dec") c.dec = value(i);
-        else if (a == "--scale") c.scale = number(value(i), a);
+        if (a == "--ra")
+            c.ra = value(i);
+        else if (a == "--dec")
+            c.dec = value(i);
+        else if (a == "--scale")
+            c.scale = number(value(i), a);
         else if (a == "--corr") {
             const double asd = number(value(i), a);
             c.corr = {{asd, number(value(i), a)}};
-        } else if (a == "--epoch") c.epoch = value(i), number(c.epoch, a);
-        else if (a == "--radius") c.radiusArcmin = number(value(i), a);
-        else if (a == "--mag") c.magLimit = number(value(i), a);
-        else if (a == "--tolerance") c.tolerance = number(value(i), a);
-        else if (a == "--catalogue") c.catalogue = value(i);
-        else if (a == "--download") c.download = true;
-        else if (a == "--picks") c.picks = parsePicks(value(i));
-        else if (a == "--wcs") c.wcs = value(i);
-        else if (a == "--json") c.json = true;
-        else if (a.starts_with("--")) throw BadInput("unknown option " + a);
-        else if (c.image.empty()) c.image = a;
-        else throw BadInput("more than one image given: " + a);
+        } else if (a == "--epoch")
+            c.epoch = value(i), number(c.epoch, a);
+        else if (a == "--radius")
+            c.radiusArcmin = number(value(i), a);
+        else if (a == "--mag")
+            c.magLimit = number(value(i), a);
+        else if (a == "--tolerance")
+            c.tolerance = number(value(i), a);
+        else if (a == "--catalogue")
+            c.catalogue = value(i);
+        else if (a == "--download")
+            c.download = true;
+        else if (a == "--picks")
+            c.picks = parsePicks(value(i));
+        else if (a == "--wcs")
+            c.wcs = value(i);
+        else if (a == "--json")
+            c.json = true;
+        else if (a.starts_with("--"))
+            throw BadInput("unknown option " + a);
+        else if (c.image.empty())
+            c.image = a;
+        else
+            throw BadInput("more than one image given: " + a);
     }
     if (c.image.empty()) throw BadInput("no image given (see --help)");
     if (c.ra.empty() || c.dec.empty()) throw BadInput("--ra and --dec are required");
@@ -159,7 +180,7 @@ Command parseCommand(const std::vector<std::string>& args) {
     if (c.corr && (c.corr->first == 0 || c.corr->second == 0)) throw BadInput("--corr factors must not be 0");
     if (!(c.tolerance > 0)) throw BadInput("--tolerance must be positive");
     if (c.catalogue.empty() == !c.download) throw BadInput("give either --catalogue FILE or --download");
-    if (c.wcs.empty()) c.wcs = c.image + ".wcs";
+    if (c.wcs.empty()) c.wcs = wcsSidecarPath(c.image);
     return c;
 }
 
@@ -198,10 +219,10 @@ Hints hintsOf(const Command& c) {
     typed.ra = sexagesimalFields(c.ra, "--ra", nullptr);
     typed.dec = sexagesimalFields(c.dec, "--dec", &typed.south);
     typed.epochText = c.epoch;
-    const double raHours = number(typed.ra[0], "--ra") + number(typed.ra[1], "--ra") / 60 +
-                           number(typed.ra[2], "--ra") / 3600;
-    const double decDeg = number(typed.dec[0], "--dec") + number(typed.dec[1], "--dec") / 60 +
-                          number(typed.dec[2], "--dec") / 3600;
+    const double raHours =
+        number(typed.ra[0], "--ra") + number(typed.ra[1], "--ra") / 60 + number(typed.ra[2], "--ra") / 3600;
+    const double decDeg =
+        number(typed.dec[0], "--dec") + number(typed.dec[1], "--dec") / 60 + number(typed.dec[2], "--dec") / 3600;
     if (raHours >= 24) throw BadInput("--ra must lie below 24 h");
     if (decDeg > 90) throw BadInput("--dec must lie within 90 degrees");
     const CentreJ2000Result j2000 = centreJ2000(typed, 1, 1, '.');
@@ -220,14 +241,48 @@ Hints hintsOf(const Command& c) {
     return h;
 }
 
-LuminanceImage loadImage(const std::string& path) {
+// The detector's values straight from the decoder: grey images byte for
+// byte, colour ones with the window's luminance weights, no packed copy.
+LuminanceImage luminanceOf(const QImage& decoded) {
+    const bool grey = decoded.isGrayscale();
+    const QImage image = decoded.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    LuminanceImage out{image.width(), image.height(), {}, 255.0f};
+    out.values.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+    for (int y = 0; y < out.height; ++y) {
+        float* row = out.values.data() + static_cast<std::size_t>(y) * out.width;
+        if (grey) {
+            const uchar* line = image.constScanLine(y);
+            for (int x = 0; x < out.width; ++x) row[x] = line[x];
+        } else {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < out.width; ++x)
+                row[x] = static_cast<float>(luminance(packColour(qRed(line[x]), qGreen(line[x]), qBlue(line[x]))));
+        }
+    }
+    return out;
+}
+
+struct LoadedImage {
+    LuminanceImage image;
+    FitsRows rows = FitsRows::TopDown;
+};
+
+LoadedImage loadImage(const std::string& path) {
     if (!std::filesystem::is_regular_file(path)) throw BadInput("no such image file: " + path);
+    if (isFitsFile(path)) {
+        // Raw values, row 1 at the bottom as the window shows it; the sidecar
+        // numbers the rows the same way.
+        try {
+            return {readFitsImage(path).image, FitsRows::BottomUp};
+        } catch (const std::runtime_error& e) {
+            throw BadInput(e.what());
+        }
+    }
     QImageReader reader(QString::fromStdString(path));
     reader.setAutoTransform(false);
     const QImage image = reader.read();
     if (image.isNull()) throw BadInput("cannot read the image " + path + ": " + reader.errorString().toStdString());
-    const DecodedImage decoded = ui::toDecodedImage(image);
-    return luminanceImage(decoded.width, decoded.height, decoded.pixels);
+    return {luminanceOf(image), FitsRows::TopDown};
 }
 
 std::string programFolder(const char* argv0) {
@@ -296,61 +351,6 @@ std::string sexagesimal(double value, int decimals, bool sign) {
     return text;
 }
 
-// The sidecar: FITS header cards of the solution, 80 characters each, the
-// pixels numbered from 1 as FITS numbers them.
-std::string wcsCards(const TanSolution& s, int width, int height) {
-    std::vector<std::string> cards;
-    char card[96];
-    auto text = [&](const char* key, const std::string& value) {
-        std::snprintf(card, sizeof card, "%-8s= %-20s", key, ("'" + value + "'").c_str());
-        cards.emplace_back(card);
-    };
-    auto real = [&](const char* key, double value) {
-        std::snprintf(card, sizeof card, "%-8s= %20.13G", key, value);
-        cards.emplace_back(card);
-    };
-    const bool sip = s.sip.order >= 2;
-    cards.emplace_back("WCSAXES =                    2");
-    text("CTYPE1", sip ? "RA---TAN-SIP" : "RA---TAN");
-    text("CTYPE2", sip ? "DEC--TAN-SIP" : "DEC--TAN");
-    text("CUNIT1", "deg");
-    text("CUNIT2", "deg");
-    text("RADESYS", "ICRS");
-    real("EQUINOX", 2000.0);
-    real("CRPIX1", s.refX + 1);
-    real("CRPIX2", s.refY + 1);
-    real("CRVAL1", std::fmod(s.refRaDeg + 360, 360));
-    real("CRVAL2", s.refDecDeg);
-    real("CD1_1", s.cd[0]);
-    real("CD1_2", s.cd[1]);
-    real("CD2_1", s.cd[2]);
-    real("CD2_2", s.cd[3]);
-    real("IMAGEW", width);
-    real("IMAGEH", height);
-    if (sip) {
-        const int n = s.sip.order;
-        real("A_ORDER", n);
-        real("B_ORDER", n);
-        for (const char* axis : {"A", "B"})
-            for (int p = 0; p <= n; ++p)
-                for (int q = 0; p + q <= n; ++q) {
-                    if (p + q < 2) continue;
-                    const auto& c = axis[0] == 'A' ? s.sip.a : s.sip.b;
-                    const double v = c[static_cast<std::size_t>(p * (n + 1) + q)];
-                    if (v == 0) continue;
-                    const std::string key = std::string(axis) + "_" + std::to_string(p) + "_" + std::to_string(q);
-                    real(key.c_str(), v);
-                }
-    }
-    cards.emplace_back("END");
-    std::string out;
-    for (auto& c : cards) {
-        c.resize(80, ' ');
-        out += c + "\n";
-    }
-    return out;
-}
-
 std::string jsonText(const std::string& text) {
     std::string out = "\"";
     for (char ch : text) {
@@ -375,13 +375,19 @@ int run(int argc, char** argv) {
         }
     const Command c = parseCommand(args);
     const Hints hints = hintsOf(c);
-    const LuminanceImage image = loadImage(c.image);
-    const std::string bytes =
-        c.download ? downloadAnswer(c, hints, image.width, image.height, programFolder(argv[0]))
-                   : (std::filesystem::is_regular_file(c.catalogue)
-                          ? readFileBytes(c.catalogue)
-                          : throw BadInput("no such catalogue file: " + c.catalogue));
-    const std::vector<ReferenceStar> catalogue = catalogueStars(bytes, c.download ? "the download" : c.catalogue, hints);
+    const LoadedImage loaded = loadImage(c.image);
+    const LuminanceImage& image = loaded.image;
+    std::string bytes;
+    if (c.download) {
+        // Qt's network needs a program object; a solve from a file does not.
+        QCoreApplication program(argc, argv);
+        bytes = downloadAnswer(c, hints, image.width, image.height, programFolder(argv[0]));
+    } else {
+        if (!std::filesystem::is_regular_file(c.catalogue)) throw BadInput("no such catalogue file: " + c.catalogue);
+        bytes = readFileBytes(c.catalogue);
+    }
+    const std::vector<ReferenceStar> catalogue =
+        catalogueStars(bytes, c.download ? "the download" : c.catalogue, hints);
 
     const std::vector<DetectedStar> detected = detectStars(image);
     const SolveOutcome outcome =
@@ -396,7 +402,7 @@ int run(int argc, char** argv) {
     }
 
     const TanSolution& s = outcome.solution;
-    writeFileBytes(c.wcs, wcsCards(s, image.width, image.height));
+    writeFileBytes(c.wcs, wcsHeaderText(s, {image.width, image.height, loaded.rows}));
     const SkyDirection centre = tanPixelToSky(s, (image.width - 1) / 2.0, (image.height - 1) / 2.0);
     const double scale = tanScaleArcsecPerPixel(s);
     const Orientation o = orientationOf(s);
@@ -418,11 +424,13 @@ int run(int argc, char** argv) {
                   << ", \"wcs\": " << jsonText(c.wcs) << "}\n";
         return 0;
     }
-    std::printf("centre    RA %s  Dec %s  (J2000.0; %.6f %+.6f deg)\n", sexagesimal(centre.raDeg / 15, 2, false).c_str(),
-                sexagesimal(centre.decDeg, 1, true).c_str(), centre.raDeg, centre.decDeg);
+    std::printf("centre    RA %s  Dec %s  (J2000.0; %.6f %+.6f deg)\n",
+                sexagesimal(centre.raDeg / 15, 2, false).c_str(), sexagesimal(centre.decDeg, 1, true).c_str(),
+                centre.raDeg, centre.decDeg);
     std::printf("scale     %.4f\"/px\n", scale);
     std::printf("rotation  up at %.2f deg east of north\n", o.upPositionAngleDeg);
-    std::printf("parity    %s\n", o.mirrored ? "mirrored (east right with north up)" : "normal (east left with north up)");
+    std::printf("parity    %s\n",
+                o.mirrored ? "mirrored (east right with north up)" : "normal (east left with north up)");
     std::printf("matches   %d stars (%d rejected), %zu detected\n", matched, outcome.refinement.rejected,
                 detected.size());
     std::printf("rms       %.3f px (%.3f\")\n", outcome.rmsPx, outcome.refinement.rmsArcsec);
@@ -433,7 +441,6 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication program(argc, argv);
     try {
         return run(argc, argv);
     } catch (const BadInput& e) {

@@ -30,7 +30,8 @@ PlaneCatalogue planeCatalogue(const std::vector<ReferenceStar>& catalogue, const
     plane.ky = std::abs(hints.corrDec);
     plane.kx = cosDec > 1e-6 ? std::abs(hints.corrAsd) / cosDec : plane.ky;
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
-        const auto s = standardCoordinates(hints.centreRaDeg, hints.centreDecDeg, catalogue[i].raDeg, catalogue[i].decDeg);
+        const auto s =
+            standardCoordinates(hints.centreRaDeg, hints.centreDecDeg, catalogue[i].raDeg, catalogue[i].decDeg);
         if (!s) continue;
         plane.x.push_back(s->x * plane.kx);
         plane.y.push_back(s->y * plane.ky);
@@ -150,9 +151,7 @@ public:
     void refuse(std::string reason) { outcome_.reason = std::move(reason); }
 
 private:
-    double elapsed() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    }
+    double elapsed() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
 
     CandidateScore score(const Plate& plate, double scale) {
         predicted_.clear();
@@ -200,8 +199,7 @@ private:
             if (j.score.matches > runnerUp && !sameSolution(best->plate, j.plate, width_, height_, radiusPx_))
                 runnerUp = j.score.matches;
 
-        const Verdict verdict =
-            judgeBest(best->score, static_cast<int>(detected_.size()), runnerUp, settings_.rule);
+        const Verdict verdict = judgeBest(best->score, static_cast<int>(detected_.size()), runnerUp, settings_.rule);
         note(verdict);
         if (verdict != Verdict::Accepted) return false;
         return refine(*best, runnerUp, picks, scale);

@@ -59,7 +59,7 @@ struct SolveOutcome {
     double rmsPx = 0;
     CandidateScore score;  // of the accepted candidate
     int runnerUpMatches = 0;
-    FivePicks picks{};     // the picks of the accepted search
+    FivePicks picks{};      // the picks of the accepted search
     double scaleRatio = 1;  // true scale over the hinted one, as the search found it
     int searches = 0;       // figure searches run
     double seconds = 0;

@@ -1,28 +1,14 @@
 #include "wcs_export.h"
 
-#include <cctype>
 #include <exception>
-#include <initializer_list>
 
+#include "fits/fits_image.h"
 #include "image_file.h"
 #include "persist/wcs_header.h"
 #include "precision_texts.h"
 #include "state/text_file.h"
 
 namespace sextrix {
-namespace {
-
-bool hasExtension(const std::string& path, std::initializer_list<const char*> extensions) {
-    const auto dot = path.rfind('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (const char* known : extensions)
-        if (extension == known) return true;
-    return false;
-}
-
-}  // namespace
 
 void mnu_exportwcs_Click(App& app) {
     const WorkingState& ws = app.ws();
@@ -35,7 +21,7 @@ void mnu_exportwcs_Click(App& app) {
     const std::string imagePath = imagePathOf(app, app.form1.txt_url.text);
     const std::string path = wcsSidecarPath(imagePath);
     // A FITS image is shown with its first row at the bottom.
-    const FitsRows rows = hasExtension(imagePath, {"fits", "fit", "fts"}) ? FitsRows::BottomUp : FitsRows::TopDown;
+    const FitsRows rows = isFitsFile(imagePath) ? FitsRows::BottomUp : FitsRows::TopDown;
     const WcsImage image{app.form1.Picture1.width(), app.form1.Picture1.height(), rows};
     try {
         writeFileBytes(path, wcsHeaderText(*ws.refinement.solution, image));

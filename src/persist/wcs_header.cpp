@@ -1,5 +1,7 @@
 #include "persist/wcs_header.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -243,7 +245,11 @@ std::string wcsSidecarPath(const std::string& imagePath) {
     const auto dot = imagePath.rfind('.');
     // A leading dot names a hidden file; it is no extension.
     const bool hasDot = dot != std::string::npos && dot > nameStart;
-    return (hasDot ? imagePath.substr(0, dot) : imagePath) + ".wcs";
+    if (!hasDot) return imagePath + ".wcs";
+    std::string extension = imagePath.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return (extension == ".wcs" ? imagePath : imagePath.substr(0, dot)) + ".wcs";
 }
 
 }  // namespace sextrix

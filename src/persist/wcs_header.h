@@ -25,12 +25,14 @@ struct WcsImage {
     FitsRows rows = FitsRows::TopDown;
 };
 
-// Where the sidecar of an image goes: beside it, its extension replaced by
-// .wcs ("m67.jpg" -> "m67.wcs"; a name without extension gains one).
-std::string wcsSidecarPath(const std::string& imagePath);
-
 // The header text, a whole number of 2880-byte blocks, no line ends.
 std::string wcsHeaderText(const TanSolution& solution, const WcsImage& image, SkyFrame frame = SkyFrame::Icrs);
+
+// Where an image's sidecar goes: its name with the extension turned to
+// .wcs ("m67.jpg" -> "m67.wcs"), as astrometry programs look for it. An
+// image that is itself named .wcs gets ".wcs" appended, so the sidecar never
+// replaces it.
+std::string wcsSidecarPath(const std::string& imagePath);
 
 struct WcsReading {
     std::optional<TanSolution> solution;

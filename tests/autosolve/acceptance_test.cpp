@@ -45,8 +45,10 @@ TEST(AcceptanceRefinement, HoldsOnlyWithEnoughPairsAndASmallResidual) {
         int used;
         double rmsPx;
         Verdict expected;
-    } rows[] = {{20, 0.3, Verdict::Accepted},         {8, 1.5, Verdict::Accepted},
-                {7, 0.1, Verdict::RefinementFails},   {20, 1.6, Verdict::RefinementFails},
+    } rows[] = {{20, 0.3, Verdict::Accepted},
+                {8, 1.5, Verdict::Accepted},
+                {7, 0.1, Verdict::RefinementFails},
+                {20, 1.6, Verdict::RefinementFails},
                 {20, nan, Verdict::RefinementFails}};
     for (const auto& r : rows)
         EXPECT_EQ(judgeRefinement(r.used, r.rmsPx, AcceptanceRule{}), r.expected) << r.used << " pairs, " << r.rmsPx;

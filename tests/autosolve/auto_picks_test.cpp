@@ -39,9 +39,14 @@ TEST(PickPool, SkipsEdgeBlendedAndCloseStarsWhileOthersRemain) {
         return s;
     };
     // Brightest first.
-    const std::vector<DetectedStar> detected = {
-        star(0, 10, StarEdge), star(100, 100), star(105, 100),  // the third lies 5 px from the second
-        star(300, 50, StarBlended), star(400, 400, StarSaturated), star(600, 200), star(700, 500), star(50, 600)};
+    const std::vector<DetectedStar> detected = {star(0, 10, StarEdge),
+                                                star(100, 100),
+                                                star(105, 100),  // the third lies 5 px from the second
+                                                star(300, 50, StarBlended),
+                                                star(400, 400, StarSaturated),
+                                                star(600, 200),
+                                                star(700, 500),
+                                                star(50, 600)};
     const struct {
         std::size_t stars;
         std::vector<int> expected;

@@ -1,15 +1,19 @@
 """sextrix-solve from the outside: the demo field solves (exit 0, sidecar
 written, centre within 1" of 08 51 18 +11 48 00, the field's true centre),
-and bad input ends with status 2 and a one-line reason.
+and bad input ends with status 2 and a one-line reason. With RENDER_FIELD,
+the same field as a 16-bit FITS file solves too, and its sidecar, in the
+file's own row order, puts the image's corners where the JPEG's does.
 
-    solve_cli_test.py SEXTRIX_SOLVE DEMO_FOLDER WORK_FOLDER
+    solve_cli_test.py SEXTRIX_SOLVE DEMO_FOLDER WORK_FOLDER [RENDER_FIELD]
 """
 import json
+import math
 import os
 import subprocess
 import sys
 
 solve, demo, work = sys.argv[1:4]
+render = sys.argv[4] if len(sys.argv) > 4 else None
 os.makedirs(work, exist_ok=True)
 hints = ["--ra", "08 51 18", "--dec", "+11 48 00", "--corr", "1409.57", "1440"]
 image, answer = os.path.join(demo, "m67.jpg"), os.path.join(demo, "data.txt")
@@ -30,6 +34,33 @@ else:
         failures.append('demo: centre off by %.2f", %.2f"' % (d_ra, d_dec))
     if not os.path.exists(sidecar) or "CD1_1" not in open(sidecar).read():
         failures.append("demo: no sidecar with a CD matrix at " + sidecar)
+
+if render and not failures:
+    import warnings
+    from astropy.io import fits
+    from astropy.wcs import WCS
+
+    warnings.simplefilter("ignore")  # a header-only file: astropy notes NAXIS 0
+
+    subprocess.run([render, os.path.join(demo, "m67-field-stars.csv"), work, "--fits"], check=True,
+                   capture_output=True)
+    fits_sidecar = os.path.join(work, "m67.fits.wcs")
+    r = subprocess.run([solve, os.path.join(work, "m67.fits"), *hints, "--catalogue", answer, "--wcs", fits_sidecar],
+                       capture_output=True, text=True)
+    if r.returncode != 0:
+        failures.append("FITS: exit %d, expected 0: %s" % (r.returncode, r.stderr))
+    else:
+        header = fits.getheader(fits_sidecar)
+        jpeg, raw = WCS(fits.getheader(sidecar)), WCS(header)
+        width, height = header["IMAGEW"], header["IMAGEH"]
+        # Picture pixel (x, y), y down, is FITS (x + 1, y + 1) in the JPEG and
+        # (x + 1, height - y) in the FITS file.
+        for x, y in [(0, 0), (width - 1, 0), (0, height - 1), (width - 1, height - 1)]:
+            a = jpeg.all_pix2world([[x + 1, y + 1]], 1)[0]
+            b = raw.all_pix2world([[x + 1, height - y]], 1)[0]
+            off = math.hypot((a[0] - b[0]) * math.cos(math.radians(a[1])), a[1] - b[1]) * 3600
+            if off > 1:
+                failures.append('FITS: corner (%d, %d) %.1f" from the JPEG solution' % (x, y, off))
 
 garbage = os.path.join(work, "garbage.txt")
 with open(garbage, "w") as f:

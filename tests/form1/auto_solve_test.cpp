@@ -7,6 +7,9 @@
 #include "fieldsim/demo_field.h"
 #include "fieldsim/field_render.h"
 #include "fieldsim/star_csv.h"
+#include "form1/wcs_export.h"
+#include "geometry/tan_projection.h"
+#include "persist/wcs_header.h"
 #include "state/text_file.h"
 #include "support/fake_platform.h"
 
@@ -38,7 +41,16 @@ TEST(AutoSolve, ShowsTheDemoFieldsCandidateAndTheAnswerDecides) {
         EXPECT_TRUE(f.clicpic[5].visible);
         EXPECT_EQ(ws.solved, yes ? kTrue : kFalse);
         EXPECT_EQ(ws.refinement.solution.has_value(), yes);
-        if (yes) EXPECT_GE(ws.refinement.used, 20);
+        if (!yes) continue;
+        EXPECT_GE(ws.refinement.used, 20);
+        // "Exporter WCS" writes that solution beside the image.
+        mnu_exportwcs_Click(t.app);
+        const WcsReading wcs = readWcsHeader(readFileBytes(t.folder.file("m67.wcs")), {1000, 800, FitsRows::TopDown});
+        ASSERT_TRUE(wcs.solution) << wcs.error;
+        const SkyDirection a = tanPixelToSky(*wcs.solution, 10, 790),
+                           b = tanPixelToSky(*ws.refinement.solution, 10, 790);
+        EXPECT_NEAR(a.raDeg, b.raDeg, 1e-7);
+        EXPECT_NEAR(a.decDeg, b.decDeg, 1e-7);
     }
 }
 

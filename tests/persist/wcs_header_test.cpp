@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <utility>
 
 #include "geometry/tan_projection.h"
 
@@ -81,17 +83,15 @@ TEST(WcsHeader, RefusesWhatItCannotRead) {
     }
 }
 
-}  // namespace
-}  // namespace sextrix
-
-namespace sextrix {
-namespace {
-
-TEST(WcsHeader, SidecarReplacesTheImageExtension) {
-    const std::pair<const char*, const char*> rows[] = {{"demo/m67.jpg", "demo/m67.wcs"},
-                                                        {"/a.b/frame", "/a.b/frame.wcs"},
-                                                        {"x.fits", "x.wcs"},
-                                                        {".hidden", ".hidden.wcs"}};
+// The sidecar sits beside the image and never takes the image's own name.
+TEST(WcsHeader, SidecarPathBesideTheImage) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"demo/m67.jpg", "demo/m67.wcs"},
+        {"/data/night.2024/field.FITS", "/data/night.2024/field.wcs"},
+        {"/data/night.2024/field", "/data/night.2024/field.wcs"},
+        {"/data/.hidden", "/data/.hidden.wcs"},
+        {"field.WCS", "field.WCS.wcs"},
+    };
     for (const auto& [image, sidecar] : rows) EXPECT_EQ(wcsSidecarPath(image), sidecar) << image;
 }
 
