@@ -252,41 +252,47 @@ private:
     SolveOutcome outcome_;
 };
 
+// Inputs that cannot be solved are refused before anything is prepared;
+// otherwise search runs the five-star sets it chooses.
+template <class Search>
+SolveOutcome runSolver(const std::vector<DetectedStar>& detected, int width, int height,
+                       const std::vector<ReferenceStar>& catalogue, const SolveHints& hints,
+                       const SolveSettings& settings, Search search) {
+    Solver solver(detected, width, height, catalogue, hints, settings);
+    if (std::string why = solver.refusal(); !why.empty()) {
+        solver.refuse(std::move(why));
+        return solver.finish();
+    }
+    solver.prepare();
+    search(solver);
+    return solver.finish();
+}
+
 }  // namespace
 
 SolveOutcome solveField(const std::vector<DetectedStar>& detected, int width, int height,
                         const std::vector<ReferenceStar>& catalogue, const SolveHints& hints,
                         const SolveSettings& settings) {
-    Solver solver(detected, width, height, catalogue, hints, settings);
-    if (std::string why = solver.refusal(); !why.empty()) {
-        solver.refuse(std::move(why));
-        return solver.finish();
-    }
-    solver.prepare();
-    const std::vector<int> pool = pickPool(detected, settings.poolSize, 2 * hints.tolerance);
-    for (const auto& set : pickCombinations(static_cast<int>(pool.size()))) {
-        if (solver.outOfTime()) break;
-        std::array<PickedStar, 5> stars;
-        for (int k = 0; k < 5; ++k) stars[k] = {detected[pool[set[k]]].x, detected[pool[set[k]]].y};
-        if (solver.trySet(orderedPicks(stars))) break;
-    }
-    return solver.finish();
+    return runSolver(detected, width, height, catalogue, hints, settings, [&](Solver& solver) {
+        const std::vector<int> pool = pickPool(detected, settings.poolSize, 2 * hints.tolerance);
+        for (const auto& set : pickCombinations(static_cast<int>(pool.size()))) {
+            if (solver.outOfTime()) break;
+            std::array<PickedStar, 5> stars;
+            for (int k = 0; k < 5; ++k) stars[k] = {detected[pool[set[k]]].x, detected[pool[set[k]]].y};
+            if (solver.trySet(orderedPicks(stars))) break;
+        }
+    });
 }
 
 SolveOutcome solveFieldWithPicks(const FivePicks& picks, const std::vector<DetectedStar>& detected, int width,
                                  int height, const std::vector<ReferenceStar>& catalogue, const SolveHints& hints,
                                  const SolveSettings& settings) {
-    Solver solver(detected, width, height, catalogue, hints, settings);
-    if (std::string why = solver.refusal(); !why.empty()) {
-        solver.refuse(std::move(why));
-        return solver.finish();
-    }
-    solver.prepare();
-    if (firstThreeCollinear(picks))
-        solver.refuse("the first three picks lie on one line");
-    else
-        solver.trySet(picks);
-    return solver.finish();
+    return runSolver(detected, width, height, catalogue, hints, settings, [&](Solver& solver) {
+        if (firstThreeCollinear(picks))
+            solver.refuse("the first three picks lie on one line");
+        else
+            solver.trySet(picks);
+    });
 }
 
 Plate windowPlateFor(const TanSolution& solution, double corrAsd, double corrDec, double centreRaDeg, int width,
