@@ -7,6 +7,7 @@
 #include "control_writes.h"
 #include "image_file.h"
 #include "persist/project_file.h"
+#include "residuals.h"
 #include "state/errors.h"
 #include "state/handler.h"
 #include "state/status.h"
@@ -98,6 +99,7 @@ void clearReduction(Form1Model& form) {
     form.status.items.clear();
     form.status.selected = -1;
     form.ws.solved = kFalse;
+    forgetRefinement(form);
     form.ws.imageLoaded = kFalse;
     form.ws.starsPicked = kFalse;
 }
