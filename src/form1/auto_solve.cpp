@@ -101,7 +101,8 @@ void solveAndAsk(App& app) {
     AddStatus(form, app.platform.events, messages[4]);
     ws.solved = kTrue;
     ws.mode = ClickMode::Coor;
-    RefineAcceptedPlate(app);
+    // The solver refined the candidate on the stars it detected already.
+    KeepRefinement(app, outcome.refinement);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart.h"
@@ -56,8 +57,15 @@ void RefineAcceptedPlate(App& app) {
         // refuses leaves the three-star plate, as too few matches do.
         ws.refinement = {};
     }
-    AddStatus(form, app.platform.events, statusLine(app.ctx.lang, ws.refinement, settings, app.ctx.decimalSeparator));
-    if (ws.refinement.solution) map(app);
+    KeepRefinement(app, std::move(ws.refinement));
+}
+
+void KeepRefinement(App& app, Refinement refinement) {
+    Form1Model& form = app.form1;
+    form.ws.refinement = std::move(refinement);
+    AddStatus(form, app.platform.events,
+              statusLine(app.ctx.lang, form.ws.refinement, RefineSettings{}, app.ctx.decimalSeparator));
+    if (form.ws.refinement.solution) map(app);
 }
 
 }  // namespace sextrix

@@ -14,6 +14,10 @@ namespace sextrix {
 // plate stays. Redraws the chart under the refined solution.
 void RefineAcceptedPlate(App& app);
 
+// Stores a refinement made elsewhere (the automatic identification's), with
+// the same status line and chart as RefineAcceptedPlate.
+void KeepRefinement(App& app, Refinement refinement);
+
 // The catalogue stars read (1..catTotal) with their unrounded positions.
 std::vector<ReferenceStar> referenceStarsOf(const WorkingState& ws);
 
