@@ -15,16 +15,20 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 
 // Where view pixel `v` of `shown` starts in a picture `size` pixels long.
 int coveredFrom(int v, int size, int shown) { return static_cast<int>(std::int64_t(v) * size / shown); }
+
+// An empty view area needs nothing; without a picture the area is black.
+bool nothingToScale(QImage& out, const PictureSurface& picture) {
+    if (out.isNull()) return true;
+    if (!picture.empty()) return false;
+    out.fill(Qt::black);
+    return true;
+}
 }  // namespace
 
 QImage shrinkBrightest(const PictureSurface& picture, QSize shown, QRect area) {
     area &= QRect(QPoint(0, 0), shown);
     QImage out(area.size(), QImage::Format_RGBX8888);
-    if (area.isEmpty()) return out;
-    if (picture.empty()) {
-        out.fill(Qt::black);
-        return out;
-    }
+    if (nothingToScale(out, picture)) return out;
     const int width = picture.width(), height = picture.height();
     // Picture columns from columnStart[i] to columnStart[i + 1] fall in view column area.left() + i.
     std::vector<int> columnStart(area.width() + 1);
@@ -67,11 +71,7 @@ QImage shrinkBrightest(const PictureSurface& picture, QSize shown, QRect area) {
 QImage enlargeNearest(const PictureSurface& picture, QSize shown, QRect area) {
     area &= QRect(QPoint(0, 0), shown);
     QImage out(area.size(), QImage::Format_RGBX8888);
-    if (area.isEmpty()) return out;
-    if (picture.empty()) {
-        out.fill(Qt::black);
-        return out;
-    }
+    if (nothingToScale(out, picture)) return out;
     const int width = picture.width(), height = picture.height();
     const double sx = double(shown.width()) / width, sy = double(shown.height()) / height;
     // The picture pixel of a view pixel, rounded as the pointer's is (to

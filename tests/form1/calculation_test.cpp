@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <tuple>
 #include <utility>
 
@@ -54,45 +55,25 @@ TEST(Calculation, WithoutFivePicksOnlySuggests) {
     EXPECT_DOUBLE_EQ(c.t.app.ws().corrAsd, 1409.57);
 }
 
-TEST(Calculation, UpToThreeHundredEightyStarsAsksNothing) {
-    CalculationFixture c(380);
-    startCalcul_Click(c.t.app);
-    EXPECT_EQ(c.t.app.ws().catCount, 380);
-    EXPECT_TRUE(c.t.fake.questions.empty());
-    EXPECT_TRUE(c.t.fake.messages.empty()) << c.t.fake.messages[0].text;
-    EXPECT_TRUE(c.t.app.form1.icoG.visible);
-    EXPECT_EQ(c.t.app.ws().fullMapState, "done");
-}
-
-TEST(Calculation, AboveThreeHundredEightyStarsTheUserMayStop) {
-    CalculationFixture c(381);
-    c.t.fake.answers = {false};
-    startCalcul_Click(c.t.app);
-    ASSERT_EQ(c.t.fake.questions.size(), 1u);
-    EXPECT_EQ(c.t.fake.questions[0].text, "Many stars: go on?");
-    EXPECT_EQ(c.t.fake.questions[0].title, "Identification");
-    EXPECT_EQ(c.t.app.form1.status.items.front(), "Calculation stopped");
-    EXPECT_TRUE(c.t.app.form1.icoR.visible);
-    EXPECT_EQ(c.t.app.ws().fullMapState, "") << "charted after a stop";
-}
-
-TEST(Calculation, AboveThreeHundredEightyStarsGoesOnWithYes) {
-    CalculationFixture c(381);
-    c.t.fake.answers = {true};
-    startCalcul_Click(c.t.app);
-    EXPECT_EQ(c.t.fake.questions.size(), 1u);
-    EXPECT_TRUE(c.t.app.form1.icoG.visible);
-    EXPECT_EQ(c.t.app.ws().fullMapState, "done");
-}
-
-TEST(Calculation, AFailureIsShownAndLeavesTheLightRed) {
-    CalculationFixture c(20);
-    c.t.app.form1.txt_tolerance.text = "seven";
-    startCalcul_Click(c.t.app);
-    ASSERT_EQ(c.t.fake.messages.size(), 1u);
-    EXPECT_NE(c.t.fake.messages[0].text.find("seven"), std::string::npos) << c.t.fake.messages[0].text;
-    EXPECT_TRUE(c.t.app.form1.icoR.visible);
-    EXPECT_EQ(c.t.app.ws().solved, kFalse);
+// Above 380 catalogue stars the user is asked first; No stops before any chart.
+TEST(Calculation, AboveThreeHundredEightyStarsTheUserIsAsked) {
+    const struct {
+        int stars;
+        std::deque<bool> answers;
+        bool asked, charted;
+    } rows[] = {{380, {}, false, true}, {381, {false}, true, false}, {381, {true}, true, true}};
+    for (const auto& row : rows) {
+        CalculationFixture c(row.stars);
+        c.t.fake.answers = row.answers;
+        startCalcul_Click(c.t.app);
+        SCOPED_TRACE(row.stars);
+        ASSERT_EQ(c.t.fake.questions.size(), row.asked ? 1u : 0u);
+        if (row.asked) EXPECT_EQ(c.t.fake.questions[0].text, "Many stars: go on?");
+        EXPECT_TRUE(c.t.fake.messages.empty());
+        EXPECT_EQ(c.t.app.form1.icoG.visible, row.charted);
+        EXPECT_EQ(c.t.app.ws().fullMapState, row.charted ? "done" : "");
+        if (!row.charted) EXPECT_EQ(c.t.app.form1.status.items.front(), "Calculation stopped");
+    }
 }
 
 // Status lines and questions yield, so "3-Calcul" can be clicked again while
