@@ -67,6 +67,8 @@ Options:
   --catalogue FILE       a star catalogue answer in the layout of data.txt
   --download             fetch the answer from the star service of hosts.cfg
                          (beside the program; the defaults without one)
+  --mirrored             the optics mirror the image (a solution of the other
+                         parity then needs a stronger case, and the reverse)
   --picks "x,y x,y x,y x,y x,y"
                          the five stars to identify, in pixels (x right,
                          y down from the top-left pixel's centre, a FITS
@@ -80,7 +82,9 @@ Options:
 
 Output: the centre of the image (J2000.0), the scale, the position angle of
 the image's up direction (east of north), the parity, the number of detected
-stars matched and the RMS residual of the refined solution.
+stars matched and the RMS residual of the refined solution, and how many of
+the catalogue stars held back from the search lie where the solution puts
+them, with the chance that a wrong solution would have done as well.
 
 Exit status: 0 solved, 1 no solution (the reason on stderr), 2 bad input
 (missing or unreadable file, an option that is not a number, a catalogue
@@ -102,6 +106,7 @@ struct Command {
     double tolerance = 7;
     std::string catalogue;
     bool download = false;
+    bool mirrored = false;
     std::optional<FivePicks> picks;
     std::string wcs;
     bool json = false;
@@ -160,6 +165,8 @@ Command parseCommand(const std::vector<std::string>& args) {
             c.catalogue = value(i);
         else if (a == "--download")
             c.download = true;
+        else if (a == "--mirrored")
+            c.mirrored = true;
         else if (a == "--picks")
             c.picks = parsePicks(value(i));
         else if (a == "--wcs")
@@ -237,6 +244,7 @@ Hints hintsOf(const Command& c) {
         h.solve.corrDec = c.corr->second;
     }
     h.solve.tolerance = c.tolerance;
+    h.solve.mirrored = c.mirrored;
     h.centreRaDeg = j2000.X;
     return h;
 }
@@ -420,6 +428,10 @@ int run(int argc, char** argv) {
                       "\"rms_px\": %.4f, \"rms_arcsec\": %.4f, \"sip_order\": %d, ",
                       o.upPositionAngleDeg, o.mirrored ? "true" : "false", matched, outcome.refinement.rejected,
                       outcome.rmsPx, outcome.refinement.rmsArcsec, outcome.refinement.sipOrder);
+        std::cout << line;
+        std::snprintf(line, sizeof line,
+                      "\"check_stars\": %d, \"check_stars_found\": %d, \"log10_false_alarm\": %.1f, ",
+                      outcome.proofPredicted, outcome.proofMatches, outcome.log10FalseAlarm);
         std::cout << line << "\"detected\": " << detected.size() << ", \"searches\": " << outcome.searches
                   << ", \"wcs\": " << jsonText(c.wcs) << "}\n";
         return 0;
@@ -434,6 +446,8 @@ int run(int argc, char** argv) {
     std::printf("matches   %d stars (%d rejected), %zu detected\n", matched, outcome.refinement.rejected,
                 detected.size());
     std::printf("rms       %.3f px (%.3f\")\n", outcome.rmsPx, outcome.refinement.rmsArcsec);
+    std::printf("check     %d of %d held-back catalogue stars where predicted (chance of a wrong solution 1e%.1f)\n",
+                outcome.proofMatches, outcome.proofPredicted, outcome.log10FalseAlarm);
     std::printf("wcs       %s\n", c.wcs.c_str());
     return 0;
 }

@@ -2,20 +2,33 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace sextrix {
 
-Verdict judgeBest(const CandidateScore& best, int detectedCount, int runnerUpMatches, const AcceptanceRule& rule) {
+Verdict judgeCandidate(const CandidateEvidence& best, double runnerUpExcess, const AcceptanceRule& rule) {
     if (best.matches < rule.minMatches) return Verdict::TooFewMatches;
-    const int couldMatch = std::min(best.predictedOnImage, detectedCount);
-    if (best.matches < rule.minFraction * couldMatch) return Verdict::TooFewOfField;
-    if (best.matches < rule.minLead * runnerUpMatches) return Verdict::NoClearWinner;
+    if (!(best.log10Chance < rule.maxCandidateLog10)) return Verdict::ChanceMatches;
+    if (best.excess < rule.minLead * runnerUpExcess) return Verdict::NoClearWinner;
     return Verdict::Accepted;
 }
 
-Verdict judgeRefinement(int usedPairs, double rmsPx, const AcceptanceRule& rule) {
-    // NaN fails the comparison and is refused with it.
-    if (usedPairs < rule.minMatches || !(rmsPx <= rule.maxRmsPx)) return Verdict::RefinementFails;
+double priorPenaltyLog10(bool mirrored, bool mirrorExpected, double scaleRatio, const AcceptanceRule& rule) {
+    const double off = std::log(scaleRatio) / rule.scaleSigma;
+    return (mirrored != mirrorExpected ? rule.mirrorPenaltyLog10 : 0) + off * off / 2 / std::numbers::ln10;
+}
+
+Verdict judgeProof(double log10Chance, long proofsTried, double penaltyLog10, const AcceptanceRule& rule) {
+    if (!(log10Chance + std::log10(std::max(1L, proofsTried)) + penaltyLog10 < rule.maxProofLog10))
+        return Verdict::NotProven;
+    return Verdict::Accepted;
+}
+
+Verdict judgeRefinement(int usedPairs, double rmsPx, double scaleRatio, const AcceptanceRule& rule) {
+    // NaN fails the comparisons and is refused with them.
+    if (usedPairs < rule.minMatches || !(rmsPx <= rule.maxRmsPx) ||
+        !(std::abs(std::log(scaleRatio)) <= rule.maxScaleOff))
+        return Verdict::RefinementFails;
     return Verdict::Accepted;
 }
 
@@ -23,8 +36,9 @@ std::string verdictText(Verdict verdict) {
     switch (verdict) {
         case Verdict::Accepted: return "accepted";
         case Verdict::TooFewMatches: return "no candidate matched enough detected stars";
-        case Verdict::TooFewOfField: return "the best candidate matched too small a share of the field's stars";
+        case Verdict::ChanceMatches: return "no candidate matched more stars than chance would";
         case Verdict::NoClearWinner: return "two different candidates matched nearly as many stars";
+        case Verdict::NotProven: return "the best candidate did not predict the stars held back to check it";
         case Verdict::RefinementFails: return "the refined solution did not hold";
     }
     return "unknown";

@@ -1,48 +1,78 @@
 #pragma once
 // When the automatic identification believes a candidate. A person accepts
 // a candidate when the chart's circles fall on the image's stars; here the
-// same evidence is counted: how many detected stars the candidate's plate
-// puts a catalogue star on.
+// same evidence is weighed as a probability: how likely it is that a wrong
+// plate puts that many catalogue stars on detected stars (match_chance.h).
 //
-// The rule, in order:
-// 1. the best candidate matches at least minMatches detected stars;
-// 2. those are at least minFraction of the stars that could match: the
-//    catalogue stars predicted on the image or the detected stars, whichever
-//    are fewer (a wrong plate pairs stars by chance only, a few per cent);
-// 3. it matches at least minLead times as many stars as the best candidate
-//    that is a different solution (a nearly equal rival means the figure is
-//    ambiguous, and neither is trusted);
-// 4. the plate refined on all its pairs keeps at least minMatches of them
-//    with an RMS residual of at most maxRmsPx pixels.
+// The catalogue is split in two halves by rank (even and odd places in the
+// answer's order). The search and the first judgement see the first half
+// only; the second half is kept for the proof.
+//
+// 1. Candidate: its plate matches at least minMatches stars of the first
+//    half within the wide matching radius (a few FWHM, which the three-star
+//    plate needs), with a chance below 10^maxCandidateLog10 for this plate
+//    alone, and twice the matches beyond chance of any different candidate
+//    of the same search (a nearly equal rival means the figure is
+//    ambiguous). This only chooses what to prove: in a star cloud the wide
+//    radius makes chance matches many, and the right plate stands out only
+//    once refined.
+// 2. Proof: the plate refined on the first half's pairs predicts the second
+//    half, and those predictions must fall on detected stars within a tight
+//    radius (about the seeing disc, where a right solution puts them all)
+//    far more often than chance: log10 chance + log10 proofs tried +
+//    penalties < maxProofLog10. A chance of 1e-9 for the whole solve is what
+//    makes a wrong answer rarer than any other fault of the program. The
+//    penalties are the prior odds against what the hint did not announce: a
+//    mirrored image (mirrorPenaltyLog10) and a scale away from the hinted one
+//    (a normal prior of scaleSigma, relative).
+// 3. Fit: the plate refined on all pairs keeps at least minMatches of them,
+//    with an RMS residual within maxRmsPx (right solutions on real
+//    photographs: under 0.35 px; chance ones that crept through: above 1 px;
+//    between them, fits on bloated, clipped stars whose plate may be off by
+//    more than two pixels at the corners), and a scale within maxScaleOff
+//    of the hint.
 #include <string>
 
 namespace sextrix {
 
 struct AcceptanceRule {
     int minMatches = 8;
-    double minFraction = 0.25;
+    double maxCandidateLog10 = -0.3;
     double minLead = 2.0;
-    double maxRmsPx = 1.5;
-};
-
-struct CandidateScore {
-    int matches = 0;
-    int predictedOnImage = 0;  // catalogue stars the plate puts on the image
+    double maxProofLog10 = -9;
+    double mirrorPenaltyLog10 = 3;
+    double scaleSigma = 0.03;
+    double maxScaleOff = 0.08;
+    double maxRmsPx = 0.5;
 };
 
 enum class Verdict {
     Accepted,
-    TooFewMatches,   // rule 1
-    TooFewOfField,   // rule 2
-    NoClearWinner,   // rule 3
-    RefinementFails  // rule 4
+    TooFewMatches,    // rule 1: too few matches
+    ChanceMatches,    // rule 1: no more than chance gives
+    NoClearWinner,    // rule 1: a rival
+    NotProven,        // rule 2
+    RefinementFails,  // rule 3
 };
 
-// Rules 1 to 3. runnerUpMatches is 0 when no other solution was found.
-Verdict judgeBest(const CandidateScore& best, int detectedCount, int runnerUpMatches, const AcceptanceRule& rule);
+struct CandidateEvidence {
+    int matches = 0;
+    double log10Chance = 0;  // of at least that many matches
+    double excess = 0;       // matches beyond the chance expectation
+};
 
-// Rule 4.
-Verdict judgeRefinement(int usedPairs, double rmsPx, const AcceptanceRule& rule);
+// Rule 1. runnerUpExcess is 0 when no other solution was found.
+Verdict judgeCandidate(const CandidateEvidence& best, double runnerUpExcess, const AcceptanceRule& rule);
+
+// The prior odds against a solution, in decades: its parity against the
+// expected one and its scale against the hinted one (ratio found / hinted).
+double priorPenaltyLog10(bool mirrored, bool mirrorExpected, double scaleRatio, const AcceptanceRule& rule);
+
+// Rule 2. proofsTried counts the proofs run so far, this one included.
+Verdict judgeProof(double log10Chance, long proofsTried, double penaltyLog10, const AcceptanceRule& rule);
+
+// Rule 3.
+Verdict judgeRefinement(int usedPairs, double rmsPx, double scaleRatio, const AcceptanceRule& rule);
 
 // A short English description of a verdict for a status line or stderr.
 std::string verdictText(Verdict verdict);

@@ -7,7 +7,9 @@
 namespace sextrix {
 namespace {
 
-bool wellMeasured(const DetectedStar& star) { return !star.has(StarEdge) && !star.has(StarBlended); }
+bool wellMeasured(const DetectedStar& star, bool withBlends) {
+    return !star.has(StarEdge) && (withBlends || !star.has(StarBlended));
+}
 
 double triangleArea(const PickedStar& a, const PickedStar& b, const PickedStar& c) {
     return std::abs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y)) / 2;
@@ -15,7 +17,8 @@ double triangleArea(const PickedStar& a, const PickedStar& b, const PickedStar& 
 
 }  // namespace
 
-std::vector<int> pickPool(const std::vector<DetectedStar>& detected, int size, double minSeparationPx) {
+std::vector<int> pickPool(const std::vector<DetectedStar>& detected, int size, double minSeparationPx,
+                          bool withBlends) {
     std::vector<int> pool;
     const auto clear = [&](int i) {
         return std::all_of(pool.begin(), pool.end(), [&](int k) {
@@ -24,11 +27,11 @@ std::vector<int> pickPool(const std::vector<DetectedStar>& detected, int size, d
     };
     const int n = static_cast<int>(detected.size());
     for (int i = 0; i < n && static_cast<int>(pool.size()) < size; ++i)
-        if (wellMeasured(detected[i]) && std::isfinite(detected[i].x) && clear(i)) pool.push_back(i);
+        if (wellMeasured(detected[i], withBlends) && std::isfinite(detected[i].x) && clear(i)) pool.push_back(i);
     // Too few clean stars: the flagged ones are better than none.
     if (static_cast<int>(pool.size()) < std::min(size, 5)) {
         for (int i = 0; i < n && static_cast<int>(pool.size()) < size; ++i)
-            if (!wellMeasured(detected[i]) && std::isfinite(detected[i].x) && clear(i)) pool.push_back(i);
+            if (!wellMeasured(detected[i], withBlends) && std::isfinite(detected[i].x) && clear(i)) pool.push_back(i);
         // Keep brightness order, which the combinations rely on.
         std::sort(pool.begin(), pool.end());
     }

@@ -17,11 +17,16 @@ namespace sextrix {
 //   size       how many to keep at most
 //   minSeparationPx  stars closer than this to a brighter kept one are left
 //              out: one catalogue star could serve both picks
+//   withBlends stars flagged as blends count as clean: the bright stars of a
+//              real photograph come out so (halos, spikes and compression
+//              rings make several maxima) yet are centred within the
+//              search's tolerance
 // Returned:
-//   indexes into detected. Stars touching the edge or flagged as blends are
-//   taken only when too few others exist (their centroids are off); saturated
-//   stars are kept, their centroids come from the wings.
-std::vector<int> pickPool(const std::vector<DetectedStar>& detected, int size, double minSeparationPx);
+//   indexes into detected. Stars touching the edge, and blends unless
+//   withBlends, are taken only when too few others exist (their centroids
+//   are off); saturated stars are kept, their centroids come from the wings.
+std::vector<int> pickPool(const std::vector<DetectedStar>& detected, int size, double minSeparationPx,
+                          bool withBlends = false);
 
 // The five-star sets of a pool of n stars (positions 0..n-1 in the pool,
 // brightest first), ordered by the sum of their brightness ranks, ties in

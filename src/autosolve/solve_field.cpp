@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <numbers>
+#include <set>
 
 #include "auto_picks.h"
+#include "match_chance.h"
+#include "solvable_stars.h"
 #include "geometry/tan_projection.h"
 #include "identify/identification.h"
 #include "refine/star_matching.h"
@@ -57,7 +59,7 @@ std::optional<TanSolution> tanFromPlate(const Plate& plate, const PlaneCatalogue
 }
 
 struct Judged {
-    CandidateScore score;
+    CandidateEvidence evidence;
     Plate plate;
 };
 
@@ -78,12 +80,29 @@ bool sameSolution(const Plate& p, const Plate& q, int width, int height, double 
     return true;
 }
 
+// Catalogue stars the hinted field holds: those within the image's
+// half-diagonal of the hinted centre, times the image's share of that circle.
+int catalogueOnImage(const PlaneCatalogue& plane, int width, int height) {
+    const double reach = std::hypot(width, height) / 2;
+    int inside = 0;
+    for (std::size_t i = 0; i < plane.x.size(); ++i)
+        if (std::hypot(plane.x[i], plane.y[i]) <= reach) ++inside;
+    return static_cast<int>(std::lround(inside * double(width) * height / (std::numbers::pi * reach * reach)));
+}
+
+// Picks settle the search's candidates whatever the plate: this many of the
+// first half's matches are taken as given, not as evidence (the picks' stars
+// fall in either half).
+constexpr int kPickMatchesInHalf = 3;
+// The first half's stars must match at least this many detected stars.
+constexpr int kMinCandidateMatches = 4;
+
 class Solver {
 public:
     Solver(const std::vector<DetectedStar>& detected, int width, int height,
            const std::vector<ReferenceStar>& catalogue, const SolveHints& hints, const SolveSettings& settings)
         : detected_(detected), width_(width), height_(height), catalogue_(catalogue), hints_(hints),
-          settings_(settings), start_(std::chrono::steady_clock::now()) {}
+          settings_(settings) {}
 
     // Nothing wrong with the values: an empty text.
     std::string refusal() const {
@@ -101,7 +120,22 @@ public:
 
     void prepare() {
         plane_ = planeCatalogue(catalogue_, hints_);
-        radiusPx_ = matchRadiusFor(detected_);
+        stars_ = solvableStars(detected_, catalogueOnImage(plane_, width_, height_));
+        // Three times the width of the image's unclipped stars: the bright
+        // ones kept here are bloated by saturation.
+        fwhmPx_ = extendedTestFor(detected_).typicalFwhm;
+        radiusPx_ = fwhmPx_ > 0 ? std::max(3 * fwhmPx_, 2.0) : matchRadiusFor(stars_);
+        refine_ = settings_.refine;
+        refine_.matchRadiusPx = radiusPx_;
+        // A right solution puts the held-back stars within their centroid
+        // errors and the catalogue's, well inside the seeing disc.
+        proofRadiusPx_ = std::clamp(0.6 * fwhmPx_, 1.5, radiusPx_);
+        density_ = DetectionDensity(stars_, width_, height_, 4 * radiusPx_);
+        for (std::size_t k = 0; k < plane_.star.size(); ++k) {
+            const ReferenceStar& star = catalogue_[static_cast<std::size_t>(plane_.star[k])];
+            (k % 2 == 0 ? firstHalf_ : secondHalf_).push_back(star);
+            if (k % 2 == 0) firstHalfPlane_.push_back(k);
+        }
         // The search takes the brightest stars near the hinted field.
         const double reach = settings_.searchRadiusHalfDiagonals * std::hypot(width_, height_) / 2;
         searchX_ = {0};
@@ -114,10 +148,10 @@ public:
         }
     }
 
-    bool outOfTime() const {
-        if (settings_.maxSearches > 0 && outcome_.searches >= settings_.maxSearches) return true;
-        return elapsed() > settings_.timeBudgetSeconds;
-    }
+    const std::vector<DetectedStar>& stars() const { return stars_; }
+
+    int searches() const { return outcome_.searches; }
+    bool outOfSearches() const { return outcome_.searches >= settings_.maxSearches; }
 
     // Searches one set of picks at every scale; true once solved.
     bool trySet(const FivePicks& picks) {
@@ -132,7 +166,7 @@ public:
         const double step = std::max(hints_.tolerance / longest, 1e-3);
         const int steps = static_cast<int>(std::ceil(settings_.scaleUncertainty / step));
         for (int k = 0; k <= 2 * steps; ++k) {
-            if (outOfTime()) return false;
+            if (outOfSearches()) return false;
             const int signedStep = (k % 2 == 1 ? 1 : -1) * ((k + 1) / 2);  // 0, +1, -1, +2, ...
             if (searchAt(picks, 1 + signedStep * step)) return true;
         }
@@ -140,10 +174,9 @@ public:
     }
 
     SolveOutcome finish() {
-        outcome_.seconds = elapsed();
         if (!outcome_.solved && outcome_.reason.empty()) {
             outcome_.reason = furthest_ == Verdict::Accepted ? "no candidate found" : verdictText(furthest_);
-            if (outOfTime()) outcome_.reason += " (time budget spent)";
+            if (outOfSearches()) outcome_.reason += " (search limit reached)";
         }
         return outcome_;
     }
@@ -151,20 +184,14 @@ public:
     void refuse(std::string reason) { outcome_.reason = std::move(reason); }
 
 private:
-    double elapsed() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
-
-    CandidateScore score(const Plate& plate, double scale) {
+    CandidateEvidence evidence(const Plate& plate, double scale) {
         predicted_.clear();
-        CandidateScore s;
-        for (std::size_t i = 0; i < plane_.x.size(); ++i) {
-            const ScaledPoint p = skyToPixelUnchecked(plate, plane_.x[i] * scale, plane_.y[i] * scale);
-            const PixelPosition at{p.x, p.y};
-            if (!onImage(at, width_, height_)) continue;
-            predicted_.push_back(at);
+        for (std::size_t k : firstHalfPlane_) {
+            const ScaledPoint p = skyToPixelUnchecked(plate, plane_.x[k] * scale, plane_.y[k] * scale);
+            if (onImage({p.x, p.y}, width_, height_)) predicted_.push_back({p.x, p.y});
         }
-        s.predictedOnImage = static_cast<int>(predicted_.size());
-        s.matches = static_cast<int>(matchStars(predicted_, detected_, radiusPx_).size());
-        return s;
+        const MatchEvidence e = matchEvidence(predicted_, stars_, density_, radiusPx_, kPickMatchesInHalf);
+        return {e.matches, e.log10Chance, e.matches - e.expected};
     }
 
     void note(Verdict v) {
@@ -188,39 +215,104 @@ private:
         for (const Candidate& c : candidates) {
             // Picks 4 and 5 must land too, as the window's decider asks.
             if (!c.plate || c.deciderHits <= 3 || plateDet(*c.plate) == 0) continue;
-            judged.push_back({score(*c.plate, scale), *c.plate});
+            judged.push_back({evidence(*c.plate, scale), *c.plate});
         }
         if (judged.empty()) return false;
-        const auto best = std::max_element(judged.begin(), judged.end(), [](const Judged& a, const Judged& b) {
-            return a.score.matches < b.score.matches;
+        const auto best = std::min_element(judged.begin(), judged.end(), [](const Judged& a, const Judged& b) {
+            return a.evidence.log10Chance < b.evidence.log10Chance;
         });
-        int runnerUp = 0;
+        double runnerUp = 0;
         for (const Judged& j : judged)
-            if (j.score.matches > runnerUp && !sameSolution(best->plate, j.plate, width_, height_, radiusPx_))
-                runnerUp = j.score.matches;
+            if (j.evidence.excess > runnerUp && !sameSolution(best->plate, j.plate, width_, height_, radiusPx_))
+                runnerUp = j.evidence.excess;
 
-        const Verdict verdict = judgeBest(best->score, static_cast<int>(detected_.size()), runnerUp, settings_.rule);
+        CandidateEvidence counted = best->evidence;
+        counted.matches = std::max(0, counted.matches);
+        Verdict verdict = counted.matches < kMinCandidateMatches
+                              ? Verdict::TooFewMatches
+                              : judgeCandidate(counted, runnerUp, candidateRule());
         note(verdict);
         if (verdict != Verdict::Accepted) return false;
-        return refine(*best, runnerUp, picks, scale);
+        return prove(*best, runnerUp, picks, scale);
     }
 
-    bool refine(const Judged& best, int runnerUp, const FivePicks& picks, double scale) {
-        const auto first = tanFromPlate(best.plate, plane_, scale, hints_);
-        if (!first) return false;
-        Refinement r = refineSolution(*first, catalogue_, detected_, width_, height_, settings_.refine);
-        // A second pass from the refined solution pairs the stars near the
-        // edges that the first plate put too far off.
+    // Rule 1 without its own count of matches, which the first half is too
+    // small to meet on a shallow catalogue: the whole fit must meet it.
+    AcceptanceRule candidateRule() const {
+        AcceptanceRule rule = settings_.rule;
+        rule.minMatches = kMinCandidateMatches;
+        return rule;
+    }
+
+    // Predict, pair and fit from a first solution, twice, so that stars near
+    // the edges that the first put too far off join in.
+    Refinement refineTwice(const TanSolution& first, const std::vector<ReferenceStar>& stars,
+                           const RefineSettings& settings) const {
+        Refinement r = refineSolution(first, stars, stars_, width_, height_, settings);
         if (r.solution) {
-            Refinement again = refineSolution(*r.solution, catalogue_, detected_, width_, height_, settings_.refine);
+            Refinement again = refineSolution(*r.solution, stars, stars_, width_, height_, settings);
             if (again.solution) r = std::move(again);
         }
+        return r;
+    }
+
+    // Pixels per degree of the solution over the hinted ones.
+    double scaleRatioOf(const TanSolution& s) const {
+        return 3600 / tanScaleArcsecPerPixel(s) / std::abs(hints_.corrDec);
+    }
+
+    // The held-back stars of one half, predicted by the fit on the other;
+    // stars at the picks take no part, as the search chose the candidate for
+    // them.
+    std::vector<PixelPosition> heldBack(const TanSolution& fit, const std::vector<ReferenceStar>& half,
+                                        const FivePicks& picks) const {
+        std::vector<PixelPosition> held;
+        for (const auto& star : half) {
+            auto p = tanSkyToPixel(fit, star.raDeg, star.decDeg);
+            bool usable = p && onImage(*p, width_, height_);
+            for (const auto& pick : picks)
+                if (usable && std::hypot(p->x - pick.x, p->y - pick.y) <= radiusPx_) usable = false;
+            held.push_back(usable ? *p : PixelPosition{NAN, NAN});
+        }
+        return held;
+    }
+
+    bool prove(const Judged& best, double runnerUp, const FivePicks& picks, double scale) {
+        const auto first = tanFromPlate(best.plate, plane_, scale, hints_);
+        if (!first) return false;
+        // Each half is fitted alone and predicts the other: every held-back
+        // star is judged by a solution it took no part in.
+        RefineSettings halfSettings = refine_;
+        halfSettings.minMatches = kMinCandidateMatches;
+        const Refinement fitFirst = refineTwice(*first, firstHalf_, halfSettings);
+        const Refinement fitSecond = refineTwice(*first, secondHalf_, halfSettings);
+        if (!fitFirst.solution && !fitSecond.solution) {
+            note(Verdict::NotProven);
+            return false;
+        }
+        const Refinement& half = fitFirst.solution ? fitFirst : fitSecond;
+        std::vector<PixelPosition> held;
+        if (fitFirst.solution) held = heldBack(*fitFirst.solution, secondHalf_, picks);
+        if (fitSecond.solution) {
+            const auto more = heldBack(*fitSecond.solution, firstHalf_, picks);
+            held.insert(held.end(), more.begin(), more.end());
+        }
+        const MatchEvidence proof = matchEvidence(held, stars_, density_, proofRadiusPx_);
+        ++proofsTried_;
+        const double penalty = priorPenaltyLog10(orientationOf(*half.solution).mirrored, hints_.mirrored,
+                                                 scaleRatioOf(*half.solution), settings_.rule);
+        if (judgeProof(proof.log10Chance, proofsTried_, penalty, settings_.rule) != Verdict::Accepted) {
+            note(Verdict::NotProven);
+            return false;
+        }
+
+        Refinement r = refineTwice(*half.solution, catalogue_, refine_);
         if (!r.solution) {
             note(Verdict::RefinementFails);
             return false;
         }
         const double rmsPx = r.rmsArcsec / tanScaleArcsecPerPixel(*r.solution);
-        if (judgeRefinement(r.used, rmsPx, settings_.rule) != Verdict::Accepted) {
+        if (judgeRefinement(r.used, rmsPx, scaleRatioOf(*r.solution), settings_.rule) != Verdict::Accepted) {
             note(Verdict::RefinementFails);
             return false;
         }
@@ -228,8 +320,11 @@ private:
         outcome_.solution = *r.solution;
         outcome_.refinement = std::move(r);
         outcome_.rmsPx = rmsPx;
-        outcome_.score = best.score;
-        outcome_.runnerUpMatches = runnerUp;
+        outcome_.matches = best.evidence.matches;
+        outcome_.runnerUpExcess = runnerUp;
+        outcome_.proofMatches = proof.matches;
+        outcome_.proofPredicted = proof.predicted;
+        outcome_.log10FalseAlarm = proof.log10Chance + std::log10(double(proofsTried_)) + penalty;
         outcome_.picks = picks;
         outcome_.scaleRatio = scale;
         return true;
@@ -240,10 +335,15 @@ private:
     const std::vector<ReferenceStar>& catalogue_;
     SolveHints hints_;
     SolveSettings settings_;
-    std::chrono::steady_clock::time_point start_;
+    RefineSettings refine_;
 
     PlaneCatalogue plane_;
-    double radiusPx_ = 0;
+    std::vector<DetectedStar> stars_;
+    std::vector<ReferenceStar> firstHalf_, secondHalf_;
+    std::vector<std::size_t> firstHalfPlane_;
+    double radiusPx_ = 0, proofRadiusPx_ = 0, fwhmPx_ = 0;
+    DetectionDensity density_{{}, 1, 1, 1};
+    long proofsTried_ = 0;
     std::vector<double> searchX_, searchY_, scaledX_, scaledY_;
     std::vector<PixelPosition> predicted_;
     SquareTable pickDist_{5};
@@ -274,12 +374,22 @@ SolveOutcome solveField(const std::vector<DetectedStar>& detected, int width, in
                         const std::vector<ReferenceStar>& catalogue, const SolveHints& hints,
                         const SolveSettings& settings) {
     return runSolver(detected, width, height, catalogue, hints, settings, [&](Solver& solver) {
-        const std::vector<int> pool = pickPool(detected, settings.poolSize, 2 * hints.tolerance);
-        for (const auto& set : pickCombinations(static_cast<int>(pool.size()))) {
-            if (solver.outOfTime()) break;
-            std::array<PickedStar, 5> stars;
-            for (int k = 0; k < 5; ++k) stars[k] = {detected[pool[set[k]]].x, detected[pool[set[k]]].y};
-            if (solver.trySet(orderedPicks(stars))) break;
+        // First the clean stars; then, with the other half of the searches,
+        // the blends too, which the bright stars of a real photograph are.
+        const std::vector<DetectedStar>& usable = solver.stars();
+        std::set<std::array<int, 5>> tried;
+        for (const bool withBlends : {false, true}) {
+            const int limit = withBlends ? settings.maxSearches : settings.maxSearches / 2;
+            const std::vector<int> pool = pickPool(usable, settings.poolSize, 2 * hints.tolerance, withBlends);
+            for (const auto& set : pickCombinations(static_cast<int>(pool.size()))) {
+                if (solver.searches() >= limit) break;
+                std::array<int, 5> stars;
+                for (int k = 0; k < 5; ++k) stars[k] = pool[set[k]];
+                if (!tried.insert(stars).second) continue;
+                std::array<PickedStar, 5> picks;
+                for (int k = 0; k < 5; ++k) picks[k] = {usable[stars[k]].x, usable[stars[k]].y};
+                if (solver.trySet(orderedPicks(picks))) return;
+            }
         }
     });
 }

@@ -3,17 +3,19 @@
 //
 // 1. the catalogue stars are laid on the tangent plane of the hinted centre,
 //    in the scaled units of the hints (pixels per degree), unrounded;
-// 2. five picks are chosen among the brightest detected stars (auto_picks.h),
-//    or the caller's five are used;
-// 3. the figure search (identifyCandidates) runs for them at the hinted
+// 2. the detected stars are narrowed to the star-like ones of about the
+//    catalogue's depth (solvable_stars.h);
+// 3. five picks are chosen among the brightest of them (auto_picks.h), or
+//    the caller's five are used;
+// 4. the figure search (identifyCandidates) runs for them at the hinted
 //    scale and at scales stepped across its uncertainty;
-// 4. each candidate is judged by how many detected stars its plate puts a
-//    catalogue star on (matchStars), and the best is taken only as
-//    acceptance.h states;
-// 5. the accepted plate is refined on all its pairs (refineSolution) and
-//    must hold;
-// 6. otherwise the next five-star set is tried, until the sets or the time
-//    budget run out.
+// 5. each candidate is judged by how many detected stars its plate puts a
+//    catalogue star on against how many chance would (match_chance.h), then
+//    proven on catalogue stars held back from the search, and refined on all
+//    its pairs, as acceptance.h states;
+// 6. otherwise the next five-star set is tried, until the sets or the
+//    search limit run out. The limit is a count of searches, so an image and
+//    its hints give the same answer on any machine.
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +38,9 @@ struct SolveHints {
     double corrAsd = 0;
     double corrDec = 0;
     double tolerance = 7;  // pixels, on each side of the figure
+    // The optics are known to mirror the image; a solution of the other
+    // parity needs a stronger case.
+    bool mirrored = false;
 };
 
 struct SolveSettings {
@@ -47,8 +52,7 @@ struct SolveSettings {
     // Catalogue stars are searched this far from the hinted centre, in
     // half-diagonals of the image (1.5: a centre off by half a diagonal).
     double searchRadiusHalfDiagonals = 1.6;
-    double timeBudgetSeconds = 1.5;
-    int maxSearches = 0;  // 0: no limit but the time
+    int maxSearches = 3000;  // figure searches before giving up
 };
 
 struct SolveOutcome {
@@ -57,12 +61,14 @@ struct SolveOutcome {
     TanSolution solution;
     Refinement refinement;
     double rmsPx = 0;
-    CandidateScore score;  // of the accepted candidate
-    int runnerUpMatches = 0;
-    FivePicks picks{};      // the picks of the accepted search
-    double scaleRatio = 1;  // true scale over the hinted one, as the search found it
-    int searches = 0;       // figure searches run
-    double seconds = 0;
+    int matches = 0;            // of the candidate, among the first half of the catalogue
+    double runnerUpExcess = 0;  // matches beyond chance of the best different candidate
+    int proofMatches = 0;       // held-back catalogue stars found where the solution put them
+    int proofPredicted = 0;     // held-back catalogue stars it put on the image
+    double log10FalseAlarm = 0;  // chance that a wrong solution proves as well, for the whole solve
+    FivePicks picks{};          // the picks of the accepted search
+    double scaleRatio = 1;      // true scale over the hinted one, as the search found it
+    int searches = 0;           // figure searches run
 };
 
 // solveField

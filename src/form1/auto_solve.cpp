@@ -93,7 +93,8 @@ void solveAndAsk(App& app) {
     mapcroix(app, crossed[0], crossed[1], crossed[2], crossed[3], crossed[4]);
     AddStatus(form, app.platform.events,
               precisionText(app.ctx.lang, AutoCandidate,
-                            {intToText(outcome.score.matches), intToText(outcome.runnerUpMatches)}));
+                            {intToText(outcome.proofMatches), intToText(outcome.proofPredicted),
+                             intToText(static_cast<int>(std::ceil(outcome.log10FalseAlarm)))}));
 
     std::string question = messages[2] + " (1/1)";
     if (ws.centreWarn != 0) question = messages[20] + "\r" + question;

@@ -30,7 +30,7 @@ constexpr Entry kEntries[] = {
     {120, "Residual vectors: x%1, the bar is %2\""},
     {121, "Automatic solve"},
     {122, "Automatic solve: no reliable solution (%1)"},
-    {123, "Automatic solve: %1 stars matched, %2 for the next best"},
+    {123, "Automatic solve: %1 of %2 check stars where predicted; chance of a wrong solution under 1e%3"},
 };
 
 }  // namespace

@@ -29,7 +29,7 @@ enum class PrecisionText {
     VectorScale,     // status: "Residual vectors: x%1, the bar is %2"
     AutoSolve,       // button and menu
     AutoNoSolution,  // status, %1 the reason
-    AutoCandidate,   // status: "%1 stars matched, %2 for the next best"
+    AutoCandidate,   // status: "%1 of %2 check stars where predicted, ... 1e%3"
 };
 
 // The entry's text, or its English when the language file lacks it; %1, %2

@@ -26,6 +26,9 @@ struct RefineSettings {
     int sipMinMatches = 20;  // fewer: no distortion term is tried
     double clipSigma = 3;
     int maxSipOrder = 3;
+    // Pairs lie within this many pixels; 0: three times the median FWHM of
+    // the detected stars (matchRadiusFor).
+    double matchRadiusPx = 0;
 };
 
 // refinePlate

@@ -49,14 +49,16 @@ TEST(PickPool, SkipsEdgeBlendedAndCloseStarsWhileOthersRemain) {
                                                 star(50, 600)};
     const struct {
         std::size_t stars;
+        bool withBlends;
         std::vector<int> expected;
     } rows[] = {
-        {8, {1, 4, 5, 6, 7}},  // the clean ones, saturated kept
-        {5, {0, 1, 3, 4}}      // too few clean: flagged ones join, in brightness order
+        {8, false, {1, 4, 5, 6, 7}},  // the clean ones, saturated kept
+        {5, false, {0, 1, 3, 4}},     // too few clean: flagged ones join, in brightness order
+        {8, true, {1, 3, 4, 5, 6}},   // blends counted as clean, the edge star still not
     };
     for (const auto& r : rows) {
         const std::vector<DetectedStar> some(detected.begin(), detected.begin() + r.stars);
-        EXPECT_EQ(pickPool(some, 5, 14), r.expected) << r.stars << " stars";
+        EXPECT_EQ(pickPool(some, 5, 14, r.withBlends), r.expected) << r.stars << " stars";
     }
 }
 
