@@ -40,7 +40,8 @@ DetectionDensity::DetectionDensity(const std::vector<DetectedStar>& stars, int w
 }
 
 double DetectionDensity::at(double x, double y) const {
-    const int cx = static_cast<int>(std::floor((x + 0.5) / cell_)), cy = static_cast<int>(std::floor((y + 0.5) / cell_));
+    const int cx = static_cast<int>(std::floor((x + 0.5) / cell_)),
+              cy = static_cast<int>(std::floor((y + 0.5) / cell_));
     int count = 0, cells = 0;
     for (int j = cy - 1; j <= cy + 1; ++j)
         for (int i = cx - 1; i <= cx + 1; ++i) {

@@ -36,9 +36,9 @@ private:
 };
 
 struct MatchEvidence {
-    int predicted = 0;     // catalogue stars predicted on the image
-    int matches = 0;       // of those, paired with a detected star
-    double expected = 0;   // pairs a wrong plate would make by chance
+    int predicted = 0;       // catalogue stars predicted on the image
+    int matches = 0;         // of those, paired with a detected star
+    double expected = 0;     // pairs a wrong plate would make by chance
     double log10Chance = 0;  // log10 of the chance of at least `matches` of them
 };
 

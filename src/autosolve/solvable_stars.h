@@ -18,9 +18,9 @@ namespace sextrix {
 // their peak is clipped, and their area grows with their brightness.
 struct ExtendedTest {
     static constexpr double kUnclipped = 0.7;  // of the saturation level
-    double typicalArea = 0;  // flux / peak of a typical star; 0: nothing judged
-    double saturation = 0;   // the brightest peak
-    double typicalFwhm = 0;  // the median FWHM of the same stars, pixels; 0 without one
+    double typicalArea = 0;                    // flux / peak of a typical star; 0: nothing judged
+    double saturation = 0;                     // the brightest peak
+    double typicalFwhm = 0;                    // the median FWHM of the same stars, pixels; 0 without one
     double maxAreaRatio = 2.5;
     bool judgeable(const DetectedStar& star) const;
     bool extended(const DetectedStar& star) const;
@@ -39,6 +39,5 @@ ExtendedTest extendedTestFor(const std::vector<DetectedStar>& detected);
 //   depth.
 std::vector<DetectedStar> solvableStars(const std::vector<DetectedStar>& detected, int catalogueOnImage,
                                         int perCatalogueStar = 4, int minKept = 40);
-
 
 }  // namespace sextrix

@@ -7,11 +7,12 @@
 #include <set>
 
 #include "auto_picks.h"
-#include "match_chance.h"
-#include "solvable_stars.h"
 #include "geometry/tan_projection.h"
 #include "identify/identification.h"
+#include "match_chance.h"
 #include "refine/star_matching.h"
+#include "solvable_stars.h"
+#include "triangle_search.h"
 
 namespace sextrix {
 namespace {
@@ -96,6 +97,9 @@ int catalogueOnImage(const PlaneCatalogue& plane, int width, int height) {
 constexpr int kPickMatchesInHalf = 3;
 // The first half's stars must match at least this many detected stars.
 constexpr int kMinCandidateMatches = 4;
+// A triangle is a weaker figure than five stars and gives many more
+// candidates: only those with a chance this small are proven.
+constexpr double kTriangleCandidateLog10 = -2;
 
 class Solver {
 public:
@@ -173,6 +177,33 @@ public:
         return false;
     }
 
+    // The triangles of the brightest detected stars against those of the
+    // brightest catalogue stars near the field; true once solved.
+    bool tryTriangles() {
+        std::vector<PixelPosition> pool;
+        for (const auto& s : stars_)
+            if (!s.has(StarEdge) && static_cast<int>(pool.size()) < settings_.trianglePool) pool.push_back({s.x, s.y});
+        const std::vector<double> catX(
+            searchX_.begin() + 1,
+            searchX_.begin() + std::min<std::size_t>(searchX_.size(), settings_.triangleCatalogue + 1));
+        const std::vector<double> catY(
+            searchY_.begin() + 1,
+            searchY_.begin() + std::min<std::size_t>(searchY_.size(), settings_.triangleCatalogue + 1));
+        const auto candidates = triangleCandidates(
+            {pool, catX, catY, hints_.tolerance, settings_.scaleUncertainty, settings_.maxTriangleCandidates});
+        for (const TriangleCandidate& c : candidates) {
+            const CandidateEvidence e = evidence(c.plate, 1);
+            if (e.matches < kMinCandidateMatches || !(e.log10Chance < kTriangleCandidateLog10)) continue;
+            const FivePicks picks{{{c.corners[0].x, c.corners[0].y},
+                                   {c.corners[1].x, c.corners[1].y},
+                                   {c.corners[2].x, c.corners[2].y},
+                                   {c.corners[2].x, c.corners[2].y},
+                                   {c.corners[2].x, c.corners[2].y}}};
+            if (prove({e, c.plate}, 0, picks, 1)) return true;
+        }
+        return false;
+    }
+
     SolveOutcome finish() {
         if (!outcome_.solved && outcome_.reason.empty()) {
             outcome_.reason = furthest_ == Verdict::Accepted ? "no candidate found" : verdictText(furthest_);
@@ -228,9 +259,8 @@ private:
 
         CandidateEvidence counted = best->evidence;
         counted.matches = std::max(0, counted.matches);
-        Verdict verdict = counted.matches < kMinCandidateMatches
-                              ? Verdict::TooFewMatches
-                              : judgeCandidate(counted, runnerUp, candidateRule());
+        Verdict verdict = counted.matches < kMinCandidateMatches ? Verdict::TooFewMatches
+                                                                 : judgeCandidate(counted, runnerUp, candidateRule());
         note(verdict);
         if (verdict != Verdict::Accepted) return false;
         return prove(*best, runnerUp, picks, scale);
@@ -391,6 +421,7 @@ SolveOutcome solveField(const std::vector<DetectedStar>& detected, int width, in
                 if (solver.trySet(orderedPicks(picks))) return;
             }
         }
+        solver.tryTriangles();
     });
 }
 

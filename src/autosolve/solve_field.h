@@ -52,7 +52,13 @@ struct SolveSettings {
     // Catalogue stars are searched this far from the hinted centre, in
     // half-diagonals of the image (1.5: a centre off by half a diagonal).
     double searchRadiusHalfDiagonals = 1.6;
-    int maxSearches = 3000;  // figure searches before giving up
+    int maxSearches = 3000;  // figure searches before the triangles are tried
+    // Then triangles of this many of the brightest detected stars against
+    // those of this many of the brightest catalogue stars, at most this many
+    // candidates (triangle_search.h).
+    int trianglePool = 40;
+    int triangleCatalogue = 60;
+    long maxTriangleCandidates = 20000;
 };
 
 struct SolveOutcome {
@@ -61,14 +67,14 @@ struct SolveOutcome {
     TanSolution solution;
     Refinement refinement;
     double rmsPx = 0;
-    int matches = 0;            // of the candidate, among the first half of the catalogue
-    double runnerUpExcess = 0;  // matches beyond chance of the best different candidate
-    int proofMatches = 0;       // held-back catalogue stars found where the solution put them
-    int proofPredicted = 0;     // held-back catalogue stars it put on the image
+    int matches = 0;             // of the candidate, among the first half of the catalogue
+    double runnerUpExcess = 0;   // matches beyond chance of the best different candidate
+    int proofMatches = 0;        // held-back catalogue stars found where the solution put them
+    int proofPredicted = 0;      // held-back catalogue stars it put on the image
     double log10FalseAlarm = 0;  // chance that a wrong solution proves as well, for the whole solve
-    FivePicks picks{};          // the picks of the accepted search
-    double scaleRatio = 1;      // true scale over the hinted one, as the search found it
-    int searches = 0;           // figure searches run
+    FivePicks picks{};           // the picks of the accepted search
+    double scaleRatio = 1;       // true scale over the hinted one, as the search found it
+    int searches = 0;            // figure searches run
 };
 
 // solveField

@@ -72,7 +72,7 @@ TEST(ProofRule, PriorOddsRaiseTheEvidenceNeeded) {
                 {-12, 1000, false, 1.0, Verdict::NotProven},  // many tries
                 {-12, 1, true, 1.0, Verdict::NotProven},      // mirrored against the hint
                 {-13, 1, true, 1.0, Verdict::Accepted},
-                {-9.2, 1, false, 1.05, Verdict::NotProven},   // 5 % off the hinted scale: 0.57 decades
+                {-9.2, 1, false, 1.05, Verdict::NotProven},  // 5 % off the hinted scale: 0.57 decades
                 {-9.8, 1, false, 1.05, Verdict::Accepted}};
     for (const auto& r : rows)
         EXPECT_EQ(judgeProof(r.log10Chance, r.proofs, priorPenaltyLog10(r.mirrored, false, r.scaleRatio, rule), rule),
@@ -89,8 +89,8 @@ TEST(RefinementRule, HoldsOnlyWithEnoughPairsASmallResidualAndTheHintedScale) {
         int used;
         double rmsPx, scaleRatio;
         Verdict expected;
-    } rows[] = {{20, 0.3, 1.0, Verdict::Accepted},  {8, 0.5, 1.0, Verdict::Accepted},
-                {7, 0.1, 1.0, Verdict::RefinementFails}, {20, 0.6, 1.0, Verdict::RefinementFails},
+    } rows[] = {{20, 0.3, 1.0, Verdict::Accepted},        {8, 0.5, 1.0, Verdict::Accepted},
+                {7, 0.1, 1.0, Verdict::RefinementFails},  {20, 0.6, 1.0, Verdict::RefinementFails},
                 {20, nan, 1.0, Verdict::RefinementFails}, {20, 0.3, 1.1, Verdict::RefinementFails}};
     for (const auto& r : rows)
         EXPECT_EQ(judgeRefinement(r.used, r.rmsPx, r.scaleRatio, AcceptanceRule{}), r.expected)
