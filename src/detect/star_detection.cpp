@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 
 namespace sextrix {
@@ -166,6 +167,43 @@ bool windowedCentroid(const Frame& frame, double fwhm, int iterations, double& x
     return true;
 }
 
+// The largest 8-connected run of clipped pixels of a component: the core of
+// its brightest star, when a neighbour clips too.
+std::vector<Pixel> largestCore(const Frame& frame, const std::vector<Pixel>& group) {
+    int x0 = group.front().x, y0 = group.front().y, x1 = x0, y1 = y0;
+    for (const Pixel& p : group)
+        x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
+    const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+    // 0: not clipped, 1: clipped and not yet reached, 2: reached.
+    std::vector<std::uint8_t> state(static_cast<std::size_t>(w) * h, 0);
+    const auto at = [&](int x, int y) -> std::uint8_t& {
+        return state[static_cast<std::size_t>(y - y0) * w + (x - x0)];
+    };
+    for (const Pixel& p : group)
+        if (frame.saturated(p.x, p.y)) at(p.x, p.y) = 1;
+    std::vector<Pixel> best, run, stack;
+    for (const Pixel& start : group) {
+        if (at(start.x, start.y) != 1) continue;
+        run.clear();
+        stack.assign(1, start);
+        at(start.x, start.y) = 2;
+        while (!stack.empty()) {
+            const Pixel p = stack.back();
+            stack.pop_back();
+            run.push_back(p);
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int x = p.x + dx, y = p.y + dy;
+                    if (x < x0 || y < y0 || x > x1 || y > y1 || at(x, y) != 1) continue;
+                    at(x, y) = 2;
+                    stack.push_back({x, y});
+                }
+        }
+        if (run.size() > best.size()) best = run;
+    }
+    return best;
+}
+
 bool measure(const Frame& frame, const std::vector<Pixel>& group, const DetectSettings& settings, DetectedStar& star) {
     double flux = 0, peak = 0;
     bool saturated = false, edge = false;
@@ -178,14 +216,22 @@ bool measure(const Frame& frame, const std::vector<Pixel>& group, const DetectSe
     }
     if (!(flux > 0) || peak > settings.maxPeakFraction * flux) return false;
 
-    // A clipped core is flat: only the wings still carry the profile.
+    // A clipped core is flat: only the wings still carry the profile. But
+    // the wings of a clipped blend carry its neighbours and the rings and
+    // spikes that made it one, while the largest clipped core is the
+    // brightest star's own and round: its middle is the centre then.
+    const bool isBlend = blended(frame, group, settings);
     double sw = 0, sx = 0, sy = 0;
-    for (const Pixel& p : group) {
-        if (saturated && frame.saturated(p.x, p.y)) continue;
-        const double s = frame.signal(p.x, p.y);
-        sw += s;
-        sx += s * p.x;
-        sy += s * p.y;
+    if (saturated && isBlend) {
+        for (const Pixel& p : largestCore(frame, group)) sw += 1, sx += p.x, sy += p.y;
+    } else {
+        for (const Pixel& p : group) {
+            if (saturated && frame.saturated(p.x, p.y)) continue;
+            const double s = frame.signal(p.x, p.y);
+            sw += s;
+            sx += s * p.x;
+            sy += s * p.y;
+        }
     }
     if (sw > 0) {
         star.x = sx / sw;
@@ -212,7 +258,7 @@ bool measure(const Frame& frame, const std::vector<Pixel>& group, const DetectSe
     star.flags = 0;
     if (saturated) star.flags |= StarSaturated;
     if (edge) star.flags |= StarEdge;
-    if (blended(frame, group, settings)) star.flags |= StarBlended;
+    if (isBlend) star.flags |= StarBlended;
     // The window would mix a blend's two stars, and a clipped core biases it.
     if (settings.windowIterations > 0 && !star.has(StarSaturated) && !star.has(StarBlended))
         windowedCentroid(frame, star.fwhm, settings.windowIterations, star.x, star.y);

@@ -95,6 +95,12 @@ TEST(StarDetection, SaturatedCoresAreFlaggedAndCentredFromTheWings) {
         EXPECT_NEAR(found[0].x, row.x, 0.3) << row.mag;
         EXPECT_NEAR(found[0].y, row.y, 0.3) << row.mag;
     }
+    // A neighbour inside its wings makes a blend, whose wings would pull the
+    // centre aside; its clipped core stays the star's own.
+    const auto found = detectStars(render(camera(), {{{100.5, 60.5}, 6.0}, {{109.5, 61.5}, 9.0}}));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].flags, StarSaturated | StarBlended);
+    EXPECT_LT(std::hypot(found[0].x - 100.5, found[0].y - 60.5), 0.3);
 }
 
 // Stars 1.8-2 FWHM apart make one component with two peaks; the detector
