@@ -142,14 +142,22 @@ bool windowedCentroid(const Frame& frame, double fwhm, int iterations, double& x
     const double sigma = std::clamp(fwhm / kFwhmPerSigma, 0.6, 10.0);
     const int reach = static_cast<int>(std::ceil(4 * sigma));
     double cx = x, cy = y;
+    // The Gaussian window is the product of one along each axis.
+    std::vector<double> wx(static_cast<std::size_t>(2 * reach + 1)), wy(wx.size());
     for (int it = 0; it < iterations; ++it) {
         double sw = 0, sx = 0, sy = 0;
         const int ix = static_cast<int>(std::lround(cx)), iy = static_cast<int>(std::lround(cy));
+        for (int k = -reach; k <= reach; ++k) {
+            const double dx = ix + k - cx, dy = iy + k - cy;
+            wx[static_cast<std::size_t>(k + reach)] = std::exp(-dx * dx / (2 * sigma * sigma));
+            wy[static_cast<std::size_t>(k + reach)] = std::exp(-dy * dy / (2 * sigma * sigma));
+        }
         for (int j = iy - reach; j <= iy + reach; ++j)
             for (int i = ix - reach; i <= ix + reach; ++i) {
                 if (!frame.inside(i, j)) continue;
                 const double dx = i - cx, dy = j - cy;
-                const double wi = std::exp(-(dx * dx + dy * dy) / (2 * sigma * sigma)) * frame.signal(i, j);
+                const double wi = wx[static_cast<std::size_t>(i - ix + reach)] *
+                                  wy[static_cast<std::size_t>(j - iy + reach)] * frame.signal(i, j);
                 sw += wi;
                 sx += wi * dx;
                 sy += wi * dy;
