@@ -24,9 +24,10 @@ Verdict judgeProof(double log10Chance, long proofsTried, double penaltyLog10, co
     return Verdict::Accepted;
 }
 
-Verdict judgeRefinement(int usedPairs, double rmsPx, double scaleRatio, const AcceptanceRule& rule) {
+Verdict judgeRefinement(int usedPairs, int terms, double rmsPx, double scaleRatio, const AcceptanceRule& rule) {
     // NaN fails the comparisons and is refused with them.
-    if (usedPairs < rule.minMatches || !(rmsPx <= rule.maxRmsPx) ||
+    const double cornerError = 2 * rmsPx * std::sqrt(terms / std::max(1.0, double(usedPairs)));
+    if (usedPairs < rule.minMatches || !(rmsPx <= rule.maxRmsPx) || !(cornerError <= rule.maxPlateErrorPx) ||
         !(std::abs(std::log(scaleRatio)) <= rule.maxScaleOff))
         return Verdict::RefinementFails;
     return Verdict::Accepted;

@@ -26,11 +26,13 @@
 //    mirrored image (mirrorPenaltyLog10) and a scale away from the hinted one
 //    (a normal prior of scaleSigma, relative).
 // 3. Fit: the plate refined on all pairs keeps at least minMatches of them,
-//    with an RMS residual within maxRmsPx (right solutions on real
-//    photographs: under 0.35 px; chance ones that crept through: above 1 px;
-//    between them, fits on bloated, clipped stars whose plate may be off by
-//    more than two pixels at the corners), and a scale within maxScaleOff
-//    of the hint.
+//    with an RMS residual within maxRmsPx (chance solutions that crept
+//    through: above 1 px), a scale within maxScaleOff of the hint, and a
+//    plate known to maxPlateErrorPx where it is least known. A least-squares
+//    fit of p terms per axis to n pairs of scatter s predicts with an error
+//    of s sqrt(p / n) on average over the pairs and about twice that at the
+//    image's corners; bright, clipped stars of real photographs scatter by
+//    half a pixel, which many of them still pin down.
 #include <string>
 
 namespace sextrix {
@@ -43,7 +45,8 @@ struct AcceptanceRule {
     double mirrorPenaltyLog10 = 3;
     double scaleSigma = 0.03;
     double maxScaleOff = 0.08;
-    double maxRmsPx = 0.5;
+    double maxRmsPx = 1.0;
+    double maxPlateErrorPx = 0.4;
 };
 
 enum class Verdict {
@@ -72,7 +75,8 @@ double priorPenaltyLog10(bool mirrored, bool mirrorExpected, double scaleRatio, 
 Verdict judgeProof(double log10Chance, long proofsTried, double penaltyLog10, const AcceptanceRule& rule);
 
 // Rule 3.
-Verdict judgeRefinement(int usedPairs, double rmsPx, double scaleRatio, const AcceptanceRule& rule);
+// terms: the fit's terms per axis.
+Verdict judgeRefinement(int usedPairs, int terms, double rmsPx, double scaleRatio, const AcceptanceRule& rule);
 
 // A short English description of a verdict for a status line or stderr.
 std::string verdictText(Verdict verdict);

@@ -11,6 +11,7 @@
 #include "identify/identification.h"
 #include "match_chance.h"
 #include "refine/star_matching.h"
+#include "refine/tan_fit.h"
 #include "solvable_stars.h"
 #include "triangle_search.h"
 
@@ -342,7 +343,8 @@ private:
             return false;
         }
         const double rmsPx = r.rmsArcsec / tanScaleArcsecPerPixel(*r.solution);
-        if (judgeRefinement(r.used, rmsPx, scaleRatioOf(*r.solution), settings_.rule) != Verdict::Accepted) {
+        if (judgeRefinement(r.used, polynomialTerms(std::max(1, r.sipOrder)), rmsPx, scaleRatioOf(*r.solution),
+                            settings_.rule) != Verdict::Accepted) {
             note(Verdict::RefinementFails);
             return false;
         }

@@ -23,7 +23,8 @@ constexpr int kMaxPasses = 4;
 std::vector<DetectedStar> usableStars(const std::vector<DetectedStar>& detected, bool withBlends) {
     std::vector<DetectedStar> usable;
     for (const auto& s : detected)
-        if ((withBlends || !s.has(StarBlended)) && !s.has(StarEdge) && std::isfinite(s.x) && std::isfinite(s.y))
+        if ((withBlends || !s.has(StarBlended) || s.has(StarSaturated)) && !s.has(StarEdge) && std::isfinite(s.x) &&
+            std::isfinite(s.y))
             usable.push_back(s);
     return usable;
 }
@@ -126,9 +127,8 @@ Refinement refineSolution(const TanSolution& first, const std::vector<ReferenceS
     if (!validImage(width, height) || !finite(first)) return {};
     std::vector<DetectedStar> usable = usableStars(detected, false);
     const double radius = settings.matchRadiusPx > 0 ? settings.matchRadiusPx : matchRadiusFor(usable);
-    const auto predictFirst = predictAll(stars, width, height, [&](const ReferenceStar& star) {
-        return tanSkyToPixel(first, star.raDeg, star.decDeg);
-    });
+    const auto predictFirst = predictAll(
+        stars, width, height, [&](const ReferenceStar& star) { return tanSkyToPixel(first, star.raDeg, star.decDeg); });
     if (static_cast<int>(matchStars(predictFirst, usable, radius).size()) < kCleanEnough * settings.minMatches)
         usable = usableStars(detected, true);
     Refinement result;

@@ -83,18 +83,21 @@ TEST(ProofRule, PriorOddsRaiseTheEvidenceNeeded) {
     EXPECT_EQ(priorPenaltyLog10(false, true, 1, rule), rule.mirrorPenaltyLog10);
 }
 
-TEST(RefinementRule, HoldsOnlyWithEnoughPairsASmallResidualAndTheHintedScale) {
+TEST(RefinementRule, HoldsOnlyWithEnoughPairsAPlateKnownToAFewTenthsAndTheHintedScale) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
-        int used;
+        int used, terms;
         double rmsPx, scaleRatio;
         Verdict expected;
-    } rows[] = {{20, 0.3, 1.0, Verdict::Accepted},        {8, 0.5, 1.0, Verdict::Accepted},
-                {7, 0.1, 1.0, Verdict::RefinementFails},  {20, 0.6, 1.0, Verdict::RefinementFails},
-                {20, nan, 1.0, Verdict::RefinementFails}, {20, 0.3, 1.1, Verdict::RefinementFails}};
+    } rows[] = {{20, 3, 0.3, 1.0, Verdict::Accepted},          {7, 3, 0.1, 1.0, Verdict::RefinementFails},  // too few
+                {64, 3, 0.5, 1.0, Verdict::Accepted},           // bloated stars, many of them
+                {19, 3, 0.74, 1.0, Verdict::RefinementFails},   // bloated stars, too few to pin the plate
+                {100, 10, 0.7, 1.0, Verdict::RefinementFails},  // the same scatter pins fewer terms less
+                {400, 3, 1.1, 1.0, Verdict::RefinementFails},   // chance pairs
+                {20, 3, nan, 1.0, Verdict::RefinementFails},   {20, 3, 0.3, 1.1, Verdict::RefinementFails}};
     for (const auto& r : rows)
-        EXPECT_EQ(judgeRefinement(r.used, r.rmsPx, r.scaleRatio, AcceptanceRule{}), r.expected)
-            << r.used << " pairs, " << r.rmsPx << " px, scale x" << r.scaleRatio;
+        EXPECT_EQ(judgeRefinement(r.used, r.terms, r.rmsPx, r.scaleRatio, AcceptanceRule{}), r.expected)
+            << r.used << " pairs, " << r.terms << " terms, " << r.rmsPx << " px, scale x" << r.scaleRatio;
 }
 
 }  // namespace
