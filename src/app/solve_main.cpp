@@ -404,7 +404,8 @@ int run(int argc, char** argv) {
     if (!outcome.solved) {
         if (c.json)
             std::cout << "{\"solved\": false, \"reason\": " << jsonText(outcome.reason)
-                      << ", \"detected\": " << detected.size() << ", \"searches\": " << outcome.searches << "}\n";
+                      << ", \"detected\": " << detected.size() << ", \"searches\": " << outcome.searches
+                      << ", \"proofs\": " << outcome.proofs << "}\n";
         std::cerr << "sextrix-solve: no solution: " << outcome.reason << "\n";
         return 1;
     }
@@ -433,7 +434,7 @@ int run(int argc, char** argv) {
                       "\"check_stars\": %d, \"check_stars_found\": %d, \"log10_false_alarm\": %.1f, ",
                       outcome.proofPredicted, outcome.proofMatches, outcome.log10FalseAlarm);
         std::cout << line << "\"detected\": " << detected.size() << ", \"searches\": " << outcome.searches
-                  << ", \"wcs\": " << jsonText(c.wcs) << "}\n";
+                  << ", \"proofs\": " << outcome.proofs << ", \"wcs\": " << jsonText(c.wcs) << "}\n";
         return 0;
     }
     std::printf("centre    RA %s  Dec %s  (J2000.0; %.6f %+.6f deg)\n",

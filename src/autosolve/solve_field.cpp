@@ -156,7 +156,8 @@ public:
     const std::vector<DetectedStar>& stars() const { return stars_; }
 
     int searches() const { return outcome_.searches; }
-    bool outOfSearches() const { return outcome_.searches >= settings_.maxSearches; }
+    bool outOfSearches() const { return outcome_.searches >= settings_.maxSearches || outOfProofs(); }
+    bool outOfProofs() const { return proofsTried_ >= settings_.maxProofs; }
 
     // Searches one set of picks at every scale; true once solved.
     bool trySet(const FivePicks& picks) {
@@ -193,6 +194,7 @@ public:
         const auto candidates = triangleCandidates(
             {pool, catX, catY, hints_.tolerance, settings_.scaleUncertainty, settings_.maxTriangleCandidates});
         for (const TriangleCandidate& c : candidates) {
+            if (outOfProofs()) break;
             const CandidateEvidence e = evidence(c.plate, 1);
             if (e.matches < kMinCandidateMatches || !(e.log10Chance < kTriangleCandidateLog10)) continue;
             const FivePicks picks{{{c.corners[0].x, c.corners[0].y},
@@ -208,8 +210,12 @@ public:
     SolveOutcome finish() {
         if (!outcome_.solved && outcome_.reason.empty()) {
             outcome_.reason = furthest_ == Verdict::Accepted ? "no candidate found" : verdictText(furthest_);
-            if (outOfSearches()) outcome_.reason += " (search limit reached)";
+            if (outOfProofs())
+                outcome_.reason += " (proof limit reached)";
+            else if (outOfSearches())
+                outcome_.reason += " (search limit reached)";
         }
+        outcome_.proofs = static_cast<int>(proofsTried_);
         return outcome_;
     }
 
@@ -313,10 +319,13 @@ private:
         if (!first) return false;
         // Each half is fitted alone and predicts the other: every held-back
         // star is judged by a solution it took no part in.
+        // A plain tangent plane is enough to predict, and cannot bend to
+        // chance pairs.
         RefineSettings halfSettings = refine_;
         halfSettings.minMatches = kMinCandidateMatches;
-        const Refinement fitFirst = refineTwice(*first, firstHalf_, halfSettings);
-        const Refinement fitSecond = refineTwice(*first, secondHalf_, halfSettings);
+        halfSettings.maxSipOrder = 0;
+        const Refinement fitFirst = refineSolution(*first, firstHalf_, stars_, width_, height_, halfSettings);
+        const Refinement fitSecond = refineSolution(*first, secondHalf_, stars_, width_, height_, halfSettings);
         if (!fitFirst.solution && !fitSecond.solution) {
             note(Verdict::NotProven);
             return false;
@@ -414,7 +423,7 @@ SolveOutcome solveField(const std::vector<DetectedStar>& detected, int width, in
             const int limit = withBlends ? settings.maxSearches : settings.maxSearches / 2;
             const std::vector<int> pool = pickPool(usable, settings.poolSize, 2 * hints.tolerance, withBlends);
             for (const auto& set : pickCombinations(static_cast<int>(pool.size()))) {
-                if (solver.searches() >= limit) break;
+                if (solver.searches() >= limit || solver.outOfProofs()) break;
                 std::array<int, 5> stars;
                 for (int k = 0; k < 5; ++k) stars[k] = pool[set[k]];
                 if (!tried.insert(stars).second) continue;

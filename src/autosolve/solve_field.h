@@ -53,6 +53,7 @@ struct SolveSettings {
     // half-diagonals of the image (1.5: a centre off by half a diagonal).
     double searchRadiusHalfDiagonals = 1.6;
     int maxSearches = 3000;  // figure searches before the triangles are tried
+    int maxProofs = 100;     // candidates put to the proof before giving up
     // Then triangles of this many of the brightest detected stars against
     // those of this many of the brightest catalogue stars, at most this many
     // candidates (triangle_search.h).
@@ -75,6 +76,7 @@ struct SolveOutcome {
     FivePicks picks{};           // the picks of the accepted search
     double scaleRatio = 1;       // true scale over the hinted one, as the search found it
     int searches = 0;            // figure searches run
+    int proofs = 0;              // candidates put to the proof
 };
 
 // solveField
