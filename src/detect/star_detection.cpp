@@ -55,8 +55,10 @@ std::vector<std::vector<Pixel>> components(const Frame& frame, double k) {
     std::vector<std::uint8_t> state(static_cast<std::size_t>(w) * h, 0);  // 1 above, 2 taken
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const double s = frame.signal(x, y);
-            if (s > 0 && s > k * frame.noise(x, y)) state[static_cast<std::size_t>(y) * w + x] = 1;
+            // A sky without noise is one grey, which the interpolated level
+            // misses by rounding: nothing stands out of it.
+            const double s = frame.signal(x, y), noise = frame.noise(x, y);
+            if (noise > 0 && s > k * noise) state[static_cast<std::size_t>(y) * w + x] = 1;
         }
     std::vector<std::vector<Pixel>> groups;
     std::vector<Pixel> stack;

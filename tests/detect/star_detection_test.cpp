@@ -161,6 +161,9 @@ TEST(StarDetection, StarlessImagesGiveNothing) {
     const std::vector<LuminanceImage> images = {makeLuminanceImage(100, 80, std::vector<float>(8000, 0.0f)),
                                                 makeLuminanceImage(100, 80, std::vector<float>(8000, 255.0f)),
                                                 makeLuminanceImage(7, 5, std::vector<float>(35, 0.37f), 1.0f),
+                                                // several sky cells of one grey, which interpolation
+                                                // does not give back to the last bit
+                                                makeLuminanceImage(300, 200, std::vector<float>(60000, 9.97f)),
                                                 render(camera(600, 400), {}), LuminanceImage{}};
     for (std::size_t k = 0; k < images.size(); ++k) EXPECT_TRUE(detectStars(images[k]).empty()) << k;
 }
