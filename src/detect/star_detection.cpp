@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <stdexcept>
 
 namespace sextrix {
@@ -140,9 +141,17 @@ bool blended(const Frame& frame, const std::vector<Pixel>& group, const DetectSe
 // offset, which for a Gaussian star lands on its centre and for any
 // symmetric star converges there. Noise far from the centre weighs little,
 // unlike in the isophotal centroid whose pixels the threshold cut chooses.
-bool windowedCentroid(const Frame& frame, double fwhm, int iterations, double& x, double& y) {
-    const double sigma = std::clamp(fwhm / kFwhmPerSigma, 0.6, 10.0);
-    const int reach = static_cast<int>(std::ceil(4 * sigma));
+// Moving more than maxShift from the start means the window caught
+// something else: the start stays.
+struct CentroidWindow {
+    double sigma = 1;     // pixels
+    double reach = 4;     // pixels: further out take no part
+    double maxShift = 1;  // pixels
+};
+
+bool windowedCentroid(const Frame& frame, const CentroidWindow& window, int iterations, double& x, double& y) {
+    const double sigma = window.sigma;
+    const int reach = static_cast<int>(std::ceil(window.reach));
     double cx = x, cy = y;
     // The Gaussian window is the product of one along each axis.
     std::vector<double> wx(static_cast<std::size_t>(2 * reach + 1)), wy(wx.size());
@@ -168,8 +177,7 @@ bool windowedCentroid(const Frame& frame, double fwhm, int iterations, double& x
         const double stepX = 2 * sx / sw, stepY = 2 * sy / sw;
         cx += stepX;
         cy += stepY;
-        // Wandering off means the window caught something else.
-        if (std::hypot(cx - x, cy - y) > std::max(fwhm, 1.0)) return false;
+        if (std::hypot(cx - x, cy - y) > window.maxShift) return false;
         if (std::hypot(stepX, stepY) < 1e-4) break;
     }
     x = cx;
@@ -212,6 +220,25 @@ std::vector<Pixel> largestCore(const Frame& frame, const std::vector<Pixel>& gro
         if (run.size() > best.size()) best = run;
     }
     return best;
+}
+
+// A clipped star's flat top is as round as the star when it is small, and
+// its edge, where the profile leaves the white level, still follows the
+// star; the halo further out is lopsided with rings, spikes and neighbours.
+// So the window is centred on the brightest clipped core, as wide as that
+// core (never narrower than a sharp star's profile) and reaches just past
+// its edge.
+void centreClipped(const Frame& frame, const std::vector<Pixel>& group, int iterations, DetectedStar& star) {
+    constexpr double kMinSigmaPx = 1.2, kPastEdgePx = 1.5;
+    const std::vector<Pixel> core = largestCore(frame, group);
+    if (core.empty()) return;
+    double x = 0, y = 0;
+    for (const Pixel& p : core) x += p.x, y += p.y;
+    star.x = x / static_cast<double>(core.size());
+    star.y = y / static_cast<double>(core.size());
+    const double radius = std::sqrt(static_cast<double>(core.size()) / std::numbers::pi);
+    const double sigma = std::max(kMinSigmaPx, radius);
+    windowedCentroid(frame, {sigma, radius + kPastEdgePx, 2 * sigma}, iterations, star.x, star.y);
 }
 
 bool measure(const Frame& frame, const std::vector<Pixel>& group, const DetectSettings& settings, DetectedStar& star) {
@@ -269,9 +296,13 @@ bool measure(const Frame& frame, const std::vector<Pixel>& group, const DetectSe
     if (saturated) star.flags |= StarSaturated;
     if (edge) star.flags |= StarEdge;
     if (isBlend) star.flags |= StarBlended;
-    // The window would mix a blend's two stars, and a clipped core biases it.
-    if (settings.windowIterations > 0 && !star.has(StarSaturated) && !star.has(StarBlended))
-        windowedCentroid(frame, star.fwhm, settings.windowIterations, star.x, star.y);
+    if (settings.windowIterations <= 0) return true;
+    if (saturated) {
+        centreClipped(frame, group, settings.windowIterations, star);
+    } else if (!isBlend) {  // the window would mix a blend's two stars
+        const double sigma = std::clamp(star.fwhm / kFwhmPerSigma, 0.6, 10.0);
+        windowedCentroid(frame, {sigma, 4 * sigma, std::max(star.fwhm, 1.0)}, settings.windowIterations, star.x, star.y);
+    }
     return true;
 }
 

@@ -84,7 +84,7 @@ TEST(StarDetection, HotPixelsAndCosmicRaysAreRejected) {
     }
 }
 
-TEST(StarDetection, SaturatedCoresAreFlaggedAndCentredFromTheWings) {
+TEST(StarDetection, SaturatedCoresAreFlaggedAndCentredFromTheirEdge) {
     struct Row {
         double x, y, mag;
     };
@@ -127,7 +127,9 @@ TEST(StarDetection, ListComesBrightestFirstAndEdgesAreFlagged) {
     const double expected[][2] = {{1.6, 100.3}, {40.5, 60.5}, {120.9, 150.1}, {200.2, 40.7}};
     for (std::size_t k = 0; k < 4; ++k) {
         EXPECT_NEAR(found[k].y, expected[k][1], 0.3) << k;
-        if (k > 0) EXPECT_GT(found[k - 1].flux, found[k].flux);
+        if (k > 0) {
+            EXPECT_GT(found[k - 1].flux, found[k].flux);
+        }
         EXPECT_EQ(found[k].has(StarEdge), k == 0) << k;
     }
 }
