@@ -185,9 +185,11 @@ bool windowedCentroid(const Frame& frame, const CentroidWindow& window, int iter
     return true;
 }
 
-// The largest 8-connected run of clipped pixels of a component: the core of
-// its brightest star, when a neighbour clips too.
-std::vector<Pixel> largestCore(const Frame& frame, const std::vector<Pixel>& group) {
+// The largest 8-connected run of a component's pixels that are part of a
+// core (clipped, or in the top half of the brightest star): the top of its
+// brightest star, when a neighbour reaches the same level.
+template <typename InCore>
+std::vector<Pixel> largestCore(const std::vector<Pixel>& group, InCore inCore) {
     int x0 = group.front().x, y0 = group.front().y, x1 = x0, y1 = y0;
     for (const Pixel& p : group)
         x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
@@ -198,7 +200,7 @@ std::vector<Pixel> largestCore(const Frame& frame, const std::vector<Pixel>& gro
         return state[static_cast<std::size_t>(y - y0) * w + (x - x0)];
     };
     for (const Pixel& p : group)
-        if (frame.saturated(p.x, p.y)) at(p.x, p.y) = 1;
+        if (inCore(p)) at(p.x, p.y) = 1;
     std::vector<Pixel> best, run, stack;
     for (const Pixel& start : group) {
         if (at(start.x, start.y) != 1) continue;
@@ -222,15 +224,19 @@ std::vector<Pixel> largestCore(const Frame& frame, const std::vector<Pixel>& gro
     return best;
 }
 
+auto clippedIn(const Frame& frame) {
+    return [&frame](const Pixel& p) { return frame.saturated(p.x, p.y); };
+}
+
 // A clipped star's flat top is as round as the star when it is small, and
 // its edge, where the profile leaves the white level, still follows the
 // star; the halo further out is lopsided with rings, spikes and neighbours.
 // So the window is centred on the brightest clipped core, as wide as that
 // core (never narrower than a sharp star's profile) and reaches just past
-// its edge.
-void centreClipped(const Frame& frame, const std::vector<Pixel>& group, int iterations, DetectedStar& star) {
+// its edge. The top half of the brightest star of an unclipped blend is
+// its core likewise, which its neighbours do not reach.
+void centreOnCore(const Frame& frame, const std::vector<Pixel>& core, int iterations, DetectedStar& star) {
     constexpr double kMinSigmaPx = 1.2, kPastEdgePx = 1.5;
-    const std::vector<Pixel> core = largestCore(frame, group);
     if (core.empty()) return;
     double x = 0, y = 0;
     for (const Pixel& p : core) x += p.x, y += p.y;
@@ -260,7 +266,7 @@ bool measure(const Frame& frame, const std::vector<Pixel>& group, const DetectSe
     const bool isBlend = blended(frame, group, settings);
     double sw = 0, sx = 0, sy = 0;
     if (saturated && isBlend) {
-        for (const Pixel& p : largestCore(frame, group)) sw += 1, sx += p.x, sy += p.y;
+        for (const Pixel& p : largestCore(group, clippedIn(frame))) sw += 1, sx += p.x, sy += p.y;
     } else {
         for (const Pixel& p : group) {
             if (saturated && frame.saturated(p.x, p.y)) continue;
@@ -298,8 +304,12 @@ bool measure(const Frame& frame, const std::vector<Pixel>& group, const DetectSe
     if (isBlend) star.flags |= StarBlended;
     if (settings.windowIterations <= 0) return true;
     if (saturated) {
-        centreClipped(frame, group, settings.windowIterations, star);
-    } else if (!isBlend) {  // the window would mix a blend's two stars
+        centreOnCore(frame, largestCore(group, clippedIn(frame)), settings.windowIterations, star);
+    } else if (isBlend) {
+        const double half = peak / 2;
+        const auto topHalf = [&](const Pixel& p) { return frame.signal(p.x, p.y) >= half; };
+        centreOnCore(frame, largestCore(group, topHalf), settings.windowIterations, star);
+    } else {
         const double sigma = std::clamp(star.fwhm / kFwhmPerSigma, 0.6, 10.0);
         windowedCentroid(frame, {sigma, 4 * sigma, std::max(star.fwhm, 1.0)}, settings.windowIterations, star.x, star.y);
     }

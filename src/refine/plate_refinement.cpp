@@ -16,21 +16,17 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // solution, so stars the first guess put too far off join in.
 constexpr int kMaxPasses = 4;
 
-// Blends and stars cut by the border have centroids pulled aside; blends
-// are taken too when the clean stars are too few (on a real photograph the
-// bright catalogue stars are the saturated ones, their halos, spikes and
-// rings making them blends), as the border stars never are.
-std::vector<DetectedStar> usableStars(const std::vector<DetectedStar>& detected, bool withBlends) {
+// Stars cut by the border have centroids pulled aside. Blends take part:
+// they are centred on their brightest star's top, and on a real photograph
+// the bright catalogue stars are the saturated ones, whose halos, spikes and
+// rings make them blends; a blend of two catalogue stars misses both and
+// the clipping drops it.
+std::vector<DetectedStar> usableStars(const std::vector<DetectedStar>& detected) {
     std::vector<DetectedStar> usable;
     for (const auto& s : detected)
-        if ((withBlends || !s.has(StarBlended) || s.has(StarSaturated)) && !s.has(StarEdge) && std::isfinite(s.x) &&
-            std::isfinite(s.y))
-            usable.push_back(s);
+        if (!s.has(StarEdge) && std::isfinite(s.x) && std::isfinite(s.y)) usable.push_back(s);
     return usable;
 }
-
-// Clean stars this many times the fewest pairs a fit takes are enough.
-constexpr int kCleanEnough = 2;
 
 bool onImage(const PixelPosition& p, int width, int height) {
     return p.x >= -0.5 && p.y >= -0.5 && p.x <= width - 0.5 && p.y <= height - 0.5;
@@ -125,12 +121,8 @@ Refinement refineSolution(const TanSolution& first, const std::vector<ReferenceS
                           const std::vector<DetectedStar>& detected, int width, int height,
                           const RefineSettings& settings) {
     if (!validImage(width, height) || !finite(first)) return {};
-    std::vector<DetectedStar> usable = usableStars(detected, false);
+    const std::vector<DetectedStar> usable = usableStars(detected);
     const double radius = settings.matchRadiusPx > 0 ? settings.matchRadiusPx : matchRadiusFor(usable);
-    const auto predictFirst = predictAll(
-        stars, width, height, [&](const ReferenceStar& star) { return tanSkyToPixel(first, star.raDeg, star.decDeg); });
-    if (static_cast<int>(matchStars(predictFirst, usable, radius).size()) < kCleanEnough * settings.minMatches)
-        usable = usableStars(detected, true);
     Refinement result;
     std::vector<StarMatch> previous;
     TanSolution current = first;
@@ -158,7 +150,7 @@ Refinement refinePlate(const Plate& plate, double corrAsd, double corrDec, const
     if (!validImage(width, height)) return {};
     const auto guess = tanFromPlate(plate, corrAsd, corrDec, width, height);
     if (!guess) return {};
-    const std::vector<DetectedStar> usable = usableStars(detected, false);
+    const std::vector<DetectedStar> usable = usableStars(detected);
     // The plate's own right ascensions lie near its centre's, whatever turn
     // the catalogue wrote them in.
     const double centreRa = guess->refRaDeg;
