@@ -87,7 +87,7 @@ AnswerOutcome vizierAnswer(std::string body, const StarQuery&) {
 // SkyBoT works in UT: the typed exposure time is the local clock's.
 AsteroidCone skybotCone(const AsteroidQuery& q) {
     return {q.raDeg, q.decDeg, q.radiusArcmin, q.magLimit,
-            julianDateFromLocal(q.year, q.month, q.day, q.utcOffsetHours)};
+            julianDateUtc(q.year, q.month, q.day)};
 }
 
 std::string skybotQueryUrl(const std::string& base, const AsteroidQuery& q) { return skybotUrl(base, skybotCone(q)); }

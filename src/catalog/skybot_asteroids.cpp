@@ -202,10 +202,6 @@ double julianDateUtc(int year, int month, double dayWithFraction) {
     return std::floor(365.25 * (year + 4716)) + std::floor(30.6001 * (month + 1)) + dayWithFraction + b - 1524.5;
 }
 
-double julianDateFromLocal(int year, int month, double localDayWithFraction, double utcOffsetHours) {
-    return julianDateUtc(year, month, localDayWithFraction) - utcOffsetHours / 24;
-}
-
 std::string skybotUrl(const std::string& address, const AsteroidCone& cone) {
     return serviceBase(address) +
            "/webservices/skybot/skybotconesearch_query.php?-ep=" + queryEncoded(trimmedText(cone.julianDate, 5)) +

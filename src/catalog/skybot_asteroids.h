@@ -46,12 +46,6 @@ constexpr int kSkybotMaxObjects = 500;
 // 2451545.0.
 double julianDateUtc(int year, int month, double dayWithFraction);
 
-// The same for a day read from the clock of the exposure's time zone: the
-// date boxes hold local time, so utcOffsetHours (east positive, e.g. +2 for
-// central European summer time) is taken off. An offset of 0 reads the boxes
-// as UTC, as the old asteroid query did.
-double julianDateFromLocal(int year, int month, double localDayWithFraction, double utcOffsetHours);
-
 // The cone search on a SkyBoT server (address: "vo.imcce.fr", optionally with
 // a scheme; https by default), e.g.
 // https://vo.imcce.fr/webservices/skybot/skybotconesearch_query.php?-ep=2460000.5

@@ -1,6 +1,5 @@
 #include "download.h"
 
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 
@@ -97,20 +96,6 @@ bool fetchAnswer(App& app, std::span<const Protocol<Query>> table, const Service
     return DownloadToFile(app, protocol->url(serviceBase(service.address), query), app.programFile(file), options);
 }
 
-// The offset of this machine's clock from UT on a date, east positive, in
-// hours (daylight saving included): the date boxes hold local time.
-double localUtcOffsetHours(int year, int month, int day) {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = 12;
-    local.tm_isdst = -1;
-    const std::time_t t = std::mktime(&local);
-    if (t == static_cast<std::time_t>(-1)) return 0;
-    return static_cast<double>(local.tm_gmtoff) / 3600;
-}
-
 void downloadAsteroidsOfStep(App& app, bool minus, const StarQuery& stars) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
@@ -127,7 +112,6 @@ void downloadAsteroidsOfStep(App& app, bool minus, const StarQuery& stars) {
     query.day =
         dayWithFraction(day, boxNumber(app, date[3], "asteroid hour"), boxNumber(app, date[4], "asteroid minute"));
     ws.asteroidDay = numberToText(query.day, app.ctx.decimalSeparator);
-    query.utcOffsetHours = localUtcOffsetHours(query.year, query.month, static_cast<int>(day));
     query.raDeg = stars.raDeg;
     query.decDeg = stars.decDeg;
     query.radiusArcmin = parseLeadingNumber(form.txt_Afield.text);

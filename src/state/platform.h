@@ -49,14 +49,15 @@ public:
     virtual void showHelp(const std::string& page) = 0;
 };
 
-struct LocalDateTime {
+struct UtcDateTime {
     int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
 };
 
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual LocalDateTime now() = 0;
+    // Universal time: the asteroid boxes are read as UT.
+    virtual UtcDateTime utcNow() = 0;
 };
 
 struct DecodedImage {

@@ -110,8 +110,8 @@ void QtPlatform::showHelp(const std::string& page) {
     if (openHelp) openHelp(QString::fromStdString(page));
 }
 
-LocalDateTime QtPlatform::now() {
-    const QDateTime t = QDateTime::currentDateTime();
+UtcDateTime QtPlatform::utcNow() {
+    const QDateTime t = QDateTime::currentDateTimeUtc();
     return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(), t.time().second()};
 }
 

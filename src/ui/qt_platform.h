@@ -27,7 +27,7 @@ public:
     void showModal(WindowKey key) override;
     void showHelp(const std::string& page) override;
     // Clock
-    LocalDateTime now() override;
+    UtcDateTime utcNow() override;
     // ImageDecoder
     DecodedImage decode(const std::string& path) override;
     // TextMeasure

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 #include "catalog/star_list_reader.h"
 #include "form1/full_map.h"
 #include "state/text_file.h"
@@ -159,7 +162,13 @@ TEST(Download, FollowsTheSwitchesAndChecksForUpdates) {
     }
 }
 
-TEST(Download, AsksForAsteroidsOnceSolvedWithPaddedBoxesAndTheLocalDay) {
+// The boxes hold UT: both asteroid services get the typed time as it
+// stands, whatever this machine's time zone.
+TEST(Download, AsksForAsteroidsOnceSolvedWithPaddedBoxesAndTheTypedUt) {
+    const char* zone = std::getenv("TZ");
+    const std::string savedZone = zone ? zone : "";
+    setenv("TZ", "Europe/Paris", 1);  // an hour east of UT in December
+    tzset();
     DownloadFixture d;
     Form1Model& f = d.app().form1;
     d.app().ctx.decimalSeparator = ',';
@@ -180,6 +189,13 @@ TEST(Download, AsksForAsteroidsOnceSolvedWithPaddedBoxesAndTheLocalDay) {
     EXPECT_EQ(d.urls().back(), asteroidUrl);
     EXPECT_EQ(d.urls()[0].find("ra=1+5+50&dec=-22+11+1"), kStarUrl.find("ra=")) << d.urls()[0];
     EXPECT_EQ(d.t.folder.read("data2.txt"), page);
+
+    d.t.folder.write("hosts.cfg", "star=usnoa:archive.eso.org\r\nasteroid=skybot:sky.test\r\n");
+    d.t.fake.answers = {true};
+    DownloadData_Click(d.app());
+    EXPECT_NE(d.urls().back().find("-ep=2461380.44&"), std::string::npos) << d.urls().back();
+    zone ? setenv("TZ", savedZone.c_str(), 1) : unsetenv("TZ");
+    tzset();
 }
 
 TEST(Download, ASecondStepWhileATransferRunsIsIgnored) {

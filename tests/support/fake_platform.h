@@ -57,7 +57,7 @@ public:
     }
     void showHelp(const std::string& page) override { shownHelp.push_back(page); }
     // Clock
-    LocalDateTime now() override { return clockValue; }
+    UtcDateTime utcNow() override { return clockValue; }
     // ImageDecoder
     DecodedImage decode(const std::string& path) override {
         decodedPaths.push_back(path);
@@ -80,7 +80,7 @@ public:
     std::vector<WindowKey> shownWindows;
     std::map<WindowKey, std::function<void()>> onShow;
     std::vector<std::string> shownHelp;
-    LocalDateTime clockValue{2026, 12, 7, 9, 5, 0};
+    UtcDateTime clockValue{2026, 12, 7, 9, 5, 0};
     std::map<std::string, DecodedImage> images;
     std::vector<std::string> decodedPaths;
     FakeHttp http;
