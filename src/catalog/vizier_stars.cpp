@@ -175,17 +175,22 @@ bool vizierAnswerEnded(std::string_view tsv) {
 
 std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue catalogue) {
     const Columns c = columnsOf(catalogue);
-    if (!vizierAnswerEnded(tsv)) return std::nullopt;
     const std::vector<std::string_view> lines = bodyLines(tsv);
 
     // The header is the first line that is neither blank nor a "#" comment;
-    // a field with no match has none.
+    // a field with no match has none. Its closing "matches=0" line is taken
+    // when it comes but not required: the comment block of an empty field
+    // is all there is to it, whole when it ends with its line feed.
     std::size_t at = 0;
     while (at < lines.size() && (trimmed(lines[at]).empty() || lines[at].front() == '#')) ++at;
     if (at == lines.size()) {
-        if (std::any_of(lines.begin(), lines.end(), isError)) return std::nullopt;
+        const auto comment = [](std::string_view line) { return line.starts_with('#'); };
+        if (!tsv.ends_with('\n') || std::none_of(lines.begin(), lines.end(), comment) ||
+            std::any_of(lines.begin(), lines.end(), isError))
+            return std::nullopt;
         return starPage(c.source, {});
     }
+    if (!vizierAnswerEnded(tsv)) return std::nullopt;
     if (at + 2 >= lines.size()) return std::nullopt;
     const std::vector<std::string_view> header = cells(lines[at]);
     const auto idCol = indexOf(header, c.id), raCol = indexOf(header, kRaColumn), decCol = indexOf(header, kDecColumn);
