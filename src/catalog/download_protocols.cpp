@@ -1,5 +1,6 @@
 #include "download_protocols.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <optional>
@@ -7,35 +8,46 @@
 #include "asteroid_list_reader.h"
 #include "catalogue_columns.h"
 #include "download_queries.h"
+#include "service_text.h"
 #include "skybot_asteroids.h"
 #include "star_list_reader.h"
 #include "state/text_lines.h"
 #include "vizier_stars.h"
 
 namespace sextrix {
+namespace {
 
-bool isStarAnswer(const std::string& bytes) {
-    // Records start right after the heading's "</b>"; a result with no star
-    // closes the heading and the block with nothing but blanks between.
-    const std::size_t pre = bytes.find("<pre>");
-    if (pre == std::string::npos) return false;
-    const std::size_t heading = bytes.find("</b>", pre);
-    if (heading == std::string::npos) return false;
-    const std::size_t close = bytes.find("</pre>", heading);
-    const std::string_view between = std::string_view(bytes).substr(
-        heading + 4, close == std::string::npos ? std::string::npos : close - heading - 4);
-    if (between.find_first_not_of(" \t\r\n") == std::string_view::npos) return close != std::string::npos;
-    if (bytes.compare(heading, 10, "</b>   1 U") != 0) return false;
+// Whether a line after line `after` (1-based) holds "</html>", in any case,
+// with only blanks after it to the end of the text.
+bool pageClosed(const std::vector<std::string>& lines, std::size_t after) {
+    for (std::size_t n = lines.size(); n > after; --n) {
+        std::string line(trimmed(lines[n - 1]));
+        if (line.empty()) continue;
+        std::transform(line.begin(), line.end(), line.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return line.size() >= 7 && line.compare(line.size() - 7, 7, "</html>") == 0;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string_view starAnswerRefusal(const std::string& bytes) {
+    const StarPageShape page = starPageShape(bytes);
+    if (!page.heading) return kNotAnAnswer;
+    if (!page.ended) return kCutAnswer;
+    if (!page.records) return page.blankBlock ? std::string_view() : kNotAnAnswer;
     try {
-        return !parseStarList(bytes, 1, 1).empty();
+        return parseStarList(bytes, 1, 1).empty() ? kNotAnAnswer : std::string_view();
     } catch (const RecordError&) {
-        return false;
+        return kNotAnAnswer;
     }
 }
 
-bool isAsteroidAnswer(const std::string& bytes) {
+std::string_view asteroidAnswerRefusal(const std::string& bytes) {
     // The reader takes lines 14 on up to the one whose characters 2-7 are
-    // "</pre>"; each line before it must carry the RA digits where it reads them.
+    // "</pre>"; each line before it must carry the RA digits where it reads
+    // them. The page ends with "</html>" after that line.
     const std::vector<std::string> lines = splitLines(bytes);
     constexpr std::size_t kFirstAsteroidLine = 14;
     const auto digit = [](std::string_view line, std::size_t at) {
@@ -43,22 +55,29 @@ bool isAsteroidAnswer(const std::string& bytes) {
     };
     for (std::size_t n = kFirstAsteroidLine; n <= lines.size(); ++n) {
         const std::string& line = lines[n - 1];
-        if (column(line, 2, 6) == "</pre>") return true;
+        if (column(line, 2, 6) == "</pre>") return pageClosed(lines, n) ? std::string_view() : kCutAnswer;
         for (std::size_t at : {26u, 27u, 29u, 30u, 32u, 33u})
-            if (!digit(line, at)) return false;
+            if (!digit(line, at)) return lines.size() == n ? kCutAnswer : kNotAnAnswer;
     }
-    return false;
+    return lines.size() >= kFirstAsteroidLine ? kCutAnswer : kNotAnAnswer;
 }
 
 namespace {
+
+// A star answer the reader takes, with its count for the status line.
+AnswerOutcome acceptStars(std::string bytes) {
+    const std::size_t count = parseStarList(bytes, 1, 1).size();
+    return AnswerOutcome::accept(std::move(bytes), std::to_string(count) + " stars");
+}
 
 std::string usnoaUrl(const std::string& base, const StarQuery& q) {
     return base + usnoaQuery(q.epochText, q.raText, q.decText, q.fieldText, q.magText);
 }
 
 AnswerOutcome usnoaAnswer(std::string body, const StarQuery&) {
-    if (!isStarAnswer(body)) return AnswerOutcome::refuse(std::string(kNotAnAnswer));
-    return AnswerOutcome::accept(std::move(body));
+    const std::string_view refusal = starAnswerRefusal(body);
+    if (!refusal.empty()) return AnswerOutcome::refuse(refusal);
+    return acceptStars(std::move(body));
 }
 
 std::string mpcheckUrl(const std::string& base, const AsteroidQuery& q) {
@@ -66,7 +85,8 @@ std::string mpcheckUrl(const std::string& base, const AsteroidQuery& q) {
 }
 
 AnswerOutcome mpcheckAnswer(std::string body, const AsteroidQuery&) {
-    if (!isAsteroidAnswer(body)) return AnswerOutcome::refuse(std::string(kNotAnAnswer));
+    const std::string_view refusal = asteroidAnswerRefusal(body);
+    if (!refusal.empty()) return AnswerOutcome::refuse(refusal);
     return AnswerOutcome::accept(std::move(body));
 }
 
@@ -80,8 +100,9 @@ std::string vizierUrl(const std::string& base, const StarQuery& q) {
 template <VizierCatalogue catalogue>
 AnswerOutcome vizierAnswer(std::string body, const StarQuery&) {
     std::optional<std::string> answer = starAnswerFromVizier(body, catalogue);
-    if (!answer) return AnswerOutcome::refuse(std::string(kNotAnAnswer));
-    return AnswerOutcome::accept(std::move(*answer));
+    if (answer) return acceptStars(std::move(*answer));
+    // Every VizieR answer opens with its "#" banner: one without its last line was cut.
+    return AnswerOutcome::refuse(body.starts_with('#') && !vizierAnswerEnded(body) ? kCutAnswer : kNotAnAnswer);
 }
 
 // SkyBoT works in UT: the typed exposure time is the local clock's.
@@ -94,8 +115,8 @@ std::string skybotQueryUrl(const std::string& base, const AsteroidQuery& q) { re
 
 AnswerOutcome skybotAnswer(std::string body, const AsteroidQuery& q) {
     std::optional<std::string> answer = asteroidAnswerFromSkybot(body, skybotCone(q));
-    if (!answer) return AnswerOutcome::refuse(std::string(kNotAnAnswer));
-    return AnswerOutcome::accept(std::move(*answer));
+    if (answer) return AnswerOutcome::accept(std::move(*answer));
+    return AnswerOutcome::refuse(body.starts_with("# Flag:") && !skybotAnswerEnded(body) ? kCutAnswer : kNotAnAnswer);
 }
 
 constexpr std::array<Protocol<StarQuery>, 4> kStarProtocols{{

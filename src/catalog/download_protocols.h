@@ -42,9 +42,12 @@ struct AnswerOutcome {
     bool accepted = false;
     std::string bytes;    // when accepted
     std::string refusal;  // when refused, e.g. "not a catalogue answer"
+    std::string summary;  // when accepted, what the file holds, e.g. "0 stars"
 
-    static AnswerOutcome accept(std::string bytes) { return {true, std::move(bytes), {}}; }
-    static AnswerOutcome refuse(std::string why) { return {false, {}, std::move(why)}; }
+    static AnswerOutcome accept(std::string bytes, std::string summary = {}) {
+        return {true, std::move(bytes), {}, std::move(summary)};
+    }
+    static AnswerOutcome refuse(std::string_view why) { return {false, {}, std::string(why), {}}; }
 };
 
 template <class Query>
@@ -68,10 +71,13 @@ const Protocol<Query>* findProtocol(std::span<const Protocol<Query>> table, std:
 
 // The refusal of a body that is neither records nor a well-formed empty result.
 inline constexpr std::string_view kNotAnAnswer = "not a catalogue answer";
+// The refusal of an answer whose end never arrived (the connection closed early).
+inline constexpr std::string_view kCutAnswer = "the answer was cut short";
 
-// The checks of the two design layouts, on their own for the tests and for
-// converters that want to check what they produce.
-bool isStarAnswer(const std::string& bytes);
-bool isAsteroidAnswer(const std::string& bytes);
+// The checks of the two page layouts: empty when the body is an answer the
+// reader takes whole, else kNotAnAnswer or kCutAnswer. The star check reads
+// the page's shape with the reader's own starPageShape.
+std::string_view starAnswerRefusal(const std::string& bytes);
+std::string_view asteroidAnswerRefusal(const std::string& bytes);
 
 }  // namespace sextrix

@@ -210,7 +210,10 @@ std::string skybotUrl(const std::string& address, const AsteroidCone& cone) {
            "&-mime=text&-output=object&-loc=500&-filter=0&-objFilter=100&-refsys=EQJ2000&-from=VelorinSextrix";
 }
 
+bool skybotAnswerEnded(std::string_view body) { return body.ends_with('\n'); }
+
 std::optional<std::string> asteroidAnswerFromSkybot(std::string_view body, const AsteroidCone& cone) {
+    if (!skybotAnswerEnded(body)) return std::nullopt;
     const std::vector<std::string_view> lines = bodyLines(body);
     if (lines.empty()) return std::nullopt;
     const std::string_view flagLine = trimmed(lines[0]);

@@ -63,4 +63,8 @@ std::string skybotUrl(const std::string& address, const AsteroidCone& cone);
 // answer of no asteroid.
 std::optional<std::string> asteroidAnswerFromSkybot(std::string_view body, const AsteroidCone& cone);
 
+// Whether the answer's end arrived. The text table has no closing line of its
+// own: its last line ends with LF, so a body stopping inside a line was cut.
+bool skybotAnswerEnded(std::string_view body);
+
 }  // namespace sextrix

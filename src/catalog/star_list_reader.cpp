@@ -1,6 +1,7 @@
 #include "star_list_reader.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "catalogue_columns.h"
 #include "state/errors.h"
@@ -14,6 +15,24 @@ namespace {
 
 constexpr std::string_view kFirstRecordMarker = "</b>   1 U";
 constexpr std::size_t kRecordLength = 66;  // 65 characters and the LF
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+std::size_t findTag(std::string_view text, std::string_view tag, std::size_t from = 0) {
+    const auto same = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    };
+    const auto at = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
+                                tag.begin(), tag.end(), same);
+    return at == text.end() ? kNone : static_cast<std::size_t>(at - text.begin());
+}
+
+// Where record 1 starts: right after the heading's "</b>" that the marker
+// ends; kNone without the marker.
+std::size_t firstRecordAt(std::string_view text) {
+    const std::size_t marker = findTag(text, kFirstRecordMarker);
+    return marker == kNone ? kNone : marker + 4;
+}
 
 std::string lastLine(std::string bytes) {
     LineReader reader(std::move(bytes));
@@ -42,8 +61,8 @@ std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double 
     // The marker ends in the first record's "   1 U"; skipping through "</b>"
     // leaves the text at that record. Without the marker the first three
     // characters go and the record test decides.
-    const std::size_t marker = text.find(kFirstRecordMarker);
-    std::size_t cursor = marker == std::string::npos ? 3 : marker + 4;
+    const std::size_t first = firstRecordAt(text);
+    const std::size_t cursor = first == kNone ? 3 : first;
     std::string_view rest = std::string_view(text).substr(std::min(cursor, text.size()));
 
     std::vector<StarRecord> stars;
@@ -58,6 +77,26 @@ std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double 
         }
     }
     return stars;
+}
+
+StarPageShape starPageShape(std::string bytes) {
+    const std::string text = lastLine(std::move(bytes));
+    StarPageShape shape;
+    std::size_t heading = firstRecordAt(text);
+    shape.records = heading != kNone;
+    if (!shape.records) {
+        const std::size_t pre = findTag(text, "<pre>");
+        const std::size_t close = pre == kNone ? kNone : findTag(text, "</b>", pre);
+        if (close == kNone) return shape;
+        heading = close + 4;
+    }
+    shape.heading = true;
+    const std::size_t pre = findTag(text, "</pre>", heading);
+    if (pre == kNone) return shape;
+    shape.blankBlock = text.find_first_not_of(" \t\r\n", heading) == pre;
+    const std::size_t html = findTag(text, "</html>", pre);
+    shape.ended = html != kNone && text.find_first_not_of(" \t\r\n", html + 7) == std::string::npos;
+    return shape;
 }
 
 }  // namespace sextrix

@@ -32,4 +32,16 @@ struct StarRecord {
 std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double corrDec,
                                       std::optional<double> centreRa = std::nullopt);
 
+// The page around the records, read as parseStarList reads it (the same last
+// line, tags in any case as a browser takes them): the heading closes with
+// "</b>" right before record 1, or closes an empty <pre> block; the page ends
+// with "</pre>" after the heading and "</html>" with only blanks after it.
+struct StarPageShape {
+    bool heading = false;     // "</b>   1 U", or "</b>" after "<pre>"
+    bool records = false;     // record 1 follows the heading
+    bool blankBlock = false;  // only blanks between the heading and "</pre>"
+    bool ended = false;       // "</pre>" after the heading, then "</html>" closing the text
+};
+StarPageShape starPageShape(std::string bytes);
+
 }  // namespace sextrix

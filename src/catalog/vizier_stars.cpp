@@ -108,6 +108,17 @@ std::string magnitudeField(const std::optional<double>& mag) {
     return "    ";
 }
 
+bool isInfo(std::string_view line, std::string_view what) {
+    constexpr std::string_view kInfo = "#INFO";
+    return line.starts_with(kInfo) && trimmed(line.substr(kInfo.size())).starts_with(what);
+}
+
+// A comment of an answer that failed: VizieR writes its errors as "#***..."
+// lines.
+bool isError(std::string_view line) {
+    return line.starts_with("#***") || (line.starts_with("#INFO") && line.find("rror") != std::string_view::npos);
+}
+
 std::string record(int sequence, const Star& star) {
     std::string line(kRecordWidth, ' ');
     putColumn(line, 1, *fixedField(sequence, 0, 4));
@@ -122,6 +133,18 @@ std::string record(int sequence, const Star& star) {
     putColumn(line, 46, magnitudeField(star.blue));
     line += '\n';
     return line;
+}
+
+// The star answer page of these stars, brightest first.
+std::string starPage(std::string_view source, const std::vector<Star>& stars) {
+    std::string page =
+        "<html>\n<head><title>Star list</title></head>\n<body>\n<pre>\n"
+        "VizieR " +
+        std::string(source) + ", J2000.0, " + std::to_string(stars.size()) +
+        " stars, brightest first\n<b>   # Identifier     RA J2000  Dec J2000 MagR MagB\n</b>";
+    page.reserve(page.size() + stars.size() * (kRecordWidth + 1) + 32);
+    for (std::size_t i = 0; i < stars.size(); ++i) page += record(static_cast<int>(i) + 1, stars[i]);
+    return page + "</pre>\n</body>\n</html>\n";
 }
 
 }  // namespace
@@ -143,16 +166,31 @@ std::string vizierStarUrl(const std::string& address, VizierCatalogue catalogue,
            queryEncoded("<" + trimmedText(cone.magFaint, 2));
 }
 
+bool vizierAnswerEnded(std::string_view tsv) {
+    const std::vector<std::string_view> lines = bodyLines(tsv);
+    auto last = lines.rbegin();
+    while (last != lines.rend() && trimmed(*last).empty()) ++last;
+    return last != lines.rend() && isInfo(*last, "matches=");
+}
+
 std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue catalogue) {
     const Columns c = columnsOf(catalogue);
-    // Every line of the service's table ends with LF: a body that does not
-    // was cut short in transfer.
-    if (tsv.empty() || tsv.back() != '\n') return std::nullopt;
     const std::vector<std::string_view> lines = bodyLines(tsv);
 
-    // The header is the first line that is neither blank nor a "#" comment.
+    // The header is the first line that is neither blank nor a "#" comment;
+    // a field with no match has none. Its closing "matches=0" line is taken
+    // when it comes but not required: the comment block of an empty field
+    // is all there is to it, whole when it ends with its line feed.
     std::size_t at = 0;
     while (at < lines.size() && (trimmed(lines[at]).empty() || lines[at].front() == '#')) ++at;
+    if (at == lines.size()) {
+        const auto comment = [](std::string_view line) { return line.starts_with('#'); };
+        if (!tsv.ends_with('\n') || std::none_of(lines.begin(), lines.end(), comment) ||
+            std::any_of(lines.begin(), lines.end(), isError))
+            return std::nullopt;
+        return starPage(c.source, {});
+    }
+    if (!vizierAnswerEnded(tsv)) return std::nullopt;
     if (at + 2 >= lines.size()) return std::nullopt;
     const std::vector<std::string_view> header = cells(lines[at]);
     const auto idCol = indexOf(header, c.id), raCol = indexOf(header, kRaColumn), decCol = indexOf(header, kDecColumn);
@@ -188,15 +226,7 @@ std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCata
     const auto key = [](const Star& s) { return s.red.value_or(std::numeric_limits<double>::infinity()); };
     std::stable_sort(stars.begin(), stars.end(), [&](const Star& a, const Star& b) { return key(a) < key(b); });
     if (stars.size() > static_cast<std::size_t>(kVizierMaxRows)) stars.resize(kVizierMaxRows);
-
-    std::string page =
-        "<html>\n<head><title>Star list</title></head>\n<body>\n<pre>\n"
-        "VizieR " +
-        std::string(c.source) + ", J2000.0, " + std::to_string(stars.size()) +
-        " stars, brightest first\n<b>   # Identifier     RA J2000  Dec J2000 MagR MagB\n</b>";
-    page.reserve(page.size() + stars.size() * (kRecordWidth + 1) + 32);
-    for (std::size_t i = 0; i < stars.size(); ++i) page += record(static_cast<int>(i) + 1, stars[i]);
-    return page + "</pre>\n</body>\n</html>\n";
+    return starPage(c.source, stars);
 }
 
 }  // namespace sextrix

@@ -65,13 +65,19 @@ std::string vizierStarUrl(const std::string& address, VizierCatalogue catalogue,
 // at most 5000 records, RA %9.5f and Dec %+9.5f degrees (the five decimals
 // the reader's 9 columns hold), magnitudes %4.1f (blank when missing).
 //
-// nullopt when the body is not a whole ASU tab-separated table: no header
-// line with the identifier, position and magnitude columns (an HTML error
-// page, an empty body, a column missing), no units and dashes lines under it,
-// a row with another number of cells or a body cut before the last row's LF
-// (a truncated transfer), a position that is not a number or out of range,
-// a magnitude that is neither blank nor a number, an empty identifier.
-// A table of zero rows gives a valid answer of no record.
+// nullopt when the body is not a whole ASU tab-separated answer: not ended
+// (vizierAnswerEnded), a first line that is neither blank nor "#" with no
+// identifier, position and magnitude columns (an HTML error page, a column
+// missing), no units and dashes lines under the header, a row with another
+// number of cells, a position that is not a number or out of range, a
+// magnitude that is neither blank nor a number, an empty identifier; or only
+// comments with an error among them ("#***..." or an "#INFO" line naming an
+// error). A table of zero rows, or a field with no match (the comment block
+// and no header at all), gives a valid answer of no record.
 std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue catalogue);
+
+// Whether the answer's end arrived: VizieR closes every answer with the line
+// "#INFO<TAB>matches=<n><TAB>matching records", blank lines aside.
+bool vizierAnswerEnded(std::string_view tsv);
 
 }  // namespace sextrix

@@ -221,7 +221,7 @@ bool DownloadToFile(App& app, const std::string& url, const std::string& path, c
     StatusLine line(app, options.report);
     const std::string partial = path + ".download";
 
-    std::string failure;
+    std::string failure, summary;
     std::uint64_t bytes = 0;
     {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);
@@ -259,13 +259,15 @@ bool DownloadToFile(App& app, const std::string& url, const std::string& path, c
         if (failure.empty()) {
             std::string body = readFileBytes(partial);
             const AnswerOutcome outcome = options.accept ? options.accept(body) : AnswerOutcome::accept(body);
-            if (!outcome.accepted)
+            if (!outcome.accepted) {
                 failure = outcome.refusal == kNotAnAnswer ? laterFormEntry(lang, 88, "not a catalogue answer")
                                                           : outcome.refusal;
-            else if (outcome.bytes == body)
+            } else {
+                // Written beside the file first, so a failed write leaves it as it was.
+                if (outcome.bytes != body) writeFileBytes(partial, outcome.bytes);
                 replaceFile(partial, path);
-            else
-                writeFileBytes(path, outcome.bytes);
+                if (!outcome.summary.empty()) summary = ", " + outcome.summary;
+            }
         }
     } catch (const FileError& error) {
         failure = error.what();
@@ -276,7 +278,7 @@ bool DownloadToFile(App& app, const std::string& url, const std::string& path, c
         line.show(prefix + failure + ". " + previousKept(lang));
         return false;
     }
-    line.show(prefix + kilobytes(bytes) + received);
+    line.show(prefix + kilobytes(bytes) + received + summary);
     return true;
 }
 

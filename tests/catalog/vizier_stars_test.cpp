@@ -99,6 +99,7 @@ TEST(VizierAnswer, WritesTheBrightest5000) {
     for (int i = 0; i <= 5000; ++i)
         tsv += "023.7\t+22.1\t1125-" + std::to_string(10000000 + i) + "\t" + std::to_string((6000 - i) / 100) + "." +
                std::to_string(100 + (6000 - i) % 100).substr(1) + "\t\n";
+    tsv += "\n#INFO\tmatches=5001\tmatching records\n";
     const auto answer = starAnswerFromVizier(tsv, VizierCatalogue::UsnoA2);
     ASSERT_TRUE(answer.has_value());
     EXPECT_EQ(answer->find("U1125-10000000"), std::string::npos);

@@ -86,7 +86,8 @@ inline std::string asteroidLine(const AsteroidFields& f) {
 }
 
 // The checker's page with CR LF line ends: 13 header lines, the asteroid
-// lines, then "</pre>" opening a trailer of trailerLines lines in all.
+// lines, then "</pre>" opening a trailer of trailerLines lines in all, the
+// last closing the page.
 inline std::string asteroidPage(const std::vector<std::string>& asteroids, int trailerLines = 40) {
     std::string page;
     page += "<html><head><title>MPChecker</title></head><body>\r\n";
@@ -94,7 +95,8 @@ inline std::string asteroidPage(const std::vector<std::string>& asteroids, int t
     page += "<pre>Object designation         R.A.      Decl.     V\r\n";
     for (const auto& line : asteroids) page += line + "\r\n";
     page += " </pre>\r\n";
-    for (int i = 2; i <= trailerLines; ++i) page += "<p>trailer line " + std::to_string(i) + "</p>\r\n";
+    for (int i = 2; i <= trailerLines; ++i)
+        page += "<p>trailer line " + std::to_string(i) + (i == trailerLines ? "</p></body></html>\r\n" : "</p>\r\n");
     return page;
 }
 
