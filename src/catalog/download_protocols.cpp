@@ -7,6 +7,7 @@
 #include "asteroid_list_reader.h"
 #include "catalogue_columns.h"
 #include "download_queries.h"
+#include "service_text.h"
 #include "skybot_asteroids.h"
 #include "star_list_reader.h"
 #include "state/text_lines.h"
@@ -52,8 +53,8 @@ bool isAsteroidAnswer(const std::string& bytes) {
 
 namespace {
 
-std::string usnoaUrl(const std::string& base, const StarQuery& q) {
-    return base + usnoaQuery(q.epochText, q.raText, q.decText, q.fieldText, q.magText);
+std::string usnoaUrl(const std::string& address, const StarQuery& q) {
+    return serviceUrl(address, usnoaQuery(q.epochText, q.raText, q.decText, q.fieldText, q.magText));
 }
 
 AnswerOutcome usnoaAnswer(std::string body, const StarQuery&) {
@@ -61,8 +62,9 @@ AnswerOutcome usnoaAnswer(std::string body, const StarQuery&) {
     return AnswerOutcome::accept(std::move(body));
 }
 
-std::string mpcheckUrl(const std::string& base, const AsteroidQuery& q) {
-    return base + mpcheckQuery(q.yearText, q.monthText, q.dayText, q.raText, q.decText, q.radiusText, q.limitText);
+std::string mpcheckUrl(const std::string& address, const AsteroidQuery& q) {
+    return serviceUrl(address, mpcheckQuery(q.yearText, q.monthText, q.dayText, q.raText, q.decText, q.radiusText,
+                                            q.limitText));
 }
 
 AnswerOutcome mpcheckAnswer(std::string body, const AsteroidQuery&) {
@@ -73,8 +75,8 @@ AnswerOutcome mpcheckAnswer(std::string body, const AsteroidQuery&) {
 // VizieR: one catalogue per protocol name, its table converted into the
 // star answer layout.
 template <VizierCatalogue catalogue>
-std::string vizierUrl(const std::string& base, const StarQuery& q) {
-    return vizierStarUrl(base, catalogue, {q.raDeg, q.decDeg, q.radiusArcmin, q.magLimit});
+std::string vizierUrl(const std::string& address, const StarQuery& q) {
+    return vizierStarUrl(address, catalogue, {q.raDeg, q.decDeg, q.radiusArcmin, q.magLimit});
 }
 
 template <VizierCatalogue catalogue>
@@ -90,7 +92,9 @@ AsteroidCone skybotCone(const AsteroidQuery& q) {
             julianDateFromLocal(q.year, q.month, q.day, q.utcOffsetHours)};
 }
 
-std::string skybotQueryUrl(const std::string& base, const AsteroidQuery& q) { return skybotUrl(base, skybotCone(q)); }
+std::string skybotQueryUrl(const std::string& address, const AsteroidQuery& q) {
+    return skybotUrl(address, skybotCone(q));
+}
 
 AnswerOutcome skybotAnswer(std::string body, const AsteroidQuery& q) {
     std::optional<std::string> answer = asteroidAnswerFromSkybot(body, skybotCone(q));

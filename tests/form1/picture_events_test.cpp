@@ -187,6 +187,16 @@ INSTANTIATE_TEST_SUITE_P(Rows, CoorClick,
                                            CoorRow{"FullPlate", 2, 1, 10, -1, 3, 20, 4, 5, 6, 8, 7.5, 7.6}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Blank motion columns (SkyBoT's "object" set has none) read as unknown, not 0.
+TEST(AsteroidInfo, ABlankMotionIsUnknownNotZero) {
+    for (const char* motion : {"", "   ", " +0"}) {
+        testing::TestApp t;
+        ShowAsteroidInfo(t.app, "433", "Eros", 150, -0.1, "12.1", motion, motion);
+        const std::string& text = t.app.form1.InfoMore.text;
+        EXPECT_EQ(text.find("unknown") != std::string::npos, std::string(motion) != " +0") << text;
+    }
+}
+
 TEST(CoorClick, AScaleOfZeroIsReportedNotFatal) {
     testing::TestApp t;
     t.app.ws().mode = ClickMode::Coor;
