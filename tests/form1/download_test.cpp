@@ -62,9 +62,9 @@ TEST(Download, NamesTheLinesOfHostsCfgItCannotTake) {
     EXPECT_EQ(d.urls(), std::vector<std::string>{kStarUrl});
     const std::string path = d.app().programFile("hosts.cfg");
     const auto& items = d.app().form1.status.items;
-    for (const std::string& line :
-         {path + ", line 2: not understood; asteroid=skybot:" + std::string(kSkybotAddress) + " is used instead.",
-          path + ", line 3: not understood, the line is ignored."})
+    for (const std::string& line : {path + ", line 2: not understood; asteroid=skybot:" + std::string(kSkybotAddress) +
+                                        " is used instead.",
+                                    path + ", line 3: not understood, the line is ignored."})
         EXPECT_NE(std::find(items.begin(), items.end(), line), items.end()) << line;
 }
 

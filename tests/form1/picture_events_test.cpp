@@ -189,11 +189,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, CoorClick,
 
 // Blank motion columns (SkyBoT's "object" set has none) read as unknown, not 0.
 TEST(AsteroidInfo, ABlankMotionIsUnknownNotZero) {
-    for (const char* motion : {"", "   ", " +0"}) {
+    const std::pair<const char*, bool> rows[] = {{"", true}, {"   ", true}, {" +0", false}};
+    for (const auto& [motion, unknown] : rows) {
         testing::TestApp t;
         ShowAsteroidInfo(t.app, "433", "Eros", 150, -0.1, "12.1", motion, motion);
-        const std::string& text = t.app.form1.InfoMore.text;
-        EXPECT_EQ(text.find("unknown") != std::string::npos, std::string(motion) != " +0") << text;
+        EXPECT_EQ(t.app.form1.InfoMore.text.find("unknown") != std::string::npos, unknown) << motion;
     }
 }
 
