@@ -52,8 +52,7 @@ TEST(AsteroidDay, AddsTheFractionRoundedToHundredths) {
             << row.day << " " << row.hour << ":" << row.minute;
 }
 
-// Each row: the file, the settings read, and the lines not taken with the
-// setting each would have changed.
+// Each row: the file, the settings read, the lines not taken and their settings.
 TEST(HostsFile, ReadsItsLinesAndNamesTheOnesItCannotTake) {
     const HostsSettings d;
     auto text = [](const ServiceAddress& a) { return a.protocol + ":" + a.address; };
@@ -95,8 +94,7 @@ TEST(HostsFile, AddressWithoutSchemeGoesToHttps) {
     EXPECT_EQ(serviceBase("http://127.0.0.1:8080/"), "http://127.0.0.1:8080");
     EXPECT_EQ(serviceBase("https://host.test/mirror"), "https://host.test/mirror");
     // A host takes the protocol's page; an address with a path is the page.
-    const char* const rows[][2] = {{"host.test", "https://host.test/q.php?b=2"},
-                                   {"host.test/p/", "https://host.test/p?b=2"},
+    const char* const rows[][2] = {{"host.test", "https://host.test/q.php?b=2"}, {"host.test/p/", "https://host.test/p?b=2"},
                                    {"https://host.test/p?a=1", "https://host.test/p?a=1&b=2"}};
     for (const auto& row : rows) EXPECT_EQ(serviceUrl(row[0], "/q.php?b=2"), row[1]) << row[0];
 }

@@ -75,8 +75,7 @@ TEST(SkybotAnswer, RefusesBodiesThatAreNotAWholeResult) {
     for (const auto& row : rows) EXPECT_EQ(asteroidAnswerFromSkybot(row.body, kCone), std::nullopt) << row.name;
 }
 
-// Parameters as the service's page (ssp.imcce.fr/webservices/skybot/api/conesearch)
-// names them; the "basic" set is the first to carry the motions.
+// Parameters as ssp.imcce.fr/webservices/skybot/api/conesearch names them.
 TEST(SkybotUrl, IsTheDocumentedConeSearch) {
     EXPECT_EQ(skybotUrl(std::string(kSkybotAddress), kCone),
               "https://ssp.imcce.fr/webservices/skybot/api/conesearch.php?-ep=2460311.5&-ra=150.000000"
