@@ -94,8 +94,8 @@ TEST(HostsFile, AddressWithoutSchemeGoesToHttps) {
     EXPECT_EQ(serviceBase("http://127.0.0.1:8080/"), "http://127.0.0.1:8080");
     EXPECT_EQ(serviceBase("https://host.test/mirror"), "https://host.test/mirror");
     // A host takes the protocol's page; an address with a path is the page.
-    const char* const rows[][2] = {{"host.test", "https://host.test/q.php?b=2"}, {"host.test/p/", "https://host.test/p?b=2"},
-                                   {"https://host.test/p?a=1", "https://host.test/p?a=1&b=2"}};
+    const char* const rows[][2] = {{"h.test", "https://h.test/q.php?b=2"}, {"h.test/p/", "https://h.test/p?b=2"},
+                                   {"https://h.test/p?a=1", "https://h.test/p?a=1&b=2"}};
     for (const auto& row : rows) EXPECT_EQ(serviceUrl(row[0], "/q.php?b=2"), row[1]) << row[0];
 }
 
