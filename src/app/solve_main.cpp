@@ -301,7 +301,7 @@ std::string programFolder(const char* argv0) {
 std::string downloadAnswer(const Command& c, const Hints& h, int width, int height, const std::string& folder) {
     HostsSettings hosts;
     const std::string hostsPath = joinPath(folder, "hosts.cfg");
-    if (std::filesystem::is_regular_file(hostsPath)) hosts = parseHostsFile(readFileBytes(hostsPath));
+    if (std::filesystem::is_regular_file(hostsPath)) hosts = readHostsFile(readFileBytes(hostsPath)).settings;
     const Protocol<StarQuery>* protocol = findProtocol(starProtocols(), hosts.star.protocol);
     if (!protocol) throw BadInput("unknown star protocol \"" + hosts.star.protocol + "\" in " + hostsPath);
 
@@ -319,7 +319,7 @@ std::string downloadAnswer(const Command& c, const Hints& h, int width, int heig
 
     ui::QtHttp http;
     HttpRequest request;
-    request.url = protocol->url(serviceBase(hosts.star.address), q);
+    request.url = protocol->url(hosts.star.address, q);
     request.timeoutMs = hosts.timeoutSeconds * 1000;
     std::string body;
     const HttpResult result = http.get(request, [&](std::string_view block) {

@@ -70,8 +70,8 @@ AnswerOutcome acceptStars(std::string bytes) {
     return AnswerOutcome::accept(std::move(bytes), std::to_string(count) + " stars");
 }
 
-std::string usnoaUrl(const std::string& base, const StarQuery& q) {
-    return base + usnoaQuery(q.epochText, q.raText, q.decText, q.fieldText, q.magText);
+std::string usnoaUrl(const std::string& address, const StarQuery& q) {
+    return serviceUrl(address, usnoaQuery(q.epochText, q.raText, q.decText, q.fieldText, q.magText));
 }
 
 AnswerOutcome usnoaAnswer(std::string body, const StarQuery&) {
@@ -80,8 +80,9 @@ AnswerOutcome usnoaAnswer(std::string body, const StarQuery&) {
     return acceptStars(std::move(body));
 }
 
-std::string mpcheckUrl(const std::string& base, const AsteroidQuery& q) {
-    return base + mpcheckQuery(q.yearText, q.monthText, q.dayText, q.raText, q.decText, q.radiusText, q.limitText);
+std::string mpcheckUrl(const std::string& address, const AsteroidQuery& q) {
+    return serviceUrl(address, mpcheckQuery(q.yearText, q.monthText, q.dayText, q.raText, q.decText, q.radiusText,
+                                            q.limitText));
 }
 
 AnswerOutcome mpcheckAnswer(std::string body, const AsteroidQuery&) {
@@ -93,8 +94,8 @@ AnswerOutcome mpcheckAnswer(std::string body, const AsteroidQuery&) {
 // VizieR: one catalogue per protocol name, its table converted into the
 // star answer layout.
 template <VizierCatalogue catalogue>
-std::string vizierUrl(const std::string& base, const StarQuery& q) {
-    return vizierStarUrl(base, catalogue, {q.raDeg, q.decDeg, q.radiusArcmin, q.magLimit});
+std::string vizierUrl(const std::string& address, const StarQuery& q) {
+    return vizierStarUrl(address, catalogue, {q.raDeg, q.decDeg, q.radiusArcmin, q.magLimit});
 }
 
 template <VizierCatalogue catalogue>
@@ -105,13 +106,15 @@ AnswerOutcome vizierAnswer(std::string body, const StarQuery&) {
     return AnswerOutcome::refuse(body.starts_with('#') && !vizierAnswerEnded(body) ? kCutAnswer : kNotAnAnswer);
 }
 
-// SkyBoT works in UT: the typed exposure time is the local clock's.
+// SkyBoT works in UT, as the date boxes do.
 AsteroidCone skybotCone(const AsteroidQuery& q) {
     return {q.raDeg, q.decDeg, q.radiusArcmin, q.magLimit,
             julianDateUtc(q.year, q.month, q.day)};
 }
 
-std::string skybotQueryUrl(const std::string& base, const AsteroidQuery& q) { return skybotUrl(base, skybotCone(q)); }
+std::string skybotQueryUrl(const std::string& address, const AsteroidQuery& q) {
+    return skybotUrl(address, skybotCone(q));
+}
 
 AnswerOutcome skybotAnswer(std::string body, const AsteroidQuery& q) {
     std::optional<std::string> answer = asteroidAnswerFromSkybot(body, skybotCone(q));

@@ -53,15 +53,15 @@ struct AnswerOutcome {
 template <class Query>
 struct Protocol {
     std::string_view name;  // as written in hosts.cfg
-    // base: the service's address with its scheme, no trailing "/".
-    std::string (*url)(const std::string& base, const Query& query);
+    // address: as hosts.cfg gives it (see serviceUrl for a path in it).
+    std::string (*url)(const std::string& address, const Query& query);
     AnswerOutcome (*answer)(std::string body, const Query& query);
 };
 
 std::span<const Protocol<StarQuery>> starProtocols();
 std::span<const Protocol<AsteroidQuery>> asteroidProtocols();
 
-// The row of that name, or null.
+// The row of that name (lower case, as hosts.cfg is read), or null.
 template <class Query>
 const Protocol<Query>* findProtocol(std::span<const Protocol<Query>> table, std::string_view name) {
     for (const auto& row : table)

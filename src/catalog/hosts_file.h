@@ -3,35 +3,58 @@
 // newer version. One setting a line:
 //
 //     star=usnoa:archive.eso.org
-//     asteroid=mpcheck:scully.cfa.harvard.edu
+//     asteroid=skybot:https://ssp.imcce.fr/webservices/skybot/api/conesearch.php
 //     update=                 (no update server: the check does nothing)
 //     timeout=30              (seconds of silence before a transfer fails)
 //
-// "#" starts a comment line; blank and unknown lines are ignored; a line
-// that cannot be read leaves its setting at the default.
+// "#" starts a comment line; blank lines are ignored. Protocol names are read
+// in any case. Any other line that cannot be read leaves its setting at the
+// default and is listed among the problems, with its number.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sextrix {
 
 // protocol:address, e.g. usnoa:archive.eso.org or usnoa:http://127.0.0.1:8080.
 struct ServiceAddress {
-    std::string protocol;
-    std::string address;  // host, host:port or a whole base address with its scheme
+    std::string protocol;  // lower case
+    // A host, host:port or a base address with its scheme, each taking the
+    // protocol's own page; or a whole address with a path, which is the page.
+    std::string address;
     bool empty() const { return address.empty(); }
 };
 
+constexpr std::string_view kSkybotAddress = "https://ssp.imcce.fr/webservices/skybot/api/conesearch.php";
+
 struct HostsSettings {
     ServiceAddress star{"vizier", "vizier.cds.unistra.fr"};
-    ServiceAddress asteroid{"skybot", "vo.imcce.fr"};
+    ServiceAddress asteroid{"skybot", std::string(kSkybotAddress)};
     ServiceAddress update{};
     int timeoutSeconds = 30;
 };
 
 constexpr int kMaxTimeoutSeconds = 3600;
 
+// A line that was not taken: its number (1-based) and the setting it would
+// have changed ("star", "asteroid", "update", "timeout"), empty when the line
+// names none.
+struct HostsProblem {
+    int line;
+    std::string setting;
+};
+
+struct HostsReading {
+    HostsSettings settings;
+    std::vector<HostsProblem> problems;
+};
+
 // Lines end at LF, CR or CR LF (the file is meant to be edited by hand).
-HostsSettings parseHostsFile(std::string_view text);
+HostsReading readHostsFile(std::string_view text);
+
+// The line of a setting that holds its default, "star=vizier:vizier.cds.unistra.fr",
+// "timeout=30", "update=": what is used when the file's line is not taken.
+std::string defaultSettingText(std::string_view setting);
 
 // The file written at first start: the settings with comments, CR LF ends.
 std::string formatHostsFile(const HostsSettings& settings);

@@ -12,6 +12,17 @@ std::string serviceBase(std::string_view address) {
     return base;
 }
 
+std::string serviceUrl(std::string_view address, std::string_view pageAndQuery) {
+    const std::string base = serviceBase(address);
+    const std::size_t path = base.find('/', base.find("://") + 3);
+    if (path == std::string::npos) return base + std::string(pageAndQuery);
+    const std::size_t query = pageAndQuery.find('?');
+    if (query == std::string_view::npos) return base;
+    // An address that holds a query of its own keeps it, the protocol's follows.
+    const bool ownQuery = base.find('?') != std::string::npos;
+    return base + (ownQuery ? "&" : "?") + std::string(pageAndQuery.substr(query + 1));
+}
+
 std::string queryEncoded(std::string_view value) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;

@@ -14,6 +14,14 @@ namespace sextrix {
 // the scheme defaults to https, a trailing slash is dropped.
 std::string serviceBase(std::string_view address);
 
+// The request to a service: its base address and the protocol's page and
+// query, e.g. ("vizier.test", "/viz-bin/asu-tsv?-source=...") gives
+// "https://vizier.test/viz-bin/asu-tsv?-source=...". An address with a path
+// of its own ("https://ssp.imcce.fr/webservices/skybot/api/conesearch.php")
+// is the page: it takes the place of the protocol's, the query follows it
+// (after "&" when the address holds a query already).
+std::string serviceUrl(std::string_view address, std::string_view pageAndQuery);
+
 // Percent-encodes a query value: unreserved characters, "/" and "," stay,
 // everything else (blank, "+", "<", "&" ...) becomes %XX.
 std::string queryEncoded(std::string_view value);

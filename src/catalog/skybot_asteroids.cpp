@@ -48,7 +48,7 @@ struct Asteroid {
     std::string name;
     double ra, dec;  // degrees
     double v;
-    double motionRa, motionDec;  // arcseconds per hour
+    std::optional<double> motionRa, motionDec;  // arcseconds per hour; none at the "object" level
     double distance;             // radians from the centre
 };
 
@@ -112,8 +112,9 @@ std::string asteroidLine(const AsteroidCone& cone, const Asteroid& a) {
     const Tangent t = tangentOffsets(cone, a.ra, a.dec);
     putColumn(line, 54, offsetText(t.xi, 'E', 'W'));
     putColumn(line, 61, offsetText(t.eta, 'N', 'S'));
-    putColumn(line, 70, motionText(a.motionRa));
-    putColumn(line, 77, motionText(a.motionDec));
+    // Left blank when the answer gave no motion: the details then say it is unknown.
+    if (a.motionRa) putColumn(line, 70, motionText(*a.motionRa));
+    if (a.motionDec) putColumn(line, 77, motionText(*a.motionDec));
     while (!line.empty() && line.back() == ' ') line.pop_back();
     return line;
 }
@@ -146,7 +147,8 @@ std::string page(const AsteroidCone& cone, const std::vector<Asteroid>& asteroid
 }
 
 struct HeadingColumns {
-    std::size_t count, number, name, ra, dec, v, motionRa, motionDec;
+    std::size_t count, number, name, ra, dec, v;
+    std::optional<std::size_t> motionRa, motionDec;  // both or neither
 };
 
 std::optional<HeadingColumns> heading(std::string_view line) {
@@ -159,16 +161,19 @@ std::optional<HeadingColumns> heading(std::string_view line) {
     };
     const auto number = find("Num"), name = find("Name"), ra = find("RA(h)"), dec = find("DE(deg)"), v = find("Mv"),
                dra = find("dRA(arcsec/h)"), ddec = find("dDEC(arcsec/h)");
-    if (!number || !name || !ra || !dec || !v || !dra || !ddec) return std::nullopt;
-    return HeadingColumns{names.size(), *number, *name, *ra, *dec, *v, *dra, *ddec};
+    if (!number || !name || !ra || !dec || !v || dra.has_value() != ddec.has_value()) return std::nullopt;
+    return HeadingColumns{names.size(), *number, *name, *ra, *dec, *v, dra, ddec};
 }
+
+// An unnumbered object's Num: "-", or the dash "\u2013" of some answers.
+bool isUnnumbered(std::string_view number) { return number == "-" || number == "\xE2\x80\x93"; }
 
 std::optional<Asteroid> readObject(const HeadingColumns& h, std::string_view line, const AsteroidCone& cone) {
     const std::vector<std::string_view> cell = cells(line);
     if (cell.size() != h.count) return std::nullopt;
     Asteroid a;
     const std::string_view number = cell[h.number];
-    if (number != "-") {
+    if (!isUnnumbered(number)) {
         if (number.empty() || number.size() > 7 || number.find_first_not_of("0123456789") != std::string_view::npos)
             return std::nullopt;
         a.number = std::string(number);
@@ -178,14 +183,17 @@ std::optional<Asteroid> readObject(const HeadingColumns& h, std::string_view lin
     std::replace_if(
         a.name.begin(), a.name.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
     const auto raHours = sexagesimal(cell[h.ra]), dec = sexagesimal(cell[h.dec]);
-    const auto v = cellNumber(cell[h.v]), dra = cellNumber(cell[h.motionRa]), ddec = cellNumber(cell[h.motionDec]);
-    if (a.name.empty() || !raHours || !dec || !v || !dra || !ddec) return std::nullopt;
+    const auto v = cellNumber(cell[h.v]);
+    if (a.name.empty() || !raHours || !dec || !v) return std::nullopt;
+    if (h.motionRa) {
+        a.motionRa = cellNumber(cell[*h.motionRa]);
+        a.motionDec = cellNumber(cell[*h.motionDec]);
+        if (!a.motionRa || !a.motionDec) return std::nullopt;
+    }
     if (*raHours < 0 || *raHours >= 24 || std::fabs(*dec) > 90) return std::nullopt;
     a.ra = *raHours * 15;
     a.dec = *dec;
     a.v = *v;
-    a.motionRa = *dra;
-    a.motionDec = *ddec;
     a.distance = tangentOffsets(cone, a.ra, a.dec).distance;
     return a;
 }
@@ -203,11 +211,13 @@ double julianDateUtc(int year, int month, double dayWithFraction) {
 }
 
 std::string skybotUrl(const std::string& address, const AsteroidCone& cone) {
-    return serviceBase(address) +
-           "/webservices/skybot/skybotconesearch_query.php?-ep=" + queryEncoded(trimmedText(cone.julianDate, 5)) +
-           "&-ra=" + queryEncoded(fixedText(cone.raDeg, 6)) + "&-dec=" + queryEncoded(fixedText(cone.decDeg, 6)) +
-           "&-rd=" + queryEncoded(trimmedText(cone.radiusArcmin / 60, 6)) +
-           "&-mime=text&-output=object&-loc=500&-filter=0&-objFilter=100&-refsys=EQJ2000&-from=VelorinSextrix";
+    return serviceUrl(address, "/webservices/skybot/api/conesearch.php?-ep=" +
+                                   queryEncoded(trimmedText(cone.julianDate, 5)) +
+                                   "&-ra=" + queryEncoded(fixedText(cone.raDeg, 6)) +
+                                   "&-dec=" + queryEncoded(fixedText(cone.decDeg, 6)) +
+                                   "&-rd=" + queryEncoded(trimmedText(cone.radiusArcmin / 60, 6)) +
+                                   "&-mime=text&-output=basic&-loc=500&-filter=0&-objFilter=100&-refsys=EQJ2000"
+                                   "&-from=VelorinSextrix");
 }
 
 bool skybotAnswerEnded(std::string_view body) { return body.ends_with('\n'); }

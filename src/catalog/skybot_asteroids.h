@@ -2,7 +2,8 @@
 // The asteroid list from SkyBoT (IMCCE), converted on arrival into the layout
 // of the asteroid-check answer (data2.txt) that parseAsteroidList reads.
 //
-// Query: the SkyBoT cone search, text output of the "object" set, geocentric
+// Query: the SkyBoT cone search, text output of the "basic" set (the lightest
+// that carries the motions), geocentric
 // (observer code 500, as the old query's oc=500), asteroids only (objFilter
 // 100: no planets, no comets, as the old list of minor planets), J2000.0
 // equatorial frame, no filter on the position uncertainty.
@@ -12,7 +13,9 @@
 // heading "# Num | Name | RA(h) | DE(deg) | Class | Mv | Err(arcsec) |
 // d(arcsec) | dRA(arcsec/h) | dDEC(arcsec/h) | Dg(ua) | Dh(ua)" and one line
 // per object, cells separated by " | ", RA "hh mm ss.ssss", Dec
-// "+dd mm ss.sss", Num "-" for an unnumbered object.
+// "+dd mm ss.sss", Num "-" for an unnumbered object. The "object" set stops
+// after d(arcsec): it is taken too, its motions unknown. Cells are found by
+// their names, so the "all" set's further cells do not matter.
 //
 // Written line, 1-based columns (the old service's):
 //    1-7  "(" and the number, right-aligned; ")" in 8; blank when unnumbered
@@ -21,7 +24,8 @@
 //  48-51  V magnitude, %4.1f              54-59, 61-66  offsets from the
 //         field centre in arcminutes on the tangent plane, "  0.3E", "  4.1N"
 //  70-72  motion in RA, 77-79 motion in Dec: whole arcseconds per hour with
-//         their sign first ("+12", " -5"); beyond 99 "/h the sign and "**"
+//         their sign first ("+12", " -5"); beyond 99 "/h the sign and "**";
+//         blank when the answer has no motions
 // Objects sorted by distance from the field centre (the old query's sort=d).
 #include <optional>
 #include <string>
@@ -46,10 +50,10 @@ constexpr int kSkybotMaxObjects = 500;
 // 2451545.0.
 double julianDateUtc(int year, int month, double dayWithFraction);
 
-// The cone search on a SkyBoT server (address: "vo.imcce.fr", optionally with
-// a scheme; https by default), e.g.
-// https://vo.imcce.fr/webservices/skybot/skybotconesearch_query.php?-ep=2460000.5
-//   &-ra=23.708333&-dec=22.183611&-rd=1.666667&-mime=text&-output=object
+// The cone search on a SkyBoT server (address: the whole page, or a host
+// taking /webservices/skybot/api/conesearch.php; see serviceUrl), e.g.
+// https://ssp.imcce.fr/webservices/skybot/api/conesearch.php?-ep=2460000.5
+//   &-ra=23.708333&-dec=22.183611&-rd=1.666667&-mime=text&-output=basic
 //   &-loc=500&-filter=0&-objFilter=100&-refsys=EQJ2000&-from=VelorinSextrix
 std::string skybotUrl(const std::string& address, const AsteroidCone& cone);
 
@@ -57,8 +61,9 @@ std::string skybotUrl(const std::string& address, const AsteroidCone& cone);
 // asteroid a line, " </pre>" and 39 more trailer lines) for a SkyBoT text
 // answer: objects with V <= magLimit, nearest the centre first, at most 500.
 // nullopt when the body is not a SkyBoT answer: no "# Flag:" first line, a
-// flag other than 0 and 1, no heading with the Num, Name, RA(h), DE(deg), Mv,
-// dRA and dDEC cells, a line with another number of cells (cut short), a
+// flag other than 0 and 1, no heading with the Num, Name, RA(h), DE(deg) and
+// Mv cells (dRA and dDEC both or neither), a line with another number of
+// cells (cut short), a
 // position, magnitude or motion that is not a number. Flag 0 gives a valid
 // answer of no asteroid.
 std::optional<std::string> asteroidAnswerFromSkybot(std::string_view body, const AsteroidCone& cone);

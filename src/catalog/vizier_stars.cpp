@@ -158,12 +158,12 @@ std::string vizierStarUrl(const std::string& address, VizierCatalogue catalogue,
     std::string out = std::string(c.id) + "," + std::string(c.red);
     if (!c.redFallback.empty()) out += "," + std::string(c.redFallback);
     out += "," + std::string(c.blue);
-    return serviceBase(address) + "/viz-bin/asu-tsv?-source=" + queryEncoded(c.source) +
+    return serviceUrl(address, "/viz-bin/asu-tsv?-source=" + queryEncoded(c.source) +
            "&-c=" + queryEncoded(fixedText(cone.raDeg, 6) + " " + dec) + "&-c.eq=J2000" +
            "&-c.rm=" + queryEncoded(trimmedText(cone.radiusArcmin, 3)) + "&-out.add=_RAJ,_DEJ&-oc.form=dec" +
            "&-out=" + queryEncoded(out) + "&-sort=" + queryEncoded(c.queryMag) +
            "&-out.max=" + std::to_string(kVizierMaxRows) + "&" + queryEncoded(c.queryMag) + "=" +
-           queryEncoded("<" + trimmedText(cone.magFaint, 2));
+           queryEncoded("<" + trimmedText(cone.magFaint, 2)));
 }
 
 bool vizierAnswerEnded(std::string_view tsv) {

@@ -53,7 +53,8 @@ constexpr int kVizierMaxRows = 5000;
 std::string_view vizierSource(VizierCatalogue catalogue);
 
 // The query address on a VizieR server (address: "vizier.cds.unistra.fr",
-// optionally with a scheme and port; https by default), e.g.
+// optionally with a scheme and port, https by default; or the whole page, see
+// serviceUrl), e.g.
 // https://vizier.cds.unistra.fr/viz-bin/asu-tsv?-source=I/252/out
 //   &-c=23.707917%20%2B22.183611&-c.eq=J2000&-c.rm=20&-out.add=_RAJ,_DEJ
 //   &-oc.form=dec&-out=USNO-A2.0,Rmag,Bmag&-sort=Rmag&-out.max=5000&Rmag=%3C13

@@ -10,6 +10,17 @@ std::string laterFormEntry(const LanguageTables& lang, int entry, const char* fa
     return text;
 }
 
+std::string laterFormEntry(const LanguageTables& lang, int entry, const char* fallback,
+                           const std::vector<std::string>& values) {
+    std::string filled = laterFormEntry(lang, entry, fallback);
+    for (std::size_t k = values.size(); k-- > 0;) {
+        const std::string mark = "%" + std::to_string(k + 1);
+        for (auto at = filled.find(mark); at != std::string::npos; at = filled.find(mark, at + values[k].size()))
+            filled.replace(at, mark.size(), values[k]);
+    }
+    return filled;
+}
+
 namespace {
 
 // The pointer readout's caption until a star is read out.

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "state/app.h"
 
@@ -16,5 +17,8 @@ void ApplyCaptions(App& app, const std::string& windowKey);
 // language files: an older file holds the section's marker there, or nothing,
 // and then the fallback is used.
 std::string laterFormEntry(const LanguageTables& lang, int entry, const char* fallback);
+// The same with %1, %2 ... in it replaced by the values in order.
+std::string laterFormEntry(const LanguageTables& lang, int entry, const char* fallback,
+                           const std::vector<std::string>& values);
 
 }  // namespace sextrix

@@ -93,7 +93,7 @@ bool fetchAnswer(App& app, std::span<const Protocol<Query>> table, const Service
     options.host = service.address;
     options.timeoutSeconds = hosts.timeoutSeconds;
     options.accept = [&](std::string body) { return protocol->answer(std::move(body), query); };
-    return DownloadToFile(app, protocol->url(serviceBase(service.address), query), app.programFile(file), options);
+    return DownloadToFile(app, protocol->url(service.address, query), app.programFile(file), options);
 }
 
 void downloadAsteroidsOfStep(App& app, bool minus, const StarQuery& stars) {
@@ -135,13 +135,27 @@ void downloadAsteroidsOfStep(App& app, bool minus, const StarQuery& stars) {
 
 const char* programVersion() { return SEXTRIX_VERSION; }
 
-HostsSettings readHostsSettings(const App& app) {
+HostsReading readHosts(const App& app) {
     const std::string path = app.programFile(kHostsFile);
     if (!fileExists(path)) return {};
     try {
-        return parseHostsFile(readFileBytes(path));
+        return readHostsFile(readFileBytes(path));
     } catch (const FileError&) {
         return {};
+    }
+}
+
+HostsSettings readHostsSettings(const App& app) { return readHosts(app).settings; }
+
+void ReportHostsProblems(App& app) {
+    const LanguageTables& lang = app.ctx.lang;
+    const std::string path = app.programFile(kHostsFile);
+    for (const HostsProblem& problem : readHosts(app).problems) {
+        const std::vector<std::string> values = {path, intToText(problem.line), defaultSettingText(problem.setting)};
+        AddStatus(app.form1, app.platform.events,
+                  problem.setting.empty()
+                      ? laterFormEntry(lang, 125, "%1, line %2: not understood, the line is ignored.", values)
+                      : laterFormEntry(lang, 124, "%1, line %2: not understood; %3 is used instead.", values));
     }
 }
 
@@ -166,6 +180,7 @@ void DownloadStep(App& app) {
     app.ctx.downloadCancelled = false;
     SetStatusLight(form, kFalse);
     runHandler(app.platform.dialogs, [&] {
+        ReportHostsProblems(app);
         const bool minus = form.txt_dec_sign_show[0].caption == "-";
         ws.lineText = minus ? "-" : "";
         const std::string epoch = form.txt_epoch.text;

@@ -1,5 +1,6 @@
 #include "info_panel.h"
 
+#include "captions.h"
 #include "details/info_markup.h"
 #include "details/report_text.h"
 #include "geometry/precession.h"
@@ -37,7 +38,12 @@ void ShowPointInfo(App& app, double ra, double dec, const std::string& epochText
 
 void ShowAsteroidInfo(App& app, const std::string& number, const std::string& name, double ra, double dec,
                       const std::string& text48, const std::string& text77, const std::string& text70) {
-    showReport(app.form1, asteroidReportMarkup(styleOf(app.ctx), number, name, ra, dec, text48, text77, text70));
+    // Blank motion columns: the service gave no motion, which is not a motion of 0.
+    const auto motion = [&](const std::string& text) {
+        return text.find_first_not_of(' ') == std::string::npos ? laterFormEntry(app.ctx.lang, 126, "unknown") : text;
+    };
+    showReport(app.form1,
+               asteroidReportMarkup(styleOf(app.ctx), number, name, ra, dec, text48, motion(text77), motion(text70)));
 }
 
 void ShowDeepSkyInfo(App& app, const std::string& name, double ra, double dec, const std::string& text51, double size1,

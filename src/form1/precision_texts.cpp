@@ -37,13 +37,7 @@ constexpr Entry kEntries[] = {
 
 std::string precisionText(const LanguageTables& lang, PrecisionText text, const std::vector<std::string>& values) {
     const Entry& entry = kEntries[static_cast<int>(text)];
-    std::string filled = laterFormEntry(lang, entry.index, entry.english);
-    for (std::size_t k = values.size(); k-- > 0;) {
-        const std::string mark = "%" + std::to_string(k + 1);
-        for (auto at = filled.find(mark); at != std::string::npos; at = filled.find(mark, at + values[k].size()))
-            filled.replace(at, mark.size(), values[k]);
-    }
-    return filled;
+    return laterFormEntry(lang, entry.index, entry.english, values);
 }
 
 }  // namespace sextrix

@@ -52,38 +52,51 @@ TEST(AsteroidDay, AddsTheFractionRoundedToHundredths) {
             << row.day << " " << row.hour << ":" << row.minute;
 }
 
-TEST(HostsFile, ReadsItsLinesAndKeepsDefaultsForBadOnes) {
+// Each row: the file, the settings read, the lines not taken and their settings.
+TEST(HostsFile, ReadsItsLinesAndNamesTheOnesItCannotTake) {
     const HostsSettings d;
     auto text = [](const ServiceAddress& a) { return a.protocol + ":" + a.address; };
     const struct {
         const char* text;
         std::string star, asteroid, update;
         int timeout;
+        std::string problems;
     } rows[] = {
         {"# mine\n\nstar=usnoa:http://127.0.0.1:8080\nasteroid = mpcheck : mpc.test\nproxy=x:y\njust text\n"
          "update=version:up.test\ntimeout=5\n",
-         "usnoa:http://127.0.0.1:8080", "mpcheck:mpc.test", "version:up.test", 5},
-        {"star=vizier:vizier.test\r\ntimeout=12\rupdate=\r\n", "vizier:vizier.test", text(d.asteroid), ":", 12},
+         "usnoa:http://127.0.0.1:8080", "mpcheck:mpc.test", "version:up.test", 5, "5,6,"},
+        {"star=vizier:vizier.test\r\ntimeout=12\rupdate=\r\n", "vizier:vizier.test", text(d.asteroid), ":", 12, ""},
         {"star=archive.eso.org\nasteroid=mpcheck:\nupdate=Bad Name:x\ntimeout=0\n", text(d.star), text(d.asteroid), ":",
-         30},
-        {"timeout=abc\ntimeout=99999\ntimeout=3s\n", text(d.star), text(d.asteroid), ":", 30},
+         30, "1star,2asteroid,3update,4timeout,"},
+        {"timeout=abc\ntimeout=99999\ntimeout=3s\n", text(d.star), text(d.asteroid), ":", 30,
+         "1timeout,2timeout,3timeout,"},
+        {"Star=USNOA:Eso.Test\nasteroid=SkyBoT:http://vo.imcce.fr/\n", "usnoa:Eso.Test", text(d.asteroid), ":", 30,
+         "2asteroid,"},
     };
     for (const auto& row : rows) {
-        const HostsSettings s = parseHostsFile(row.text);
-        EXPECT_EQ(text(s.star) + " " + text(s.asteroid) + " " + text(s.update) + " " + std::to_string(s.timeoutSeconds),
-                  row.star + " " + row.asteroid + " " + row.update + " " + std::to_string(row.timeout))
+        const HostsReading r = readHostsFile(row.text);
+        std::string problems;
+        for (const HostsProblem& p : r.problems) problems += std::to_string(p.line) + p.setting + ",";
+        EXPECT_EQ(text(r.settings.star) + " " + text(r.settings.asteroid) + " " + text(r.settings.update) + " " +
+                      std::to_string(r.settings.timeoutSeconds) + " " + problems,
+                  row.star + " " + row.asteroid + " " + row.update + " " + std::to_string(row.timeout) + " " +
+                      row.problems)
             << row.text;
     }
     // What the program writes at first start reads back as the defaults.
-    const HostsSettings again = parseHostsFile(formatHostsFile(d));
-    EXPECT_EQ(text(again.star) + " " + text(again.asteroid), text(d.star) + " " + text(d.asteroid));
-    EXPECT_TRUE(again.update.empty());
+    const HostsReading again = readHostsFile(formatHostsFile(d));
+    EXPECT_EQ(text(again.settings.star) + " " + text(again.settings.asteroid), text(d.star) + " " + text(d.asteroid));
+    EXPECT_TRUE(again.settings.update.empty() && again.problems.empty());
 }
 
 TEST(HostsFile, AddressWithoutSchemeGoesToHttps) {
     EXPECT_EQ(serviceBase("archive.eso.org"), "https://archive.eso.org");
     EXPECT_EQ(serviceBase("http://127.0.0.1:8080/"), "http://127.0.0.1:8080");
     EXPECT_EQ(serviceBase("https://host.test/mirror"), "https://host.test/mirror");
+    // A host takes the protocol's page; an address with a path is the page.
+    const char* const rows[][2] = {{"h.test", "https://h.test/q.php?b=2"}, {"h.test/p/", "https://h.test/p?b=2"},
+                                   {"https://h.test/p?a=1", "https://h.test/p?a=1&b=2"}};
+    for (const auto& row : rows) EXPECT_EQ(serviceUrl(row[0], "/q.php?b=2"), row[1]) << row[0];
 }
 
 // Which bodies the design protocols accept: records, or a well-formed

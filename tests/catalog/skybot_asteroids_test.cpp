@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalog/asteroid_list_reader.h"
+#include "catalog/hosts_file.h"
 #include "state/text_lines.h"
 #include "support/recorded_answers.h"
 
@@ -23,7 +24,7 @@ const AsteroidCone kCone{150.0, -0.2, 30, 16.5, 2460311.5};
 // Read back at 2400 units a degree (tenths of a second of time) and 3600
 // (arcseconds), so hh mm ss.s and +dd mm ss come back whole. Values from the
 // recorded lines, rounded by hand; nearest first (the d column); Icarus
-// (V 17.2) is beyond the limit.
+// (V 17.2) is beyond the limit. The "object" set has no motions: blank.
 TEST(SkybotAnswer, ReadsAsTheBrightObjectsNearestFirst) {
     const std::vector<std::vector<std::string>> expected = {
         {" 52768", "1998OR2", "360000", "-720", "14.8", " +5", " +0"},
@@ -41,7 +42,14 @@ TEST(SkybotAnswer, ReadsAsTheBrightObjectsNearestFirst) {
         const auto& a = asteroids[i];
         EXPECT_EQ((std::vector<std::string>{a.number, a.name, a.x, a.y, a.text48, a.text70, a.text77}), expected[i]);
     }
-
+    // The same objects in the "object" set: no motions, their columns blank.
+    const auto noMotions = asteroidAnswerFromSkybot(recorded("cone_10h_m0_object.txt"), kCone);
+    ASSERT_TRUE(noMotions.has_value());
+    const auto still = parseAsteroidList(*noMotions, 2400, 3600);
+    ASSERT_EQ(still.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(still[i].name + still[i].y + "|" + still[i].text70 + still[i].text77,
+                  expected[i][1] + expected[i][3] + "|");
     const auto none = asteroidAnswerFromSkybot(recorded("cone_no_object.txt"), kCone);
     ASSERT_TRUE(none.has_value());
     EXPECT_EQ(splitLines(*none).size(), 53u);
@@ -59,20 +67,23 @@ TEST(SkybotAnswer, RefusesBodiesThatAreNotAWholeResult) {
         {"magnitude column missing", replaced(cone, "| Mv |", "| V |")},
         {"cut inside a line", cutAfter(cone, "NEA>Apollo", 0)},
         {"position not a number", replaced(cone, "09 59 40.0212", "09h59m40s")},
-        {"minutes beyond 59", replaced(cone, "-00 12 00.0", "-00 72 00.0")},
+        {"minutes beyond 59", replaced(cone, "-00 12 0.0", "-00 72 0.0")},
+        {"one motion cell only", replaced(cone, "| dDEC(arcsec/h) |", "| dDE |")},
+        {"motion not a number", replaced(cone, "| 8.0400 |", "| ? |")},
         {"magnitude not a number", replaced(cone, "| 14.8 |", "| ? |")},
     };
     for (const auto& row : rows) EXPECT_EQ(asteroidAnswerFromSkybot(row.body, kCone), std::nullopt) << row.name;
 }
 
+// Parameters as ssp.imcce.fr/webservices/skybot/api/conesearch names them.
 TEST(SkybotUrl, IsTheDocumentedConeSearch) {
-    EXPECT_EQ(skybotUrl("vo.imcce.fr", kCone),
-              "https://vo.imcce.fr/webservices/skybot/skybotconesearch_query.php?-ep=2460311.5&-ra=150.000000"
-              "&-dec=-0.200000&-rd=0.5&-mime=text&-output=object&-loc=500&-filter=0&-objFilter=100"
+    EXPECT_EQ(skybotUrl(std::string(kSkybotAddress), kCone),
+              "https://ssp.imcce.fr/webservices/skybot/api/conesearch.php?-ep=2460311.5&-ra=150.000000"
+              "&-dec=-0.200000&-rd=0.5&-mime=text&-output=basic&-loc=500&-filter=0&-objFilter=100"
               "&-refsys=EQJ2000&-from=VelorinSextrix");
-    EXPECT_EQ(skybotUrl("http://ssp.imcce.fr/", {23.7083333333, 22.1836111111, 100, 16, 2436116.31}),
-              "http://ssp.imcce.fr/webservices/skybot/skybotconesearch_query.php?-ep=2436116.31&-ra=23.708333"
-              "&-dec=22.183611&-rd=1.666667&-mime=text&-output=object&-loc=500&-filter=0&-objFilter=100"
+    EXPECT_EQ(skybotUrl("http://ssp.test/", {23.7083333333, 22.1836111111, 100, 16, 2436116.31}),
+              "http://ssp.test/webservices/skybot/api/conesearch.php?-ep=2436116.31&-ra=23.708333"
+              "&-dec=22.183611&-rd=1.666667&-mime=text&-output=basic&-loc=500&-filter=0&-objFilter=100"
               "&-refsys=EQJ2000&-from=VelorinSextrix");
 }
 

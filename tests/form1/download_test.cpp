@@ -56,6 +56,20 @@ TEST(Download, SendsTheQueryToTheHostOfHostsCfg) {
     EXPECT_EQ(d.t.fake.http.requests.back().timeoutMs, 7000);
 }
 
+// A line of hosts.cfg that is not taken is named in the status list, with
+// its file and number and what is used instead.
+TEST(Download, NamesTheLinesOfHostsCfgItCannotTake) {
+    DownloadFixture d;
+    d.t.folder.write("hosts.cfg", "Star=USNOA:archive.eso.org\r\nasteroid=skybot:\r\nnonsense\r\n");
+    DownloadData_Click(d.app());
+    const std::string at = d.app().programFile("hosts.cfg") + ", line ";
+    const auto& items = d.app().form1.status.items;  // the first lines are at the bottom
+    EXPECT_EQ(std::vector<std::string>(items.end() - 2, items.end()),
+              (std::vector<std::string>{at + "3: not understood, the line is ignored.",
+                                        at + "2: not understood; asteroid=skybot:" + std::string(kSkybotAddress) +
+                                            " is used instead."}));
+}
+
 // Whatever goes wrong, data.txt stays byte for byte and a status line names
 // the host and the reason; only a complete answer replaces it.
 TEST(Download, KeepsThePreviousAnswerUnlessANewOneArrivesWhole) {

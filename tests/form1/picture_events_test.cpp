@@ -187,6 +187,16 @@ INSTANTIATE_TEST_SUITE_P(Rows, CoorClick,
                                            CoorRow{"FullPlate", 2, 1, 10, -1, 3, 20, 4, 5, 6, 8, 7.5, 7.6}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Blank motion columns (SkyBoT's "object" set has none) read as unknown, not 0.
+TEST(AsteroidInfo, ABlankMotionIsUnknownNotZero) {
+    const std::pair<const char*, bool> rows[] = {{"", true}, {"   ", true}, {" +0", false}};
+    for (const auto& [motion, unknown] : rows) {
+        testing::TestApp t;
+        ShowAsteroidInfo(t.app, "433", "Eros", 150, -0.1, "12.1", motion, motion);
+        EXPECT_EQ(t.app.form1.InfoMore.text.find("unknown") != std::string::npos, unknown) << motion;
+    }
+}
+
 TEST(CoorClick, AScaleOfZeroIsReportedNotFatal) {
     testing::TestApp t;
     t.app.ws().mode = ClickMode::Coor;

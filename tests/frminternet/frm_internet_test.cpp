@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalog/hosts_file.h"
 #include "support/fake_platform.h"
 
 namespace sextrix {
@@ -16,7 +17,7 @@ TEST(FrmInternet, ShowsTheHostsInUseAndChangesTheSwitchesOnlyOnOk) {
     const auto& chk = t.app.frmInternet.Chk;
     EXPECT_EQ(chk[0].caption, "Update check: up.test");
     EXPECT_EQ(chk[1].caption, "Star download: http://127.0.0.1:9/");
-    EXPECT_EQ(chk[2].caption, "Asteroids - Minor Planet Center: vo.imcce.fr");
+    EXPECT_EQ(chk[2].caption, "Asteroids - Minor Planet Center: " + std::string(kSkybotAddress));
     EXPECT_EQ(chk[0].value, 1);
     EXPECT_EQ(chk[2].value, 0);
 

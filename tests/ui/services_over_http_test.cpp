@@ -22,6 +22,7 @@ struct ServiceRow {
     const char* page;  // the path the request must start with
     std::string answer;
     std::size_t entries;  // what the reader then finds (SkyBoT: V at most 16.0)
+    const char* ownPage = "";  // a path written after the address in hosts.cfg
 };
 
 std::ostream& operator<<(std::ostream& os, const ServiceRow& row) { return os << row.name; }
@@ -40,7 +41,7 @@ TEST_P(ServiceOverHttp, FetchesAndStoresAnAnswerTheReaderTakes) {
     App app(platform);
     app.ctx.programFolder = folder.path();
     // The star service is switched off for an asteroid row, so the server sees one request.
-    const std::string service = std::string(row.protocol) + ":" + server.base();
+    const std::string service = std::string(row.protocol) + ":" + server.base() + row.ownPage;
     folder.write("hosts.cfg", std::string(row.asteroids ? "asteroid=" : "star=") + service + "\r\n");
     app.ctx.allowStarDownload = row.asteroids ? kFalse : kTrue;
     Form1Model& f = app.form1;
@@ -68,8 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                                  testing::recordedAnswer("vizier/usnoa2_1h34_p22.tsv"), 5},
                       ServiceRow{"UsnoaPage", "usnoa", false, "/skycat/servers/usnoa_res?catalogue=usnoa&",
                                  testing::starAnswer(4), 4},
-                      ServiceRow{"SkyBoT", "skybot", true, "/webservices/skybot/skybotconesearch_query.php?-ep=",
+                      ServiceRow{"SkyBoT", "skybot", true, "/webservices/skybot/api/conesearch.php?-ep=",
                                  testing::recordedAnswer("skybot/cone_10h_m0.txt"), 4},
+                      ServiceRow{"SkyBoTMoved", "skybot", true, "/moved/cone.php?-ep=",
+                                 testing::recordedAnswer("skybot/cone_10h_m0_object.txt"), 4, "/moved/cone.php"},
                       ServiceRow{"MPChecker", "mpcheck", true, "/~cgi/MPCheck.COM?year=2023&month=12&day=30.5&",
                                  testing::asteroidPage({testing::asteroidLine({}), testing::asteroidLine({})}), 2}),
     [](const auto& info) { return std::string(info.param.name); });
