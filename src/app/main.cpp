@@ -32,7 +32,6 @@ void answerModalsWithOk(QObject* owner) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    // AppDataLocation is ~/.local/share/velorin-sextrix.
     application.setApplicationName("velorin-sextrix");
     application.setApplicationDisplayName("Velorin Sextrix");
     const bool selfTest = argc == 2 && std::strcmp(argv[1], "--self-test") == 0;

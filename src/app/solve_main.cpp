@@ -37,6 +37,7 @@
 #include "state/text_file.h"
 #include "state/text_number.h"
 #include "ui/qt_http.h"
+#include "ui/qt_program.h"
 
 namespace {
 
@@ -66,7 +67,9 @@ Options:
                          from the catalogue's (7)
   --catalogue FILE       a star catalogue answer in the layout of data.txt
   --download             fetch the answer from the star service of hosts.cfg
-                         (beside the program; the defaults without one)
+                         (the window's: beside a portable copy, else in
+                         ~/.local/share/velorin-sextrix; the defaults
+                         without one)
   --mirrored             the optics mirror the image (a solution of the other
                          parity then needs a stronger case, and the reverse)
   --picks "x,y x,y x,y x,y x,y"
@@ -293,15 +296,21 @@ LoadedImage loadImage(const std::string& path) {
     return {luminanceOf(image), FitsRows::TopDown};
 }
 
-std::string programFolder(const char* argv0) {
-    const QString dir = QCoreApplication::applicationDirPath();
-    return dir.isEmpty() ? std::filesystem::path(argv0).parent_path().string() : dir.toStdString();
-}
+// Where the window keeps hosts.cfg: beside a portable copy, else the user's
+// data folder.
+std::string programFolder() { return ui::programFoldersFor(QCoreApplication::applicationDirPath()).programFolder; }
 
 std::string downloadAnswer(const Command& c, const Hints& h, int width, int height, const std::string& folder) {
     HostsSettings hosts;
     const std::string hostsPath = joinPath(folder, "hosts.cfg");
-    if (std::filesystem::is_regular_file(hostsPath)) hosts = readHostsFile(readFileBytes(hostsPath)).settings;
+    if (std::filesystem::is_regular_file(hostsPath)) {
+        const HostsReading reading = readHostsFile(readFileBytes(hostsPath));
+        hosts = reading.settings;
+        for (const HostsProblem& p : reading.problems)
+            std::cerr << hostsPath << ", line " << p.line << ": not understood; "
+                      << (p.setting.empty() ? "the line is ignored" : defaultSettingText(p.setting) + " is used instead")
+                      << "\n";
+    }
     const Protocol<StarQuery>* protocol = findProtocol(starProtocols(), hosts.star.protocol);
     if (!protocol) throw BadInput("unknown star protocol \"" + hosts.star.protocol + "\" in " + hostsPath);
 
@@ -389,7 +398,7 @@ int run(int argc, char** argv) {
     if (c.download) {
         // Qt's network needs a program object; a solve from a file does not.
         QCoreApplication program(argc, argv);
-        bytes = downloadAnswer(c, hints, image.width, image.height, programFolder(argv[0]));
+        bytes = downloadAnswer(c, hints, image.width, image.height, programFolder());
     } else {
         if (!std::filesystem::is_regular_file(c.catalogue)) throw BadInput("no such catalogue file: " + c.catalogue);
         bytes = readFileBytes(c.catalogue);

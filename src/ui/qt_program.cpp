@@ -32,7 +32,8 @@ ProgramFolders programFoldersFor(const QString& executableFolder) {
     QTemporaryFile probe(exe.filePath("write-probe-XXXXXX"));
     facts.writable = probe.open();
     const QString installed = QDir::cleanPath(exe.filePath(SEXTRIX_DATA_FROM_BIN));
-    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString user =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath("velorin-sextrix");
     ProgramFolders folders =
         chooseProgramFolders(exe.absolutePath().toStdString(), facts, installed.toStdString(), user.toStdString());
     if (folders.programFolder == user.toStdString()) QDir().mkpath(user);

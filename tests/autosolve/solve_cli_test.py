@@ -81,6 +81,21 @@ for name, args in bad.items():
     if r.returncode != 2 or len(lines) != 1:
         failures.append("%s: exit %d, expected 2 with one line: %r" % (name, r.returncode, r.stderr))
 
+# Installed (no data beside the executable), the solver reads the hosts.cfg
+# the window keeps in the user's data folder.
+import shutil
+prefix_bin, user = os.path.join(work, "prefix", "bin"), os.path.join(work, "xdg")
+os.makedirs(prefix_bin, exist_ok=True)
+os.makedirs(os.path.join(user, "velorin-sextrix"), exist_ok=True)
+installed = shutil.copy(solve, prefix_bin)
+hosts = os.path.join(user, "velorin-sextrix", "hosts.cfg")
+with open(hosts, "w") as f:
+    f.write("star=vizier:http://127.0.0.1:1/\r\nnot a setting\r\ntimeout=5\r\n")
+r = subprocess.run([installed, image, *hints, "--download"], capture_output=True, text=True,
+                   env=dict(os.environ, XDG_DATA_HOME=user))
+if hosts + ", line 2" not in r.stderr or "127.0.0.1" not in r.stderr:
+    failures.append("installed: hosts.cfg of the user's data folder not read: %r" % r.stderr)
+
 for f in failures:
     print(f)
 sys.exit(1 if failures else 0)
