@@ -178,6 +178,8 @@ bool windowedCentroid(const Frame& frame, const CentroidWindow& window, int iter
         cx += stepX;
         cy += stepY;
         if (std::hypot(cx - x, cy - y) > window.maxShift) return false;
+        // A star cut by the border keeps its own pixels' centre, on the image.
+        if (cx < -0.5 || cy < -0.5 || cx > frame.width() - 0.5 || cy > frame.height() - 0.5) return false;
         if (std::hypot(stepX, stepY) < 1e-4) break;
     }
     x = cx;
