@@ -1,11 +1,14 @@
 #include "fits/fits_image.h"
 
 #include <fitsio.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -46,6 +49,65 @@ bool startsWithSimple(const std::string& path) {
 
 std::string sizeText(long long width, long long height) {
     return std::to_string(width) + " x " + std::to_string(height);
+}
+
+bool isGzip(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char magic[2] = {};
+    in.read(reinterpret_cast<char*>(magic), 2);
+    return in.gcount() == 2 && magic[0] == 0x1f && magic[1] == 0x8b;
+}
+
+// The size a gzip file inflates to, from its trailer (modulo 4 GiB).
+std::uint64_t inflatedSize(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (in.tellg() < 4) return 0;
+    in.seekg(-4, std::ios::end);
+    unsigned char size[4] = {};
+    in.read(reinterpret_cast<char*>(size), 4);
+    return size[0] | size[1] << 8 | size[2] << 16 | static_cast<std::uint64_t>(size[3]) << 24;
+}
+
+// The most a picture we read can take in the file: 8 bytes a pixel, three
+// planes, and headers around it.
+constexpr std::uint64_t kMaxFitsBytes = 3 * 8 * static_cast<std::uint64_t>(kMaxFitsPixels) + (1 << 20);
+
+// cfitsio inflates a compressed file whole when it opens it. Before that,
+// its trailer's inflated size and the axes its first header claims are
+// checked, reading that header alone.
+void checkCompressed(const std::string& path) {
+    if (inflatedSize(path) > kMaxFitsBytes) fail("the compressed file inflates beyond what an image can take");
+    gzFile in = gzopen(path.c_str(), "rb");
+    if (!in) fail("cannot open the compressed file");
+    long long axes[3] = {1, 1, 1};
+    char card[81] = {};
+    for (int n = 0; n < 36 * 36 && gzread(in, card, 80) == 80; ++n) {
+        const std::string_view key(card, 8);
+        if (key.starts_with("END ")) break;
+        for (int k = 0; k < 3; ++k)
+            if (key == "NAXIS" + std::to_string(k + 1) + "  " && card[8] == '=')
+                axes[k] = std::atoll(card + 10);
+    }
+    gzclose(in);
+    if (axes[0] > 65535 || axes[1] > 65535 || axes[0] * axes[1] > kMaxFitsPixels)
+        fail("the compressed image is too large (" + sizeText(axes[0], axes[1]) + " pixels)");
+}
+
+// The pixels the header claims must be in the file before room is made for
+// them: a short file claiming a huge image is refused without allocating it.
+void checkDataInFile(fitsfile* file, const std::string& path, bool compressed, long long width, long long height,
+                     int planes, int bitpix) {
+    LONGLONG headStart = 0, dataStart = 0, dataEnd = 0;
+    int status = 0;
+    if (fits_get_hduaddrll(file, &headStart, &dataStart, &dataEnd, &status)) return;
+    const std::uint64_t held = compressed ? inflatedSize(path) : std::filesystem::file_size(path);
+    const std::uint64_t needed = static_cast<std::uint64_t>(dataStart) + static_cast<std::uint64_t>(width) *
+                                                                              static_cast<std::uint64_t>(height) *
+                                                                              static_cast<std::uint64_t>(planes) *
+                                                                              static_cast<std::uint64_t>(std::abs(bitpix) / 8);
+    if (needed > held)
+        fail("the file is cut short: its header claims " + sizeText(width, height) + " pixels, " +
+             std::to_string(needed) + " bytes with the headers, and it holds " + std::to_string(held));
 }
 
 // A keyword's number, or nothing when the header lacks it or holds no number.
@@ -126,6 +188,8 @@ bool isFitsFile(const std::string& path) {
 FitsImage readFitsImage(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) fail("file not found");
+    const bool compressed = isGzip(path);
+    if (compressed) checkCompressed(path);
     OpenFits fits;
     int status = 0;
     // The disk-file opener takes the name as it is: no brackets or URLs
@@ -168,6 +232,7 @@ FitsImage readFitsImage(const std::string& path) {
     if (width > 65535 || height > 65535 || width * height > kMaxFitsPixels)
         fail("the image is too large (" + sizeText(width, height) + " pixels)");
     result.planes = naxis >= 3 ? static_cast<int>(axes[2]) : 1;
+    checkDataInFile(fits.file, path, compressed, width, height, result.planes == 3 ? 3 : 1, result.bitpix);
 
     const auto count = static_cast<std::size_t>(width * height);
     std::vector<float> values(count);

@@ -1,6 +1,7 @@
 #include "fits/fits_image.h"
 
 #include <fitsio.h>
+#include <zlib.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -122,9 +123,26 @@ TEST(FitsRead, RefusesWhatIsNoPicture) {
           "NAXIS1  =                70000", "NAXIS2  =                70000", "END"})
         cards += (std::string(card) + std::string(80, ' ')).substr(0, 80);
     std::ofstream(dir + "/huge.fits", std::ios::binary) << cards + std::string(2880 - cards.size(), ' ');
+    // A header block alone claiming 200 MB, and a compressed one claiming
+    // 10^10 pixels: both refused before anything of that size is made.
+    const auto headerOf = [](const char* n1, const char* n2) {
+        std::string text;
+        for (const std::string card : {std::string("SIMPLE  =                    T"),
+                                       std::string("BITPIX  =                    8"),
+                                       std::string("NAXIS   =                    2"), std::string("NAXIS1  = ") + n1,
+                                       std::string("NAXIS2  = ") + n2, std::string("END")})
+            text += (card + std::string(80, ' ')).substr(0, 80);
+        return text + std::string(2880 - text.size(), ' ');
+    };
+    std::ofstream(dir + "/claims.fits", std::ios::binary) << headerOf("65535", "3051");
+    const gzFile gz = gzopen((dir + "/bomb.fits.gz").c_str(), "wb");
+    const std::string bomb = headerOf("100000", "100000");
+    gzwrite(gz, bomb.data(), static_cast<unsigned>(bomb.size()));
+    gzclose(gz);
     const std::pair<const char*, const char*> cases[] = {
         {"missing.fits", "not found"}, {"text.fits", "not a FITS file"}, {"cut.fits", "cut short"},
         {"empty.fits", "no image"},    {"line.fits", "one axis"},        {"huge.fits", "too large"},
+        {"claims.fits", "holds 2880"}, {"bomb.fits.gz", "compressed image is too large"},
     };
     for (const auto& [name, why] : cases) {
         try {
