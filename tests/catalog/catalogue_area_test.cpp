@@ -22,14 +22,8 @@ TEST(CatalogueArea, IsReadOnlyWholeAndForItsOwnAnswer) {
                 {"cut short", text.substr(0, text.find("service")), "stars", false},
                 {"garbage", "\x01\x02 PNG", "stars", false},
                 {"dec beyond 90", "ra=1\r\ndec=91\r\n" + text.substr(text.find("radius")), "stars", false}};
-    for (const auto& row : rows) {
-        const auto area = readCatalogueArea(row.text, row.answer);
-        ASSERT_EQ(area.has_value(), row.read) << row.name;
-        if (area) {
-            EXPECT_EQ(area->radiusArcmin, 20) << row.name;
-        }
-    }
-    EXPECT_EQ(readCatalogueArea(text, "stars")->service, kArea.service);
+    for (const auto& row : rows) EXPECT_EQ(readCatalogueArea(row.text, row.answer).has_value(), row.read) << row.name;
+    EXPECT_EQ(readCatalogueArea(lf, "stars")->service, kArea.service);
 }
 
 // A 20' area: the image leaves it when a corner would, or, when as large as
