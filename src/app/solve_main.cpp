@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "autosolve/solve_field.h"
+#include "catalog/catalogue_area.h"
 #include "catalog/catalogue_columns.h"
 #include "catalog/download_protocols.h"
 #include "catalog/download_queries.h"
@@ -65,7 +66,11 @@ Options:
   --mag LIMIT            faintest magnitude for --download (13)
   --tolerance PIXELS     how far each side of the picked figure may differ
                          from the catalogue's (7)
-  --catalogue FILE       a star catalogue answer in the layout of data.txt
+  --catalogue FILE       a star catalogue answer in the layout of data.txt;
+                         when the area it was fetched for is kept beside it
+                         (its name with the extension .area: data.area beside
+                         data.txt), a centre that left it is warned of on
+                         stderr (and as "catalogue_warning" with --json)
   --download             fetch the answer from the star service of hosts.cfg
                          (the window's: beside a portable copy, else in
                          ~/.local/share/velorin-sextrix; the defaults
@@ -355,6 +360,18 @@ std::vector<ReferenceStar> catalogueStars(const std::string& bytes, const std::s
     return stars;
 }
 
+// The warning when the given centre has left the area the catalogue file was
+// fetched for; empty when it has not, or when no area is kept beside it.
+std::string areaWarning(const std::string& path, const std::string& bytes, const Hints& h, int width, int height) {
+    const auto area = areaBeside(path, bytes);
+    const SolveHints& s = h.solve;
+    if (!area || !centreOutsideArea(*area, s.centreRaDeg, s.centreDecDeg, halfDiagonalDeg(width, height, s.corrDec)))
+        return {};
+    return path + " was fetched around " + positionText(area->raDeg, area->decDeg) + " (radius " +
+           numberToText(area->radiusArcmin, '.') + "'); the centre given, " +
+           positionText(s.centreRaDeg, s.centreDecDeg) + ", lies outside it: its stars may be another field's";
+}
+
 std::string sexagesimal(double value, int decimals, bool sign) {
     const bool negative = value < 0;
     const double scale = std::pow(10.0, decimals);
@@ -405,6 +422,10 @@ int run(int argc, char** argv) {
     }
     const std::vector<ReferenceStar> catalogue =
         catalogueStars(bytes, c.download ? "the download" : c.catalogue, hints);
+    // A download is fetched for the centre given; only a file may be another field's.
+    const std::string warning = c.download ? "" : areaWarning(c.catalogue, bytes, hints, image.width, image.height);
+    if (!warning.empty()) std::cerr << "sextrix-solve: warning: " << warning << "\n";
+    const std::string warningField = warning.empty() ? "" : ", \"catalogue_warning\": " + jsonText(warning);
 
     const std::vector<DetectedStar> detected = detectStars(image);
     const SolveOutcome outcome =
@@ -414,7 +435,7 @@ int run(int argc, char** argv) {
         if (c.json)
             std::cout << "{\"solved\": false, \"reason\": " << jsonText(outcome.reason)
                       << ", \"detected\": " << detected.size() << ", \"searches\": " << outcome.searches
-                      << ", \"proofs\": " << outcome.proofs << "}\n";
+                      << ", \"proofs\": " << outcome.proofs << warningField << "}\n";
         std::cerr << "sextrix-solve: no solution: " << outcome.reason << "\n";
         return 1;
     }
@@ -443,7 +464,7 @@ int run(int argc, char** argv) {
                       "\"check_stars\": %d, \"check_stars_found\": %d, \"log10_false_alarm\": %.1f, ",
                       outcome.proofPredicted, outcome.proofMatches, outcome.log10FalseAlarm);
         std::cout << line << "\"detected\": " << detected.size() << ", \"searches\": " << outcome.searches
-                  << ", \"proofs\": " << outcome.proofs << ", \"wcs\": " << jsonText(c.wcs) << "}\n";
+                  << ", \"proofs\": " << outcome.proofs << ", \"wcs\": " << jsonText(c.wcs) << warningField << "}\n";
         return 0;
     }
     std::printf("centre    RA %s  Dec %s  (J2000.0; %.6f %+.6f deg)\n",

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
+#include "captions.h"
 #include "catalog/asteroid_list_reader.h"
+#include "catalog/catalogue_area.h"
 #include "catalog/catalogue_columns.h"
 #include "catalog/deep_sky_reader.h"
 #include "catalog/star_list_reader.h"
@@ -25,18 +28,44 @@ struct CatalogueFile {
 };
 constexpr CatalogueFile kCatalogueFiles[] = {{"deepobj1.txt", "NGC "}, {"deepobj2.txt", "IC "}};
 
-// The typed centre's J2000.0 right ascension in degrees, around which the
-// readers unwrap right ascensions: the value CentreJ2000 scales, so that the
-// centre and the catalogue share one side of 0 h. Nothing when the boxes do
-// not hold a centre; positions are then kept as read.
-std::optional<double> typedCentreRa(const App& app) {
+// The typed centre in J2000.0 degrees: the value CentreJ2000 scales. Nothing
+// when the boxes do not hold a centre.
+std::optional<CentreJ2000Result> typedCentreJ2000(const App& app) {
     try {
-        const double ra = centreJ2000(typedCentre(app.form1), 1, 1, app.ctx.decimalSeparator).X;
-        if (std::isfinite(ra)) return ra;
+        const CentreJ2000Result centre = centreJ2000(typedCentre(app.form1), 1, 1, app.ctx.decimalSeparator);
+        if (std::isfinite(centre.X) && std::isfinite(centre.Y)) return centre;
     } catch (const TypeMismatchError&) {
     } catch (const OverflowError&) {
     }
     return std::nullopt;
+}
+
+// The right ascension around which the readers unwrap right ascensions, so
+// that the centre and the catalogue share one side of 0 h; without a typed
+// centre positions are kept as read.
+std::optional<double> typedCentreRa(const App& app) {
+    const auto centre = typedCentreJ2000(app);
+    return centre ? std::optional<double>(centre->X) : std::nullopt;
+}
+
+// A status line when the typed centre has left the area the answer was
+// fetched for. An answer without an area (written by hand, or before areas
+// were kept) is read without a word: the demo's is one.
+void warnWhenOutsideArea(App& app, const std::string& path, const std::string& answer) {
+    const auto area = areaBeside(path, answer);
+    const auto centre = typedCentreJ2000(app);
+    if (!area || !centre) return;
+    const PictureSurface& picture = app.form1.Picture1;
+    const double halfDiagonal = halfDiagonalDeg(picture.width(), picture.height(), app.ws().corrDec);
+    if (!centreOutsideArea(*area, centre->X, centre->Y, halfDiagonal)) return;
+    const std::vector<std::string> values = {
+        std::filesystem::path(path).filename().string(), positionText(area->raDeg, area->decDeg),
+        numberToText(area->radiusArcmin, app.ctx.decimalSeparator), positionText(centre->X, centre->Y)};
+    AddStatus(app.form1, app.platform.events,
+              laterFormEntry(app.ctx.lang, 127,
+                             "%1 was fetched around %2 (radius %3'); the typed centre %4 lies outside it: its stars "
+                             "may be another field's. Run 1-Download again.",
+                             values));
 }
 
 }  // namespace
@@ -47,9 +76,11 @@ void READFILE(App& app) {
     AddStatus(app.form1, app.platform.events, messages[18]);
 
     const std::string path = app.programFile("data.txt");
+    std::string answer;
     std::vector<StarRecord> stars;
     try {
-        stars = parseStarList(readFileBytes(path), ws.corrAsd, ws.corrDec, typedCentreRa(app));
+        answer = readFileBytes(path);
+        stars = parseStarList(answer, ws.corrAsd, ws.corrDec, typedCentreRa(app));
     } catch (const FileError& e) {
         app.platform.dialogs.message(e.what(), app.form1.caption, false);
     } catch (const RecordError& e) {
@@ -78,6 +109,7 @@ void READFILE(App& app) {
     ws.loopI = static_cast<Int16>(std::min(total + 1, kIdentifyCapacity + 1));
     AddStatus(app.form1, app.platform.events,
               app.ctx.lang.formTexts[20] + ": " + intToText(ws.catCount) + "/" + intToText(ws.catTotal) + messages[19]);
+    if (!answer.empty()) warnWhenOutsideArea(app, path, answer);
 }
 
 void READFILE_ASTER(App& app) {

@@ -13,6 +13,9 @@ namespace sextrix {
 // Right ascensions are taken within half a turn of the typed centre's J2000.0
 // right ascension (kept as read when the boxes hold no centre), so that a
 // field across 0 h stays continuous; catRa/catDec keep them unrounded.
+// When the typed centre has left the area the answer was fetched for
+// (data.area, see catalog/catalogue_area.h), a status line says so, naming
+// both centres; the step goes on, as the user may know better.
 void READFILE(App& app);
 
 // Step "4-Full map": reads data2.txt from the program folder into the asteroid

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "captions.h"
+#include "catalog/catalogue_area.h"
 #include "catalog/download_queries.h"
 #include "catalog/service_text.h"
 #include "chart.h"
@@ -94,6 +95,20 @@ bool fetchAnswer(App& app, std::span<const Protocol<Query>> table, const Service
     options.timeoutSeconds = hosts.timeoutSeconds;
     options.accept = [&](std::string body) { return protocol->answer(std::move(body), query); };
     return DownloadToFile(app, protocol->url(service.address, query), app.programFile(file), options);
+}
+
+// Written after the answer it describes. When it cannot be written, the old
+// area goes: it would describe another list (its hash already disowns it).
+void recordArea(const App& app, const StarQuery& query, const ServiceAddress& service) {
+    const std::string answer = app.programFile("data.txt"), path = catalogueAreaPath(answer);
+    const CatalogueArea area{query.raDeg, query.decDeg, query.radiusArcmin, query.magLimit,
+                             service.protocol + ":" + service.address};
+    try {
+        writeFileBytes(path, formatCatalogueArea(area, readFileBytes(answer)));
+    } catch (const FileError&) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
 }
 
 void downloadAsteroidsOfStep(App& app, bool minus, const StarQuery& stars) {
@@ -216,8 +231,10 @@ void DownloadStep(App& app) {
 bool DownloadStars(App& app, const StarQuery& query) {
     const HostsSettings hosts = readHostsSettings(app);
     bool fetched = true;
-    if (app.ctx.allowStarDownload == kTrue)
+    if (app.ctx.allowStarDownload == kTrue) {
         fetched = fetchAnswer(app, starProtocols(), hosts.star, hosts, query, "data.txt");
+        if (fetched) recordArea(app, query, hosts.star);
+    }
     if (app.ctx.allowUpdateCheck == kTrue && !app.ctx.downloadCancelled) CheckForUpdate(app);
     return fetched;
 }

@@ -7,7 +7,8 @@
 // replaced only by a complete HTTP 200 answer that the service's protocol
 // accepts; otherwise the previous file stays and a status line names the host
 // and the reason. The server's silence ends a transfer after the time-out of
-// hosts.cfg; Cancel (Esc) ends it at once.
+// hosts.cfg; Cancel (Esc) ends it at once. A star answer that replaces
+// data.txt is followed by data.area, the area it was fetched for.
 #include <cstdint>
 #include <functional>
 #include <string>

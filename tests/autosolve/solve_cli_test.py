@@ -1,6 +1,7 @@
 """sextrix-solve from the outside: the demo field solves (exit 0, sidecar
 written, centre within 1" of 08 51 18 +11 48 00, the field's true centre),
-and bad input ends with status 2 and a one-line reason. With RENDER_FIELD,
+and bad input ends with status 2 and a one-line reason. A catalogue whose
+area, kept beside it, lies elsewhere is warned of and still solves. With RENDER_FIELD,
 the same field as a 16-bit FITS file solves too, and its sidecar, in the
 file's own row order, puts the image's corners where the JPEG's does.
 
@@ -95,6 +96,20 @@ r = subprocess.run([installed, image, *hints, "--download"], capture_output=True
                    env=dict(os.environ, XDG_DATA_HOME=user))
 if hosts + ", line 2" not in r.stderr or "127.0.0.1" not in r.stderr:
     failures.append("installed: hosts.cfg of the user's data folder not read: %r" % r.stderr)
+
+# The demo's answer with an area around 10 h +12: another field's.
+stale = os.path.join(work, "stale.txt")
+data = open(answer, "rb").read()
+fnv = 14695981039346656037
+for byte in data:
+    fnv = ((fnv ^ byte) * 1099511628211) % 2**64
+open(stale, "wb").write(data)
+with open(os.path.join(work, "stale.area"), "w") as f:
+    f.write("ra=150\ndec=12\nradius=20\nmag=13\nservice=vizier:x\nanswer=%d %016x\n" % (len(data), fnv))
+r = subprocess.run([solve, image, *hints, "--catalogue", stale, "--wcs", sidecar, "--json"], capture_output=True, text=True)
+warned = "was fetched around 10h0'0'' 12°0'0''" in r.stderr
+if r.returncode != 0 or not warned or "catalogue_warning" not in json.loads(r.stdout or "{}"):
+    failures.append("stale area: exit %d, stderr %r" % (r.returncode, r.stderr))
 
 for f in failures:
     print(f)

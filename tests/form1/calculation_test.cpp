@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <tuple>
 #include <utility>
 
+#include "catalog/catalogue_area.h"
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
 
@@ -106,6 +108,19 @@ TEST(Calculation, AStartWhileRunningIsIgnored) {
     c.t.fake.answers = {false};
     startCalcul_Click(c.t.app);
     EXPECT_EQ(c.t.fake.questions.size(), 2u);
+}
+
+// A data.txt kept from another field is named, with both centres; the step still runs.
+TEST(Calculation, WarnsWhenTheCentreLeftTheAreaOfTheAnswer) {
+    CalculationFixture c(10);
+    c.t.folder.write("data.area", formatCatalogueArea({150, 12, 20, 13, "vizier:x"}, testing::starAnswer(10)));
+    startCalcul_Click(c.t.app);
+    const auto& items = c.t.app.form1.status.items;
+    EXPECT_NE(std::find(items.begin(), items.end(),
+                        "data.txt was fetched around 10h0'0'' 12°0'0'' (radius 20'); the typed centre 20h0'0'' "
+                        "12°0'0'' lies outside it: its stars may be another field's. Run 1-Download again."),
+              items.end());
+    EXPECT_TRUE(c.t.app.form1.icoG.visible);
 }
 
 // Every box the calculation reads is named, with its text, when it cannot

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "catalog/catalogue_area.h"
 #include "catalog/star_list_reader.h"
 #include "form1/full_map.h"
 #include "state/text_file.h"
@@ -30,6 +31,7 @@ struct DownloadFixture {
         const char* centre[6] = {"1", "34", "50", "22", "11", "01"};
         for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
         t.folder.write("data.txt", kPrevious);
+        t.folder.write("data.area", formatCatalogueArea({1, 2, 20, 13, "usnoa:x"}, kPrevious));
         t.folder.write("hosts.cfg", kDesignHosts);
         auto& lang = t.app.ctx.lang;
         for (int i : {8, 9, 10, 11, 21, 22, 23}) lang.messages[i] = "message " + std::to_string(i);
@@ -106,6 +108,10 @@ TEST(Download, KeepsThePreviousAnswerUnlessANewOneArrivesWhole) {
         const Form1Model& f = d.app().form1;
         EXPECT_EQ(d.t.folder.read("data.txt"), *row.reason ? kPrevious : row.answer.body) << row.name;
         EXPECT_FALSE(fileExists(d.t.folder.file("data.txt.download"))) << row.name;
+        // The area follows its answer: the new centre, or the kept file's.
+        const auto area = readCatalogueArea(d.t.folder.read("data.area"), d.t.folder.read("data.txt"));
+        ASSERT_TRUE(area) << row.name;
+        EXPECT_NEAR(area->raDeg, *row.reason ? 1 : 23.7083, 1e-4) << row.name;
         // "downloaded" follows the transfer's line only when the answer came.
         ASSERT_EQ(f.status.items.size(), *row.reason ? 2u : 3u) << row.name;
         const std::string& line = f.status.items[*row.reason ? 0 : 1];

@@ -1,0 +1,113 @@
+#include "catalogue_area.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <numbers>
+
+#include "geometry/angles.h"
+#include "state/errors.h"
+#include "state/text_file.h"
+#include "state/text_lines.h"
+#include "state/text_number.h"
+
+namespace sextrix {
+namespace {
+
+std::string fingerprint(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
+    char text[40];
+    std::snprintf(text, sizeof text, "%zu %016llx", bytes.size(), static_cast<unsigned long long>(hash));
+    return text;
+}
+
+std::optional<double> numberOf(const std::string& text) {
+    const std::optional<double> value = tryParseStrictNumber(text, '.');
+    if (value && std::isfinite(*value)) return value;
+    return std::nullopt;
+}
+
+double radians(double degrees) { return degrees * std::numbers::pi / 180; }
+
+}  // namespace
+
+std::string catalogueAreaPath(const std::string& answerPath) {
+    return std::filesystem::path(answerPath).replace_extension(".area").string();
+}
+
+std::string formatCatalogueArea(const CatalogueArea& area, std::string_view answer) {
+    return joinLinesCrLf({"# The area of the star answer beside this file", "ra=" + numberToText(area.raDeg, '.'),
+                          "dec=" + numberToText(area.decDeg, '.'), "radius=" + numberToText(area.radiusArcmin, '.'),
+                          "mag=" + numberToText(area.magLimit, '.'), "service=" + area.service,
+                          "answer=" + fingerprint(answer)});
+}
+
+std::optional<CatalogueArea> readCatalogueArea(std::string_view text, std::string_view answer) {
+    CatalogueArea area;
+    std::optional<double> ra, dec, radius, mag;
+    bool service = false, sameAnswer = false;
+    // Lines end at LF, with or without CR: the file may have been saved by an editor.
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line(text.substr(start, end - start));
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line.front() == '#') continue;
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos) return std::nullopt;
+        const std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+        if (key == "ra")
+            ra = numberOf(value);
+        else if (key == "dec")
+            dec = numberOf(value);
+        else if (key == "radius")
+            radius = numberOf(value);
+        else if (key == "mag")
+            mag = numberOf(value);
+        else if (key == "service")
+            area.service = value, service = true;
+        else if (key == "answer")
+            sameAnswer = value == fingerprint(answer);
+    }
+    if (!ra || !dec || !radius || !mag || !service || !sameAnswer) return std::nullopt;
+    if (std::abs(*dec) > 90 || *radius < 0) return std::nullopt;
+    area.raDeg = *ra, area.decDeg = *dec, area.radiusArcmin = *radius, area.magLimit = *mag;
+    return area;
+}
+
+std::optional<CatalogueArea> areaBeside(const std::string& answerPath, std::string_view answer) {
+    const std::string path = catalogueAreaPath(answerPath);
+    if (!fileExists(path)) return std::nullopt;
+    try {
+        return readCatalogueArea(readFileBytes(path), answer);
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
+double angularSeparationDeg(double ra1, double dec1, double ra2, double dec2) {
+    // The haversine form keeps its precision for small separations.
+    const double sinDec = std::sin(radians(dec2 - dec1) / 2), sinRa = std::sin(radians(ra2 - ra1) / 2);
+    const double h = sinDec * sinDec + std::cos(radians(dec1)) * std::cos(radians(dec2)) * sinRa * sinRa;
+    return 2 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0))) * 180 / std::numbers::pi;
+}
+
+double halfDiagonalDeg(int width, int height, double pixelsPerDegree) {
+    if (width <= 0 || height <= 0 || !(std::abs(pixelsPerDegree) > 0)) return 0;
+    return std::hypot(width, height) / 2 / std::abs(pixelsPerDegree);
+}
+
+bool centreOutsideArea(const CatalogueArea& area, double raDeg, double decDeg, double halfDiagonal) {
+    const double radius = area.radiusArcmin / 60;
+    const double allowed = std::max(radius - halfDiagonal, radius / 10);
+    return angularSeparationDeg(area.raDeg, area.decDeg, raDeg, decDeg) > allowed;
+}
+
+std::string positionText(double raDeg, double decDeg) {
+    return FormatDms(withinOneTurn(raDeg) / 15, "h") + " " + FormatDms(decDeg, "°");
+}
+
+}  // namespace sextrix
