@@ -9,46 +9,86 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+double square(double v) { return v * v; }
+
+// The short way round, within +-180 degrees.
+double raDifference(double to, double from) { return std::remainder(to - from, 360.0); }
+
 // Condition number of the system with each row divided by its own sum.
 double rowNormalisedCondition(const std::array<double, 4>& c) {
-    const double side12 = c[0] + c[1], side13 = c[2] + c[3];
-    if (side12 <= 0 || side13 <= 0) return std::numeric_limits<double>::infinity();
-    const double a = c[0] / side12, b = c[2] / side13;
+    const double side1 = c[0] + c[1], side2 = c[2] + c[3];
+    if (side1 <= 0 || side2 <= 0) return std::numeric_limits<double>::infinity();
+    const double a = c[0] / side1, b = c[2] / side2;
     if (a == b) return std::numeric_limits<double>::infinity();
     return std::max(a + b, 2 - a - b) / std::abs(a - b);
 }
 
-bool nearlyCollinearOnImage(const std::array<CalibrationStar, 3>& s) {
-    const double x2 = s[1].x - s[0].x, y2 = s[1].y - s[0].y;
-    const double x3 = s[2].x - s[0].x, y3 = s[2].y - s[0].y;
+// The equations of the two sides from star v to the others.
+struct VertexSystem {
+    std::array<double, 4> coef{};    // dRA^2, dDec^2 of each side, squared degrees
+    std::array<double, 2> pixels{};  // the sides' squared lengths on the image
+    double condition = 0;
+};
+
+VertexSystem systemAt(const std::array<CalibrationStar, 3>& s, int v) {
+    VertexSystem system;
+    for (int k = 0; k < 2; ++k) {
+        const CalibrationStar &from = s[v], &to = s[(v + 1 + k) % 3];
+        system.coef[2 * k] = square(raDifference(to.ra, from.ra));
+        system.coef[2 * k + 1] = square(to.dec - from.dec);
+        system.pixels[k] = square(to.x - from.x) + square(to.y - from.y);
+    }
+    system.condition = rowNormalisedCondition(system.coef);
+    return system;
+}
+
+// The sine of the triangle's angle at star v, on the image.
+double sineOnImage(const std::array<CalibrationStar, 3>& s, int v) {
+    const CalibrationStar &a = s[v], &b = s[(v + 1) % 3], &c = s[(v + 2) % 3];
+    const double x2 = b.x - a.x, y2 = b.y - a.y, x3 = c.x - a.x, y3 = c.y - a.y;
     const double lengths = std::hypot(x2, y2) * std::hypot(x3, y3);
-    if (lengths == 0) return true;
-    return std::abs(x2 * y3 - y2 * x3) / lengths < 1 / kMaxCondition;
+    return lengths == 0 ? 0 : std::abs(x2 * y3 - y2 * x3) / lengths;
 }
 
 }  // namespace
 
-ImageCalibration calibrateFromStars(const std::array<CalibrationStar, 3>& s) {
-    ImageCalibration r;
-    const auto square = [](double v) { return v * v; };
-    r.pixDist12 = square(s[0].x - s[1].x) + square(s[0].y - s[1].y);
-    r.pixDist13 = square(s[0].x - s[2].x) + square(s[0].y - s[2].y);
-    r.coef = {square(s[0].ra - s[1].ra), square(s[0].dec - s[1].dec), square(s[0].ra - s[2].ra),
-              square(s[0].dec - s[2].dec)};
-    r.condition = rowNormalisedCondition(r.coef);
+ImageCalibration pairRefusal(std::span<const CalibrationStar> stars) {
+    for (std::size_t j = 1; j < stars.size(); ++j)
+        for (std::size_t i = 0; i < j; ++i) {
+            const CalibrationStar &a = stars[i], &b = stars[j];
+            ImageCalibration r;
+            if (raDifference(b.ra, a.ra) == 0 && b.dec == a.dec)
+                r.refusal = CalibrationRefusal::SameCoordinates;
+            else if (!(std::hypot(b.x - a.x, b.y - a.y) >= kMinSeparation))
+                r.refusal = CalibrationRefusal::TooClose;
+            else
+                continue;
+            r.first = static_cast<int>(i) + 1;
+            r.second = static_cast<int>(j) + 1;
+            return r;
+        }
+    return {};
+}
 
-    if (nearlyCollinearOnImage(s)) {
+ImageCalibration calibrateFromStars(const std::array<CalibrationStar, 3>& s) {
+    ImageCalibration r = pairRefusal(s);
+    if (r.refusal != CalibrationRefusal::None) return r;
+    if (std::max({sineOnImage(s, 0), sineOnImage(s, 1), sineOnImage(s, 2)}) < 1 / kMaxCondition) {
         r.refusal = CalibrationRefusal::CollinearOnImage;
         return r;
     }
+    VertexSystem best = systemAt(s, 0);
+    for (int v = 1; v < 3; ++v)
+        if (VertexSystem other = systemAt(s, v); other.condition < best.condition) best = other;
+    r.condition = best.condition;
     if (!(r.condition <= kMaxCondition)) {
         r.refusal = CalibrationRefusal::IllConditionedOnSky;
         return r;
     }
-    const auto& c = r.coef;
+    const auto& c = best.coef;
     const double det = c[0] * c[3] - c[1] * c[2];
-    const double x = (c[3] * r.pixDist12 - c[1] * r.pixDist13) / det;
-    const double y = (c[0] * r.pixDist13 - c[2] * r.pixDist12) / det;
+    const double x = (c[3] * best.pixels[0] - c[1] * best.pixels[1]) / det;
+    const double y = (c[0] * best.pixels[1] - c[2] * best.pixels[0]) / det;
     if (!(x > 0 && y > 0) || !std::isfinite(x) || !std::isfinite(y)) {
         r.refusal = CalibrationRefusal::Inconsistent;
         return r;

@@ -5,43 +5,58 @@
 // The plate model takes sky positions scaled as X = RA * corrAsd and
 // Y = Dec * corrDec (degrees, no cos(dec) factor) to be the pixel plane up
 // to a rotation, so a pixel separation squared equals
-//     dRA^2 * corrAsd^2 + dDec^2 * corrDec^2.
-// The sides 1-2 and 1-3 give two such equations in corrAsd^2 and corrDec^2,
-// solved by Cramer's rule.
+//     dRA^2 * corrAsd^2 + dDec^2 * corrDec^2,
+// dRA taken the short way round (within +-180 degrees), so that stars on
+// either side of 0 h are as near as they look. The two sides at one star
+// give two such equations in corrAsd^2 and corrDec^2, solved by Cramer's
+// rule.
 //
-// Conditioning. Only the squares of the coordinate differences enter, so the
-// system degenerates not only when the stars lie on one line but also when,
-// seen from star 1, stars 2 and 3 lie symmetrically about the north-south or
-// east-west direction (a right isosceles triangle turned 45 degrees is one).
-// With each equation divided by its own dRA^2 + dDec^2, the matrix rows are
-// (a, 1 - a) and (b, 1 - b), a = cos^2 of the direction of the side in the
-// (RA, Dec) plane, and its infinity-norm condition number is
+// Conditioning. Only the squares of the coordinate differences enter, so a
+// vertex's system degenerates not only when the stars lie on one line but
+// also when, seen from that vertex, the two others lie symmetrically about
+// the north-south or east-west direction (from the right angle of a right
+// isosceles triangle turned 45 degrees, for one). With each equation divided
+// by its own dRA^2 + dDec^2, the matrix rows are (a, 1 - a) and (b, 1 - b),
+// a = cos^2 of the direction of the side in the (RA, Dec) plane, and its
+// infinity-norm condition number is
 //     kappa = max(a + b, 2 - a - b) / |a - b|   (1 for sides along the axes).
-// kMaxCondition = 10. Picks are whole pixels: over sides of a few hundred
-// pixels the squared separations carry about 0.3 % of error, the square
-// roots halve it, so kappa <= 10 keeps the worst case of a factor near 2 %
-// and the usual case well under 1 %, about what the identification's
-// tolerance of a few pixels across the field allows. Past that the result
-// would only look like a measurement.
+// Each of the three vertices is tried and the one with the smallest kappa
+// is used, so the order in which the stars are given does not matter. A
+// symmetric shape is bad from one vertex only; a triangle bad from all
+// three is in practice one nearly on one line on the sky.
+// kMaxCondition = 10: over sides of a few hundred pixels the squared
+// separations carry about 0.3 % of error, the square roots halve it, so
+// kappa <= 10 keeps the worst case of a factor near 2 % and the usual case
+// well under 1 %. Past that the result would only look like a measurement.
 //
-// The same bound applies to the picked pixels: when the sine of the angle
-// at star 1 between the sides 1-2 and 1-3 is below 1 / kMaxCondition the
-// stars lie nearly on one line on the image and cannot match a well-shaped
-// triangle on the sky either (the typed coordinates belong to other stars).
+// The same bound applies to the picked pixels: when the sine of every angle
+// of the triangle is below 1 / kMaxCondition the stars lie nearly on one line
+// on the image and cannot match a well-shaped triangle on the sky either
+// (the typed coordinates belong to other stars).
+//
+// Separation. A pick, clicked or read from a marker, is taken to lie within
+// about a pixel of the star's centre, so the separation of two picks carries
+// about a pixel of error along their line. A factor is proportional to the
+// separations: at best (sides along the axes) its relative error is that
+// pixel over the separation, so 1 % needs kMinSeparation = 100 pixels between
+// any two of the stars; a worse shape only adds to it.
 #include <array>
-#include <optional>
+#include <span>
 
 namespace sextrix {
 
 // Refusals are reported as causes; the caller words them.
 enum class CalibrationRefusal {
     None,
-    CollinearOnImage,     // also two picks on the same pixel
-    IllConditionedOnSky,  // nearly on one line, or placed symmetrically, on the sky
+    SameCoordinates,      // two stars given the same sky position
+    TooClose,             // two picks nearer than kMinSeparation pixels
+    CollinearOnImage,     // the picks lie nearly on one line
+    IllConditionedOnSky,  // bad from every vertex: nearly on one line on the sky
     Inconsistent,         // the solution needs a negative square: positions and coordinates disagree
 };
 
 constexpr double kMaxCondition = 10;
+constexpr double kMinSeparation = 100;  // pixels
 
 struct CalibrationStar {
     double x, y;     // pixels
@@ -50,17 +65,18 @@ struct CalibrationStar {
 
 struct ImageCalibration {
     CalibrationRefusal refusal = CalibrationRefusal::None;
-    double pixDist12 = 0, pixDist13 = 0;  // squared pixels
-    std::array<double, 4> coef{};         // (dRA12)^2, (dDec12)^2, (dRA13)^2, (dDec13)^2, squared degrees
-    double condition = 0;                 // kappa above; infinite for a singular system
-    double corrAsd = 0, corrDec = 0;      // pixels per degree, when not refused
+    int first = 0, second = 0;        // the stars (1..3) a refusal of a pair names
+    double condition = 0;             // kappa above at the vertex used; infinite for a singular system
+    double corrAsd = 0, corrDec = 0;  // pixels per degree, when not refused
 };
 
-// calibrateFromStars: the two scale factors from stars 1, 2, 3.
-//
-// Returns the squared separations and coefficients in every case, the
-// factors when refusal is None. Differences of right ascension are plain
-// differences of the angles, as the plate model takes them.
+// The first pair of the stars given (in order of the later star) that cannot
+// take part in a calibration: SameCoordinates or TooClose, with the two stars
+// named; None when every pair can. For checking each star as it is recorded.
+ImageCalibration pairRefusal(std::span<const CalibrationStar> stars);
+
+// calibrateFromStars: the two scale factors from three stars, whatever their
+// order. Refuses a pair first, as pairRefusal, then the triangle.
 ImageCalibration calibrateFromStars(const std::array<CalibrationStar, 3>& stars);
 
 // The scale of the image on the sky, arcseconds per pixel, along right

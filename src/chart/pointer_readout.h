@@ -14,15 +14,15 @@ namespace sextrix {
 // nothing when it is not finite or beyond 16 bits.
 std::optional<Int16> pointerPixel(double coordinate);
 
-// Half the side of a star marker's readout window. The window is centred on
-// the marker's top-left corner, not on its centre.
+// Half the side of a star marker's readout window, centred on the marker's
+// centre, where the star is.
 constexpr double kReadoutReach = 4;
 
 // Whether the pointer (x, y), unrounded, lies strictly inside the readout
-// window of a marker whose top-left corner is (left, top).
+// window of a marker.
 inline bool inReadoutWindow(const OverlayItem& marker, double x, double y) {
-    return marker.left - kReadoutReach < x && x < marker.left + kReadoutReach && marker.top - kReadoutReach < y &&
-           y < marker.top + kReadoutReach;
+    const double cx = marker.left + marker.width / 2, cy = marker.top + marker.height / 2;
+    return cx - kReadoutReach < x && x < cx + kReadoutReach && cy - kReadoutReach < y && y < cy + kReadoutReach;
 }
 
 // The star marker of star(1..count) read out at (x, y): among the shown

@@ -115,6 +115,7 @@ bool Config_cmd4_Click(App& app) {
 
 void Config_cmd3_Click(App& app) {
     const ConfigModel& w = app.config;
+    if (!validPosition(w, w.List1.selected)) return;
     const std::string corrAsd = w.txt_coor[1].text, corrDec = w.txt_coor[2].text;
     setText(app, app.form1.txt_corrasd, corrAsd);
     setText(app, app.form1.txt_corrdec, corrDec);

@@ -35,7 +35,9 @@ void Config_cmd1_Click(App& app);
 bool Config_cmd4_Click(App& app);
 
 // "Utiliser": the boxes' Corr Asd and Corr Dec, saved or not, into the main
-// window's scale boxes, as if typed there. The window then closes.
+// window's scale boxes, as if typed there. With no configuration selected
+// (none saved, or the list emptied) the scale boxes stay as they were. The
+// window then closes.
 void Config_cmd3_Click(App& app);
 
 }  // namespace sextrix

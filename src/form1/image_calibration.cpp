@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
 #include "calibration/image_calibration.h"
 #include "captions.h"
@@ -18,7 +19,7 @@ namespace {
 
 // Language entries of the panel that came after the first files.
 constexpr int kScaleEntry = 94, kFieldEntry = 95, kSkyRefusalEntry = 96, kImageRefusalEntry = 97,
-              kInconsistentEntry = 98, kAndEntry = 99;
+              kInconsistentEntry = 98, kAndEntry = 99, kSameCoordinatesEntry = 128, kTooCloseEntry = 129;
 
 void openPanel(Form1Model& form) {
     form.frm[4].visible = true;
@@ -30,17 +31,28 @@ void openPanel(Form1Model& form) {
 // names another control in the shipped files.
 void resetButton(App& app) { app.form1.BoutonEtalo.caption = laterFormEntry(app.ctx.lang, 48, "Suivant"); }
 
-std::string refusalText(const LanguageTables& lang, CalibrationRefusal refusal) {
-    switch (refusal) {
+std::string refusalText(const LanguageTables& lang, const ImageCalibration& result) {
+    const std::vector<std::string> pair = {intToText(result.first), intToText(result.second)};
+    switch (result.refusal) {
+        case CalibrationRefusal::SameCoordinates:
+            return laterFormEntry(lang, kSameCoordinatesEntry,
+                                  "Star %2 refused: it has the same coordinates as star %1. Type the coordinates "
+                                  "of the star picked, or pick another star.",
+                                  pair);
+        case CalibrationRefusal::TooClose:
+            return laterFormEntry(lang, kTooCloseEntry,
+                                  "Star %2 refused: it lies less than 100 pixels from star %1, too close for the "
+                                  "factors to come within 1 %. Pick a star farther away.",
+                                  pair);
         case CalibrationRefusal::CollinearOnImage:
             return laterFormEntry(lang, kImageRefusalEntry,
                                   "Calibration refused: the three stars lie nearly on one line on the image. "
                                   "Choose three stars forming a wide triangle.");
         case CalibrationRefusal::IllConditionedOnSky:
             return laterFormEntry(lang, kSkyRefusalEntry,
-                                  "Calibration refused: seen from star 1, stars 2 and 3 lie nearly on one line on "
-                                  "the sky, or symmetrically about the north-south or east-west direction, so the "
-                                  "two factors cannot be told apart. Choose other stars.");
+                                  "Calibration refused: the coordinates of the three stars lie nearly on one line "
+                                  "on the sky, though not on the image, so the two factors cannot be told apart. "
+                                  "Check the coordinates of each star.");
         case CalibrationRefusal::Inconsistent:
             return laterFormEntry(lang, kInconsistentEntry,
                                   "Calibration refused: the typed coordinates do not fit the distances between the "
@@ -79,29 +91,42 @@ std::string resultText(App& app, double meanDec) {
 // overflow the recording reports.
 double checkedDifference(Int16 a, Int16 b) { return toInt16Checked(static_cast<double>(a) - b); }
 
+// A refusal as an exception. The star concerned may be picked again: by
+// image, after the third click, the picking is taken up again for it.
+[[noreturn]] void refuse(App& app, const ImageCalibration& result) {
+    WorkingState& ws = app.ws();
+    if (ws.mode == ClickMode::EtaloDone) {
+        ws.mode = ClickMode::Etalo;
+        app.form1.zoom.visible = true;
+    }
+    throw std::runtime_error(refusalText(app.ctx.lang, result));
+}
+
 // Stars 1..3 are recorded: the factors, or a refusal as an exception.
 void computeFactors(App& app) {
-    WorkingState& ws = app.ws();
+    const WorkingState& ws = app.ws();
     std::array<CalibrationStar, 3> stars{};
     for (int k = 1; k <= 3; ++k)
         stars[k - 1] = {checkedDifference(ws.etaloX[k], ws.etaloX[1]), checkedDifference(ws.etaloY[k], ws.etaloY[1]),
                         ws.etaloRa[k], ws.etaloDec[k]};
     const ImageCalibration result = calibrateFromStars(stars);
-    ws.etaloPixDist12 = result.pixDist12;
-    ws.etaloPixDist13 = result.pixDist13;
-    ws.etaloCoef = result.coef;
-    if (result.refusal != CalibrationRefusal::None) {
-        // By image, the third star may then be picked again.
-        if (ws.mode == ClickMode::EtaloDone) {
-            ws.mode = ClickMode::Etalo;
-            app.form1.zoom.visible = true;
-        }
-        throw std::runtime_error(refusalText(app.ctx.lang, result.refusal));
-    }
+    if (result.refusal != CalibrationRefusal::None) refuse(app, result);
 
     const char sep = app.ctx.decimalSeparator;
     setText(app, app.form1.txt_corrasd, numberToText(result.corrAsd, sep));
     setText(app, app.form1.txt_corrdec, numberToText(result.corrDec, sep));
+}
+
+// Star k, about to be recorded, is refused at once when it cannot make a
+// pair with a star recorded before it: picking it again is the cure.
+void checkNewStar(App& app, int k, const CalibrationStar& star) {
+    const WorkingState& ws = app.ws();
+    std::vector<CalibrationStar> stars;
+    for (int j = 1; j < k; ++j)
+        stars.push_back({static_cast<double>(ws.etaloX[j]), static_cast<double>(ws.etaloY[j]), ws.etaloRa[j],
+                         ws.etaloDec[j]});
+    stars.push_back(star);
+    if (const ImageCalibration pair = pairRefusal(stars); pair.refusal != CalibrationRefusal::None) refuse(app, pair);
 }
 
 // Shortest text of a single-precision number, with the given separator.
@@ -164,6 +189,7 @@ void BoutonEtalo_Click(App& app) {
         const double ra = raToDegrees(strict(2), strict(3), parseLeadingNumber(form.Etalo[4].text));
         const double sign = form.txt_dec_sign_show[1].caption == "-" ? -1 : 1;
         const double dec = decToDegrees(sign, strict(5), strict(6), parseLeadingNumber(form.Etalo[7].text));
+        checkNewStar(app, k, {static_cast<double>(x), static_cast<double>(y), ra, dec});
         ws.etaloX[k] = x;
         ws.etaloY[k] = y;
         ws.etaloRa[k] = ra;
@@ -194,7 +220,7 @@ void etaloHoverStar(App& app, int i) {
     WorkingState& ws = form.ws;
     const OverlayItem& marker = form.star[i];
     const char sep = app.ctx.decimalSeparator;
-    const auto centreX = static_cast<float>(marker.left + marker.height / 2);
+    const auto centreX = static_cast<float>(marker.left + marker.width / 2);
     const auto centreY = static_cast<float>(marker.top + marker.height / 2);
     const Dms ra = DegToDms(withinOneTurn(ws.catX[i] / ws.corrAsd) / 360 * 24);
     const double dec = ws.catY[i] / ws.corrDec;

@@ -22,9 +22,10 @@ void mnu_etalonage_Click(App& app);
 void mnu_superetalonage_Click(App& app);
 
 // Records the star of the boxes as star etaloStep; after the third star
-// computes and shows the result. A box that does not read, or three stars
-// that cannot give the factors, ends with a message: the step, the boxes
-// and the factors stay as they were.
+// computes and shows the result. A box that does not read, a star that
+// cannot pair with an earlier one (the same coordinates, or picked too
+// close), or three stars that cannot give the factors, ends with a message:
+// the step, the boxes and the factors stay as they were.
 void BoutonEtalo_Click(App& app);
 
 // Typing aid of the boxes Etalo(index): the box that takes the focus after

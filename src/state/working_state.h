@@ -100,9 +100,6 @@ struct WorkingState {
     std::array<Int16, 4> etaloY{};
     std::array<double, 4> etaloRa{};
     std::array<double, 4> etaloDec{};
-    double etaloPixDist12 = 0;  // squared pixels
-    double etaloPixDist13 = 0;
-    std::array<double, 4> etaloCoef{};  // squared degrees
 
     // Asteroids, 1..astCount.
     Int16 astCount = 0;

@@ -2,19 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace sextrix {
 namespace {
 
-// Stars 2 and 3 placed by their (RA, Dec) offsets in degrees from star 1; their
-// pixels are those offsets times the factors, turned `turn` degrees.
-std::array<CalibrationStar, 3> field(double asd, double dec, double turn, std::array<double, 4> offsets) {
+// Stars 2 and 3 placed by their (RA, Dec) offsets in degrees from star 1 at
+// right ascension ra1; their pixels are those offsets times the factors,
+// turned `turn` degrees. Right ascensions are given within 0..360.
+std::array<CalibrationStar, 3> field(double asd, double dec, double turn, std::array<double, 4> offsets,
+                                     double ra1 = 132) {
     const double c = std::cos(turn * M_PI / 180), s = std::sin(turn * M_PI / 180);
-    std::array<CalibrationStar, 3> stars{{{100, 200, 132.0, 11.0}}};
+    std::array<CalibrationStar, 3> stars{{{100, 200, ra1, 11.0}}};
     for (int k = 0; k < 2; ++k) {
         const double u = offsets[2 * k] * asd, v = offsets[2 * k + 1] * dec;
-        stars[k + 1] = {100 + c * u - s * v, 200 + s * u + c * v, 132.0 + offsets[2 * k], 11.0 + offsets[2 * k + 1]};
+        stars[k + 1] = {100 + c * u - s * v, 200 + s * u + c * v, std::fmod(ra1 + offsets[2 * k] + 360, 360),
+                        11.0 + offsets[2 * k + 1]};
     }
     return stars;
 }
@@ -23,33 +27,59 @@ TEST(ImageCalibration, RecoversTheFactorsOfExactStars) {
     struct Row {
         double asd, dec, turn;
         std::array<double, 4> offsets;
+        double ra1 = 132;
     };
     const Row rows[] = {{2600, 2700, 0, {300.0 / 2600, 480.0 / 2700, 600.0 / 2600, 100.0 / 2700}},
-                        {1000, 1200, -30, {-0.3, -0.02, 0.05, -0.25}}};
+                        {1000, 1200, -30, {-0.3, -0.02, 0.05, -0.25}},
+                        // Across 0 h, either way round.
+                        {1440, 1440, 20, {0.3, 0.05, 0.1, -0.25}, 359.9},
+                        {1440, 1440, 20, {-0.3, 0.05, -0.1, -0.25}, 0.1}};
     for (const Row& row : rows) {
-        const ImageCalibration r = calibrateFromStars(field(row.asd, row.dec, row.turn, row.offsets));
+        const ImageCalibration r = calibrateFromStars(field(row.asd, row.dec, row.turn, row.offsets, row.ra1));
         ASSERT_EQ(r.refusal, CalibrationRefusal::None) << "condition " << r.condition;
         EXPECT_NEAR(r.corrAsd, row.asd, row.asd * 1e-9);
         EXPECT_NEAR(r.corrDec, row.dec, row.dec * 1e-9);
     }
 }
 
+// A right isosceles triangle turned 45 degrees is singular from its right
+// angle only: every order of its stars gives the factors.
+TEST(ImageCalibration, TheOrderOfTheStarsDoesNotMatter) {
+    std::array<CalibrationStar, 3> stars = field(1400, 1440, 15, {0.2, 0.2, 0.2, -0.2});
+    std::array<int, 3> order{0, 1, 2};
+    do {
+        const ImageCalibration r = calibrateFromStars({stars[order[0]], stars[order[1]], stars[order[2]]});
+        ASSERT_EQ(r.refusal, CalibrationRefusal::None) << order[0] << order[1] << order[2];
+        EXPECT_NEAR(r.corrAsd, 1400, 1e-6);
+        EXPECT_NEAR(r.corrDec, 1440, 1e-6);
+    } while (std::next_permutation(order.begin(), order.end()));
+}
+
+// Star 3 of an isosceles triangle on a base of 0.4 degrees, its base angles
+// phi: the best condition is (1 + cos^2 phi) / sin^2 phi.
+std::array<CalibrationStar, 3> isosceles(double phi) {
+    const double h = 0.2 * std::tan(phi * M_PI / 180);
+    return field(1000, 1000, 0, {0.4, 0, 0.2, h});
+}
+
 TEST(ImageCalibration, RefusalNamesItsCause) {
     using R = CalibrationRefusal;
     const std::pair<std::array<CalibrationStar, 3>, R> rows[] = {
         {{{{0, 0, 10, 10}, {100, 100, 10.1, 10.1}, {200, 200, 10.2, 10.2}}}, R::CollinearOnImage},
-        // Every side with equal squared RA and Dec differences.
-        {{{{0, 0, 10, 10}, {100, 100, 10.1, 10.1}, {100, -100, 10.1, 9.9}}}, R::IllConditionedOnSky},
-        // Side 1-3 with cos^2 of its direction 0.8 (condition 9) is taken, 0.84 (11.5) refused.
-        {field(1000, 1000, 10, {0.2, 0, 0.2 * std::sqrt(0.8), 0.2 * std::sqrt(0.2)}), R::None},
-        {field(1000, 1000, 10, {0.2, 0, 0.2 * std::sqrt(0.84), 0.2 * std::sqrt(0.16)}), R::IllConditionedOnSky},
-        // Side 1-3 twice as long on the image as side 1-2, though shorter on the sky.
-        {{{{0, 0, 10, 10}, {100, 0, 10.1, 10.1}, {0, 200, 10.1, 10}}}, R::Inconsistent},
+        // On one line on the sky, not on the image.
+        {{{{0, 0, 10, 10}, {100, 0, 10.1, 10}, {0, 100, 10.2, 10}}}, R::IllConditionedOnSky},
+        {isosceles(26), R::None},  // condition 9.4
+        {isosceles(24), R::IllConditionedOnSky},  // 11.1
+        {{{{0, 0, 10, 10}, {100, 0, 10.2, 10.1}, {0, 400, 10.1, 9.8}}}, R::Inconsistent},
+        {{{{0, 0, 10, 10}, {300, 0, 10.2, 10}, {0, 300, 10.2, 10}}}, R::SameCoordinates},
+        {{{{0, 0, 0.1, 10}, {300, 0, 360.1, 10}, {0, 300, 0, 10.2}}}, R::SameCoordinates},
+        {{{{0, 0, 10, 10}, {26, 0, 10.018, 10}, {0, 300, 10, 10.2}}}, R::TooClose},
     };
     int row = 0;
     for (const auto& [stars, expected] : rows) {
         const ImageCalibration r = calibrateFromStars(stars);
-        EXPECT_EQ(r.refusal, expected) << "row " << row++ << ", condition " << r.condition;
+        EXPECT_EQ(r.refusal, expected) << "row " << row << ", condition " << r.condition;
+        ++row;
     }
 }
 

@@ -58,39 +58,38 @@ struct WindowRow {
 
 class ReadoutWindow : public ::testing::TestWithParam<WindowRow> {};
 
-// Marker 1 has its top-left corner at (100, 200); marker 2 at (300, 300).
-TEST_P(ReadoutWindow, IsStrictAndCentredOnTheTopLeftCorner) {
+// Marker 1 has its top-left corner at (100, 200), its centre at (104, 204);
+// marker 2 its corner at (300, 300).
+TEST_P(ReadoutWindow, IsStrictAndCentredOnTheMarkersCentre) {
     const auto star = markersAt({{100, 200}, {300, 300}});
     EXPECT_EQ(readoutStar(star, 2, GetParam().x, GetParam().y), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReadoutWindow,
-    ::testing::Values(WindowRow{"OnTheCorner", 100, 200, 1}, WindowRow{"FourLeftIsOutside", 96, 200, 0},
-                      WindowRow{"JustInsideLeft", 96.01, 200, 1}, WindowRow{"JustInsideRight", 103.99, 200, 1},
-                      WindowRow{"FourRightIsOutside", 104, 200, 0}, WindowRow{"FourAboveIsOutside", 100, 196, 0},
-                      WindowRow{"JustInsideBelow", 100, 203.9, 1},
-                      // The marker's centre (104, 204) is not in its window.
-                      WindowRow{"MarkerCentreIsOutside", 104, 204, 0}, WindowRow{"SecondMarker", 297, 303, 2}),
+    ::testing::Values(WindowRow{"OnTheCentre", 104, 204, 1}, WindowRow{"FourLeftIsOutside", 100, 204, 0},
+                      WindowRow{"JustInsideLeft", 100.01, 204, 1}, WindowRow{"JustInsideRight", 107.99, 204, 1},
+                      WindowRow{"FourRightIsOutside", 108, 204, 0}, WindowRow{"FourAboveIsOutside", 104, 200, 0},
+                      WindowRow{"JustInsideBelow", 104, 207.9, 1},
+                      WindowRow{"TopLeftCornerIsOutside", 100, 200, 0}, WindowRow{"SecondMarker", 301, 307, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadoutStar, TheHighestShownIndexWins) {
     auto star = markersAt({{100, 200}, {101, 201}, {500, 500}, {99, 199}, {100, 200}});
     star[5].visible = false;  // a hidden marker keeps a stale corner and is not read
-    EXPECT_EQ(readoutStar(star, 5, 100, 200), 4);
-    EXPECT_EQ(readoutStar(star, 3, 100, 200), 2);  // markers above catTotal are not read
-    EXPECT_EQ(readoutStar(star, 0, 100, 200), 0);
-    EXPECT_EQ(readoutStar(star, 30000, 100, 200), 4);
+    EXPECT_EQ(readoutStar(star, 5, 104, 204), 4);
+    EXPECT_EQ(readoutStar(star, 3, 104, 204), 2);  // markers above catTotal are not read
+    EXPECT_EQ(readoutStar(star, 0, 104, 204), 0);
+    EXPECT_EQ(readoutStar(star, 30000, 104, 204), 4);
     star[4].visible = star[2].visible = star[1].visible = false;
-    EXPECT_EQ(readoutStar(star, 5, 100, 200), 0);
+    EXPECT_EQ(readoutStar(star, 5, 104, 204), 0);
 }
 
 // Every shown marker in turn, each match replacing the one before.
 int lastMatchByFullScan(const std::vector<OverlayItem>& star, int count, double x, double y) {
     int found = 0;
     for (int i = 1; i <= count; ++i)
-        if (star[i].visible && star[i].left - 4 < x && x < star[i].left + 4 && star[i].top - 4 < y &&
-            y < star[i].top + 4)
+        if (star[i].visible && star[i].left < x && x < star[i].left + 8 && star[i].top < y && y < star[i].top + 8)
             found = i;
     return found;
 }
@@ -106,14 +105,15 @@ TEST(ReadoutStar, AgreesWithTheFullScanOnRandomFields) {
         for (int i = 1; i <= count; ++i) {
             star[i].left = std::round(across(random) * 2) / 2;
             star[i].top = std::round(across(random) * 2) / 2;
+            star[i].width = star[i].height = 8;
             star[i].visible = random() % 4 != 0;
         }
         for (int probe = 0; probe < 200; ++probe) {
             double x = across(random), y = across(random);
             if (probe % 2 == 0) {
                 const int near = 1 + static_cast<int>(random() % count);
-                x = star[near].left + static_cast<int>(random() % 9) - 4;
-                y = star[near].top + static_cast<int>(random() % 9) - 4;
+                x = star[near].left + static_cast<int>(random() % 9);
+                y = star[near].top + static_cast<int>(random() % 9);
             }
             ASSERT_EQ(readoutStar(star, count, x, y), lastMatchByFullScan(star, count, x, y))
                 << "field " << field << " pointer (" << x << ", " << y << ")";

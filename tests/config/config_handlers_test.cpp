@@ -119,5 +119,22 @@ TEST(ConfigWindow, ChosenWithLoadFillsTheScaleBoxes) {
     EXPECT_EQ(t.app.form1.txt_corrasd.text + " " + t.app.form1.txt_corrdec.text, "2599.43 2710.5");
 }
 
+// With no configuration to choose, "Utiliser" leaves the user's factors alone.
+TEST(ConfigWindow, UseWithNothingSelectedChangesNothing) {
+    for (const char* file : {"", " 1 \r\nC8\r\n2599,43\r\n2709.96\r\n"}) {
+        testing::TestApp t;
+        if (*file) t.folder.write("config.cfg", file);
+        t.app.form1.txt_corrasd.text = "1409.57";
+        t.app.form1.txt_corrdec.text = "1440";
+        t.fake.onShow[WindowKey::Config] = [&] {
+            Config_Form_Load(t.app);
+            Config_cmd1_Click(t.app);  // the list emptied, or empty from the start
+            Config_cmd3_Click(t.app);
+        };
+        LoadCorr_Click(t.app);
+        EXPECT_EQ(t.app.form1.txt_corrasd.text + " " + t.app.form1.txt_corrdec.text, "1409.57 1440") << file;
+    }
+}
+
 }  // namespace
 }  // namespace sextrix
