@@ -8,6 +8,7 @@
 
 #include "catalog/star_list_reader.h"
 #include "form1/full_map.h"
+#include "lang/language_file.h"
 #include "state/text_file.h"
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
@@ -65,9 +66,9 @@ TEST(Download, NamesTheLinesOfHostsCfgItCannotTake) {
     const std::string at = d.app().programFile("hosts.cfg") + ", line ";
     const auto& items = d.app().form1.status.items;  // the first lines are at the bottom
     EXPECT_EQ(std::vector<std::string>(items.end() - 2, items.end()),
-              (std::vector<std::string>{at + "3: not understood, the line is ignored.",
-                                        at + "2: not understood; asteroid=skybot:" + std::string(kSkybotAddress) +
-                                            " is used instead."}));
+              (std::vector<std::string>{
+                  at + "3: not understood, the line is ignored.",
+                  at + "2: not understood; asteroid=skybot:" + std::string(kSkybotAddress) + " is used instead."}));
 }
 
 // Whatever goes wrong, data.txt stays byte for byte and a status line names
@@ -133,15 +134,37 @@ TEST(Download, ConvertsTheCurrentServiceAnswerOnArrival) {
     EXPECT_EQ(stars[0].id.front(), 'U');
 }
 
-TEST(Download, NamesABoxThatIsNotANumberAndTurnsTheLightGreen) {
-    DownloadFixture d;
-    d.app().form1.txt_dec[1].text = "1l";
-    DownloadData_Click(d.app());
-    EXPECT_TRUE(d.urls().empty());
-    ASSERT_EQ(d.t.fake.messages.size(), 1u);
-    EXPECT_NE(d.t.fake.messages[0].text.find("centre declination minutes"), std::string::npos)
-        << d.t.fake.messages[0].text;
-    EXPECT_FALSE(d.app().ctx.stepRunning);
+// A box that holds no number refuses the step, naming the box in the
+// window's language; the light stays red.
+TEST(Download, RefusesABoxThatHoldsNoNumberAndNamesIt) {
+    using Box = TextBox& (*)(Form1Model&);
+    const struct {
+        Box box;
+        const char *text, *lang, *message;
+        std::size_t urls;
+    } rows[] = {
+        {[](Form1Model& f) -> TextBox& { return f.txt_dec[1]; }, "1l", "", "Dec 2/3: \"1l\" is not a number.", 0},
+        {[](Form1Model& f) -> TextBox& { return f.txt_distance; }, "abc", "", "Field: \"abc\" is not a number.", 0},
+        {[](Form1Model& f) -> TextBox& { return f.txt_mag; }, "", "", "Mag limit: \"\" is not a number.", 0},
+        {[](Form1Model& f) -> TextBox& { return f.txt_mag; }, "x", "lang-fr.cfg",
+         "Mag max : « x » n'est pas un nombre.", 0},
+        {[](Form1Model& f) -> TextBox& { return f.txt_Afield; }, "r", "", "Asteroids, Field: \"r\" is not a number.",
+         1},
+    };
+    for (const auto& row : rows) {
+        DownloadFixture d;
+        Form1Model& f = d.app().form1;
+        if (*row.lang) parseLanguageFile(readFileBytes(testing::dataFile(row.lang)), row.lang, d.app().ctx.lang);
+        d.app().ws().solved = kTrue, f.CheckAster.value = 1, d.t.fake.answers = {true};
+        for (int k = 0; k < 5; ++k) f.txt_Adate[k].text = "1";
+        d.t.fake.http.serve(kStarUrl, testing::starAnswer(3));
+        row.box(f).text = row.text;
+        DownloadData_Click(d.app());
+        EXPECT_EQ(d.urls().size(), row.urls) << row.message;
+        ASSERT_EQ(d.t.fake.messages.size(), 1u) << row.message;
+        EXPECT_EQ(d.t.fake.messages[0].text, row.message);
+        EXPECT_TRUE(f.icoR.visible && !f.icoG.visible) << row.message;
+    }
 }
 
 // The switches and the update check: what is fetched, and when the
