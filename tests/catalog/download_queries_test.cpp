@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "catalog/download_protocols.h"
 #include "catalog/hosts_file.h"
 #include "catalog/service_text.h"
@@ -77,10 +79,10 @@ TEST(HostsFile, ReadsItsLinesAndNamesTheOnesItCannotTake) {
         const HostsReading r = readHostsFile(row.text);
         std::string problems;
         for (const HostsProblem& p : r.problems) problems += std::to_string(p.line) + p.setting + ",";
-        EXPECT_EQ(text(r.settings.star) + " " + text(r.settings.asteroid) + " " + text(r.settings.update) + " " +
-                      std::to_string(r.settings.timeoutSeconds) + " " + problems,
-                  row.star + " " + row.asteroid + " " + row.update + " " + std::to_string(row.timeout) + " " +
-                      row.problems)
+        EXPECT_EQ(
+            text(r.settings.star) + " " + text(r.settings.asteroid) + " " + text(r.settings.update) + " " +
+                std::to_string(r.settings.timeoutSeconds) + " " + problems,
+            row.star + " " + row.asteroid + " " + row.update + " " + std::to_string(row.timeout) + " " + row.problems)
             << row.text;
     }
     // What the program writes at first start reads back as the defaults.
@@ -94,13 +96,28 @@ TEST(HostsFile, AddressWithoutSchemeGoesToHttps) {
     EXPECT_EQ(serviceBase("http://127.0.0.1:8080/"), "http://127.0.0.1:8080");
     EXPECT_EQ(serviceBase("https://host.test/mirror"), "https://host.test/mirror");
     // A host takes the protocol's page; an address with a path is the page.
-    const char* const rows[][2] = {{"h.test", "https://h.test/q.php?b=2"}, {"h.test/p/", "https://h.test/p?b=2"},
+    const char* const rows[][2] = {{"h.test", "https://h.test/q.php?b=2"},
+                                   {"h.test/p/", "https://h.test/p?b=2"},
                                    {"https://h.test/p?a=1", "https://h.test/p?a=1&b=2"}};
     for (const auto& row : rows) EXPECT_EQ(serviceUrl(row[0], "/q.php?b=2"), row[1]) << row[0];
 }
 
 // Which bodies the design protocols accept: records, or a well-formed
 // result with none; never an error page.
+// The words a service sent instead of an answer, as one short line.
+TEST(ServiceMessage, IsTheFirstLineWithWordsWithoutMarkup) {
+    const std::string longLine = "Error: " + std::string(200, 'x');
+    const std::array<std::array<std::string, 2>, 6> rows{{
+        {"<html><head><style>p {}</style><title>503  Service\tUnavailable</title>", "503 Service Unavailable"},
+        {"\r\n<!-- a\nnote -->\r\n<p>Bad <b>radius</b></p>", "Bad radius"},
+        {"#\n#++++\n#INFO Error: unknown source\n", "INFO Error: unknown source"},
+        {"<script>\nvar x;\n</script>\n\n", ""},
+        {"mag < 5\rnext", "mag < 5"},
+        {longLine, longLine.substr(0, 120) + "…"},
+    }};
+    for (const auto& row : rows) EXPECT_EQ(serviceMessage(row[0]), row[1]) << row[0];
+}
+
 TEST(ProtocolAnswer, AcceptsAnswersAndWellFormedEmptyResultsOnly) {
     const std::string htmlError =
         "<html><head><title>500</title></head><body><h1>Internal Server Error</h1>"
