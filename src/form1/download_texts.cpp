@@ -15,20 +15,20 @@ std::string wholeKilobytes(std::uint64_t bytes) {
 
 std::string receivedText(const LanguageTables& lang, std::uint64_t bytes) {
     if (bytes < 1024)
-        return intToText(static_cast<long long>(bytes)) + " " + laterFormEntry(lang, 129, "bytes received");
+        return intToText(static_cast<long long>(bytes)) + " " + laterFormEntry(lang, 132, "bytes received");
     return wholeKilobytes(bytes) + " " + laterFormEntry(lang, 86, "KB received");
 }
 
 std::string kilobyteText(const LanguageTables& lang, std::uint64_t bytes) {
-    return wholeKilobytes(bytes) + " " + laterFormEntry(lang, 128, "KB");
+    return wholeKilobytes(bytes) + " " + laterFormEntry(lang, 131, "KB");
 }
 
 std::string httpFailureText(const LanguageTables& lang, int status) {
-    return laterFormEntry(lang, 130, "HTTP %1 error", {intToText(status)});
+    return laterFormEntry(lang, 133, "HTTP %1 error", {intToText(status)});
 }
 
 std::string updateSilentText(const LanguageTables& lang, const std::string& host) {
-    return laterFormEntry(lang, 131, "update check: no answer from %1", {host});
+    return laterFormEntry(lang, 134, "update check: no answer from %1", {host});
 }
 
 std::string boxName(const LanguageTables& lang, int labelEntry, const char* fallback, int place, int places) {
@@ -41,7 +41,7 @@ std::string boxName(const LanguageTables& lang, int labelEntry, const char* fall
 }
 
 std::string notANumberText(const LanguageTables& lang, const std::string& box, const std::string& text) {
-    return laterFormEntry(lang, 127, "%1: \"%2\" is not a number.", {box, text});
+    return laterFormEntry(lang, 130, "%1: \"%2\" is not a number.", {box, text});
 }
 
 }  // namespace sextrix

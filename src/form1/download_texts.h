@@ -1,7 +1,7 @@
 #pragma once
 // The words of the download step in the window's language: the sizes and
 // failures of its status lines, the message refusing a box that holds no
-// number. Entries 127 to 131 came with a later version of the language
+// number. Entries 130 to 134 came with a later version of the language
 // files; an older file gets the English below.
 #include <cstdint>
 #include <string>
