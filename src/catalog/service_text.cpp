@@ -1,7 +1,10 @@
 #include "service_text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace sextrix {
 
@@ -101,6 +104,62 @@ std::vector<std::string_view> bodyLines(std::string_view body) {
 
 void putColumn(std::string& line, std::size_t first, std::string_view text) {
     line.replace(first - 1, text.size(), text);
+}
+
+namespace {
+
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// The body with each tag, comment, script and style made one blank, line
+// ends made LF and other control characters blanks.
+std::string withoutMarkup(std::string_view body) {
+    const std::string lower = lowerCase(body);
+    std::string text;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        const char c = body[i];
+        const char next = i + 1 < body.size() ? body[i + 1] : ' ';
+        if (c == '<' && (std::isalpha(static_cast<unsigned char>(next)) || next == '/' || next == '!' || next == '?')) {
+            std::size_t end = lower.find(lower.compare(i, 4, "<!--") == 0 ? "-->" : ">", i);
+            for (const char* element : {"script", "style"})
+                if (lower.compare(i + 1, std::strlen(element), element) == 0)
+                    end = lower.find(std::string("</") + element, i);
+            if (end != std::string::npos) end = lower.find('>', end);
+            if (end == std::string::npos) break;
+            text += ' ';
+            i = end;
+        } else {
+            text += c == '\r' ? '\n' : static_cast<unsigned char>(c) < 0x20 && c != '\n' ? ' ' : c;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string serviceMessage(std::string_view body, std::size_t maxBytes) {
+    const std::string text = withoutMarkup(body);
+    for (std::string_view rest = text; !rest.empty();) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        line = trimmed(line);
+        while (!line.empty() && line.front() == '#') line = trimmed(line.substr(1));
+        if (std::none_of(line.begin(), line.end(), [](unsigned char c) { return std::isalnum(c); })) continue;
+        std::string message;
+        for (char c : line) {
+            const char blankOrChar = c == '\t' ? ' ' : c;
+            if (blankOrChar != ' ' || message.back() != ' ') message += blankOrChar;
+        }
+        if (message.size() <= maxBytes) return message;
+        std::size_t cut = maxBytes;
+        while (cut > 0 && (static_cast<unsigned char>(message[cut]) & 0xC0) == 0x80) --cut;
+        return std::string(trimmed(message.substr(0, cut))) + "…";
+    }
+    return {};
 }
 
 }  // namespace sextrix

@@ -43,6 +43,13 @@ std::string_view trimmed(std::string_view text);
 // last LF, when there is any, is the last element.
 std::vector<std::string_view> bodyLines(std::string_view body);
 
+// What a service said when it sent no answer (an error page, an error text):
+// its first line holding a letter or a digit once the markup is gone (tags
+// and comments, the content of scripts and styles), runs of blanks made one,
+// leading "#" dropped, cut to at most maxBytes (on a character's boundary,
+// "…" then added). Empty when there is no such line.
+std::string serviceMessage(std::string_view body, std::size_t maxBytes = 120);
+
 // Writes text at 1-based column first of line, which must be long enough.
 void putColumn(std::string& line, std::size_t first, std::string_view text);
 

@@ -2,13 +2,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "captions.h"
 #include "catalog/catalogue_area.h"
 #include "catalog/download_queries.h"
 #include "catalog/service_text.h"
-#include "chart.h"
 #include "control_writes.h"
+#include "download_texts.h"
 #include "geometry/precession.h"
 #include "identify/algo.h"
 #include "state/busy_guard.h"
@@ -16,9 +17,9 @@
 #include "state/handler.h"
 #include "state/status.h"
 #include "state/text_file.h"
-#include "state/text_lines.h"
 #include "state/text_number.h"
 #include "suggestions.h"
+#include "update_check.h"
 
 namespace sextrix {
 namespace {
@@ -48,10 +49,6 @@ private:
     std::size_t fromBottom_ = kNone;
 };
 
-std::string kilobytes(std::uint64_t bytes) {
-    return intToText(static_cast<long long>(roundHalfEven(static_cast<double>(bytes) / 1024)));
-}
-
 std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 std::string previousKept(const LanguageTables& lang) { return laterFormEntry(lang, 87, "The previous file is kept."); }
@@ -63,9 +60,15 @@ std::string failureOf(const App& app, const HttpResult& result, const DownloadOp
     if (result.timedOut)
         return laterFormEntry(lang, 90, "no answer from the server for") + " " + intToText(options.timeoutSeconds) +
                " s";
-    if (!result.ok()) return result.error;
-    if (result.status != 200) return httpStatusError(result.status, "");
-    return {};
+    // The server's reason phrase is in its own language: the code says it all.
+    if (result.status >= 300 || (result.ok() && result.status != 200)) return httpFailureText(lang, result.status);
+    return result.error;
+}
+
+// A failure followed by what the service said instead of an answer, if it said anything.
+std::string withServiceWords(const std::string& failure, std::string_view body) {
+    const std::string said = serviceMessage(body);
+    return said.empty() ? failure : failure + ": \"" + said + "\"";
 }
 
 void replaceFile(const std::string& from, const std::string& to) {
@@ -74,8 +77,28 @@ void replaceFile(const std::string& from, const std::string& to) {
     if (ec) throw FileError("Cannot write " + to + " (" + ec.message() + ")");
 }
 
-double boxNumber(const App& app, const TextBox& box, const char* name) {
-    return strictBoxNumber(box.text, app.ctx.decimalSeparator, name);
+// The number a box holds, written with the locale's separator; anything else
+// stops the step with a message naming the box.
+double boxNumber(const App& app, const TextBox& box, const std::string& name) {
+    std::optional<double> value;
+    try {
+        value = tryParseStrictNumber(box.text, app.ctx.decimalSeparator);
+    } catch (const OverflowError&) {
+        throw IdentifyInputError::outOfRange(name, box.text);
+    }
+    if (!value) throw IdentifyInputError(notANumberText(app.ctx.lang, name, box.text));
+    return *value;
+}
+
+// A search radius or magnitude limit: the services get it as typed, so "."
+// is its point whatever the locale; the locale's separator is taken too.
+double queryNumber(const App& app, const TextBox& box, const std::string& name) {
+    try {
+        if (const auto value = tryParseStrictNumber(box.text, '.')) return *value;
+    } catch (const OverflowError&) {
+        throw IdentifyInputError::outOfRange(name, box.text);
+    }
+    return boxNumber(app, box, name);
 }
 
 // False when the answer could not be fetched (the previous file stays).
@@ -94,7 +117,8 @@ bool fetchAnswer(App& app, std::span<const Protocol<Query>> table, const Service
     options.host = service.address;
     options.timeoutSeconds = hosts.timeoutSeconds;
     options.accept = [&](std::string body) { return protocol->answer(std::move(body), query); };
-    return DownloadToFile(app, protocol->url(service.address, query), app.programFile(file), options);
+    return DownloadToFile(app, protocol->url(service.address, query), app.programFile(file), options) ==
+           Transfer::Replaced;
 }
 
 // Written after the answer it describes. When it cannot be written, the old
@@ -120,17 +144,21 @@ void downloadAsteroidsOfStep(App& app, bool minus, const StarQuery& stars) {
     ws.decSign += form.txt_dec[0].text + "+" + form.txt_dec[1].text + "+" + form.txt_dec[2].text;
 
     AsteroidQuery query;
+    const LanguageTables& lang = app.ctx.lang;
     const auto& date = form.txt_Adate;
-    const double day = boxNumber(app, date[0], "asteroid day");
-    query.month = toInt16Checked(boxNumber(app, date[1], "asteroid month"));
-    query.year = toInt16Checked(boxNumber(app, date[2], "asteroid year"));
-    query.day =
-        dayWithFraction(day, boxNumber(app, date[3], "asteroid hour"), boxNumber(app, date[4], "asteroid minute"));
+    double when[5];
+    for (int k = 0; k < 5; ++k)
+        when[k] = k < 3 ? boxNumber(app, date[k], boxName(lang, 34, "Date (d/m/y):", k + 1, 3))
+                        : boxNumber(app, date[k], boxName(lang, 35, "Time (UT):", k - 2, 2));
+    query.month = toInt16Checked(when[1]);
+    query.year = toInt16Checked(when[2]);
+    query.day = dayWithFraction(when[0], when[3], when[4]);
     ws.asteroidDay = numberToText(query.day, app.ctx.decimalSeparator);
     query.raDeg = stars.raDeg;
     query.decDeg = stars.decDeg;
-    query.radiusArcmin = parseLeadingNumber(form.txt_Afield.text);
-    query.magLimit = parseLeadingNumber(form.Txt_Amag.text);
+    const std::string tab = boxName(lang, 75, "Asteroids") + ", ";
+    query.radiusArcmin = queryNumber(app, form.txt_Afield, tab + boxName(lang, 43, "Field:"));
+    query.magLimit = queryNumber(app, form.Txt_Amag, tab + boxName(lang, 44, "Mag limit:"));
     query.yearText = date[2].text;
     query.monthText = date[1].text;
     query.dayText = ws.asteroidDay;
@@ -194,15 +222,16 @@ void DownloadStep(App& app) {
     WorkingState& ws = form.ws;
     app.ctx.downloadCancelled = false;
     SetStatusLight(form, kFalse);
-    runHandler(app.platform.dialogs, [&] {
+    const LanguageTables& lang = app.ctx.lang;
+    const bool ran = runHandler(app.platform.dialogs, [&] {
         ReportHostsProblems(app);
         const bool minus = form.txt_dec_sign_show[0].caption == "-";
         ws.lineText = minus ? "-" : "";
         const std::string epoch = form.txt_epoch.text;
         ws.decSign = minus ? "-1" : "1";
         double ra[3], dec[3];
-        for (int k = 0; k < 3; ++k) ra[k] = boxNumber(app, form.txt_ra[k], kRaBoxNames[k]);
-        for (int k = 0; k < 3; ++k) dec[k] = boxNumber(app, form.txt_dec[k], kDecBoxNames[k]);
+        for (int k = 0; k < 3; ++k) ra[k] = boxNumber(app, form.txt_ra[k], boxName(lang, 26, "RA:", k + 1, 3));
+        for (int k = 0; k < 3; ++k) dec[k] = boxNumber(app, form.txt_dec[k], boxName(lang, 27, "Dec:", k + 1, 3));
         ws.centreRa = (ra[0] * 3600 + ra[1] * 60 + ra[2]) / 3600 * 15;
         ws.centreDec = (minus ? -1 : 1) * (dec[0] * 3600 + dec[1] * 60 + dec[2]) / 3600;
         PrecessFromJ2000(app.ctx, 4000 - leadingBoxNumber(epoch, "epoch"), ws.centreRa, ws.centreDec);
@@ -215,8 +244,8 @@ void DownloadStep(App& app) {
         query.epochText = epoch;
         query.fieldText = form.txt_distance.text;
         query.magText = form.txt_mag.text;
-        query.radiusArcmin = leadingBoxNumber(query.fieldText, "field");
-        query.magLimit = leadingBoxNumber(query.magText, "magnitude limit");
+        query.radiusArcmin = queryNumber(app, form.txt_distance, boxName(lang, 29, "Field:"));
+        query.magLimit = queryNumber(app, form.txt_mag, boxName(lang, 30, "Mag limit:"));
 
         const auto& messages = app.ctx.lang.messages;
         AddStatus(form, app.platform.events, messages[8]);
@@ -225,7 +254,8 @@ void DownloadStep(App& app) {
         if (app.platform.dialogs.askYesNo(messages[23], messages[21])) downloadAsteroidsOfStep(app, minus, query);
     });
     form.CancelDownload.visible = false;
-    SetStatusLight(form, kTrue);
+    // A refused step (a box that holds no number) is no success.
+    SetStatusLight(form, ran ? kTrue : kFalse);
 }
 
 bool DownloadStars(App& app, const StarQuery& query) {
@@ -245,16 +275,16 @@ bool DownloadAsteroids(App& app, const AsteroidQuery& query) {
     return fetchAnswer(app, asteroidProtocols(), hosts.asteroid, hosts, query, "data2.txt");
 }
 
-bool DownloadToFile(App& app, const std::string& url, const std::string& path, const DownloadOptions& options) {
-    if (app.ctx.downloadCancelled) return false;
+Transfer DownloadToFile(App& app, const std::string& url, const std::string& path, const DownloadOptions& options) {
+    if (app.ctx.downloadCancelled) return Transfer::Failed;
     const LanguageTables& lang = app.ctx.lang;
     const std::string prefix = options.host + " → " + fileNameOf(path) + ": ";
-    const std::string received = " " + laterFormEntry(lang, 86, "KB received");
     StatusLine line(app, options.report);
     const std::string partial = path + ".download";
 
     std::string failure, summary;
     std::uint64_t bytes = 0;
+    bool answered = true;
     {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);
         if (!out) {
@@ -267,24 +297,26 @@ bool DownloadToFile(App& app, const std::string& url, const std::string& path, c
             bool tooLarge = false, writeFailed = false;
             // Shown before the first line yields, so a silent server can be cancelled.
             app.form1.CancelDownload.visible = true;
-            line.show(prefix + "0" + received);
+            line.show(prefix + receivedText(lang, 0));
             const HttpResult result = app.platform.http.get(request, [&](std::string_view block) {
                 bytes += block.size();
                 if (bytes > options.maxBytes) return !(tooLarge = true);
                 out.write(block.data(), static_cast<std::streamsize>(block.size()));
                 if (!out) return !(writeFailed = true);
-                line.show(prefix + kilobytes(bytes) + received);
+                line.show(prefix + receivedText(lang, bytes));
                 app.platform.events.yield();
                 return !app.ctx.downloadCancelled;
             });
             app.form1.CancelDownload.visible = false;
+            answered = result.cancelled || result.status != 0 || result.bytes != 0;
             out.close();
             if (tooLarge)
-                failure = laterFormEntry(lang, 91, "answer too large") + " (> " + kilobytes(options.maxBytes) + " KB)";
+                failure =
+                    laterFormEntry(lang, 91, "answer too large") + " (> " + kilobyteText(lang, options.maxBytes) + ")";
             else if (writeFailed || !out)
                 failure = "Cannot write " + partial;
-            else
-                failure = failureOf(app, result, options);
+            else if (!(failure = failureOf(app, result, options)).empty())
+                failure = withServiceWords(failure, result.errorBody);
         }
     }
     try {
@@ -292,8 +324,9 @@ bool DownloadToFile(App& app, const std::string& url, const std::string& path, c
             std::string body = readFileBytes(partial);
             const AnswerOutcome outcome = options.accept ? options.accept(body) : AnswerOutcome::accept(body);
             if (!outcome.accepted) {
-                failure = outcome.refusal == kNotAnAnswer ? laterFormEntry(lang, 88, "not a catalogue answer")
-                                                          : outcome.refusal;
+                failure = outcome.refusal == kNotAnAnswer
+                              ? withServiceWords(laterFormEntry(lang, 88, "not a catalogue answer"), body)
+                              : outcome.refusal;
             } else {
                 // Written beside the file first, so a failed write leaves it as it was.
                 if (outcome.bytes != body) writeFileBytes(partial, outcome.bytes);
@@ -308,10 +341,10 @@ bool DownloadToFile(App& app, const std::string& url, const std::string& path, c
     std::filesystem::remove(partial, ignored);
     if (!failure.empty()) {
         line.show(prefix + failure + ". " + previousKept(lang));
-        return false;
+        return answered ? Transfer::Failed : Transfer::NoAnswer;
     }
-    line.show(prefix + kilobytes(bytes) + received + summary);
-    return true;
+    line.show(prefix + receivedText(lang, bytes) + summary);
+    return Transfer::Replaced;
 }
 
 void PadCoordinates(App& app) {
@@ -319,27 +352,6 @@ void PadCoordinates(App& app) {
     for (TextBox* box :
          {&form.txt_ra[0], &form.txt_ra[1], &form.txt_ra[2], &form.txt_dec[0], &form.txt_dec[1], &form.txt_dec[2]})
         if (box->text.size() == 1) setText(app, *box, "0" + box->text);
-}
-
-void CheckForUpdate(App& app) {
-    const HostsSettings hosts = readHostsSettings(app);
-    if (hosts.update.empty()) return;
-    const std::string base = serviceBase(hosts.update.address);
-    DownloadOptions quiet;
-    quiet.host = hosts.update.address;
-    quiet.report = false;
-    quiet.timeoutSeconds = hosts.timeoutSeconds;
-    try {
-        DownloadToFile(app, base + "/compteur.php", app.programFile("temp.tmp"), quiet);
-        const std::string versionFile = app.programFile("version.tmp");
-        deleteFile(versionFile);
-        DownloadToFile(app, base + "/version.txt", versionFile, quiet);
-        if (!fileExists(versionFile)) return;
-        LineReader reader(readFileBytes(versionFile));
-        const std::string published = reader.atEnd() ? std::string() : reader.readLine();
-        if (!published.empty() && published != programVersion()) ShowSuggestion(app, "softupdate", 1, "0", "0");
-    } catch (const FileError&) {
-    }
 }
 
 void CancelDownload_Click(App& app) {

@@ -38,8 +38,10 @@ void writeHostsFileIfMissing(const App& app);
 // The button: ignored while another step runs.
 void DownloadData_Click(App& app);
 // The step itself without the guard of the running step, for a step that
-// already holds it (the full map). A box that is not a number is shown,
-// naming the box; the light turns green when the step ends, however it ended.
+// already holds it (the full map). A box that holds no number (the centre,
+// the field and magnitude, the asteroid date and boxes) refuses the step
+// with a message naming the box, and the light stays red; otherwise it turns
+// green when the step ends, and the status list tells how the transfers went.
 void DownloadStep(App& app);
 
 // Each returns false when its service was asked and no answer replaced the
@@ -57,16 +59,16 @@ struct DownloadOptions {
     std::uint64_t maxBytes = kMaxAnswerBytes;
 };
 
-// True when path now holds the new answer.
-bool DownloadToFile(App& app, const std::string& url, const std::string& path, const DownloadOptions& options);
+enum class Transfer {
+    Replaced,  // path now holds the new answer
+    Failed,    // the previous file stays (the status line says why)
+    NoAnswer,  // the same, and no server answered: silent, refusing, or not found on the network
+};
+
+Transfer DownloadToFile(App& app, const std::string& url, const std::string& path, const DownloadOptions& options);
 
 // "0" before each coordinate box holding exactly one character.
 void PadCoordinates(App& app);
-
-// With an update server in hosts.cfg: counts the visit (temp.tmp), fetches
-// version.txt into version.tmp and shows the "softupdate" suggestion when its
-// first line is another version. Without one, nothing. Failures are silent.
-void CheckForUpdate(App& app);
 
 // Ends the running transfer; the step fetches nothing more.
 void CancelDownload_Click(App& app);

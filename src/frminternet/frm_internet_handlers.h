@@ -5,10 +5,12 @@
 
 namespace sextrix {
 
-// Captions (language file, then the address in use) and the switches as they stand.
+// Captions (language file, then the address in use) and the switches as they
+// stand; the update switch unticked and greyed when hosts.cfg names no update
+// server.
 void FrmInternet_Load(App& app);
 
-// The switches from the three check boxes.
+// The switches from the three check boxes; a greyed one changes nothing.
 void FrmInternet_cmdOK_Click(App& app);
 
 }  // namespace sextrix

@@ -30,6 +30,7 @@ struct CheckBox {
     std::string caption;
     std::int16_t value = 0;
     bool visible = true;
+    bool enabled = true;
 };
 
 struct Frame {

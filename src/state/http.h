@@ -31,6 +31,10 @@ struct HttpResult {
     bool cancelled = false;   // the block callback returned false, or cancelRequested said so
     bool timedOut = false;    // the server went quiet for longer than the time-out
     std::uint64_t bytes = 0;  // body bytes handed to the callback
+    // The start of the body of a refusal (status 400 or more): the server's
+    // own words, at most kErrorBodyBytes, never handed to the callback.
+    std::string errorBody;
+    static constexpr std::size_t kErrorBodyBytes = 4096;
 
     bool ok() const { return error.empty(); }
 };
@@ -46,7 +50,7 @@ public:
     // or is cancelled, calling onBlock once per block received. Redirects are
     // followed. A status of 400 or more (or a redirect that could not be
     // followed) is a failure, and the body of such an answer (an error page)
-    // is not handed over. An empty body is a success with no block. Never
+    // is not handed over: its start is kept in the result's errorBody. An empty body is a success with no block. Never
     // throws for a failed request; the description is in the result's error.
     virtual HttpResult get(const HttpRequest& request, const BlockSink& onBlock) = 0;
 };

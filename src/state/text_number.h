@@ -4,11 +4,12 @@
 // Lenient: skips blanks, tabs and line feeds anywhere, takes an optional sign,
 // digits with "." as the decimal point and an optional exponent, stops at the
 // first other character; no number at all gives 0. Used by every file reader
-// and by the scale, epoch, field and magnitude boxes.
+// and by the scale, epoch, field and magnitude boxes outside the download step.
 //
 // Strict: the whole text (blanks around it allowed) must be one number written
 // with the locale's decimal separator; anything else is a type mismatch. Used
-// for the sexagesimal fields, tolerance, decision threshold and check-box lines.
+// for the sexagesimal fields, tolerance, decision threshold and check-box lines,
+// and by the download step's field and magnitude boxes.
 #include <cstdint>
 #include <optional>
 #include <string>

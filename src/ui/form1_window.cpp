@@ -362,6 +362,10 @@ QWidget* Form1Window::buildSidePanel() {
     }
     auto* cancel = new QPushButton;
     cancel->setObjectName("CancelDownload");
+    // Its row stays while it is hidden, so the panels below keep their place during a transfer.
+    QSizePolicy keepsItsRow = cancel->sizePolicy();
+    keepsItsRow.setRetainSizeWhenHidden(true);
+    cancel->setSizePolicy(keepsItsRow);
     binding_.bind(cancel, form_.CancelDownload);
     auto* autoSolve = new QPushButton;
     autoSolve->setObjectName("AutoSolve");

@@ -43,6 +43,7 @@ void ModelBinding::bind(QCheckBox* widget, CheckBox& box, std::function<void()> 
                                      : box.value == 2 ? Qt::PartiallyChecked
                                                       : Qt::Unchecked;
         if (widget->checkState() != state) widget->setCheckState(state);
+        widget->setEnabled(box.enabled);
         setVisible(widget, box.visible);
     });
 }

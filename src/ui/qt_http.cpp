@@ -6,6 +6,7 @@
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 namespace sextrix::ui {
 
@@ -51,7 +52,14 @@ HttpResult QtHttp::get(const HttpRequest& request, const BlockSink& onBlock) {
     bool delivering = false;
     const auto deliver = [&] {
         if (delivering || stopped) return;
-        if (status() >= 300) return;  // the body of a redirect or an error page is not the download
+        if (status() >= 400) {  // an error page is not the download, but its words are kept
+            const QByteArray page = reply->readAll();
+            const auto room =
+                HttpResult::kErrorBodyBytes - std::min(result.errorBody.size(), HttpResult::kErrorBodyBytes);
+            result.errorBody.append(page.constData(), std::min(room, static_cast<std::size_t>(page.size())));
+            return;
+        }
+        if (status() >= 300) return;  // nor is the body of a redirect
         delivering = true;
         while (!stopped && reply->bytesAvailable() > 0) {
             const QByteArray block = reply->readAll();

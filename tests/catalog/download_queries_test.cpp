@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "catalog/download_protocols.h"
 #include "catalog/hosts_file.h"
 #include "catalog/service_text.h"
@@ -101,6 +103,20 @@ TEST(HostsFile, AddressWithoutSchemeGoesToHttps) {
 
 // Which bodies the design protocols accept: records, or a well-formed
 // result with none; never an error page.
+// The words a service sent instead of an answer, as one short line.
+TEST(ServiceMessage, IsTheFirstLineWithWordsWithoutMarkup) {
+    const std::string longLine = "Error: " + std::string(200, 'x');
+    const std::array<std::array<std::string, 2>, 6> rows{{
+        {"<html><head><style>p {}</style><title>503  Service\tUnavailable</title>", "503 Service Unavailable"},
+        {"\r\n<!-- a\nnote -->\r\n<p>Bad <b>radius</b></p>", "Bad radius"},
+        {"#\n#++++\n#INFO Error: unknown source\n", "INFO Error: unknown source"},
+        {"<script>\nvar x;\n</script>\n\n", ""},
+        {"mag < 5\rnext", "mag < 5"},
+        {longLine, longLine.substr(0, 120) + "…"},
+    }};
+    for (const auto& row : rows) EXPECT_EQ(serviceMessage(row[0]), row[1]) << row[0];
+}
+
 TEST(ProtocolAnswer, AcceptsAnswersAndWellFormedEmptyResultsOnly) {
     const std::string htmlError =
         "<html><head><title>500</title></head><body><h1>Internal Server Error</h1>"

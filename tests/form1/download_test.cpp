@@ -9,6 +9,7 @@
 #include "catalog/catalogue_area.h"
 #include "catalog/star_list_reader.h"
 #include "form1/full_map.h"
+#include "lang/language_file.h"
 #include "state/text_file.h"
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
@@ -84,20 +85,27 @@ TEST(Download, KeepsThePreviousAnswerUnlessANewOneArrivesWhole) {
     const struct {
         const char* name;
         Answer answer;
-        bool cancel;
-        const char* reason;  // empty: replaced
+        bool cancel, kept;
+        const char* said;  // in the transfer's line
+        const char* lang = "";
     } rows[] = {
-        {"server error", Answer::withBody(500, "<html>oops</html>"), false, "HTTP 500"},
-        {"refused", refused, false, "Connection refused"},
-        {"time-out", silent, false, "no answer from the server for 30 s"},
-        {"20 MB", huge, false, "answer too large"},
-        {"cancelled", long_, true, "download cancelled"},
-        {"not an answer", Answer::withBody(200, "<html><body>Service moved</body></html>"), false,
-         "not a catalogue answer"},
-        {"good answer", Answer::withBody(200, testing::starAnswer(40)), false, ""},
+        {"server error", Answer::withBody(500, "<html>oops</html>"), false, true, "HTTP 500 error: \"oops\""},
+        {"refused", refused, false, true, "Connection refused"},
+        {"time-out", silent, false, true, "no answer from the server for 30 s"},
+        {"20 MB", huge, false, true, "answer too large (> 16384 KB)"},
+        {"cancelled", long_, true, true, "download cancelled"},
+        {"not an answer", Answer::withBody(200, "<html><body>Service moved</body></html>"), false, true,
+         "not a catalogue answer: \"Service moved\""},
+        {"good answer", Answer::withBody(200, testing::starAnswer(40)), false, false, "KB received"},
+        {"small answer", Answer::withBody(200, testing::starAnswer(1)), false, false, "bytes received"},
+        {"404 in French", Answer::withBody(404, "<h1>Introuvable</h1>"), false, true,
+         ": erreur HTTP 404: \"Introuvable\". Le fichier", "lang-fr.cfg"},
+        {"20 MB in French", huge, false, true, "(> 16384 Ko)", "lang-fr.cfg"},
+        {"small in French", Answer::withBody(200, testing::starAnswer(1)), false, false, "octets reçus", "lang-fr.cfg"},
     };
     for (const auto& row : rows) {
         DownloadFixture d;
+        if (*row.lang) parseLanguageFile(readFileBytes(testing::dataFile(row.lang)), row.lang, d.app().ctx.lang);
         d.t.fake.http.answer(kStarUrl, row.answer);
         int blocksSeen = 0;
         if (row.cancel)
@@ -106,19 +114,19 @@ TEST(Download, KeepsThePreviousAnswerUnlessANewOneArrivesWhole) {
             };
         DownloadData_Click(d.app());
         const Form1Model& f = d.app().form1;
-        EXPECT_EQ(d.t.folder.read("data.txt"), *row.reason ? kPrevious : row.answer.body) << row.name;
+        EXPECT_EQ(d.t.folder.read("data.txt"), row.kept ? kPrevious : row.answer.body) << row.name;
         EXPECT_FALSE(fileExists(d.t.folder.file("data.txt.download"))) << row.name;
         // The area follows its answer: the new centre, or the kept file's.
         const auto area = readCatalogueArea(d.t.folder.read("data.area"), d.t.folder.read("data.txt"));
         ASSERT_TRUE(area) << row.name;
         EXPECT_NEAR(area->raDeg, *row.reason ? 1 : 23.7083, 1e-4) << row.name;
         // "downloaded" follows the transfer's line only when the answer came.
-        ASSERT_EQ(f.status.items.size(), *row.reason ? 2u : 3u) << row.name;
-        const std::string& line = f.status.items[*row.reason ? 0 : 1];
+        ASSERT_EQ(f.status.items.size(), row.kept ? 2u : 3u) << row.name;
+        const std::string& line = f.status.items[row.kept ? 0 : 1];
         EXPECT_EQ(line.rfind("archive.eso.org → data.txt: ", 0), 0u) << line;
-        const std::string want = *row.reason ? std::string(row.reason) : "KB received";
-        EXPECT_NE(line.find(want), std::string::npos) << row.name << ": " << line;
-        EXPECT_EQ(line.find("The previous file is kept.") != std::string::npos, *row.reason != '\0') << line;
+        EXPECT_NE(line.find(row.said), std::string::npos) << row.name << ": " << line;
+        const bool saysKept = line.ends_with(". The previous file is kept.") || line.ends_with("conservé.");
+        EXPECT_EQ(saysKept, row.kept) << line;
         EXPECT_TRUE(!f.CancelDownload.visible && f.icoG.visible) << row.name;
     }
 }
@@ -139,15 +147,37 @@ TEST(Download, ConvertsTheCurrentServiceAnswerOnArrival) {
     EXPECT_EQ(stars[0].id.front(), 'U');
 }
 
-TEST(Download, NamesABoxThatIsNotANumberAndTurnsTheLightGreen) {
-    DownloadFixture d;
-    d.app().form1.txt_dec[1].text = "1l";
-    DownloadData_Click(d.app());
-    EXPECT_TRUE(d.urls().empty());
-    ASSERT_EQ(d.t.fake.messages.size(), 1u);
-    EXPECT_NE(d.t.fake.messages[0].text.find("centre declination minutes"), std::string::npos)
-        << d.t.fake.messages[0].text;
-    EXPECT_FALSE(d.app().ctx.stepRunning);
+// A box that holds no number refuses the step, naming the box in the
+// window's language; the light stays red.
+TEST(Download, RefusesABoxThatHoldsNoNumberAndNamesIt) {
+    using Box = TextBox& (*)(Form1Model&);
+    const struct {
+        Box box;
+        const char *text, *lang, *message;
+        std::size_t urls;
+    } rows[] = {
+        {[](Form1Model& f) -> TextBox& { return f.txt_dec[1]; }, "1l", "", "Dec 2/3: \"1l\" is not a number.", 0},
+        {[](Form1Model& f) -> TextBox& { return f.txt_distance; }, "abc", "", "Field: \"abc\" is not a number.", 0},
+        {[](Form1Model& f) -> TextBox& { return f.txt_mag; }, "", "", "Mag limit: \"\" is not a number.", 0},
+        {[](Form1Model& f) -> TextBox& { return f.txt_mag; }, "x", "lang-fr.cfg",
+         "Mag max : « x » n'est pas un nombre.", 0},
+        {[](Form1Model& f) -> TextBox& { return f.txt_Afield; }, "r", "", "Asteroids, Field: \"r\" is not a number.",
+         1},
+    };
+    for (const auto& row : rows) {
+        DownloadFixture d;
+        Form1Model& f = d.app().form1;
+        if (*row.lang) parseLanguageFile(readFileBytes(testing::dataFile(row.lang)), row.lang, d.app().ctx.lang);
+        d.app().ws().solved = kTrue, f.CheckAster.value = 1, d.t.fake.answers = {true};
+        for (int k = 0; k < 5; ++k) f.txt_Adate[k].text = "1";
+        d.t.fake.http.serve(kStarUrl, testing::starAnswer(3));
+        row.box(f).text = row.text;
+        DownloadData_Click(d.app());
+        EXPECT_EQ(d.urls().size(), row.urls) << row.message;
+        ASSERT_EQ(d.t.fake.messages.size(), 1u) << row.message;
+        EXPECT_EQ(d.t.fake.messages[0].text, row.message);
+        EXPECT_TRUE(f.icoR.visible && !f.icoG.visible) << row.message;
+    }
 }
 
 // The switches and the update check: what is fetched, and when the
@@ -159,11 +189,14 @@ TEST(Download, FollowsTheSwitchesAndChecksForUpdates) {
         bool star, update, updateHost;
         const char* published;
         std::vector<std::string> urls;
-        bool suggested;
+        bool suggested, silent = false;
     } rows[] = {
         {"same version", true, true, true, "%\r\nnotes", {kStarUrl, counter, version}, false},
         {"other version", true, true, true, "1.5.0\r\n", {kStarUrl, counter, version}, true},
         {"empty version, no stars", false, true, true, "", {counter, version}, false},
+        {"LF line ends", true, true, true, "% \nnotes", {kStarUrl, counter, version}, false},
+        {"CR line ends", true, true, true, "%\rnotes", {kStarUrl, counter, version}, false},
+        {"silent host", true, true, true, "1.5.0", {kStarUrl, counter}, false, true},
         {"no update host", true, true, false, "1.5.0", {kStarUrl}, false},
         {"update check off", false, false, true, "1.5.0", {}, false},
     };
@@ -172,13 +205,16 @@ TEST(Download, FollowsTheSwitchesAndChecksForUpdates) {
         if (row.updateHost) d.t.folder.write("hosts.cfg", kDesignHosts + "update=version:up.test\r\n");
         std::string published = row.published;
         if (published.front() == '%') published = programVersion() + published.substr(1);
-        d.t.fake.http.serve(counter, "counted");
+        testing::FakeHttp::Answer counted = testing::FakeHttp::Answer::withBody(200, "counted");
+        counted.timeOut = row.silent, counted.body.resize(row.silent ? 0 : 7);
+        d.t.fake.http.answer(counter, counted);
         d.t.fake.http.serve(version, published);
         d.app().ctx.allowStarDownload = row.star ? kTrue : kFalse;
         d.app().ctx.allowUpdateCheck = row.update ? kTrue : kFalse;
         DownloadData_Click(d.app());
         EXPECT_EQ(d.urls(), row.urls) << row.name;
         EXPECT_EQ(d.app().form1.sugestion.caption == "A newer version is out", row.suggested) << row.name;
+        EXPECT_EQ(d.app().form1.status.items.front() == "update check: no answer from up.test", row.silent) << row.name;
     }
 }
 

@@ -35,5 +35,15 @@ TEST(FrmInternet, ShowsTheHostsInUseAndChangesTheSwitchesOnlyOnOk) {
     EXPECT_EQ(t.app.ctx.allowAsteroidDownload, kTrue);
 }
 
+// Without an update server the switch promises no check: unticked, greyed, left as it was.
+TEST(FrmInternet, GreysTheUpdateSwitchWithoutAnUpdateServer) {
+    testing::TestApp t;
+    FrmInternet_Load(t.app);
+    const CheckBox& update = t.app.frmInternet.Chk[0];
+    EXPECT_TRUE(update.value == 0 && !update.enabled);
+    FrmInternet_cmdOK_Click(t.app);
+    EXPECT_EQ(t.app.ctx.allowUpdateCheck, kTrue);
+}
+
 }  // namespace
 }  // namespace sextrix

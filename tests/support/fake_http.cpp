@@ -65,6 +65,7 @@ HttpResult FakeHttp::get(const HttpRequest& request, const BlockSink& onBlock) {
         result.error = answer.error;
     } else if (answer.status >= 300) {
         result.error = httpStatusError(answer.status, reasonOf(answer.status));
+        if (answer.status >= 400) result.errorBody = answer.body.substr(0, HttpResult::kErrorBodyBytes);
     }
     return result;
 }

@@ -100,5 +100,19 @@ TEST(DownloadWindow, FetchesTheAnswerSolvesThenDrawsTheFullMap) {
     EXPECT_GT(onImage, 20);
 }
 
+TEST(DownloadWindow, CancelShowingDuringATransferMovesNoOtherControl) {
+    testing::TempFolder folder;
+    testing::installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg"});
+    testing::onNextModal([](QWidget* chooser) { clickButton(chooser, "OKButton"); });
+    ui::QtProgram program(folder.path());
+    program.start();
+    const QWidget* tabs = program.mainWindow().findChild<QWidget*>("TabStrip1");
+    const QPoint before = tabs->mapTo(&program.mainWindow(), QPoint());
+    program.app().form1.CancelDownload.visible = true;
+    program.mainWindow().refreshFromModel();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tabs->mapTo(&program.mainWindow(), QPoint()), before);
+}
+
 }  // namespace
 }  // namespace sextrix
