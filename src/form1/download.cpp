@@ -318,7 +318,7 @@ void CheckForUpdate(App& app) {
         deleteFile(versionFile);
         DownloadToFile(app, base + "/version.txt", versionFile, quiet);
         if (!fileExists(versionFile)) return;
-        LineReader reader(readFileBytes(versionFile));
+        LineReader reader(readFileBytes(versionFile), LineEnds::Any);
         const std::string published = reader.atEnd() ? std::string() : reader.readLine();
         if (!published.empty() && published != programVersion()) ShowSuggestion(app, "softupdate", 1, "0", "0");
     } catch (const FileError&) {
