@@ -19,7 +19,7 @@ CentreJ2000Result centreJ2000(const TypedCentre& typed, double corrAsd, double c
     const double epoch = parseLeadingNumber(typed.epochText);
     CentreJ2000Result result;
     result.toJ2000 = PrecessToJ2000(epoch, ra, dec);
-    result.X = (result.toJ2000.ra + ra) * corrAsd;
+    result.X = withinOneTurn(result.toJ2000.ra + ra) * corrAsd;
     result.Y = (result.toJ2000.dec + dec) * corrDec;
     return result;
 }

@@ -27,7 +27,9 @@ struct CentreJ2000Result {
 };
 
 // Reads the fields (strict numbers with the given decimal separator; the
-// epoch with the lenient parse) and precesses the position to J2000.0.
+// epoch with the lenient parse) and precesses the position to J2000.0. The
+// precessed right ascension is brought back into [0, 360) before it is
+// scaled (23 59 59.9 at 1950 is just past 0 h in J2000.0).
 // Throws TypeMismatchError for a field that is not a number.
 CentreJ2000Result centreJ2000(const TypedCentre& typed, double corrAsd, double corrDec, char decimalSeparator);
 
