@@ -82,18 +82,13 @@ for name, args in bad.items():
         failures.append("%s: exit %d, expected 2 with one line: %r" % (name, r.returncode, r.stderr))
 
 # A value outside its range ends with status 2 and a reason naming its option.
-centre = {"--ra": "08 51 18", "--dec": "+11 48 00", "--scale": "2.5"}
-out_of_range = [
-    ("--scale", {"--scale": "1e-310"}), ("--scale", {"--scale": "1e9"}), ("--epoch", {"--epoch": "1e300"}),
-    ("--epoch", {"--epoch": "-2000000"}), ("--ra", {"--ra": "-01 33 50"}), ("--ra", {"--ra": "01 335 0"}),
-    ("--ra", {"--ra": "01 33 60"}), ("--dec", {"--dec": "+11 60 00"}), ("--dec", {"--dec": "-90 00 01"}),
-    ("--radius", {"--radius": "0"}), ("--mag", {"--mag": "1e300"}), ("--tolerance", {"--tolerance": "1e300"}),
-]
-for option, changed in out_of_range:
-    args = [a for k, v in {**centre, **changed}.items() for a in (k, v)]
-    r = subprocess.run([solve, image, *args, "--catalogue", answer], capture_output=True, text=True)
+for option, value in [("--scale", "1e-310"), ("--scale", "1e9"), ("--epoch", "1e300"), ("--epoch", "-2000000"),
+                      ("--ra", "-01 33 50"), ("--ra", "01 335 0"), ("--ra", "01 33 60"), ("--dec", "+11 60 00"),
+                      ("--dec", "-90 00 01"), ("--radius", "0"), ("--mag", "1e300"), ("--tolerance", "1e300")]:
+    opts = {"--ra": "08 51 18", "--dec": "+11 48 00", "--scale": "2.5", option: value}
+    r = subprocess.run([solve, image, *sum(opts.items(), ()), "--catalogue", answer], capture_output=True, text=True)
     if r.returncode != 2 or len(r.stderr.strip().splitlines()) != 1 or option not in r.stderr:
-        failures.append("%r: exit %d, expected 2 naming %s: %r" % (changed, r.returncode, option, r.stderr))
+        failures.append("%s %s: exit %d, expected 2 naming it: %r" % (option, value, r.returncode, r.stderr))
 
 # Installed (no data beside the executable), the solver reads the hosts.cfg
 # the window keeps in the user's data folder.

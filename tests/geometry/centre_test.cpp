@@ -85,13 +85,9 @@ INSTANTIATE_TEST_SUITE_P(EpochTexts, CentreEpoch, ::testing::Values("1950.0", "1
 
 // Precession across 0 h gives a right ascension within one turn.
 TEST(CentreJ2000, PrecessedRightAscensionStaysWithinOneTurn) {
-    const struct {
-        TypedCentre typed;
-        double raDeg;
-    } rows[] = {{{{"23", "59", "59.9"}, {"0", "0", "0"}, false, "1950"}, 0.6401},
-                {{{"0", "0", "0.1"}, {"0", "0", "0"}, false, "2050"}, 359.3599}};
-    for (const auto& row : rows)
-        EXPECT_NEAR(centreJ2000(row.typed, 1, 1, '.').X, row.raDeg, 1e-3) << row.typed.epochText;
+    const std::pair<TypedCentre, double> rows[] = {{{{"23", "59", "59.9"}, {"0", "0", "0"}, false, "1950"}, 0.6401},
+                                                   {{{"0", "0", "0.1"}, {"0", "0", "0"}, false, "2050"}, 359.3599}};
+    for (const auto& [typed, ra] : rows) EXPECT_NEAR(centreJ2000(typed, 1, 1, '.').X, ra, 1e-3) << typed.epochText;
 }
 
 TEST(CentreJ2000, ReadsTheFieldsWithTheLocaleDecimalComma) {
