@@ -52,20 +52,24 @@ answer, prints where the image points and writes a WCS sidecar.
 
 Hints (required):
   --ra "HH MM SS"        approximate centre, right ascension (fields separated
-                         by spaces or colons; seconds may have decimals)
-  --dec "+DD MM SS"      approximate centre, declination, signed
-  --scale ARCSEC         image scale in arcseconds per pixel, or
+                         by spaces or colons; seconds may have decimals;
+                         below 24 h, minutes and seconds below 60, no sign)
+  --dec "+DD MM SS"      approximate centre, declination, signed (within 90
+                         degrees, minutes and seconds below 60)
+  --scale ARCSEC         image scale in arcseconds per pixel (0.001..3600), or
   --corr ASD DEC         the scale factors of the main window: pixels per
                          degree of right ascension (at the centre) and of
-                         declination
+                         declination (either sign, size 0.001..3600000)
 
 Options:
-  --epoch YEAR           epoch of the centre, precessed to J2000.0 (2000.0)
+  --epoch YEAR           epoch of the centre, precessed to J2000.0 (2000.0;
+                         1000..3000)
   --radius ARCMIN        catalogue search radius for --download (the image's
-                         half-diagonal, plus half of it for an uncertain centre)
-  --mag LIMIT            faintest magnitude for --download (13)
+                         half-diagonal, plus half of it for an uncertain
+                         centre; 0.01..5400)
+  --mag LIMIT            faintest magnitude for --download (13; -2..30)
   --tolerance PIXELS     how far each side of the picked figure may differ
-                         from the catalogue's (7)
+                         from the catalogue's (7; 0.01..1000)
   --catalogue FILE       a star catalogue answer in the layout of data.txt;
                          when the area it was fetched for is kept beside it
                          (its name with the extension .area: data.area beside
@@ -95,8 +99,8 @@ the catalogue stars held back from the search lie where the solution puts
 them, with the chance that a wrong solution would have done as well.
 
 Exit status: 0 solved, 1 no solution (the reason on stderr), 2 bad input
-(missing or unreadable file, an option that is not a number, a catalogue
-without stars; the reason on stderr).
+(missing or unreadable file, an option that is not a number or lies outside
+its range, named on stderr; a catalogue without stars).
 )";
 
 struct BadInput : std::runtime_error {
@@ -129,6 +133,23 @@ double number(const std::string& text, const std::string& option) {
     throw BadInput(option + " takes a number, not \"" + text + "\"");
 }
 
+// What the numeric options take, bounds included; --corr's factors may be
+// negative, their size lies in the range.
+struct Range {
+    double low, high;
+};
+constexpr Range kScaleRange{0.001, 3600}, kCorrRange{0.001, 3.6e6}, kRadiusRange{0.01, 5400}, kMagRange{-2, 30},
+    kToleranceRange{0.01, 1000};
+
+double number(const std::string& text, const std::string& option, Range range, bool eitherSign = false) {
+    const double value = number(text, option);
+    const double size = eitherSign ? std::abs(value) : value;
+    if (size < range.low || size > range.high)
+        throw BadInput(option + " must lie within " + (eitherSign ? "+-" : "") + numberToText(range.low, '.') + ".." +
+                       numberToText(range.high, '.') + ", not " + text);
+    return value;
+}
+
 FivePicks parsePicks(const std::string& text) {
     std::istringstream in(text);
     std::vector<PickedStar> stars;
@@ -157,18 +178,18 @@ Command parseCommand(const std::vector<std::string>& args) {
         else if (a == "--dec")
             c.dec = value(i);
         else if (a == "--scale")
-            c.scale = number(value(i), a);
+            c.scale = number(value(i), a, kScaleRange);
         else if (a == "--corr") {
-            const double asd = number(value(i), a);
-            c.corr = {{asd, number(value(i), a)}};
+            const double asd = number(value(i), a, kCorrRange, true);
+            c.corr = {{asd, number(value(i), a, kCorrRange, true)}};
         } else if (a == "--epoch")
             c.epoch = value(i), number(c.epoch, a);
         else if (a == "--radius")
-            c.radiusArcmin = number(value(i), a);
+            c.radiusArcmin = number(value(i), a, kRadiusRange);
         else if (a == "--mag")
-            c.magLimit = number(value(i), a);
+            c.magLimit = number(value(i), a, kMagRange);
         else if (a == "--tolerance")
-            c.tolerance = number(value(i), a);
+            c.tolerance = number(value(i), a, kToleranceRange);
         else if (a == "--catalogue")
             c.catalogue = value(i);
         else if (a == "--download")
@@ -191,21 +212,20 @@ Command parseCommand(const std::vector<std::string>& args) {
     if (c.image.empty()) throw BadInput("no image given (see --help)");
     if (c.ra.empty() || c.dec.empty()) throw BadInput("--ra and --dec are required");
     if (c.scale.has_value() == c.corr.has_value()) throw BadInput("give either --scale or --corr");
-    if (c.scale && !(*c.scale > 0)) throw BadInput("--scale must be positive");
-    if (c.corr && (c.corr->first == 0 || c.corr->second == 0)) throw BadInput("--corr factors must not be 0");
-    if (!(c.tolerance > 0)) throw BadInput("--tolerance must be positive");
     if (c.catalogue.empty() == !c.download) throw BadInput("give either --catalogue FILE or --download");
     if (c.wcs.empty()) c.wcs = wcsSidecarPath(c.image);
     return c;
 }
 
-// "08 51 18", "08:51:18" or "-05 30" into three fields and a sign.
+// "08 51 18", "08:51:18" or "-05 30" into three fields and a sign; without
+// `negative` (a right ascension) a sign is refused.
 std::array<std::string, 3> sexagesimalFields(std::string text, const char* option, bool* negative) {
     for (char& ch : text)
         if (ch == ':') ch = ' ';
     std::size_t start = text.find_first_not_of(' ');
     if (start != std::string::npos && (text[start] == '-' || text[start] == '+')) {
-        if (negative) *negative = text[start] == '-';
+        if (!negative) throw BadInput(std::string(option) + " takes no sign");
+        *negative = text[start] == '-';
         text.erase(start, 1);
     } else if (negative) {
         *negative = false;
@@ -234,12 +254,10 @@ Hints hintsOf(const Command& c) {
     typed.ra = sexagesimalFields(c.ra, "--ra", nullptr);
     typed.dec = sexagesimalFields(c.dec, "--dec", &typed.south);
     typed.epochText = c.epoch;
-    const double raHours =
-        number(typed.ra[0], "--ra") + number(typed.ra[1], "--ra") / 60 + number(typed.ra[2], "--ra") / 3600;
-    const double decDeg =
-        number(typed.dec[0], "--dec") + number(typed.dec[1], "--dec") / 60 + number(typed.dec[2], "--dec") / 3600;
-    if (raHours >= 24) throw BadInput("--ra must lie below 24 h");
-    if (decDeg > 90) throw BadInput("--dec must lie within 90 degrees");
+    if (const auto fault = centreFault(typed, '.')) {
+        const char* options[] = {"--ra", "--dec", "--epoch"};
+        throw BadInput(options[static_cast<int>(fault->part)] + (" " + fault->reason));
+    }
     const CentreJ2000Result j2000 = centreJ2000(typed, 1, 1, '.');
     Hints h;
     h.solve.centreRaDeg = j2000.X;

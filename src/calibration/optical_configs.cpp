@@ -9,7 +9,7 @@ namespace sextrix {
 
 ConfigFileRead parseConfigFile(const std::string& text, char decimalSeparator) {
     ConfigFileRead read;
-    LineReader reader(text);
+    LineReader reader(text, LineEnds::Any);
     int count = 0;
     try {
         count = parseStrictInt16(reader.readLine(), decimalSeparator);

@@ -2,7 +2,7 @@
 // config.cfg, the observer's named pairs of scale factors, and the edits of
 // the list that the configurations window makes.
 //
-// Layout (lines end with CR LF):
+// Layout (lines written with CR LF, read with any line end):
 //   1          the count n, written with one blank before and one after (" 2 ")
 //   2 + 3(k-1) name of configuration k
 //   3 + 3(k-1) its Corr Asd, as typed

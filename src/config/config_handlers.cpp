@@ -50,16 +50,19 @@ void Config_Form_Load(App& app) {
     if (choosing) w.Lbl[2].caption.clear();
 
     w.configs.clear();
+    w.fileRefused = false;
     w.List1 = {};
     for (TextBox& box : w.txt_coor) box = {};
     runHandler(app.platform.dialogs, [&] {
         const std::string path = app.programFile("config.cfg");
         if (!fileExists(path)) throw FileError("No optical configuration has been saved yet (" + path + ")");
+        w.fileRefused = true;
         ConfigFileRead read = parseConfigFile(textFromFile(readFileBytes(path)), app.ctx.decimalSeparator);
         w.configs = std::move(read.configs);
         relist(w);
         if (!w.configs.empty()) select(app, 0);
         if (!read.failure.empty()) throw std::runtime_error(read.failure);
+        w.fileRefused = false;
         if (w.configs.empty()) throw std::runtime_error("config.cfg holds no optical configuration");
     });
 }
@@ -107,8 +110,14 @@ void Config_cmd1_Click(App& app) {
 
 bool Config_cmd4_Click(App& app) {
     ConfigModel& w = app.config;
+    const std::string path = app.programFile("config.cfg");
+    if (w.fileRefused && !app.platform.dialogs.askYesNo(path + " could not be read whole when this window opened. "
+                                                               "Replace it with the configurations listed here?",
+                                                        w.caption))
+        return false;
     return runHandler(app.platform.dialogs, [&] {
-        writeFileBytes(app.programFile("config.cfg"), configFileBytes(w.configs));
+        writeFileBytes(path, configFileBytes(w.configs));
+        w.fileRefused = false;
         relist(w);
     });
 }

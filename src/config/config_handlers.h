@@ -10,7 +10,7 @@ namespace sextrix {
 
 // Captions, the face, then config.cfg into the list with its first entry
 // selected. A missing or faulty file is reported and the window opens with
-// what could be read.
+// what could be read (fileRefused when the file is there but faulty).
 void Config_Form_Load(App& app);
 
 // The selected entry (List1.selected) into the three boxes.
@@ -30,8 +30,9 @@ void Config_cmd2_Click(App& app);
 void Config_cmd1_Click(App& app);
 
 // "Enregistrer": writes config.cfg (through a temporary file, so a failed save
-// leaves the old file whole). True when saved: the window then closes; a
-// failure is reported and the window stays open with its entries.
+// leaves the old file whole). A file that was not read whole when the window
+// opened is replaced only when the user says yes. True when saved: the window
+// then closes; a failure or a no leaves the window open with its entries.
 bool Config_cmd4_Click(App& app);
 
 // "Utiliser": the boxes' Corr Asd and Corr Dec, saved or not, into the main

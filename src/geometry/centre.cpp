@@ -19,9 +19,37 @@ CentreJ2000Result centreJ2000(const TypedCentre& typed, double corrAsd, double c
     const double epoch = parseLeadingNumber(typed.epochText);
     CentreJ2000Result result;
     result.toJ2000 = PrecessToJ2000(epoch, ra, dec);
-    result.X = (result.toJ2000.ra + ra) * corrAsd;
+    result.X = withinOneTurn(result.toJ2000.ra + ra) * corrAsd;
     result.Y = (result.toJ2000.dec + dec) * corrDec;
     return result;
+}
+
+std::optional<CentreFault> centreFault(const TypedCentre& typed, char sep) {
+    // One sexagesimal value: whole part, minutes, seconds; its total in the
+    // whole part's unit, or a fault.
+    const auto check = [sep](const std::array<std::string, 3>& fields, CentrePart part, double limit,
+                             bool limitIncluded, const char* unit) -> std::optional<CentreFault> {
+        const char* names[3] = {unit, "minutes", "seconds"};
+        double value[3];
+        for (int k = 0; k < 3; ++k) {
+            value[k] = parseStrictNumber(fields[k], sep);
+            if (!(value[k] >= 0)) return CentreFault{part, std::string(names[k]) + " must not be negative"};
+            if (k > 0 && !(value[k] < 60))
+                return CentreFault{part, std::string(names[k]) + " must lie below 60, not " + fields[k]};
+        }
+        const double total = value[0] + value[1] / 60 + value[2] / 3600;
+        if (limitIncluded ? total > limit : total >= limit)
+            return CentreFault{part, std::string("must lie ") + (limitIncluded ? "within " : "below ") +
+                                         numberToText(limit, '.') + " " + unit};
+        return std::nullopt;
+    };
+    if (auto fault = check(typed.ra, CentrePart::Ra, 24, false, "hours")) return fault;
+    if (auto fault = check(typed.dec, CentrePart::Dec, 90, true, "degrees")) return fault;
+    const double epoch = parseLeadingNumber(typed.epochText);
+    if (!(epoch >= kEarliestEpoch && epoch <= kLatestEpoch))
+        return CentreFault{CentrePart::Epoch, "must lie within " + numberToText(kEarliestEpoch, '.') + ".." +
+                                                  numberToText(kLatestEpoch, '.') + ", not " + typed.epochText};
+    return std::nullopt;
 }
 
 std::optional<CentreCross> centreCross(const SkyMap& map, double X, double Y, int width, int height) {

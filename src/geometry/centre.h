@@ -27,9 +27,27 @@ struct CentreJ2000Result {
 };
 
 // Reads the fields (strict numbers with the given decimal separator; the
-// epoch with the lenient parse) and precesses the position to J2000.0.
+// epoch with the lenient parse) and precesses the position to J2000.0. The
+// precessed right ascension is brought back into [0, 360) before it is
+// scaled (23 59 59.9 at 1950 is just past 0 h in J2000.0).
 // Throws TypeMismatchError for a field that is not a number.
 CentreJ2000Result centreJ2000(const TypedCentre& typed, double corrAsd, double corrDec, char decimalSeparator);
+
+// The epochs a centre may be typed in, years: the precession's polynomials
+// hold for some centuries either side of 2000.
+inline constexpr double kEarliestEpoch = 1000, kLatestEpoch = 3000;
+
+// The first value of a typed centre outside its range, read as centreJ2000
+// reads it: hours and degrees not negative, minutes and seconds in [0, 60),
+// the right ascension below 24 h, the declination within 90 degrees, the
+// epoch within kEarliestEpoch..kLatestEpoch. Nothing when all are in range.
+// Throws TypeMismatchError for a field that is not a number.
+enum class CentrePart { Ra, Dec, Epoch };
+struct CentreFault {
+    CentrePart part;
+    std::string reason;  // e.g. "minutes must lie below 60, not 335"
+};
+std::optional<CentreFault> centreFault(const TypedCentre& typed, char decimalSeparator);
 
 // The centre cross: four short segments around the centre's pixel, leaving
 // a 2-pixel gap, each as its two ends.

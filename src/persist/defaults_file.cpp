@@ -15,7 +15,7 @@ const std::array<DefaultsLine, kDefaultsLines> kDefaultsLayout{Text,     Text,  
 std::string defaultsFileBytes(const std::vector<std::string>& values) { return joinLinesCrLf(values); }
 
 std::vector<std::string> readDefaultsValues(const std::string& bytes, char decimalSeparator) {
-    LineReader reader(bytes);
+    LineReader reader(bytes, LineEnds::Any);
     std::vector<std::string> values;
     try {
         for (const DefaultsLine kind : kDefaultsLayout) {

@@ -68,6 +68,8 @@ std::string windows1252ToUtf8(std::string_view bytes) {
 }
 
 std::string textFromFile(std::string bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
     if (isValidUtf8(bytes)) return bytes;
     return windows1252ToUtf8(bytes);
 }

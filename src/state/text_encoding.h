@@ -16,7 +16,8 @@ bool isValidUtf8(std::string_view bytes);
 // number, as Windows itself converts them.
 std::string windows1252ToUtf8(std::string_view bytes);
 
-// The text of a file's bytes in UTF-8, whichever of the two encodings it was.
+// The text of a file's bytes in UTF-8, whichever of the two encodings it was,
+// without the byte-order mark some editors put before UTF-8 text.
 std::string textFromFile(std::string bytes);
 
 }  // namespace sextrix

@@ -1,18 +1,26 @@
 #pragma once
-// Line handling of the program's text files: a line ends at CR or at CR LF;
-// a lone LF is an ordinary character of the line (the catalogue answer relies
-// on this: its LF-separated records arrive as one long line). Lines are
-// written with CR LF.
+// Line handling of the program's text files. Lines are written with CR LF.
+// The settings files (defaut.cfg, config.cfg, the languages) are read with
+// LineEnds::Any, as an editor may have saved them with LF or CR; the rest
+// with the default, CrOrCrLf, where a lone LF is an ordinary character of the
+// line (the star answer relies on this: its LF-separated records arrive as
+// one long line; a project saved with LF only is refused as one line).
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace sextrix {
 
+enum class LineEnds {
+    CrOrCrLf,  // a lone LF stays in the line
+    Any,       // CR LF, LF or CR
+};
+
 // Reads lines one at a time from bytes held in memory.
 class LineReader {
 public:
-    explicit LineReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    explicit LineReader(std::string bytes, LineEnds ends = LineEnds::CrOrCrLf)
+        : bytes_(std::move(bytes)), ends_(ends) {}
 
     bool atEnd() const { return pos_ >= bytes_.size(); }
     // The next line without its terminator; throws EndOfFileError at the end.
@@ -20,10 +28,11 @@ public:
 
 private:
     std::string bytes_;
+    LineEnds ends_;
     std::size_t pos_ = 0;
 };
 
-std::vector<std::string> splitLines(std::string_view bytes);
+std::vector<std::string> splitLines(std::string_view bytes, LineEnds ends = LineEnds::CrOrCrLf);
 
 // Each line followed by CR LF.
 std::string joinLinesCrLf(const std::vector<std::string>& lines);

@@ -25,6 +25,8 @@ struct ConfigModel {
     // The configurations in file order; configCount is their number. The list
     // shows list position p for entry p (the names as last saved or deleted).
     std::vector<OpticalConfig> configs;
+    // config.cfg is there but was not read whole: saving over it asks first.
+    bool fileRefused = false;
 };
 
 // Classic calibration: sensor width and height (mm), pixels along x and y,

@@ -82,6 +82,15 @@ for name, args in bad.items():
     if r.returncode != 2 or len(lines) != 1:
         failures.append("%s: exit %d, expected 2 with one line: %r" % (name, r.returncode, r.stderr))
 
+# A value outside its range ends with status 2 and a reason naming its option.
+for option, value in [("--scale", "1e-310"), ("--scale", "1e9"), ("--epoch", "1e300"), ("--epoch", "-2000000"),
+                      ("--ra", "-01 33 50"), ("--ra", "01 335 0"), ("--ra", "01 33 60"), ("--dec", "+11 60 00"),
+                      ("--dec", "-90 00 01"), ("--radius", "0"), ("--mag", "1e300"), ("--tolerance", "1e300")]:
+    opts = {"--ra": "08 51 18", "--dec": "+11 48 00", "--scale": "2.5", option: value}
+    r = subprocess.run([solve, image, *sum(opts.items(), ()), "--catalogue", answer], capture_output=True, text=True)
+    if r.returncode != 2 or len(r.stderr.strip().splitlines()) != 1 or option not in r.stderr:
+        failures.append("%s %s: exit %d, expected 2 naming it: %r" % (option, value, r.returncode, r.stderr))
+
 # Installed (no data beside the executable), the solver reads the hosts.cfg
 # the window keeps in the user's data folder.
 import shutil

@@ -99,6 +99,18 @@ TEST(ConfigWindow, FailedSaveKeepsTheOldFileAndTheWindowOpen) {
     EXPECT_EQ(c.t.folder.read("config.cfg"), kThree);
 }
 
+// A file the window could not read whole is only replaced on a yes.
+TEST(ConfigWindow, SavingOverAFaultyFileAsksFirst) {
+    const std::string faulty = " 3 \r\nC8 f/6.3\r\n2599.43\r\n2709.96\r\nLunette 80\r\n";
+    for (const bool yes : {false, true}) {
+        Window c(faulty);
+        c.t.fake.answers.push_back(yes);
+        EXPECT_EQ(Config_cmd4_Click(c.t.app), yes);
+        EXPECT_EQ(c.t.fake.questions.size(), 1u);
+        EXPECT_EQ(c.t.folder.read("config.cfg"), yes ? " 1 \r\nC8 f/6.3\r\n2599.43\r\n2709.96\r\n" : faulty);
+    }
+}
+
 // "Utiliser" copies the boxes as they stand (edited, not saved) into the
 // scale boxes, whose change handler makes a decimal comma a point.
 TEST(ConfigWindow, ChosenWithLoadFillsTheScaleBoxes) {

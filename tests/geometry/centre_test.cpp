@@ -83,6 +83,13 @@ TEST_P(CentreEpoch, PrecessesFromB1950WithTheWorkedCorrections) {
 
 INSTANTIATE_TEST_SUITE_P(EpochTexts, CentreEpoch, ::testing::Values("1950.0", "1950", " 1950.0 B", "1950,9"));
 
+// Precession across 0 h gives a right ascension within one turn.
+TEST(CentreJ2000, PrecessedRightAscensionStaysWithinOneTurn) {
+    const std::pair<TypedCentre, double> rows[] = {{{{"23", "59", "59.9"}, {"0", "0", "0"}, false, "1950"}, 0.6401},
+                                                   {{{"0", "0", "0.1"}, {"0", "0", "0"}, false, "2050"}, 359.3599}};
+    for (const auto& [typed, ra] : rows) EXPECT_NEAR(centreJ2000(typed, 1, 1, '.').X, ra, 1e-3) << typed.epochText;
+}
+
 TEST(CentreJ2000, ReadsTheFieldsWithTheLocaleDecimalComma) {
     testing::TestApp t;
     t.app.ctx.decimalSeparator = ',';
