@@ -24,7 +24,7 @@ void parseLanguageFile(const std::string& bytes, const std::string& fileName, La
         {"[WIZARD]", loaded.formTexts, 1},     {"[SUGESTIONS]", loaded.wizardTexts, 1},
         {"[INFO]", loaded.suggestionTexts, 0}, {"[END]", loaded.infoTexts, 1},
     };
-    LineReader reader(bytes, LineEnds::Any);
+    LineReader reader(bytes);
     if (reader.atEnd()) throw LanguageFileError(fileName + ": the file is empty");
     std::string last = reader.readLine();  // title line
     int lineNumber = 1;

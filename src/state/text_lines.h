@@ -1,10 +1,11 @@
 #pragma once
 // Line handling of the program's text files. Lines are written with CR LF.
-// The settings files (defaut.cfg, config.cfg, the languages) are read with
-// LineEnds::Any, as an editor may have saved them with LF or CR; the rest
-// with the default, CrOrCrLf, where a lone LF is an ordinary character of the
-// line (the star answer relies on this: its LF-separated records arrive as
-// one long line; a project saved with LF only is refused as one line).
+// The settings files (defaut.cfg, config.cfg) are read with LineEnds::Any,
+// as an editor may have saved them with LF or CR; the rest with the default,
+// CrOrCrLf, where a lone LF is an ordinary character of the line (the star
+// answer relies on this: its LF-separated records arrive as one long line; a
+// language entry keeps a lone LF inside it; a project saved with LF only is
+// refused as one line).
 #include <string>
 #include <string_view>
 #include <vector>

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -216,77 +215,6 @@ INSTANTIATE_TEST_SUITE_P(
                       InputRow{"NoDetectedStar", 300, [](Inputs& in) { in.detected.clear(); }, false, 0, 0},
                       InputRow{"SingularPlate", 300, [](Inputs& in) { in.plate = Plate{}; }, false, 0, 0},
                       InputRow{"NoImage", 300, [](Inputs& in) { in.setup.width = 0; }, false, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Stars where the row's coverage allows, at the true pixels with 0.05 to
-// 0.3 px of centroid noise, a share of them paired with a
-// neighbour 2-4 px off instead: wherever the stars leave the image, the
-// refined solution follows the true projection to 0.5 px over the whole
-// image, empty corners included, and a real distortion is still found.
-struct CoverageRow {
-    const char* name;
-    bool (*covered)(double x, double y);
-    int count;
-    double distortion;  // times distortion(): about a pixel at the corners for 1
-    double wrongShare;
-    bool distortionFound;
-};
-
-class PartialCoverage : public ::testing::TestWithParam<CoverageRow> {};
-
-TEST_P(PartialCoverage, KeepsTheSolutionOverTheWholeImage) {
-    const CoverageRow& row = GetParam();
-    FieldSetup setup;
-    setup.centreRaDeg = 210, setup.centreDecDeg = -30, setup.upPositionAngleDeg = 70;
-    if (row.distortion > 0) {
-        setup.sip = distortion();
-        for (auto* c : {&setup.sip.a, &setup.sip.b})
-            for (double& v : *c) v *= row.distortion;
-    }
-    std::vector<ReferenceStar> stars;
-    std::vector<DetectedStar> detected;
-    fieldsim::SeededRandom random(5);
-    while (static_cast<int>(stars.size()) < row.count) {
-        const double x = 5 + random.uniform() * 990, y = 5 + random.uniform() * 790;
-        const double sigma = 0.05 + 0.25 * random.uniform();
-        const bool wrong = random.uniform() < row.wrongShare;
-        const double turn = 2 * std::numbers::pi * random.uniform(), off = wrong ? 2 + 2 * random.uniform() : 0;
-        if (!row.covered(x, y)) continue;
-        const auto sky = fieldsim::imageToSky(setup, x, y);
-        stars.push_back({std::to_string(stars.size()), sky.raDeg, sky.decDeg});
-        DetectedStar star;
-        star.x = x + sigma * random.normal() + off * std::cos(turn);
-        star.y = y + sigma * random.normal() + off * std::sin(turn);
-        star.fwhm = 2.8;
-        detected.push_back(star);
-    }
-    const Refinement r = refinePlate(fieldsim::fitPlate(setup).plate, fieldsim::corrAsdOf(setup),
-                                     fieldsim::corrDecOf(setup), stars, detected, setup.width, setup.height);
-    ASSERT_TRUE(r.solution);
-    EXPECT_EQ(r.sipOrder > 0, row.distortionFound);
-    double worst = 0;
-    for (int j = 0; j < 10; ++j)
-        for (int i = 0; i < 10; ++i) {
-            const double x = i * (setup.width - 1) / 9.0, y = j * (setup.height - 1) / 9.0;
-            const auto sky = tanPixelToSky(*r.solution, x, y);
-            const auto truth = fieldsim::skyToImage(setup, sky.raDeg, sky.decDeg);
-            ASSERT_TRUE(truth);
-            worst = std::max(worst, std::hypot(truth->x - x, truth->y - y));
-        }
-    EXPECT_LT(worst, 0.5);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PartialCoverage,
-    ::testing::Values(
-        CoverageRow{"CornerMaskedFlat", [](double x, double y) { return std::hypot(x, y) > 450; }, 400, 0, 0.1, false},
-        CoverageRow{"HalfEmptyMild", [](double x, double) { return x < 500; }, 400, 0.3, 0.1, false},
-        CoverageRow{"HalfEmptyFewStars", [](double x, double) { return x < 450; }, 80, 0.3, 0.35, false},
-        CoverageRow{"CornerMaskedFewStars", [](double x, double y) { return std::hypot(x, y) > 500; }, 100, 0.4, 0.35,
-                    false},
-        CoverageRow{"CornersMaskedMild", [](double x, double y) { return std::hypot(x - 499.5, y - 399.5) < 420; }, 400,
-                    0.3, 0.1, false},
-        CoverageRow{"CoveredDistorted", [](double, double) { return true; }, 400, 3, 0.1, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Each of a pair must be the other's nearest within the radius.
