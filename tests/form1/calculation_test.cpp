@@ -72,8 +72,10 @@ TEST(Calculation, AboveThreeHundredEightyStarsTheUserIsAsked) {
         ASSERT_EQ(c.t.fake.questions.size(), row.asked ? 1u : 0u);
         if (row.asked) EXPECT_EQ(c.t.fake.questions[0].text, "Many stars: go on?");
         EXPECT_TRUE(c.t.fake.messages.empty());
-        EXPECT_EQ(c.t.app.form1.icoG.visible, row.charted);
-        EXPECT_EQ(c.t.app.ws().fullMapState, row.charted ? "done" : "");
+        // No candidate either way: the light stays red.
+        EXPECT_FALSE(c.t.app.form1.icoG.visible);
+        EXPECT_EQ(c.t.fake.messages.empty() && c.t.app.form1.status.items.front() != "Calculation stopped",
+                  row.charted);
         if (!row.charted) EXPECT_EQ(c.t.app.form1.status.items.front(), "Calculation stopped");
     }
 }
@@ -102,7 +104,7 @@ TEST(Calculation, AStartWhileRunningIsIgnored) {
     startCalcul_Click(c.t.app);
     EXPECT_GT(clicksWhileRunning, 0);
     EXPECT_EQ(c.t.fake.questions.size(), 1u);
-    EXPECT_TRUE(c.t.app.form1.icoG.visible);
+    EXPECT_TRUE(c.t.app.form1.icoR.visible) << "no candidate, no solution";
 
     c.t.fake.onYield = nullptr;
     c.t.fake.answers = {false};
@@ -120,7 +122,34 @@ TEST(Calculation, WarnsWhenTheCentreLeftTheAreaOfTheAnswer) {
                         "data.txt was fetched around 10h0'0'' 12°0'0'' (radius 20'); the typed centre 20h0'0'' "
                         "12°0'0'' lies outside it: its stars may be another field's. Run 1-Download again."),
               items.end());
-    EXPECT_TRUE(c.t.app.form1.icoG.visible);
+    EXPECT_TRUE(c.t.app.form1.icoR.visible) << "no candidate, no solution";
+}
+
+// A calculation that ends without an accepted candidate leaves no solution
+// of an earlier one on the screen or in the clicks.
+TEST(Calculation, EndingWithoutASolutionForgetsTheEarlierOne) {
+    const struct {
+        const char* name;
+        int stars;
+        std::deque<bool> answers;
+        const char* tolerance;
+    } rows[] = {{"no candidate", 381, {true}, "5"},
+                {"stopped", 381, {false}, "5"},
+                {"input error", 20, {}, "ab"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CalculationFixture c(row.stars);
+        Form1Model& f = c.t.app.form1;
+        c.t.fake.answers = row.answers;
+        f.txt_tolerance.text = row.tolerance;
+        f.ws.solved = kTrue, f.ws.mode = ClickMode::Coor, f.ws.refinement.solution = TanSolution{};
+        f.aster_lbl[1].visible = f.centerpic[0].visible = f.icoG.visible = true;
+        startCalcul_Click(c.t.app);
+        EXPECT_EQ(f.ws.solved, kFalse);
+        EXPECT_NE(f.ws.mode, ClickMode::Coor);
+        EXPECT_FALSE(f.ws.refinement.solution.has_value());
+        EXPECT_FALSE(f.aster_lbl[1].visible || f.centerpic[0].visible || f.icoG.visible);
+    }
 }
 
 // Every box the calculation reads is named, with its text, when it cannot
