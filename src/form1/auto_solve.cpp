@@ -116,7 +116,6 @@ void AutoSolve_Click(App& app) {
         WorkingState& ws = form.ws;
         runIdentification(app, [&] {
             beginIdentification(app);
-            ws.solved = kFalse;
             if (ws.imageLoaded != kTrue) return;
             READFILE(app);
             READFILE_NGCIC(app);

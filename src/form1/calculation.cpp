@@ -25,6 +25,8 @@ void beginIdentification(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
     Loadimg_Click(app);
+    // Until a candidate is accepted there is no solution.
+    ws.solved = kFalse;
     SetStatusLight(form, 0);
     ws.corrAsd = leadingBoxNumber(form.txt_corrasd.text, "scale factor Corr RA");
     ws.corrDec = leadingBoxNumber(form.txt_corrdec.text, "scale factor Corr Dec");

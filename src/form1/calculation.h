@@ -14,8 +14,8 @@ namespace sextrix {
 // leaves no solution (forgetSolution).
 void startCalcul_Click(App& app);
 
-// What every identification starts with: the image reloaded, the status
-// light red, the scale factors read from their boxes, the star markers
+// What every identification starts with: the image reloaded, no solution,
+// the status light red, the scale factors read from their boxes, the star markers
 // hidden.
 void beginIdentification(App& app);
 

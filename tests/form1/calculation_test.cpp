@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "catalog/catalogue_area.h"
+#include "form1/image_file.h"
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
 
@@ -33,6 +34,7 @@ struct CalculationFixture {
         messages[16] = "Identification";
         messages[17] = "Calculation stopped";
         t.app.ctx.lang.suggestionTexts[14] = "Pick five stars first";
+        Loadimg_Click(t.app);  // the picking shows the image first
         // Picks far apart: the catalogue stars, all within a few units of
         // each other, hold no such figure, so no candidate is asked about.
         const double picks[6][2] = {{0, 0}, {10, 10}, {900, 50}, {400, 700}, {50, 600}, {800, 750}};
