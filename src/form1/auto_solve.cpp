@@ -114,15 +114,15 @@ void AutoSolve_Click(App& app) {
     runHandler(app.platform.dialogs, [&] {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;
-        beginIdentification(app);
-        if (ws.imageLoaded != kTrue) return;
-        READFILE(app);
-        READFILE_NGCIC(app);
-        ws.solved = kFalse;
-        solveAndAsk(app);
-        AddStatus(form, app.platform.events, app.ctx.lang.messages[6]);
-        ShowSuggestion(app, "calcul", ws.solved, intToText(ws.solved == kTrue ? 1 : 0), intToText(ws.catCount));
-        SetStatusLight(form, kTrue);
+        runIdentification(app, [&] {
+            beginIdentification(app);
+            if (ws.imageLoaded != kTrue) return;
+            READFILE(app);
+            READFILE_NGCIC(app);
+            solveAndAsk(app);
+            AddStatus(form, app.platform.events, app.ctx.lang.messages[6]);
+            ShowSuggestion(app, "calcul", ws.solved, intToText(ws.solved == kTrue ? 1 : 0), intToText(ws.catCount));
+        });
     });
 }
 

@@ -6,6 +6,7 @@
 #include "chart.h"
 #include "identification.h"
 #include "image_file.h"
+#include "reduction.h"
 #include "state/busy_guard.h"
 #include "state/handler.h"
 #include "state/status.h"
@@ -24,38 +25,60 @@ void beginIdentification(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
     Loadimg_Click(app);
+    // Until a candidate is accepted there is no solution.
+    ws.solved = kFalse;
     SetStatusLight(form, 0);
     ws.corrAsd = leadingBoxNumber(form.txt_corrasd.text, "scale factor Corr RA");
     ws.corrDec = leadingBoxNumber(form.txt_corrdec.text, "scale factor Corr Dec");
     for (int i = 1; i <= kStarMarkers; ++i) form.star[i].visible = false;
 }
 
+void runIdentification(App& app, const std::function<void()>& steps) {
+    try {
+        steps();
+    } catch (...) {
+        // The picture was reloaded and the markers hidden: whatever was
+        // solved before is not shown any more.
+        forgetSolution(app.form1);
+        throw;
+    }
+    if (app.ws().solved == kTrue)
+        SetStatusLight(app.form1, kTrue);
+    else
+        forgetSolution(app.form1);
+}
+
+namespace {
+
+void calculate(App& app) {
+    Form1Model& form = app.form1;
+    WorkingState& ws = form.ws;
+    beginIdentification(app);
+    if (ws.starsPicked != kTrue) {
+        ShowSuggestion(app, "calculannuler", 0, "0", "0");
+        // The suggestion's own words ask for five stars; the count says how far the picking got.
+        const int picked = std::clamp<int>(ws.pickCount, 0, kClickMarkers);
+        AddStatus(form, app.platform.events,
+                  app.ctx.lang.suggestionTexts[kFivePicksNeeded] + " (" + intToText(picked) + "/5)");
+        return;
+    }
+    READFILE(app);
+    READFILE_NGCIC(app);
+    const auto& messages = app.ctx.lang.messages;
+    if (ws.catCount > kLargeCatalogue && !app.platform.dialogs.askYesNo(messages[15], messages[16])) {
+        AddStatus(form, app.platform.events, messages[17]);
+        return;
+    }
+    Algo(app);
+    if (ws.solved == kTrue) map(app);
+}
+
+}  // namespace
+
 void startCalcul_Click(App& app) {
     const BusyGuard busy(app.ctx.stepRunning);
     if (!busy) return;
-    runHandler(app.platform.dialogs, [&] {
-        Form1Model& form = app.form1;
-        WorkingState& ws = form.ws;
-        beginIdentification(app);
-        if (ws.starsPicked != kTrue) {
-            ShowSuggestion(app, "calculannuler", 0, "0", "0");
-            // The suggestion's own words ask for five stars; the count says how far the picking got.
-            const int picked = std::clamp<int>(ws.pickCount, 0, kClickMarkers);
-            AddStatus(form, app.platform.events,
-                      app.ctx.lang.suggestionTexts[kFivePicksNeeded] + " (" + intToText(picked) + "/5)");
-            return;
-        }
-        READFILE(app);
-        READFILE_NGCIC(app);
-        const auto& messages = app.ctx.lang.messages;
-        if (ws.catCount > kLargeCatalogue && !app.platform.dialogs.askYesNo(messages[15], messages[16])) {
-            AddStatus(form, app.platform.events, messages[17]);
-            return;
-        }
-        Algo(app);
-        map(app);
-        SetStatusLight(form, kTrue);
-    });
+    runHandler(app.platform.dialogs, [&] { runIdentification(app, [&] { calculate(app); }); });
 }
 
 }  // namespace sextrix

@@ -7,6 +7,7 @@
 #include "control_writes.h"
 #include "fits/display_stretch.h"
 #include "fits/fits_image.h"
+#include "reduction.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 
@@ -95,6 +96,14 @@ void Loadimg_Click(App& app) {
         }
         ws.imageLoaded = kTrue;
         ws.imageFileTime = time;
+        // The calculation reloads the picture it solves; another file, or
+        // the file overwritten, is a new image and starts a new reduction.
+        const std::string shown = path + '\n' + time;
+        if (shown != ws.imageShown) {
+            forgetSolution(form);
+            forgetPicks(form);
+            ws.imageShown = shown;
+        }
     } catch (const std::exception& failure) {
         app.platform.dialogs.message(form.txt_url.text + ": " + failure.what(), "Velorin Sextrix", false);
         ws.imageLoaded = kFalse;

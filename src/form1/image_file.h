@@ -14,7 +14,8 @@ std::string imagePathOf(const App& app, const std::string& typed);
 // "Load": decodes the image (a FITS file, by extension or signature, through
 // fits/: its raw values kept for detection, shown with the chosen stretch), sizes Picture1 to it and moves it back to
 // the top-left corner (a picture of the size already loaded keeps Picture1's place and size), sets imageLoaded and
-// imageFileTime. On failure shows
+// imageFileTime. Another file than the one shown, or the same file with
+// another time, starts a new reduction: no solution and no picks. On failure shows
 // "<txt_url>: <description>", sets imageLoaded false and keeps the picture
 // already shown.
 void Loadimg_Click(App& app);

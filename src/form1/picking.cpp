@@ -2,6 +2,7 @@
 
 #include "identify/star_picking.h"
 #include "image_file.h"
+#include "reduction.h"
 #include "state/handler.h"
 #include "state/text_number.h"
 #include "suggestions.h"
@@ -15,10 +16,8 @@ void SelectStar_Click(App& app) {
         Form1Model& form = app.form1;
         if (form.ws.imageLoaded != kFalse) {
             form.ws.mode = ClickMode::Select;
-            form.ws.pickCount = 0;
             // A new set: picks of an earlier set must not fill in for missing ones.
-            form.ws.starsPicked = kFalse;
-            for (int k = 1; k <= kClickMarkers; ++k) form.clicpic[k].visible = false;
+            forgetPicks(form);
             form.zoom.visible = true;
         } else {
             ShowSuggestion(app, "selectstar", 2, "0", "0");

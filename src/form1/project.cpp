@@ -7,7 +7,7 @@
 #include "control_writes.h"
 #include "image_file.h"
 #include "persist/project_file.h"
-#include "residuals.h"
+#include "reduction.h"
 #include "state/errors.h"
 #include "state/handler.h"
 #include "state/status.h"
@@ -80,28 +80,17 @@ void applyValues(App& app, const std::vector<std::string>& values) {
     }
 }
 
-void hideAll(auto& items, std::size_t first) {
-    for (std::size_t i = first; i < items.size(); ++i) items[i].visible = false;
-}
-
 // A project starts a new reduction: nothing of the previous one stays drawn
 // or counted.
 void clearReduction(Form1Model& form) {
-    hideAll(form.star, 1);
-    hideAll(form.clicpic, 1);
-    hideAll(form.centerpic, 0);
-    hideAll(form.aster, 1);
-    hideAll(form.aster_lbl, 1);
-    hideAll(form.deepobj_lbl, 1);
+    forgetSolution(form);
+    forgetPicks(form);
     form.ws.loopI = kObjectMarkers;
     form.Frm6.visible = false;
     form.info.caption.clear();
     form.status.items.clear();
     form.status.selected = -1;
-    form.ws.solved = kFalse;
-    forgetRefinement(form);
     form.ws.imageLoaded = kFalse;
-    form.ws.starsPicked = kFalse;
 }
 
 Dialogs::FileRequest projectRequest(const App& app, int title, bool save) {

@@ -17,9 +17,9 @@ void mnu_save_Click(App& app);
 
 // Menu "Ouvrir Projet": asks for a file, reads and checks all 29 lines, and
 // only then writes each control as a person would (its handler runs), loads
-// the image, shows the "open" suggestion and clears what the previous
-// reduction drew: every marker and label hidden, the info panel closed, the
-// status list empty, solved, imageLoaded and starsPicked 0. A file that
+// the image, shows the "open" suggestion and starts a new reduction: no
+// solution and no picks (forgetSolution, forgetPicks), the info panel
+// closed, the status list empty, imageLoaded 0. A file that
 // cannot be read or is not a whole project is reported in a warning box and
 // changes nothing; Cancel does nothing, and so does the menu while a
 // step (download, calculation, full map) runs.

@@ -135,6 +135,8 @@ struct WorkingState {
     std::string asteroidDay;
     Int16 blinkCount = 0;
     std::string imageFileTime;
+    // The file and its time of the picture shown: another one is a new image.
+    std::string imageShown;
 };
 
 }  // namespace sextrix

@@ -41,6 +41,7 @@ TEST(AutoSolve, ShowsTheDemoFieldsCandidateAndTheAnswerDecides) {
         EXPECT_TRUE(f.clicpic[5].visible);
         EXPECT_EQ(ws.solved, yes ? kTrue : kFalse);
         EXPECT_EQ(ws.refinement.solution.has_value(), yes);
+        EXPECT_EQ(f.icoG.visible, yes) << "a refused candidate leaves the light red";
         if (!yes) continue;
         EXPECT_GE(ws.refinement.used, 20);
         // "Exporter WCS" writes that solution beside the image.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "catalog/catalogue_area.h"
+#include "form1/image_file.h"
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
 
@@ -33,6 +34,7 @@ struct CalculationFixture {
         messages[16] = "Identification";
         messages[17] = "Calculation stopped";
         t.app.ctx.lang.suggestionTexts[14] = "Pick five stars first";
+        Loadimg_Click(t.app);  // the picking shows the image first
         // Picks far apart: the catalogue stars, all within a few units of
         // each other, hold no such figure, so no candidate is asked about.
         const double picks[6][2] = {{0, 0}, {10, 10}, {900, 50}, {400, 700}, {50, 600}, {800, 750}};
@@ -72,8 +74,10 @@ TEST(Calculation, AboveThreeHundredEightyStarsTheUserIsAsked) {
         ASSERT_EQ(c.t.fake.questions.size(), row.asked ? 1u : 0u);
         if (row.asked) EXPECT_EQ(c.t.fake.questions[0].text, "Many stars: go on?");
         EXPECT_TRUE(c.t.fake.messages.empty());
-        EXPECT_EQ(c.t.app.form1.icoG.visible, row.charted);
-        EXPECT_EQ(c.t.app.ws().fullMapState, row.charted ? "done" : "");
+        // No candidate either way: the light stays red.
+        EXPECT_FALSE(c.t.app.form1.icoG.visible);
+        EXPECT_EQ(c.t.fake.messages.empty() && c.t.app.form1.status.items.front() != "Calculation stopped",
+                  row.charted);
         if (!row.charted) EXPECT_EQ(c.t.app.form1.status.items.front(), "Calculation stopped");
     }
 }
@@ -102,7 +106,7 @@ TEST(Calculation, AStartWhileRunningIsIgnored) {
     startCalcul_Click(c.t.app);
     EXPECT_GT(clicksWhileRunning, 0);
     EXPECT_EQ(c.t.fake.questions.size(), 1u);
-    EXPECT_TRUE(c.t.app.form1.icoG.visible);
+    EXPECT_TRUE(c.t.app.form1.icoR.visible) << "no candidate, no solution";
 
     c.t.fake.onYield = nullptr;
     c.t.fake.answers = {false};
@@ -120,7 +124,34 @@ TEST(Calculation, WarnsWhenTheCentreLeftTheAreaOfTheAnswer) {
                         "data.txt was fetched around 10h0'0'' 12°0'0'' (radius 20'); the typed centre 20h0'0'' "
                         "12°0'0'' lies outside it: its stars may be another field's. Run 1-Download again."),
               items.end());
-    EXPECT_TRUE(c.t.app.form1.icoG.visible);
+    EXPECT_TRUE(c.t.app.form1.icoR.visible) << "no candidate, no solution";
+}
+
+// A calculation that ends without an accepted candidate leaves no solution
+// of an earlier one on the screen or in the clicks.
+TEST(Calculation, EndingWithoutASolutionForgetsTheEarlierOne) {
+    const struct {
+        const char* name;
+        int stars;
+        std::deque<bool> answers;
+        const char* tolerance;
+    } rows[] = {{"no candidate", 381, {true}, "5"},
+                {"stopped", 381, {false}, "5"},
+                {"input error", 20, {}, "ab"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CalculationFixture c(row.stars);
+        Form1Model& f = c.t.app.form1;
+        c.t.fake.answers = row.answers;
+        f.txt_tolerance.text = row.tolerance;
+        f.ws.solved = kTrue, f.ws.mode = ClickMode::Coor, f.ws.refinement.solution = TanSolution{};
+        f.aster_lbl[1].visible = f.centerpic[0].visible = f.icoG.visible = true;
+        startCalcul_Click(c.t.app);
+        EXPECT_EQ(f.ws.solved, kFalse);
+        EXPECT_NE(f.ws.mode, ClickMode::Coor);
+        EXPECT_FALSE(f.ws.refinement.solution.has_value());
+        EXPECT_FALSE(f.aster_lbl[1].visible || f.centerpic[0].visible || f.icoG.visible);
+    }
 }
 
 // Every box the calculation reads is named, with its text, when it cannot

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
 #include "form1/image_file.h"
 #include "state/text_file.h"
 #include "state/text_lines.h"
@@ -116,6 +120,43 @@ TEST(ImageDialog, WritesTheChosenPathAndLoadsIt) {
     EXPECT_EQ(t.fake.fileRequests.at(0).folder, t.folder.file("old")) << "opens where the typed image is";
     EXPECT_EQ(t.app.form1.txt_url.text, t.folder.file("m67.png"));
     EXPECT_EQ(t.app.form1.ws.imageLoaded, kTrue);
+}
+
+// Another image, the same file overwritten or a project starts a new
+// reduction; the calculation's reload of the image shown keeps the solution.
+TEST(NewReduction, ForgetsTheSolutionOfAnotherImage) {
+    const struct {
+        const char* name;
+        std::function<void(ProjectApp&)> act;
+        bool keeps;
+    } rows[] = {
+        {"same image", [](ProjectApp& t) { Loadimg_Click(t.app); }, true},
+        {"another image", [](ProjectApp& t) { t.app.form1.txt_url.text = "m31.png", Loadimg_Click(t.app); }, false},
+        {"file overwritten",
+         [](ProjectApp& t) {
+             const auto path = t.folder.file("m67.png");
+             std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(5));
+             Loadimg_Click(t.app);
+         },
+         false},
+        {"project", [](ProjectApp& t) { t.open("in.pam", joinLinesCrLf(kProject)); }, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ProjectApp t;
+        t.fake.images[t.folder.file("m31.png")] = DecodedImage{2, 1, {0, 0}};
+        t.folder.write("m31.png", "image");
+        t.app.form1.txt_url.text = "m67.png";
+        Loadimg_Click(t.app);
+        Form1Model& f = t.app.form1;
+        f.ws.solved = kTrue, f.ws.mode = ClickMode::Coor, f.ws.refinement.solution = TanSolution{};
+        f.star[1].visible = f.icoG.visible = true, f.residualUsed = {OverlayItem{}};
+        row.act(t);
+        EXPECT_EQ(f.ws.solved == kTrue, row.keeps);
+        EXPECT_EQ(f.ws.mode == ClickMode::Coor, row.keeps) << "clicks answer with the plate";
+        EXPECT_EQ(f.ws.refinement.solution.has_value(), row.keeps) << "Exporter WCS writes it";
+        EXPECT_EQ(f.star[1].visible && f.icoG.visible && !f.residualUsed.empty(), row.keeps);
+    }
 }
 
 }  // namespace
