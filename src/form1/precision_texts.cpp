@@ -31,6 +31,8 @@ constexpr Entry kEntries[] = {
     {121, "Automatic solve"},
     {122, "Automatic solve: no reliable solution (%1)"},
     {123, "Automatic solve: %1 of %2 check stars where predicted; chance of a wrong solution under 1e%3"},
+    {135, "WCS header (*.wcs)"},
+    {136, "%1 already exists. Replace it?"},
 };
 
 }  // namespace

@@ -30,6 +30,8 @@ enum class PrecisionText {
     AutoSolve,       // button and menu
     AutoNoSolution,  // status, %1 the reason
     AutoCandidate,   // status: "%1 of %2 check stars where predicted, ... 1e%3"
+    WcsFilter,       // file type of the WCS save dialog
+    WcsReplace,      // question: "%1 already exists. Replace it?"
 };
 
 // The entry's text, or its English when the language file lacks it; %1, %2

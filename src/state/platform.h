@@ -24,6 +24,11 @@ public:
         std::string filter;  // e.g. "Projects (*.pam)"
         std::string folder;
         bool save = false;
+        // A save: the name proposed in folder (empty: none), and whether the
+        // platform's dialog asks before replacing a file; false when the
+        // caller asks itself.
+        std::string name;
+        bool confirmOverwrite = true;
     };
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;

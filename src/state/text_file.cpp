@@ -1,5 +1,8 @@
 #include "text_file.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -62,6 +65,27 @@ void deleteFile(const std::string& path) {
 }
 
 void copyFile(const std::string& from, const std::string& to) { writeFileBytes(to, readFileBytes(from)); }
+
+bool folderAcceptsFiles(const std::string& folder) {
+    const std::string probe = joinPath(folder, ".write-probe-" + std::to_string(::getpid()));
+    {
+        std::ofstream out(probe, std::ios::binary);
+        if (!out) return false;
+    }
+    std::error_code ignored;
+    fs::remove(probe, ignored);
+    return true;
+}
+
+bool isWithinFolder(const std::string& path, const std::string& folder) {
+    std::error_code ec;
+    const fs::path inner = fs::weakly_canonical(path, ec);
+    fs::path outer = fs::weakly_canonical(folder, ec);
+    if (ec || outer.empty()) return false;
+    if (!outer.has_filename()) outer = outer.parent_path();  // a trailing "/"
+    const auto [end, ignored] = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return end == outer.end();
+}
 
 std::string joinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;

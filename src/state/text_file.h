@@ -17,6 +17,12 @@ void deleteFile(const std::string& path);
 // Throws FileError when the source cannot be read or the target written.
 void copyFile(const std::string& from, const std::string& to);
 
+// A file can be created in the folder (tried, as permissions miss read-only
+// mounts; root passes every permission check).
+bool folderAcceptsFiles(const std::string& folder);
+// The path names the folder or lies under it.
+bool isWithinFolder(const std::string& path, const std::string& folder);
+
 // folder + "/" + name; a folder given with a trailing "/" is not doubled.
 std::string joinPath(const std::string& folder, const std::string& name);
 

@@ -22,7 +22,7 @@ struct UsedRange {
 };
 
 // Entries the program shows somewhere.
-const UsedRange kUsed[] = {{"config", 1, 9},  {"config2", 1, 8},     {"form", 1, 134},
+const UsedRange kUsed[] = {{"config", 1, 9},  {"config2", 1, 8},     {"form", 1, 136},
                            {"wizard", 1, 19}, {"suggestion", 0, 15}, {"info", 1, 20}};
 
 const std::string& entry(const LanguageTables& t, const std::string& table, int n) {
