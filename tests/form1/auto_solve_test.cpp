@@ -45,6 +45,7 @@ TEST(AutoSolve, ShowsTheDemoFieldsCandidateAndTheAnswerDecides) {
         if (!yes) continue;
         EXPECT_GE(ws.refinement.used, 20);
         // "Exporter WCS" writes that solution beside the image.
+        t.fake.chosenFiles = {t.folder.file("m67.wcs")};
         mnu_exportwcs_Click(t.app);
         const WcsReading wcs = readWcsHeader(readFileBytes(t.folder.file("m67.wcs")), {1000, 800, FitsRows::TopDown});
         ASSERT_TRUE(wcs.solution) << wcs.error;
