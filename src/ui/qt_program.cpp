@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 #include "form1/startup.h"
+#include "state/text_file.h"
 #include "ui/config2_window.h"
 #include "ui/config_window.h"
 #include "ui/form1_window.h"
@@ -28,9 +28,7 @@ ProgramFolders programFoldersFor(const QString& executableFolder) {
     const QDir exe(executableFolder);
     ExecutableFolderFacts facts;
     facts.holdsData = QFileInfo::exists(exe.filePath("lang-fr.cfg"));
-    // Asking the folder's permissions misses read-only mounts; creating a file does not.
-    QTemporaryFile probe(exe.filePath("write-probe-XXXXXX"));
-    facts.writable = probe.open();
+    facts.writable = folderAcceptsFiles(exe.absolutePath().toStdString());
     const QString installed = QDir::cleanPath(exe.filePath(SEXTRIX_DATA_FROM_BIN));
     const QString user =
         QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath("velorin-sextrix");
