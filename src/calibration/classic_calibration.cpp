@@ -1,6 +1,7 @@
 #include "classic_calibration.h"
 
 #include <cmath>
+#include <numbers>
 #include <stdexcept>
 
 #include "state/errors.h"
@@ -42,6 +43,10 @@ ScaleFactors classicScaleFactors(const CameraData& c) {
     const double x = divide(c3 * a - c1 * b, det);
     const double y = divide(c0 * b - c2 * a, det);
     return {checkedRoot(x), checkedRoot(y)};
+}
+
+double corrAsdAt(double pixelsPerDegreeAlongX, double decDeg) {
+    return pixelsPerDegreeAlongX * std::cos(decDeg * std::numbers::pi / 180);
 }
 
 FieldOfView classicFieldOfView(double sensorWidth, double sensorHeight, double focal) {

@@ -5,9 +5,10 @@
 // The factors come from the same two-pair equation system as the calibration
 // by image, fed with two synthetic pairs offset by (300, 480) and (600, 100)
 // pixels whose sky extent follows from the sensor. Mathematically
-//   Corr Asd = 60 f Nx / (3438 W),   Corr Dec = 60 f Ny / (3438 H)
-// pixels per degree (3438: arcminutes per radian, rounded); the system gives
-// them to within the last digits.
+//   along x: 60 f Nx / (3438 W),   along y (Corr Dec): 60 f Ny / (3438 H)
+// pixels per degree on the sky (3438: arcminutes per radian, rounded); the
+// system gives them to within the last digits.
+#include "image_calibration.h"
 
 namespace sextrix {
 
@@ -20,7 +21,7 @@ struct CameraData {
 };
 
 struct ScaleFactors {
-    double corrAsd = 0;  // pixels per degree along x
+    double alongX = 0;   // pixels per degree on the sky along x
     double corrDec = 0;  // pixels per degree along y
 };
 
@@ -29,10 +30,10 @@ struct ScaleFactors {
 // OverflowError when a factor is beyond the range of a double.
 ScaleFactors classicScaleFactors(const CameraData& camera);
 
-struct FieldOfView {
-    double widthArcmin = 0;   // 3438 / f * W
-    double heightArcmin = 0;  // 3438 / f * H
-};
+// Corr Asd for a field at declination decDeg: the identification works in
+// degrees of right ascension, of which there are 1 / cos(dec) times more per
+// pixel than degrees on the sky.
+double corrAsdAt(double pixelsPerDegreeAlongX, double decDeg);
 
 // Throws std::domain_error for a focal length of 0.
 FieldOfView classicFieldOfView(double sensorWidth, double sensorHeight, double focal);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calibration/image_calibration.h"
+#include "calibration_result.h"
 #include "captions.h"
 #include "control_writes.h"
 #include "geometry/angles.h"
@@ -18,8 +19,8 @@ namespace sextrix {
 namespace {
 
 // Language entries of the panel that came after the first files.
-constexpr int kScaleEntry = 94, kFieldEntry = 95, kSkyRefusalEntry = 96, kImageRefusalEntry = 97,
-              kInconsistentEntry = 98, kAndEntry = 99, kSameCoordinatesEntry = 128, kTooCloseEntry = 129;
+constexpr int kFieldEntry = 95, kSkyRefusalEntry = 96, kImageRefusalEntry = 97,
+              kInconsistentEntry = 98, kSameCoordinatesEntry = 128, kTooCloseEntry = 129;
 
 void openPanel(Form1Model& form) {
     form.frm[4].visible = true;
@@ -62,27 +63,15 @@ std::string refusalText(const LanguageTables& lang, const ImageCalibration& resu
     return {};
 }
 
-// Rounded for reading, not for storing.
-std::string rounded(double value, int decimals, char separator) {
-    const double scale = std::pow(10.0, decimals);
-    return numberToText(roundHalfEven(value * scale) / scale, separator);
-}
-
 std::string resultText(App& app, double meanDec) {
     const Form1Model& form = app.form1;
-    const LanguageTables& lang = app.ctx.lang;
-    const char sep = app.ctx.decimalSeparator;
-    std::string text = lang.messages[7] + ": CX = " + form.txt_corrasd.text + " " +
-                       laterFormEntry(lang, kAndEntry, "and") + " CY = " + form.txt_corrdec.text;
-    const double corrAsd = parseLeadingNumber(form.txt_corrasd.text);
-    const double corrDec = parseLeadingNumber(form.txt_corrdec.text);
-    const ImageScale scale = imageScale(corrAsd, corrDec, meanDec);
-    text += "\n" + laterFormEntry(lang, kScaleEntry, "Scale (arcseconds per pixel) in RA and Dec:") + " " +
-            rounded(scale.raArcsecPerPixel, 3, sep) + " x " + rounded(scale.decArcsecPerPixel, 3, sep);
+    std::string text = calibrationResultText(app, meanDec);
     if (form.Picture1.width() > 0 && form.Picture1.height() > 0) {
+        const ImageScale scale = imageScale(parseLeadingNumber(form.txt_corrasd.text),
+                                            parseLeadingNumber(form.txt_corrdec.text), meanDec);
         const FieldOfView field = fieldOfView(scale, form.Picture1.width(), form.Picture1.height());
-        text += "\n" + laterFormEntry(lang, kFieldEntry, "Field of the image (arcminutes):") + " " +
-                rounded(field.widthArcmin, 1, sep) + " x " + rounded(field.heightArcmin, 1, sep);
+        text += "\n" + laterFormEntry(app.ctx.lang, kFieldEntry, "Field of the image (arcminutes):") + " " +
+                roundedText(field.widthArcmin, 1, '.') + " x " + roundedText(field.heightArcmin, 1, '.');
     }
     return text;
 }
@@ -112,9 +101,7 @@ void computeFactors(App& app) {
     const ImageCalibration result = calibrateFromStars(stars);
     if (result.refusal != CalibrationRefusal::None) refuse(app, result);
 
-    const char sep = app.ctx.decimalSeparator;
-    setText(app, app.form1.txt_corrasd, numberToText(result.corrAsd, sep));
-    setText(app, app.form1.txt_corrdec, numberToText(result.corrDec, sep));
+    writeScaleFactors(app, result.corrAsd, result.corrDec);
 }
 
 // Star k, about to be recorded, is refused at once when it cannot make a
@@ -186,9 +173,9 @@ void BoutonEtalo_Click(App& app) {
         auto strict = [&](int box) { return parseStrictNumber(form.Etalo[box].text, sep); };
         const Int16 x = toInt16Checked(strict(0));
         const Int16 y = toInt16Checked(strict(1));
-        const double ra = raToDegrees(strict(2), strict(3), parseLeadingNumber(form.Etalo[4].text));
+        const double ra = raToDegrees(strict(2), strict(3), parseLeadingNumber(form.Etalo[4].text, sep));
         const double sign = form.txt_dec_sign_show[1].caption == "-" ? -1 : 1;
-        const double dec = decToDegrees(sign, strict(5), strict(6), parseLeadingNumber(form.Etalo[7].text));
+        const double dec = decToDegrees(sign, strict(5), strict(6), parseLeadingNumber(form.Etalo[7].text, sep));
         checkNewStar(app, k, {static_cast<double>(x), static_cast<double>(y), ra, dec});
         ws.etaloX[k] = x;
         ws.etaloY[k] = y;
@@ -233,11 +220,11 @@ void etaloHoverStar(App& app, int i) {
     ws.clickY = y;
     form.Etalo[2].text = intToText(ra.degrees);
     form.Etalo[3].text = intToText(ra.minutes);
-    form.Etalo[4].text = numberToText(ra.seconds, '.');
+    form.Etalo[4].text = roundedText(ra.seconds, 3, sep);
     form.txt_dec_sign_show[1].caption = dec < 0 ? "-" : "+";
     form.Etalo[5].text = intToText(decParts.degrees);
     form.Etalo[6].text = intToText(decParts.minutes);
-    form.Etalo[7].text = numberToText(decParts.seconds, '.');
+    form.Etalo[7].text = roundedText(decParts.seconds, 2, sep);
 }
 
 }  // namespace sextrix

@@ -6,6 +6,7 @@
 #include "angles.h"
 #include "plate.h"
 #include "precession.h"
+#include "state/errors.h"
 #include "state/text_number.h"
 
 namespace sextrix {
@@ -50,6 +51,17 @@ std::optional<CentreFault> centreFault(const TypedCentre& typed, char sep) {
         return CentreFault{CentrePart::Epoch, "must lie within " + numberToText(kEarliestEpoch, '.') + ".." +
                                                   numberToText(kLatestEpoch, '.') + ", not " + typed.epochText};
     return std::nullopt;
+}
+
+std::optional<double> typedDeclination(const TypedCentre& typed, char sep) {
+    TypedCentre decOnly{{"0", "0", "0"}, typed.dec, typed.south, "2000"};
+    try {
+        if (centreFault(decOnly, sep)) return std::nullopt;
+    } catch (const TypeMismatchError&) {
+        return std::nullopt;
+    }
+    const auto field = [sep](const std::string& text) { return parseStrictNumber(text, sep); };
+    return decToDegrees(typed.south ? -1 : 1, field(typed.dec[0]), field(typed.dec[1]), field(typed.dec[2]));
 }
 
 std::optional<CentreCross> centreCross(const SkyMap& map, double X, double Y, int width, int height) {

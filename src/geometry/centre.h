@@ -49,6 +49,11 @@ struct CentreFault {
 };
 std::optional<CentreFault> centreFault(const TypedCentre& typed, char decimalSeparator);
 
+// The typed declination in degrees, when its three fields read as numbers
+// and lie within their ranges (as centreFault checks them); the right
+// ascension and epoch are not looked at.
+std::optional<double> typedDeclination(const TypedCentre& typed, char decimalSeparator);
+
 // The centre cross: four short segments around the centre's pixel, leaving
 // a 2-pixel gap, each as its two ends.
 struct CrossSegment {

@@ -9,7 +9,7 @@ namespace sextrix {
 struct LanguageTables {
     std::array<std::string, 21> configTexts{};      // 1..20
     std::array<std::string, 21> config2Texts{};     // 1..20
-    std::array<std::string, 141> formTexts{};       // 1..140
+    std::array<std::string, 201> formTexts{};       // 1..200
     std::array<std::string, 26> wizardTexts{};      // 1..25
     std::array<std::string, 21> suggestionTexts{};  // 0..20
     std::array<std::string, 31> infoTexts{};        // 1..30

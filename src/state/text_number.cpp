@@ -159,4 +159,16 @@ std::string fixedText(double value, int decimals, char decimalSeparator) {
     return text;
 }
 
+double parseLeadingNumber(std::string_view text, char decimalSeparator) {
+    std::string pointed(text);
+    for (char& c : pointed)
+        if (c == decimalSeparator) c = '.';
+    return parseLeadingNumber(pointed);
+}
+
+std::string roundedText(double value, int decimals, char decimalSeparator) {
+    const double scale = std::pow(10.0, decimals);
+    return numberToText(roundHalfEven(value * scale) / scale, decimalSeparator);
+}
+
 }  // namespace sextrix

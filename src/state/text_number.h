@@ -20,6 +20,11 @@ namespace sextrix {
 // Throws OverflowError when the number is beyond the range of a double.
 double parseLeadingNumber(std::string_view text);
 
+// The lenient parse, taking the locale's decimal separator for a point too:
+// for boxes read leniently that the program itself fills in the locale's
+// notation, so that "12,5" is not read as 12 under a French locale.
+double parseLeadingNumber(std::string_view text, char decimalSeparator);
+
 std::optional<double> tryParseStrictNumber(std::string_view text, char decimalSeparator);
 // Throws TypeMismatchError when the text is not a number.
 double parseStrictNumber(std::string_view text, char decimalSeparator);
@@ -43,5 +48,8 @@ std::string intToText(long long value);
 
 // A number with a fixed count of decimals and the given separator ("0.25").
 std::string fixedText(double value, int decimals, char decimalSeparator);
+// A number rounded to at most `decimals` decimals, without trailing zeros
+// ("1439.98", "30"): for showing a computed value, not for storing it.
+std::string roundedText(double value, int decimals, char decimalSeparator);
 
 }  // namespace sextrix

@@ -20,11 +20,11 @@ TEST(ClassicCalibration, FactorsMatchTheClosedFormsOfThePixelScale) {
         const ScaleFactors f = classicScaleFactors(c);
         const double cx = closedForm(c.focal, c.pixelsX, c.sensorWidth);
         const double cy = closedForm(c.focal, c.pixelsY, c.sensorHeight);
-        EXPECT_NEAR(f.corrAsd, cx, cx * 1e-12) << c.focal;
+        EXPECT_NEAR(f.alongX, cx, cx * 1e-12) << c.focal;
         EXPECT_NEAR(f.corrDec, cy, cy * 1e-12) << c.focal;
     }
     const ScaleFactors example = classicScaleFactors(cameras[0]);
-    EXPECT_NEAR(example.corrAsd, 1295.0, 0.05);
+    EXPECT_NEAR(example.alongX, 1295.0, 0.05);
     EXPECT_NEAR(example.corrDec, 1318.6, 0.05);
     const FieldOfView field = classicFieldOfView(13.8, 9.0, 1000);
     EXPECT_NEAR(field.widthArcmin, 47.44, 0.005);

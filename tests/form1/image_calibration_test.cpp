@@ -19,7 +19,8 @@ void typeStar(Form1Model& form, std::array<std::string, 8> texts, const char* si
     form.txt_dec_sign_show[1].caption = sign;
 }
 
-// Seconds take a point only (a comma ends them); the other boxes follow the locale.
+// The boxes follow the locale; the seconds, which the program fills itself
+// in super calibration, take a point too.
 TEST(StarReading, RecordsTheTypedPosition) {
     struct Row {
         std::array<std::string, 8> boxes;
@@ -29,7 +30,7 @@ TEST(StarReading, RecordsTheTypedPosition) {
     };
     const Row rows[] = {
         {{"1", "2", "1", "0", "36.9", "10", "0", "36.9"}, "-", '.', 15 + 36.9 / 240, -10 - 36.9 / 3600},
-        {{"1", "2", "0", "0", "36,9", "0", "0", "36,9"}, "+", ',', 36.0 / 240, 36.0 / 3600},
+        {{"1", "2", "0", "0", "36,9", "0", "0", "36,9"}, "+", ',', 36.9 / 240, 36.9 / 3600},
         {{"1", "2", "0", "1,5", "0", "0", "1,5", "0"}, "-", ',', 1.5 / 4, -1.5 / 60},
     };
     for (const Row& row : rows) {

@@ -72,6 +72,8 @@ TEST(ConfigWindows, ClassicCalibrationFromTheMenu) {
 
     QString report;
     using testing::saveScreenshot;
+    const char* dec[3] = {"11", "48", "00"};  // the demo's centre
+    for (int k = 0; k < 3; ++k) testing::typeText(&main, QString("txt_dec%1").arg(k).toUtf8().constData(), dec[k]);
     onNextModal([&](QWidget* config2) {
         const char* typed[6] = {"", "13.8", "9.0", "1024", "680", "1000"};
         for (int k = 1; k <= 5; ++k) testing::typeText(config2, QString("txt%1").arg(k).toUtf8().constData(), typed[k]);
@@ -84,9 +86,9 @@ TEST(ConfigWindows, ClassicCalibrationFromTheMenu) {
         static_cast<QDialog*>(config2)->reject();
     });
     main.findChild<QAction*>("mnu_etalonage2")->trigger();
-    EXPECT_TRUE(boxText(&main, "txt_corrasd").startsWith("1294.98")) << boxText(&main, "txt_corrasd").toStdString();
-    EXPECT_TRUE(boxText(&main, "txt_corrdec").startsWith("1318.59"));
-    EXPECT_TRUE(report.contains("CCD size: 47.4444' x 30.942'")) << report.toStdString();
+    EXPECT_EQ(boxText(&main, "txt_corrasd"), "1267.62");  // 1294.99 cos 11.8°
+    EXPECT_EQ(boxText(&main, "txt_corrdec"), "1318.6");
+    EXPECT_TRUE(report.contains("Field of the sensor (arcminutes): 47.4 x 30.9")) << report.toStdString();
 }
 
 }  // namespace
