@@ -6,7 +6,8 @@
 #include "form1/captions.h"
 #include "form1/control_writes.h"
 #include "state/errors.h"
-#include "state/handler.h"
+#include "form1/config_file.h"
+#include "form1/run_handler.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 
@@ -53,9 +54,8 @@ void Config_Form_Load(App& app) {
     w.fileRefused = false;
     w.List1 = {};
     for (TextBox& box : w.txt_coor) box = {};
-    runHandler(app.platform.dialogs, [&] {
-        const std::string path = app.programFile("config.cfg");
-        if (!fileExists(path)) throw FileError("No optical configuration has been saved yet (" + path + ")");
+    runHandler(app, [&] {
+        const std::string path = savedConfigurationsPath(app);
         w.fileRefused = true;
         ConfigFileRead read = parseConfigFile(textFromFile(readFileBytes(path)), app.ctx.decimalSeparator);
         w.configs = std::move(read.configs);
@@ -63,7 +63,9 @@ void Config_Form_Load(App& app) {
         if (!w.configs.empty()) select(app, 0);
         if (!read.failure.empty()) throw std::runtime_error(read.failure);
         w.fileRefused = false;
-        if (w.configs.empty()) throw std::runtime_error("config.cfg holds no optical configuration");
+        if (w.configs.empty())
+            throw std::runtime_error(
+                laterFormEntry(app.ctx.lang, 151, "%1 holds no optical configuration.", {path}));
     });
 }
 
@@ -115,7 +117,7 @@ bool Config_cmd4_Click(App& app) {
                                                                "Replace it with the configurations listed here?",
                                                         w.caption))
         return false;
-    return runHandler(app.platform.dialogs, [&] {
+    return runHandler(app, [&] {
         writeFileBytes(path, configFileBytes(w.configs));
         w.fileRefused = false;
         relist(w);

@@ -7,7 +7,7 @@
 #include "form1/captions.h"
 #include "form1/chart.h"
 #include "geometry/centre.h"
-#include "state/handler.h"
+#include "form1/run_handler.h"
 #include "state/text_number.h"
 
 namespace sextrix {
@@ -40,7 +40,7 @@ double centreDeclination(const App& app) {
 void Config2_Form_Load(App& app) { ApplyCaptions(app, "Config2"); }
 
 void Config2_cmd1_Click(App& app) {
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         CameraData camera;
         camera.sensorWidth = boxValue(app, 1);
         camera.sensorHeight = boxValue(app, 2);

@@ -15,7 +15,7 @@
 #include "refinement.h"
 #include "residuals.h"
 #include "state/busy_guard.h"
-#include "state/handler.h"
+#include "run_handler.h"
 #include "state/status.h"
 #include "state/text_number.h"
 #include "suggestions.h"
@@ -111,7 +111,7 @@ void solveAndAsk(App& app) {
 void AutoSolve_Click(App& app) {
     const BusyGuard busy(app.ctx.stepRunning);
     if (!busy) return;
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;
         runIdentification(app, [&] {

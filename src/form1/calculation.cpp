@@ -8,7 +8,7 @@
 #include "image_file.h"
 #include "reduction.h"
 #include "state/busy_guard.h"
-#include "state/handler.h"
+#include "run_handler.h"
 #include "state/status.h"
 #include "state/text_number.h"
 #include "suggestions.h"
@@ -78,7 +78,7 @@ void calculate(App& app) {
 void startCalcul_Click(App& app) {
     const BusyGuard busy(app.ctx.stepRunning);
     if (!busy) return;
-    runHandler(app.platform.dialogs, [&] { runIdentification(app, [&] { calculate(app); }); });
+    runHandler(app, [&] { runIdentification(app, [&] { calculate(app); }); });
 }
 
 }  // namespace sextrix

@@ -42,6 +42,8 @@ void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     // Lbl 13 names the readout beside it; its design text would read twice.
     if (f.info.caption == kReadoutDesignCaption) f.info.caption.clear();
     f.LoadCorr.caption = e[47];
+    f.Loadimg.caption = laterFormEntry(t, 141, "Load");
+    f.mnu_webbugs.caption = laterFormEntry(t, 140, "Internet access");
     f.BoutonEtalo.caption = e[48];
     f.CheckAster.caption = e[49];
     for (int k = 0; k <= 26; ++k) t.messages[k] = e[49 + k];

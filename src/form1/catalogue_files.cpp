@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "captions.h"
+#include "failure_text.h"
 #include "catalog/asteroid_list_reader.h"
 #include "catalog/catalogue_area.h"
 #include "catalog/catalogue_columns.h"
@@ -68,6 +69,10 @@ void warnWhenOutsideArea(App& app, const std::string& path, const std::string& a
                              values));
 }
 
+void showFailure(App& app, const std::exception& failure) {
+    app.platform.dialogs.message(failureText(app.ctx.lang, failure), app.form1.caption, false);
+}
+
 }  // namespace
 
 void READFILE(App& app) {
@@ -82,7 +87,7 @@ void READFILE(App& app) {
         answer = readFileBytes(path);
         stars = parseStarList(answer, ws.corrAsd, ws.corrDec, typedCentreRa(app));
     } catch (const FileError& e) {
-        app.platform.dialogs.message(e.what(), app.form1.caption, false);
+        showFailure(app, e);
     } catch (const RecordError& e) {
         // Half a list mixed with an earlier one would mislead the search.
         ws.catTotal = 0;
@@ -119,7 +124,8 @@ void READFILE_ASTER(App& app) {
     try {
         asteroids = parseAsteroidList(readFileBytes(path), ws.corrAsd, ws.corrDec, typedCentreRa(app));
     } catch (const FileError& e) {
-        app.platform.dialogs.message(e.what(), app.form1.caption, false);
+        // Without asteroids on the map, their list is not missed.
+        if (app.form1.CheckAster.value == kTicked) showFailure(app, e);
     } catch (const RecordError& e) {
         ws.astCount = 0;
         throw FileError(path + ", line " + intToText(e.number) + ": " + e.what());
@@ -139,7 +145,7 @@ void READFILE_ASTER(App& app) {
     // with the usual 40-line trailer; counting from the line total alone
     // would show stale entries when "</pre>" comes early.
     ws.astCount = static_cast<Int16>(asteroids.size());
-    AddStatus(app.form1, app.platform.events, "Asteroïde: " + intToText(ws.astCount) + app.ctx.lang.messages[19]);
+    AddStatus(app.form1, app.platform.events, app.ctx.lang.formTexts[75] + ": " + intToText(ws.astCount) + app.ctx.lang.messages[19]);
 }
 
 void READFILE_NGCIC(App& app) {
@@ -162,7 +168,7 @@ void READFILE_NGCIC(App& app) {
         try {
             scan = scanDeepSkyFile(readFileBytes(path), file.prefix, window, kept);
         } catch (const FileError& e) {
-            app.platform.dialogs.message(e.what(), app.form1.caption, false);
+            showFailure(app, e);
             continue;
         }
         if (scan.badLine != 0)

@@ -14,8 +14,6 @@
 namespace sextrix {
 namespace {
 
-constexpr Int16 kTicked = 1;
-
 void drawChart(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;

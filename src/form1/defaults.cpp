@@ -7,7 +7,7 @@
 #include "control_writes.h"
 #include "persist/defaults_file.h"
 #include "state/errors.h"
-#include "state/handler.h"
+#include "run_handler.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
@@ -64,7 +64,7 @@ void readDefaults(App& app) {
 }
 
 void mnu_savedefaut_Click(App& app) {
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         const std::vector<std::string> values = defaultsValues(app.form1);
         app.ws().lineText = values.back();
         writeFileBytes(app.programFile("defaut.cfg"), defaultsFileBytes(values));

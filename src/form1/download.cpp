@@ -14,7 +14,7 @@
 #include "identify/algo.h"
 #include "state/busy_guard.h"
 #include "state/errors.h"
-#include "state/handler.h"
+#include "run_handler.h"
 #include "state/status.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
@@ -74,7 +74,7 @@ std::string withServiceWords(const std::string& failure, std::string_view body) 
 void replaceFile(const std::string& from, const std::string& to) {
     std::error_code ec;
     std::filesystem::rename(from, to, ec);
-    if (ec) throw FileError("Cannot write " + to + " (" + ec.message() + ")");
+    if (ec) throw FileError(FileFault::CannotWrite, to, ec.message());
 }
 
 // The number a box holds, written with the locale's separator; anything else
@@ -223,7 +223,7 @@ void DownloadStep(App& app) {
     app.ctx.downloadCancelled = false;
     SetStatusLight(form, kFalse);
     const LanguageTables& lang = app.ctx.lang;
-    const bool ran = runHandler(app.platform.dialogs, [&] {
+    const bool ran = runHandler(app, [&] {
         ReportHostsProblems(app);
         const bool minus = form.txt_dec_sign_show[0].caption == "-";
         ws.lineText = minus ? "-" : "";

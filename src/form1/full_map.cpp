@@ -5,7 +5,7 @@
 #include "control_writes.h"
 #include "download.h"
 #include "state/busy_guard.h"
-#include "state/handler.h"
+#include "run_handler.h"
 #include "state/status.h"
 #include "suggestions.h"
 
@@ -21,7 +21,7 @@ constexpr int kFirstFullMapMarker = 501;
 void FullMap_Click(App& app) {
     const BusyGuard busy(app.ctx.stepRunning);
     if (!busy) return;
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;
         if (ws.solved == kFalse) {

@@ -1,5 +1,7 @@
 #include "help.h"
 
+#include "failure_text.h"
+#include "state/errors.h"
 #include "state/text_file.h"
 
 namespace sextrix {
@@ -8,7 +10,8 @@ namespace {
 void openHelp(App& app, const char* page) {
     const std::string path = app.dataFile(page);
     if (!fileExists(path)) {
-        app.platform.dialogs.message("File not found (" + path + ")", "Velorin Sextrix", false);
+        app.platform.dialogs.message(failureText(app.ctx.lang, FileError(FileFault::NotFound, path)), "Velorin Sextrix",
+                                     false);
         return;
     }
     app.platform.windows.showHelp(path);

@@ -11,7 +11,7 @@
 #include "captions.h"
 #include "control_writes.h"
 #include "geometry/angles.h"
-#include "state/handler.h"
+#include "run_handler.h"
 #include "state/text_number.h"
 #include "suggestions.h"
 
@@ -129,7 +129,7 @@ std::string singleText(float value, char separator) {
 }  // namespace
 
 void mnu_etalonage_Click(App& app) {
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;
         if (ws.imageLoaded != kFalse) {
@@ -144,7 +144,7 @@ void mnu_etalonage_Click(App& app) {
 }
 
 void mnu_superetalonage_Click(App& app) {
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;
         if (ws.solved != kFalse) {
@@ -160,7 +160,7 @@ void mnu_superetalonage_Click(App& app) {
 }
 
 void BoutonEtalo_Click(App& app) {
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;
         ws.etaloArmed = 1;

@@ -5,6 +5,7 @@
 
 #include "catalog/image_loading.h"
 #include "control_writes.h"
+#include "failure_text.h"
 #include "fits/display_stretch.h"
 #include "fits/fits_image.h"
 #include "reduction.h"
@@ -105,7 +106,8 @@ void Loadimg_Click(App& app) {
             ws.imageShown = shown;
         }
     } catch (const std::exception& failure) {
-        app.platform.dialogs.message(form.txt_url.text + ": " + failure.what(), "Velorin Sextrix", false);
+        app.platform.dialogs.message(form.txt_url.text + ": " + failureText(app.ctx.lang, failure), "Velorin Sextrix",
+                                     false);
         ws.imageLoaded = kFalse;
     }
 }

@@ -3,14 +3,14 @@
 #include "identify/star_picking.h"
 #include "image_file.h"
 #include "reduction.h"
-#include "state/handler.h"
+#include "run_handler.h"
 #include "state/text_number.h"
 #include "suggestions.h"
 
 namespace sextrix {
 
 void SelectStar_Click(App& app) {
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         Loadimg_Click(app);
         ShowSuggestion(app, "selectstar", 1, "0", "0");
         Form1Model& form = app.form1;

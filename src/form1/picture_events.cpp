@@ -12,7 +12,7 @@
 #include "image_calibration.h"
 #include "info_panel.h"
 #include "picking.h"
-#include "state/handler.h"
+#include "run_handler.h"
 #include "state/text_number.h"
 
 namespace sextrix {
@@ -67,7 +67,7 @@ void showAsteroid(App& app, std::size_t i) {
 }  // namespace
 
 void Picture1_Click(App& app) {
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         WorkingState& ws = app.ws();
         if (picksStars(ws.mode))
             pick(app);
@@ -79,13 +79,13 @@ void Picture1_Click(App& app) {
 }
 
 void zoom_Click(App& app) {
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         if (picksStars(app.ws().mode)) pick(app);
     });
 }
 
 void Picture1_DblClick(App& app) {
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         const WorkingState& ws = app.ws();
         if (ws.mode != ClickMode::Coor && ws.fullMapState != "done") return;
         if (const int i = firstMarkerHit(app.form1.aster, ws.astCount, ws.clickX, ws.clickY)) {
@@ -101,11 +101,11 @@ void Picture1_DblClick(App& app) {
 }
 
 void aster_lbl_Click(App& app, Int16 index) {
-    runHandler(app.platform.dialogs, [&] { showAsteroid(app, objectSlot(index)); });
+    runHandler(app, [&] { showAsteroid(app, objectSlot(index)); });
 }
 
 void deepobj_lbl_Click(App& app, Int16 index) {
-    runHandler(app.platform.dialogs, [&] {
+    runHandler(app, [&] {
         const std::size_t i = objectSlot(index);
         WorkingState& ws = app.ws();
         ws.loopI = index;

@@ -22,6 +22,8 @@ constexpr Entry kEntries[] = {
     {112, "Residuals of the refined solution"},
     {113, "Star"},
     {114, "Used"},
+    {152, "O-C RA (\")"},
+    {153, "O-C Dec (\")"},
     {115, "yes"},
     {116, "rejected"},
     {117, "There is no refined solution yet: identify the field (3-Calculate) on an image with enough stars."},

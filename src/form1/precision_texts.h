@@ -21,6 +21,8 @@ enum class PrecisionText {
     TableCaption,
     ColumnStar,
     ColumnUsed,
+    ColumnRaResidual,   // O-C along RA, arcseconds
+    ColumnDecResidual,  // O-C along Dec
     Used,
     Rejected,
     NoRefinement,    // nothing to show or export yet

@@ -9,7 +9,7 @@
 #include "persist/project_file.h"
 #include "reduction.h"
 #include "state/errors.h"
-#include "state/handler.h"
+#include "run_handler.h"
 #include "state/status.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
@@ -105,8 +105,7 @@ std::string projectFileBytes(const Form1Model& form) { return projectFileBytes(p
 void mnu_save_Click(App& app) {
     const auto chosen = app.platform.dialogs.chooseFile(projectRequest(app, 14, true));
     if (!chosen) return;
-    runHandler(
-        app.platform.dialogs, [&] { writeFileBytes(projectFileName(*chosen), projectFileBytes(app.form1)); }, true);
+    runHandler(app, [&] { writeFileBytes(projectFileName(*chosen), projectFileBytes(app.form1)); }, true);
 }
 
 void mnu_open_Click(App& app) {
@@ -117,7 +116,7 @@ void mnu_open_Click(App& app) {
     if (!chosen) return;
     std::vector<std::string> values;
     const bool read = runHandler(
-        app.platform.dialogs,
+        app,
         [&] {
             const std::string text = textFromFile(readFileBytes(*chosen));
             try {

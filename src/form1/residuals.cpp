@@ -38,6 +38,8 @@ void mnu_residualtable_Click(App& app) {
     ResidualsModel& table = app.residuals;
     table.caption = precisionText(lang, TableCaption);
     table.columns[0] = precisionText(lang, ColumnStar);
+    table.columns[3] = precisionText(lang, ColumnRaResidual);
+    table.columns[4] = precisionText(lang, ColumnDecResidual);
     table.columns[5] = precisionText(lang, ColumnUsed);
     table.rows.clear();
     for (const ResidualRow& row : r.residuals)

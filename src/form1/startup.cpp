@@ -3,6 +3,7 @@
 #include "captions.h"
 #include "defaults.h"
 #include "download.h"
+#include "lang/language_choice.h"
 #include "lang/language_file.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
@@ -34,6 +35,22 @@ void createOverlayItems(Form1Model& form) {
     form.overlaysCreated = true;
 }
 
+namespace {
+
+// A shipped language file's tables; empty when it is missing or unreadable.
+LanguageTables shippedTables(const App& app, Language language) {
+    LanguageTables tables;
+    const std::string name = languageFileName(language);
+    try {
+        parseLanguageFile(textFromFile(readFileBytes(app.dataFile(name))), name, tables);
+    } catch (const std::exception&) {
+        return {};
+    }
+    return tables;
+}
+
+}  // namespace
+
 void LoadLanguage(App& app) {
     const std::string path = app.programFile("lang.cfg");
     while (!fileExists(path)) {
@@ -42,6 +59,12 @@ void LoadLanguage(App& app) {
         app.ctx.languageChoiceAtStart = kFalse;
     }
     parseLanguageFile(textFromFile(readFileBytes(path)), "lang.cfg", app.ctx.lang);
+    // A lang.cfg from an older version lacks the later entries: they come
+    // from the shipped file of its language rather than in English.
+    const LanguageTables french = shippedTables(app, Language::French);
+    const LanguageTables english = shippedTables(app, Language::English);
+    app.ctx.language = closestLanguage(app.ctx.lang, french, english);
+    completeFrom(app.ctx.lang, app.ctx.language == Language::French ? french : english);
 }
 
 void Main(App& app, StartupHost& host) {

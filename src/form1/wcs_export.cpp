@@ -2,10 +2,12 @@
 
 #include <exception>
 
+#include "failure_text.h"
 #include "fits/fits_image.h"
 #include "image_file.h"
 #include "persist/wcs_header.h"
 #include "precision_texts.h"
+#include "state/errors.h"
 #include "state/text_file.h"
 
 namespace sextrix {
@@ -60,8 +62,10 @@ void mnu_exportwcs_Click(App& app) {
     try {
         writeFileBytes(path, wcsHeaderText(*ws.refinement.solution, image));
     } catch (const std::exception& failure) {
-        dialogs.message(precisionText(lang, PrecisionText::WcsNotWritten) + path + " (" + failure.what() + ")", kTitle,
-                        false);
+        // A file failure names the path the message already gives.
+        const auto* file = dynamic_cast<const FileError*>(&failure);
+        const std::string reason = file && !file->reason.empty() ? file->reason : failureText(lang, failure);
+        dialogs.message(precisionText(lang, PrecisionText::WcsNotWritten) + path + " (" + reason + ")", kTitle, false);
         return;
     }
     dialogs.message(precisionText(lang, PrecisionText::WcsWritten) + path, kTitle, false);

@@ -9,6 +9,7 @@ void FrmInternet_Load(App& app) {
     FrmInternetModel& w = app.frmInternet;
     const LanguageTables& lang = app.ctx.lang;
     const HostsSettings hosts = readHostsSettings(app);
+    w.caption = laterFormEntry(lang, 140, "Internet access");
     w.Chk[0].caption = laterFormEntry(lang, 82, "Update check: ") + hosts.update.address;
     w.Chk[1].caption = laterFormEntry(lang, 83, "Star download: ") + hosts.star.address;
     w.Chk[2].caption = laterFormEntry(lang, 84, "Asteroids - Minor Planet Center: ") + hosts.asteroid.address;

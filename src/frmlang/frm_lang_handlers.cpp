@@ -3,14 +3,14 @@
 #include "form1/captions.h"
 #include "form1/startup.h"
 #include "lang/language_file.h"
-#include "state/handler.h"
+#include "form1/run_handler.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 
 namespace sextrix {
 
 bool chooseLanguage(App& app, Language language) {
-    return runHandler(app.platform.dialogs, [&] {
+    return runHandler(app, [&] {
         const std::string active = app.programFile("lang.cfg");
         const std::string fileName = languageFileName(language);
         // An 8-bit file becomes a UTF-8 lang.cfg.

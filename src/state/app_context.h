@@ -19,6 +19,9 @@ struct AppContext {
     Int16 allowUpdateCheck = kTrue;
 
     LanguageTables lang;
+    // The shipped language `lang` is closest to: that of the texts the
+    // windows add themselves (Qt's dialogs, the zoom bar).
+    Language language = Language::English;
     Int16 languageChoiceAtStart = kFalse;
 
     // Decimal separator of the user's locale, for strict parsing and for

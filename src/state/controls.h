@@ -26,9 +26,11 @@ struct Button {
 };
 
 // value: 0 unchecked, 1 checked, 2 greyed.
+inline constexpr std::int16_t kTicked = 1;
+
 struct CheckBox {
     std::string caption;
-    std::int16_t value = 0;
+    std::int16_t value = 0;  // 0 unticked, 1 ticked (kTicked), 2 greyed
     bool visible = true;
     bool enabled = true;
 };

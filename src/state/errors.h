@@ -1,6 +1,7 @@
 #pragma once
 // Failures that handlers catch and show to the user. Descriptions are plain
-// English words of the platform, as a runtime error would read.
+// English words, as a runtime error would read; the fields beside them let
+// the windows say the same in the interface's language.
 #include <stdexcept>
 #include <string>
 
@@ -14,12 +15,26 @@ struct OverflowError : std::runtime_error {
 
 // A text that had to be a number is not one.
 struct TypeMismatchError : std::runtime_error {
-    explicit TypeMismatchError(const std::string& text) : std::runtime_error("Type mismatch: \"" + text + "\"") {}
+    explicit TypeMismatchError(const std::string& text)
+        : std::runtime_error("Type mismatch: \"" + text + "\""), text(text) {}
+    std::string text;  // what was read
 };
 
-// A file could not be opened, read or written.
+// A file could not be opened, read or written; Other when the description
+// says more than the kind (a project line that is not a check-box state).
+enum class FileFault { Other, NotFound, NotAFile, CannotRead, CannotWrite, CannotDelete };
 struct FileError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    explicit FileError(const std::string& description) : std::runtime_error(description) {}
+    FileError(FileFault fault, const std::string& path, const std::string& reason = {})
+        : std::runtime_error(describe(fault, path, reason)), fault(fault), path(path), reason(reason) {}
+    FileFault fault = FileFault::Other;
+    std::string path, reason;  // reason: the system's words, when it gave any
+
+private:
+    static std::string describe(FileFault fault, const std::string& path, const std::string& reason) {
+        const char* words[] = {"", "File not found: ", "Not a file: ", "Cannot read ", "Cannot write ", "Cannot delete "};
+        return words[static_cast<int>(fault)] + path + (reason.empty() ? "" : " (" + reason + ")");
+    }
 };
 
 // A line was read past the end of a file.

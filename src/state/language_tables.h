@@ -6,6 +6,9 @@
 
 namespace sextrix {
 
+// The two languages the program ships.
+enum class Language { French, English };
+
 struct LanguageTables {
     std::array<std::string, 21> configTexts{};      // 1..20
     std::array<std::string, 21> config2Texts{};     // 1..20

@@ -21,12 +21,12 @@ std::string reason() { return errno ? std::strerror(errno) : "unknown error"; }
 std::string readFileBytes(const std::string& path) {
     errno = 0;
     std::error_code ec;
-    if (fs::is_directory(path, ec)) throw FileError("Not a file: " + path);
+    if (fs::is_directory(path, ec)) throw FileError(FileFault::NotAFile, path);
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw FileError("File not found: " + path + " (" + reason() + ")");
+    if (!in) throw FileError(FileFault::NotFound, path, reason());
     std::ostringstream buffer;
     buffer << in.rdbuf();
-    if (in.bad()) throw FileError("Cannot read " + path + " (" + reason() + ")");
+    if (in.bad()) throw FileError(FileFault::CannotRead, path, reason());
     return buffer.str();
 }
 
@@ -35,13 +35,13 @@ void writeFileBytes(const std::string& path, const std::string& bytes) {
     errno = 0;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) throw FileError("Cannot write " + path + " (" + reason() + ")");
+        if (!out) throw FileError(FileFault::CannotWrite, path, reason());
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.flush();
         if (!out) {
             std::error_code ignored;
             fs::remove(temporary, ignored);
-            throw FileError("Cannot write " + path + " (" + reason() + ")");
+            throw FileError(FileFault::CannotWrite, path, reason());
         }
     }
     std::error_code ec;
@@ -49,7 +49,7 @@ void writeFileBytes(const std::string& path, const std::string& bytes) {
     if (ec) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        throw FileError("Cannot write " + path + " (" + ec.message() + ")");
+        throw FileError(FileFault::CannotWrite, path, ec.message());
     }
 }
 
@@ -61,7 +61,7 @@ bool fileExists(const std::string& path) {
 void deleteFile(const std::string& path) {
     std::error_code ec;
     if (!fs::exists(path, ec)) return;
-    if (!fs::remove(path, ec) || ec) throw FileError("Cannot delete " + path + " (" + ec.message() + ")");
+    if (!fs::remove(path, ec) || ec) throw FileError(FileFault::CannotDelete, path, ec.message());
 }
 
 void copyFile(const std::string& from, const std::string& to) { writeFileBytes(to, readFileBytes(from)); }

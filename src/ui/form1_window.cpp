@@ -87,7 +87,7 @@ QWidget* lamp(const char* name, const QColor& colour) {
 
 }  // namespace
 
-Form1Window::Form1Window(App& app) : app_(app), form_(app.form1), language_(app) {
+Form1Window::Form1Window(App& app) : app_(app), form_(app.form1) {
     setObjectName("Form1");
     binding_.afterHandler = [this] { refreshFromModel(); };
 
@@ -294,7 +294,7 @@ QWidget* Form1Window::buildZoomBar() {
 }
 
 void Form1Window::refreshZoomBar() {
-    const bool french = language_.french();
+    const bool french = frenchInterface();
     const QString level = picture_->zoomText(french);
     if (zoomLevel_->text() != level) zoomLevel_->setText(level);
     const QString texts[] = {QString::fromUtf8("\u2212"), "+", french ? "Ajuster" : "Fit", "1:1"};

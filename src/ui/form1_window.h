@@ -7,7 +7,6 @@
 #include <functional>
 
 #include "state/app.h"
-#include "ui/interface_language.h"
 #include "ui/model_binding.h"
 
 class QTabBar;
@@ -32,8 +31,8 @@ public:
     QWidget* viewport() const;
     // Arrow keys seen by the panning timer: held, or pressed since its last tick.
     void noteArrowKey(int key, bool pressed);
-    // Whether the loaded texts are the French ones (see InterfaceLanguage).
-    bool frenchInterface() { return language_.french(); }
+    // Whether the loaded texts are the French ones.
+    bool frenchInterface() const { return app_.ctx.language == Language::French; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -72,7 +71,6 @@ private:
 
     App& app_;
     Form1Model& form_;
-    InterfaceLanguage language_;
     ModelBinding binding_;
     PictureView* picture_ = nullptr;
     ViewportWidget* viewport_ = nullptr;

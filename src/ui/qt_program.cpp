@@ -1,7 +1,9 @@
 #include "qt_program.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
 
@@ -71,8 +73,21 @@ void QtProgram::showSplash() {
 int QtProgram::splashBarValue() { return splash_ ? splash_->barValue() : 100; }
 
 void QtProgram::showMainWindow() {
+    installQtTranslation();
     mainWindow_->refreshFromModel();
     mainWindow_->show();
+}
+
+// Qt's own dialogs (the file dialogs, the buttons of a question) speak the
+// interface's language when Debian's qt6-translations-l10n is installed, and
+// English otherwise. The language is chosen before the main window shows.
+void QtProgram::installQtTranslation() {
+    if (qtTranslator_ || !mainWindow_->frenchInterface()) return;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(QLocale::French), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(translator.get());
+    qtTranslator_ = std::move(translator);
 }
 
 void QtProgram::closeSplash() {

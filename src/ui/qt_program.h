@@ -2,6 +2,7 @@
 // The program's Qt side as one object: the platform, the main window, the
 // splash and the start-up host. main() makes one; UI tests make their own.
 #include <QString>
+#include <QTranslator>
 #include <memory>
 
 #include "form1/startup.h"
@@ -39,6 +40,7 @@ public:
 private:
     void openModal(WindowKey key);
     void openHelp(const QString& page);
+    void installQtTranslation();
 
     QtPlatform qtPlatform_;
     Platform platform_;
@@ -46,6 +48,7 @@ private:
     std::unique_ptr<Form1Window> mainWindow_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<HelpWindow> helpWindow_;
+    std::unique_ptr<QTranslator> qtTranslator_;
 };
 
 // The program's two folders for an executable in executableFolder: beside it

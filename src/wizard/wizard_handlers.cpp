@@ -6,7 +6,8 @@
 #include "form1/captions.h"
 #include "form1/control_writes.h"
 #include "state/errors.h"
-#include "state/handler.h"
+#include "form1/config_file.h"
+#include "form1/run_handler.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 
@@ -24,9 +25,8 @@ void showPage(WizardModel& w, int page) {
 
 void readConfigurations(App& app) {
     WizardModel& w = app.wizard;
-    runHandler(app.platform.dialogs, [&] {
-        const std::string path = app.programFile("config.cfg");
-        if (!fileExists(path)) throw FileError("No optical configuration has been saved yet (" + path + ")");
+    runHandler(app, [&] {
+        const std::string path = savedConfigurationsPath(app);
         ConfigFileRead read = parseConfigFile(textFromFile(readFileBytes(path)), app.ctx.decimalSeparator);
         w.configs = std::move(read.configs);
         w.Combo.items = configNames(w.configs);

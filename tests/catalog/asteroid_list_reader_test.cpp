@@ -111,6 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Pages, AsteroidCount,
 TEST(ReadFileAster, FillsTheArraysAndPostsTheCount) {
     testing::TestApp t;
     t.app.ctx.lang.messages[19] = " trouvés";
+    t.app.ctx.lang.formTexts[75] = "Astéroïdes";
     t.app.ws().corrAsd = 2599.43;
     t.app.ws().corrDec = 2709.96;
     t.folder.write("data2.txt", asteroidPage(lines(7)));
@@ -121,7 +122,19 @@ TEST(ReadFileAster, FillsTheArraysAndPostsTheCount) {
     EXPECT_EQ(ws.astNumbers[1], "   433");
     EXPECT_EQ(ws.astX[3], "61628");
     EXPECT_EQ(ws.astText77[7], "-05");
-    EXPECT_EQ(t.app.form1.status.items, (std::vector<std::string>{"Asteroïde: 7 trouvés"}));
+    EXPECT_EQ(t.app.form1.status.items, (std::vector<std::string>{"Astéroïdes: 7 trouvés"}));
+}
+
+// A missing list is reported only when the asteroids are to be charted.
+TEST(ReadFileAster, MissingListIsReportedWhenAsteroidsAreWanted) {
+    for (const Int16 wanted : {Int16{0}, kTicked}) {
+        testing::TestApp t;
+        t.app.form1.CheckAster.value = wanted;
+        t.app.ws().astCount = 3;
+        READFILE_ASTER(t.app);
+        EXPECT_EQ(t.app.ws().astCount, 0);
+        EXPECT_EQ(t.fake.messages.size(), wanted == kTicked ? 1u : 0u);
+    }
 }
 
 }  // namespace

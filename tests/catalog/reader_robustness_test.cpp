@@ -163,6 +163,7 @@ TEST_P(ReaderFailure, IsReportedAndLeavesNoObjects) {
     const auto& row = GetParam();
     testing::TestApp t;
     t.app.ws().corrAsd = 1e306;  // any position beyond a degree overflows
+    t.app.form1.CheckAster.value = kTicked;  // the asteroid list is wanted
     t.app.ws().*row.count = 12;
     if (!row.bytes.empty()) t.folder.write(row.file, row.bytes);
     std::string thrown;

@@ -30,7 +30,7 @@ TEST(HelpMenu, OpensThePageOfTheChosenLanguageFromTheDataFolder) {
         EXPECT_EQ(t.fake.shownHelp, row.pageInDataFolder ? std::vector<std::string>{path} : std::vector<std::string>{});
         if (!row.pageInDataFolder) {
             ASSERT_EQ(t.fake.messages.size(), 1u);
-            EXPECT_EQ(t.fake.messages[0].text, "File not found (" + path + ")");
+            EXPECT_EQ(t.fake.messages[0].text, "File not found: " + path);
         }
     }
     testing::TestApp t;

@@ -48,6 +48,34 @@ TEST(Startup, ChooserBeforeMainWindowThenCaptionsAndOverlays) {
     EXPECT_EQ(t.app.form1.txt_Adate[4].text, "5");
 }
 
+// A lang.cfg from an older version, edited or not, speaks its language in
+// the entries it lacks too.
+TEST(Startup, OlderLanguageFileIsCompletedFromItsShippedLanguage) {
+    struct Row {
+        const char* file;
+        const char* edit;  // a caption the user changed
+        Language language;
+        const char* loadButton;  // an entry older files lack
+    };
+    for (const Row& row : {Row{"lang-fr.cfg", "Sortir", Language::French, "Charger"},
+                           Row{"lang-en.cfg", "", Language::English, "Load"}}) {
+        testing::TestApp t;
+        for (const char* name : {"lang-fr.cfg", "lang-en.cfg"})
+            t.folder.write(name, readFileBytes(testing::dataFile(name)));
+        // The form section as it was with 100 entries.
+        std::string older = readFileBytes(testing::dataFile(row.file));
+        std::size_t cut = older.find("[FORM]\r\n");
+        for (int line = 0; line <= 100; ++line) cut = older.find("\r\n", cut) + 2;
+        older.erase(cut, older.find("[WIZARD]\r\n") - cut);
+        if (*row.edit) older.replace(older.find("Quitter"), 7, row.edit);
+        t.folder.write("lang.cfg", older);
+        LoadLanguage(t.app);
+        EXPECT_EQ(t.app.ctx.language, row.language) << row.file;
+        EXPECT_EQ(t.app.ctx.lang.formTexts[141], row.loadButton) << row.file;
+        if (*row.edit) EXPECT_EQ(t.app.ctx.lang.formTexts[7], row.edit);  // what the file has stays
+    }
+}
+
 TEST(Startup, MalformedLanguageFileStopsBeforeTheMainWindow) {
     testing::TestApp t;
     std::string bytes = readFileBytes(testing::dataFile("lang-fr.cfg"));

@@ -1,21 +1,23 @@
 #pragma once
 // Every interactive handler runs under one error handler: a failure shows its
-// description in a message box, ends the handler and keeps what was done.
+// description, in the interface's language, in a message box, ends the
+// handler and keeps what was done.
 #include <exception>
 #include <utility>
 
-#include "platform.h"
+#include "failure_text.h"
+#include "state/app.h"
 
 namespace sextrix {
 
 // Returns false when the handler failed (the failure has been shown).
 template <class Body>
-bool runHandler(Dialogs& dialogs, Body&& body, bool warningIcon = false) {
+bool runHandler(App& app, Body&& body, bool warningIcon = false) {
     try {
         std::forward<Body>(body)();
         return true;
     } catch (const std::exception& failure) {
-        dialogs.message(failure.what(), "Velorin Sextrix", warningIcon);
+        app.platform.dialogs.message(failureText(app.ctx.lang, failure), "Velorin Sextrix", warningIcon);
         return false;
     }
 }
