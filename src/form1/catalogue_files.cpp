@@ -193,8 +193,15 @@ void READFILE_NGCIC(App& app) {
     }
     ws.deepCount = static_cast<Int16>(kept.size());
     ws.loopI = ws.deepCount;
-    AddStatus(app.form1, app.platform.events,
-              app.ctx.lang.formTexts[76] + ": " + intToText(ws.deepCount) + app.ctx.lang.messages[19]);
+    const LanguageTables& lang = app.ctx.lang;
+    AddStatus(app.form1, app.platform.events, lang.formTexts[76] + ": " + intToText(ws.deepCount) + lang.messages[19]);
+    // The chart to come is the calculation's until a solution is accepted,
+    // then the full map's; each has its box.
+    const CheckBox& shown = ws.solved == kTrue ? app.form1.CheckDeepObj2 : app.form1.CheckDeepObj1;
+    if (ws.deepCount > 0 && shown.value != kTicked)
+        AddStatus(app.form1, app.platform.events,
+                  laterFormEntry(lang, 154, "Not drawn: tick \"%1\" in the %2 tab to show them.",
+                                 {shown.caption, app.form1.tabCaptions[4]}));
 }
 
 }  // namespace sextrix

@@ -89,6 +89,8 @@ void Loadimg_Click(App& app) {
         // sized it, so the user's panning and zoom stay.
         const bool sameSize = image.width == form.Picture1.width() && image.height == form.Picture1.height();
         form.Picture1.setImage(image.width, image.height, std::move(image.pixels), std::move(loaded.raw));
+        // Only a picture with values beyond 8 bits (FITS) can be stretched.
+        form.mnu_stretch.enabled = form.Picture1.rawValues() != nullptr;
         if (!sameSize) {
             form.Picture1Box.width = image.width;
             form.Picture1Box.height = image.height;

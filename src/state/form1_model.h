@@ -34,7 +34,7 @@ struct Form1Model {
         mnu_residualvectors{"Vecteurs des résidus"};
     // How a FITS picture is shown; the items follow the order of Stretch
     // (fits/display_stretch.h), stretchChoice indexes them.
-    MenuItem mnu_stretch{"Étirement"};
+    MenuItem mnu_stretch{"Étirement", false};  // enabled while a FITS picture is shown
     std::array<MenuItem, 4> mnu_stretchKind{{{"Automatique"}, {"Fort"}, {"Linéaire min-max"}, {"Logarithmique"}}};
     int stretchChoice = 0;
     MenuItem mnu_Aide{"&?"}, mnu_help{"Aide"}, mnu_AideFR{"Français"}, mnu_AideEn{"English"}, mnu_about{"A propos"};

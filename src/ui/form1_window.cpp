@@ -161,7 +161,10 @@ void Form1Window::buildMenus() {
 
     QMenu* stretch = menuBar()->addMenu(QString());
     stretch->setObjectName("mnu_stretch");
-    binding_.custom([stretch, this] { stretch->setTitle(QString::fromStdString(form_.mnu_stretch.caption)); });
+    binding_.custom([stretch, this] {
+        stretch->setTitle(QString::fromStdString(form_.mnu_stretch.caption));
+        stretch->setEnabled(form_.mnu_stretch.enabled);
+    });
     auto* stretchGroup = new QActionGroup(stretch);
     for (int k = 0; k < static_cast<int>(form_.mnu_stretchKind.size()); ++k) {
         const std::string name = "mnu_stretchKind" + std::to_string(k);

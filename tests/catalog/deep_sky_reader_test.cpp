@@ -183,6 +183,7 @@ struct DeepSkyHandler : ::testing::Test {
 TEST_F(DeepSkyHandler, ShippedFilesAroundAndromeda) {
     for (const char* name : {"deepobj1.txt", "deepobj2.txt"})
         t.folder.write(name, readFileBytes(testing::dataFile(name)));
+    t.app.form1.CheckDeepObj1.value = kTicked;
     READFILE_NGCIC(t.app);
     const auto kept = names();
     // M 31 with its companions M 32 (NGC 221) and M 110 (NGC 205), all within
@@ -193,6 +194,11 @@ TEST_F(DeepSkyHandler, ShippedFilesAroundAndromeda) {
     EXPECT_EQ(t.app.form1.status.items,
               (std::vector<std::string>{"CielProfond: " + std::to_string(kept.size()) + " trouvés"}));
     EXPECT_TRUE(t.fake.messages.empty());
+
+    // Objects the chart will not draw: the status says which box draws them.
+    t.app.form1.CheckDeepObj1 = {"NGC/IC on the chart", 0};
+    READFILE_NGCIC(t.app);
+    EXPECT_EQ(t.app.form1.status.items.front(), "Not drawn: tick \"NGC/IC on the chart\" in the CielProfond tab to show them.");
 }
 
 TEST_F(DeepSkyHandler, FieldAcross0hKeepsObjectsOnBothSides) {

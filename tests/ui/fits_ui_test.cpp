@@ -3,6 +3,8 @@
 // on that star.
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QImage>
+#include <QMenu>
 #include <QTest>
 
 #include "fieldsim/field_render.h"
@@ -57,6 +59,17 @@ TEST(FitsWindow, LoadsTheFieldUprightAndClicksLandOnItsStars) {
     EXPECT_EQ(form.Picture1.width(), 240);
     EXPECT_EQ(form.Picture1.pixel(star.x(), star.y()) & 0xFF, 255);
     EXPECT_NE(form.Picture1.imagePixels(), before);
+
+    // An 8-bit picture has nothing more to show: the menu is greyed.
+    const auto* stretch = window.findChild<QMenu*>("mnu_stretch");
+    EXPECT_TRUE(stretch->isEnabled());
+    QImage grey(64, 48, QImage::Format_RGB32);
+    grey.fill(Qt::darkGray);
+    ASSERT_TRUE(grey.save(QString::fromStdString(folder.file("field.png"))));
+    testing::typeText(&window, "txt_url", "field.png");
+    testing::clickButton(&window, "Loadimg");
+    ASSERT_EQ(form.Picture1.width(), 64);
+    EXPECT_FALSE(stretch->isEnabled());
 }
 
 }  // namespace
