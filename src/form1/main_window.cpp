@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include <algorithm>
+
 #include "download.h"
 #include "picking.h"
 #include "state/busy_guard.h"
@@ -51,15 +53,16 @@ void Timer1_Timer(Form1Model& form, const PanInput& input) {
     PictureBox& pic = form.Picture1Box;
     const PictureBox& view = form.PicOrange;
     const Int16 held = form.ws.scrollDirection;
-    constexpr int step = 10;
+    // Steps of 10 pixels; the last one stops at the edge rather than past it.
+    const auto step = [](int room) { return std::min(10, room); };
     if (pic.left + pic.width > view.width && (held == 3 || input.right))
-        pic.left -= step;
+        pic.left -= step(pic.left + pic.width - view.width);
     else if (pic.top < 0 && (held == 4 || input.up))
-        pic.top += step;
+        pic.top += step(-pic.top);
     else if (pic.left < 0 && (held == 1 || input.left))
-        pic.left += step;
+        pic.left += step(-pic.left);
     else if (pic.top + pic.height > view.height && (held == 2 || input.down))
-        pic.top -= step;
+        pic.top -= step(pic.top + pic.height - view.height);
 }
 
 }  // namespace sextrix

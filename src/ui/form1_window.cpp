@@ -1,11 +1,14 @@
 #include "form1_window.h"
 
 #include <QActionGroup>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -226,7 +229,11 @@ QWidget* Form1Window::buildPictureArea() {
         auto* button = new QToolButton;
         button->setObjectName(QString("PicMove%1").arg(move.index));
         button->setArrowType(move.arrow);
-        button->setAutoRaise(true);
+        // A long strip beside the picture: no hover panel, which a modal
+        // window closing over it (the wizard) can leave lit, only a tint
+        // while it pans.
+        button->setStyleSheet("QToolButton { border: none; background: transparent; }"
+                              "QToolButton:pressed { background: rgba(0, 0, 0, 40); }");
         if (move.arrow == Qt::LeftArrow || move.arrow == Qt::RightArrow)
             button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
         else
@@ -782,10 +789,36 @@ void Form1Window::panTick() {
     if (before.left != form_.Picture1Box.left || before.top != form_.Picture1Box.top) picture_->syncFromModel();
 }
 
+namespace {
+
+bool isArrowKey(int key) {
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+// The widgets where an arrow key edits: it moves the caret or the choice
+// there, as well as panning.
+bool editsWithArrows(const QWidget* widget) {
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
+           qobject_cast<const QTextEdit*>(widget) || qobject_cast<const QComboBox*>(widget) ||
+           qobject_cast<const QAbstractItemView*>(widget);
+}
+
+}  // namespace
+
+// Arrow keys pan the picture from anywhere in the main window. Elsewhere in
+// it they would also switch tabs or move the focus between buttons, so that
+// panning jumps through the option pages: those widgets do not get them.
+bool Form1Window::keepsArrowsForPanning(QObject* watched) const {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    return widget && widget->window() == this && !editsWithArrows(widget);
+}
+
 bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat()) noteArrowKey(key->key(), event->type() == QEvent::KeyPress);
+        if (event->type() == QEvent::KeyPress && isArrowKey(key->key()) && keepsArrowsForPanning(watched))
+            return true;
         // Esc presses Cancel while a download runs.
         if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Escape && form_.CancelDownload.visible &&
             isActiveWindow()) {

@@ -37,6 +37,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool keepsArrowsForPanning(QObject* watched) const;
 
 private:
     // Runs a core handler, then shows its result.

@@ -147,6 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
         PanRow{"RightAndUpMovesRightFirst", keys(true, true, true, false, false), 0, -100, -100, -110, -100},
         PanRow{"RightAtEdgeThenUp", keys(true, true, true, false, false), 0, -400, -100, -400, -90},
         PanRow{"LeftAtOriginStays", keys(true, false, false, true, false), 0, 0, 0, 0, 0},
+        PanRow{"LeftStopsAtTheEdge", keys(true, false, false, true, false), 0, -5, 0, 0, 0},
+        PanRow{"DownStopsAtTheEdge", keys(true, false, false, false, true), 0, 0, -397, 0, -400},
         PanRow{"DownKey", keys(true, false, false, false, true), 0, 0, 0, 0, -10},
         PanRow{"HeldButtonLeft", keys(true, false, false, false, false), 1, -50, 0, -40, 0},
         PanRow{"InactiveWindowIgnoresKeys", keys(false, true, false, false, false), 0, 0, 0, 0, 0},

@@ -96,6 +96,9 @@ TEST(StartupWindows, TabsShowOneOptionPage) {
     const char* frames[] = {"frm1", "frm6", "frm7", "frm8"};
     for (int k = 0; k < 4; ++k) EXPECT_EQ(window.findChild<QGroupBox*>(frames[k])->isVisible(), k == 2) << frames[k];
     EXPECT_EQ(tabs->tabText(2).toStdString(), program.app().ctx.lang.formTexts[75]);
+    // Arrow keys pan the picture; they do not also leaf through the pages.
+    QTest::keyClick(tabs, Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), 2);
 }
 
 TEST(SplashWindow, BarFillsInTwentyFiveTicks) {
