@@ -37,8 +37,11 @@ SplashWindow::SplashWindow(const QString& testBitmap, QWidget* parent)
     layout->addWidget(label(QString("Version ") + programVersion(), "lblVersion", 14));
     layout->addSpacing(12);
     layout->addWidget(label(QString::fromUtf8("Crédits:"), "Label2", 13, true));
-    layout->addWidget(label("MinorPlanetCenter online services", "Label2", 12));
-    layout->addWidget(label("USNO-A2.0 EuropeanSouthernObservatory database", "Label2", 12));
+    // The services the shipped hosts.cfg uses, and those it can be set to.
+    layout->addWidget(label("VizieR catalogue service, CDS Strasbourg (USNO-A2.0, UCAC4, Gaia DR3)", "Label2", 12));
+    layout->addWidget(label("USNO-A2.0 European Southern Observatory database", "Label2", 12));
+    layout->addWidget(label("SkyBoT asteroid service, IMCCE, Paris Observatory", "Label2", 12));
+    layout->addWidget(label("Minor Planet Center online services", "Label2", 12));
     layout->addWidget(label("OpenNGC catalogue of NGC and IC objects (CC-BY-SA 4.0)", "Label2", 12));
     layout->addWidget(label("Qt toolkit (LGPL)", "Label2", 12));
     layout->addWidget(label("velorin-sextrix.org", "Label3", 11));
