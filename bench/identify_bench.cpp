@@ -36,8 +36,8 @@ std::unique_ptr<WorkingState> makeField(double span) {
         ws->pickX[k] = std::round(std::cos(angle) * x - std::sin(angle) * y + 320);
         ws->pickY[k] = std::round(std::sin(angle) * x + std::cos(angle) * y + 240);
     }
-    fillPickDistances(*ws);
-    fillCatalogueDistances(*ws, ws->catCount);
+    fillDistances(ws->pickDist, ws->pickX, ws->pickY, ws->pickDist.size());
+    fillDistances(ws->catDist, ws->catX, ws->catY, ws->catCount);
     return ws;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 

@@ -3,7 +3,6 @@
 #include "catalogue_columns.h"
 #include "geometry/centre.h"
 #include "state/errors.h"
-#include "state/status.h"
 #include "state/text_file.h"
 #include "state/text_lines.h"
 #include "state/text_number.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "state/picture_surface.h"
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 

@@ -5,7 +5,7 @@
 
 #include "state/controls.h"
 #include "state/picture_surface.h"
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 

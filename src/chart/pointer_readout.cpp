@@ -23,11 +23,10 @@ int readoutStar(const std::vector<OverlayItem>& star, int count, double x, doubl
     return 0;
 }
 
-std::string readoutCaption(const WorkingState& ws, int i) {
-    const double raHours = withinOneTurn(ws.catX[i] / ws.corrAsd) / 360 * 24;
-    const double decDegrees = ws.catY[i] / ws.corrDec;
-    return ws.catIds[i] + "   MagR-B=" + ws.catMagR[i] + " " + ws.catMagB[i] + "   Ra:" + FormatDms(raHours, "h") +
-           "   Dec:" + FormatDms(decDegrees, "°") + "  (J2000.0)";
+std::string readoutCaption(const ReadoutStar& star) {
+    const double raHours = withinOneTurn(star.raDeg) / 360 * 24;
+    return star.id + "   MagR-B=" + star.magR + " " + star.magB + "   Ra:" + FormatDms(raHours, "h") +
+           "   Dec:" + FormatDms(star.decDeg, "°") + "  (J2000.0)";
 }
 
 }  // namespace sextrix

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "state/controls.h"
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 
@@ -31,10 +31,16 @@ inline bool inReadoutWindow(const OverlayItem& marker, double x, double y) {
 // read. count is clamped to the markers that exist.
 int readoutStar(const std::vector<OverlayItem>& star, int count, double x, double y);
 
-// The caption of `info` for catalogue star i: identifier, the two magnitudes
-// and the J2000.0 position in hours (0..24, whatever side of 0 h the stored
-// position was unwrapped to) and degrees. Throws OverflowError when the
-// position cannot be written (a scale factor of 0).
-std::string readoutCaption(const WorkingState& ws, int i);
+// A catalogue star as the readout shows it: J2000.0 degrees, the right
+// ascension on whatever side of 0 h the catalogue unwrapped it to.
+struct ReadoutStar {
+    std::string id, magR, magB;
+    double raDeg = 0, decDeg = 0;
+};
+
+// The caption of `info` for a catalogue star: identifier, the two magnitudes
+// and the position in hours (0..24) and degrees. Throws OverflowError when
+// the position cannot be written (an infinite one, from a scale factor of 0).
+std::string readoutCaption(const ReadoutStar& star);
 
 }  // namespace sextrix

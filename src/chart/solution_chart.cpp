@@ -23,15 +23,15 @@ std::vector<bool> placeStars(std::vector<OverlayItem>& star, const SkyMap& map, 
     return skipped;
 }
 
-void chartAsteroids(std::vector<OverlayItem>& aster, std::vector<OverlayItem>& aster_lbl, const WorkingState& ws,
+void chartAsteroids(std::vector<OverlayItem>& aster, std::vector<OverlayItem>& aster_lbl, const AsteroidMarks& marks,
                     const SkyMap& map, float half, char decimalSeparator, TextMeasure& measure) {
-    const Int16 count = ws.astCount;
+    const int count = marks.count;
     std::vector<bool> skipped = noneSkipped(count);
     for (int i = 1; i <= count; ++i) {
         OverlayItem& marker = aster.at(i);
         OverlayItem& label = aster_lbl.at(i);
-        const double X = parseStrictNumber(ws.astX.at(i), decimalSeparator);
-        const double Y = parseStrictNumber(ws.astY.at(i), decimalSeparator);
+        const double X = parseStrictNumber(marks.x[i], decimalSeparator);
+        const double Y = parseStrictNumber(marks.y[i], decimalSeparator);
         const auto corner = markerCorner(map, X, Y, half);
         if (!corner) {
             marker.visible = label.visible = false;
@@ -42,7 +42,7 @@ void chartAsteroids(std::vector<OverlayItem>& aster, std::vector<OverlayItem>& a
         marker.top = corner->y;
         label.left = corner->x + 2 * half + 2;
         label.top = corner->y - 2;
-        setLabelText(label, ws.astNames.at(i), measure);
+        setLabelText(label, marks.names[i], measure);
     }
     showItems(aster, count, skipped);
     showItems(aster_lbl, count, skipped);

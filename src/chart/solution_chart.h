@@ -2,12 +2,13 @@
 // The pieces of the solution chart that lay catalogue stars and asteroids
 // over the picture under a plate. Markers are centred on their pixel: the
 // corner is the pixel minus `half` (half a star marker's height).
+#include <span>
+#include <string>
 #include <vector>
 
 #include "geometry/sky_map.h"
 #include "state/controls.h"
 #include "state/platform.h"
-#include "state/working_state.h"
 
 namespace sextrix {
 
@@ -17,10 +18,17 @@ namespace sextrix {
 std::vector<bool> placeStars(std::vector<OverlayItem>& star, const SkyMap& map, const std::vector<double>& catX,
                              const std::vector<double>& catY, int n, float half);
 
-// Asteroid markers 1..astCount with their designations two pixels right of
-// and above the marker, then shown. Positions are held as text in scaled
-// units and must parse strictly; a text that does not throws.
-void chartAsteroids(std::vector<OverlayItem>& aster, std::vector<OverlayItem>& aster_lbl, const WorkingState& ws,
+// The asteroids of a list, 1..count: positions held as text in scaled units,
+// and their designations.
+struct AsteroidMarks {
+    std::span<const std::string> x, y, names;
+    int count = 0;
+};
+
+// Asteroid markers 1..count with their designations two pixels right of and
+// above the marker, then shown. Positions must parse strictly; a text that
+// does not throws.
+void chartAsteroids(std::vector<OverlayItem>& aster, std::vector<OverlayItem>& aster_lbl, const AsteroidMarks& marks,
                     const SkyMap& map, float half, char decimalSeparator, TextMeasure& measure);
 
 }  // namespace sextrix

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "state/controls.h"
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 

@@ -32,14 +32,21 @@ void drawChart(App& app) {
     const std::vector<bool> starsSkipped = placeStars(form.star, plate, ws.catX, ws.catY, n, half);
 
     if (ws.solved == kTrue && form.CheckAster.value == kTicked)
-        chartAsteroids(form.aster, form.aster_lbl, ws, plate, half, app.ctx.decimalSeparator, app.platform.text);
+        chartAsteroids(form.aster, form.aster_lbl, {ws.astX, ws.astY, ws.astNames, ws.astCount}, plate, half,
+                       app.ctx.decimalSeparator, app.platform.text);
 
     PlaceCentre(app);
 
     // A candidate of the search follows the first box, the accepted solution the second.
     const bool deepSky = (ws.solved == kFalse && form.CheckDeepObj1.value == kTicked) ||
                          (ws.solved == kTrue && form.CheckDeepObj2.value == kTicked);
-    if (deepSky) chartDeepSky(form.Picture1, form.deepobj_lbl, ws, plate, app.ctx.decimalSeparator, app.platform.text);
+    if (deepSky) {
+        // The outlines turn with the field.
+        if (const auto rotation = fieldRotationDeg(plate, ws.catX[1], ws.catY[1])) ws.rotationDeg = *rotation;
+        const DeepSkyMarks marks{ws.deepX,      ws.deepY,      ws.deepSize1, ws.deepSize2, ws.deepPa,
+                                 ws.deepNames, ws.deepCount, ws.corrAsd,   ws.rotationDeg};
+        chartDeepSky(form.Picture1, form.deepobj_lbl, marks, plate, app.ctx.decimalSeparator, app.platform.text);
+    }
 
     showItems(form.star, n, starsSkipped);
 }
@@ -54,6 +61,10 @@ void placeSegment(OverlayItem& item, const CrossSegment& s) {
 }
 
 }  // namespace
+
+ReadoutStar catalogueReadout(const WorkingState& ws, int i) {
+    return {ws.catIds[i], ws.catMagR[i], ws.catMagB[i], ws.catX[i] / ws.corrAsd, ws.catY[i] / ws.corrDec};
+}
 
 SkyMap skyMapOf(const WorkingState& ws) {
     if (!ws.refinement.solution) return ws.plate;

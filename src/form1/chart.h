@@ -1,6 +1,7 @@
 #pragma once
 // The main window's charts over the picture: the solution chart, the match
 // crosses of a candidate and the centre cross.
+#include "chart/pointer_readout.h"
 #include "geometry/centre.h"
 #include "state/app.h"
 
@@ -9,6 +10,9 @@ namespace sextrix {
 // The mapping the charts and reports use: the refined solution once there
 // is one, else the plate.
 SkyMap skyMapOf(const WorkingState& ws);
+
+// Catalogue star i as the pointer readout shows it.
+ReadoutStar catalogueReadout(const WorkingState& ws, int i);
 
 // Moves and shows the overlay items, redraws the centre cross and the
 // deep-sky outlines. Traps its own failures: mapFailed = 1 and

@@ -234,11 +234,14 @@ void DownloadStep(App& app) {
         for (int k = 0; k < 3; ++k) dec[k] = boxNumber(app, form.txt_dec[k], boxName(lang, 27, "Dec:", k + 1, 3));
         ws.centreRa = (ra[0] * 3600 + ra[1] * 60 + ra[2]) / 3600 * 15;
         ws.centreDec = (minus ? -1 : 1) * (dec[0] * 3600 + dec[1] * 60 + dec[2]) / 3600;
-        PrecessFromJ2000(app.ctx, 4000 - leadingBoxNumber(epoch, "epoch"), ws.centreRa, ws.centreDec);
+        const PrecessionDelta toEpoch =
+            PrecessFromJ2000(4000 - leadingBoxNumber(epoch, "epoch"), ws.centreRa, ws.centreDec);
+        app.ctx.precessDeltaRa = toEpoch.ra;
+        app.ctx.precessDeltaDec = toEpoch.dec;
 
         StarQuery query;
-        query.raDeg = app.ctx.precessDeltaRa + ws.centreRa;
-        query.decDeg = app.ctx.precessDeltaDec + ws.centreDec;
+        query.raDeg = toEpoch.ra + ws.centreRa;
+        query.decDeg = toEpoch.dec + ws.centreDec;
         query.raText = raQueryText(query.raDeg / 15);
         query.decText = decQueryText(query.decDeg, ws.lineText);
         query.epochText = epoch;

@@ -13,8 +13,10 @@ ReportStyle styleOf(const AppContext& ctx) { return {ctx.lang.infoTexts, ctx.dec
 
 // Corrections from J2000.0 to the epoch typed in epochText, kept in the context.
 PrecessionDelta toEpochOf(AppContext& ctx, const std::string& epochText, double ra, double dec) {
-    PrecessFromJ2000(ctx, parseLeadingNumber(epochText), ra, dec);
-    return {ctx.precessDeltaRa, ctx.precessDeltaDec};
+    const PrecessionDelta toEpoch = PrecessFromJ2000(parseLeadingNumber(epochText), ra, dec);
+    ctx.precessDeltaRa = toEpoch.ra;
+    ctx.precessDeltaDec = toEpoch.dec;
+    return toEpoch;
 }
 
 void showReport(Form1Model& form, std::string markup) {

@@ -133,7 +133,7 @@ void Picture1_MouseMove(App& app, double x, double y) {
             // A pointer move has no one to report a failure to; a star whose
             // position cannot be written simply gets no readout.
             try {
-                form.info.caption = readoutCaption(ws, i);
+                form.info.caption = readoutCaption(catalogueReadout(ws, i));
                 // Only the super calibration fills its boxes: after a
                 // calibration by image they hold what the user typed.
                 if (ws.mode == ClickMode::SuperEtalo && ws.etaloArmed == 1) etaloHoverStar(app, i);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "state/controls.h"
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 

@@ -75,19 +75,17 @@ std::optional<CentreCross> centreCross(const SkyMap& map, double X, double Y, in
     return cross;
 }
 
-void CalculAngle(WorkingState& ws) { CalculAngle(ws, SkyMap(ws.plate)); }
-
-void CalculAngle(WorkingState& ws, const SkyMap& map) {
-    const auto star = map.skyToPixel(ws.catX[1], ws.catY[1]);
-    const auto further = map.skyToPixel(ws.catX[1] + 1000, ws.catY[1]);
-    if (!star || !further) return;
+std::optional<double> fieldRotationDeg(const SkyMap& map, double X, double Y) {
+    const auto star = map.skyToPixel(X, Y);
+    const auto further = map.skyToPixel(X + 1000, Y);
+    if (!star || !further) return std::nullopt;
 
     constexpr double pi = std::numbers::pi;
     double angle = std::atan2(star->x - further->x, star->y - further->y);
-    if (std::isnan(angle)) return;
+    if (std::isnan(angle)) return std::nullopt;
     if (angle > pi / 2) angle -= pi;
     if (angle <= -pi / 2) angle += pi;
-    ws.rotationDeg = angle / 3.14159 * 180;
+    return angle / 3.14159 * 180;
 }
 
 }  // namespace sextrix

@@ -8,7 +8,6 @@
 #include "plate.h"
 #include "precession.h"
 #include "sky_map.h"
-#include "state/working_state.h"
 
 namespace sextrix {
 
@@ -67,19 +66,19 @@ struct CentreCross {
 // Nothing when the plate cannot be inverted.
 std::optional<CentreCross> centreCross(const SkyMap& map, double X, double Y, int width, int height);
 
-// rotationDeg: field rotation from the current plate, degrees in (-90, 90].
-// (dx, dy) is the pixel offset from the point 1000 scaled units further in RA
-// (X + 1000) to catalogue star 1 itself; the angle is atan(dx / dy).
+// The field rotation of a mapping, degrees in (-90, 90]: the angle of the
+// right-ascension axis from the image's vertical, measured at the scaled sky
+// position (X, Y) of a catalogue star: (dx, dy) is the pixel offset from the
+// point 1000 scaled units further in RA (X + 1000) to the star itself, and
+// the angle is atan(dx / dy).
 //
 // Notes:
 // 1. Computed as a two-argument arctangent folded into (-90, 90]: the same
 //    value wherever dy != 0, and 90 degrees, not a division by zero, when the
 //    RA axis runs along the image's x axis (dy = 0). The outline ellipses
 //    drawn with it are the same under a half turn.
-// 2. A plate that cannot be inverted (det = 0) leaves rotationDeg unchanged.
+// 2. Nothing for a mapping that cannot be inverted (det = 0).
 // 3. Radians go to degrees with pi = 3.14159, as the program always has.
-void CalculAngle(WorkingState& ws);
-// The same through another mapping (the refined solution, once there is one).
-void CalculAngle(WorkingState& ws, const SkyMap& map);
+std::optional<double> fieldRotationDeg(const SkyMap& map, double X, double Y);
 
 }  // namespace sextrix

@@ -1,6 +1,7 @@
 #include "precession.h"
 
 #include <cmath>
+#include <iterator>
 #include <initializer_list>
 
 namespace sextrix {
@@ -66,18 +67,6 @@ PrecessionDelta PrecessFromJ2000(double epoch, double raDeg, double decDeg) {
         if (ra >= 360) ra -= 360;  // a tiny negative angle plus 360 rounds to 360
     }
     return {ra - raDeg, dec - decDeg};
-}
-
-void PrecessToJ2000(AppContext& ctx, double epoch, double raDeg, double decDeg) {
-    const PrecessionDelta delta = PrecessToJ2000(epoch, raDeg, decDeg);
-    ctx.precessDeltaRa = delta.ra;
-    ctx.precessDeltaDec = delta.dec;
-}
-
-void PrecessFromJ2000(AppContext& ctx, double epoch, double raDeg, double decDeg) {
-    const PrecessionDelta delta = PrecessFromJ2000(epoch, raDeg, decDeg);
-    ctx.precessDeltaRa = delta.ra;
-    ctx.precessDeltaDec = delta.dec;
 }
 
 }  // namespace sextrix

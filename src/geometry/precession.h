@@ -1,8 +1,6 @@
 #pragma once
 // Precession of equatorial coordinates between an epoch and J2000.0. Both
-// routines return the corrections to add to the given position; the program
-// keeps the last ones in AppContext (precessDeltaRa, precessDeltaDec).
-#include "state/app_context.h"
+// routines return the corrections to add to the given position.
 
 namespace sextrix {
 
@@ -67,9 +65,5 @@ PrecessionDelta PrecessToJ2000(double epoch, double raDeg, double decDeg);
 // Reference: Meeus, Astronomical Algorithms, 2nd ed., eq. 21.4 (rigorous
 // method).
 PrecessionDelta PrecessFromJ2000(double epoch, double raDeg, double decDeg);
-
-// The same, keeping the corrections in ctx.precessDeltaRa / precessDeltaDec.
-void PrecessToJ2000(AppContext& ctx, double epoch, double raDeg, double decDeg);
-void PrecessFromJ2000(AppContext& ctx, double epoch, double raDeg, double decDeg);
 
 }  // namespace sextrix

@@ -8,7 +8,7 @@
 
 #include "geometry/plate.h"
 #include "state/controls.h"
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 

@@ -11,7 +11,7 @@
 #include <array>
 #include <vector>
 
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 

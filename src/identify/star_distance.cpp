@@ -11,16 +11,7 @@ double starDistance(double x1, double y1, double x2, double y2) {
     return std::sqrt(dy * dy + dx * dx);
 }
 
-void fillPickDistances(WorkingState& ws) {
-    const int n = ws.pickDist.size();
-    for (int k = 1; k <= n; ++k)
-        for (int l = 1; l <= n; ++l)
-            ws.pickDist.at(k, l) = starDistance(ws.pickX[k], ws.pickY[k], ws.pickX[l], ws.pickY[l]);
-}
-
-void fillCatalogueDistances(WorkingState& ws, int count) { fillDistances(ws.catDist, ws.catX, ws.catY, count); }
-
-void fillDistances(SquareTable& table, const std::vector<double>& x, const std::vector<double>& y, int count) {
+void fillDistances(SquareTable& table, std::span<const double> x, std::span<const double> y, int count) {
     if (count > table.size()) throw std::invalid_argument("distance table too small");
     if (count >= static_cast<int>(x.size()) || count >= static_cast<int>(y.size()))
         throw std::invalid_argument("more stars than positions");

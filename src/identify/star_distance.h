@@ -2,9 +2,9 @@
 // Distances between stars, on the image (pixels) or in the catalogue (scaled
 // sky units). Both tables are filled once per calculation so that the figure
 // search only compares stored values.
-#include <vector>
+#include <span>
 
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 
@@ -12,15 +12,9 @@ namespace sextrix {
 // last bit, so every caller goes through this one function.
 double starDistance(double x1, double y1, double x2, double y2);
 
-// pickDist(k, l) for k, l = 1..9 from pickX/pickY.
-void fillPickDistances(WorkingState& ws);
-
-// catDist(i, j) for i, j = 1..count from catX/catY. count must fit the table.
-void fillCatalogueDistances(WorkingState& ws, int count);
-
 // table(i, j) for i, j = 1..count from stars 1..count of x/y (index 0
 // unused). Throws std::invalid_argument when count exceeds the table or the
 // positions.
-void fillDistances(SquareTable& table, const std::vector<double>& x, const std::vector<double>& y, int count);
+void fillDistances(SquareTable& table, std::span<const double> x, std::span<const double> y, int count);
 
 }  // namespace sextrix

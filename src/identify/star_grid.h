@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Where a click on a star is moved to: the brightest nearby spot.
 #include "state/picture_surface.h"
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "state/language_tables.h"
-#include "state/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 

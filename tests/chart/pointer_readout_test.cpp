@@ -124,15 +124,8 @@ TEST(ReadoutStar, AgreesWithTheFullScanOnRandomFields) {
 // --- Caption ------------------------------------------------------------------------
 
 TEST(ReadoutCaption, NamesTheStarAndItsJ2000Position) {
-    WorkingState ws;
-    ws.corrAsd = 1000;
-    ws.corrDec = 2000;
-    ws.catIds[7] = "0750-01234567";
-    ws.catMagR[7] = "12.1";
-    ws.catMagB[7] = "13.4";
-    ws.catX[7] = 157.5 * 1000;  // RA 10.5 h
-    ws.catY[7] = -0.5 * 2000;   // Dec -0.5 degree
-    EXPECT_EQ(readoutCaption(ws, 7), "0750-01234567   MagR-B=12.1 13.4   Ra:10h30'0''   Dec:-0°30'0''  (J2000.0)");
+    const ReadoutStar star{"0750-01234567", "12.1", "13.4", 157.5, -0.5};  // RA 10.5 h
+    EXPECT_EQ(readoutCaption(star), "0750-01234567   MagR-B=12.1 13.4   Ra:10h30'0''   Dec:-0°30'0''  (J2000.0)");
 }
 
 // --- Pointer move -------------------------------------------------------------------

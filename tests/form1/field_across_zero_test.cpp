@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "chart/pointer_readout.h"
+#include "form1/chart.h"
 #include "form1/catalogue_files.h"
 #include "identify/figure_search.h"
 #include "identify/star_distance.h"
@@ -60,8 +61,8 @@ TEST_F(FieldAcrossZero, CataloguePositionsAreContinuousAndTheFigureIsFound) {
         ws.pickX[k] = 2000 - std::remainder(star[0] - kCentreRa, 360.0) * kScale;
         ws.pickY[k] = 2000 - (star[1] - 10) * kScale;
     }
-    fillPickDistances(ws);
-    fillCatalogueDistances(ws, ws.catCount);
+    fillDistances(ws.pickDist, ws.pickX, ws.pickY, ws.pickDist.size());
+    fillDistances(ws.catDist, ws.catX, ws.catY, ws.catCount);
     const auto rows = findFigures({ws.pickDist, ws.catDist, ws.catX, ws.catY, ws.catCount, 3});
     EXPECT_NE(std::find(rows.begin(), rows.end(), picked), rows.end()) << rows.size() << " rows";
 }
@@ -70,8 +71,8 @@ TEST_F(FieldAcrossZero, ReadoutAndAsteroidsShowBothSidesOf0h) {
     READFILE(t.app);
     const WorkingState& ws = t.app.ws();
     // 0.1 deg is 24 s of time; 359.9 deg is 24 s before 24 h.
-    EXPECT_EQ(readoutCaption(ws, 3), "U0975-00000003   MagR-B=12.3 13.4   Ra:0h0'24''   Dec:9°54'0''  (J2000.0)");
-    EXPECT_EQ(readoutCaption(ws, 4), "U0975-00000004   MagR-B=12.3 13.4   Ra:23h59'36''   Dec:10°4'48''  (J2000.0)");
+    EXPECT_EQ(readoutCaption(catalogueReadout(ws, 3)), "U0975-00000003   MagR-B=12.3 13.4   Ra:0h0'24''   Dec:9°54'0''  (J2000.0)");
+    EXPECT_EQ(readoutCaption(catalogueReadout(ws, 4)), "U0975-00000004   MagR-B=12.3 13.4   Ra:23h59'36''   Dec:10°4'48''  (J2000.0)");
 
     testing::AsteroidFields east{.ra = "00 00 24.0"}, west{.ra = "23 59 36.0"};
     t.folder.write("data2.txt", testing::asteroidPage({testing::asteroidLine(east), testing::asteroidLine(west)}));

@@ -241,7 +241,7 @@ TEST(PlaceCentre, BadFieldFailsBeforeTouchingTheCross) {
 }
 
 // ---------------------------------------------------------------------------
-// CalculAngle: a plate built from the image direction (ux, uy) in which RA
+// fieldRotationDeg: a plate built from the image direction (ux, uy) in which RA
 // increases, with Dec along a perpendicular (turned either way, so that
 // mirror images are covered). The rotation is that direction's angle from
 // the image's y axis, modulo 180 degrees.
@@ -260,24 +260,17 @@ Plate plateFromDirections(double ux, double uy, bool mirrored) {
     return {vy / det, -vx / det, 12.0, -uy / det, ux / det, -34.0};
 }
 
-void setPlate(WorkingState& ws, const Plate& p) { ws.plate = p; }
+class FieldRotation : public ::testing::TestWithParam<RotationRow> {};
 
-class CalculAngleRotation : public ::testing::TestWithParam<RotationRow> {};
-
-TEST_P(CalculAngleRotation, IsTheAngleOfTheRaAxisFromTheImageVertical) {
+TEST_P(FieldRotation, IsTheAngleOfTheRaAxisFromTheImageVertical) {
     const auto& row = GetParam();
-    WorkingState ws;
-    setPlate(ws, plateFromDirections(row.ux, row.uy, row.mirrored));
-    ws.catX[1] = 61520;
-    ws.catY[1] = -3040;
-
-    CalculAngle(ws);
-
+    const auto rotation = fieldRotationDeg(SkyMap(plateFromDirections(row.ux, row.uy, row.mirrored)), 61520, -3040);
+    ASSERT_TRUE(rotation);
     // Radians are turned into degrees with 3.14159 for pi.
-    EXPECT_NEAR(ws.rotationDeg, row.degrees * std::numbers::pi / 3.14159, 1e-9);
+    EXPECT_NEAR(*rotation, row.degrees * std::numbers::pi / 3.14159, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(Plates, CalculAngleRotation,
+INSTANTIATE_TEST_SUITE_P(Plates, FieldRotation,
                          ::testing::Values(RotationRow{"RaDown", 0, 1, false, 0}, RotationRow{"RaUp", 0, -1, true, 0},
                                            RotationRow{"Diagonal", 1, 1, false, 45},
                                            RotationRow{"OtherDiagonal", 1, -1, false, -45},
@@ -290,12 +283,10 @@ INSTANTIATE_TEST_SUITE_P(Plates, CalculAngleRotation,
                                            RotationRow{"RaAlongXLeft", -2599.43, 0, true, 90}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CalculAngle, SingularPlateKeepsThePreviousAngle) {
-    WorkingState ws;
-    ws.plate.a = 1, ws.plate.b = 2, ws.plate.d = 2, ws.plate.e = 4;
-    ws.rotationDeg = 12.5;
-    CalculAngle(ws);
-    EXPECT_EQ(ws.rotationDeg, 12.5);
+TEST(FieldRotation, NoneUnderASingularPlate) {
+    Plate singular;
+    singular.a = 1, singular.b = 2, singular.d = 2, singular.e = 4;
+    EXPECT_FALSE(fieldRotationDeg(SkyMap(singular), 61520, -3040));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "identify/star_distance.h"
+#include "state/working_state.h"
 #include "support/plain_figure_search.h"
 
 namespace sextrix {
@@ -30,8 +31,8 @@ struct Field {
         ws.pickY[k] = y;
     }
     void fillTables() {
-        fillPickDistances(ws);
-        fillCatalogueDistances(ws, count);
+        fillDistances(ws.pickDist, ws.pickX, ws.pickY, ws.pickDist.size());
+        fillDistances(ws.catDist, ws.catX, ws.catY, count);
     }
     Rows fast(double tolerance) {
         fillTables();

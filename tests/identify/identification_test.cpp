@@ -11,6 +11,7 @@
 #include "chart/solution_chart.h"
 #include "identify/star_distance.h"
 #include "identify/star_picking.h"
+#include "state/working_state.h"
 
 namespace sextrix {
 namespace {
@@ -135,8 +136,8 @@ TEST(IdentifyCandidates, FollowTheSearchAndCountUnderTheirPlate) {
         for (int k = 0; k < 5; ++k) ws->pickX[k + 1] = picks[k].x, ws->pickY[k + 1] = picks[k].y;
         std::copy(x.begin(), x.end(), ws->catX.begin());
         std::copy(y.begin(), y.end(), ws->catY.begin());
-        fillPickDistances(*ws);
-        fillCatalogueDistances(*ws, n);
+        fillDistances(ws->pickDist, ws->pickX, ws->pickY, ws->pickDist.size());
+        fillDistances(ws->catDist, ws->catX, ws->catY, n);
         const auto rows = findFigures({ws->pickDist, ws->catDist, ws->catX, ws->catY, n, tolerance});
         ASSERT_EQ(candidates.size(), rows.size()) << "field " << field;
         for (std::size_t c = 0; c < rows.size(); ++c) {
