@@ -4,7 +4,7 @@
 // the scale factors, Form1Model::ConfigStatus = 2: "Utiliser" only). The window
 // edits a copy of config.cfg held in ConfigModel::configs; only "Enregistrer"
 // writes the file, and closing the window otherwise drops the edits.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

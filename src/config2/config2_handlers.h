@@ -2,7 +2,7 @@
 // Config2: the classic calibration, the scale factors from the camera's data
 // sheet (boxes 1 to 5: sensor width and height in mm, pixels along x and y,
 // focal length in mm).
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -14,9 +14,9 @@
 #include "precision_texts.h"
 #include "refinement.h"
 #include "residuals.h"
-#include "state/busy_guard.h"
+#include "model/busy_guard.h"
 #include "run_handler.h"
-#include "state/status.h"
+#include "model/status.h"
 #include "state/text_number.h"
 #include "suggestions.h"
 

@@ -3,7 +3,7 @@
 // detected on the image stand in for the clicks, the candidates are judged
 // by the detected stars they match, and the best one is shown with the
 // usual chart, crosses and question, so the user keeps the last word.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

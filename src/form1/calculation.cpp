@@ -7,9 +7,9 @@
 #include "identification.h"
 #include "image_file.h"
 #include "reduction.h"
-#include "state/busy_guard.h"
+#include "model/busy_guard.h"
 #include "run_handler.h"
-#include "state/status.h"
+#include "model/status.h"
 #include "state/text_number.h"
 #include "suggestions.h"
 

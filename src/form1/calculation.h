@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -3,7 +3,7 @@
 // tells the user the new factors and the scale they mean on the sky.
 #include <string>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

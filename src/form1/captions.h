@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -16,7 +16,7 @@
 #include "chart.h"
 #include "geometry/centre.h"
 #include "state/errors.h"
-#include "state/status.h"
+#include "model/status.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The catalogue files the steps read: the star answer, the asteroid answer
 // and the two deep-sky files beside the program.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -3,7 +3,7 @@
 // crosses of a candidate and the centre cross.
 #include "chart/pointer_readout.h"
 #include "geometry/centre.h"
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -2,7 +2,7 @@
 // config.cfg as the optical configurations window and the wizard open it.
 #include <string>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -13,7 +13,7 @@
 // written.
 #include <string>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

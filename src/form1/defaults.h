@@ -2,7 +2,7 @@
 // The main window's side of defaut.cfg: which controls its 16 lines fill.
 #include <string>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

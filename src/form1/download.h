@@ -15,7 +15,7 @@
 
 #include "catalog/download_protocols.h"
 #include "catalog/hosts_file.h"
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

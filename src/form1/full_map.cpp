@@ -4,9 +4,9 @@
 #include "chart.h"
 #include "control_writes.h"
 #include "download.h"
-#include "state/busy_guard.h"
+#include "model/busy_guard.h"
 #include "run_handler.h"
-#include "state/status.h"
+#include "model/status.h"
 #include "suggestions.h"
 
 namespace sextrix {

@@ -2,7 +2,7 @@
 // Step "4-Full map": once an identification is accepted, the catalogue again
 // down to the full-map magnitude, then every star, asteroid and deep-sky
 // object charted over the image.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The help menu: the about box and the user manual in two languages.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -9,7 +9,7 @@
 #include "refinement.h"
 #include "residuals.h"
 #include "state/errors.h"
-#include "state/status.h"
+#include "model/status.h"
 #include "state/text_number.h"
 #include "suggestions.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The identification step of "3-Calcul": the candidates shown one by one.
 #include "identify/algo.h"
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

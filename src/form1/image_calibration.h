@@ -14,7 +14,7 @@
 //   2. Hovering a drawn catalogue star fills the boxes (etaloHoverStar), a
 //      click keeps it (Picture1_Click), and BoutonEtalo_Click records it as
 //      above.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

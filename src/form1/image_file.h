@@ -3,7 +3,7 @@
 // the file so that a camera program overwriting it shows each new frame.
 #include <string>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

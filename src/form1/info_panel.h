@@ -5,7 +5,7 @@
 // is then left as it was.
 #include <string>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

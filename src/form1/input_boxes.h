@@ -1,6 +1,6 @@
 #pragma once
 // Change and click handlers of the main window's input boxes.
-#include "state/form1_model.h"
+#include "model/form1_model.h"
 
 namespace sextrix {
 

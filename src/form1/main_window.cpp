@@ -4,7 +4,7 @@
 
 #include "download.h"
 #include "picking.h"
-#include "state/busy_guard.h"
+#include "model/busy_guard.h"
 
 namespace sextrix {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Handlers of the main window that belong to the workflow itself.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

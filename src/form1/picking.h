@@ -1,7 +1,7 @@
 #pragma once
 // Picking the five stars of the "2-Etoiles" step: each click moves to the
 // brightest nearby spot and is recorded, marked by a red circle.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

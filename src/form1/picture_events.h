@@ -2,7 +2,7 @@
 // The pointer and the clicks over the picture, the magnifier that lies over
 // it, the name labels of the chart and the panning buttons beside it.
 // Positions are in picture pixels.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

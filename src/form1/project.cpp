@@ -10,7 +10,7 @@
 #include "reduction.h"
 #include "state/errors.h"
 #include "run_handler.h"
-#include "state/status.h"
+#include "model/status.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 #include "state/text_number.h"

@@ -3,7 +3,7 @@
 // lines hold, and the menu items "Ouvrir Projet" / "Enregistrer Projet".
 #include <string>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

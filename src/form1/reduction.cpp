@@ -2,7 +2,7 @@
 
 #include "chart/chart_items.h"
 #include "residuals.h"
-#include "state/status.h"
+#include "model/status.h"
 
 namespace sextrix {
 

@@ -2,7 +2,7 @@
 // The end of a reduction's solution and of its picks, for everything that
 // starts a new reduction (another image, a project) or ends one without an
 // accepted candidate.
-#include "state/form1_model.h"
+#include "model/form1_model.h"
 
 namespace sextrix {
 

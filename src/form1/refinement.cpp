@@ -11,7 +11,7 @@
 #include "precision_texts.h"
 #include "refine/plate_refinement.h"
 #include "residuals.h"
-#include "state/status.h"
+#include "model/status.h"
 #include "state/text_number.h"
 
 namespace sextrix {

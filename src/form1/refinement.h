@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "refine/plate_refinement.h"
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -2,7 +2,7 @@
 
 #include "chart/residual_vectors.h"
 #include "precision_texts.h"
-#include "state/status.h"
+#include "model/status.h"
 #include "state/text_number.h"
 
 namespace sextrix {

@@ -1,7 +1,7 @@
 #pragma once
 // The residuals of the refined solution, as a table and as vectors over the
 // picture (menu "Résidus").
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "failure_text.h"
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

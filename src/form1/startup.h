@@ -1,6 +1,6 @@
 #pragma once
 // Start-up of the program and the main window's load handler.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

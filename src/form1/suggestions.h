@@ -3,7 +3,7 @@
 // that blinks ten times after each new suggestion.
 #include <string>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -4,7 +4,7 @@
 #include "download.h"
 #include "download_texts.h"
 #include "state/errors.h"
-#include "state/status.h"
+#include "model/status.h"
 #include "state/text_file.h"
 #include "suggestions.h"
 

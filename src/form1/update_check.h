@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

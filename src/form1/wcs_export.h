@@ -3,7 +3,7 @@
 // WCS keywords, saved where the user chooses (<image name>.wcs proposed).
 #include <string>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -1,7 +1,7 @@
 #pragma once
 // frmInternet: the three web access switches, each captioned with the
 // address hosts.cfg gives its service. Only "Ok" changes the switches.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -2,7 +2,7 @@
 // The language chooser FrmLang: the active file lang.cfg becomes a copy of
 // the chosen language's file, then the texts are read again.
 #include "lang/language_choice.h"
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

@@ -2,7 +2,7 @@
 // The classic calibration window ("Etalonage classique").
 #include <QDialog>
 
-#include "state/app.h"
+#include "model/app.h"
 #include "ui/model_binding.h"
 
 namespace sextrix::ui {

@@ -2,7 +2,7 @@
 // The optical configurations window ("Coefficient optique").
 #include <QDialog>
 
-#include "state/app.h"
+#include "model/app.h"
 #include "ui/model_binding.h"
 
 class QListWidget;

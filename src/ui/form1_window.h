@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-#include "state/app.h"
+#include "model/app.h"
 #include "ui/model_binding.h"
 
 class QTabBar;

@@ -2,7 +2,7 @@
 // The web access switches (menu "Internet bugs").
 #include <QDialog>
 
-#include "state/app.h"
+#include "model/app.h"
 #include "ui/model_binding.h"
 
 namespace sextrix::ui {

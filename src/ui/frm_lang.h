@@ -3,7 +3,7 @@
 // known yet when it first shows.
 #include <QDialog>
 
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix::ui {
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "state/form1_model.h"
+#include "model/form1_model.h"
 #include "ui/view_zoom.h"
 
 namespace sextrix::ui {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "form1/startup.h"
-#include "state/app.h"
+#include "model/app.h"
 #include "state/program_folders.h"
 #include "ui/qt_platform.h"
 

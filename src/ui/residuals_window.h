@@ -2,7 +2,7 @@
 // The residual table of the refined solution (menu "Résidus").
 #include <QDialog>
 
-#include "state/window_models.h"
+#include "model/window_models.h"
 
 namespace sextrix::ui {
 

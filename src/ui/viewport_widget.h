@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "state/form1_model.h"
+#include "model/form1_model.h"
 
 namespace sextrix::ui {
 

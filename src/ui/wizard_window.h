@@ -3,7 +3,7 @@
 // time, in a fixed order.
 #include <QDialog>
 
-#include "state/app.h"
+#include "model/app.h"
 #include "ui/model_binding.h"
 
 class QComboBox;

@@ -4,7 +4,7 @@
 // Form1Model::ws.WizardStatus to 1, after which the main window downloads and
 // starts the picking by itself (mnu_wizard_Click); the close box hands back
 // nothing.
-#include "state/app.h"
+#include "model/app.h"
 
 namespace sextrix {
 

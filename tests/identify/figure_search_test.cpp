@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "identify/star_distance.h"
-#include "state/working_state.h"
+#include "model/working_state.h"
 #include "support/plain_figure_search.h"
 
 namespace sextrix {

@@ -11,7 +11,7 @@
 #include "chart/solution_chart.h"
 #include "identify/star_distance.h"
 #include "identify/star_picking.h"
-#include "state/working_state.h"
+#include "model/working_state.h"
 
 namespace sextrix {
 namespace {

@@ -1,4 +1,4 @@
-#include "state/status.h"
+#include "model/status.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "state/app.h"
+#include "model/app.h"
 #include "support/fake_http.h"
 
 namespace sextrix::testing {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "identify/figure_search.h"
-#include "state/working_state.h"
+#include "model/working_state.h"
 
 namespace sextrix::testing {
 

@@ -3,15 +3,16 @@
 // run. Counters and flags are 16-bit; flags hold -1 for true and 0 for false.
 // Sky positions are in scaled units: degrees times corrAsd (RA) or corrDec
 // (Dec), without a cos(dec) factor.
+#include "windows_only.h"
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "click_mode.h"
-#include "reduction_values.h"
-#include "plate_constants.h"
-#include "refinement_result.h"
+#include "state/reduction_values.h"
+#include "state/plate_constants.h"
+#include "state/refinement_result.h"
 
 namespace sextrix {
 

@@ -1,6 +1,6 @@
 #include "app.h"
 
-#include "text_file.h"
+#include "state/text_file.h"
 
 namespace sextrix {
 

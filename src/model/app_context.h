@@ -1,9 +1,10 @@
 #pragma once
 // Values that live as long as the program and are shared by every window:
 // precession corrections, the web switches, the language tables.
+#include "windows_only.h"
 #include <string>
 
-#include "language_tables.h"
+#include "state/language_tables.h"
 #include "working_state.h"
 
 namespace sextrix {

@@ -1,9 +1,10 @@
 #pragma once
 // The status list (newest line first) and the red/green status light.
+#include "windows_only.h"
 #include <string>
 
 #include "form1_model.h"
-#include "platform.h"
+#include "state/platform.h"
 
 namespace sextrix {
 

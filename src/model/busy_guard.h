@@ -6,6 +6,7 @@
 //
 //     const BusyGuard busy(app.ctx.stepRunning);
 //     if (!busy) return;
+#include "windows_only.h"
 namespace sextrix {
 
 class BusyGuard {

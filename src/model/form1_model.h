@@ -2,13 +2,14 @@
 // The main window as plain data: every control the logic addresses, named as
 // the controls are, with their design-time captions and texts. Form1 owns the
 // working state of the reduction.
+#include "windows_only.h"
 #include <array>
 #include <string>
 #include <vector>
 
-#include "controls.h"
-#include "picture_surface.h"
-#include "rich_text_panel.h"
+#include "state/controls.h"
+#include "state/picture_surface.h"
+#include "state/rich_text_panel.h"
 #include "working_state.h"
 
 namespace sextrix {
