@@ -1,15 +1,15 @@
 #include "download.h"
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "captions.h"
+#include "catalog/answer_fetch.h"
 #include "catalog/catalogue_area.h"
 #include "catalog/download_queries.h"
-#include "catalog/service_text.h"
 #include "control_writes.h"
 #include "download_texts.h"
+#include "failure_text.h"
 #include "geometry/precession.h"
 #include "identify/algo.h"
 #include "model/busy_guard.h"
@@ -53,28 +53,17 @@ std::string fileNameOf(const std::string& path) { return std::filesystem::path(p
 
 std::string previousKept(const LanguageTables& lang) { return laterFormEntry(lang, 87, "The previous file is kept."); }
 
-// Why a finished transfer does not replace the file; empty when it does.
-std::string failureOf(const App& app, const HttpResult& result, const DownloadOptions& options) {
-    const LanguageTables& lang = app.ctx.lang;
-    if (result.cancelled && app.ctx.downloadCancelled) return laterFormEntry(lang, 89, "download cancelled");
-    if (result.timedOut)
-        return laterFormEntry(lang, 90, "no answer from the server for") + " " + intToText(options.timeoutSeconds) +
-               " s";
+// The words of a failed transfer in the interface's language.
+FetchWords fetchWords(const LanguageTables& lang) {
+    FetchWords words;
+    words.cancelled = laterFormEntry(lang, 89, "download cancelled");
+    words.silentFor = laterFormEntry(lang, 90, "no answer from the server for");
+    words.tooLarge = laterFormEntry(lang, 91, "answer too large");
+    words.notAnAnswer = laterFormEntry(lang, 88, "not a catalogue answer");
     // The server's reason phrase is in its own language: the code says it all.
-    if (result.status >= 300 || (result.ok() && result.status != 200)) return httpFailureText(lang, result.status);
-    return result.error;
-}
-
-// A failure followed by what the service said instead of an answer, if it said anything.
-std::string withServiceWords(const std::string& failure, std::string_view body) {
-    const std::string said = serviceMessage(body);
-    return said.empty() ? failure : failure + ": \"" + said + "\"";
-}
-
-void replaceFile(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    std::filesystem::rename(from, to, ec);
-    if (ec) throw FileError(FileFault::CannotWrite, to, ec.message());
+    words.httpStatus = [&lang](int status) { return httpFailureText(lang, status); };
+    words.size = [&lang](std::uint64_t bytes) { return kilobyteText(lang, bytes); };
+    return words;
 }
 
 // The number a box holds, written with the locale's separator; anything else
@@ -103,7 +92,7 @@ double queryNumber(const App& app, const TextBox& box, const std::string& name) 
 
 // False when the answer could not be fetched (the previous file stays).
 template <class Query>
-bool fetchAnswer(App& app, std::span<const Protocol<Query>> table, const ServiceAddress& service,
+bool downloadAnswer(App& app, std::span<const Protocol<Query>> table, const ServiceAddress& service,
                  const HostsSettings& hosts, const Query& query, const char* file) {
     const Protocol<Query>* protocol = findProtocol(table, service.protocol);
     if (!protocol) {
@@ -265,7 +254,7 @@ bool DownloadStars(App& app, const StarQuery& query) {
     const HostsSettings hosts = readHostsSettings(app);
     bool fetched = true;
     if (app.ctx.allowStarDownload == kTrue) {
-        fetched = fetchAnswer(app, starProtocols(), hosts.star, hosts, query, "data.txt");
+        fetched = downloadAnswer(app, starProtocols(), hosts.star, hosts, query, "data.txt");
         if (fetched) recordArea(app, query, hosts.star);
     }
     if (app.ctx.allowUpdateCheck == kTrue && !app.ctx.downloadCancelled) CheckForUpdate(app);
@@ -275,7 +264,7 @@ bool DownloadStars(App& app, const StarQuery& query) {
 bool DownloadAsteroids(App& app, const AsteroidQuery& query) {
     const HostsSettings hosts = readHostsSettings(app);
     if (app.ctx.allowAsteroidDownload != kTrue) return true;
-    return fetchAnswer(app, asteroidProtocols(), hosts.asteroid, hosts, query, "data2.txt");
+    return downloadAnswer(app, asteroidProtocols(), hosts.asteroid, hosts, query, "data2.txt");
 }
 
 Transfer DownloadToFile(App& app, const std::string& url, const std::string& path, const DownloadOptions& options) {
@@ -283,70 +272,36 @@ Transfer DownloadToFile(App& app, const std::string& url, const std::string& pat
     const LanguageTables& lang = app.ctx.lang;
     const std::string prefix = options.host + " → " + fileNameOf(path) + ": ";
     StatusLine line(app, options.report);
-    const std::string partial = path + ".download";
 
-    std::string failure, summary;
-    std::uint64_t bytes = 0;
-    bool answered = true;
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            failure = "Cannot write " + partial;
-        } else {
-            HttpRequest request;
-            request.url = url;
-            request.timeoutMs = options.timeoutSeconds * 1000;
-            request.cancelRequested = [&app] { return app.ctx.downloadCancelled; };
-            bool tooLarge = false, writeFailed = false;
-            // Shown before the first line yields, so a silent server can be cancelled.
-            app.form1.CancelDownload.visible = true;
-            line.show(prefix + receivedText(lang, 0));
-            const HttpResult result = app.platform.http.get(request, [&](std::string_view block) {
-                bytes += block.size();
-                if (bytes > options.maxBytes) return !(tooLarge = true);
-                out.write(block.data(), static_cast<std::streamsize>(block.size()));
-                if (!out) return !(writeFailed = true);
-                line.show(prefix + receivedText(lang, bytes));
-                app.platform.events.yield();
-                return !app.ctx.downloadCancelled;
-            });
-            app.form1.CancelDownload.visible = false;
-            answered = result.cancelled || result.status != 0 || result.bytes != 0;
-            out.close();
-            if (tooLarge)
-                failure =
-                    laterFormEntry(lang, 91, "answer too large") + " (> " + kilobyteText(lang, options.maxBytes) + ")";
-            else if (writeFailed || !out)
-                failure = "Cannot write " + partial;
-            else if (!(failure = failureOf(app, result, options)).empty())
-                failure = withServiceWords(failure, result.errorBody);
+    HttpRequest request;
+    request.url = url;
+    request.timeoutMs = options.timeoutSeconds * 1000;
+    request.cancelRequested = [&app] { return app.ctx.downloadCancelled; };
+    // Shown before the first line yields, so a silent server can be cancelled.
+    app.form1.CancelDownload.visible = true;
+    line.show(prefix + receivedText(lang, 0));
+    const FetchedAnswer fetched =
+        fetchAnswer(app.platform.http, request, options.maxBytes, options.accept, [&](std::uint64_t received) {
+            line.show(prefix + receivedText(lang, received));
+            app.platform.events.yield();
+            return !app.ctx.downloadCancelled;
+        });
+    app.form1.CancelDownload.visible = false;
+
+    std::string failure = fetchFailureText(fetched, fetchWords(lang), options.timeoutSeconds, options.maxBytes);
+    if (failure.empty()) {
+        try {
+            writeFileBytes(path, fetched.answer.bytes);
+        } catch (const FileError& error) {
+            failure = failureText(lang, error);
         }
     }
-    try {
-        if (failure.empty()) {
-            std::string body = readFileBytes(partial);
-            const AnswerOutcome outcome = options.accept ? options.accept(body) : AnswerOutcome::accept(body);
-            if (!outcome.accepted) {
-                failure = outcome.refusal == kNotAnAnswer
-                              ? withServiceWords(laterFormEntry(lang, 88, "not a catalogue answer"), body)
-                              : outcome.refusal;
-            } else {
-                // Written beside the file first, so a failed write leaves it as it was.
-                if (outcome.bytes != body) writeFileBytes(partial, outcome.bytes);
-                replaceFile(partial, path);
-                if (!outcome.summary.empty()) summary = ", " + outcome.summary;
-            }
-        }
-    } catch (const FileError& error) {
-        failure = error.what();
-    }
-    std::error_code ignored;
-    std::filesystem::remove(partial, ignored);
     if (!failure.empty()) {
         line.show(prefix + failure + ". " + previousKept(lang));
-        return answered ? Transfer::Failed : Transfer::NoAnswer;
+        return fetched.answered ? Transfer::Failed : Transfer::NoAnswer;
     }
-    line.show(prefix + receivedText(lang, bytes) + summary);
+    const std::string summary = fetched.answer.summary.empty() ? "" : ", " + fetched.answer.summary;
+    line.show(prefix + receivedText(lang, fetched.bytes) + summary);
     return Transfer::Replaced;
 }
 
