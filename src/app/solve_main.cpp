@@ -5,8 +5,6 @@
 // FITS (cfitsio, raw values).
 // Exit status: 0 solved, 1 no solution, 2 bad input.
 #include <QCoreApplication>
-#include <QImage>
-#include <QImageReader>
 
 #include <cmath>
 #include <cstdio>
@@ -20,6 +18,7 @@
 #include <vector>
 
 #include "autosolve/solve_field.h"
+#include "catalog/answer_fetch.h"
 #include "catalog/catalogue_area.h"
 #include "catalog/catalogue_columns.h"
 #include "catalog/download_protocols.h"
@@ -34,11 +33,12 @@
 #include "geometry/centre.h"
 #include "geometry/tan_projection.h"
 #include "persist/wcs_header.h"
+#include "qtio/qt_http.h"
+#include "qtio/qt_images.h"
+#include "qtio/qt_program_folders.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
-#include "ui/qt_http.h"
-#include "ui/qt_program.h"
 
 namespace {
 
@@ -275,27 +275,6 @@ Hints hintsOf(const Command& c) {
     return h;
 }
 
-// The detector's values straight from the decoder: grey images byte for
-// byte, colour ones with the window's luminance weights, no packed copy.
-LuminanceImage luminanceOf(const QImage& decoded) {
-    const bool grey = decoded.isGrayscale();
-    const QImage image = decoded.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
-    LuminanceImage out{image.width(), image.height(), {}, 255.0f};
-    out.values.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
-    for (int y = 0; y < out.height; ++y) {
-        float* row = out.values.data() + static_cast<std::size_t>(y) * out.width;
-        if (grey) {
-            const uchar* line = image.constScanLine(y);
-            for (int x = 0; x < out.width; ++x) row[x] = line[x];
-        } else {
-            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < out.width; ++x)
-                row[x] = static_cast<float>(luminance(packColour(qRed(line[x]), qGreen(line[x]), qBlue(line[x]))));
-        }
-    }
-    return out;
-}
-
 struct LoadedImage {
     LuminanceImage image;
     FitsRows rows = FitsRows::TopDown;
@@ -312,16 +291,16 @@ LoadedImage loadImage(const std::string& path) {
             throw BadInput(e.what());
         }
     }
-    QImageReader reader(QString::fromStdString(path));
-    reader.setAutoTransform(false);
-    const QImage image = reader.read();
-    if (image.isNull()) throw BadInput("cannot read the image " + path + ": " + reader.errorString().toStdString());
-    return {luminanceOf(image), FitsRows::TopDown};
+    try {
+        return {qtio::decodeLuminanceFile(path), FitsRows::TopDown};
+    } catch (const std::runtime_error& e) {
+        throw BadInput("cannot read the image " + path + ": " + e.what());
+    }
 }
 
 // Where the window keeps hosts.cfg: beside a portable copy, else the user's
 // data folder.
-std::string programFolder() { return ui::programFoldersFor(QCoreApplication::applicationDirPath()).programFolder; }
+std::string programFolder() { return qtio::programFoldersFor(QCoreApplication::applicationDirPath()).programFolder; }
 
 std::string downloadAnswer(const Command& c, const Hints& h, int width, int height, const std::string& folder) {
     HostsSettings hosts;
@@ -349,19 +328,16 @@ std::string downloadAnswer(const Command& c, const Hints& h, int width, int heig
     q.fieldText = numberToText(q.radiusArcmin, '.');
     q.magText = numberToText(q.magLimit, '.');
 
-    ui::QtHttp http;
+    qtio::QtHttp http;
     HttpRequest request;
     request.url = protocol->url(hosts.star.address, q);
     request.timeoutMs = hosts.timeoutSeconds * 1000;
-    std::string body;
-    const HttpResult result = http.get(request, [&](std::string_view block) {
-        body.append(block);
-        return body.size() <= (std::size_t{16} << 20);
-    });
-    if (!result.ok()) throw BadInput("download from " + hosts.star.address + " failed: " + result.error);
-    AnswerOutcome answer = protocol->answer(std::move(body), q);
-    if (!answer.accepted) throw BadInput("download from " + hosts.star.address + ": " + answer.refusal);
-    return answer.bytes;
+    const FetchedAnswer fetched =
+        fetchAnswer(http, request, kMaxAnswerBytes, [&](std::string body) { return protocol->answer(std::move(body), q); });
+    if (fetched.failure != FetchFailure::None)
+        throw BadInput("download from " + hosts.star.address + " failed: " +
+                       fetchFailureText(fetched, {}, hosts.timeoutSeconds, kMaxAnswerBytes));
+    return fetched.answer.bytes;
 }
 
 std::vector<ReferenceStar> catalogueStars(const std::string& bytes, const std::string& source, const Hints& h) {

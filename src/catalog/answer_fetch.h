@@ -12,6 +12,9 @@
 
 namespace sextrix {
 
+// A full star answer is about 270 KB; anything past this is not one.
+constexpr std::uint64_t kMaxAnswerBytes = std::uint64_t{16} << 20;
+
 enum class FetchFailure {
     None,
     Cancelled,    // the progress callback or the request's cancelRequested said stop

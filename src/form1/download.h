@@ -13,14 +13,12 @@
 #include <functional>
 #include <string>
 
+#include "catalog/answer_fetch.h"
 #include "catalog/download_protocols.h"
 #include "catalog/hosts_file.h"
 #include "model/app.h"
 
 namespace sextrix {
-
-// A full star answer is about 270 KB; anything past this is not one.
-constexpr std::uint64_t kMaxAnswerBytes = std::uint64_t{16} << 20;
 
 // "1.4.12": the program's version, from the build.
 const char* programVersion();

@@ -4,14 +4,13 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFontMetrics>
-#include <QImage>
-#include <QImageReader>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 #include <stdexcept>
 
+#include "qtio/qt_images.h"
 #include "state/text_file.h"
 #include "ui/label_font.h"
 
@@ -119,27 +118,7 @@ UtcDateTime QtPlatform::utcNow() {
     return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(), t.time().second()};
 }
 
-DecodedImage toDecodedImage(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    DecodedImage out;
-    out.width = rgb.width();
-    out.height = rgb.height();
-    out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
-    for (int y = 0; y < out.height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        PackedColour* row = out.pixels.data() + static_cast<std::size_t>(y) * out.width;
-        for (int x = 0; x < out.width; ++x) row[x] = packColour(qRed(line[x]), qGreen(line[x]), qBlue(line[x]));
-    }
-    return out;
-}
-
-DecodedImage QtPlatform::decode(const std::string& path) {
-    QImageReader reader(q(path));
-    reader.setAutoTransform(false);
-    const QImage image = reader.read();
-    if (image.isNull()) throw std::runtime_error(reader.errorString().toStdString());
-    return toDecodedImage(image);
-}
+DecodedImage QtPlatform::decode(const std::string& path) { return qtio::decodeImageFile(path); }
 
 int QtPlatform::textWidth(const std::string& text) { return QFontMetrics(labelFont()).horizontalAdvance(q(text)); }
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "state/platform.h"
-#include "ui/qt_http.h"
+#include "qtio/qt_http.h"
 
 namespace sextrix::ui {
 
@@ -35,7 +35,7 @@ public:
 
     Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, http}; }
 
-    QtHttp http;
+    qtio::QtHttp http;
 
     // The texts of the message boxes' buttons.
     struct ButtonTexts {
@@ -58,8 +58,5 @@ public:
 // clear of it: right of it, else left, below, above, whichever lies wholly on
 // `screen` first; with no room anywhere, at the screen's right edge.
 QPoint placeClearOf(const QRect& keep, const QSize& outer, const QRect& screen);
-
-// Packs a decoded Qt image into the core's colour numbers.
-DecodedImage toDecodedImage(const class QImage& image);
 
 }  // namespace sextrix::ui

@@ -21,30 +21,11 @@
 
 namespace sextrix::ui {
 
-char systemDecimalSeparator() {
-    const QString point = QLocale::system().decimalPoint();
-    return point == "," ? ',' : '.';
-}
-
-ProgramFolders programFoldersFor(const QString& executableFolder) {
-    const QDir exe(executableFolder);
-    ExecutableFolderFacts facts;
-    facts.holdsData = QFileInfo::exists(exe.filePath("lang-fr.cfg"));
-    facts.writable = folderAcceptsFiles(exe.absolutePath().toStdString());
-    const QString installed = QDir::cleanPath(exe.filePath(SEXTRIX_DATA_FROM_BIN));
-    const QString user =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath("velorin-sextrix");
-    ProgramFolders folders =
-        chooseProgramFolders(exe.absolutePath().toStdString(), facts, installed.toStdString(), user.toStdString());
-    if (folders.programFolder == user.toStdString()) QDir().mkpath(user);
-    return folders;
-}
-
 QtProgram::QtProgram(const std::string& programFolder, const std::string& dataFolder)
     : platform_(qtPlatform_.platform()), app_(platform_) {
     app_.ctx.programFolder = programFolder;
     app_.ctx.dataFolder = dataFolder;
-    app_.ctx.decimalSeparator = systemDecimalSeparator();
+    app_.ctx.decimalSeparator = qtio::systemDecimalSeparator();
     mainWindow_ = std::make_unique<Form1Window>(app_);
     qtPlatform_.dialogParent = mainWindow_.get();
     qtPlatform_.refreshWindows = [this] { mainWindow_->refreshFromModel(); };

@@ -7,7 +7,7 @@
 
 #include "form1/startup.h"
 #include "model/app.h"
-#include "state/program_folders.h"
+#include "qtio/qt_program_folders.h"
 #include "ui/qt_platform.h"
 
 namespace sextrix::ui {
@@ -50,15 +50,5 @@ private:
     std::unique_ptr<HelpWindow> helpWindow_;
     std::unique_ptr<QTranslator> qtTranslator_;
 };
-
-// The program's two folders for an executable in executableFolder: beside it
-// for a writable copy holding its data, otherwise the prefix's share folder
-// and the user's data folder (~/.local/share/velorin-sextrix, created here).
-// The window and sextrix-solve both find hosts.cfg and their other files
-// this way, whatever name each gives its QCoreApplication.
-ProgramFolders programFoldersFor(const QString& executableFolder);
-
-// The decimal separator of the user's locale.
-char systemDecimalSeparator();
 
 }  // namespace sextrix::ui

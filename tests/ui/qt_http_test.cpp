@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/qt_http.h"
+#include "qtio/qt_http.h"
 
-namespace sextrix::ui {
+namespace sextrix::qtio {
 namespace {
 
 // Every byte value, in a body large enough to come in several reads.
@@ -182,4 +182,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace sextrix::ui
+}  // namespace sextrix::qtio

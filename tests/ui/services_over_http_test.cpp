@@ -10,7 +10,7 @@
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
 #include "support/recorded_answers.h"
-#include "ui/qt_http.h"
+#include "qtio/qt_http.h"
 
 namespace sextrix {
 namespace {
@@ -35,7 +35,7 @@ TEST_P(ServiceOverHttp, FetchesAndStoresAnAnswerTheReaderTakes) {
         return testing::LocalHttpServer::Reply{200, row.answer};
     });
     testing::FakePlatform fake;
-    ui::QtHttp http;
+    qtio::QtHttp http;
     Platform platform{fake, fake, fake, fake, fake, fake, http};
     testing::TempFolder folder;
     App app(platform);

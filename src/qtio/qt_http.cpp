@@ -8,7 +8,7 @@
 #include <QUrl>
 #include <algorithm>
 
-namespace sextrix::ui {
+namespace sextrix::qtio {
 
 QtHttp::QtHttp() = default;
 QtHttp::~QtHttp() = default;
@@ -106,4 +106,4 @@ HttpResult QtHttp::get(const HttpRequest& request, const BlockSink& onBlock) {
     return result;
 }
 
-}  // namespace sextrix::ui
+}  // namespace sextrix::qtio

@@ -6,7 +6,7 @@
 
 class QNetworkAccessManager;
 
-namespace sextrix::ui {
+namespace sextrix::qtio {
 
 class QtHttp : public Http {
 public:
@@ -22,4 +22,4 @@ private:
     std::unique_ptr<QNetworkAccessManager> manager_;  // made on first use
 };
 
-}  // namespace sextrix::ui
+}  // namespace sextrix::qtio
