@@ -9,7 +9,7 @@
 #include "catalogue_files.h"
 #include "chart.h"
 #include "detect/star_detection.h"
-#include "identify/algo.h"
+#include "box_numbers.h"
 #include "identify/star_picking.h"
 #include "precision_texts.h"
 #include "refinement.h"
@@ -70,7 +70,7 @@ void solveAndAsk(App& app) {
     hints.centreDecDeg = ws.centreDec / ws.corrDec;
     hints.corrAsd = ws.corrAsd;
     hints.corrDec = ws.corrDec;
-    hints.tolerance = strictBoxNumber(form.txt_tolerance.text, separator, "tolerance");
+    hints.tolerance = strictBoxNumber(app, form.txt_tolerance.text, boxName(app.ctx.lang, 33, "Tolerance:"));
     const PictureSurface& picture = form.Picture1;
     const SolveOutcome outcome = solveField(detectStars(luminanceImage(picture)), picture.width(), picture.height(),
                                             referenceStarsOf(ws), hints);

@@ -28,8 +28,8 @@ void beginIdentification(App& app) {
     // Until a candidate is accepted there is no solution.
     ws.solved = kFalse;
     SetStatusLight(form, 0);
-    ws.corrAsd = leadingBoxNumber(form.txt_corrasd.text, "scale factor Corr RA");
-    ws.corrDec = leadingBoxNumber(form.txt_corrdec.text, "scale factor Corr Dec");
+    ws.corrAsd = leadingBoxNumber(app, form.txt_corrasd.text, boxName(app.ctx.lang, 36, "Corr RA"));
+    ws.corrDec = leadingBoxNumber(app, form.txt_corrdec.text, boxName(app.ctx.lang, 37, "Corr Dec"));
     for (int i = 1; i <= kStarMarkers; ++i) form.star[i].visible = false;
 }
 

@@ -9,7 +9,7 @@
 #include "chart/solution_chart.h"
 #include "geometry/centre.h"
 #include "geometry/plate.h"
-#include "identify/algo.h"
+#include "box_numbers.h"
 
 namespace sextrix {
 namespace {
@@ -105,9 +105,10 @@ void CentreJ2000(App& app) {
     ws.decSign = form.txt_dec_sign_show[0].caption == "-" ? "-1" : "1";
     // Each field is checked first so that a failure names its box.
     const char separator = app.ctx.decimalSeparator;
-    for (int k = 0; k < 3; ++k) strictBoxNumber(form.txt_ra[k].text, separator, kRaBoxNames[k]);
-    for (int k = 0; k < 3; ++k) strictBoxNumber(form.txt_dec[k].text, separator, kDecBoxNames[k]);
-    leadingBoxNumber(form.txt_epoch.text, "epoch");
+    const LanguageTables& lang = app.ctx.lang;
+    for (int k = 0; k < 3; ++k) strictBoxNumber(app, form.txt_ra[k].text, boxName(lang, 26, "RA:", k + 1, 3));
+    for (int k = 0; k < 3; ++k) strictBoxNumber(app, form.txt_dec[k].text, boxName(lang, 27, "Dec:", k + 1, 3));
+    leadingBoxNumber(app, form.txt_epoch.text, boxName(lang, 28, "Epoch:"));
     const CentreJ2000Result centre = centreJ2000(typedCentre(form), ws.corrAsd, ws.corrDec, separator);
     app.ctx.precessDeltaRa = centre.toJ2000.ra;
     app.ctx.precessDeltaDec = centre.toJ2000.dec;

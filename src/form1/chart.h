@@ -22,19 +22,13 @@ void map(App& app);
 // i1..i5: catalogue indexes matched to picked stars 1..5 (1..4000).
 void mapcroix(App& app, Int16 i1, Int16 i2, Int16 i3, Int16 i4, Int16 i5);
 
-// The names of the six centre boxes in messages: txt_ra(0..2), txt_dec(0..2).
-inline constexpr const char* kRaBoxNames[3] = {"centre right ascension hours", "centre right ascension minutes",
-                                               "centre right ascension seconds"};
-inline constexpr const char* kDecBoxNames[3] = {"centre declination degrees", "centre declination minutes",
-                                                "centre declination seconds"};
-
 // The centre as its boxes show it.
 TypedCentre typedCentre(const Form1Model& form);
 
 // Reads the typed centre and stores decSign ("1" or "-1") and centreRa,
 // centreDec in scaled J2000.0 units; the precession corrections stay in
 // app.ctx. A field that is not a number, or a field or epoch out of a
-// double's range, raises IdentifyInputError naming the box and its text;
+// double's range, raises InputError naming the box and its text;
 // decSign is then already set, while the centre and the corrections are
 // unchanged.
 void CentreJ2000(App& app);

@@ -11,7 +11,7 @@
 #include "download_texts.h"
 #include "failure_text.h"
 #include "geometry/precession.h"
-#include "identify/algo.h"
+#include "box_numbers.h"
 #include "model/busy_guard.h"
 #include "state/errors.h"
 #include "run_handler.h"
@@ -69,14 +69,7 @@ FetchWords fetchWords(const LanguageTables& lang) {
 // The number a box holds, written with the locale's separator; anything else
 // stops the step with a message naming the box.
 double boxNumber(const App& app, const TextBox& box, const std::string& name) {
-    std::optional<double> value;
-    try {
-        value = tryParseStrictNumber(box.text, app.ctx.decimalSeparator);
-    } catch (const OverflowError&) {
-        throw IdentifyInputError::outOfRange(name, box.text);
-    }
-    if (!value) throw IdentifyInputError(notANumberText(app.ctx.lang, name, box.text));
-    return *value;
+    return strictBoxNumber(app, box.text, name);
 }
 
 // A search radius or magnitude limit: the services get it as typed, so "."
@@ -85,7 +78,7 @@ double queryNumber(const App& app, const TextBox& box, const std::string& name) 
     try {
         if (const auto value = tryParseStrictNumber(box.text, '.')) return *value;
     } catch (const OverflowError&) {
-        throw IdentifyInputError::outOfRange(name, box.text);
+        throw outOfRange(app.ctx.lang, name, box.text);
     }
     return boxNumber(app, box, name);
 }
@@ -224,7 +217,7 @@ void DownloadStep(App& app) {
         ws.centreRa = (ra[0] * 3600 + ra[1] * 60 + ra[2]) / 3600 * 15;
         ws.centreDec = (minus ? -1 : 1) * (dec[0] * 3600 + dec[1] * 60 + dec[2]) / 3600;
         const PrecessionDelta toEpoch =
-            PrecessFromJ2000(4000 - leadingBoxNumber(epoch, "epoch"), ws.centreRa, ws.centreDec);
+            PrecessFromJ2000(4000 - leadingBoxNumber(app, epoch, boxName(lang, 28, "Epoch:")), ws.centreRa, ws.centreDec);
         app.ctx.precessDeltaRa = toEpoch.ra;
         app.ctx.precessDeltaDec = toEpoch.dec;
 

@@ -1,7 +1,6 @@
 #include "download_texts.h"
 
 #include "captions.h"
-#include "catalog/service_text.h"
 #include "state/text_number.h"
 
 namespace sextrix {
@@ -29,19 +28,6 @@ std::string httpFailureText(const LanguageTables& lang, int status) {
 
 std::string updateSilentText(const LanguageTables& lang, const std::string& host) {
     return laterFormEntry(lang, 134, "update check: no answer from %1", {host});
-}
-
-std::string boxName(const LanguageTables& lang, int labelEntry, const char* fallback, int place, int places) {
-    const std::string caption = laterFormEntry(lang, labelEntry, fallback);
-    std::string_view label = trimmed(caption);
-    if (label.ends_with(':')) label = trimmed(label.substr(0, label.size() - 1));
-    std::string name(label);
-    if (places > 1) name += " " + intToText(place) + "/" + intToText(places);
-    return name;
-}
-
-std::string notANumberText(const LanguageTables& lang, const std::string& box, const std::string& text) {
-    return laterFormEntry(lang, 130, "%1: \"%2\" is not a number.", {box, text});
 }
 
 }  // namespace sextrix

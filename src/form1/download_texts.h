@@ -1,7 +1,6 @@
 #pragma once
 // The words of the download step in the window's language: the sizes and
-// failures of its status lines, the message refusing a box that holds no
-// number. Entries 130 to 134 came with a later version of the language
+// failures of its status lines. Entries 131 to 134 came with a later version of the language
 // files; an older file gets the English below.
 #include <cstdint>
 #include <string>
@@ -23,13 +22,5 @@ std::string httpFailureText(const LanguageTables& lang, int status);
 
 // The update server gave no answer at all.
 std::string updateSilentText(const LanguageTables& lang, const std::string& host);
-
-// A box of the main window named by its label (entry labelEntry, or the
-// fallback, without the closing colon), followed by "2/3" when the label
-// stands over several boxes.
-std::string boxName(const LanguageTables& lang, int labelEntry, const char* fallback, int place = 1, int places = 1);
-
-// 'Dec 2/3: "1l" is not a number.'
-std::string notANumberText(const LanguageTables& lang, const std::string& box, const std::string& text);
 
 }  // namespace sextrix

@@ -29,13 +29,14 @@ std::string collinearPicksText(const LanguageTables& lang) {
     return text;
 }
 
-DeciderWindow readDeciderWindow(const Form1Model& form, char decimalSeparator) {
-    const char* const box = "decision threshold";
-    const double threshold = strictBoxNumber(form.txt_calcul.text, decimalSeparator, box);
+DeciderWindow readDeciderWindow(const App& app) {
+    const std::string& text = app.form1.txt_calcul.text;
+    const std::string box = boxName(app.ctx.lang, 31, "Decision threshold:");
+    const double threshold = strictBoxNumber(app, text, box);
     try {
         return deciderWindow(threshold);
     } catch (const OverflowError&) {
-        throw IdentifyInputError::outOfRange(box, form.txt_calcul.text);
+        throw outOfRange(app.ctx.lang, box, text);
     }
 }
 
@@ -69,7 +70,7 @@ bool offerCandidate(App& app, const Candidate& candidate, int s, const Offer& of
     mapcroix(app, row[0], row[1], row[2], row[3], row[4]);
 
     // Re-read for every candidate: the box may change while a question is open.
-    const DeciderWindow window = readDeciderWindow(form, app.ctx.decimalSeparator);
+    const DeciderWindow window = readDeciderWindow(app);
     Int16 deciderHits = window == offer.counted
                             ? candidate.deciderHits
                             : deciderHitsAt(ws.plate, offer.picks, ws.catX, ws.catY, offer.catCount, window);
@@ -93,16 +94,15 @@ void Algo(App& app) {
     WorkingState& ws = app.ws();
     Form1Model& form = app.form1;
     const auto& messages = app.ctx.lang.messages;
-    const char separator = app.ctx.decimalSeparator;
 
     // Whatever can refuse the calculation is checked before anything changes.
     if (ws.catCount > kIdentifyCapacity)
-        throw IdentifyInputError("The identification takes at most " + intToText(kIdentifyCapacity) +
+        throw InputError("The identification takes at most " + intToText(kIdentifyCapacity) +
                                  " catalogue stars, not " + intToText(ws.catCount) + ".");
-    const double tolerance = strictBoxNumber(form.txt_tolerance.text, separator, "tolerance");
-    const DeciderWindow window = readDeciderWindow(form, separator);
+    const double tolerance = strictBoxNumber(app, form.txt_tolerance.text, boxName(app.ctx.lang, 33, "Tolerance:"));
+    const DeciderWindow window = readDeciderWindow(app);
     const FivePicks picks = picksOf(ws);
-    if (firstThreeCollinear(picks)) throw IdentifyInputError(collinearPicksText(app.ctx.lang));
+    if (firstThreeCollinear(picks)) throw InputError(collinearPicksText(app.ctx.lang));
 
     AddStatus(form, app.platform.events, messages[5]);
     const Int16 solvedBefore = ws.solved;
@@ -126,7 +126,7 @@ void Algo(App& app) {
             RefineAcceptedPlate(app);
             break;
         }
-    } catch (const IdentifyInputError&) {
+    } catch (const InputError&) {
         // A threshold spoilt during the run ends it as if it had never started.
         ws.solved = solvedBefore;
         ws.plate = plateBefore;

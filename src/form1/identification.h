@@ -1,6 +1,6 @@
 #pragma once
 // The identification step of "3-Calcul": the candidates shown one by one.
-#include "identify/algo.h"
+#include "box_numbers.h"
 #include "model/app.h"
 
 namespace sextrix {
@@ -13,7 +13,7 @@ namespace sextrix {
 // first accepted candidate becomes the solution (solved = -1, mode "coor");
 // without one, solved is 0 and the plate is that of the last candidate shown.
 //
-// Throws IdentifyInputError, naming the box and its text, for a tolerance
+// Throws InputError, naming the box and its text, for a tolerance
 // or decision threshold that is not a number or is out of range, and for
 // catCount above 497 or collinear first three picks (the description then
 // asks for other stars, from the language tables); solved and the plate are

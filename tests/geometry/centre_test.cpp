@@ -9,7 +9,7 @@
 
 #include "form1/chart.h"
 #include "geometry/plate.h"
-#include "identify/algo.h"
+#include "form1/box_numbers.h"
 #include "state/errors.h"
 #include "support/fake_platform.h"
 
@@ -125,7 +125,7 @@ TEST_P(CentreBadField, IsNamedAndLeavesTheOldCentre) {
     TextBox& bad = row.field < 3 ? t.app.form1.txt_ra[row.field] : t.app.form1.txt_dec[row.field - 3];
     bad.text = row.text;
 
-    EXPECT_THROW(CentreJ2000(t.app), IdentifyInputError);
+    EXPECT_THROW(CentreJ2000(t.app), InputError);
     EXPECT_EQ(ws.centreRa, 111);
     EXPECT_EQ(ws.centreDec, 222);
     EXPECT_EQ(t.app.ctx.precessDeltaRa, 0.125);
@@ -236,7 +236,7 @@ TEST(PlaceCentre, BadFieldFailsBeforeTouchingTheCross) {
     testing::TestApp t;
     withIdentityPicture(t);
     typeCentre(t.app.form1, {{"3", "x", "0"}, "+", {"40", "0", "0"}});
-    EXPECT_THROW(PlaceCentre(t.app), IdentifyInputError);
+    EXPECT_THROW(PlaceCentre(t.app), InputError);
     EXPECT_FALSE(t.app.form1.centerpic[0].visible);
 }
 

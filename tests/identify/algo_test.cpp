@@ -1,4 +1,4 @@
-#include "identify/algo.h"
+#include "form1/box_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -219,7 +219,7 @@ TEST_P(IdentificationCollinear, AsksForOtherStars) {
     try {
         Algo(t.app);
         ADD_FAILURE() << "no refusal";
-    } catch (const IdentifyInputError& e) {
+    } catch (const InputError& e) {
         EXPECT_EQ(std::string(e.what()), GetParam().shown);
     }
     EXPECT_TRUE(t.fake.questions.empty());
@@ -288,7 +288,7 @@ TEST_P(IdentificationRefused, LeavesTheReductionAsItWas) {
     ws.solved = kTrue;
     ws.solutionCount = 42;
     ws.plate.c = 42;
-    EXPECT_THROW(Algo(t.app), IdentifyInputError);
+    EXPECT_THROW(Algo(t.app), InputError);
     EXPECT_EQ(ws.solved, kTrue);
     EXPECT_EQ(ws.solutionCount, 42);
     EXPECT_EQ(ws.plate.c, 42);
@@ -332,7 +332,7 @@ TEST_P(ThresholdSpoilt, DuringTheRunRestoresTheReduction) {
     ws.solved = kTrue;
     ws.plate.c = 42;
     t.fake.onYield = [&] { form.txt_calcul.text = GetParam().text; };
-    EXPECT_THROW(Algo(t.app), IdentifyInputError);
+    EXPECT_THROW(Algo(t.app), InputError);
     EXPECT_EQ(ws.solved, kTrue);
     EXPECT_EQ(ws.plate.c, 42);
     EXPECT_TRUE(t.fake.questions.empty());
