@@ -5,6 +5,7 @@
 // FITS (cfitsio, raw values).
 // Exit status: 0 solved, 1 no solution, 2 bad input.
 #include <QCoreApplication>
+#include <nlohmann/json.hpp>
 
 #include <cmath>
 #include <cstdio>
@@ -379,19 +380,10 @@ std::string sexagesimal(double value, int decimals, bool sign) {
     return text;
 }
 
-std::string jsonText(const std::string& text) {
-    std::string out = "\"";
-    for (char ch : text) {
-        if (ch == '"' || ch == '\\') out += '\\';
-        if (static_cast<unsigned char>(ch) < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", ch);
-            out += esc;
-            continue;
-        }
-        out += ch;
-    }
-    return out + "\"";
+// A value for the JSON output, to the decimals the text output shows.
+double rounded(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
 }
 
 int run(int argc, char** argv) {
@@ -419,17 +411,20 @@ int run(int argc, char** argv) {
     // A download is fetched for the centre given; only a file may be another field's.
     const std::string warning = c.download ? "" : areaWarning(c.catalogue, bytes, hints, image.width, image.height);
     if (!warning.empty()) std::cerr << "sextrix-solve: warning: " << warning << "\n";
-    const std::string warningField = warning.empty() ? "" : ", \"catalogue_warning\": " + jsonText(warning);
 
     const std::vector<DetectedStar> detected = detectStars(image);
     const SolveOutcome outcome =
         c.picks ? solveFieldWithPicks(*c.picks, detected, image.width, image.height, catalogue, hints.solve)
                 : solveField(detected, image.width, image.height, catalogue, hints.solve);
     if (!outcome.solved) {
-        if (c.json)
-            std::cout << "{\"solved\": false, \"reason\": " << jsonText(outcome.reason)
-                      << ", \"detected\": " << detected.size() << ", \"searches\": " << outcome.searches
-                      << ", \"proofs\": " << outcome.proofs << warningField << "}\n";
+        if (c.json) {
+            nlohmann::ordered_json result{{"solved", false}, {"reason", outcome.reason}};
+            result["detected"] = detected.size();
+            result["searches"] = outcome.searches;
+            result["proofs"] = outcome.proofs;
+            if (!warning.empty()) result["catalogue_warning"] = warning;
+            std::cout << result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+        }
         std::cerr << "sextrix-solve: no solution: " << outcome.reason << "\n";
         return 1;
     }
@@ -440,25 +435,30 @@ int run(int argc, char** argv) {
     const double scale = tanScaleArcsecPerPixel(s);
     const Orientation o = orientationOf(s);
     const int matched = outcome.refinement.used;
-    char line[256];
     if (c.json) {
-        std::snprintf(line, sizeof line,
-                      "{\"solved\": true, \"ra_deg\": %.7f, \"dec_deg\": %.7f, \"ra\": \"%s\", \"dec\": \"%s\", "
-                      "\"scale_arcsec_per_px\": %.5f, ",
-                      centre.raDeg, centre.decDeg, sexagesimal(centre.raDeg / 15, 2, false).c_str(),
-                      sexagesimal(centre.decDeg, 1, true).c_str(), scale);
-        std::cout << line;
-        std::snprintf(line, sizeof line,
-                      "\"rotation_deg\": %.3f, \"mirrored\": %s, \"matches\": %d, \"rejected\": %d, "
-                      "\"rms_px\": %.4f, \"rms_arcsec\": %.4f, \"sip_order\": %d, ",
-                      o.upPositionAngleDeg, o.mirrored ? "true" : "false", matched, outcome.refinement.rejected,
-                      outcome.rmsPx, outcome.refinement.rmsArcsec, outcome.refinement.sipOrder);
-        std::cout << line;
-        std::snprintf(line, sizeof line,
-                      "\"check_stars\": %d, \"check_stars_found\": %d, \"log10_false_alarm\": %.1f, ",
-                      outcome.proofPredicted, outcome.proofMatches, outcome.log10FalseAlarm);
-        std::cout << line << "\"detected\": " << detected.size() << ", \"searches\": " << outcome.searches
-                  << ", \"proofs\": " << outcome.proofs << ", \"wcs\": " << jsonText(c.wcs) << warningField << "}\n";
+        nlohmann::ordered_json result{{"solved", true}};
+        result["ra_deg"] = rounded(centre.raDeg, 7);
+        result["dec_deg"] = rounded(centre.decDeg, 7);
+        result["ra"] = sexagesimal(centre.raDeg / 15, 2, false);
+        result["dec"] = sexagesimal(centre.decDeg, 1, true);
+        result["scale_arcsec_per_px"] = rounded(scale, 5);
+        result["rotation_deg"] = rounded(o.upPositionAngleDeg, 3);
+        result["mirrored"] = o.mirrored;
+        result["matches"] = matched;
+        result["rejected"] = outcome.refinement.rejected;
+        result["rms_px"] = rounded(outcome.rmsPx, 4);
+        result["rms_arcsec"] = rounded(outcome.refinement.rmsArcsec, 4);
+        result["sip_order"] = outcome.refinement.sipOrder;
+        result["check_stars"] = outcome.proofPredicted;
+        result["check_stars_found"] = outcome.proofMatches;
+        result["log10_false_alarm"] = rounded(outcome.log10FalseAlarm, 1);
+        result["detected"] = detected.size();
+        result["searches"] = outcome.searches;
+        result["proofs"] = outcome.proofs;
+        result["wcs"] = c.wcs;
+        if (!warning.empty()) result["catalogue_warning"] = warning;
+        // Paths and service texts need not be UTF-8: a bad byte is replaced, not thrown on.
+        std::cout << result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
         return 0;
     }
     std::printf("centre    RA %s  Dec %s  (J2000.0; %.6f %+.6f deg)\n",
