@@ -59,7 +59,7 @@ void readDefaults(App& app) {
     try {
         applyDefaults(app, textFromFile(readFileBytes(app.programFile("defaut.cfg"))));
     } catch (const FileError&) {
-        // No defaults yet: the designed values stay.
+        // No defaults yet: the values of a first start stay.
     }
 }
 

@@ -28,8 +28,8 @@ void openPanel(Form1Model& form) {
     for (int k = 1; k <= kClickMarkers; ++k) form.clicpic[k].visible = false;
 }
 
-// The button's own caption: the entry the design gives for the end of a run
-// names another control in the shipped files.
+// The button's own caption, entry 48: messages 0, which once captioned it at
+// the end of a run, names another control in the shipped files.
 void resetButton(App& app) { app.form1.BoutonEtalo.caption = laterFormEntry(app.ctx.lang, 48, "Suivant"); }
 
 std::string refusalText(const LanguageTables& lang, const ImageCalibration& result) {

@@ -98,7 +98,7 @@ struct Form1Model {
     CheckBox CheckAutoload{"Auto load si modifié"};
     CheckBox CheckDecideur{"Décideur"};
 
-    // Inputs of the reduction, with their designed defaults.
+    // Inputs of the reduction, with the values a first start shows.
     std::array<TextBox, 3> txt_ra{};
     std::array<TextBox, 3> txt_dec{};
     std::array<Label, 4> txt_dec_sign{{{"-"}, {"+"}, {"+"}, {"-"}}};

@@ -41,8 +41,8 @@ struct Config2Model {
 
 // New-reduction wizard: copies of the main window's inputs on three pages
 // (Frame1 the field, Frame2 the scale factors, Frame3 the calculation's
-// settings), handed back on "Terminer". Texts are the design-time values; the
-// main window's replace them when the window opens.
+// settings), handed back on "Terminer". Texts are placeholders: the main window's
+// replace them when the window opens.
 struct WizardModel {
     std::string caption = "Assistant d'astrometrie";
     std::array<Label, 16> Lbl{{{"Veuillez remplir les informations sur l'image:"},

@@ -101,7 +101,7 @@ TEST(HostsFile, AddressWithoutSchemeGoesToHttps) {
     for (const auto& row : rows) EXPECT_EQ(serviceUrl(row[0], "/q.php?b=2"), row[1]) << row[0];
 }
 
-// Which bodies the design protocols accept: records, or a well-formed
+// Which bodies the first protocols (usnoa, mpcheck) accept: records, or a well-formed
 // result with none; never an error page.
 // The words a service sent instead of an answer, as one short line.
 TEST(ServiceMessage, IsTheFirstLineWithWordsWithoutMarkup) {

@@ -23,7 +23,7 @@ TEST(Defaults, WritesSixteenLinesInFileOrder) {
     EXPECT_EQ(form.CheckDeepObj2.value, 0);
 }
 
-TEST(Defaults, DesignedValuesWithoutAFile) {
+TEST(Defaults, FirstStartValuesWithoutAFile) {
     testing::TestApp t;
     readDefaults(t.app);
     const Form1Model& f = t.app.form1;

@@ -22,8 +22,8 @@ const std::string kStarUrl =
     "https://archive.eso.org/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0&chart=0&ra=1+34+50&dec=22+11+1"
     "&object=&radmax=20&magbright=0&magfaint=13.&format=2&sort=mr&nout=5000";
 const std::string kPrevious = testing::starAnswer(2);
-// The design's own query pages; the current services have tests of their own.
-const std::string kDesignHosts = "star=usnoa:archive.eso.org\r\nasteroid=mpcheck:scully.cfa.harvard.edu\r\n";
+// The first query pages (usnoa, mpcheck); the current services have tests of their own.
+const std::string kFirstHosts = "star=usnoa:archive.eso.org\r\nasteroid=mpcheck:scully.cfa.harvard.edu\r\n";
 
 // The centre 1 h 34 min 50 s, +22 11 01 at 2000.0, and a previous answer.
 struct DownloadFixture {
@@ -33,7 +33,7 @@ struct DownloadFixture {
         for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
         t.folder.write("data.txt", kPrevious);
         t.folder.write("data.area", formatCatalogueArea({1, 2, 20, 13, "usnoa:x"}, kPrevious));
-        t.folder.write("hosts.cfg", kDesignHosts);
+        t.folder.write("hosts.cfg", kFirstHosts);
         auto& lang = t.app.ctx.lang;
         for (int i : {8, 9, 10, 11, 21, 22, 23}) lang.messages[i] = "message " + std::to_string(i);
         lang.suggestionTexts[15] = "A newer version is out";
@@ -202,7 +202,7 @@ TEST(Download, FollowsTheSwitchesAndChecksForUpdates) {
     };
     for (const auto& row : rows) {
         DownloadFixture d;
-        if (row.updateHost) d.t.folder.write("hosts.cfg", kDesignHosts + "update=version:up.test\r\n");
+        if (row.updateHost) d.t.folder.write("hosts.cfg", kFirstHosts + "update=version:up.test\r\n");
         std::string published = row.published;
         if (published.front() == '%') published = programVersion() + published.substr(1);
         testing::FakeHttp::Answer counted = testing::FakeHttp::Answer::withBody(200, "counted");
