@@ -587,7 +587,8 @@ QWidget* Form1Window::buildCcdFrame() {
          {std::tuple{10, "txt_corrasd", &form_.txt_corrasd}, std::tuple{11, "txt_corrdec", &form_.txt_corrdec}}) {
         QLabel* l = lblCaption(lbl);
         QLineEdit* edit = lineEdit(name, 90);
-        binding_.bind(edit, *box, [this, box] { runChangeHandler(app_, *box); });
+        auto* text = box;  // clang before 16 cannot capture a structured binding
+        binding_.bind(edit, *text, [this, text] { runChangeHandler(app_, *text); });
         grid->addWidget(l, 0, column);
         grid->addWidget(edit, 1, column++);
     }
