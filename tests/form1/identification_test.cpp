@@ -1,9 +1,9 @@
-#include "identify/algo.h"
+#include "form1/identification.h"
 
 #include <gtest/gtest.h>
 
 #include "form1/chart.h"
-#include "form1/identification.h"
+#include "identify/algo.h"
 #include "support/fake_platform.h"
 
 namespace sextrix {
