@@ -11,6 +11,7 @@
 #include "identify/figure_search.h"
 #include "identify/identification.h"
 #include "identify/star_distance.h"
+#include "model/working_state.h"
 #include "support/plain_figure_search.h"
 
 namespace sextrix {

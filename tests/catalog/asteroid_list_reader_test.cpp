@@ -2,26 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "form1/catalogue_files.h"
 #include "support/answer_builders.h"
-#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
 
 using testing::AsteroidFields;
 using testing::asteroidLine;
+using testing::asteroidLines;
 using testing::asteroidPage;
-
-std::vector<std::string> lines(int count) {
-    std::vector<std::string> out;
-    for (int i = 0; i < count; ++i) {
-        AsteroidFields f;
-        f.name = "2004 AB" + std::to_string(i);
-        out.push_back(asteroidLine(f));
-    }
-    return out;
-}
 
 // Columns of one asteroid line and the position as whole-number texts.
 struct ColumnRow {
@@ -99,43 +88,14 @@ std::string lfOnly(std::string page) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, AsteroidCount,
-                         ::testing::Values(CountRow{"SevenAsteroidsIn60Lines", asteroidPage(lines(7)), 7},
+                         ::testing::Values(CountRow{"SevenAsteroidsIn60Lines", asteroidPage(asteroidLines(7)), 7},
                                            CountRow{"NoAsteroid", asteroidPage({}), 0},
                                            CountRow{"ShortErrorPage", "<html>Server busy</html>\r\n", 0},
-                                           CountRow{"LfOnlyPageIsOneLine", lfOnly(asteroidPage(lines(7))), 0},
-                                           CountRow{"LongTrailerStopsAtPre", asteroidPage(lines(7), 50), 7},
-                                           CountRow{"ShortTrailerCutsTheBlock", asteroidPage(lines(7), 37), 4},
-                                           CountRow{"AtMost500", asteroidPage(lines(520)), 500}),
+                                           CountRow{"LfOnlyPageIsOneLine", lfOnly(asteroidPage(asteroidLines(7))), 0},
+                                           CountRow{"LongTrailerStopsAtPre", asteroidPage(asteroidLines(7), 50), 7},
+                                           CountRow{"ShortTrailerCutsTheBlock", asteroidPage(asteroidLines(7), 37), 4},
+                                           CountRow{"AtMost500", asteroidPage(asteroidLines(520)), 500}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ReadFileAster, FillsTheArraysAndPostsTheCount) {
-    testing::TestApp t;
-    t.app.ctx.lang.messages[19] = " trouvés";
-    t.app.ctx.lang.formTexts[75] = "Astéroïdes";
-    t.app.ws().corrAsd = 2599.43;
-    t.app.ws().corrDec = 2709.96;
-    t.folder.write("data2.txt", asteroidPage(lines(7)));
-    READFILE_ASTER(t.app);
-    const WorkingState& ws = t.app.ws();
-    EXPECT_EQ(ws.astCount, 7);
-    EXPECT_EQ(ws.astNames[7], "2004AB6");
-    EXPECT_EQ(ws.astNumbers[1], "   433");
-    EXPECT_EQ(ws.astX[3], "61628");
-    EXPECT_EQ(ws.astText77[7], "-05");
-    EXPECT_EQ(t.app.form1.status.items, (std::vector<std::string>{"Astéroïdes: 7 trouvés"}));
-}
-
-// A missing list is reported only when the asteroids are to be charted.
-TEST(ReadFileAster, MissingListIsReportedWhenAsteroidsAreWanted) {
-    for (const Int16 wanted : {Int16{0}, kTicked}) {
-        testing::TestApp t;
-        t.app.form1.CheckAster.value = wanted;
-        t.app.ws().astCount = 3;
-        READFILE_ASTER(t.app);
-        EXPECT_EQ(t.app.ws().astCount, 0);
-        EXPECT_EQ(t.fake.messages.size(), wanted == kTicked ? 1u : 0u);
-    }
-}
 
 }  // namespace
 }  // namespace sextrix

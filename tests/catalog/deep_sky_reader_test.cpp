@@ -4,14 +4,12 @@
 
 #include <algorithm>
 
-#include "form1/catalogue_files.h"
-#include "state/text_file.h"
 #include "support/answer_builders.h"
-#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
 
+using testing::deepSkyAt;
 using testing::DeepSkyFields;
 using testing::deepSkyFile;
 using testing::deepSkyLine;
@@ -49,13 +47,6 @@ DeepSkyWindow window(double centreX, double centreY, double halfWidth) {
     return w;
 }
 
-DeepSkyFields at(std::string ra, std::string dec) {
-    DeepSkyFields f;
-    f.ra = ra;
-    f.dec = dec;
-    return f;
-}
-
 struct WindowRow {
     const char* name;
     DeepSkyFields object;
@@ -78,13 +69,13 @@ TEST_P(DeepSkyWindowTest, KeepsObjectsStrictlyInside) {
 
 INSTANTIATE_TEST_SUITE_P(
     Positions, DeepSkyWindowTest,
-    ::testing::Values(WindowRow{"Centre", at("01 00 00.0", "+01 00 00"), true, 3600, 3600},
-                      WindowRow{"EastEdgeLeftOut", at("01 02 00.0", "+01 00 00"), false, 0, 0},
-                      WindowRow{"WestEdgeLeftOut", at("00 58 00.0", "+01 00 00"), false, 0, 0},
-                      WindowRow{"NorthEdgeLeftOut", at("01 00 00.0", "+01 02 00"), false, 0, 0},
-                      WindowRow{"SouthEdgeLeftOut", at("01 00 00.0", "+00 58 00"), false, 0, 0},
-                      WindowRow{"OneUnitInsideCorner", at("01 01 59.0", "+00 58 01"), true, 3719, 3481},
-                      WindowRow{"TenthsOfSecondsRound", at("00 59 59.6", "+01 00 00"), true, 3600, 3600}),
+    ::testing::Values(WindowRow{"Centre", deepSkyAt("01 00 00.0", "+01 00 00"), true, 3600, 3600},
+                      WindowRow{"EastEdgeLeftOut", deepSkyAt("01 02 00.0", "+01 00 00"), false, 0, 0},
+                      WindowRow{"WestEdgeLeftOut", deepSkyAt("00 58 00.0", "+01 00 00"), false, 0, 0},
+                      WindowRow{"NorthEdgeLeftOut", deepSkyAt("01 00 00.0", "+01 02 00"), false, 0, 0},
+                      WindowRow{"SouthEdgeLeftOut", deepSkyAt("01 00 00.0", "+00 58 00"), false, 0, 0},
+                      WindowRow{"OneUnitInsideCorner", deepSkyAt("01 01 59.0", "+00 58 01"), true, 3719, 3481},
+                      WindowRow{"TenthsOfSecondsRound", deepSkyAt("00 59 59.6", "+01 00 00"), true, 3600, 3600}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SignRow {
@@ -97,7 +88,8 @@ class DeepSkyDeclination : public ::testing::TestWithParam<SignRow> {};
 
 TEST_P(DeepSkyDeclination, SignComesFromItsColumn) {
     std::vector<DeepSkyObject> kept;
-    scanDeepSkyFile(deepSkyFile({deepSkyLine(at("00 00 00.0", GetParam().dec))}), "IC ", window(0, 0, 1e6), kept);
+    scanDeepSkyFile(deepSkyFile({deepSkyLine(deepSkyAt("00 00 00.0", GetParam().dec))}), "IC ", window(0, 0, 1e6),
+                    kept);
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].y, GetParam().y);
 }
@@ -110,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, DeepSkyDeclination,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DeepSkyFile, ObjectDetails) {
-    DeepSkyFields blank = at("01 00 00.0", "+01 00 00");
+    DeepSkyFields blank = deepSkyAt("01 00 00.0", "+01 00 00");
     blank.number = "   70";
     blank.size1 = "  0.50";
     blank.size2 = "     ";
@@ -143,115 +135,6 @@ TEST(DeepSkyFile, HeaderLinesAreNotObjects) {
     const auto scan = scanDeepSkyFile(deepSkyFile({}), "NGC ", window(0, 0, 100), kept);
     EXPECT_TRUE(kept.empty());
     EXPECT_FALSE(scan.full);
-}
-
-// The handler over files in the program folder.
-struct DeepSkyHandler : ::testing::Test {
-    DeepSkyHandler() {
-        t.app.ctx.lang.formTexts[76] = "CielProfond";
-        t.app.ctx.lang.messages[19] = " trouvés";
-        auto& f = t.app.form1;
-        f.txt_ra[0].text = "0";
-        f.txt_ra[1].text = "42";
-        f.txt_ra[2].text = "44.3";
-        f.txt_dec[0].text = "41";
-        f.txt_dec[1].text = "16";
-        f.txt_dec[2].text = "9";
-        f.txt_dec_sign_show[0].caption = "+";
-        f.txt_epoch.text = "2000.0";
-        f.txt_distance.text = "20";
-        t.app.ws().corrAsd = 2599.43;
-        t.app.ws().corrDec = 2709.96;
-    }
-    std::vector<std::string> names() const {
-        const WorkingState& ws = t.app.form1.ws;
-        return {ws.deepNames.begin() + 1, ws.deepNames.begin() + 1 + ws.deepCount};
-    }
-    // n objects at the centre of the field, numbered from first.
-    static std::string centredFile(int n, int first = 1) {
-        std::vector<std::string> lines;
-        for (int i = 0; i < n; ++i) {
-            DeepSkyFields f;
-            f.number = std::to_string(first + i);
-            lines.push_back(deepSkyLine(f));
-        }
-        return deepSkyFile(lines);
-    }
-    testing::TestApp t;
-};
-
-TEST_F(DeepSkyHandler, ShippedFilesAroundAndromeda) {
-    for (const char* name : {"deepobj1.txt", "deepobj2.txt"})
-        t.folder.write(name, readFileBytes(testing::dataFile(name)));
-    t.app.form1.CheckDeepObj1.value = kTicked;
-    READFILE_NGCIC(t.app);
-    const auto kept = names();
-    // M 31 with its companions M 32 (NGC 221) and M 110 (NGC 205), all within
-    // 0.67 deg (1807 units) of the centre on both axes.
-    for (const char* object : {"NGC 224", "NGC 221", "NGC 205"})
-        EXPECT_NE(std::find(kept.begin(), kept.end(), object), kept.end()) << object;
-    EXPECT_EQ(t.app.ws().loopI, t.app.ws().deepCount);
-    EXPECT_EQ(t.app.form1.status.items,
-              (std::vector<std::string>{"CielProfond: " + std::to_string(kept.size()) + " trouvés"}));
-    EXPECT_TRUE(t.fake.messages.empty());
-
-    // Objects the chart will not draw: the status says which box draws them.
-    t.app.form1.CheckDeepObj1 = {"NGC/IC on the chart", 0};
-    READFILE_NGCIC(t.app);
-    EXPECT_EQ(t.app.form1.status.items.front(), "Not drawn: tick \"NGC/IC on the chart\" in the CielProfond tab to show them.");
-}
-
-TEST_F(DeepSkyHandler, FieldAcross0hKeepsObjectsOnBothSides) {
-    auto& f = t.app.form1;
-    const char* centre[6] = {"23", "59", "59", "10", "0", "0"};
-    for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
-    t.app.ws().corrAsd = 3600;  // half-width of the window 2400 units, 0.67 deg
-    t.app.ws().corrDec = 3600;
-    t.folder.write("deepobj1.txt",
-                   deepSkyFile({deepSkyLine(at("00 00 24.0", "+10 00 00")), deepSkyLine(at("12 00 00.0", "+10 00 00")),
-                                deepSkyLine(at("23 59 36.0", "+10 00 00"))}));
-    t.folder.write("deepobj2.txt", deepSkyFile({}));
-    READFILE_NGCIC(t.app);
-    const WorkingState& ws = t.app.ws();
-    ASSERT_EQ(ws.deepCount, 2);
-    EXPECT_EQ(ws.deepX[1], 1296360);  // 360.1 deg, east of the centre at 359.996
-    EXPECT_EQ(ws.deepX[2], 1295640);  // 359.9 deg
-}
-
-TEST_F(DeepSkyHandler, FiveHundredObjectsStopBothFiles) {
-    t.folder.write("deepobj1.txt", centredFile(495));
-    t.folder.write("deepobj2.txt", centredFile(10, 1000));
-    READFILE_NGCIC(t.app);
-    const auto kept = names();
-    ASSERT_EQ(kept.size(), 500u);
-    EXPECT_EQ(kept[494], "NGC 495");
-    EXPECT_EQ(kept[499], "IC 1004");
-
-    t.folder.write("deepobj1.txt", centredFile(600));
-    READFILE_NGCIC(t.app);
-    EXPECT_EQ(t.app.ws().deepCount, 500);
-    EXPECT_EQ(t.app.ws().deepNames[500], "NGC 500");
-}
-
-TEST_F(DeepSkyHandler, MissingFileIsShownAndTheOtherStillRead) {
-    t.folder.write("deepobj2.txt", centredFile(3));
-    READFILE_NGCIC(t.app);
-    ASSERT_EQ(t.fake.messages.size(), 1u);
-    EXPECT_NE(t.fake.messages[0].text.find("deepobj1.txt"), std::string::npos);
-    EXPECT_EQ(names(), (std::vector<std::string>{"IC 1", "IC 2", "IC 3"}));
-}
-
-TEST_F(DeepSkyHandler, UnreadableLineIsShownAndWhatWasReadKept) {
-    DeepSkyFields bad;
-    bad.size1 = "1e9999";
-    t.folder.write("deepobj1.txt",
-                   deepSkyFile({deepSkyLine(DeepSkyFields{}), deepSkyLine(bad), deepSkyLine(DeepSkyFields{})}));
-    t.folder.write("deepobj2.txt", centredFile(1));
-    READFILE_NGCIC(t.app);
-    ASSERT_EQ(t.fake.messages.size(), 1u);
-    EXPECT_NE(t.fake.messages[0].text.find("deepobj1.txt, line 4: Overflow"), std::string::npos)
-        << t.fake.messages[0].text;
-    EXPECT_EQ(names(), (std::vector<std::string>{"NGC 224", "IC 1"}));
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 
 #include <optional>
 
-#include "form1/catalogue_files.h"
 #include "support/answer_builders.h"
-#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
@@ -127,59 +125,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ListRow{"RecordNotStartingWithUEndsTheList", withoutU(starAnswer(4), 3), 2},
                       ListRow{"MoreThan4000", starAnswer(4005), 4000}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// The handler: counts, loop counter and the two status lines.
-struct CountRow {
-    int records;
-    Int16 total, count, loopI;
-};
-
-class ReadFileCounts : public ::testing::TestWithParam<CountRow> {};
-
-TEST_P(ReadFileCounts, CapsTheIdentificationAt497) {
-    const auto& row = GetParam();
-    testing::TestApp t;
-    t.app.ctx.lang.messages[18] = "Lecture du catalogue";
-    t.app.ctx.lang.messages[19] = " étoiles";
-    t.app.ctx.lang.formTexts[20] = "Catalogue d'étoile";
-    t.folder.write("data.txt", starAnswer(row.records));
-
-    READFILE(t.app);
-
-    const WorkingState& ws = t.app.ws();
-    EXPECT_EQ(ws.catTotal, row.total);
-    EXPECT_EQ(ws.catCount, row.count);
-    EXPECT_EQ(ws.loopI, row.loopI);
-    const std::string closing =
-        "Catalogue d'étoile: " + std::to_string(row.count) + "/" + std::to_string(row.total) + " étoiles";
-    EXPECT_EQ(t.app.form1.status.items, (std::vector<std::string>{closing, "Lecture du catalogue"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Answers, ReadFileCounts,
-                         ::testing::Values(CountRow{0, 0, 0, 1}, CountRow{10, 10, 10, 11}, CountRow{497, 497, 497, 498},
-                                           CountRow{498, 498, 497, 498}, CountRow{1200, 1200, 497, 498},
-                                           CountRow{4000, 4000, 497, 498}),
-                         [](const auto& info) { return "Records" + std::to_string(info.param.records); });
-
-TEST(ReadFile, FillsTheCatalogueArraysFromIndexOne) {
-    testing::TestApp t;
-    t.app.ws().corrAsd = 2599.43;
-    t.app.ws().corrDec = 2709.96;
-    StarFields first, second;
-    second.id = "U1275-99999999";
-    second.ra = "023.70833";
-    second.magB = "    ";
-    t.folder.write("data.txt", starAnswer({first, second}));
-    READFILE(t.app);
-    const WorkingState& ws = t.app.ws();
-    EXPECT_EQ(ws.catIds[2], "U1275-99999999");
-    EXPECT_EQ(ws.catX[2], 61628);  // 23.70833 * 2599.43 = 61628.14
-    EXPECT_EQ(ws.catY[1], -33456);
-    EXPECT_EQ(ws.catMagR[2], "12.3");
-    EXPECT_EQ(ws.catMagB[2], "    ");
-    EXPECT_DOUBLE_EQ(ws.catRa[2], 23.70833);
-    EXPECT_DOUBLE_EQ(ws.catDec[1], -12.34567);
-}
 
 }  // namespace
 }  // namespace sextrix

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
 #include <random>
+#include <vector>
 
-#include "chart/zoom.h"
-#include "form1/picture_events.h"
-#include "support/fake_platform.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 namespace {
@@ -38,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PointerPixel,
 // --- Which star -------------------------------------------------------------------
 
 std::vector<OverlayItem> markersAt(std::initializer_list<std::pair<double, double>> corners) {
-    std::vector<OverlayItem> star(kStarMarkers + 1);
+    std::vector<OverlayItem> star(kCatalogueCapacity + 1);
     int i = 1;
     for (auto [left, top] : corners) {
         star[i].left = left;
@@ -97,9 +98,9 @@ int lastMatchByFullScan(const std::vector<OverlayItem>& star, int count, double 
 TEST(ReadoutStar, AgreesWithTheFullScanOnRandomFields) {
     std::mt19937 random(77);
     std::uniform_real_distribution<double> across(0, 400);
-    std::vector<OverlayItem> star(kStarMarkers + 1);
+    std::vector<OverlayItem> star(kCatalogueCapacity + 1);
     for (int field = 0; field < 50; ++field) {
-        const int count = 1 + static_cast<int>(random() % kStarMarkers);
+        const int count = 1 + static_cast<int>(random() % kCatalogueCapacity);
         // Crowded fields on whole and half pixels, so that windows overlap
         // and pointers fall on window edges.
         for (int i = 1; i <= count; ++i) {
@@ -126,114 +127,6 @@ TEST(ReadoutStar, AgreesWithTheFullScanOnRandomFields) {
 TEST(ReadoutCaption, NamesTheStarAndItsJ2000Position) {
     const ReadoutStar star{"0750-01234567", "12.1", "13.4", 157.5, -0.5};  // RA 10.5 h
     EXPECT_EQ(readoutCaption(star), "0750-01234567   MagR-B=12.1 13.4   Ra:10h30'0''   Dec:-0°30'0''  (J2000.0)");
-}
-
-// --- Pointer move -------------------------------------------------------------------
-
-class PointerMove : public ::testing::Test {
-protected:
-    PointerMove() {
-        Form1Model& form = t.app.form1;
-        std::vector<PackedColour> pixels(100 * 100, 0);
-        pixels[40 * 100 + 30] = 77;
-        form.Picture1.setImage(100, 100, pixels);
-        form.zoom.visible = true;
-        WorkingState& ws = form.ws;
-        ws.corrAsd = 1000;
-        ws.corrDec = 1000;
-        ws.catTotal = 1;
-        ws.catIds[1] = "S1";
-        ws.catMagR[1] = "9";
-        ws.catMagB[1] = "10";
-        ws.catX[1] = 15000;  // 1 h
-        ws.catY[1] = 2000;   // 2 degrees
-        form.star[1].left = 30;
-        form.star[1].top = 40;
-        form.star[1].visible = true;
-    }
-    testing::TestApp t;
-};
-
-struct MoveRow {
-    const char* name;
-    ClickMode mode;
-    const char* fullMapState;
-    bool magnifies;
-    bool readsOut;
-};
-
-class PointerMoveModes : public PointerMove, public ::testing::WithParamInterface<MoveRow> {};
-
-TEST_P(PointerMoveModes, MagnifiesWhilePickingAndReadsOutAfterAChart) {
-    const MoveRow& row = GetParam();
-    Form1Model& form = t.app.form1;
-    form.ws.mode = row.mode;
-    form.ws.fullMapState = row.fullMapState;
-
-    Picture1_MouseMove(t.app, 30.5, 39.5);
-
-    EXPECT_EQ(form.ws.clickX, 30);
-    EXPECT_EQ(form.ws.clickY, 40);
-    EXPECT_EQ(form.zoom.visible, row.magnifies);
-    EXPECT_EQ(form.zoomColours[zoomIndex(0, 0)], row.magnifies ? 77 : 0);
-    EXPECT_EQ(form.zoom.left, row.magnifies ? -20 : 0);
-    EXPECT_EQ(form.info.caption, row.readsOut ? "S1   MagR-B=9 10   Ra:1h0'0''   Dec:2°0'0''  (J2000.0)" : "Info:");
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, PointerMoveModes,
-                         ::testing::Values(MoveRow{"Select", ClickMode::Select, "done", true, false},
-                                           MoveRow{"Calibration", ClickMode::Etalo, "done", true, false},
-                                           MoveRow{"CoorBeforeAnyChart", ClickMode::Coor, "", false, false},
-                                           MoveRow{"CoorAfterAChart", ClickMode::Coor, "done", false, true},
-                                           MoveRow{"ChartBeingPrepared", ClickMode::Coor, "loading", false, false},
-                                           MoveRow{"ChartFailed", ClickMode::Picked, "err", false, false},
-                                           MoveRow{"SuperCalibration", ClickMode::SuperEtalo, "", false, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(PointerMove, NoStarUnderThePointerKeepsTheLastReadout) {
-    Form1Model& form = t.app.form1;
-    form.ws.fullMapState = "done";
-    Picture1_MouseMove(t.app, 31, 41);
-    const std::string shown = form.info.caption;
-    ASSERT_NE(shown, "Info:");
-    Picture1_MouseMove(t.app, 80, 80);
-    EXPECT_EQ(form.info.caption, shown);
-    EXPECT_EQ(form.ws.clickX, 80);
-}
-
-TEST_F(PointerMove, AStarWhosePositionCannotBeWrittenGivesNoReadout) {
-    Form1Model& form = t.app.form1;
-    form.ws.fullMapState = "done";
-    form.ws.corrAsd = 0;  // 0 / 0: no position
-    form.ws.catX[1] = 0;
-    Picture1_MouseMove(t.app, 31, 41);
-    EXPECT_EQ(form.info.caption, "Info:");
-    EXPECT_FALSE(form.zoom.visible);
-}
-
-TEST_F(PointerMove, APointerBeyond16BitsChangesNothing) {
-    Form1Model& form = t.app.form1;
-    form.ws.mode = ClickMode::Select;
-    form.ws.clickX = 5;
-    form.ws.clickY = 6;
-    Picture1_MouseMove(t.app, 1e6, 3);
-    EXPECT_EQ(form.ws.clickX, 5);
-    EXPECT_EQ(form.ws.clickY, 6);
-    EXPECT_EQ(form.zoom.left, 0);
-}
-
-// --- Panning buttons ----------------------------------------------------------------
-
-TEST(PanningButtons, HoldTheirDirectionUntilReleased) {
-    Form1Model form;
-    for (int index = 1; index <= 4; ++index) {
-        PicMove_MouseDown(form, index);
-        EXPECT_EQ(form.ws.scrollDirection, index);
-        PicMove_MouseUp(form);
-        EXPECT_EQ(form.ws.scrollDirection, 0);
-    }
-    PicMove_MouseDown(form, 5);
-    EXPECT_EQ(form.ws.scrollDirection, 0);
 }
 
 }  // namespace

@@ -2,23 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "form1/picture_events.h"
-#include "support/fake_platform.h"
+#include "support/pictures.h"
 
 namespace sextrix {
 namespace {
 
-// A picture whose every pixel tells where it is.
-PackedColour marked(int x, int y) { return packColour(x, y, 1); }
-
-PictureSurface markedPicture(int width, int height) {
-    std::vector<PackedColour> pixels;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels.push_back(marked(x, y));
-    PictureSurface surface;
-    surface.setImage(width, height, std::move(pixels));
-    return surface;
-}
+using testing::marked;
+using testing::markedPicture;
 
 // --- The neighbourhood ---------------------------------------------------------
 
@@ -87,62 +77,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, ZoomPaint,
                                            PaintRow{"LeftOfLine1", 19, 50, -8, 0},
                                            PaintRow{"Line2BottomEnd", 50, 84, 99, 99},
                                            PaintRow{"BelowLine2", 50, 85, 0, 9}, PaintRow{"OffTheLines", 51, 51, 0, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// --- Following the pointer -----------------------------------------------------
-
-TEST(Dozoom, PlacesTheBoxOverThePointerAndFillsIt) {
-    Form1Model form;
-    form.Picture1 = markedPicture(40, 30);
-    form.ws.clickX = 7;
-    form.ws.clickY = 12;
-    dozoom(form);
-    EXPECT_EQ(form.zoom.left, -43);
-    EXPECT_EQ(form.zoom.top, -38);
-    EXPECT_EQ(form.zoomColours[zoomIndex(0, 0)], marked(7, 12));
-    EXPECT_EQ(form.zoomColours[zoomIndex(-7, 13)], marked(0, 25));
-    EXPECT_EQ(form.zoomColours[zoomIndex(-8, 0)], kZoomOutside);
-}
-
-TEST(Dozoom, ThePointerAtThe16BitLimitDoesNotOverflow) {
-    Form1Model form;
-    form.ws.clickX = -32768;
-    form.ws.clickY = 32767;
-    dozoom(form);
-    EXPECT_EQ(form.zoom.left, -32818);
-    EXPECT_EQ(form.zoom.top, 32717);
-}
-
-struct FollowRow {
-    const char* name;
-    double x, y;
-    Int16 clickX, clickY;
-};
-
-class ZoomFollow : public ::testing::TestWithParam<FollowRow> {};
-
-TEST_P(ZoomFollow, ThePointerOverTheBoxMovesItAlong) {
-    const FollowRow& row = GetParam();
-    testing::TestApp t;
-    Form1Model& form = t.app.form1;
-    form.Picture1 = markedPicture(300, 300);
-    form.zoom.left = 100;
-    form.zoom.top = 200;
-    form.ws.clickX = 150;
-    form.ws.clickY = 250;
-
-    zoom_MouseMove(t.app, row.x, row.y);
-
-    EXPECT_EQ(form.ws.clickX, row.clickX);
-    EXPECT_EQ(form.ws.clickY, row.clickY);
-    EXPECT_EQ(form.zoom.left, row.clickX - 50);
-    EXPECT_EQ(form.zoom.top, row.clickY - 50);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, ZoomFollow,
-                         ::testing::Values(FollowRow{"HalvesGoToEven", 50.5, 49.5, 150, 250},
-                                           FollowRow{"OtherHalvesGoToEven", 51.5, 48.5, 152, 248},
-                                           FollowRow{"BeyondSixteenBitsIgnored", 40000, 50, 150, 250}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

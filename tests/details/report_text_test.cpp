@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "english_labels.h"
+#include "support/english_labels.h"
 
 namespace sextrix {
 namespace {

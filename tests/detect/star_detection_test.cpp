@@ -11,7 +11,7 @@
 #include "fieldsim/field_render.h"
 #include "fits/display_stretch.h"
 #include "fits/fits_image.h"
-#include "support/fake_platform.h"
+#include "support/temp_folder.h"
 
 namespace sextrix {
 namespace {

@@ -10,7 +10,7 @@
 #include <limits>
 
 #include "fits/display_stretch.h"
-#include "support/fake_platform.h"
+#include "support/temp_folder.h"
 
 namespace sextrix {
 namespace {

@@ -3,14 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "chart/pointer_readout.h"
+#include "chart/zoom.h"
 #include "form1/calculation.h"
 #include "form1/info_panel.h"
 #include "form1/picking.h"
 #include "identify/star_picking.h"
+#include "support/english_labels.h"
 #include "support/fake_platform.h"
+#include "support/pictures.h"
 
 namespace sextrix {
 namespace {
+
+using testing::marked;
+using testing::markedPicture;
 
 constexpr PackedColour kWhite = packColour(255, 255, 255);
 
@@ -253,6 +259,386 @@ TEST(ArmedClick, NotArmedDoesNothing) {
     Picture1_Click(t.app);
     EXPECT_EQ(t.app.ws().pickCount, 0);
     EXPECT_FALSE(t.app.form1.clicpic[1].visible);
+}
+
+// --- Pointer move -------------------------------------------------------------------
+
+class PointerMove : public ::testing::Test {
+protected:
+    PointerMove() {
+        Form1Model& form = t.app.form1;
+        std::vector<PackedColour> pixels(100 * 100, 0);
+        pixels[40 * 100 + 30] = 77;
+        form.Picture1.setImage(100, 100, pixels);
+        form.zoom.visible = true;
+        WorkingState& ws = form.ws;
+        ws.corrAsd = 1000;
+        ws.corrDec = 1000;
+        ws.catTotal = 1;
+        ws.catIds[1] = "S1";
+        ws.catMagR[1] = "9";
+        ws.catMagB[1] = "10";
+        ws.catX[1] = 15000;  // 1 h
+        ws.catY[1] = 2000;   // 2 degrees
+        form.star[1].left = 30;
+        form.star[1].top = 40;
+        form.star[1].visible = true;
+    }
+    testing::TestApp t;
+};
+
+struct MoveRow {
+    const char* name;
+    ClickMode mode;
+    const char* fullMapState;
+    bool magnifies;
+    bool readsOut;
+};
+
+class PointerMoveModes : public PointerMove, public ::testing::WithParamInterface<MoveRow> {};
+
+TEST_P(PointerMoveModes, MagnifiesWhilePickingAndReadsOutAfterAChart) {
+    const MoveRow& row = GetParam();
+    Form1Model& form = t.app.form1;
+    form.ws.mode = row.mode;
+    form.ws.fullMapState = row.fullMapState;
+
+    Picture1_MouseMove(t.app, 30.5, 39.5);
+
+    EXPECT_EQ(form.ws.clickX, 30);
+    EXPECT_EQ(form.ws.clickY, 40);
+    EXPECT_EQ(form.zoom.visible, row.magnifies);
+    EXPECT_EQ(form.zoomColours[zoomIndex(0, 0)], row.magnifies ? 77 : 0);
+    EXPECT_EQ(form.zoom.left, row.magnifies ? -20 : 0);
+    EXPECT_EQ(form.info.caption, row.readsOut ? "S1   MagR-B=9 10   Ra:1h0'0''   Dec:2°0'0''  (J2000.0)" : "Info:");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PointerMoveModes,
+                         ::testing::Values(MoveRow{"Select", ClickMode::Select, "done", true, false},
+                                           MoveRow{"Calibration", ClickMode::Etalo, "done", true, false},
+                                           MoveRow{"CoorBeforeAnyChart", ClickMode::Coor, "", false, false},
+                                           MoveRow{"CoorAfterAChart", ClickMode::Coor, "done", false, true},
+                                           MoveRow{"ChartBeingPrepared", ClickMode::Coor, "loading", false, false},
+                                           MoveRow{"ChartFailed", ClickMode::Picked, "err", false, false},
+                                           MoveRow{"SuperCalibration", ClickMode::SuperEtalo, "", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PointerMove, NoStarUnderThePointerKeepsTheLastReadout) {
+    Form1Model& form = t.app.form1;
+    form.ws.fullMapState = "done";
+    Picture1_MouseMove(t.app, 31, 41);
+    const std::string shown = form.info.caption;
+    ASSERT_NE(shown, "Info:");
+    Picture1_MouseMove(t.app, 80, 80);
+    EXPECT_EQ(form.info.caption, shown);
+    EXPECT_EQ(form.ws.clickX, 80);
+}
+
+TEST_F(PointerMove, AStarWhosePositionCannotBeWrittenGivesNoReadout) {
+    Form1Model& form = t.app.form1;
+    form.ws.fullMapState = "done";
+    form.ws.corrAsd = 0;  // 0 / 0: no position
+    form.ws.catX[1] = 0;
+    Picture1_MouseMove(t.app, 31, 41);
+    EXPECT_EQ(form.info.caption, "Info:");
+    EXPECT_FALSE(form.zoom.visible);
+}
+
+TEST_F(PointerMove, APointerBeyond16BitsChangesNothing) {
+    Form1Model& form = t.app.form1;
+    form.ws.mode = ClickMode::Select;
+    form.ws.clickX = 5;
+    form.ws.clickY = 6;
+    Picture1_MouseMove(t.app, 1e6, 3);
+    EXPECT_EQ(form.ws.clickX, 5);
+    EXPECT_EQ(form.ws.clickY, 6);
+    EXPECT_EQ(form.zoom.left, 0);
+}
+
+// --- Panning buttons ----------------------------------------------------------------
+
+TEST(PanningButtons, HoldTheirDirectionUntilReleased) {
+    Form1Model form;
+    for (int index = 1; index <= 4; ++index) {
+        PicMove_MouseDown(form, index);
+        EXPECT_EQ(form.ws.scrollDirection, index);
+        PicMove_MouseUp(form);
+        EXPECT_EQ(form.ws.scrollDirection, 0);
+    }
+    PicMove_MouseDown(form, 5);
+    EXPECT_EQ(form.ws.scrollDirection, 0);
+}
+
+// --- Following the pointer -----------------------------------------------------
+
+TEST(Dozoom, PlacesTheBoxOverThePointerAndFillsIt) {
+    Form1Model form;
+    form.Picture1 = markedPicture(40, 30);
+    form.ws.clickX = 7;
+    form.ws.clickY = 12;
+    dozoom(form);
+    EXPECT_EQ(form.zoom.left, -43);
+    EXPECT_EQ(form.zoom.top, -38);
+    EXPECT_EQ(form.zoomColours[zoomIndex(0, 0)], marked(7, 12));
+    EXPECT_EQ(form.zoomColours[zoomIndex(-7, 13)], marked(0, 25));
+    EXPECT_EQ(form.zoomColours[zoomIndex(-8, 0)], kZoomOutside);
+}
+
+TEST(Dozoom, ThePointerAtThe16BitLimitDoesNotOverflow) {
+    Form1Model form;
+    form.ws.clickX = -32768;
+    form.ws.clickY = 32767;
+    dozoom(form);
+    EXPECT_EQ(form.zoom.left, -32818);
+    EXPECT_EQ(form.zoom.top, 32717);
+}
+
+struct FollowRow {
+    const char* name;
+    double x, y;
+    Int16 clickX, clickY;
+};
+
+class ZoomFollow : public ::testing::TestWithParam<FollowRow> {};
+
+TEST_P(ZoomFollow, ThePointerOverTheBoxMovesItAlong) {
+    const FollowRow& row = GetParam();
+    testing::TestApp t;
+    Form1Model& form = t.app.form1;
+    form.Picture1 = markedPicture(300, 300);
+    form.zoom.left = 100;
+    form.zoom.top = 200;
+    form.ws.clickX = 150;
+    form.ws.clickY = 250;
+
+    zoom_MouseMove(t.app, row.x, row.y);
+
+    EXPECT_EQ(form.ws.clickX, row.clickX);
+    EXPECT_EQ(form.ws.clickY, row.clickY);
+    EXPECT_EQ(form.zoom.left, row.clickX - 50);
+    EXPECT_EQ(form.zoom.top, row.clickY - 50);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ZoomFollow,
+                         ::testing::Values(FollowRow{"HalvesGoToEven", 50.5, 49.5, 150, 250},
+                                           FollowRow{"OtherHalvesGoToEven", 51.5, 48.5, 152, 248},
+                                           FollowRow{"BeyondSixteenBitsIgnored", 40000, 50, 150, 250}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Double clicks: the report of the object under the pointer ------------------
+
+// A solved field: corrAsd 2000 and corrDec 4000 pixels per degree, one star
+// and one asteroid whose markers the tests place.
+struct PickingApp : testing::TestApp {
+    PickingApp() {
+        app.ctx.lang.infoTexts = testing::englishInfoTexts();
+        WorkingState& ws = app.ws();
+        ws.corrAsd = 2000;
+        ws.corrDec = 4000;
+        ws.catTotal = 1;
+        ws.catIds[1] = "1275-10398276";
+        ws.catX[1] = 558469;  // 279.2345 degrees
+        ws.catY[1] = 155134;  // 38.7835 degrees
+        ws.catMagR[1] = "0.5";
+        ws.catMagB[1] = "0.0";
+        ws.astCount = 1;
+        ws.astNumbers[1] = "4) ";
+        ws.astNames[1] = "Vesta";
+        ws.astX[1] = "600000";  // 300 degrees
+        ws.astY[1] = "-90000";  // -22.5 degrees
+        app.form1.txt_epoch.text = "2000.0";
+        place(app.form1.star[1], 500, 500);
+        place(app.form1.aster[1], 900, 900);
+    }
+    static void place(OverlayItem& item, double left, double top) {
+        item.left = left;
+        item.top = top;
+        item.visible = true;
+    }
+    std::string reportTitle() const {
+        const std::string& text = app.form1.InfoMore.text;
+        return text.substr(0, text.find("\r\n"));
+    }
+};
+
+struct DoubleClickRow {
+    const char* name;
+    ClickMode mode;
+    const char* fullMapState;
+    Int16 x, y;
+    double starLeft, starTop;
+    double asteroidLeft, asteroidTop;
+    bool asteroidVisible;
+    Int16 astCount;
+    const char* expectedTitle;  // "" when nothing opens
+};
+
+std::ostream& operator<<(std::ostream& os, const DoubleClickRow& row) { return os << row.name; }
+
+class DoubleClick : public ::testing::TestWithParam<DoubleClickRow> {};
+
+TEST_P(DoubleClick, OpensTheReportOfTheObjectUnderThePointer) {
+    const auto& row = GetParam();
+    PickingApp t;
+    WorkingState& ws = t.app.ws();
+    ws.mode = row.mode;
+    ws.fullMapState = row.fullMapState;
+    ws.clickX = row.x;
+    ws.clickY = row.y;
+    ws.astCount = row.astCount;
+    PickingApp::place(t.app.form1.star[1], row.starLeft, row.starTop);
+    PickingApp::place(t.app.form1.aster[1], row.asteroidLeft, row.asteroidTop);
+    t.app.form1.aster[1].visible = row.asteroidVisible;
+
+    Picture1_DblClick(t.app);
+
+    EXPECT_TRUE(t.fake.messages.empty());
+    EXPECT_EQ(t.reportTitle(), row.expectedTitle);
+    EXPECT_EQ(t.app.form1.Frm6.visible, std::string(row.expectedTitle) != "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Situations, DoubleClick,
+    ::testing::Values(
+        DoubleClickRow{"StarElevenPixelsRight", ClickMode::Coor, "", 511, 504, 500, 500, 900, 900, true, 1,
+                       "1275-10398276"},
+        DoubleClickRow{"StarTwelvePixelsRightIsMissed", ClickMode::Coor, "", 512, 504, 500, 500, 900, 900, true, 1, ""},
+        DoubleClickRow{"AsteroidWinsOverStar", ClickMode::Coor, "", 504, 504, 500, 500, 502, 502, true, 1,
+                       "Vesta (asteroid)"},
+        DoubleClickRow{"HiddenAsteroidNotHit", ClickMode::Coor, "", 904, 904, 500, 500, 900, 900, false, 1, ""},
+        DoubleClickRow{"HiddenAsteroidLeavesTheStar", ClickMode::Coor, "", 504, 504, 500, 500, 502, 502, false, 1,
+                       "1275-10398276"},
+        DoubleClickRow{"AsteroidBeyondTheCountIgnored", ClickMode::Coor, "", 504, 504, 500, 500, 502, 502, true, 0,
+                       "1275-10398276"},
+        DoubleClickRow{"AfterAChartOutsideCoor", ClickMode::Picked, "done", 504, 504, 500, 500, 900, 900, true, 1,
+                       "1275-10398276"},
+        DoubleClickRow{"BeforeAnyChartNothing", ClickMode::Select, "", 504, 504, 500, 500, 900, 900, true, 1, ""},
+        DoubleClickRow{"FailedChartNothing", ClickMode::EtaloDone, "err", 504, 504, 500, 500, 900, 900, true, 1, ""},
+        DoubleClickRow{"NoMarkerNearby", ClickMode::Coor, "done", 10, 10, 500, 500, 900, 900, true, 1, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+std::string lineAfter(const std::string& text, const std::string& label) {
+    const auto at = text.find(label);
+    if (at == std::string::npos) return "(no " + label + ")";
+    const auto from = at + label.size();
+    return text.substr(from, text.find("\r\n", from) - from);
+}
+
+TEST(DoubleClick, StarPositionComesFromTheScaledCatalogueAndTheEpochBox) {
+    PickingApp t;
+    t.app.ws().mode = ClickMode::Coor;
+    t.app.ws().clickX = 504;
+    t.app.ws().clickY = 504;
+    t.app.form1.txt_epoch.text = "2000.0";
+    Picture1_DblClick(t.app);
+    const std::string& text = t.app.form1.InfoMore.text;
+    // 279.2345 degrees = 18h 36m 56.28s; 38.7835 degrees = 38° 47' 0.6".
+    EXPECT_EQ(lineAfter(text, "Right ascension (°): "), "279.2345  (18H36'56'')");
+    EXPECT_EQ(lineAfter(text, "Declination (°): "), "38.7835  (38°47'1'')");
+    EXPECT_NE(text.find("Coordinates for the epoch (J2000.0)"), std::string::npos);
+    EXPECT_EQ(lineAfter(text, "Red magnitude: "), "0.5");
+}
+
+TEST(DoubleClick, AsteroidPositionTextIsScaledBack) {
+    PickingApp t;
+    t.app.ws().mode = ClickMode::Coor;
+    t.app.ws().clickX = 904;
+    t.app.ws().clickY = 904;
+    Picture1_DblClick(t.app);
+    const std::string& text = t.app.form1.InfoMore.text;
+    EXPECT_EQ(lineAfter(text, "Right ascension (°): "), "300  (20H0'0'')");
+    EXPECT_EQ(lineAfter(text, "Declination (°): "), "-22.5  (-22°30'0'')");
+    EXPECT_EQ(lineAfter(text, "Number: "), "4) ");
+}
+
+TEST(DoubleClick, NonNumericAsteroidPositionIsShownNotCrashedOn) {
+    PickingApp t;
+    t.app.ws().mode = ClickMode::Coor;
+    t.app.ws().clickX = 904;
+    t.app.ws().clickY = 904;
+    t.app.ws().astX[1] = "12a";
+    Picture1_DblClick(t.app);
+    ASSERT_EQ(t.fake.messages.size(), 1u);
+    EXPECT_EQ(t.fake.messages[0].text, "\"12a\" is not a number.");
+    EXPECT_FALSE(t.app.form1.Frm6.visible);
+    EXPECT_EQ(t.app.form1.InfoMore.text, "");
+}
+
+TEST(DoubleClick, ZeroScaleFactorIsShownNotCrashedOn) {
+    PickingApp t;
+    t.app.ws().mode = ClickMode::Coor;
+    t.app.ws().clickX = 504;
+    t.app.ws().clickY = 504;
+    t.app.ws().corrAsd = 0;  // the star's RA becomes infinite
+    Picture1_DblClick(t.app);
+    ASSERT_EQ(t.fake.messages.size(), 1u);
+    EXPECT_EQ(t.fake.messages[0].text, "A number is out of the range allowed.");
+    EXPECT_FALSE(t.app.form1.Frm6.visible);
+}
+
+TEST(AsterLabel, OpensTheReportOfItsAsteroid) {
+    PickingApp t;
+    t.app.ws().astNames[1] = "Ceres";
+    aster_lbl_Click(t.app, 1);
+    EXPECT_TRUE(t.fake.messages.empty());
+    EXPECT_EQ(t.reportTitle(), "Ceres (asteroid)");
+    EXPECT_TRUE(t.app.form1.Frm6.visible);
+}
+
+struct BadIndexRow {
+    const char* name;
+    Int16 index;
+    bool deepSky;
+};
+
+std::ostream& operator<<(std::ostream& os, const BadIndexRow& row) { return os << row.name; }
+
+class LabelIndexOutOfRange : public ::testing::TestWithParam<BadIndexRow> {};
+
+TEST_P(LabelIndexOutOfRange, IsShownAsAFailure) {
+    const auto& row = GetParam();
+    PickingApp t;
+    if (row.deepSky)
+        deepobj_lbl_Click(t.app, row.index);
+    else
+        aster_lbl_Click(t.app, row.index);
+    EXPECT_EQ(t.fake.messages.size(), 1u);
+    EXPECT_FALSE(t.app.form1.Frm6.visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(Indexes, LabelIndexOutOfRange,
+                         ::testing::Values(BadIndexRow{"AsteroidAbove500", 501, false},
+                                           BadIndexRow{"AsteroidNegative", -1, false},
+                                           BadIndexRow{"DeepSkyAbove500", 501, true},
+                                           BadIndexRow{"DeepSkyLargest", 32767, true},
+                                           BadIndexRow{"DeepSkyNegative", -32768, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DeepSkyLabel, OpensTheReportOfItsObjectAndKeepsTheIndex) {
+    PickingApp t;
+    WorkingState& ws = t.app.ws();
+    ws.deepNames[500] = "IC 5";
+    ws.deepX[500] = 21369;   // 10.6845 degrees
+    ws.deepY[500] = 165080;  // 41.27 degrees
+    ws.deepText51[500] = "12.0";
+    ws.deepSize1[500] = 1.5;
+    ws.deepSize2[500] = 0.75;
+    ws.deepText79[500] = "Gx";
+    ws.deepPgc[500] = "PGC 0";
+    t.app.ctx.decimalSeparator = ',';
+
+    deepobj_lbl_Click(t.app, 500);
+
+    EXPECT_TRUE(t.fake.messages.empty());
+    EXPECT_EQ(ws.loopI, 500);
+    EXPECT_EQ(t.reportTitle(), "IC 5");
+    const std::string& text = t.app.form1.InfoMore.text;
+    EXPECT_EQ(lineAfter(text, "Name: "), " IC 5");
+    EXPECT_EQ(lineAfter(text, "Size (arcminutes):"), " 1,5 x 0,75");
+    EXPECT_EQ(lineAfter(text, "Right ascension (°): "), "10,6845  (0H42'44'')");
+    EXPECT_EQ(lineAfter(text, "Declination (°): "), "41,27  (41°16'12'')");
+    // No PGC line; the two empty note lines remain.
+    EXPECT_EQ(text.substr(text.find("Catalogue references and notes")), "Catalogue references and notes\r\n   \r\n   ");
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 #include <stdexcept>
+#include <vector>
 
 #include "identify/star_distance.h"
-#include "model/working_state.h"
+#include "state/reduction_values.h"
 #include "support/plain_figure_search.h"
 
 namespace sextrix {
@@ -16,31 +18,35 @@ namespace {
 
 using Rows = std::vector<FigureRow>;
 
-// Catalogue stars and picks in a working state, searched both ways.
+// Catalogue stars and picks in tables of the program's sizes, searched both ways.
 struct Field {
-    WorkingState ws;
+    std::array<double, 11> pickX{}, pickY{};
+    std::vector<double> catX = std::vector<double>(kCatalogueCapacity + 1);
+    std::vector<double> catY = std::vector<double>(kCatalogueCapacity + 1);
+    SquareTable pickDist{9};
+    SquareTable catDist{kCatDistSize};
     int count = 0;
 
     void star(double x, double y) {
         ++count;
-        ws.catX[count] = x;
-        ws.catY[count] = y;
+        catX[count] = x;
+        catY[count] = y;
     }
     void pick(int k, double x, double y) {
-        ws.pickX[k] = x;
-        ws.pickY[k] = y;
+        pickX[k] = x;
+        pickY[k] = y;
     }
     void fillTables() {
-        fillDistances(ws.pickDist, ws.pickX, ws.pickY, ws.pickDist.size());
-        fillDistances(ws.catDist, ws.catX, ws.catY, count);
+        fillDistances(pickDist, pickX, pickY, pickDist.size());
+        fillDistances(catDist, catX, catY, count);
     }
     Rows fast(double tolerance) {
         fillTables();
-        return findFigures({ws.pickDist, ws.catDist, ws.catX, ws.catY, count, tolerance});
+        return findFigures({pickDist, catDist, catX, catY, count, tolerance});
     }
     Rows plain(double tolerance) {
         fillTables();
-        return testing::plainFigureSearch(ws.pickDist, ws.catDist, count, tolerance);
+        return testing::plainFigureSearch(pickDist, catDist, count, tolerance);
     }
 };
 
@@ -152,7 +158,7 @@ TEST_P(AgainstPlainLoop, SameRowsInSameOrder) {
         for (int i = 0; i < kind.stars; ++i) {
             if (i >= kind.stars - kind.duplicates) {
                 const int earlier = 1 + static_cast<int>(unit(rng) * (f.count - 1));
-                f.star(f.ws.catX[earlier], f.ws.catY[earlier]);
+                f.star(f.catX[earlier], f.catY[earlier]);
                 continue;
             }
             double x = unit(rng) * kind.span, y = unit(rng) * kind.span;
@@ -164,7 +170,7 @@ TEST_P(AgainstPlainLoop, SameRowsInSameOrder) {
         const double angle = kind.grid > 0 ? std::floor(unit(rng) * 4) * M_PI / 2 : unit(rng) * 2 * M_PI;
         const double flip = unit(rng) < 0.5 ? -1 : 1;
         for (int k = 1; k <= 5; ++k) {
-            const double x = f.ws.catX[chosen[k - 1]] - kind.offset, y = f.ws.catY[chosen[k - 1]] - kind.offset;
+            const double x = f.catX[chosen[k - 1]] - kind.offset, y = f.catY[chosen[k - 1]] - kind.offset;
             f.pick(k, std::round(std::cos(angle) * x - std::sin(angle) * y * flip) + 37,
                    std::round(std::sin(angle) * x + std::cos(angle) * y * flip) - 12);
         }
@@ -202,8 +208,8 @@ TEST(FigureSearch, NonFinitePositionsFallBackToTheWholeCatalogue) {
 }
 
 TEST(FigureSearch, RefusesMoreStarsThanTheTableHolds) {
-    WorkingState ws;
-    EXPECT_THROW(findFigures({ws.pickDist, ws.catDist, ws.catX, ws.catY, kCatDistSize + 1, 7}), std::invalid_argument);
+    const Field f;
+    EXPECT_THROW(findFigures({f.pickDist, f.catDist, f.catX, f.catY, kCatDistSize + 1, 7}), std::invalid_argument);
 }
 
 }  // namespace

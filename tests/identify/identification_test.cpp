@@ -2,16 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <memory>
 #include <optional>
 #include <random>
+#include <vector>
 
 #include "chart/chart_items.h"
 #include "chart/solution_chart.h"
+#include "identify/figure_search.h"
 #include "identify/star_distance.h"
 #include "identify/star_picking.h"
-#include "model/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix {
 namespace {
@@ -112,7 +115,9 @@ TEST(DeciderFromPositions, CountsWhatTheChartsMarkersCount) {
 TEST(IdentifyCandidates, FollowTheSearchAndCountUnderTheirPlate) {
     std::mt19937 random(2718);
     std::uniform_real_distribution<double> unit(0, 1);
-    auto ws = std::make_unique<WorkingState>();
+    std::array<double, 11> pickX{}, pickY{};
+    std::vector<double> catX(kCatalogueCapacity + 1), catY(kCatalogueCapacity + 1);
+    SquareTable pickDist{9}, catDist{kCatDistSize};
     int offered = 0;
     for (int field = 0; field < 60; ++field) {
         FivePicks picks;
@@ -133,12 +138,12 @@ TEST(IdentifyCandidates, FollowTheSearchAndCountUnderTheirPlate) {
         const DeciderWindow window = deciderWindow(kThresholds[field % 8]);
         const auto candidates = identifyCandidates({picks, x, y, n, tolerance, window});
 
-        for (int k = 0; k < 5; ++k) ws->pickX[k + 1] = picks[k].x, ws->pickY[k + 1] = picks[k].y;
-        std::copy(x.begin(), x.end(), ws->catX.begin());
-        std::copy(y.begin(), y.end(), ws->catY.begin());
-        fillDistances(ws->pickDist, ws->pickX, ws->pickY, ws->pickDist.size());
-        fillDistances(ws->catDist, ws->catX, ws->catY, n);
-        const auto rows = findFigures({ws->pickDist, ws->catDist, ws->catX, ws->catY, n, tolerance});
+        for (int k = 0; k < 5; ++k) pickX[k + 1] = picks[k].x, pickY[k + 1] = picks[k].y;
+        std::copy(x.begin(), x.end(), catX.begin());
+        std::copy(y.begin(), y.end(), catY.begin());
+        fillDistances(pickDist, pickX, pickY, pickDist.size());
+        fillDistances(catDist, catX, catY, n);
+        const auto rows = findFigures({pickDist, catDist, catX, catY, n, tolerance});
         ASSERT_EQ(candidates.size(), rows.size()) << "field " << field;
         for (std::size_t c = 0; c < rows.size(); ++c) {
             ASSERT_EQ(candidates[c].row, rows[c]) << "field " << field;

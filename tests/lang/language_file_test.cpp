@@ -2,24 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "form1/startup.h"
-#include "state/text_lines.h"
-#include "support/fake_platform.h"
+#include "support/language_files.h"
 
 namespace sextrix {
 namespace {
 
-const char* const kMarkers[] = {"[CONFIG2]", "[FORM]", "[WIZARD]", "[SUGESTIONS]", "[INFO]", "[END]"};
-
-// A language file whose section k holds counts[k] lines named "<k>.<n>".
-std::string fileWithSections(const std::vector<int>& counts) {
-    std::vector<std::string> lines{"title"};
-    for (int k = 0; k < 6; ++k) {
-        for (int n = 1; n <= counts[k]; ++n) lines.push_back(std::to_string(k) + "." + std::to_string(n));
-        lines.push_back(kMarkers[k]);
-    }
-    return joinLinesCrLf(lines);
-}
+using testing::fileWithSections;
 
 TEST(LanguageFile, SectionsFillTheirTablesWithTheMarkerLast) {
     LanguageTables t;
@@ -110,19 +98,6 @@ TEST(LanguageFile, LongestAllowedSectionsFit) {
     EXPECT_NO_THROW(parseLanguageFile(fileWithSections({19, 19, 99, 24, 20, 29}), "x.cfg", t));
     EXPECT_EQ(t.formTexts[100], "[WIZARD]");
     EXPECT_EQ(t.suggestionTexts[20], "[INFO]");
-}
-
-TEST(LoadLanguage, ShowsTheChooserUntilTheActiveFileExists) {
-    testing::TestApp t;
-    int shown = 0;
-    t.fake.onShow[WindowKey::FrmLang] = [&] {
-        EXPECT_EQ(t.app.ctx.languageChoiceAtStart, kTrue);
-        if (++shown == 3) t.folder.write("lang.cfg", fileWithSections({1, 1, 1, 1, 1, 1}));
-    };
-    LoadLanguage(t.app);
-    EXPECT_EQ(shown, 3);
-    EXPECT_EQ(t.app.ctx.languageChoiceAtStart, kFalse);
-    EXPECT_EQ(t.app.ctx.lang.formTexts[1], "2.1");
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "state/errors.h"
 #include "state/text_file.h"
-#include "support/fake_platform.h"
+#include "support/temp_folder.h"
 
 namespace sextrix {
 namespace {

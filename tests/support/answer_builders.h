@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sextrix::testing {
@@ -85,6 +86,17 @@ inline std::string asteroidLine(const AsteroidFields& f) {
     return line;
 }
 
+// count asteroid lines, designated "2004 AB0", "2004 AB1" and so on.
+inline std::vector<std::string> asteroidLines(int count) {
+    std::vector<std::string> out;
+    for (int i = 0; i < count; ++i) {
+        AsteroidFields f;
+        f.name = "2004 AB" + std::to_string(i);
+        out.push_back(asteroidLine(f));
+    }
+    return out;
+}
+
 // The checker's page with CR LF line ends: 13 header lines, the asteroid
 // lines, then "</pre>" opening a trailer of trailerLines lines in all, the
 // last closing the page.
@@ -113,6 +125,14 @@ struct DeepSkyFields {
     std::string text97 = "M 31";
     std::string text113 = "Sb";
 };
+
+// The default object moved to the given position.
+inline DeepSkyFields deepSkyAt(std::string ra, std::string dec) {
+    DeepSkyFields f;
+    f.ra = std::move(ra);
+    f.dec = std::move(dec);
+    return f;
+}
 
 inline std::string deepSkyLine(const DeepSkyFields& f) {
     std::string line;

@@ -1,7 +1,7 @@
 #pragma once
-// A scripted platform for core tests: answers are queued, messages recorded.
+// A scripted platform for the window handlers' tests: answers are queued,
+// messages recorded.
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -11,6 +11,7 @@
 
 #include "model/app.h"
 #include "support/fake_http.h"
+#include "support/temp_folder.h"
 
 namespace sextrix::testing {
 
@@ -85,26 +86,6 @@ public:
     std::vector<std::string> decodedPaths;
     FakeHttp http;
 };
-
-// A temporary program folder, removed at the end of the test.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    void write(const std::string& name, const std::string& bytes) const;
-    std::string read(const std::string& name) const;
-
-private:
-    std::string path_;
-};
-
-// The shipped data folder (data/ of the source tree).
-std::string dataFolder();
-std::string dataFile(const std::string& name);
 
 // An App wired to a fake platform, its program folder a fresh temporary folder.
 struct TestApp {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "identify/figure_search.h"
-#include "model/working_state.h"
+#include "state/reduction_values.h"
 
 namespace sextrix::testing {
 

@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 
 #include "fieldsim/demo_field.h"

@@ -1,7 +1,8 @@
-#include "fake_platform.h"
+#include "temp_folder.h"
 
 #include <unistd.h>
 #include <atomic>
+#include <filesystem>
 
 #include "state/text_file.h"
 

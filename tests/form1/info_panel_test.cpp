@@ -6,7 +6,7 @@
 #include <string>
 
 #include "details/report_text.h"
-#include "english_labels.h"
+#include "support/english_labels.h"
 #include "support/fake_platform.h"
 
 namespace sextrix {

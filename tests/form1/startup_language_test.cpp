@@ -1,17 +1,21 @@
-#include "lang/language_choice.h"
-
+// The language at start-up and from the menu: the chooser, the active
+// file lang.cfg and the captions it gives the windows.
 #include <gtest/gtest.h>
 
 #include "form1/captions.h"
 #include "form1/main_window.h"
 #include "form1/startup.h"
 #include "frmlang/frm_lang_handlers.h"
+#include "lang/language_choice.h"
 #include "lang/language_file.h"
 #include "state/text_file.h"
 #include "support/fake_platform.h"
+#include "support/language_files.h"
 
 namespace sextrix {
 namespace {
+
+using testing::fileWithSections;
 
 void installShippedLanguages(const testing::TempFolder& folder) {
     for (const char* name : {"lang-fr.cfg", "lang-en.cfg"}) folder.write(name, readFileBytes(testing::dataFile(name)));
@@ -71,6 +75,19 @@ TEST(LanguageChoice, MalformedChosenFileIsReportedAndTheWorkingFileKept) {
     // The next start still loads.
     EXPECT_NO_THROW(LoadLanguage(t.app));
     EXPECT_TRUE(t.fake.shownWindows.empty());
+}
+
+TEST(LoadLanguage, ShowsTheChooserUntilTheActiveFileExists) {
+    testing::TestApp t;
+    int shown = 0;
+    t.fake.onShow[WindowKey::FrmLang] = [&] {
+        EXPECT_EQ(t.app.ctx.languageChoiceAtStart, kTrue);
+        if (++shown == 3) t.folder.write("lang.cfg", fileWithSections({1, 1, 1, 1, 1, 1}));
+    };
+    LoadLanguage(t.app);
+    EXPECT_EQ(shown, 3);
+    EXPECT_EQ(t.app.ctx.languageChoiceAtStart, kFalse);
+    EXPECT_EQ(t.app.ctx.lang.formTexts[1], "2.1");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-#include "form1/box_numbers.h"
+#include "form1/identification.h"
 
 #include <gtest/gtest.h>
 
 #include "form1/chart.h"
-#include "form1/identification.h"
+#include "form1/box_numbers.h"
 #include "support/fake_platform.h"
 
 namespace sextrix {
