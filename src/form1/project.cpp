@@ -85,7 +85,6 @@ void applyValues(App& app, const std::vector<std::string>& values) {
 void clearReduction(Form1Model& form) {
     forgetSolution(form);
     forgetPicks(form);
-    form.ws.loopI = kObjectMarkers;
     form.Frm6.visible = false;
     form.info.caption.clear();
     form.status.items.clear();
