@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <numbers>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -34,6 +33,7 @@
 #include "geometry/centre.h"
 #include "geometry/tan_projection.h"
 #include "persist/wcs_header.h"
+#include "state/angle_units.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
@@ -264,7 +264,7 @@ Hints hintsOf(const Command& c) {
     h.solve.centreDecDeg = std::clamp(j2000.Y, -90.0, 90.0);
     if (c.scale) {
         h.solve.corrDec = 3600 / *c.scale;
-        h.solve.corrAsd = h.solve.corrDec * std::cos(h.solve.centreDecDeg * std::numbers::pi / 180);
+        h.solve.corrAsd = h.solve.corrDec * std::cos(toRadians(h.solve.centreDecDeg));
     } else {
         h.solve.corrAsd = c.corr->first;
         h.solve.corrDec = c.corr->second;

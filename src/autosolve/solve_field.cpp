@@ -12,13 +12,13 @@
 #include "match_chance.h"
 #include "refine/star_matching.h"
 #include "refine/tan_fit.h"
+#include "state/angle_units.h"
 #include "solvable_stars.h"
 #include "triangle_search.h"
 
 namespace sextrix {
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180;
 
 // The catalogue on the tangent plane of the hinted centre, in pixels at the
 // hinted scale: the figure search compares these distances with the picks'.
@@ -30,7 +30,7 @@ struct PlaneCatalogue {
 
 PlaneCatalogue planeCatalogue(const std::vector<ReferenceStar>& catalogue, const SolveHints& hints) {
     PlaneCatalogue plane;
-    const double cosDec = std::cos(hints.centreDecDeg * kDeg);
+    const double cosDec = std::cos(toRadians(hints.centreDecDeg));
     plane.ky = std::abs(hints.corrDec);
     plane.kx = cosDec > 1e-6 ? std::abs(hints.corrAsd) / cosDec : plane.ky;
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
@@ -485,7 +485,7 @@ Plate windowPlateFor(const TanSolution& solution, double corrAsd, double corrDec
 Orientation orientationOf(const TanSolution& solution) {
     const auto& cd = solution.cd;
     // Up on the image is -y; its direction on the sky, east of north.
-    double pa = std::atan2(-cd[1], -cd[3]) / kDeg;
+    double pa = toDegrees(std::atan2(-cd[1], -cd[3]));
     if (pa < 0) pa += 360;
     return {pa, cd[0] * cd[3] - cd[1] * cd[2] < 0};
 }
