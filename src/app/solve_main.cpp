@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <numbers>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -37,6 +36,7 @@
 #include "qtio/qt_http.h"
 #include "qtio/qt_images.h"
 #include "qtio/qt_program_folders.h"
+#include "state/angle_units.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
@@ -265,7 +265,7 @@ Hints hintsOf(const Command& c) {
     h.solve.centreDecDeg = std::clamp(j2000.Y, -90.0, 90.0);
     if (c.scale) {
         h.solve.corrDec = 3600 / *c.scale;
-        h.solve.corrAsd = h.solve.corrDec * std::cos(h.solve.centreDecDeg * std::numbers::pi / 180);
+        h.solve.corrAsd = h.solve.corrDec * std::cos(toRadians(h.solve.centreDecDeg));
     } else {
         h.solve.corrAsd = c.corr->first;
         h.solve.corrDec = c.corr->second;

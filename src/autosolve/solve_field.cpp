@@ -7,18 +7,19 @@
 #include <set>
 
 #include "auto_picks.h"
+#include "geometry/plate.h"
 #include "geometry/tan_projection.h"
 #include "identify/identification.h"
 #include "match_chance.h"
 #include "refine/star_matching.h"
 #include "refine/tan_fit.h"
+#include "state/angle_units.h"
 #include "solvable_stars.h"
 #include "triangle_search.h"
 
 namespace sextrix {
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180;
 
 // The catalogue on the tangent plane of the hinted centre, in pixels at the
 // hinted scale: the figure search compares these distances with the picks'.
@@ -30,7 +31,7 @@ struct PlaneCatalogue {
 
 PlaneCatalogue planeCatalogue(const std::vector<ReferenceStar>& catalogue, const SolveHints& hints) {
     PlaneCatalogue plane;
-    const double cosDec = std::cos(hints.centreDecDeg * kDeg);
+    const double cosDec = std::cos(toRadians(hints.centreDecDeg));
     plane.ky = std::abs(hints.corrDec);
     plane.kx = cosDec > 1e-6 ? std::abs(hints.corrAsd) / cosDec : plane.ky;
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
@@ -463,29 +464,13 @@ Plate windowPlateFor(const TanSolution& solution, double corrAsd, double corrDec
             bx[0] += x * X, bx[1] += y * X, bx[2] += X;
             by[0] += x * Y, by[1] += y * Y, by[2] += Y;
         }
-    const std::array<std::array<double, 3>, 3> m{{{sxx, sxy, sx}, {sxy, syy, sy}, {sx, sy, n}}};
-    const auto det3 = [](const std::array<std::array<double, 3>, 3>& a) {
-        return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) - a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
-               a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
-    };
-    const double d = det3(m);
-    const auto solve = [&](const std::array<double, 3>& b) {
-        std::array<double, 3> out{};
-        for (int c = 0; c < 3; ++c) {
-            auto mc = m;
-            for (int r = 0; r < 3; ++r) mc[r][c] = b[r];
-            out[c] = det3(mc) / d;
-        }
-        return out;
-    };
-    const auto px = solve(bx), py = solve(by);
-    return {px[0], px[1], px[2], py[0], py[1], py[2]};
+    return solvePlate({{{{sxx, sxy, sx}, {sxy, syy, sy}, {sx, sy, n}}}, bx, by});
 }
 
 Orientation orientationOf(const TanSolution& solution) {
     const auto& cd = solution.cd;
     // Up on the image is -y; its direction on the sky, east of north.
-    double pa = std::atan2(-cd[1], -cd[3]) / kDeg;
+    double pa = toDegrees(std::atan2(-cd[1], -cd[3]));
     if (pa < 0) pa += 360;
     return {pa, cd[0] * cd[3] - cd[1] * cd[2] < 0};
 }

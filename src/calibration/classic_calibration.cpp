@@ -1,9 +1,9 @@
 #include "classic_calibration.h"
 
 #include <cmath>
-#include <numbers>
 #include <stdexcept>
 
+#include "state/angle_units.h"
 #include "state/errors.h"
 
 namespace sextrix {
@@ -46,7 +46,7 @@ ScaleFactors classicScaleFactors(const CameraData& c) {
 }
 
 double corrAsdAt(double pixelsPerDegreeAlongX, double decDeg) {
-    return pixelsPerDegreeAlongX * std::cos(decDeg * std::numbers::pi / 180);
+    return pixelsPerDegreeAlongX * std::cos(toRadians(decDeg));
 }
 
 FieldOfView classicFieldOfView(double sensorWidth, double sensorHeight, double focal) {

@@ -4,10 +4,11 @@
 #include <cmath>
 #include <limits>
 
+#include "state/angle_units.h"
+
 namespace sextrix {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 double square(double v) { return v * v; }
 
@@ -99,7 +100,7 @@ ImageCalibration calibrateFromStars(const std::array<CalibrationStar, 3>& s) {
 }
 
 ImageScale imageScale(double corrAsd, double corrDec, double decDeg) {
-    return {3600 * std::cos(decDeg * kPi / 180) / corrAsd, 3600 / corrDec};
+    return {3600 * std::cos(toRadians(decDeg)) / corrAsd, 3600 / corrDec};
 }
 
 FieldOfView fieldOfView(const ImageScale& scale, int width, int height) {

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <numbers>
 
 #include "geometry/angles.h"
+#include "state/angle_units.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_lines.h"
@@ -30,7 +30,6 @@ std::optional<double> numberOf(const std::string& text) {
     return std::nullopt;
 }
 
-double radians(double degrees) { return degrees * std::numbers::pi / 180; }
 
 }  // namespace
 
@@ -90,9 +89,9 @@ std::optional<CatalogueArea> areaBeside(const std::string& answerPath, std::stri
 
 double angularSeparationDeg(double ra1, double dec1, double ra2, double dec2) {
     // The haversine form keeps its precision for small separations.
-    const double sinDec = std::sin(radians(dec2 - dec1) / 2), sinRa = std::sin(radians(ra2 - ra1) / 2);
-    const double h = sinDec * sinDec + std::cos(radians(dec1)) * std::cos(radians(dec2)) * sinRa * sinRa;
-    return 2 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0))) * 180 / std::numbers::pi;
+    const double sinDec = std::sin(toRadians(dec2 - dec1) / 2), sinRa = std::sin(toRadians(ra2 - ra1) / 2);
+    const double h = sinDec * sinDec + std::cos(toRadians(dec1)) * std::cos(toRadians(dec2)) * sinRa * sinRa;
+    return toDegrees(2 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0))));
 }
 
 double halfDiagonalDeg(int width, int height, double pixelsPerDegree) {

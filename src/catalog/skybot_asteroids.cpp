@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 #include "service_text.h"
+#include "state/angle_units.h"
 
 namespace sextrix {
 namespace {
 
-constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr std::size_t kNameWidth = 15;
 constexpr int kTrailerLines = 40;  // " </pre>" and what follows it
 
@@ -88,11 +87,11 @@ struct Tangent {
 };
 
 Tangent tangentOffsets(const AsteroidCone& cone, double raDeg, double decDeg) {
-    const double d0 = cone.decDeg * kDegToRad, d = decDeg * kDegToRad, da = (raDeg - cone.raDeg) * kDegToRad;
+    const double d0 = toRadians(cone.decDeg), d = toRadians(decDeg), da = toRadians(raDeg - cone.raDeg);
     const double x = std::cos(d) * std::sin(da);
     const double y = std::sin(d) * std::cos(d0) - std::cos(d) * std::sin(d0) * std::cos(da);
     const double z = std::sin(d) * std::sin(d0) + std::cos(d) * std::cos(d0) * std::cos(da);
-    const double toArcmin = 60 / kDegToRad;
+    const double toArcmin = toDegrees(60);
     // Beyond 90 degrees the tangent plane has no point; the column then shows its limit.
     const double scale = z > 1e-9 ? toArcmin / z : 1e9;
     return {x * scale, y * scale, std::atan2(std::hypot(x, y), z)};

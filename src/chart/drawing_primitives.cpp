@@ -4,13 +4,13 @@
 #include <limits>
 #include <stdexcept>
 
+#include "state/angle_units.h"
 #include "state/errors.h"
 #include "state/text_number.h"
 
 namespace sextrix {
 namespace {
 
-constexpr float kPi = 3.1415927f;
 // Far more than any chart needs (361 at 1-degree steps); stops a tiny step
 // from holding the user-interface thread.
 constexpr double kMaxSegments = 1e6;
@@ -26,7 +26,7 @@ PointF checked(PointF p) {
     return p;
 }
 
-float radians(float degrees) { return checked(degrees * kPi / 180.0f); }
+float radians(float degrees) { return checked(static_cast<float>(toRadians(degrees))); }
 
 // RotateXY with the cosine and sine of its angle already taken, so that the
 // tracer computes them once per ellipse rather than once per point.

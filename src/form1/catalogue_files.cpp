@@ -92,7 +92,6 @@ void READFILE(App& app) {
         // Half a list mixed with an earlier one would mislead the search.
         ws.catTotal = 0;
         ws.catCount = 0;
-        ws.loopI = 1;
         throw FileError(path + ", record " + intToText(e.number) + ": " + e.what());
     }
 
@@ -111,7 +110,6 @@ void READFILE(App& app) {
     const auto total = static_cast<Int16>(stars.size());
     ws.catTotal = total;
     ws.catCount = std::min<Int16>(total, kIdentifyCapacity);
-    ws.loopI = static_cast<Int16>(std::min(total + 1, kIdentifyCapacity + 1));
     AddStatus(app.form1, app.platform.events,
               app.ctx.lang.formTexts[20] + ": " + intToText(ws.catCount) + "/" + intToText(ws.catTotal) + messages[19]);
     if (!answer.empty()) warnWhenOutsideArea(app, path, answer);
@@ -192,7 +190,6 @@ void READFILE_NGCIC(App& app) {
         ws.deepText113[i + 1] = std::move(o.text113);
     }
     ws.deepCount = static_cast<Int16>(kept.size());
-    ws.loopI = ws.deepCount;
     const LanguageTables& lang = app.ctx.lang;
     AddStatus(app.form1, app.platform.events, lang.formTexts[76] + ": " + intToText(ws.deepCount) + lang.messages[19]);
     // The chart to come is the calculation's until a solution is accepted,

@@ -111,7 +111,6 @@ void Algo(App& app) {
     ws.solved = kFalse;
 
     const int count = std::max<int>(ws.catCount, 0);
-    ws.tolerance = tolerance;
     const std::vector<Candidate> candidates =
         identifyCandidates({picks, ws.catX, ws.catY, count, tolerance, window}, ws.pickDist, ws.catDist);
     ws.solutionCount = static_cast<Int16>(candidates.size());

@@ -108,7 +108,6 @@ void deepobj_lbl_Click(App& app, Int16 index) {
     runHandler(app, [&] {
         const std::size_t i = objectSlot(index);
         WorkingState& ws = app.ws();
-        ws.loopI = index;
         ShowDeepSkyInfo(app, ws.deepNames[i], ws.deepX[i] / ws.corrAsd, ws.deepY[i] / ws.corrDec, ws.deepText51[i],
                         ws.deepSize1[i], ws.deepSize2[i], ws.deepText79[i], ws.deepPgc[i], ws.deepText97[i],
                         ws.deepText113[i]);

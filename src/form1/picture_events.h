@@ -39,7 +39,7 @@ void zoom_Click(App& app);
 // The report of asteroid index (0..500).
 void aster_lbl_Click(App& app, Int16 index);
 
-// The report of deep-sky object index (0..500); loopI takes the index.
+// The report of deep-sky object index (0..500).
 void deepobj_lbl_Click(App& app, Int16 index);
 
 // Panning buttons PicMove(1..4): pressing one holds the direction (1 left,

@@ -1,83 +1,53 @@
 #include "project.h"
 
-#include <type_traits>
-#include <variant>
 #include <vector>
 
-#include "control_writes.h"
+#include "control_lines.h"
 #include "image_file.h"
+#include "model/status.h"
 #include "persist/project_file.h"
 #include "reduction.h"
-#include "state/errors.h"
 #include "run_handler.h"
-#include "model/status.h"
+#include "state/errors.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
-#include "state/text_number.h"
 #include "suggestions.h"
 
 namespace sextrix {
 namespace {
 
-template <class T, class Form>
-using Like = std::conditional_t<std::is_const_v<Form>, const T, T>;
-
 // The controls in file order (see kProjectLayout).
 template <class Form>
-auto projectSlots(Form& f) {
-    using Slot = std::variant<Like<TextBox, Form>*, Like<CheckBox, Form>*, Like<Label, Form>*>;
-    return std::vector<Slot>{&f.txt_calcul,
-                             &f.txt_corrasd,
-                             &f.txt_corrdec,
-                             &f.txt_dec[0],
-                             &f.txt_dec[1],
-                             &f.txt_dec[2],
-                             &f.txt_dec_sign_show[0],
-                             &f.txt_distance,
-                             &f.txt_epoch,
-                             &f.txt_mag,
-                             &f.txt_mag2,
-                             &f.txt_ra[0],
-                             &f.txt_ra[1],
-                             &f.txt_ra[2],
-                             &f.txt_tolerance,
-                             &f.txt_url,
-                             &f.CheckDecideur,
-                             &f.txt_Adate[0],
-                             &f.txt_Adate[1],
-                             &f.txt_Adate[2],
-                             &f.txt_Adate[3],
-                             &f.txt_Adate[4],
-                             &f.txt_Afield,
-                             &f.Txt_Amag,
-                             &f.CheckAster,
-                             &f.CheckAutoload,
-                             &f.Checkcenter,
-                             &f.CheckDeepObj1,
-                             &f.CheckDeepObj2};
-}
-
-std::string valueText(const TextBox* box) { return box->text; }
-std::string valueText(const CheckBox* box) { return intToText(box->value); }
-std::string valueText(const Label* label) { return label->caption; }
-
-std::vector<std::string> projectValues(const Form1Model& form) {
-    std::vector<std::string> values;
-    for (const auto& slot : projectSlots(form))
-        values.push_back(std::visit([](auto* control) { return valueText(control); }, slot));
-    return values;
-}
-
-void applyValues(App& app, const std::vector<std::string>& values) {
-    const auto slots = projectSlots(app.form1);
-    for (std::size_t k = 0; k < values.size(); ++k) {
-        if (auto box = std::get_if<TextBox*>(&slots[k]))
-            setText(app, **box, values[k]);
-        else if (auto check = std::get_if<CheckBox*>(&slots[k]))
-            setValue(app, **check, static_cast<Int16>(parseLeadingNumber(values[k])));
-        else
-            std::get<Label*>(slots[k])->caption = values[k];
-    }
+std::vector<ControlLine<Form>> projectControls(Form& f) {
+    return {&f.txt_calcul,
+            &f.txt_corrasd,
+            &f.txt_corrdec,
+            &f.txt_dec[0],
+            &f.txt_dec[1],
+            &f.txt_dec[2],
+            &f.txt_dec_sign_show[0],
+            &f.txt_distance,
+            &f.txt_epoch,
+            &f.txt_mag,
+            &f.txt_mag2,
+            &f.txt_ra[0],
+            &f.txt_ra[1],
+            &f.txt_ra[2],
+            &f.txt_tolerance,
+            &f.txt_url,
+            &f.CheckDecideur,
+            &f.txt_Adate[0],
+            &f.txt_Adate[1],
+            &f.txt_Adate[2],
+            &f.txt_Adate[3],
+            &f.txt_Adate[4],
+            &f.txt_Afield,
+            &f.Txt_Amag,
+            &f.CheckAster,
+            &f.CheckAutoload,
+            &f.Checkcenter,
+            &f.CheckDeepObj1,
+            &f.CheckDeepObj2};
 }
 
 // A project starts a new reduction: nothing of the previous one stays drawn
@@ -85,7 +55,6 @@ void applyValues(App& app, const std::vector<std::string>& values) {
 void clearReduction(Form1Model& form) {
     forgetSolution(form);
     forgetPicks(form);
-    form.ws.loopI = kObjectMarkers;
     form.Frm6.visible = false;
     form.info.caption.clear();
     form.status.items.clear();
@@ -100,12 +69,15 @@ Dialogs::FileRequest projectRequest(const App& app, int title, bool save) {
 
 }  // namespace
 
-std::string projectFileBytes(const Form1Model& form) { return projectFileBytes(projectValues(form)); }
+std::string projectFileBytes(const Form1Model& form) {
+    return projectFileBytes(controlLineValues(projectControls(form)));
+}
 
 void mnu_save_Click(App& app) {
     const auto chosen = app.platform.dialogs.chooseFile(projectRequest(app, 14, true));
     if (!chosen) return;
-    runHandler(app, [&] { writeFileBytes(projectFileName(*chosen), projectFileBytes(app.form1)); }, true);
+    runHandler(
+        app, [&] { writeFileBytes(projectFileName(*chosen), projectFileBytes(app.form1)); }, true);
 }
 
 void mnu_open_Click(App& app) {
@@ -127,7 +99,7 @@ void mnu_open_Click(App& app) {
         },
         true);
     if (!read) return;
-    applyValues(app, values);
+    applyControlLineValues(app, projectControls(app.form1), values);
     Loadimg_Click(app);
     ShowSuggestion(app, "open", 0, "0", "0");
     clearReduction(app.form1);

@@ -13,7 +13,6 @@ namespace sextrix {
 
 void Form_Load(App& app) {
     Form1Model& form = app.form1;
-    form.ws.windowHandle = 1;
     const UtcDateTime now = app.platform.clock.utcNow();
     const int parts[5] = {now.day, now.month, now.year, now.hour, now.minute};
     for (int k = 0; k < 5; ++k) form.txt_Adate[k].text = intToText(parts[k]);

@@ -6,6 +6,7 @@
 #include "angles.h"
 #include "plate.h"
 #include "precession.h"
+#include "state/angle_units.h"
 #include "state/errors.h"
 #include "state/text_number.h"
 
@@ -85,7 +86,7 @@ std::optional<double> fieldRotationDeg(const SkyMap& map, double X, double Y) {
     if (std::isnan(angle)) return std::nullopt;
     if (angle > pi / 2) angle -= pi;
     if (angle <= -pi / 2) angle += pi;
-    return angle / 3.14159 * 180;
+    return toDegrees(angle);
 }
 
 }  // namespace sextrix

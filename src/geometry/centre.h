@@ -78,7 +78,6 @@ std::optional<CentreCross> centreCross(const SkyMap& map, double X, double Y, in
 //    RA axis runs along the image's x axis (dy = 0). The outline ellipses
 //    drawn with it are the same under a half turn.
 // 2. Nothing for a mapping that cannot be inverted (det = 0).
-// 3. Radians go to degrees with pi = 3.14159, as the program always has.
 std::optional<double> fieldRotationDeg(const SkyMap& map, double X, double Y);
 
 }  // namespace sextrix

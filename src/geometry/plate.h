@@ -5,6 +5,7 @@
 //
 //   X = a x + b y + c
 //   Y = d x + e y + f
+#include <array>
 #include <optional>
 
 #include "state/plate_constants.h"
@@ -26,5 +27,16 @@ std::optional<ScaledPoint> skyToPixel(const Plate& plate, double X, double Y);
 
 // The same formulas without the det test: det = 0 gives infinities or NaN.
 ScaledPoint skyToPixelUnchecked(const Plate& plate, double X, double Y);
+
+// The normal equations of a least-squares plate over some points: one
+// matrix for both sky coordinates, m (a, b, c) = rhsX and m (d, e, f) = rhsY.
+struct PlateNormalEquations {
+    std::array<std::array<double, 3>, 3> m{};
+    std::array<double, 3> rhsX{}, rhsY{};
+};
+
+// The plate that solves them, each coordinate by Cramer's rule; a singular
+// matrix gives infinities or NaN.
+Plate solvePlate(const PlateNormalEquations& equations);
 
 }  // namespace sextrix

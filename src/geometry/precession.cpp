@@ -4,13 +4,10 @@
 #include <iterator>
 #include <initializer_list>
 
+#include "state/angle_units.h"
+
 namespace sextrix {
 namespace {
-
-const double kPi = 4 * std::atan(1.0);
-
-double toRadians(double degrees) { return degrees / 180 * kPi; }
-double toDegrees(double radians) { return radians / kPi * 180; }
 
 // c[0] + c[1] t + c[2] t^2 + ...
 double polynomial(double t, std::initializer_list<double> coefficients) {

@@ -1,12 +1,12 @@
 #include "tan_projection.h"
 
 #include <cmath>
-#include <numbers>
+
+#include "state/angle_units.h"
 
 namespace sextrix {
 namespace {
 
-constexpr double kRad = std::numbers::pi / 180.0;
 // Beyond this a distortion is a malformed one, not an optical system.
 constexpr int kMaxSipOrder = 9;
 
@@ -30,19 +30,19 @@ double sipSum(const std::vector<double>& c, int order, double u, double v) {
 }  // namespace
 
 std::optional<PixelPosition> standardCoordinates(double refRaDeg, double refDecDeg, double raDeg, double decDeg) {
-    const double d0 = refDecDeg * kRad, d = decDeg * kRad, da = (raDeg - refRaDeg) * kRad;
+    const double d0 = toRadians(refDecDeg), d = toRadians(decDeg), da = toRadians(raDeg - refRaDeg);
     const double cosc = std::sin(d0) * std::sin(d) + std::cos(d0) * std::cos(d) * std::cos(da);
     if (!(cosc > 1e-9)) return std::nullopt;
     const double xi = std::cos(d) * std::sin(da) / cosc;
     const double eta = (std::cos(d0) * std::sin(d) - std::sin(d0) * std::cos(d) * std::cos(da)) / cosc;
-    return PixelPosition{xi / kRad, eta / kRad};
+    return PixelPosition{toDegrees(xi), toDegrees(eta)};
 }
 
 SkyDirection fromStandardCoordinates(double refRaDeg, double refDecDeg, double xiDeg, double etaDeg) {
-    const double xi = xiDeg * kRad, eta = etaDeg * kRad, d0 = refDecDeg * kRad;
+    const double xi = toRadians(xiDeg), eta = toRadians(etaDeg), d0 = toRadians(refDecDeg);
     const double denom = std::cos(d0) - eta * std::sin(d0);
-    double ra = refRaDeg + std::atan2(xi, denom) / kRad;
-    const double dec = std::atan2(std::sin(d0) + eta * std::cos(d0), std::hypot(xi, denom)) / kRad;
+    double ra = refRaDeg + toDegrees(std::atan2(xi, denom));
+    const double dec = toDegrees(std::atan2(std::sin(d0) + eta * std::cos(d0), std::hypot(xi, denom)));
     ra = std::fmod(ra, 360.0);
     if (ra < 0) ra += 360.0;
     if (ra >= 360.0) ra -= 360.0;

@@ -5,7 +5,6 @@
 // (Dec), without a cos(dec) factor.
 #include "windows_only.h"
 #include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,13 +18,10 @@ namespace sextrix {
 struct WorkingState {
     // Scratch shared by the readers and the search.
     std::string lineText;
-    Int16 loopI = 0;
-    Int16 loopJ = 0;
 
     // Inputs of the reduction.
     double corrAsd = 0;    // pixels per degree of RA
     double corrDec = 0;    // pixels per degree of Dec
-    double tolerance = 0;  // pixels
     std::string decSign;   // "1" or "-1"
     double centreRa = 0;   // degrees while the query is built, scaled after CentreJ2000
     double centreDec = 0;
@@ -105,11 +101,7 @@ struct WorkingState {
     std::vector<std::string> deepText113 = std::vector<std::string>(kObjectCapacity + 1);
 
     // Display support.
-    std::int32_t windowHandle = 0;
     Int16 scrollDirection = 0;  // 1 left, 2 down, 3 right, 4 up, 0 none
-    Int16 dmsDeg = 0;
-    Int16 dmsMin = 0;
-    double dmsSec = 0;
     std::string savedMag;
     std::string asteroidDay;
     Int16 blinkCount = 0;

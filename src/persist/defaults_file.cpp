@@ -7,10 +7,10 @@
 
 namespace sextrix {
 
-using enum DefaultsLine;
-const std::array<DefaultsLine, kDefaultsLines> kDefaultsLayout{Text,     Text,     Text,     Text,     Text, Text,
-                                                               Text,     Text,     CheckBox, CheckBox, Text, Text,
-                                                               CheckBox, CheckBox, CheckBox, CheckBox};
+using enum LineKind;
+const std::array<LineKind, kDefaultsLines> kDefaultsLayout{Text,     Text,     Text,     Text,     Text, Text,
+                                                           Text,     Text,     CheckBox, CheckBox, Text, Text,
+                                                           CheckBox, CheckBox, CheckBox, CheckBox};
 
 std::string defaultsFileBytes(const std::vector<std::string>& values) { return joinLinesCrLf(values); }
 
@@ -18,7 +18,7 @@ std::vector<std::string> readDefaultsValues(const std::string& bytes, char decim
     LineReader reader(bytes, LineEnds::Any);
     std::vector<std::string> values;
     try {
-        for (const DefaultsLine kind : kDefaultsLayout) {
+        for (const LineKind kind : kDefaultsLayout) {
             std::string line = reader.readLine();
             if (kind == CheckBox) {
                 const auto value = parseStrictInt16(line, decimalSeparator);

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace sextrix {
+#include "line_kind.h"
 
-enum class DefaultsLine { Text, CheckBox };
+namespace sextrix {
 
 constexpr int kDefaultsLines = 16;
 
@@ -16,7 +16,7 @@ constexpr int kDefaultsLines = 16;
 // Dec, field, magnitude, full-map magnitude, tolerance, image, decider,
 // asteroids, asteroid field, asteroid magnitude, auto load, centre on image,
 // deep sky in the calculation, deep sky in the full map.
-extern const std::array<DefaultsLine, kDefaultsLines> kDefaultsLayout;
+extern const std::array<LineKind, kDefaultsLines> kDefaultsLayout;
 
 // The file's bytes: one line per value, each ended by CR LF.
 std::string defaultsFileBytes(const std::vector<std::string>& values);

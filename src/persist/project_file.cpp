@@ -8,8 +8,8 @@
 
 namespace sextrix {
 
-using enum ProjectLine;
-const std::array<ProjectLine, kProjectLines> kProjectLayout{
+using enum LineKind;
+const std::array<LineKind, kProjectLines> kProjectLayout{
     Text, Text,     Text, Text, Text, Text, Text, Text, Text, Text,     Text,     Text,     Text,     Text,    Text,
     Text, CheckBox, Text, Text, Text, Text, Text, Text, Text, CheckBox, CheckBox, CheckBox, CheckBox, CheckBox};
 
@@ -22,7 +22,7 @@ std::string projectFileBytes(const std::vector<std::string>& values) { return jo
 std::vector<std::string> readProjectValues(const std::string& text, char decimalSeparator) {
     LineReader reader(text);
     std::vector<std::string> values;
-    for (const ProjectLine kind : kProjectLayout) {
+    for (const LineKind kind : kProjectLayout) {
         const std::string number = intToText(static_cast<long long>(values.size()) + 1);
         if (reader.atEnd())
             throw FileError("The file ends after line " + intToText(static_cast<long long>(values.size())) + " of " +

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace sextrix {
+#include "line_kind.h"
 
-enum class ProjectLine { Text, CheckBox };
+namespace sextrix {
 
 constexpr int kProjectLines = 29;
 
@@ -20,7 +20,7 @@ constexpr int kProjectLines = 29;
 // image, decider, asteroid date (day, month, year, hour, minute), asteroid
 // field, asteroid magnitude, asteroids, auto load, centre on image, deep sky
 // in the calculation, deep sky in the full map.
-extern const std::array<ProjectLine, kProjectLines> kProjectLayout;
+extern const std::array<LineKind, kProjectLines> kProjectLayout;
 
 // The name a chosen file is saved under: ".pam" is appended unless the name
 // already holds ".pam" anywhere (case-sensitive), so "sky.PAM" becomes

@@ -2,11 +2,11 @@
 
 #include <cmath>
 #include <limits>
-#include <numbers>
 
 #include "geometry/plate.h"
 #include "refine/clipped_fit.h"
 #include "refine/star_matching.h"
+#include "state/angle_units.h"
 
 namespace sextrix {
 namespace {
@@ -107,7 +107,7 @@ std::optional<TanSolution> tanFromPlate(const Plate& plate, double corrAsd, doub
     const ScaledPoint centre = pixelToSky(plate, s.refX, s.refY);
     s.refRaDeg = centre.x / corrAsd;
     s.refDecDeg = centre.y / corrDec;
-    const double cosDec = std::cos(s.refDecDeg * std::numbers::pi / 180.0);
+    const double cosDec = std::cos(toRadians(s.refDecDeg));
     s.cd = {plate.a / corrAsd * cosDec, plate.b / corrAsd * cosDec, plate.d / corrDec, plate.e / corrDec};
     if (!finite(s) || std::abs(s.refDecDeg) > 90) return std::nullopt;
     return s;

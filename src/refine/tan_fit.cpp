@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "refine/normal_equations.h"
+#include "state/angle_units.h"
 
 namespace sextrix {
 namespace {
 
-constexpr double kRad = std::numbers::pi / 180.0;
 constexpr int kMaxOrder = 5;
 
 struct Term {
@@ -117,7 +116,7 @@ std::optional<TanSolution> fitTan(const std::vector<FitPair>& pairs, const std::
 
 std::array<double, 2> residualArcsec(const TanSolution& solution, const FitPair& pair) {
     const SkyDirection observed = tanPixelToSky(solution, pair.x, pair.y);
-    return {std::remainder(observed.raDeg - pair.raDeg, 360.0) * std::cos(pair.decDeg * kRad) * 3600.0,
+    return {std::remainder(observed.raDeg - pair.raDeg, 360.0) * std::cos(toRadians(pair.decDeg)) * 3600.0,
             (observed.decDeg - pair.decDeg) * 3600.0};
 }
 

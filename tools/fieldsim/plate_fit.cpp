@@ -34,22 +34,6 @@ ScaledSky scaledSkyAt(const FieldSetup& setup, double x, double y) {
     return {raNearCentre(sky.raDeg, setup.centreRaDeg) * corrAsdOf(setup), sky.decDeg * corrDecOf(setup)};
 }
 
-// Solves the 3 x 3 system m v = r by Cramer's rule.
-std::array<double, 3> solve3(const std::array<std::array<double, 3>, 3>& m, const std::array<double, 3>& r) {
-    auto det = [](const std::array<std::array<double, 3>, 3>& a) {
-        return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) - a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
-               a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
-    };
-    const double d = det(m);
-    std::array<double, 3> v{};
-    for (int k = 0; k < 3; ++k) {
-        auto mk = m;
-        for (int row = 0; row < 3; ++row) mk[row][k] = r[row];
-        v[k] = det(mk) / d;
-    }
-    return v;
-}
-
 double residualPx(const Plate& plate, double x, double y, ScaledSky sky) {
     const ScaledPoint back = skyToPixelUnchecked(plate, sky.X, sky.Y);
     return std::hypot(back.x - x, back.y - y);
@@ -67,21 +51,19 @@ PlateFit fitPlate(const FieldSetup& setup) {
     // them well conditioned; the sky side is taken about the centre too.
     const PixelPoint centre = imageCentre(setup);
     const ScaledSky origin = scaledSkyAt(setup, centre.x, centre.y);
-    std::array<std::array<double, 3>, 3> normal{};
-    std::array<double, 3> rX{}, rY{};
+    PlateNormalEquations normal;
     for (double y : ys) {
         for (double x : xs) {
             const ScaledSky sky = scaledSkyAt(setup, x, y);
             const std::array<double, 3> row{x - centre.x, y - centre.y, 1.0};
             for (int i = 0; i < 3; ++i) {
-                for (int j = 0; j < 3; ++j) normal[i][j] += row[i] * row[j];
-                rX[i] += row[i] * (sky.X - origin.X);
-                rY[i] += row[i] * (sky.Y - origin.Y);
+                for (int j = 0; j < 3; ++j) normal.m[i][j] += row[i] * row[j];
+                normal.rhsX[i] += row[i] * (sky.X - origin.X);
+                normal.rhsY[i] += row[i] * (sky.Y - origin.Y);
             }
         }
     }
-    const auto [a, b, c0] = solve3(normal, rX);
-    const auto [d, e, f0] = solve3(normal, rY);
+    const auto [a, b, c0, d, e, f0] = solvePlate(normal);
 
     PlateFit fit;
     fit.plate = {a, b, origin.X + c0 - a * centre.x - b * centre.y, d, e, origin.Y + f0 - d * centre.x - e * centre.y};
