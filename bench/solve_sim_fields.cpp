@@ -155,14 +155,14 @@ struct FieldCase {
     bool cluster = false;
     int clusterStars = 0;
     double clusterRadiusPx = 0;
-    bool raw16 = false;            // 16-bit camera with hot pixels and cosmic rays
-    double magLimit = 0;           // of the star list
-    double catalogueLimit = 0;     // of the catalogue given to the solver
-    int listedOnImage = 0;         // star-list stars on the image
+    bool raw16 = false;         // 16-bit camera with hot pixels and cosmic rays
+    double magLimit = 0;        // of the star list
+    double catalogueLimit = 0;  // of the catalogue given to the solver
+    int listedOnImage = 0;      // star-list stars on the image
     HintKind hintKind = HintKind::Good;
     SolveHints hints;
-    double hintOffsetFields = 0;   // hinted centre from the true one, in fields (longer side)
-    double hintScaleFactor = 1;    // hinted pixels per degree over the true ones
+    double hintOffsetFields = 0;  // hinted centre from the true one, in fields (longer side)
+    double hintScaleFactor = 1;   // hinted pixels per degree over the true ones
     std::vector<CatalogueStar> renderStars;
     std::vector<ReferenceStar> catalogue;
 };
@@ -271,10 +271,9 @@ FieldCase makeField(int index, std::uint64_t seed) {
         const double radiusDeg = f.clusterRadiusPx * s.arcsecPerPixel / 3600;
         addCluster(sky, at, radiusDeg, f.clusterStars, magBright, magFaint, rng);
         if (f.hintKind == HintKind::WrongCentre) {
-            const SkyPoint there = offsetOnSky(hinted.raDeg, hinted.decDeg, 0.3 * fieldDeg * rng.uniform(),
-                                               360 * rng.uniform());
-            addCluster(sky, there, radiusDeg, 200 + static_cast<int>(400 * rng.uniform()), magBright, magFaint,
-                       rng);
+            const SkyPoint there =
+                offsetOnSky(hinted.raDeg, hinted.decDeg, 0.3 * fieldDeg * rng.uniform(), 360 * rng.uniform());
+            addCluster(sky, there, radiusDeg, 200 + static_cast<int>(400 * rng.uniform()), magBright, magFaint, rng);
         }
     }
 
@@ -329,8 +328,8 @@ bool judgeHolds(const FieldSetup& setup) {
     const double shift = worstGridErrorPx(truth, moved, w, h);
     const double turn = worstGridErrorPx(truth, turned, w, h);
     const double flip = worstGridErrorPx(truth, mirrored, w, h);
-    const bool ok = self < 1e-3 && std::abs(shift - 1.5 * tolerance) < 1e-3 && turn > 1.2 * tolerance &&
-                    flip > 10 * tolerance;
+    const bool ok =
+        self < 1e-3 && std::abs(shift - 1.5 * tolerance) < 1e-3 && turn > 1.2 * tolerance && flip > 10 * tolerance;
     if (!ok)
         std::fprintf(stderr, "the judge fails on known answers: self %g, moved %g, turned %g, mirrored %g px\n", self,
                      shift, turn, flip);
@@ -374,20 +373,19 @@ FieldResult runField(const FieldCase& f) {
 std::string describe(const FieldCase& f, const FieldResult& r) {
     const FieldSetup& s = f.setup;
     char line[1024];
-    std::snprintf(line, sizeof line,
-                  "#%d %s%s: centre %.4f %+.4f, %.3f\"/px, %dx%d px, PA %.1f%s, FWHM %.2f, %s, list to %.2f "
-                  "(catalogue to %.2f, %zu given, %d on image), %d extra, %d detected%s\n"
-                  "    hint %s: %.4f %+.4f, %.2f fields off, scale x%.3f",
-                  f.index, f.cluster ? "cluster" : "field", "", s.centreRaDeg, s.centreDecDeg,
-                  s.arcsecPerPixel, s.width, s.height, s.upPositionAngleDeg, s.mirrored ? " mirrored" : "", s.fwhmPx,
-                  f.raw16 ? "16-bit" : "8-bit", f.magLimit, f.catalogueLimit, f.catalogue.size(), f.listedOnImage,
-                  s.extraStars, r.detected,
-                  f.cluster ? (" (" + std::to_string(f.clusterStars) + " cluster stars within " +
-                               std::to_string(static_cast<int>(f.clusterRadiusPx)) + " px)")
-                                  .c_str()
-                            : "",
-                  hintName(f.hintKind), f.hints.centreRaDeg, f.hints.centreDecDeg, f.hintOffsetFields,
-                  f.hintScaleFactor);
+    std::snprintf(
+        line, sizeof line,
+        "#%d %s%s: centre %.4f %+.4f, %.3f\"/px, %dx%d px, PA %.1f%s, FWHM %.2f, %s, list to %.2f "
+        "(catalogue to %.2f, %zu given, %d on image), %d extra, %d detected%s\n"
+        "    hint %s: %.4f %+.4f, %.2f fields off, scale x%.3f",
+        f.index, f.cluster ? "cluster" : "field", "", s.centreRaDeg, s.centreDecDeg, s.arcsecPerPixel, s.width,
+        s.height, s.upPositionAngleDeg, s.mirrored ? " mirrored" : "", s.fwhmPx, f.raw16 ? "16-bit" : "8-bit",
+        f.magLimit, f.catalogueLimit, f.catalogue.size(), f.listedOnImage, s.extraStars, r.detected,
+        f.cluster ? (" (" + std::to_string(f.clusterStars) + " cluster stars within " +
+                     std::to_string(static_cast<int>(f.clusterRadiusPx)) + " px)")
+                        .c_str()
+                  : "",
+        hintName(f.hintKind), f.hints.centreRaDeg, f.hints.centreDecDeg, f.hintOffsetFields, f.hintScaleFactor);
     std::string text = line;
     const SolveOutcome& o = r.outcome;
     if (o.solved) {

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, when some are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev qt6-translations-l10n libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ pkg-config clang-format qt6-base-dev libgl-dev qt6-translations-l10n libgtest-dev libgmock-dev
           libbenchmark-dev libcfitsio-dev zlib1g-dev nlohmann-json3-dev python3 python3-astropy python3-pil stellarium-data fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do

@@ -311,7 +311,8 @@ std::string downloadAnswer(const Command& c, const Hints& h, int width, int heig
         hosts = reading.settings;
         for (const HostsProblem& p : reading.problems)
             std::cerr << hostsPath << ", line " << p.line << ": not understood; "
-                      << (p.setting.empty() ? "the line is ignored" : defaultSettingText(p.setting) + " is used instead")
+                      << (p.setting.empty() ? "the line is ignored"
+                                            : defaultSettingText(p.setting) + " is used instead")
                       << "\n";
     }
     const Protocol<StarQuery>* protocol = findProtocol(starProtocols(), hosts.star.protocol);
@@ -333,11 +334,11 @@ std::string downloadAnswer(const Command& c, const Hints& h, int width, int heig
     HttpRequest request;
     request.url = protocol->url(hosts.star.address, q);
     request.timeoutMs = hosts.timeoutSeconds * 1000;
-    const FetchedAnswer fetched =
-        fetchAnswer(http, request, kMaxAnswerBytes, [&](std::string body) { return protocol->answer(std::move(body), q); });
+    const FetchedAnswer fetched = fetchAnswer(http, request, kMaxAnswerBytes,
+                                              [&](std::string body) { return protocol->answer(std::move(body), q); });
     if (fetched.failure != FetchFailure::None)
-        throw BadInput("download from " + hosts.star.address + " failed: " +
-                       fetchFailureText(fetched, {}, hosts.timeoutSeconds, kMaxAnswerBytes));
+        throw BadInput("download from " + hosts.star.address +
+                       " failed: " + fetchFailureText(fetched, {}, hosts.timeoutSeconds, kMaxAnswerBytes));
     return fetched.answer.bytes;
 }
 

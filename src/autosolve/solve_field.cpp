@@ -13,13 +13,12 @@
 #include "match_chance.h"
 #include "refine/star_matching.h"
 #include "refine/tan_fit.h"
-#include "state/angle_units.h"
 #include "solvable_stars.h"
+#include "state/angle_units.h"
 #include "triangle_search.h"
 
 namespace sextrix {
 namespace {
-
 
 // The catalogue on the tangent plane of the hinted centre, in pixels at the
 // hinted scale: the figure search compares these distances with the picks'.

@@ -9,7 +9,6 @@
 namespace sextrix {
 namespace {
 
-
 double square(double v) { return v * v; }
 
 // The short way round, within +-180 degrees.

@@ -47,7 +47,7 @@ FetchedAnswer fetchAnswer(Http& http, const HttpRequest& request, std::uint64_t 
 struct FetchWords {
     std::string cancelled = "download cancelled";
     std::string silentFor = "no answer from the server for";  // followed by " 30 s"
-    std::string tooLarge = "answer too large";                 // followed by " (> 16384 KB)"
+    std::string tooLarge = "answer too large";                // followed by " (> 16384 KB)"
     std::string notAnAnswer = std::string(kNotAnAnswer);
     std::function<std::string(int status)> httpStatus = [](int status) { return httpStatusError(status, {}); };
     std::function<std::string(std::uint64_t bytes)> size = [](std::uint64_t bytes) {

@@ -30,7 +30,6 @@ std::optional<double> numberOf(const std::string& text) {
     return std::nullopt;
 }
 
-
 }  // namespace
 
 std::string catalogueAreaPath(const std::string& answerPath) {

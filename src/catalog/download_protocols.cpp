@@ -81,8 +81,8 @@ AnswerOutcome usnoaAnswer(std::string body, const StarQuery&) {
 }
 
 std::string mpcheckUrl(const std::string& address, const AsteroidQuery& q) {
-    return serviceUrl(address, mpcheckQuery(q.yearText, q.monthText, q.dayText, q.raText, q.decText, q.radiusText,
-                                            q.limitText));
+    return serviceUrl(address,
+                      mpcheckQuery(q.yearText, q.monthText, q.dayText, q.raText, q.decText, q.radiusText, q.limitText));
 }
 
 AnswerOutcome mpcheckAnswer(std::string body, const AsteroidQuery&) {
@@ -108,8 +108,7 @@ AnswerOutcome vizierAnswer(std::string body, const StarQuery&) {
 
 // SkyBoT works in UT, as the date boxes do.
 AsteroidCone skybotCone(const AsteroidQuery& q) {
-    return {q.raDeg, q.decDeg, q.radiusArcmin, q.magLimit,
-            julianDateUtc(q.year, q.month, q.day)};
+    return {q.raDeg, q.decDeg, q.radiusArcmin, q.magLimit, julianDateUtc(q.year, q.month, q.day)};
 }
 
 std::string skybotQueryUrl(const std::string& address, const AsteroidQuery& q) {

@@ -26,8 +26,8 @@ struct StarQuery {
 struct AsteroidQuery {
     int year = 2000;
     int month = 1;
-    double day = 1;             // day of the month with its fraction, UT as typed
-    double raDeg = 0;           // field centre, J2000.0 degrees, as for the stars
+    double day = 1;    // day of the month with its fraction, UT as typed
+    double raDeg = 0;  // field centre, J2000.0 degrees, as for the stars
     double decDeg = 0;
     double radiusArcmin = 0;  // read leniently
     double magLimit = 0;      // read leniently

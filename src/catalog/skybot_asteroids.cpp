@@ -48,7 +48,7 @@ struct Asteroid {
     double ra, dec;  // degrees
     double v;
     std::optional<double> motionRa, motionDec;  // arcseconds per hour; none at the "object" level
-    double distance;             // radians from the centre
+    double distance;                            // radians from the centre
 };
 
 std::string twoDigits(long long n) {
@@ -210,13 +210,13 @@ double julianDateUtc(int year, int month, double dayWithFraction) {
 }
 
 std::string skybotUrl(const std::string& address, const AsteroidCone& cone) {
-    return serviceUrl(address, "/webservices/skybot/api/conesearch.php?-ep=" +
-                                   queryEncoded(trimmedText(cone.julianDate, 5)) +
-                                   "&-ra=" + queryEncoded(fixedText(cone.raDeg, 6)) +
-                                   "&-dec=" + queryEncoded(fixedText(cone.decDeg, 6)) +
-                                   "&-rd=" + queryEncoded(trimmedText(cone.radiusArcmin / 60, 6)) +
-                                   "&-mime=text&-output=basic&-loc=500&-filter=0&-objFilter=100&-refsys=EQJ2000"
-                                   "&-from=VelorinSextrix");
+    return serviceUrl(address,
+                      "/webservices/skybot/api/conesearch.php?-ep=" + queryEncoded(trimmedText(cone.julianDate, 5)) +
+                          "&-ra=" + queryEncoded(fixedText(cone.raDeg, 6)) +
+                          "&-dec=" + queryEncoded(fixedText(cone.decDeg, 6)) +
+                          "&-rd=" + queryEncoded(trimmedText(cone.radiusArcmin / 60, 6)) +
+                          "&-mime=text&-output=basic&-loc=500&-filter=0&-objFilter=100&-refsys=EQJ2000"
+                          "&-from=VelorinSextrix");
 }
 
 bool skybotAnswerEnded(std::string_view body) { return body.ends_with('\n'); }

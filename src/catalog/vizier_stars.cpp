@@ -159,11 +159,11 @@ std::string vizierStarUrl(const std::string& address, VizierCatalogue catalogue,
     if (!c.redFallback.empty()) out += "," + std::string(c.redFallback);
     out += "," + std::string(c.blue);
     return serviceUrl(address, "/viz-bin/asu-tsv?-source=" + queryEncoded(c.source) +
-           "&-c=" + queryEncoded(fixedText(cone.raDeg, 6) + " " + dec) + "&-c.eq=J2000" +
-           "&-c.rm=" + queryEncoded(trimmedText(cone.radiusArcmin, 3)) + "&-out.add=_RAJ,_DEJ&-oc.form=dec" +
-           "&-out=" + queryEncoded(out) + "&-sort=" + queryEncoded(c.queryMag) +
-           "&-out.max=" + std::to_string(kVizierMaxRows) + "&" + queryEncoded(c.queryMag) + "=" +
-           queryEncoded("<" + trimmedText(cone.magFaint, 2)));
+                                   "&-c=" + queryEncoded(fixedText(cone.raDeg, 6) + " " + dec) + "&-c.eq=J2000" +
+                                   "&-c.rm=" + queryEncoded(trimmedText(cone.radiusArcmin, 3)) +
+                                   "&-out.add=_RAJ,_DEJ&-oc.form=dec" + "&-out=" + queryEncoded(out) + "&-sort=" +
+                                   queryEncoded(c.queryMag) + "&-out.max=" + std::to_string(kVizierMaxRows) + "&" +
+                                   queryEncoded(c.queryMag) + "=" + queryEncoded("<" + trimmedText(cone.magFaint, 2)));
 }
 
 bool vizierAnswerEnded(std::string_view tsv) {

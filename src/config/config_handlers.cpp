@@ -4,10 +4,10 @@
 
 #include "calibration/optical_configs.h"
 #include "form1/captions.h"
-#include "form1/control_writes.h"
-#include "state/errors.h"
 #include "form1/config_file.h"
+#include "form1/control_writes.h"
 #include "form1/run_handler.h"
+#include "state/errors.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 
@@ -64,8 +64,7 @@ void Config_Form_Load(App& app) {
         if (!read.failure.empty()) throw std::runtime_error(read.failure);
         w.fileRefused = false;
         if (w.configs.empty())
-            throw std::runtime_error(
-                laterFormEntry(app.ctx.lang, 151, "%1 holds no optical configuration.", {path}));
+            throw std::runtime_error(laterFormEntry(app.ctx.lang, 151, "%1 holds no optical configuration.", {path}));
     });
 }
 

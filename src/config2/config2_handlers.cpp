@@ -6,8 +6,8 @@
 #include "form1/calibration_result.h"
 #include "form1/captions.h"
 #include "form1/chart.h"
-#include "geometry/centre.h"
 #include "form1/run_handler.h"
+#include "geometry/centre.h"
 #include "state/text_number.h"
 
 namespace sextrix {

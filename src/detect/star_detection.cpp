@@ -313,7 +313,8 @@ bool measure(const Frame& frame, const std::vector<Pixel>& group, const DetectSe
         centreOnCore(frame, largestCore(group, topHalf), settings.windowIterations, star);
     } else {
         const double sigma = std::clamp(star.fwhm / kFwhmPerSigma, 0.6, 10.0);
-        windowedCentroid(frame, {sigma, 4 * sigma, std::max(star.fwhm, 1.0)}, settings.windowIterations, star.x, star.y);
+        windowedCentroid(frame, {sigma, 4 * sigma, std::max(star.fwhm, 1.0)}, settings.windowIterations, star.x,
+                         star.y);
     }
     return true;
 }

@@ -85,8 +85,7 @@ void checkCompressed(const std::string& path) {
         const std::string_view key(card, 8);
         if (key.starts_with("END ")) break;
         for (int k = 0; k < 3; ++k)
-            if (key == "NAXIS" + std::to_string(k + 1) + "  " && card[8] == '=')
-                axes[k] = std::atoll(card + 10);
+            if (key == "NAXIS" + std::to_string(k + 1) + "  " && card[8] == '=') axes[k] = std::atoll(card + 10);
     }
     gzclose(in);
     if (axes[0] > 65535 || axes[1] > 65535 || axes[0] * axes[1] > kMaxFitsPixels)
@@ -101,10 +100,10 @@ void checkDataInFile(fitsfile* file, const std::string& path, bool compressed, l
     int status = 0;
     if (fits_get_hduaddrll(file, &headStart, &dataStart, &dataEnd, &status)) return;
     const std::uint64_t held = compressed ? inflatedSize(path) : std::filesystem::file_size(path);
-    const std::uint64_t needed = static_cast<std::uint64_t>(dataStart) + static_cast<std::uint64_t>(width) *
-                                                                              static_cast<std::uint64_t>(height) *
-                                                                              static_cast<std::uint64_t>(planes) *
-                                                                              static_cast<std::uint64_t>(std::abs(bitpix) / 8);
+    const std::uint64_t needed =
+        static_cast<std::uint64_t>(dataStart) + static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) *
+                                                    static_cast<std::uint64_t>(planes) *
+                                                    static_cast<std::uint64_t>(std::abs(bitpix) / 8);
     if (needed > held)
         fail("the file is cut short: its header claims " + sizeText(width, height) + " pixels, " +
              std::to_string(needed) + " bytes with the headers, and it holds " + std::to_string(held));

@@ -5,18 +5,18 @@
 #include <limits>
 
 #include "autosolve/solve_field.h"
+#include "box_numbers.h"
 #include "calculation.h"
 #include "catalogue_files.h"
 #include "chart.h"
 #include "detect/star_detection.h"
-#include "box_numbers.h"
 #include "identify/star_picking.h"
+#include "model/busy_guard.h"
+#include "model/status.h"
 #include "precision_texts.h"
 #include "refinement.h"
 #include "residuals.h"
-#include "model/busy_guard.h"
 #include "run_handler.h"
-#include "model/status.h"
 #include "state/text_number.h"
 #include "suggestions.h"
 

@@ -6,10 +6,10 @@
 #include "chart.h"
 #include "identification.h"
 #include "image_file.h"
-#include "reduction.h"
 #include "model/busy_guard.h"
-#include "run_handler.h"
 #include "model/status.h"
+#include "reduction.h"
+#include "run_handler.h"
 #include "state/text_number.h"
 #include "suggestions.h"
 

@@ -21,8 +21,8 @@ std::string calibrationResultText(const App& app, double decDeg) {
     const Form1Model& form = app.form1;
     const LanguageTables& lang = app.ctx.lang;
     const char sep = '.';  // as the scale boxes hold their numbers
-    const ImageScale scale = imageScale(parseLeadingNumber(form.txt_corrasd.text),
-                                        parseLeadingNumber(form.txt_corrdec.text), decDeg);
+    const ImageScale scale =
+        imageScale(parseLeadingNumber(form.txt_corrasd.text), parseLeadingNumber(form.txt_corrdec.text), decDeg);
     return lang.messages[7] + ": CX = " + form.txt_corrasd.text + " " + laterFormEntry(lang, kAndEntry, "and") +
            " CY = " + form.txt_corrdec.text + "\n" +
            laterFormEntry(lang, kScaleEntry, "Scale (arcseconds per pixel) in RA and Dec:") + " " +

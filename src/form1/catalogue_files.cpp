@@ -7,16 +7,16 @@
 #include <vector>
 
 #include "captions.h"
-#include "failure_text.h"
 #include "catalog/asteroid_list_reader.h"
 #include "catalog/catalogue_area.h"
 #include "catalog/catalogue_columns.h"
 #include "catalog/deep_sky_reader.h"
 #include "catalog/star_list_reader.h"
 #include "chart.h"
+#include "failure_text.h"
 #include "geometry/centre.h"
-#include "state/errors.h"
 #include "model/status.h"
+#include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
 
@@ -143,7 +143,8 @@ void READFILE_ASTER(App& app) {
     // with the usual 40-line trailer; counting from the line total alone
     // would show stale entries when "</pre>" comes early.
     ws.astCount = static_cast<Int16>(asteroids.size());
-    AddStatus(app.form1, app.platform.events, app.ctx.lang.formTexts[75] + ": " + intToText(ws.astCount) + app.ctx.lang.messages[19]);
+    AddStatus(app.form1, app.platform.events,
+              app.ctx.lang.formTexts[75] + ": " + intToText(ws.astCount) + app.ctx.lang.messages[19]);
 }
 
 void READFILE_NGCIC(App& app) {

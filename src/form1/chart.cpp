@@ -3,13 +3,13 @@
 #include <exception>
 #include <vector>
 
+#include "box_numbers.h"
 #include "chart/chart_items.h"
 #include "chart/deep_sky_outlines.h"
 #include "chart/match_crosses.h"
 #include "chart/solution_chart.h"
 #include "geometry/centre.h"
 #include "geometry/plate.h"
-#include "box_numbers.h"
 
 namespace sextrix {
 namespace {
@@ -43,7 +43,7 @@ void drawChart(App& app) {
     if (deepSky) {
         // The outlines turn with the field.
         if (const auto rotation = fieldRotationDeg(plate, ws.catX[1], ws.catY[1])) ws.rotationDeg = *rotation;
-        const DeepSkyMarks marks{ws.deepX,      ws.deepY,      ws.deepSize1, ws.deepSize2, ws.deepPa,
+        const DeepSkyMarks marks{ws.deepX,     ws.deepY,     ws.deepSize1, ws.deepSize2,  ws.deepPa,
                                  ws.deepNames, ws.deepCount, ws.corrAsd,   ws.rotationDeg};
         chartDeepSky(form.Picture1, form.deepobj_lbl, marks, plate, app.ctx.decimalSeparator, app.platform.text);
     }

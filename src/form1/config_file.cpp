@@ -10,8 +10,8 @@ namespace sextrix {
 std::string savedConfigurationsPath(const App& app) {
     const std::string path = app.programFile("config.cfg");
     if (!fileExists(path))
-        throw std::runtime_error(laterFormEntry(app.ctx.lang, 150,
-                                                "No optical configuration has been saved yet (%1).", {path}));
+        throw std::runtime_error(
+            laterFormEntry(app.ctx.lang, 150, "No optical configuration has been saved yet (%1).", {path}));
     return path;
 }
 

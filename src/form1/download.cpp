@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "box_numbers.h"
 #include "captions.h"
 #include "catalog/answer_fetch.h"
 #include "catalog/catalogue_area.h"
@@ -11,11 +12,10 @@
 #include "download_texts.h"
 #include "failure_text.h"
 #include "geometry/precession.h"
-#include "box_numbers.h"
 #include "model/busy_guard.h"
-#include "state/errors.h"
-#include "run_handler.h"
 #include "model/status.h"
+#include "run_handler.h"
+#include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
 #include "suggestions.h"
@@ -86,7 +86,7 @@ double queryNumber(const App& app, const TextBox& box, const std::string& name) 
 // False when the answer could not be fetched (the previous file stays).
 template <class Query>
 bool downloadAnswer(App& app, std::span<const Protocol<Query>> table, const ServiceAddress& service,
-                 const HostsSettings& hosts, const Query& query, const char* file) {
+                    const HostsSettings& hosts, const Query& query, const char* file) {
     const Protocol<Query>* protocol = findProtocol(table, service.protocol);
     if (!protocol) {
         AddStatus(app.form1, app.platform.events,
@@ -216,8 +216,8 @@ void DownloadStep(App& app) {
         for (int k = 0; k < 3; ++k) dec[k] = boxNumber(app, form.txt_dec[k], boxName(lang, 27, "Dec:", k + 1, 3));
         ws.centreRa = (ra[0] * 3600 + ra[1] * 60 + ra[2]) / 3600 * 15;
         ws.centreDec = (minus ? -1 : 1) * (dec[0] * 3600 + dec[1] * 60 + dec[2]) / 3600;
-        const PrecessionDelta toEpoch =
-            PrecessFromJ2000(4000 - leadingBoxNumber(app, epoch, boxName(lang, 28, "Epoch:")), ws.centreRa, ws.centreDec);
+        const PrecessionDelta toEpoch = PrecessFromJ2000(
+            4000 - leadingBoxNumber(app, epoch, boxName(lang, 28, "Epoch:")), ws.centreRa, ws.centreDec);
         app.ctx.precessDeltaRa = toEpoch.ra;
         app.ctx.precessDeltaDec = toEpoch.dec;
 

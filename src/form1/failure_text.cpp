@@ -10,8 +10,8 @@ constexpr int kNotANumberEntry = 142, kOverflowEntry = 143, kFileEntries = 144, 
 
 std::string fileFailureText(const LanguageTables& lang, const FileError& failure) {
     if (failure.fault == FileFault::Other) return failure.what();
-    static const char* const fallbacks[] = {"File not found: %1", "Not a file: %1", "Cannot read %1",
-                                            "Cannot write %1", "Cannot delete %1"};
+    static const char* const fallbacks[] = {"File not found: %1", "Not a file: %1", "Cannot read %1", "Cannot write %1",
+                                            "Cannot delete %1"};
     const int kind = static_cast<int>(failure.fault) - 1;
     const std::string text = laterFormEntry(lang, kFileEntries + kind, fallbacks[kind], {failure.path});
     return failure.reason.empty() ? text : text + " (" + failure.reason + ")";

@@ -5,8 +5,8 @@
 #include "control_writes.h"
 #include "download.h"
 #include "model/busy_guard.h"
-#include "run_handler.h"
 #include "model/status.h"
+#include "run_handler.h"
 #include "suggestions.h"
 
 namespace sextrix {

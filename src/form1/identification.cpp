@@ -6,10 +6,10 @@
 #include "chart.h"
 #include "identify/decider.h"
 #include "identify/identification.h"
+#include "model/status.h"
 #include "refinement.h"
 #include "residuals.h"
 #include "state/errors.h"
-#include "model/status.h"
 #include "state/text_number.h"
 #include "suggestions.h"
 
@@ -97,8 +97,8 @@ void Algo(App& app) {
 
     // Whatever can refuse the calculation is checked before anything changes.
     if (ws.catCount > kIdentifyCapacity)
-        throw InputError("The identification takes at most " + intToText(kIdentifyCapacity) +
-                                 " catalogue stars, not " + intToText(ws.catCount) + ".");
+        throw InputError("The identification takes at most " + intToText(kIdentifyCapacity) + " catalogue stars, not " +
+                         intToText(ws.catCount) + ".");
     const double tolerance = strictBoxNumber(app, form.txt_tolerance.text, boxName(app.ctx.lang, 33, "Tolerance:"));
     const DeciderWindow window = readDeciderWindow(app);
     const FivePicks picks = picksOf(ws);

@@ -19,8 +19,8 @@ namespace sextrix {
 namespace {
 
 // Language entries of the panel that came after the first files.
-constexpr int kFieldEntry = 95, kSkyRefusalEntry = 96, kImageRefusalEntry = 97,
-              kInconsistentEntry = 98, kSameCoordinatesEntry = 128, kTooCloseEntry = 129;
+constexpr int kFieldEntry = 95, kSkyRefusalEntry = 96, kImageRefusalEntry = 97, kInconsistentEntry = 98,
+              kSameCoordinatesEntry = 128, kTooCloseEntry = 129;
 
 void openPanel(Form1Model& form) {
     form.frm[4].visible = true;
@@ -67,8 +67,8 @@ std::string resultText(App& app, double meanDec) {
     const Form1Model& form = app.form1;
     std::string text = calibrationResultText(app, meanDec);
     if (form.Picture1.width() > 0 && form.Picture1.height() > 0) {
-        const ImageScale scale = imageScale(parseLeadingNumber(form.txt_corrasd.text),
-                                            parseLeadingNumber(form.txt_corrdec.text), meanDec);
+        const ImageScale scale =
+            imageScale(parseLeadingNumber(form.txt_corrasd.text), parseLeadingNumber(form.txt_corrdec.text), meanDec);
         const FieldOfView field = fieldOfView(scale, form.Picture1.width(), form.Picture1.height());
         text += "\n" + laterFormEntry(app.ctx.lang, kFieldEntry, "Field of the image (arcminutes):") + " " +
                 roundedText(field.widthArcmin, 1, '.') + " x " + roundedText(field.heightArcmin, 1, '.');
@@ -110,8 +110,8 @@ void checkNewStar(App& app, int k, const CalibrationStar& star) {
     const WorkingState& ws = app.ws();
     std::vector<CalibrationStar> stars;
     for (int j = 1; j < k; ++j)
-        stars.push_back({static_cast<double>(ws.etaloX[j]), static_cast<double>(ws.etaloY[j]), ws.etaloRa[j],
-                         ws.etaloDec[j]});
+        stars.push_back(
+            {static_cast<double>(ws.etaloX[j]), static_cast<double>(ws.etaloY[j]), ws.etaloRa[j], ws.etaloDec[j]});
     stars.push_back(star);
     if (const ImageCalibration pair = pairRefusal(stars); pair.refusal != CalibrationRefusal::None) refuse(app, pair);
 }

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "download.h"
-#include "picking.h"
 #include "model/busy_guard.h"
+#include "picking.h"
 
 namespace sextrix {
 

@@ -1,8 +1,8 @@
 #include "reduction.h"
 
 #include "chart/chart_items.h"
-#include "residuals.h"
 #include "model/status.h"
+#include "residuals.h"
 
 namespace sextrix {
 

@@ -8,10 +8,10 @@
 
 #include "chart.h"
 #include "detect/star_detection.h"
+#include "model/status.h"
 #include "precision_texts.h"
 #include "refine/plate_refinement.h"
 #include "residuals.h"
-#include "model/status.h"
 #include "state/text_number.h"
 
 namespace sextrix {

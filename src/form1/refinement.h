@@ -4,8 +4,8 @@
 // them, which the charts and reports use from then on.
 #include <vector>
 
-#include "refine/plate_refinement.h"
 #include "model/app.h"
+#include "refine/plate_refinement.h"
 
 namespace sextrix {
 

@@ -1,8 +1,8 @@
 #include "residuals.h"
 
 #include "chart/residual_vectors.h"
-#include "precision_texts.h"
 #include "model/status.h"
+#include "precision_texts.h"
 #include "state/text_number.h"
 
 namespace sextrix {

@@ -3,8 +3,8 @@
 #include "catalog/service_text.h"
 #include "download.h"
 #include "download_texts.h"
-#include "state/errors.h"
 #include "model/status.h"
+#include "state/errors.h"
 #include "state/text_file.h"
 #include "suggestions.h"
 

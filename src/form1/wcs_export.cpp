@@ -27,8 +27,8 @@ std::string nameOf(const std::string& path) { return path.substr(path.rfind('/')
 Dialogs::FileRequest wcsRequest(const App& app, const std::string& imagePath) {
     const LanguageTables& lang = app.ctx.lang;
     const std::string folder = folderOf(imagePath);
-    const bool open = folderAcceptsFiles(folder) &&
-                      (app.ctx.dataFolder.empty() || !isWithinFolder(folder, app.ctx.dataFolder));
+    const bool open =
+        folderAcceptsFiles(folder) && (app.ctx.dataFolder.empty() || !isWithinFolder(folder, app.ctx.dataFolder));
     Dialogs::FileRequest request{precisionText(lang, PrecisionText::MenuExportWcs),
                                  precisionText(lang, PrecisionText::WcsFilter),
                                  wcsSaveFolder(folder, open, app.ctx.programFolder), true};

@@ -1,9 +1,9 @@
 #include "frm_lang_handlers.h"
 
 #include "form1/captions.h"
+#include "form1/run_handler.h"
 #include "form1/startup.h"
 #include "lang/language_file.h"
-#include "form1/run_handler.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 

@@ -1,8 +1,8 @@
 #include "precession.h"
 
 #include <cmath>
-#include <iterator>
 #include <initializer_list>
+#include <iterator>
 
 #include "state/angle_units.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 // One running program: the shared context, the window models and the
 // platform. Every handler takes it.
-#include "windows_only.h"
 #include "app_context.h"
 #include "form1_model.h"
 #include "state/platform.h"
 #include "window_models.h"
+#include "windows_only.h"
 
 namespace sextrix {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Values that live as long as the program and are shared by every window:
 // precession corrections, the web switches, the language tables.
-#include "windows_only.h"
 #include <string>
+#include "windows_only.h"
 
 #include "state/language_tables.h"
 #include "working_state.h"

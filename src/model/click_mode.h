@@ -23,8 +23,8 @@
 //   Etalo or Select --click with etaloStep 3--> EtaloDone
 //   any        --super calibration starts-->    SuperEtalo
 // A refused identification leaves the mode as it was.
-#include "windows_only.h"
 #include <string_view>
+#include "windows_only.h"
 
 namespace sextrix {
 

@@ -2,10 +2,10 @@
 // The main window as plain data: every control the logic addresses, named as
 // the controls are, with their design-time captions and texts. Form1 owns the
 // working state of the reduction.
-#include "windows_only.h"
 #include <array>
 #include <string>
 #include <vector>
+#include "windows_only.h"
 
 #include "state/controls.h"
 #include "state/picture_surface.h"

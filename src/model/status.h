@@ -1,7 +1,7 @@
 #pragma once
 // The status list (newest line first) and the red/green status light.
-#include "windows_only.h"
 #include <string>
+#include "windows_only.h"
 
 #include "form1_model.h"
 #include "state/platform.h"

@@ -1,10 +1,10 @@
 #pragma once
 // Models of the secondary windows. Their captions are set from the language
 // file even before the window is first opened.
-#include "windows_only.h"
 #include <array>
 #include <string>
 #include <vector>
+#include "windows_only.h"
 
 #include "state/controls.h"
 #include "state/optical_config.h"

@@ -3,14 +3,14 @@
 // run. Counters and flags are 16-bit; flags hold -1 for true and 0 for false.
 // Sky positions are in scaled units: degrees times corrAsd (RA) or corrDec
 // (Dec), without a cos(dec) factor.
-#include "windows_only.h"
 #include <array>
 #include <string>
 #include <vector>
+#include "windows_only.h"
 
 #include "click_mode.h"
-#include "state/reduction_values.h"
 #include "state/plate_constants.h"
+#include "state/reduction_values.h"
 #include "state/refinement_result.h"
 
 namespace sextrix {
@@ -20,10 +20,10 @@ struct WorkingState {
     std::string lineText;
 
     // Inputs of the reduction.
-    double corrAsd = 0;    // pixels per degree of RA
-    double corrDec = 0;    // pixels per degree of Dec
-    std::string decSign;   // "1" or "-1"
-    double centreRa = 0;   // degrees while the query is built, scaled after CentreJ2000
+    double corrAsd = 0;   // pixels per degree of RA
+    double corrDec = 0;   // pixels per degree of Dec
+    std::string decSign;  // "1" or "-1"
+    double centreRa = 0;  // degrees while the query is built, scaled after CentreJ2000
     double centreDec = 0;
 
     // Catalogue stars, 1..catTotal; index 0 is never written.

@@ -32,7 +32,8 @@ struct FileError : std::runtime_error {
 
 private:
     static std::string describe(FileFault fault, const std::string& path, const std::string& reason) {
-        const char* words[] = {"", "File not found: ", "Not a file: ", "Cannot read ", "Cannot write ", "Cannot delete "};
+        const char* words[] = {
+            "", "File not found: ", "Not a file: ", "Cannot read ", "Cannot write ", "Cannot delete "};
         return words[static_cast<int>(fault)] + path + (reason.empty() ? "" : " (" + reason + ")");
     }
 };

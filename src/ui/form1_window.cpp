@@ -1,10 +1,10 @@
 #include "form1_window.h"
 
-#include <QActionGroup>
 #include <QAbstractSpinBox>
+#include <QActionGroup>
 #include <QApplication>
-#include <QComboBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -232,8 +232,9 @@ QWidget* Form1Window::buildPictureArea() {
         // A long strip beside the picture: no hover panel, which a modal
         // window closing over it (the wizard) can leave lit, only a tint
         // while it pans.
-        button->setStyleSheet("QToolButton { border: none; background: transparent; }"
-                              "QToolButton:pressed { background: rgba(0, 0, 0, 40); }");
+        button->setStyleSheet(
+            "QToolButton { border: none; background: transparent; }"
+            "QToolButton:pressed { background: rgba(0, 0, 0, 40); }");
         if (move.arrow == Qt::LeftArrow || move.arrow == Qt::RightArrow)
             button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
         else
@@ -818,8 +819,7 @@ bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat()) noteArrowKey(key->key(), event->type() == QEvent::KeyPress);
-        if (event->type() == QEvent::KeyPress && isArrowKey(key->key()) && keepsArrowsForPanning(watched))
-            return true;
+        if (event->type() == QEvent::KeyPress && isArrowKey(key->key()) && keepsArrowsForPanning(watched)) return true;
         // Esc presses Cancel while a download runs.
         if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Escape && form_.CancelDownload.visible &&
             isActiveWindow()) {

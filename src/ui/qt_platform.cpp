@@ -91,10 +91,10 @@ std::optional<std::string> QtPlatform::chooseFile(const FileRequest& request) {
     const QString proposed = request.name.empty() ? q(request.folder) : q(joinPath(request.folder, request.name));
     const QFileDialog::Options options =
         request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
-    const QString path =
-        request.save ? QFileDialog::getSaveFileName(dialogParent, q(request.title), proposed, q(request.filter),
-                                                    nullptr, options)
-                     : QFileDialog::getOpenFileName(dialogParent, q(request.title), q(request.folder), q(request.filter));
+    const QString path = request.save ? QFileDialog::getSaveFileName(dialogParent, q(request.title), proposed,
+                                                                     q(request.filter), nullptr, options)
+                                      : QFileDialog::getOpenFileName(dialogParent, q(request.title), q(request.folder),
+                                                                     q(request.filter));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }

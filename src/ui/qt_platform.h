@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "state/platform.h"
 #include "qtio/qt_http.h"
+#include "state/platform.h"
 
 namespace sextrix::ui {
 

@@ -4,10 +4,10 @@
 
 #include "calibration/optical_configs.h"
 #include "form1/captions.h"
-#include "form1/control_writes.h"
-#include "state/errors.h"
 #include "form1/config_file.h"
+#include "form1/control_writes.h"
 #include "form1/run_handler.h"
+#include "state/errors.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 

@@ -68,7 +68,7 @@ TEST(ImageCalibration, RefusalNamesItsCause) {
         {{{{0, 0, 10, 10}, {100, 100, 10.1, 10.1}, {200, 200, 10.2, 10.2}}}, R::CollinearOnImage},
         // On one line on the sky, not on the image.
         {{{{0, 0, 10, 10}, {100, 0, 10.1, 10}, {0, 100, 10.2, 10}}}, R::IllConditionedOnSky},
-        {isosceles(26), R::None},  // condition 9.4
+        {isosceles(26), R::None},                 // condition 9.4
         {isosceles(24), R::IllConditionedOnSky},  // 11.1
         {{{{0, 0, 10, 10}, {100, 0, 10.2, 10.1}, {0, 400, 10.1, 9.8}}}, R::Inconsistent},
         {{{{0, 0, 10, 10}, {300, 0, 10.2, 10}, {0, 300, 10.2, 10}}}, R::SameCoordinates},

@@ -40,7 +40,11 @@ TEST(ProtocolAnswer, IsAcceptedOnlyWhenWholeAndShapedAsTheReaderReadsIt) {
         {"server error page", "usnoa", html, kNotAnAnswer, 0},
         {"VizieR table", "vizier", vizier, {}, 5},
         {"VizieR field with no match", "vizier", recordedAnswer("vizier/usnoa2_no_match.tsv"), {}, 0},
-        {"no match, no count line", "vizier", cutAfter(recordedAnswer("vizier/usnoa2_no_match.tsv"), "#INFO\tm", 0), {}, 0},
+        {"no match, no count line",
+         "vizier",
+         cutAfter(recordedAnswer("vizier/usnoa2_no_match.tsv"), "#INFO\tm", 0),
+         {},
+         0},
         {"VizieR cut at a row's end", "vizier", cutAfter(vizier, "1125-00575988\t12.7\t13.1\n", 25), kCutAnswer, 0},
         {"VizieR cut before its last line", "vizier", cutAfter(vizier, "#INFO\tmatches", 0), kCutAnswer, 0},
         {"VizieR error", "vizier", "#\n#***Error: unknown catalogue\n#INFO\tmatches=0\tmatching records\n",
@@ -59,7 +63,8 @@ TEST(ProtocolAnswer, IsAcceptedOnlyWhenWholeAndShapedAsTheReaderReadsIt) {
                 ? findProtocol(asteroidProtocols(), row.protocol)->answer(row.body, {})
                 : findProtocol(starProtocols(), row.protocol)->answer(row.body, {});
         EXPECT_EQ(outcome.refusal, row.refusal);
-        if (outcome.accepted && row.protocol != std::string_view("mpcheck") && row.protocol != std::string_view("skybot")) {
+        if (outcome.accepted && row.protocol != std::string_view("mpcheck") &&
+            row.protocol != std::string_view("skybot")) {
             EXPECT_EQ(parseStarList(outcome.bytes, 1, 1).size(), static_cast<std::size_t>(row.stars));
             EXPECT_EQ(outcome.summary, std::to_string(row.stars) + " stars");
         }

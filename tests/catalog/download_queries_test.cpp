@@ -79,10 +79,10 @@ TEST(HostsFile, ReadsItsLinesAndNamesTheOnesItCannotTake) {
         const HostsReading r = readHostsFile(row.text);
         std::string problems;
         for (const HostsProblem& p : r.problems) problems += std::to_string(p.line) + p.setting + ",";
-        EXPECT_EQ(text(r.settings.star) + " " + text(r.settings.asteroid) + " " + text(r.settings.update) + " " +
-                      std::to_string(r.settings.timeoutSeconds) + " " + problems,
-                  row.star + " " + row.asteroid + " " + row.update + " " + std::to_string(row.timeout) + " " +
-                      row.problems)
+        EXPECT_EQ(
+            text(r.settings.star) + " " + text(r.settings.asteroid) + " " + text(r.settings.update) + " " +
+                std::to_string(r.settings.timeoutSeconds) + " " + problems,
+            row.star + " " + row.asteroid + " " + row.update + " " + std::to_string(row.timeout) + " " + row.problems)
             << row.text;
     }
     // What the program writes at first start reads back as the defaults.
@@ -96,7 +96,8 @@ TEST(HostsFile, AddressWithoutSchemeGoesToHttps) {
     EXPECT_EQ(serviceBase("http://127.0.0.1:8080/"), "http://127.0.0.1:8080");
     EXPECT_EQ(serviceBase("https://host.test/mirror"), "https://host.test/mirror");
     // A host takes the protocol's page; an address with a path is the page.
-    const char* const rows[][2] = {{"h.test", "https://h.test/q.php?b=2"}, {"h.test/p/", "https://h.test/p?b=2"},
+    const char* const rows[][2] = {{"h.test", "https://h.test/q.php?b=2"},
+                                   {"h.test/p/", "https://h.test/p?b=2"},
                                    {"https://h.test/p?a=1", "https://h.test/p?a=1&b=2"}};
     for (const auto& row : rows) EXPECT_EQ(serviceUrl(row[0], "/q.php?b=2"), row[1]) << row[0];
 }

@@ -71,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(WindowRow{"OnTheCentre", 104, 204, 1}, WindowRow{"FourLeftIsOutside", 100, 204, 0},
                       WindowRow{"JustInsideLeft", 100.01, 204, 1}, WindowRow{"JustInsideRight", 107.99, 204, 1},
                       WindowRow{"FourRightIsOutside", 108, 204, 0}, WindowRow{"FourAboveIsOutside", 104, 200, 0},
-                      WindowRow{"JustInsideBelow", 104, 207.9, 1},
-                      WindowRow{"TopLeftCornerIsOutside", 100, 200, 0}, WindowRow{"SecondMarker", 301, 307, 2}),
+                      WindowRow{"JustInsideBelow", 104, 207.9, 1}, WindowRow{"TopLeftCornerIsOutside", 100, 200, 0},
+                      WindowRow{"SecondMarker", 301, 307, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadoutStar, TheHighestShownIndexWins) {

@@ -1,8 +1,8 @@
 #include "fits/fits_image.h"
 
 #include <fitsio.h>
-#include <zlib.h>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cmath>
 #include <filesystem>
@@ -127,10 +127,10 @@ TEST(FitsRead, RefusesWhatIsNoPicture) {
     // 10^10 pixels: both refused before anything of that size is made.
     const auto headerOf = [](const char* n1, const char* n2) {
         std::string text;
-        for (const std::string card : {std::string("SIMPLE  =                    T"),
-                                       std::string("BITPIX  =                    8"),
-                                       std::string("NAXIS   =                    2"), std::string("NAXIS1  = ") + n1,
-                                       std::string("NAXIS2  = ") + n2, std::string("END")})
+        for (const std::string card :
+             {std::string("SIMPLE  =                    T"), std::string("BITPIX  =                    8"),
+              std::string("NAXIS   =                    2"), std::string("NAXIS1  = ") + n1,
+              std::string("NAXIS2  = ") + n2, std::string("END")})
             text += (card + std::string(80, ' ')).substr(0, 80);
         return text + std::string(2880 - text.size(), ' ');
     };
@@ -140,8 +140,9 @@ TEST(FitsRead, RefusesWhatIsNoPicture) {
     gzwrite(gz, bomb.data(), static_cast<unsigned>(bomb.size()));
     gzclose(gz);
     const std::pair<const char*, const char*> cases[] = {
-        {"missing.fits", "not found"}, {"text.fits", "not a FITS file"}, {"cut.fits", "cut short"},
-        {"empty.fits", "no image"},    {"line.fits", "one axis"},        {"huge.fits", "too large"},
+        {"missing.fits", "not found"}, {"text.fits", "not a FITS file"},
+        {"cut.fits", "cut short"},     {"empty.fits", "no image"},
+        {"line.fits", "one axis"},     {"huge.fits", "too large"},
         {"claims.fits", "holds 2880"}, {"bomb.fits.gz", "compressed image is too large"},
     };
     for (const auto& [name, why] : cases) {

@@ -135,9 +135,7 @@ TEST(Calculation, EndingWithoutASolutionForgetsTheEarlierOne) {
         int stars;
         std::deque<bool> answers;
         const char* tolerance;
-    } rows[] = {{"no candidate", 381, {true}, "5"},
-                {"stopped", 381, {false}, "5"},
-                {"input error", 20, {}, "ab"}};
+    } rows[] = {{"no candidate", 381, {true}, "5"}, {"stopped", 381, {false}, "5"}, {"input error", 20, {}, "ab"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         CalculationFixture c(row.stars);

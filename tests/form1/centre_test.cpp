@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "form1/chart.h"
 #include "form1/box_numbers.h"
+#include "form1/chart.h"
 #include "state/errors.h"
 #include "support/fake_platform.h"
 

@@ -68,9 +68,9 @@ TEST(Download, NamesTheLinesOfHostsCfgItCannotTake) {
     const std::string at = d.app().programFile("hosts.cfg") + ", line ";
     const auto& items = d.app().form1.status.items;  // the first lines are at the bottom
     EXPECT_EQ(std::vector<std::string>(items.end() - 2, items.end()),
-              (std::vector<std::string>{at + "3: not understood, the line is ignored.",
-                                        at + "2: not understood; asteroid=skybot:" + std::string(kSkybotAddress) +
-                                            " is used instead."}));
+              (std::vector<std::string>{
+                  at + "3: not understood, the line is ignored.",
+                  at + "2: not understood; asteroid=skybot:" + std::string(kSkybotAddress) + " is used instead."}));
 }
 
 // Whatever goes wrong, data.txt stays byte for byte and a status line names

@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "chart/pointer_readout.h"
-#include "form1/chart.h"
 #include "form1/catalogue_files.h"
+#include "form1/chart.h"
 #include "identify/figure_search.h"
 #include "identify/star_distance.h"
 #include "support/answer_builders.h"
@@ -71,8 +71,10 @@ TEST_F(FieldAcrossZero, ReadoutAndAsteroidsShowBothSidesOf0h) {
     READFILE(t.app);
     const WorkingState& ws = t.app.ws();
     // 0.1 deg is 24 s of time; 359.9 deg is 24 s before 24 h.
-    EXPECT_EQ(readoutCaption(catalogueReadout(ws, 3)), "U0975-00000003   MagR-B=12.3 13.4   Ra:0h0'24''   Dec:9°54'0''  (J2000.0)");
-    EXPECT_EQ(readoutCaption(catalogueReadout(ws, 4)), "U0975-00000004   MagR-B=12.3 13.4   Ra:23h59'36''   Dec:10°4'48''  (J2000.0)");
+    EXPECT_EQ(readoutCaption(catalogueReadout(ws, 3)),
+              "U0975-00000003   MagR-B=12.3 13.4   Ra:0h0'24''   Dec:9°54'0''  (J2000.0)");
+    EXPECT_EQ(readoutCaption(catalogueReadout(ws, 4)),
+              "U0975-00000004   MagR-B=12.3 13.4   Ra:23h59'36''   Dec:10°4'48''  (J2000.0)");
 
     testing::AsteroidFields east{.ra = "00 00 24.0"}, west{.ra = "23 59 36.0"};
     t.folder.write("data2.txt", testing::asteroidPage({testing::asteroidLine(east), testing::asteroidLine(west)}));

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "form1/chart.h"
 #include "form1/box_numbers.h"
+#include "form1/chart.h"
 #include "support/fake_platform.h"
 
 namespace sextrix {

@@ -19,8 +19,10 @@ struct SolvedApp : testing::TestApp {
 };
 
 TEST(WcsExport, ProposesImageWcsWhereTheProgramMayWrite) {
-    const struct { const char* imageFolder; bool shipped, inImageFolder; } rows[] = {
-        {"", false, true}, {"", true, false}, {"gone/", false, false}};
+    const struct {
+        const char* imageFolder;
+        bool shipped, inImageFolder;
+    } rows[] = {{"", false, true}, {"", true, false}, {"gone/", false, false}};
     for (const auto& row : rows) {
         SolvedApp t(row.imageFolder, row.shipped);
         mnu_exportwcs_Click(t.app);

@@ -440,7 +440,8 @@ TEST_F(CalibrationWindow, SuperCalibrationAfterTheSolution) {
                 marker = i;
         ASSERT_GT(marker, 0) << "star " << k;
         const OverlayItem& item = form().star[marker];
-        clickPicture(QPoint(static_cast<int>(item.left + item.width / 2), static_cast<int>(item.top + item.height / 2)));
+        clickPicture(
+            QPoint(static_cast<int>(item.left + item.width / 2), static_cast<int>(item.top + item.height / 2)));
         EXPECT_TRUE(form().clicpic[k + 1].visible);
         EXPECT_FALSE(form().Etalo[2].text.empty());
         next(k == 2);

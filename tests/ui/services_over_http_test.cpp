@@ -7,10 +7,10 @@
 #include "catalog/star_list_reader.h"
 #include "form1/download.h"
 #include "local_http_server.h"
+#include "qtio/qt_http.h"
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
 #include "support/recorded_answers.h"
-#include "qtio/qt_http.h"
 
 namespace sextrix {
 namespace {
@@ -21,7 +21,7 @@ struct ServiceRow {
     bool asteroids;
     const char* page;  // the path the request must start with
     std::string answer;
-    std::size_t entries;  // what the reader then finds (SkyBoT: V at most 16.0)
+    std::size_t entries;       // what the reader then finds (SkyBoT: V at most 16.0)
     const char* ownPage = "";  // a path written after the address in hosts.cfg
 };
 
