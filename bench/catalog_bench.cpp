@@ -75,13 +75,14 @@ void DeepSkyShippedFiles(benchmark::State& state) {
     form.txt_distance.text = "20";
     app.ws().corrAsd = 2599.43;
     app.ws().corrDec = 2709.96;
-    READFILE_NGCIC(app);
+    const StepCentre centre = CentreJ2000(app);
+    READFILE_NGCIC(app, centre);
     if (!t.fake.messages.empty()) {
         state.SkipWithError("a deep-sky file could not be read");
         return;
     }
     for (auto _ : state) {
-        READFILE_NGCIC(app);
+        READFILE_NGCIC(app, centre);
         form.status.items.clear();
     }
     state.counters["objects"] = app.ws().deepCount;

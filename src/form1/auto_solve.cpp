@@ -58,7 +58,7 @@ void showPicks(Form1Model& form, const FivePicks& picks) {
     ws.starsPicked = kTrue;
 }
 
-void solveAndAsk(App& app) {
+void solveAndAsk(App& app, const StepCentre& centre) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
     const auto& messages = app.ctx.lang.messages;
@@ -66,8 +66,8 @@ void solveAndAsk(App& app) {
     AddStatus(form, app.platform.events, messages[5]);
 
     SolveHints hints;
-    hints.centreRaDeg = ws.centreRa / ws.corrAsd;
-    hints.centreDecDeg = ws.centreDec / ws.corrDec;
+    hints.centreRaDeg = centre.raDeg;
+    hints.centreDecDeg = centre.decDeg;
     hints.corrAsd = ws.corrAsd;
     hints.corrDec = ws.corrDec;
     hints.tolerance = strictBoxNumber(app, form.txt_tolerance.text, boxName(app.ctx.lang, 33, "Tolerance:"));
@@ -117,9 +117,10 @@ void AutoSolve_Click(App& app) {
         runIdentification(app, [&] {
             beginIdentification(app);
             if (ws.imageLoaded != kTrue) return;
-            READFILE(app);
-            READFILE_NGCIC(app);
-            solveAndAsk(app);
+            const StepCentre centre = CentreJ2000(app);
+            READFILE(app, centre);
+            READFILE_NGCIC(app, centre);
+            solveAndAsk(app, centre);
             AddStatus(form, app.platform.events, app.ctx.lang.messages[6]);
             ShowSuggestion(app, "calcul", ws.solved, intToText(ws.solved == kTrue ? 1 : 0), intToText(ws.catCount));
         });

@@ -62,8 +62,9 @@ void calculate(App& app) {
                   app.ctx.lang.suggestionTexts[kFivePicksNeeded] + " (" + intToText(picked) + "/5)");
         return;
     }
-    READFILE(app);
-    READFILE_NGCIC(app);
+    const StepCentre centre = CentreJ2000(app);
+    READFILE(app, centre);
+    READFILE_NGCIC(app, centre);
     const auto& messages = app.ctx.lang.messages;
     if (ws.catCount > kLargeCatalogue && !app.platform.dialogs.askYesNo(messages[15], messages[16])) {
         AddStatus(form, app.platform.events, messages[17]);

@@ -29,39 +29,22 @@ struct CatalogueFile {
 };
 constexpr CatalogueFile kCatalogueFiles[] = {{"deepobj1.txt", "NGC "}, {"deepobj2.txt", "IC "}};
 
-// The typed centre in J2000.0 degrees: the value CentreJ2000 scales. Nothing
-// when the boxes do not hold a centre.
-std::optional<CentreJ2000Result> typedCentreJ2000(const App& app) {
-    try {
-        const CentreJ2000Result centre = centreJ2000(typedCentre(app.form1), 1, 1, app.ctx.decimalSeparator);
-        if (std::isfinite(centre.X) && std::isfinite(centre.Y)) return centre;
-    } catch (const TypeMismatchError&) {
-    } catch (const OverflowError&) {
-    }
-    return std::nullopt;
+std::optional<double> raOf(const std::optional<StepCentre>& centre) {
+    return centre ? std::optional<double>(centre->raDeg) : std::nullopt;
 }
 
-// The right ascension around which the readers unwrap right ascensions, so
-// that the centre and the catalogue share one side of 0 h; without a typed
-// centre positions are kept as read.
-std::optional<double> typedCentreRa(const App& app) {
-    const auto centre = typedCentreJ2000(app);
-    return centre ? std::optional<double>(centre->X) : std::nullopt;
-}
-
-// A status line when the typed centre has left the area the answer was
+// A status line when the step's centre has left the area the answer was
 // fetched for. An answer without an area (written by hand, or before areas
 // were kept) is read without a word: the demo's is one.
-void warnWhenOutsideArea(App& app, const std::string& path, const std::string& answer) {
+void warnWhenOutsideArea(App& app, const std::string& path, const std::string& answer, const StepCentre& centre) {
     const auto area = areaBeside(path, answer);
-    const auto centre = typedCentreJ2000(app);
-    if (!area || !centre) return;
+    if (!area) return;
     const PictureSurface& picture = app.form1.Picture1;
     const double halfDiagonal = halfDiagonalDeg(picture.width(), picture.height(), app.ws().corrDec);
-    if (!centreOutsideArea(*area, centre->X, centre->Y, halfDiagonal)) return;
+    if (!centreOutsideArea(*area, centre.raDeg, centre.decDeg, halfDiagonal)) return;
     const std::vector<std::string> values = {
         std::filesystem::path(path).filename().string(), positionText(area->raDeg, area->decDeg),
-        numberToText(area->radiusArcmin, app.ctx.decimalSeparator), positionText(centre->X, centre->Y)};
+        numberToText(area->radiusArcmin, app.ctx.decimalSeparator), positionText(centre.raDeg, centre.decDeg)};
     AddStatus(app.form1, app.platform.events,
               laterFormEntry(app.ctx.lang, 127,
                              "%1 was fetched around %2 (radius %3'); the typed centre %4 lies outside it: its stars "
@@ -75,7 +58,7 @@ void showFailure(App& app, const std::exception& failure) {
 
 }  // namespace
 
-void READFILE(App& app) {
+void READFILE(App& app, const std::optional<StepCentre>& centre) {
     WorkingState& ws = app.ws();
     const auto& messages = app.ctx.lang.messages;
     AddStatus(app.form1, app.platform.events, messages[18]);
@@ -85,7 +68,7 @@ void READFILE(App& app) {
     std::vector<StarRecord> stars;
     try {
         answer = readFileBytes(path);
-        stars = parseStarList(answer, ws.corrAsd, ws.corrDec, typedCentreRa(app));
+        stars = parseStarList(answer, ws.corrAsd, ws.corrDec, raOf(centre));
     } catch (const FileError& e) {
         showFailure(app, e);
     } catch (const RecordError& e) {
@@ -112,15 +95,15 @@ void READFILE(App& app) {
     ws.catCount = std::min<Int16>(total, kIdentifyCapacity);
     AddStatus(app.form1, app.platform.events,
               app.ctx.lang.formTexts[20] + ": " + intToText(ws.catCount) + "/" + intToText(ws.catTotal) + messages[19]);
-    if (!answer.empty()) warnWhenOutsideArea(app, path, answer);
+    if (!answer.empty() && centre) warnWhenOutsideArea(app, path, answer, *centre);
 }
 
-void READFILE_ASTER(App& app) {
+void READFILE_ASTER(App& app, const std::optional<StepCentre>& centre) {
     WorkingState& ws = app.ws();
     const std::string path = app.programFile("data2.txt");
     std::vector<AsteroidRecord> asteroids;
     try {
-        asteroids = parseAsteroidList(readFileBytes(path), ws.corrAsd, ws.corrDec, typedCentreRa(app));
+        asteroids = parseAsteroidList(readFileBytes(path), ws.corrAsd, ws.corrDec, raOf(centre));
     } catch (const FileError& e) {
         // Without asteroids on the map, their list is not missed.
         if (app.form1.CheckAster.value == kTicked) showFailure(app, e);
@@ -147,16 +130,15 @@ void READFILE_ASTER(App& app) {
               app.ctx.lang.formTexts[75] + ": " + intToText(ws.astCount) + app.ctx.lang.messages[19]);
 }
 
-void READFILE_NGCIC(App& app) {
+void READFILE_NGCIC(App& app, const StepCentre& centre) {
     WorkingState& ws = app.ws();
-    CentreJ2000(app);
 
     DeepSkyWindow window;
     window.corrAsd = ws.corrAsd;
     window.corrDec = ws.corrDec;
-    window.centreX = ws.centreRa;
-    window.centreY = ws.centreDec;
-    window.centreRa = typedCentreRa(app);
+    window.centreX = centre.raDeg * ws.corrAsd;
+    window.centreY = centre.decDeg * ws.corrDec;
+    window.centreRa = centre.raDeg;
     window.halfWidth = deepSkyHalfWidth(ws.corrAsd, ws.corrDec, parseLeadingNumber(app.form1.txt_distance.text));
     window.decimalSeparator = app.ctx.decimalSeparator;
 

@@ -99,7 +99,7 @@ TypedCentre typedCentre(const Form1Model& form) {
     return typed;
 }
 
-void CentreJ2000(App& app) {
+StepCentre CentreJ2000(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
     ws.decSign = form.txt_dec_sign_show[0].caption == "-" ? "-1" : "1";
@@ -109,15 +109,27 @@ void CentreJ2000(App& app) {
     for (int k = 0; k < 3; ++k) strictBoxNumber(app, form.txt_ra[k].text, boxName(lang, 26, "RA:", k + 1, 3));
     for (int k = 0; k < 3; ++k) strictBoxNumber(app, form.txt_dec[k].text, boxName(lang, 27, "Dec:", k + 1, 3));
     leadingBoxNumber(app, form.txt_epoch.text, boxName(lang, 28, "Epoch:"));
-    const CentreJ2000Result centre = centreJ2000(typedCentre(form), ws.corrAsd, ws.corrDec, separator);
+    // Then the values' ranges, so that no step runs on an impossible centre.
+    const TypedCentre typed = typedCentre(form);
+    if (const auto fault = centreFault(typed, separator)) {
+        switch (fault->part) {
+            case CentrePart::Ra:
+                throw outOfRange(lang, boxName(lang, 26, "RA:"), typed.ra[0] + " " + typed.ra[1] + " " + typed.ra[2]);
+            case CentrePart::Dec:
+                throw outOfRange(lang, boxName(lang, 27, "Dec:"),
+                                 typed.dec[0] + " " + typed.dec[1] + " " + typed.dec[2]);
+            case CentrePart::Epoch: throw outOfRange(lang, boxName(lang, 28, "Epoch:"), typed.epochText);
+        }
+    }
+    const CentreJ2000Result centre = centreJ2000(typed, 1, 1, separator);
     app.ctx.precessDeltaRa = centre.toJ2000.ra;
     app.ctx.precessDeltaDec = centre.toJ2000.dec;
-    ws.centreRa = centre.X;
-    ws.centreDec = centre.Y;
+    ws.centreRa = centre.X * ws.corrAsd;
+    ws.centreDec = centre.Y * ws.corrDec;
+    return {centre.X, centre.Y};
 }
 
 void PlaceCentre(App& app) {
-    CentreJ2000(app);
     WorkingState& ws = app.ws();
     const PictureSurface& picture = app.form1.Picture1;
     const auto cross = centreCross(skyMapOf(ws), ws.centreRa, ws.centreDec, picture.width(), picture.height());

@@ -25,17 +25,23 @@ void mapcroix(App& app, Int16 i1, Int16 i2, Int16 i3, Int16 i4, Int16 i5);
 // The centre as its boxes show it.
 TypedCentre typedCentre(const Form1Model& form);
 
-// Reads the typed centre and stores decSign ("1" or "-1") and centreRa,
-// centreDec in scaled J2000.0 units; the precession corrections stay in
-// app.ctx. A field that is not a number, or a field or epoch out of a
-// double's range, raises InputError naming the box and its text;
-// decSign is then already set, while the centre and the corrections are
-// unchanged.
-void CentreJ2000(App& app);
+// The typed centre of one step in J2000.0 degrees, read once when the step
+// starts and handed to the readers that step calls.
+struct StepCentre {
+    double raDeg = 0, decDeg = 0;
+};
 
-// CentreJ2000, then the centre cross centerpic(0..3) around the centre's
-// pixel position under the current plate. Sets centreWarn (never clears it)
-// when the centre is not strictly inside the picture. With a plate that
+// Reads the typed centre for a step: stores decSign ("1" or "-1") and
+// centreRa, centreDec in scaled J2000.0 units (what the charts of the step
+// draw the centre cross at); the precession corrections stay in app.ctx.
+// A field that is not a number, or a field or epoch out of a double's range,
+// raises InputError naming the box and its text; decSign is then already
+// set, while the centre and the corrections are unchanged.
+StepCentre CentreJ2000(App& app);
+
+// The centre cross centerpic(0..3) around the pixel position, under the
+// current plate, of the centre the step read. Sets centreWarn (never clears
+// it) when the centre is not strictly inside the picture. With a plate that
 // cannot be inverted nothing is drawn.
 void PlaceCentre(App& app);
 

@@ -214,16 +214,16 @@ void DownloadStep(App& app) {
         double ra[3], dec[3];
         for (int k = 0; k < 3; ++k) ra[k] = boxNumber(app, form.txt_ra[k], boxName(lang, 26, "RA:", k + 1, 3));
         for (int k = 0; k < 3; ++k) dec[k] = boxNumber(app, form.txt_dec[k], boxName(lang, 27, "Dec:", k + 1, 3));
-        ws.centreRa = (ra[0] * 3600 + ra[1] * 60 + ra[2]) / 3600 * 15;
-        ws.centreDec = (minus ? -1 : 1) * (dec[0] * 3600 + dec[1] * 60 + dec[2]) / 3600;
-        const PrecessionDelta toEpoch = PrecessFromJ2000(
-            4000 - leadingBoxNumber(app, epoch, boxName(lang, 28, "Epoch:")), ws.centreRa, ws.centreDec);
+        const double raDeg = (ra[0] * 3600 + ra[1] * 60 + ra[2]) / 3600 * 15;
+        const double decDeg = (minus ? -1 : 1) * (dec[0] * 3600 + dec[1] * 60 + dec[2]) / 3600;
+        const PrecessionDelta toEpoch =
+            PrecessFromJ2000(4000 - leadingBoxNumber(app, epoch, boxName(lang, 28, "Epoch:")), raDeg, decDeg);
         app.ctx.precessDeltaRa = toEpoch.ra;
         app.ctx.precessDeltaDec = toEpoch.dec;
 
         StarQuery query;
-        query.raDeg = toEpoch.ra + ws.centreRa;
-        query.decDeg = toEpoch.dec + ws.centreDec;
+        query.raDeg = toEpoch.ra + raDeg;
+        query.decDeg = toEpoch.dec + decDeg;
         query.raText = raQueryText(query.raDeg / 15);
         query.decText = decQueryText(query.decDeg, ws.lineText);
         query.epochText = epoch;

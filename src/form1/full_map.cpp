@@ -32,9 +32,10 @@ void FullMap_Click(App& app) {
         setText(app, form.txt_mag, form.txt_mag2.text);
         DownloadStep(app);
         setText(app, form.txt_mag, ws.savedMag);
-        READFILE(app);
-        READFILE_ASTER(app);
-        READFILE_NGCIC(app);
+        const StepCentre centre = CentreJ2000(app);
+        READFILE(app, centre);
+        READFILE_ASTER(app, centre);
+        READFILE_NGCIC(app, centre);
         const auto& messages = app.ctx.lang.messages;
         AddStatus(form, app.platform.events, messages[10]);
         if (ws.fullMapState.empty() && !form.overlaysCreated)

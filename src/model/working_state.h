@@ -23,7 +23,7 @@ struct WorkingState {
     double corrAsd = 0;   // pixels per degree of RA
     double corrDec = 0;   // pixels per degree of Dec
     std::string decSign;  // "1" or "-1"
-    double centreRa = 0;  // degrees while the query is built, scaled after CentreJ2000
+    double centreRa = 0;  // scaled J2000.0 units, as the step's CentreJ2000 read it
     double centreDec = 0;
 
     // Catalogue stars, 1..catTotal; index 0 is never written.

@@ -153,7 +153,7 @@ TEST_F(DeepSkyHandler, ShippedFilesAroundAndromeda) {
     for (const char* name : {"deepobj1.txt", "deepobj2.txt"})
         t.folder.write(name, readFileBytes(testing::dataFile(name)));
     t.app.form1.CheckDeepObj1.value = kTicked;
-    READFILE_NGCIC(t.app);
+    READFILE_NGCIC(t.app, CentreJ2000(t.app));
     const auto kept = names();
     // M 31 with its companions M 32 (NGC 221) and M 110 (NGC 205), all within
     // 0.67 deg (1807 units) of the centre on both axes.
@@ -165,7 +165,7 @@ TEST_F(DeepSkyHandler, ShippedFilesAroundAndromeda) {
 
     // Objects the chart will not draw: the status says which box draws them.
     t.app.form1.CheckDeepObj1 = {"NGC/IC on the chart", 0};
-    READFILE_NGCIC(t.app);
+    READFILE_NGCIC(t.app, CentreJ2000(t.app));
     EXPECT_EQ(t.app.form1.status.items.front(),
               "Not drawn: tick \"NGC/IC on the chart\" in the CielProfond tab to show them.");
 }
@@ -180,7 +180,7 @@ TEST_F(DeepSkyHandler, FieldAcross0hKeepsObjectsOnBothSides) {
                                                 deepSkyLine(testing::deepSkyAt("12 00 00.0", "+10 00 00")),
                                                 deepSkyLine(testing::deepSkyAt("23 59 36.0", "+10 00 00"))}));
     t.folder.write("deepobj2.txt", deepSkyFile({}));
-    READFILE_NGCIC(t.app);
+    READFILE_NGCIC(t.app, CentreJ2000(t.app));
     const WorkingState& ws = t.app.ws();
     ASSERT_EQ(ws.deepCount, 2);
     EXPECT_EQ(ws.deepX[1], 1296360);  // 360.1 deg, east of the centre at 359.996
@@ -190,21 +190,21 @@ TEST_F(DeepSkyHandler, FieldAcross0hKeepsObjectsOnBothSides) {
 TEST_F(DeepSkyHandler, FiveHundredObjectsStopBothFiles) {
     t.folder.write("deepobj1.txt", centredFile(495));
     t.folder.write("deepobj2.txt", centredFile(10, 1000));
-    READFILE_NGCIC(t.app);
+    READFILE_NGCIC(t.app, CentreJ2000(t.app));
     const auto kept = names();
     ASSERT_EQ(kept.size(), 500u);
     EXPECT_EQ(kept[494], "NGC 495");
     EXPECT_EQ(kept[499], "IC 1004");
 
     t.folder.write("deepobj1.txt", centredFile(600));
-    READFILE_NGCIC(t.app);
+    READFILE_NGCIC(t.app, CentreJ2000(t.app));
     EXPECT_EQ(t.app.ws().deepCount, 500);
     EXPECT_EQ(t.app.ws().deepNames[500], "NGC 500");
 }
 
 TEST_F(DeepSkyHandler, MissingFileIsShownAndTheOtherStillRead) {
     t.folder.write("deepobj2.txt", centredFile(3));
-    READFILE_NGCIC(t.app);
+    READFILE_NGCIC(t.app, CentreJ2000(t.app));
     ASSERT_EQ(t.fake.messages.size(), 1u);
     EXPECT_NE(t.fake.messages[0].text.find("deepobj1.txt"), std::string::npos);
     EXPECT_EQ(names(), (std::vector<std::string>{"IC 1", "IC 2", "IC 3"}));
@@ -216,7 +216,7 @@ TEST_F(DeepSkyHandler, UnreadableLineIsShownAndWhatWasReadKept) {
     t.folder.write("deepobj1.txt",
                    deepSkyFile({deepSkyLine(DeepSkyFields{}), deepSkyLine(bad), deepSkyLine(DeepSkyFields{})}));
     t.folder.write("deepobj2.txt", centredFile(1));
-    READFILE_NGCIC(t.app);
+    READFILE_NGCIC(t.app, CentreJ2000(t.app));
     ASSERT_EQ(t.fake.messages.size(), 1u);
     EXPECT_NE(t.fake.messages[0].text.find("deepobj1.txt, line 4: Overflow"), std::string::npos)
         << t.fake.messages[0].text;
@@ -259,7 +259,7 @@ TEST(ReaderRobustness, HandlersKeepCountsInBounds) {
             EXPECT_EQ(ws.astCount, 0);
         }
         EXPECT_TRUE(ws.astCount >= 0 && ws.astCount <= 500) << ws.astCount;
-        READFILE_NGCIC(t.app);
+        READFILE_NGCIC(t.app, CentreJ2000(t.app));
         EXPECT_TRUE(ws.deepCount >= 0 && ws.deepCount <= 500) << ws.deepCount;
         t.app.form1.status.items.clear();
     }
@@ -269,7 +269,7 @@ TEST(ReaderRobustness, HandlersKeepCountsInBounds) {
 // fails the step naming the file and the record. Either way the count is 0.
 struct FailureRow {
     const char* name;
-    void (*reader)(App&);
+    void (*reader)(App&, const std::optional<StepCentre>&);
     const char* file;
     std::string bytes;   // empty: no file
     const char* shown;   // message box text, or nothing
@@ -288,7 +288,7 @@ TEST_P(ReaderFailure, IsReportedAndLeavesNoObjects) {
     if (!row.bytes.empty()) t.folder.write(row.file, row.bytes);
     std::string thrown;
     try {
-        row.reader(t.app);
+        row.reader(t.app, std::nullopt);
     } catch (const FileError& e) {
         thrown = e.what();
     }

@@ -245,7 +245,6 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, ChartFailure,
     ::testing::Values(FailureRow{"FirstSizeZero", [](App& a) { a.ws().deepSize1[1] = a.ws().deepSize2[1] = 0; }},
                       FailureRow{"AsteroidPositionNotANumber", [](App& a) { a.ws().astX[1] = "12a"; }},
-                      FailureRow{"CentreFieldNotANumber", [](App& a) { a.form1.txt_ra[1].text = "x"; }},
                       FailureRow{"MoreStarsThanMarkers", [](App& a) { a.ws().catTotal = 4001; }},
                       FailureRow{"MoreObjectsThanLabels", [](App& a) { a.ws().deepCount = 501; }},
                       // A tiny object at y = 32764 has its outline there; its label would go below 32767.

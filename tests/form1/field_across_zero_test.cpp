@@ -45,7 +45,7 @@ struct FieldAcrossZero : ::testing::Test {
 };
 
 TEST_F(FieldAcrossZero, CataloguePositionsAreContinuousAndTheFigureIsFound) {
-    READFILE(t.app);
+    READFILE(t.app, CentreJ2000(t.app));
     WorkingState& ws = t.app.ws();
     ASSERT_EQ(ws.catTotal, kStarCount);
     for (int i = 1; i <= kStarCount; ++i)
@@ -68,7 +68,7 @@ TEST_F(FieldAcrossZero, CataloguePositionsAreContinuousAndTheFigureIsFound) {
 }
 
 TEST_F(FieldAcrossZero, ReadoutAndAsteroidsShowBothSidesOf0h) {
-    READFILE(t.app);
+    READFILE(t.app, CentreJ2000(t.app));
     const WorkingState& ws = t.app.ws();
     // 0.1 deg is 24 s of time; 359.9 deg is 24 s before 24 h.
     EXPECT_EQ(readoutCaption(catalogueReadout(ws, 3)),
@@ -78,7 +78,7 @@ TEST_F(FieldAcrossZero, ReadoutAndAsteroidsShowBothSidesOf0h) {
 
     testing::AsteroidFields east{.ra = "00 00 24.0"}, west{.ra = "23 59 36.0"};
     t.folder.write("data2.txt", testing::asteroidPage({testing::asteroidLine(east), testing::asteroidLine(west)}));
-    READFILE_ASTER(t.app);
+    READFILE_ASTER(t.app, CentreJ2000(t.app));
     EXPECT_EQ(ws.astX[1], "1296360");
     EXPECT_EQ(ws.astX[2], "1295640");
 }

@@ -32,6 +32,8 @@ protected:
         ws.corrAsd = ws.corrDec = 100;
         form.txt_ra[0].text = "0", form.txt_ra[1].text = "50", form.txt_ra[2].text = "0";
         form.txt_dec[0].text = "22", form.txt_dec[1].text = "30", form.txt_dec[2].text = "0";
+        form.txt_epoch.text = "2000.0";
+        CentreJ2000(t.app);  // as the step does before the search
         for (int k = 1; k <= 5; ++k) pick(k, kPicks[k - 1][0], kPicks[k - 1][1]);
         ws.pickCount = 5;
         ws.starsPicked = kTrue;
