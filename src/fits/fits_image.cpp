@@ -174,6 +174,27 @@ int fillUndefined(std::vector<float>& values) {
     return blanks;
 }
 
+// Every keyword of the current HDU that `into` does not hold yet.
+void addKeywords(fitsfile* file, std::map<std::string, std::string>& into) {
+    int status = 0, count = 0;
+    if (fits_get_hdrspace(file, &count, nullptr, &status)) return;
+    for (int k = 1; k <= count; ++k) {
+        char name[FLEN_KEYWORD] = {}, value[FLEN_VALUE] = {}, comment[FLEN_COMMENT] = {};
+        if (fits_read_keyn(file, k, name, value, comment, &status)) return;
+        std::string text = value;
+        if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'') {
+            std::string inner;
+            for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+                inner += text[i];
+                if (text[i] == '\'' && text[i + 1] == '\'') ++i;  // '' is a quote
+            }
+            text = inner;
+        }
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        if (*name != '\0') into.emplace(name, text);
+    }
+}
+
 }  // namespace
 
 bool isFitsFile(const std::string& path) {
@@ -224,6 +245,13 @@ FitsImage readFitsImage(const std::string& path) {
         found = true;
     }
     if (!found) fail("the FITS file holds no image");
+    addKeywords(fits.file, result.keywords);
+    if (result.hdu != 1) {
+        int type = 0;
+        if (fits_movabs_hdu(fits.file, 1, &type, &status) == 0) addKeywords(fits.file, result.keywords);
+        status = 0;
+        fits_movabs_hdu(fits.file, result.hdu, &type, &status);
+    }
     if (naxis == 1) fail("the image has one axis only (" + std::to_string(axes[0]) + " values), not a picture");
     const long long width = axes[0], height = axes[1];
     for (int k = 3; k < std::min(naxis, 9); ++k)

@@ -2,6 +2,7 @@
 // FITS images through cfitsio: the raw values of the first HDU that holds an
 // image, turned to the picture's orientation, and a 16-bit writer for
 // simulated fields.
+#include <map>
 #include <string>
 
 #include "state/luminance_plane.h"
@@ -38,6 +39,10 @@ struct FitsImage {
     int hdu = 1;           // 1 for the primary
     int planes = 1;        // NAXIS3 of a data cube, 1 for a 2-D image
     int blankPixels = 0;   // NaN or BLANK pixels, given the median of the others
+    // The header's keywords: those of the HDU read, then those of the
+    // primary it does not hold. String values without their quotes and
+    // trailing blanks, others as written.
+    std::map<std::string, std::string> keywords;
 };
 
 // Reads the first HDU with image data (an empty primary is skipped, so an

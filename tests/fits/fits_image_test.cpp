@@ -98,6 +98,31 @@ INSTANTIATE_TEST_SUITE_P(
             255}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The time keywords usually sit in the primary header, before an image in
+// an extension: both headers are kept, the image's own first.
+TEST(FitsRead, KeepsTheKeywordsOfTheImageAndThePrimary) {
+    testing::TempFolder folder;
+    const std::string path = folder.file("image.fits");
+    writeFits(path, {SHORT_IMG, 0, 1, {0, 1, 2, 3, 4, 5}, true});
+    fitsfile* f = nullptr;
+    int status = 0, type = 0;
+    fits_open_diskfile(&f, path.c_str(), READWRITE, &status);
+    fits_update_key_str(f, "DATE-OBS", "2024-03-05T21:14:03", nullptr, &status);
+    fits_update_key_str(f, "OBSERVER", "O'Hara", nullptr, &status);
+    double exposure = 120;
+    fits_update_key(f, TDOUBLE, "EXPTIME", &exposure, nullptr, &status);
+    fits_movabs_hdu(f, 2, &type, &status);
+    exposure = 60;
+    fits_update_key(f, TDOUBLE, "EXPTIME", &exposure, nullptr, &status);
+    fits_close_file(f, &status);
+    ASSERT_EQ(status, 0);
+
+    const auto keywords = readFitsImage(path).keywords;
+    EXPECT_EQ(keywords.at("DATE-OBS"), "2024-03-05T21:14:03");
+    EXPECT_EQ(keywords.at("OBSERVER"), "O'Hara");
+    EXPECT_EQ(std::stod(keywords.at("EXPTIME")), 60);
+}
+
 TEST(FitsRead, RefusesWhatIsNoPicture) {
     testing::TempFolder folder;
     const std::string dir = folder.path();
