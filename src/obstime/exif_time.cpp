@@ -39,8 +39,7 @@ std::string offsetText(double hours) {
 }  // namespace
 
 std::optional<ExifTimeFields> readExifTimeFields(const std::string& path) {
-    const std::unique_ptr<ExifData, void (*)(ExifData*)> data(exif_data_new_from_file(path.c_str()),
-                                                               exif_data_unref);
+    const std::unique_ptr<ExifData, void (*)(ExifData*)> data(exif_data_new_from_file(path.c_str()), exif_data_unref);
     if (!data) return std::nullopt;
     ExifTimeFields fields;
     fields.dateTimeOriginal = entryText(data.get(), EXIF_TAG_DATE_TIME_ORIGINAL);
@@ -76,8 +75,9 @@ TimeReading exifMidExposure(const ExifTimeFields& fields, std::optional<double> 
         subSecond = std::stod("0." + fields.subSecTimeOriginal);
     }
     if (!fields.exposureSeconds || *fields.exposureSeconds < 0) {
-        reading.reason = "EXIF DateTimeOriginal gives the start of the exposure, and no ExposureTime says how "
-                         "long it lasted";
+        reading.reason =
+            "EXIF DateTimeOriginal gives the start of the exposure, and no ExposureTime says how "
+            "long it lasted";
         return reading;
     }
     std::optional<double> offset;
@@ -97,8 +97,8 @@ TimeReading exifMidExposure(const ExifTimeFields& fields, std::optional<double> 
         return reading;
     }
     const double middle = mjdOf(*start) + (subSecond + *fields.exposureSeconds / 2) / 86400 - *offset / 24;
-    reading.time = ObservationTime{middle, "EXIF DateTimeOriginal + ExposureTime/2 (" + offsetText(*offset) + ", " +
-                                               offsetSource + ")"};
+    reading.time = ObservationTime{
+        middle, "EXIF DateTimeOriginal + ExposureTime/2 (" + offsetText(*offset) + ", " + offsetSource + ")"};
     return reading;
 }
 

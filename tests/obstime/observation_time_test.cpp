@@ -63,7 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
         FitsRow{"OldDateWithUt",
                 {{"DATE-OBS", "05/03/94"}, {"UT", "21:14:03"}, {"EXPTIME", "0"}},
                 {"1994-03-05T21:14:03.000Z", "DATE-OBS + UT + EXPTIME/2"}},
-        FitsRow{"MjdObs", {{"MJD-OBS", "60374.0"}, {"EXPTIME", "86.4"}}, {"2024-03-05T00:00:43.200Z", "MJD-OBS + EXPTIME/2"}},
+        FitsRow{"MjdObs",
+                {{"MJD-OBS", "60374.0"}, {"EXPTIME", "86.4"}},
+                {"2024-03-05T00:00:43.200Z", "MJD-OBS + EXPTIME/2"}},
         // 2024: TAI - UTC = 37 s, so UTC = TT - 69.184 s.
         FitsRow{"TerrestrialTime",
                 {{"DATE-AVG", "2024-03-05T21:15:09.184"}, {"TIMESYS", "TT"}},
@@ -71,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
         FitsRow{"Gps",
                 {{"DATE-AVG", "2024-03-05T21:14:18"}, {"TIMESYS", "gps"}},
                 {"2024-03-05T21:14:00.000Z", "DATE-AVG (GPS to UTC)"}},
-        FitsRow{"NoExposureIsNoMiddle", {{"DATE-OBS", "2024-03-05T21:14:03"}}, {.reason = "neither EXPTIME nor EXPOSURE"}},
+        FitsRow{
+            "NoExposureIsNoMiddle", {{"DATE-OBS", "2024-03-05T21:14:03"}}, {.reason = "neither EXPTIME nor EXPOSURE"}},
         FitsRow{"DateWithoutTime", {{"DATE-OBS", "2024-03-05"}, {"EXPTIME", "60"}}, {.reason = "without a time"}},
         FitsRow{"NoDate", {{"EXPTIME", "60"}}, {.reason = "no observation time"}},
         FitsRow{"BadDate", {{"DATE-OBS", "2024-02-30T10:00:00"}, {"EXPTIME", "60"}}, {.reason = "not a date"}},
@@ -104,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                 {"2026:12:08 00:30:00", "", "-05:30", 2.0},
                 1.0,
                 {"2026-12-08T06:00:01.000Z", "EXIF DateTimeOriginal + ExposureTime/2 (UTC-05:30, OffsetTimeOriginal)"}},
-        ExifRow{"NoOffset", {"2026:12:08 00:30:00", "", "", 2.0}, std::nullopt, {.reason = "offset from UTC is not set"}},
+        ExifRow{
+            "NoOffset", {"2026:12:08 00:30:00", "", "", 2.0}, std::nullopt, {.reason = "offset from UTC is not set"}},
         ExifRow{"NoExposure", {"2026:12:08 00:30:00", "", "", std::nullopt}, 0.0, {.reason = "no ExposureTime"}},
         ExifRow{"NoDate", {"", "", "", 2.0}, 0.0, {.reason = "no DateTimeOriginal"}},
         ExifRow{"BadSubSeconds", {"2026:12:08 00:30:00", "2x", "", 2.0}, 0.0, {.reason = "SubSecTimeOriginal"}}),
@@ -147,7 +151,8 @@ TEST(ExifFile, ReadsTheTimeFields) {
     exif_data_unref(data);
 
     const unsigned length = size + 2;
-    std::string jpeg = {'\xFF', '\xD8', '\xFF', '\xE1', static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)};
+    std::string jpeg = {
+        '\xFF', '\xD8', '\xFF', '\xE1', static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)};
     jpeg.append(reinterpret_cast<const char*>(block), size);
     jpeg += "\xFF\xD9";
     free(block);

@@ -1,0 +1,38 @@
+#pragma once
+// Aperture photometry: the light inside a circle around a position, less the
+// sky measured in a ring around it.
+#include <optional>
+
+#include "state/luminance_plane.h"
+
+namespace sextrix {
+
+struct Aperture {
+    double radius = 4;  // pixels
+    double skyInner = 8;
+    double skyOuter = 14;
+};
+
+struct ApertureFlux {
+    double flux = 0;       // sum above the sky over the aperture (partial pixels weighted)
+    double fluxError = 0;  // from the sky's scatter, in the aperture and in the sky estimate
+    double sky = 0;        // per pixel: sigma-clipped median of the ring
+    double skySigma = 0;   // per pixel
+    bool saturated = false;  // an aperture pixel at the white level
+
+    // Sky-limited: the source's own photon noise is not counted, as the
+    // camera's gain is not known. Bright sources are thus given more than
+    // they have; they are measured to far better than anything it decides.
+    double snr() const { return fluxError > 0 ? flux / fluxError : 0; }
+};
+
+// Nothing when the aperture or the ring leaves the image, or the ring has
+// fewer than 12 usable pixels.
+std::optional<ApertureFlux> aperturePhotometry(const LuminanceImage& image, double x, double y,
+                                               const Aperture& aperture);
+
+// The aperture the frame's stars are measured with: 1.5 FWHM (at least 2
+// pixels), the ring from 3 pixels beyond it, at least 6 pixels wide.
+Aperture apertureForFwhm(double fwhm);
+
+}  // namespace sextrix

@@ -1,0 +1,98 @@
+#include "target_measurement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "detect/star_detection.h"
+#include "geometry/tan_projection.h"
+
+namespace sextrix {
+namespace {
+
+constexpr double kSigmaPerFwhm = 1 / 2.3548;
+
+std::string pixelsText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+}  // namespace
+
+SourceSearch findSource(const LuminanceImage& image, double clickX, double clickY, const MeasureSettings& settings) {
+    SourceSearch search;
+    if (!(clickX >= 0 && clickY >= 0 && clickX < image.width && clickY < image.height)) {
+        search.reason = "the click is outside the image";
+        return search;
+    }
+    // A patch wide enough for a sky of its own around any source the search reaches.
+    const int half = static_cast<int>(std::ceil(settings.searchRadiusPx)) + 24;
+    const int x0 = std::max(0, static_cast<int>(clickX) - half), y0 = std::max(0, static_cast<int>(clickY) - half);
+    const int x1 = std::min(image.width, static_cast<int>(clickX) + half + 1);
+    const int y1 = std::min(image.height, static_cast<int>(clickY) + half + 1);
+    LuminanceImage patch{x1 - x0, y1 - y0, {}, image.whiteLevel};
+    patch.values.reserve(static_cast<std::size_t>(patch.width) * patch.height);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) patch.values.push_back(image.at(x, y));
+
+    DetectSettings detect;
+    detect.thresholdSigma = settings.detectSigma;
+    detect.cellSize = std::max(patch.width, patch.height);
+    const std::vector<DetectedStar> found = detectStars(patch, detect);
+    const DetectedStar* nearest = nullptr;
+    double best = settings.searchRadiusPx;
+    for (const auto& star : found) {
+        const double d = std::hypot(star.x + x0 - clickX, star.y + y0 - clickY);
+        if (d <= best) best = d, nearest = &star;
+    }
+    if (!nearest) {
+        search.reason = "no source stands " + pixelsText(settings.detectSigma) + " sigma above the sky within " +
+                        pixelsText(settings.searchRadiusPx) + " pixels of the click";
+        return search;
+    }
+    search.source = SourceOnImage{nearest->x + x0, nearest->y + y0, nearest->fwhm, nearest->has(StarSaturated)};
+    return search;
+}
+
+TargetOutcome measureTarget(const LuminanceImage& image, double clickX, double clickY, const FrameCalibration& frame,
+                            const MeasureSettings& settings) {
+    TargetOutcome outcome;
+    const SourceSearch search = findSource(image, clickX, clickY, settings);
+    if (!search.source) {
+        outcome.reason = search.reason;
+        return outcome;
+    }
+    const SourceOnImage& source = *search.source;
+    const double fwhm = settings.fieldFwhm > 0 ? settings.fieldFwhm : source.fwhm;
+    const auto flux = aperturePhotometry(image, source.x, source.y, apertureForFwhm(fwhm));
+    if (!flux) {
+        outcome.reason = "the source is too near the edge of the image for its sky to be measured";
+        return outcome;
+    }
+    if (flux->snr() < settings.detectSigma) {
+        outcome.reason = "the source's aperture stands only " + pixelsText(std::round(flux->snr() * 10) / 10) +
+                         " sigma above the sky";
+        return outcome;
+    }
+    TargetMeasurement t;
+    t.x = source.x;
+    t.y = source.y;
+    const SkyDirection sky = tanPixelToSky(frame.solution, t.x, t.y);
+    t.raDeg = sky.raDeg;
+    t.decDeg = sky.decDeg;
+    t.snr = flux->snr();
+    t.saturated = source.saturated || flux->saturated;
+    const double centroidArcsec =
+        std::sqrt(2.0) * fwhm * kSigmaPerFwhm / t.snr * tanScaleArcsecPerPixel(frame.solution);
+    const double fitPerAxis = frame.fitRmsArcsec / std::sqrt(2.0);
+    t.sigmaRaCosDecArcsec = t.sigmaDecArcsec = std::hypot(fitPerAxis, centroidArcsec);
+    if (frame.zeroPoint && !t.saturated && flux->flux > 0) {
+        t.mag = frame.zeroPoint->value + instrumentalMagnitude(flux->flux);
+        t.sigmaMag = std::hypot(frame.zeroPoint->scatter, 1.0857 / t.snr);
+    }
+    outcome.target = t;
+    return outcome;
+}
+
+}  // namespace sextrix
