@@ -352,7 +352,7 @@ std::vector<ReferenceStar> catalogueStars(const std::string& bytes, const std::s
     if (records.empty()) throw BadInput(source + " holds no star record");
     std::vector<ReferenceStar> stars;
     stars.reserve(records.size());
-    for (auto& r : records) stars.push_back({std::move(r.id), r.ra, r.dec});
+    for (auto& r : records) stars.push_back({std::move(r.id), r.ra, r.dec, magnitudeOf(r.magR)});
     return stars;
 }
 

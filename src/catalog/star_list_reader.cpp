@@ -98,4 +98,12 @@ StarPageShape starPageShape(std::string bytes) {
     return shape;
 }
 
+std::optional<double> magnitudeOf(const std::string& column) {
+    try {
+        return tryParseStrictNumber(column, '.');
+    } catch (const OverflowError&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace sextrix

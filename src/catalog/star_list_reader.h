@@ -20,6 +20,9 @@ struct StarRecord {
     std::string magB;
 };
 
+// A magnitude column as a number; nothing when blank or not a number.
+std::optional<double> magnitudeOf(const std::string& column);
+
 // The records of an answer file, in the order served, at most 4000. The
 // answer's records are separated by lone LFs, so under the program's line
 // rule (CR or CR LF ends a line) the whole answer is its last line; an answer

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "catalog/star_list_reader.h"
 #include "chart.h"
 #include "detect/star_detection.h"
 #include "model/status.h"
@@ -36,7 +37,7 @@ std::vector<ReferenceStar> referenceStarsOf(const WorkingState& ws) {
     stars.reserve(static_cast<std::size_t>(total));
     for (int i = 1; i <= total; ++i)
         stars.push_back({ws.catIds[static_cast<std::size_t>(i)], ws.catRa[static_cast<std::size_t>(i)],
-                         ws.catDec[static_cast<std::size_t>(i)]});
+                         ws.catDec[static_cast<std::size_t>(i)], magnitudeOf(ws.catMagR[static_cast<std::size_t>(i)])});
     return stars;
 }
 

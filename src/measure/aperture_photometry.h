@@ -14,10 +14,10 @@ struct Aperture {
 };
 
 struct ApertureFlux {
-    double flux = 0;       // sum above the sky over the aperture (partial pixels weighted)
-    double fluxError = 0;  // from the sky's scatter, in the aperture and in the sky estimate
-    double sky = 0;        // per pixel: sigma-clipped median of the ring
-    double skySigma = 0;   // per pixel
+    double flux = 0;         // sum above the sky over the aperture (partial pixels weighted)
+    double fluxError = 0;    // from the sky's scatter, in the aperture and in the sky estimate
+    double sky = 0;          // per pixel: sigma-clipped median of the ring
+    double skySigma = 0;     // per pixel
     bool saturated = false;  // an aperture pixel at the white level
 
     // Sky-limited: the source's own photon noise is not counted, as the

@@ -61,7 +61,7 @@ struct TargetOutcome {
 // combines, on each axis, the fit's scatter with the centroid's error from
 // the signal-to-noise ratio (sqrt 2 sigma_psf / SNR); the magnitude's, the
 // zero point's scatter with 1.0857 / SNR.
-TargetOutcome measureTarget(const LuminanceImage& image, double clickX, double clickY,
-                            const FrameCalibration& frame, const MeasureSettings& settings = {});
+TargetOutcome measureTarget(const LuminanceImage& image, double clickX, double clickY, const FrameCalibration& frame,
+                            const MeasureSettings& settings = {});
 
 }  // namespace sextrix

@@ -24,8 +24,8 @@ std::optional<ZeroPoint> fitZeroPoint(std::span<const PhotometricStar> stars) {
         // The MAD, so that one variable star or blend does not widen the cut;
         // never below 0.01 mag, the catalogues' own rounding.
         const double sigma = std::max(0.01, 1.4826 * work[work.size() / 2]);
-        const auto end = std::remove_if(points.begin(), points.end(),
-                                        [&](double p) { return std::abs(p - median) > 3 * sigma; });
+        const auto end =
+            std::remove_if(points.begin(), points.end(), [&](double p) { return std::abs(p - median) > 3 * sigma; });
         if (end != points.end()) {
             points.erase(end, points.end());
             continue;
@@ -34,7 +34,8 @@ std::optional<ZeroPoint> fitZeroPoint(std::span<const PhotometricStar> stars) {
         for (double p : points) mean += p;
         mean /= static_cast<double>(points.size());
         for (double p : points) sum += (p - mean) * (p - mean);
-        return ZeroPoint{mean, std::sqrt(sum / static_cast<double>(points.size() - 1)), static_cast<int>(points.size())};
+        return ZeroPoint{mean, std::sqrt(sum / static_cast<double>(points.size() - 1)),
+                         static_cast<int>(points.size())};
     }
 }
 

@@ -14,11 +14,13 @@
 namespace sextrix {
 
 // One catalogue star with its unrounded J2000.0 position (right ascension
-// may lie outside 0..360 near 0 h) and a label for the residual table.
+// may lie outside 0..360 near 0 h), a label for the residual table, and
+// its magnitude in the catalogue's red band when the catalogue gives one.
 struct ReferenceStar {
     std::string id;
     double raDeg = 0;
     double decDeg = 0;
+    std::optional<double> mag;
 };
 
 struct RefineSettings {

@@ -75,9 +75,10 @@ TEST_P(TargetOnSimulatedField, PositionAndMagnitudeMatchTheTruth) {
     ASSERT_TRUE(outcome.target) << outcome.reason;
     const TargetMeasurement& t = *outcome.target;
     const SkyPoint truth = imageToSky(frame.setup, frame.target.x, frame.target.y);
-    const double errorArcsec = 3600 * std::hypot((t.raDeg - truth.raDeg) * std::cos(truth.decDeg * M_PI / 180),
-                                                 t.decDeg - truth.decDeg);
-    EXPECT_LT(errorArcsec, kind.maxErrorArcsec) << "SNR " << t.snr << " dx " << t.x - frame.target.x << " dy " << t.y - frame.target.y;
+    const double errorArcsec =
+        3600 * std::hypot((t.raDeg - truth.raDeg) * std::cos(truth.decDeg * M_PI / 180), t.decDeg - truth.decDeg);
+    EXPECT_LT(errorArcsec, kind.maxErrorArcsec)
+        << "SNR " << t.snr << " dx " << t.x - frame.target.x << " dy " << t.y - frame.target.y;
     ASSERT_TRUE(t.mag);
     EXPECT_NEAR(*t.mag, kind.targetMag, kind.maxMagError) << "SNR " << t.snr;
     // The uncertainty given covers the error made.
