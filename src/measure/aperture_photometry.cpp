@@ -33,7 +33,7 @@ Aperture apertureForFwhm(double fwhm) {
 }
 
 std::optional<ApertureFlux> aperturePhotometry(const LuminanceImage& image, double x, double y,
-                                               const Aperture& aperture) {
+                                               const Aperture& aperture, std::optional<double> gain) {
     const double reach = aperture.skyOuter;
     if (x - reach < 0 || y - reach < 0 || x + reach > image.width - 1 || y + reach > image.height - 1)
         return std::nullopt;
@@ -74,7 +74,9 @@ std::optional<ApertureFlux> aperturePhotometry(const LuminanceImage& image, doub
             area += w;
             if (value >= image.whiteLevel) result.saturated = true;
         }
-    result.fluxError = sigma * std::sqrt(area + area * area / skyCount);
+    if (!gain && sky > 0 && sigma > 0) gain = sky / (sigma * sigma);
+    const double photons = gain && *gain > 0 ? std::max(0.0, result.flux) / *gain : 0;
+    result.fluxError = std::sqrt(sigma * sigma * (area + area * area / skyCount) + photons);
     return result;
 }
 

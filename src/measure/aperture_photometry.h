@@ -14,22 +14,25 @@ struct Aperture {
 };
 
 struct ApertureFlux {
-    double flux = 0;         // sum above the sky over the aperture (partial pixels weighted)
-    double fluxError = 0;    // from the sky's scatter, in the aperture and in the sky estimate
+    double flux = 0;  // sum above the sky over the aperture (partial pixels weighted)
+    // The sky's scatter over the aperture and in the sky estimate, and the
+    // source's own photon noise.
+    double fluxError = 0;
     double sky = 0;          // per pixel: sigma-clipped median of the ring
     double skySigma = 0;     // per pixel
     bool saturated = false;  // an aperture pixel at the white level
 
-    // Sky-limited: the source's own photon noise is not counted, as the
-    // camera's gain is not known. Bright sources are thus given more than
-    // they have; they are measured to far better than anything it decides.
     double snr() const { return fluxError > 0 ? flux / fluxError : 0; }
 };
 
 // Nothing when the aperture or the ring leaves the image, or the ring has
-// fewer than 12 usable pixels.
+// fewer than 12 usable pixels. The source's photon noise needs the camera's
+// gain (electrons per unit); without one it is taken from the sky, whose
+// scatter is then its photon noise: sky / sigma^2. That holds for a frame
+// whose bias is removed (a JPEG, a calibrated FITS); on a raw frame with an
+// offset it counts less photon noise than there is.
 std::optional<ApertureFlux> aperturePhotometry(const LuminanceImage& image, double x, double y,
-                                               const Aperture& aperture);
+                                               const Aperture& aperture, std::optional<double> gain = std::nullopt);
 
 // The aperture the frame's stars are measured with: 1.5 FWHM (at least 2
 // pixels), the ring from 3 pixels beyond it, at least 6 pixels wide.

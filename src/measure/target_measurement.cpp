@@ -6,6 +6,7 @@
 
 #include "detect/star_detection.h"
 #include "geometry/tan_projection.h"
+#include "psf_centroid.h"
 
 namespace sextrix {
 namespace {
@@ -64,8 +65,12 @@ TargetOutcome measureTarget(const LuminanceImage& image, double clickX, double c
         return outcome;
     }
     const SourceOnImage& source = *search.source;
-    const double fwhm = settings.fieldFwhm > 0 ? settings.fieldFwhm : source.fwhm;
-    const auto flux = aperturePhotometry(image, source.x, source.y, apertureForFwhm(fwhm));
+    const double fwhm = frame.fwhm > 0 ? frame.fwhm : source.fwhm;
+    // The fitted centre when the fit holds, else the detector's centroid
+    // with the error its signal-to-noise ratio implies.
+    const auto fit = source.saturated ? std::nullopt : fitPsfCentre(image, source.x, source.y, fwhm);
+    const double x = fit ? fit->x : source.x, y = fit ? fit->y : source.y;
+    const auto flux = aperturePhotometry(image, x, y, apertureForFwhm(fwhm));
     if (!flux) {
         outcome.reason = "the source is too near the edge of the image for its sky to be measured";
         return outcome;
@@ -76,15 +81,16 @@ TargetOutcome measureTarget(const LuminanceImage& image, double clickX, double c
         return outcome;
     }
     TargetMeasurement t;
-    t.x = source.x;
-    t.y = source.y;
+    t.x = x;
+    t.y = y;
     const SkyDirection sky = tanPixelToSky(frame.solution, t.x, t.y);
     t.raDeg = sky.raDeg;
     t.decDeg = sky.decDeg;
     t.snr = flux->snr();
     t.saturated = source.saturated || flux->saturated;
-    const double centroidArcsec =
-        std::sqrt(2.0) * fwhm * kSigmaPerFwhm / t.snr * tanScaleArcsecPerPixel(frame.solution);
+    const double fromSnr = std::sqrt(2.0) * fwhm * kSigmaPerFwhm / t.snr;
+    const double centroidPx = fit ? std::max(std::hypot(fit->sigmaX, fit->sigmaY), fromSnr / 2) : fromSnr;
+    const double centroidArcsec = centroidPx * tanScaleArcsecPerPixel(frame.solution) / std::sqrt(2.0);
     const double fitPerAxis = frame.fitRmsArcsec / std::sqrt(2.0);
     t.sigmaRaCosDecArcsec = t.sigmaDecArcsec = std::hypot(fitPerAxis, centroidArcsec);
     if (frame.zeroPoint && !t.saturated && flux->flux > 0) {

@@ -14,7 +14,6 @@ namespace sextrix {
 struct MeasureSettings {
     double searchRadiusPx = 6;  // the source is looked for this far from the click
     double detectSigma = 3;     // and must stand this far above the local sky
-    double fieldFwhm = 0;       // the frame's stars' median FWHM; 0: the target's own
 };
 
 // Where a source is on the image: the detector's centroid over a patch around
@@ -39,6 +38,7 @@ struct FrameCalibration {
     TanSolution solution;
     double fitRmsArcsec = 0;  // total over both axes, as the refinement reports it
     std::optional<ZeroPoint> zeroPoint;
+    double fwhm = 0;  // the stars' median, pixels; 0: the target's own
 };
 
 struct TargetMeasurement {

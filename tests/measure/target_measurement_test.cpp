@@ -66,12 +66,11 @@ TEST_P(TargetOnSimulatedField, PositionAndMagnitudeMatchTheTruth) {
         const auto at = skyToImage(frame.setup, star.raDeg, star.decDeg);
         matched.push_back({at->x, at->y, star.mag});
     }
-    FrameCalibration calibration{trueSolution(frame.setup), 0, {}};
+    FrameCalibration calibration{trueSolution(frame.setup), 0, {}, frame.setup.fwhmPx};
     calibration.zeroPoint = frameZeroPoint(frame.image, matched, frame.setup.fwhmPx);
     ASSERT_TRUE(calibration.zeroPoint);
 
-    const TargetOutcome outcome = measureTarget(frame.image, frame.target.x + 2.5, frame.target.y - 1.5, calibration,
-                                                {.fieldFwhm = frame.setup.fwhmPx});
+    const TargetOutcome outcome = measureTarget(frame.image, frame.target.x + 2.5, frame.target.y - 1.5, calibration);
     ASSERT_TRUE(outcome.target) << outcome.reason;
     const TargetMeasurement& t = *outcome.target;
     const SkyPoint truth = imageToSky(frame.setup, frame.target.x, frame.target.y);
