@@ -153,8 +153,9 @@ int main(int argc, char** argv) {
     const std::string folder = (std::filesystem::temp_directory_path() / "measure_sim_fields").string();
     std::filesystem::create_directories(folder);
     bool failed = false;
-    std::printf("kind          target mag  frames solved measured  median SNR   pos median  pos 95%%  centroid 95%%"
-                "  sigma med  within 2 sigma  mag median  |mag| 95%%  ms/click\n");
+    std::printf(
+        "kind          target mag  frames solved measured  median SNR   pos median  pos 95%%  centroid 95%%"
+        "  sigma med  within 2 sigma  mag median  |mag| 95%%  ms/click\n");
     // Target magnitudes that give SNR of about 100, 50 and 10 on each kind.
     const struct {
         const char* name;
@@ -181,11 +182,13 @@ int main(int argc, char** argv) {
                 times.push_back(r.seconds * 1000);
             }
             const double snr = percentile(snrs, 0.5);
-            std::printf("%-13s %10.1f  %6d %6d %8zu  %10.1f   %9.3f\" %7.3f\" %11.3f\" %9.3f\" %13.0f%%  %10.3f  %9.3f  %8.2f\n",
-                        kind.name, mag, fields, solved, errors.size(), snr, percentile(errors, 0.5),
-                        percentile(errors, 0.95), percentile(centroids, 0.95), percentile(sigmas, 0.5),
-                        errors.empty() ? 0.0 : 100.0 * covered / static_cast<double>(errors.size()), percentile(magErrors, 0.5),
-                        percentile(magErrors, 0.95), percentile(times, 0.5));
+            std::printf(
+                "%-13s %10.1f  %6d %6d %8zu  %10.1f   %9.3f\" %7.3f\" %11.3f\" %9.3f\" %13.0f%%  %10.3f  %9.3f  "
+                "%8.2f\n",
+                kind.name, mag, fields, solved, errors.size(), snr, percentile(errors, 0.5), percentile(errors, 0.95),
+                percentile(centroids, 0.95), percentile(sigmas, 0.5),
+                errors.empty() ? 0.0 : 100.0 * covered / static_cast<double>(errors.size()), percentile(magErrors, 0.5),
+                percentile(magErrors, 0.95), percentile(times, 0.5));
             if (snr >= 50 && (percentile(errors, 0.5) > 0.1 || percentile(magErrors, 0.5) > 0.1)) failed = true;
             if (!errors.empty() && covered < 0.9 * static_cast<double>(errors.size())) failed = true;
         }

@@ -7,8 +7,8 @@
 
 namespace sextrix {
 
-FrameCalibration calibrateFrame(const LuminanceImage& image, const TanSolution& solution,
-                                const Refinement& refinement, const std::vector<ReferenceStar>& catalogue,
+FrameCalibration calibrateFrame(const LuminanceImage& image, const TanSolution& solution, const Refinement& refinement,
+                                const std::vector<ReferenceStar>& catalogue,
                                 const std::vector<DetectedStar>& detected) {
     FrameCalibration frame;
     frame.solution = solution;

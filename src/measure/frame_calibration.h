@@ -12,8 +12,7 @@ namespace sextrix {
 // The zero point is fitted on the pairs the refinement kept whose catalogue
 // star has a magnitude (frameZeroPoint); the width is the median FWHM of the
 // clean detected stars (neither saturated, blended nor on the edge).
-FrameCalibration calibrateFrame(const LuminanceImage& image, const TanSolution& solution,
-                                const Refinement& refinement, const std::vector<ReferenceStar>& catalogue,
-                                const std::vector<DetectedStar>& detected);
+FrameCalibration calibrateFrame(const LuminanceImage& image, const TanSolution& solution, const Refinement& refinement,
+                                const std::vector<ReferenceStar>& catalogue, const std::vector<DetectedStar>& detected);
 
 }  // namespace sextrix
