@@ -16,6 +16,9 @@
 // 6. otherwise the next five-star set is tried, until the sets or the
 //    search limit run out. The limit is a count of searches, so an image and
 //    its hints give the same answer on any machine.
+//
+// solveField runs it all; FieldSolver below has one method per step, for a
+// caller that walks them in turn.
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,7 +27,9 @@
 #include "detect/star_detection.h"
 #include "geometry/plate.h"
 #include "identify/decider.h"
+#include "match_chance.h"
 #include "refine/plate_refinement.h"
+#include "state/reduction_values.h"
 #include "state/tan_solution.h"
 
 namespace sextrix {
@@ -77,6 +82,144 @@ struct SolveOutcome {
     double scaleRatio = 1;       // true scale over the hinted one, as the search found it
     int searches = 0;            // figure searches run
     int proofs = 0;              // candidates put to the proof
+};
+
+// The steps of solveField, one method each, for a caller that walks them in
+// turn (solveField walks them so):
+//
+//   FieldSolver solver(detected, width, height, catalogue, hints, settings);
+//   1. solver.refusal()                  why the values cannot be solved, or ""
+//   2. solver.prepare()                  the stars and radii the search works with
+//   3. picks: the caller's, or from prepare().stars (pickPool,
+//      pickCombinations, orderedPicks in auto_picks.h)
+//   4. solver.candidates(picks, scale)   the figure search's candidates at one
+//                                        scale, each judged against chance
+//   5. solver.choose(candidates)         the best, its rival, rule 1's verdict
+//   6. solver.prove(choice, picks, scale)          rule 2 on the held-back stars
+//   7. solver.accept(choice, proof, picks, scale)  rule 3 on the refinement: the
+//                                        solution, or the verdict
+//   8. solver.finish()                   the outcome, with the reason of a failure
+//
+// trySet runs 4 to 7 at every scale of the search; tryTriangles runs 6 and 7
+// on the triangles' candidates. The detected stars and the catalogue are
+// kept by reference: they must outlive the solver.
+
+// What prepare hands on.
+struct SolvePreparation {
+    std::vector<DetectedStar> stars;    // the solvable detections, brightest first
+    double matchRadiusPx = 0;           // of a candidate's matches: three FWHM of the unclipped stars
+    double proofRadiusPx = 0;           // of the held-back stars' matches: about the seeing disc
+    int searchStars = 0;                // catalogue stars near the field given to the figure search
+    int firstHalf = 0, secondHalf = 0;  // catalogue stars on the plane in each half
+};
+
+// A candidate of the figure search with a plate and a decider count of four,
+// judged on the first half of the catalogue. The plate maps the picks'
+// pixels to the catalogue's tangent plane, times the search's scale.
+struct JudgedCandidate {
+    CandidateEvidence evidence;
+    Plate plate;
+};
+
+// The best candidate of one search (the lowest chance), the excess of its
+// best different rival, and rule 1's verdict on it.
+struct CandidateChoice {
+    JudgedCandidate best;
+    double runnerUpExcess = 0;
+    Verdict verdict = Verdict::TooFewMatches;
+};
+
+// Rule 2: each half of the catalogue refined alone predicts the other.
+struct CandidateProof {
+    Verdict verdict = Verdict::NotProven;
+    std::optional<TanSolution> halfSolution;  // the fit that goes on to the refinement
+    int matches = 0;                          // held-back stars found where predicted
+    int predicted = 0;                        // held-back stars predicted on the image
+    double log10FalseAlarm = 0;               // chance, times the proofs tried, with the prior penalty
+};
+
+class FieldSolver {
+public:
+    FieldSolver(const std::vector<DetectedStar>& detected, int width, int height,
+                const std::vector<ReferenceStar>& catalogue, const SolveHints& hints, const SolveSettings& settings);
+
+    // Step 1. Nothing wrong with the values: an empty text.
+    std::string refusal() const;
+    // Recorded as the outcome's reason.
+    void refuse(std::string reason);
+
+    // Step 2, once, after a refusal that is empty.
+    const SolvePreparation& prepare();
+
+    // Step 4. The figure search for the picks with the catalogue scaled by
+    // `scale` (1: the hinted scale); counts one search.
+    std::vector<JudgedCandidate> candidates(const FivePicks& picks, double scale);
+
+    // Step 5. Nothing when there is no candidate.
+    std::optional<CandidateChoice> choose(const std::vector<JudgedCandidate>& candidates);
+
+    // Step 6. Counts one proof, unless the candidate's plate cannot be
+    // inverted or neither half can be fitted.
+    CandidateProof prove(const CandidateChoice& choice, const FivePicks& picks, double scale);
+
+    // Step 7. On Accepted the outcome holds the solution; a proof that was
+    // not accepted is handed back as its verdict, with nothing refined.
+    Verdict accept(const CandidateChoice& choice, const CandidateProof& proof, const FivePicks& picks, double scale);
+
+    // Step 8.
+    SolveOutcome finish();
+
+    // Steps 4 to 7 for one set of picks at every scale; true once solved.
+    bool trySet(const FivePicks& picks);
+    // The triangles of the brightest detected stars against those of the
+    // brightest catalogue stars near the field; true once solved.
+    bool tryTriangles();
+
+    // The budget.
+    int searches() const { return outcome_.searches; }
+    bool outOfSearches() const { return outcome_.searches >= settings_.maxSearches || outOfProofs(); }
+    bool outOfProofs() const { return proofsTried_ >= settings_.maxProofs; }
+
+private:
+    struct PlaneCatalogue {
+        std::vector<double> x, y;  // every star that has an image on the plane
+        std::vector<int> star;     // its index in the caller's list
+        double kx = 0, ky = 0;     // pixels per degree of xi and eta
+    };
+
+    static PlaneCatalogue planeCatalogue(const std::vector<ReferenceStar>& catalogue, const SolveHints& hints);
+    static int catalogueOnImage(const PlaneCatalogue& plane, int width, int height);
+    std::optional<TanSolution> tanFromPlate(const Plate& plate, double scale) const;
+    CandidateEvidence evidence(const Plate& plate, double scale);
+    void note(Verdict v);
+    bool searchAt(const FivePicks& picks, double scale);
+    AcceptanceRule candidateRule() const;
+    Refinement refineTwice(const TanSolution& first, const std::vector<ReferenceStar>& stars,
+                           const RefineSettings& settings) const;
+    double scaleRatioOf(const TanSolution& s) const;
+    std::vector<PixelPosition> heldBack(const TanSolution& fit, const std::vector<ReferenceStar>& half,
+                                        const FivePicks& picks) const;
+
+    const std::vector<DetectedStar>& detected_;
+    int width_, height_;
+    const std::vector<ReferenceStar>& catalogue_;
+    SolveHints hints_;
+    SolveSettings settings_;
+    RefineSettings refine_;
+
+    SolvePreparation prepared_;
+    PlaneCatalogue plane_;
+    std::vector<ReferenceStar> firstHalf_, secondHalf_;
+    std::vector<std::size_t> firstHalfPlane_;
+    double fwhmPx_ = 0;
+    DetectionDensity density_{{}, 1, 1, 1};
+    long proofsTried_ = 0;
+    std::vector<double> searchX_, searchY_, scaledX_, scaledY_;
+    std::vector<PixelPosition> predicted_;
+    SquareTable pickDist_{5};
+    SquareTable catDist_{kIdentifyCapacity};
+    Verdict furthest_ = Verdict::Accepted;
+    SolveOutcome outcome_;
 };
 
 // solveField

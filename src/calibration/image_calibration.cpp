@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
+#include <vector>
 
 #include "state/angle_units.h"
+#include "state/text_number.h"
 
 namespace sextrix {
 namespace {
@@ -97,6 +100,38 @@ ImageCalibration calibrateFromStars(const std::array<CalibrationStar, 3>& s) {
     r.corrDec = std::sqrt(y);
     return r;
 }
+
+ImageCalibration ThreeStarCalibration::record(const CalibrationStar& star) {
+    if (finished()) throw std::logic_error("the calibration has its three stars");
+    if (next_ == 0) {
+        next_ = 1;
+        return {};
+    }
+    const std::size_t k = recorded();
+    std::vector<CalibrationStar> stars(stars_.begin(), stars_.begin() + static_cast<std::ptrdiff_t>(k));
+    stars.push_back(star);
+    if (ImageCalibration pair = pairRefusal(stars); pair.refusal != CalibrationRefusal::None) return pair;
+    if (k < 2) {
+        stars_[k] = star;
+        ++next_;
+        return {};
+    }
+
+    // The old program held the pixel differences from star 1 in 16 bits.
+    std::array<CalibrationStar, 3> fromFirst = {stars_[0], stars_[1], star};
+    for (CalibrationStar& s : fromFirst) {
+        s.x = toInt16Checked(s.x - stars_[0].x);
+        s.y = toInt16Checked(s.y - stars_[0].y);
+    }
+    const ImageCalibration result = calibrateFromStars(fromFirst);
+    if (result.refusal == CalibrationRefusal::None) {
+        stars_[k] = star;
+        ++next_;
+    }
+    return result;
+}
+
+double ThreeStarCalibration::meanDec() const { return (stars_[0].dec + stars_[1].dec + stars_[2].dec) / 3; }
 
 ImageScale imageScale(double corrAsd, double corrDec, double decDeg) {
     return {3600 * std::cos(toRadians(decDeg)) / corrAsd, 3600 / corrDec};

@@ -79,6 +79,60 @@ ImageCalibration pairRefusal(std::span<const CalibrationStar> stars);
 // order. Refuses a pair first, as pairRefusal, then the triangle.
 ImageCalibration calibrateFromStars(const std::array<CalibrationStar, 3>& stars);
 
+// The calibration by image as steps, holding the stars recorded so far:
+//
+//   ThreeStarCalibration calibration;
+//   calibration.start();                      star 1 is next
+//   calibration.record(first)   -> None: star 2 is next
+//   calibration.record(second)  -> None, or the pair it cannot make with
+//                                  star 1 (pairRefusal)
+//   calibration.record(third)   -> the factors (calibrateFromStars), or a
+//                                  refusal with its reason
+//   calibration.finished()
+//
+// A refused star leaves the calibration where it was: the same star is next
+// and can be given again. Each star is checked against the earlier ones as
+// it comes, so a bad pick is named at once rather than after the third.
+class ThreeStarCalibration {
+public:
+    // Star 1 is next; the stars recorded before are forgotten.
+    void start() { next_ = 1; }
+
+    // The star record takes next: 1..3 while it runs, 4 once the factors are
+    // found, 0 before start.
+    int nextStar() const { return next_; }
+    bool finished() const { return next_ > 3; }
+
+    // Records star nextStar(). Positions are the picture's pixels as the old
+    // program held them, 16-bit whole numbers.
+    //
+    // Returned:
+    //   a refusal, naming the pair for a pair refusal; otherwise, after star
+    //   3, the factors (with the condition number), and nothing for stars 1
+    //   and 2.
+    //
+    // Notes:
+    // 1. Before start the star is not kept and star 1 becomes next, as the
+    //    panel's button has always done.
+    // 2. Star 3's pixel differences from star 1 are 16-bit numbers too: one
+    //    beyond them throws OverflowError, and star 3 stays next.
+    // 3. Throws std::logic_error once finished.
+    ImageCalibration record(const CalibrationStar& star);
+
+    // The recorded stars 1..nextStar() - 1, in order.
+    std::span<const CalibrationStar> stars() const { return {stars_.data(), recorded()}; }
+
+    // The mean declination of the three stars, degrees, once finished: the
+    // declination the result's scale along right ascension is given at.
+    double meanDec() const;
+
+private:
+    std::size_t recorded() const { return next_ > 1 ? static_cast<std::size_t>(next_ - 1) : 0; }
+
+    int next_ = 0;
+    std::array<CalibrationStar, 3> stars_{};
+};
+
 // The scale of the image on the sky, arcseconds per pixel, along right
 // ascension (at declination decDeg) and along declination.
 struct ImageScale {

@@ -5,7 +5,7 @@
 
 #include "chart.h"
 #include "identify/decider.h"
-#include "identify/identification.h"
+#include "identify/figure_identification.h"
 #include "model/status.h"
 #include "refinement.h"
 #include "residuals.h"
@@ -46,15 +46,11 @@ FivePicks picksOf(const WorkingState& ws) {
     return picks;
 }
 
-struct Offer {
-    const FivePicks& picks;
-    int catCount;
-    DeciderWindow counted;  // the window the candidates' counts were made with
-    int total;
-};
-
-// Shows candidate s of the offer and asks about it; true when the user accepts.
-bool offerCandidate(App& app, const Candidate& candidate, int s, const Offer& offer) {
+// Shows the candidate the identification gives now and asks about it; true
+// when the user accepts. A candidate without a plate, whose chart failed,
+// that the decider refuses, or whose centre falls off the picture while the
+// user said it is on it, is refused without a question.
+bool offerCandidate(App& app, FigureIdentification& identification, const Candidate& candidate) {
     WorkingState& ws = app.ws();
     Form1Model& form = app.form1;
     const auto& messages = app.ctx.lang.messages;
@@ -71,11 +67,8 @@ bool offerCandidate(App& app, const Candidate& candidate, int s, const Offer& of
 
     // Re-read for every candidate: the box may change while a question is open.
     const DeciderWindow window = readDeciderWindow(app);
-    Int16 deciderHits = window == offer.counted
-                            ? candidate.deciderHits
-                            : deciderHitsAt(ws.plate, offer.picks, ws.catX, ws.catY, offer.catCount, window);
-    if (form.CheckDecideur.value == 0) deciderHits = 4;
-    if (ws.mapFailed != 0 || deciderHits <= 3) return false;
+    const CandidateCheck check = identification.verify(window, form.CheckDecideur.value != 0);
+    if (ws.mapFailed != 0 || !check.worthAsking) return false;
 
     ws.lineText.clear();
     if (ws.centreWarn != 0) {
@@ -84,7 +77,8 @@ bool offerCandidate(App& app, const Candidate& candidate, int s, const Offer& of
     }
     // The user said the centre is on the image, so a plate that puts it off is wrong.
     if (!ws.lineText.empty() && form.Checkcenter.value == 1) return false;
-    const std::string question = ws.lineText + messages[2] + " (" + intToText(s) + "/" + intToText(offer.total) + ")";
+    const std::string question = ws.lineText + messages[2] + " (" + intToText(identification.candidateNumber()) + "/" +
+                                 intToText(identification.candidateCount()) + ")";
     return app.platform.dialogs.askYesNo(question, messages[3]);
 }
 
@@ -111,19 +105,20 @@ void Algo(App& app) {
     ws.solved = kFalse;
 
     const int count = std::max<int>(ws.catCount, 0);
-    const std::vector<Candidate> candidates =
-        identifyCandidates({picks, ws.catX, ws.catY, count, tolerance, window}, ws.pickDist, ws.catDist);
-    ws.solutionCount = static_cast<Int16>(candidates.size());
+    FigureIdentification identification({picks, ws.catX, ws.catY, count, tolerance, window}, ws.pickDist, ws.catDist);
+    ws.solutionCount = static_cast<Int16>(identification.candidateCount());
 
-    const Offer offer{picks, count, window, ws.solutionCount};
     try {
-        for (int s = 1; s <= ws.solutionCount; ++s) {
-            if (!offerCandidate(app, candidates[s - 1], s, offer)) continue;
+        while (const Candidate* candidate = identification.nextCandidate()) {
+            if (!offerCandidate(app, identification, *candidate)) {
+                identification.reject();
+                continue;
+            }
+            identification.accept();  // no candidate follows
             AddStatus(form, app.platform.events, messages[4]);
             ws.solved = kTrue;
             ws.mode = ClickMode::Coor;
             RefineAcceptedPlate(app);
-            break;
         }
     } catch (const InputError&) {
         // A threshold spoilt during the run ends it as if it had never started.

@@ -5,10 +5,11 @@
 
 namespace sextrix {
 
-// Matches the figure of the five picked stars against every five-star figure
-// of the catalogue stars 1..catCount (identifyCandidates), then shows the
-// candidates one by one: plate constants from the first three pairs, the
-// chart and the match crosses, the automatic decider, and a Yes/No question.
+// Walks FigureIdentification (identify/figure_identification.h) over the
+// five picked stars and the catalogue stars 1..catCount, showing each
+// candidate it gives: the chart of its plate and the match crosses, then,
+// when its decider count passes, a Yes/No question whose answer goes back
+// to the walk.
 // The centre warning of a question is that of the candidate's own chart. The
 // first accepted candidate becomes the solution (solved = -1, mode "coor");
 // without one, solved is 0 and the plate is that of the last candidate shown.

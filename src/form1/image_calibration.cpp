@@ -1,6 +1,5 @@
 #include "image_calibration.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -76,10 +75,6 @@ std::string resultText(App& app, double meanDec) {
     return text;
 }
 
-// The pixel differences are 16-bit numbers: a difference beyond them is the
-// overflow the recording reports.
-double checkedDifference(Int16 a, Int16 b) { return toInt16Checked(static_cast<double>(a) - b); }
-
 // A refusal as an exception. The star concerned may be picked again: by
 // image, after the third click, the picking is taken up again for it.
 [[noreturn]] void refuse(App& app, const ImageCalibration& result) {
@@ -89,31 +84,6 @@ double checkedDifference(Int16 a, Int16 b) { return toInt16Checked(static_cast<d
         app.form1.zoom.visible = true;
     }
     throw std::runtime_error(refusalText(app.ctx.lang, result));
-}
-
-// Stars 1..3 are recorded: the factors, or a refusal as an exception.
-void computeFactors(App& app) {
-    const WorkingState& ws = app.ws();
-    std::array<CalibrationStar, 3> stars{};
-    for (int k = 1; k <= 3; ++k)
-        stars[k - 1] = {checkedDifference(ws.etaloX[k], ws.etaloX[1]), checkedDifference(ws.etaloY[k], ws.etaloY[1]),
-                        ws.etaloRa[k], ws.etaloDec[k]};
-    const ImageCalibration result = calibrateFromStars(stars);
-    if (result.refusal != CalibrationRefusal::None) refuse(app, result);
-
-    writeScaleFactors(app, result.corrAsd, result.corrDec);
-}
-
-// Star k, about to be recorded, is refused at once when it cannot make a
-// pair with a star recorded before it: picking it again is the cure.
-void checkNewStar(App& app, int k, const CalibrationStar& star) {
-    const WorkingState& ws = app.ws();
-    std::vector<CalibrationStar> stars;
-    for (int j = 1; j < k; ++j)
-        stars.push_back(
-            {static_cast<double>(ws.etaloX[j]), static_cast<double>(ws.etaloY[j]), ws.etaloRa[j], ws.etaloDec[j]});
-    stars.push_back(star);
-    if (const ImageCalibration pair = pairRefusal(stars); pair.refusal != CalibrationRefusal::None) refuse(app, pair);
 }
 
 // Shortest text of a single-precision number, with the given separator.
@@ -134,7 +104,7 @@ void mnu_etalonage_Click(App& app) {
         WorkingState& ws = form.ws;
         if (ws.imageLoaded != kFalse) {
             ws.mode = ClickMode::Etalo;
-            ws.etaloStep = 1;
+            ws.imageCalibration.start();
             form.zoom.visible = true;
             openPanel(form);
             resetButton(app);
@@ -150,7 +120,7 @@ void mnu_superetalonage_Click(App& app) {
         if (ws.solved != kFalse) {
             ws.etaloArmed = 1;
             ws.mode = ClickMode::SuperEtalo;
-            ws.etaloStep = 1;
+            ws.imageCalibration.start();
             ws.pickCount = 0;
             openPanel(form);
             resetButton(app);
@@ -164,8 +134,8 @@ void BoutonEtalo_Click(App& app) {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;
         ws.etaloArmed = 1;
-        const int k = ws.etaloStep;
-        if (k < 0 || k > 3) throw std::out_of_range("Subscript out of range");
+        ThreeStarCalibration& calibration = ws.imageCalibration;
+        if (calibration.finished()) throw std::out_of_range("Subscript out of range");
 
         // Everything is read before anything is stored: a box that does not
         // read leaves the star as it was.
@@ -176,20 +146,15 @@ void BoutonEtalo_Click(App& app) {
         const double ra = raToDegrees(strict(2), strict(3), parseLeadingNumber(form.Etalo[4].text, sep));
         const double sign = form.txt_dec_sign_show[1].caption == "-" ? -1 : 1;
         const double dec = decToDegrees(sign, strict(5), strict(6), parseLeadingNumber(form.Etalo[7].text, sep));
-        checkNewStar(app, k, {static_cast<double>(x), static_cast<double>(y), ra, dec});
-        ws.etaloX[k] = x;
-        ws.etaloY[k] = y;
-        ws.etaloRa[k] = ra;
-        ws.etaloDec[k] = dec;
-        if (k == 3) computeFactors(app);
+        const ImageCalibration result = calibration.record({static_cast<double>(x), static_cast<double>(y), ra, dec});
+        if (result.refusal != CalibrationRefusal::None) refuse(app, result);
+        if (calibration.finished()) writeScaleFactors(app, result.corrAsd, result.corrDec);
 
         for (TextBox& box : form.Etalo) box.text.clear();
-        ++ws.etaloStep;
-        if (ws.etaloStep == 3) form.BoutonEtalo.caption = app.ctx.lang.messages[1];
-        if (ws.etaloStep != 4) return;
+        if (calibration.nextStar() == 3) form.BoutonEtalo.caption = app.ctx.lang.messages[1];
+        if (!calibration.finished()) return;
 
-        const double meanDec = (ws.etaloDec[1] + ws.etaloDec[2] + ws.etaloDec[3]) / 3;
-        app.platform.dialogs.message(resultText(app, meanDec), "Velorin Sextrix", false);
+        app.platform.dialogs.message(resultText(app, calibration.meanDec()), "Velorin Sextrix", false);
         form.frm[4].visible = false;
         form.frm[3].visible = true;
         resetButton(app);

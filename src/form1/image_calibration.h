@@ -3,6 +3,9 @@
 // corrDec measured from three stars, in two ways that share the panel and
 // its button.
 //
+// Both walk the steps of one ThreeStarCalibration (calibration/
+// image_calibration.h), WorkingState::imageCalibration, and show its results.
+//
 // By image (menu "Etalonage par image"):
 //   1. mnu_etalonage_Click opens the panel at star 1 (needs a loaded image).
 //   2. A click on the picture picks star k (doselect fills X and Y); the user
@@ -21,8 +24,8 @@ namespace sextrix {
 void mnu_etalonage_Click(App& app);
 void mnu_superetalonage_Click(App& app);
 
-// Records the star of the boxes as star etaloStep; after the third star
-// computes and shows the result. A box that does not read, a star that
+// Records the star of the boxes as the calibration's next star; after the
+// third star writes the factors and shows the result. A box that does not read, a star that
 // cannot pair with an earlier one (the same coordinates, or picked too
 // close), or three stars that cannot give the factors, ends with a message:
 // the step, the boxes and the factors stay as they were.

@@ -30,13 +30,14 @@ bool doselect(App& app) {
     WorkingState& ws = form.ws;
     const PixelPoint click{ws.clickX, ws.clickY};
     // Calibration click k overwrites pick k.
-    const int previous = ws.mode == ClickMode::Etalo ? ws.etaloStep - 1 : ws.pickCount;
+    const int calibrationStar = ws.imageCalibration.nextStar();
+    const int previous = ws.mode == ClickMode::Etalo ? calibrationStar - 1 : ws.pickCount;
     const int pick = previous + 1;
     if (!refinablePosition(click) || pick < 1 || pick > kClickMarkers) return false;
 
     // The step test does not look at the mode: an unfinished calibration
-    // left at step 3 ends a later picking after its first click.
-    if (ws.etaloStep == 3) ws.mode = ClickMode::EtaloDone;
+    // left at its third star ends a later picking after its first click.
+    if (calibrationStar == 3) ws.mode = ClickMode::EtaloDone;
 
     const PixelPoint refined = brightestBox(form.Picture1, click);
     ws.clickX = static_cast<Int16>(refined.x);

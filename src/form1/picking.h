@@ -10,7 +10,8 @@ namespace sextrix {
 void SelectStar_Click(App& app);
 
 // Refines the click at (clickX, clickY), records it as the next pick and
-// marks it; in "etalo" mode it becomes calibration click etaloStep. Returns
+// marks it; in "etalo" mode it becomes the pick of the calibration's next
+// star (WorkingState::imageCalibration, nextStar). Returns
 // true when this was the fifth pick (picking is then over); starting the
 // calculation is the caller's business. A click that cannot be refined or
 // would be recorded outside picks 1..5 changes nothing.

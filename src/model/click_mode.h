@@ -20,7 +20,7 @@
 //   Select     --fifth pick-->                  Picked
 //   any        --candidate accepted-->          Coor
 //   any        --calibration by image starts--> Etalo
-//   Etalo or Select --click with etaloStep 3--> EtaloDone
+//   Etalo or Select --click while the calibration's next star is 3--> EtaloDone
 //   any        --super calibration starts-->    SuperEtalo
 // A refused identification leaves the mode as it was.
 #include <string_view>

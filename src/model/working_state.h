@@ -8,6 +8,7 @@
 #include <vector>
 #include "windows_only.h"
 
+#include "calibration/image_calibration.h"
 #include "click_mode.h"
 #include "state/plate_constants.h"
 #include "state/reduction_values.h"
@@ -65,16 +66,13 @@ struct WorkingState {
     // Modes and flags.
     ClickMode mode = ClickMode::Idle;
     std::string fullMapState;  // "", "loading", "done", "err"
-    Int16 etaloStep = 0;
-    Int16 etaloArmed = 0;
+    Int16 etaloArmed = 0;      // super calibration: hovering fills the boxes until a click keeps the star
     Int16 WizardStatus = 0;
     Int16 ConfigStatus = 0;
 
-    // Calibration by image.
-    std::array<Int16, 4> etaloX{};
-    std::array<Int16, 4> etaloY{};
-    std::array<double, 4> etaloRa{};
-    std::array<double, 4> etaloDec{};
+    // The calibration by image (and the super calibration) in progress: its
+    // stars and the one its next click and press take.
+    ThreeStarCalibration imageCalibration;
 
     // Asteroids, 1..astCount.
     Int16 astCount = 0;

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
+#include <vector>
+
+#include "state/errors.h"
 
 namespace sextrix {
 namespace {
@@ -81,6 +85,102 @@ TEST(ImageCalibration, RefusalNamesItsCause) {
         EXPECT_EQ(r.refusal, expected) << "row " << row << ", condition " << r.condition;
         ++row;
     }
+}
+
+// The calibration walked press by press: what each star recorded hands on
+// (a refusal naming its stars, or after the third the factors) and which
+// star is next. A refused star is given again, and the walk goes on.
+struct Press {
+    CalibrationStar star;
+    CalibrationRefusal refusal;
+    int first, second;  // the pair a refusal names
+    int next;           // nextStar() after the press
+};
+
+struct WalkRow {
+    const char* name;
+    bool started;
+    std::vector<Press> presses;
+    bool factors;  // 2600 and 2700 at the end
+};
+
+class ThreeStarWalk : public testing::TestWithParam<WalkRow> {};
+
+TEST_P(ThreeStarWalk, HandsOnEachStep) {
+    using R = CalibrationRefusal;
+    const WalkRow& row = GetParam();
+    ThreeStarCalibration calibration;
+    EXPECT_EQ(calibration.nextStar(), 0);
+    if (row.started) calibration.start();
+    ImageCalibration last;
+    int press = 0;
+    for (const Press& p : row.presses) {
+        SCOPED_TRACE(testing::Message() << "press " << ++press);
+        last = calibration.record(p.star);
+        EXPECT_EQ(last.refusal, p.refusal);
+        if (p.refusal == R::SameCoordinates || p.refusal == R::TooClose) {
+            EXPECT_EQ(last.first, p.first);
+            EXPECT_EQ(last.second, p.second);
+        }
+        EXPECT_EQ(calibration.nextStar(), p.next);
+        EXPECT_EQ(calibration.stars().size(), static_cast<std::size_t>(std::max(p.next - 1, 0)));
+    }
+    EXPECT_EQ(calibration.finished(), row.factors);
+    if (!row.factors) return;
+    EXPECT_NEAR(last.corrAsd, 2600, 1e-6);
+    EXPECT_NEAR(last.corrDec, 2700, 1e-6);
+    EXPECT_NEAR(calibration.meanDec(), 10 + (480.0 / 2700 + 100.0 / 2700) / 3, 1e-12);
+    EXPECT_THROW(calibration.record(row.presses.back().star), std::logic_error);
+}
+
+// Star 1 at 8h 0m (120 degrees), +10; stars 2 and 3 at pixel offsets that
+// the factors 2600 and 2700 give their offsets on the sky.
+constexpr CalibrationStar kStar1{100, 100, 120, 10};
+constexpr CalibrationStar kStar2{400, 580, 120 + 300.0 / 2600, 10 + 480.0 / 2700};
+constexpr CalibrationStar kStar3{700, 200, 120 + 600.0 / 2600, 10 + 100.0 / 2700};
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ThreeStarWalk,
+    testing::Values(WalkRow{"ThreeGoodStars",
+                            true,
+                            {{kStar1, CalibrationRefusal::None, 0, 0, 2},
+                             {kStar2, CalibrationRefusal::None, 0, 0, 3},
+                             {kStar3, CalibrationRefusal::None, 0, 0, 4}},
+                            true},
+                    // Before the start a star is not kept: the panel's button always moved
+                    // on to star 1 so.
+                    WalkRow{"PressBeforeTheStart", false, {{kStar2, CalibrationRefusal::None, 0, 0, 1}}, false},
+                    WalkRow{"SecondTooCloseThenPickedAgain",
+                            true,
+                            {{kStar1, CalibrationRefusal::None, 0, 0, 2},
+                             {{126, 100, 120.01, 10}, CalibrationRefusal::TooClose, 1, 2, 2},
+                             {kStar2, CalibrationRefusal::None, 0, 0, 3},
+                             {kStar3, CalibrationRefusal::None, 0, 0, 4}},
+                            true},
+                    WalkRow{"ThirdWithTheCoordinatesOfTheFirst",
+                            true,
+                            {{kStar1, CalibrationRefusal::None, 0, 0, 2},
+                             {kStar2, CalibrationRefusal::None, 0, 0, 3},
+                             {{700, 200, 120, 10}, CalibrationRefusal::SameCoordinates, 1, 3, 3}},
+                            false},
+                    WalkRow{"ThirdOnALineThenPickedAgain",
+                            true,
+                            {{kStar1, CalibrationRefusal::None, 0, 0, 2},
+                             {kStar2, CalibrationRefusal::None, 0, 0, 3},
+                             {{700, 1060, 120.2, 10.3}, CalibrationRefusal::CollinearOnImage, 0, 0, 3},
+                             {kStar3, CalibrationRefusal::None, 0, 0, 4}},
+                            true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The old program held the pixel differences in 16 bits: one beyond them is
+// an overflow, and the third star stays to be given.
+TEST(ThreeStarCalibration, DifferencesBeyond16BitsOverflow) {
+    ThreeStarCalibration calibration;
+    calibration.start();
+    calibration.record({-30000, 0, 120, 10});
+    calibration.record({0, 300, 120.1, 10});
+    EXPECT_THROW(calibration.record({30000, 0, 120.2, 10.2}), OverflowError);
+    EXPECT_EQ(calibration.nextStar(), 3);
 }
 
 // The demo field: 2.5" pixels at Dec 11.8, an image of 1000 x 800 pixels.

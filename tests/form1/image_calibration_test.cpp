@@ -36,12 +36,14 @@ TEST(StarReading, RecordsTheTypedPosition) {
     for (const Row& row : rows) {
         testing::TestApp t;
         t.app.ctx.decimalSeparator = row.separator;
-        t.app.ws().etaloStep = 1;
+        t.app.ws().imageCalibration.start();
         typeStar(t.app.form1, row.boxes, row.sign);
         BoutonEtalo_Click(t.app);
         EXPECT_TRUE(t.fake.messages.empty()) << row.boxes[4];
-        EXPECT_NEAR(t.app.ws().etaloRa[1], row.ra, 1e-12) << row.boxes[4];
-        EXPECT_NEAR(t.app.ws().etaloDec[1], row.dec, 1e-12) << row.boxes[4];
+        const auto stars = t.app.ws().imageCalibration.stars();
+        ASSERT_EQ(stars.size(), 1u);
+        EXPECT_NEAR(stars[0].ra, row.ra, 1e-12) << row.boxes[4];
+        EXPECT_NEAR(stars[0].dec, row.dec, 1e-12) << row.boxes[4];
     }
 }
 
@@ -77,7 +79,7 @@ TEST(ThreeStars, GiveTheFactorsOrAreRefused) {
         ASSERT_EQ(t.fake.messages.size(), 1u);
         if (second != seconds[0]) {
             EXPECT_NE(t.fake.messages[0].text.find("Star 2 refused"), std::string::npos) << t.fake.messages[0].text;
-            EXPECT_EQ(t.app.ws().etaloStep, 2);
+            EXPECT_EQ(t.app.ws().imageCalibration.nextStar(), 2);
             EXPECT_EQ(form.txt_corrasd.text, "1000");
             EXPECT_EQ(form.Etalo[4].text, second[4]);
             continue;
@@ -108,9 +110,11 @@ TEST(HoveredStar, RecordsAsTheCatalogueHasIt) {
         Picture1_MouseMove(t.app, 300, 300);  // a later hover changes nothing
         BoutonEtalo_Click(t.app);
         EXPECT_TRUE(t.fake.messages.empty()) << ra;
-        EXPECT_EQ(ws.etaloX[1], 124);
-        EXPECT_NEAR(ws.etaloRa[1], std::fmod(ra + 360, 360), 1e-6);
-        EXPECT_NEAR(ws.etaloDec[1], dec, 1e-6);
+        const auto stars = ws.imageCalibration.stars();
+        ASSERT_EQ(stars.size(), 1u);
+        EXPECT_EQ(stars[0].x, 124);
+        EXPECT_NEAR(stars[0].ra, std::fmod(ra + 360, 360), 1e-6);
+        EXPECT_NEAR(stars[0].dec, dec, 1e-6);
     }
 }
 
