@@ -292,10 +292,10 @@ Outcome<Designation> unpackDesignation(std::string_view packed) {
         if (!body) body = provisionalFromPacked(last7);
         if (body) name = std::string(1, packed[4]) + "/" + *body;
     }
-    Outcome<Designation> designation = name ? parseDesignation(*name) : refused("");
-    if (!designation || designation->columns != packed)
-        return refused(quoted(packed) + " is not a packed designation this program reads.");
-    return designation;
+    if (name)
+        if (auto designation = parseDesignation(*name); designation && designation->columns == packed)
+            return designation;
+    return refused(quoted(packed) + " is not a packed designation this program reads.");
 }
 
 std::string displayName(const Designation& designation) {
