@@ -1,0 +1,51 @@
+#include "report/measurement.h"
+
+#include <cmath>
+
+namespace sextrix {
+
+std::string_view netName(Catalogue catalogue) {
+    switch (catalogue) {
+        case Catalogue::UsnoA2: return "USNO-A2.0";
+        case Catalogue::Ucac4: return "UCAC-4";
+        case Catalogue::GaiaDr3: return "Gaia-DR3";
+    }
+    return {};
+}
+
+std::string_view adesName(Catalogue catalogue) {
+    switch (catalogue) {
+        case Catalogue::UsnoA2: return "USNOA2";
+        case Catalogue::Ucac4: return "UCAC4";
+        case Catalogue::GaiaDr3: return "Gaia3";
+    }
+    return {};
+}
+
+std::string measurementProblem(const ReportedMeasurement& m) {
+    const auto designation = unpackDesignation(m.designation.columns);
+    if (!designation || designation->name != m.designation.name || designation->kind != m.designation.kind)
+        return "The designation \"" + m.designation.name + "\" is not packed.";
+    if (!m.time) return "The observation of " + m.designation.name + " has no time.";
+    if (std::string problem = utcTimeProblem(*m.time); !problem.empty()) return problem;
+    if (m.rmsTimeSeconds && !(*m.rmsTimeSeconds >= 0.001 && *m.rmsTimeSeconds < 86400))
+        return "The time's uncertainty is not between a millisecond and a day.";
+    if (!(m.raDeg >= 0 && m.raDeg < 360) || !(m.decDeg >= -90 && m.decDeg <= 90))
+        return "The position is not a right ascension of 0-360 degrees and a declination of -90 to +90.";
+    if (!(m.rmsRaArcsec >= 0.001 && m.rmsRaArcsec <= 3600) || !(m.rmsDecArcsec >= 0.001 && m.rmsDecArcsec <= 3600))
+        return "The position's uncertainty is not between 0.001\" and 3600\".";
+    if (const auto& p = m.photometry) {
+        if (!(p->magnitude >= -5 && p->magnitude <= 35)) return "The magnitude is not between -5 and 35.";
+        if (validBands.find(p->band) == std::string_view::npos)
+            return std::string("\"") + p->band + "\" is not a magnitude band the MPC accepts.";
+        if (p->rms && !(*p->rms >= 0.001 && *p->rms < 10))
+            return "The magnitude's uncertainty is not between 0.001 and 10.";
+    }
+    if (m.signalToNoise && !(*m.signalToNoise > 0 && std::isfinite(*m.signalToNoise)))
+        return "The signal-to-noise ratio is not a positive number.";
+    if (m.note != ' ' && validNotes.find(m.note) == std::string_view::npos)
+        return std::string("\"") + m.note + "\" is not a publishable note.";
+    return {};
+}
+
+}  // namespace sextrix

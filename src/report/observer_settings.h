@@ -1,0 +1,58 @@
+#pragma once
+// The observer's settings that every report to the Minor Planet Center
+// carries: the observatory code, the contact, observers and measurers, the
+// telescope, the acknowledgement addresses and a comment; the rules they
+// must follow before a report is written; and the file that keeps them.
+//
+// The file is UTF-8 text of "key=value" lines, read with any line end and
+// written with CR LF, through a temporary file renamed over the old one.
+// Blanks around keys and values are ignored; lists are comma-separated.
+// Keys this version does not know are kept and written back as they were.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace sextrix {
+
+enum class Detector { Ccd, Cmos };
+
+struct ObserverSettings {
+    std::string station;      // MPC observatory code: "G70", or "XXX" for a site without one yet
+    std::string contactName;  // names are initials and surname: "J. R. R. Tolkien"
+    std::string contactAddress;
+    std::string contactEmail;
+    std::vector<std::string> observers;
+    std::vector<std::string> measurers;  // none: the observers measured
+    double apertureMetres = 0;
+    std::optional<double> focalRatio;
+    std::string telescopeDesign;  // "reflector", "Schmidt-Cassegrain"
+    Detector detector = Detector::Ccd;
+    std::string acknowledgementEmails;  // where the MPC's acknowledgement goes, comma-separated
+    std::string comment;
+    std::vector<std::pair<std::string, std::string>> otherKeys;  // keys of a later version, kept
+};
+
+enum class ReportFormat { Mpc80, Ades };
+
+// A letter or digit and two digits ("G70", "500"), or "XXX".
+bool isStationCode(std::string_view code);
+
+// The reasons a report in the format cannot be written with these
+// settings; none when it can.
+std::vector<std::string> settingsProblems(const ObserverSettings& settings, ReportFormat format);
+
+struct ObserverSettingsReading {
+    ObserverSettings settings;
+    std::vector<std::string> problems;  // lines not taken, each with its number and why
+};
+
+std::string observerSettingsText(const ObserverSettings& settings);
+ObserverSettingsReading readObserverSettings(std::string_view text);
+
+// Throws FileError naming the file. A missing file gives empty settings.
+void saveObserverSettings(const std::string& path, const ObserverSettings& settings);
+ObserverSettingsReading loadObserverSettings(const std::string& path);
+
+}  // namespace sextrix
