@@ -73,13 +73,13 @@ const std::string& bigFitsFrame() {
 void LoadFits6000x4000(benchmark::State& state) {
     const std::string& path = bigFitsFrame();
     for (auto _ : state) {
-        FitsImage image = readFitsImage(path);
+        FitsImage image = readFitsImage(path).value();
         benchmark::DoNotOptimize(image.image.values.data());
     }
 }
 BENCHMARK(LoadFits6000x4000)->Unit(benchmark::kMillisecond);
 
-void DetectStars6000x4000Fits(benchmark::State& state) { detectIn(state, readFitsImage(bigFitsFrame()).image); }
+void DetectStars6000x4000Fits(benchmark::State& state) { detectIn(state, readFitsImage(bigFitsFrame()).value().image); }
 BENCHMARK(DetectStars6000x4000Fits)->Unit(benchmark::kMillisecond);
 
 }  // namespace

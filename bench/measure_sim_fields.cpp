@@ -84,14 +84,14 @@ SimFrame drawFrame(SeededRandom& random, bool raw16, double targetMag) {
     return f;
 }
 
-struct Result {
+struct FrameResult {
     bool solved = false, measured = false;
     double errorArcsec = 0, centroidArcsec = 0, magError = 0, snr = 0, sigmaArcsec = 0;
     double seconds = 0;
 };
 
-Result measureFrame(const SimFrame& f, bool raw16, SeededRandom& random, const std::string& folder) {
-    Result r;
+FrameResult measureFrame(const SimFrame& f, bool raw16, SeededRandom& random, const std::string& folder) {
+    FrameResult r;
     std::vector<PlacedStar> placed = placeStars(f.setup, f.stars);
     placed.push_back({f.target, f.targetMag, false});
     LuminanceImage image;
@@ -99,7 +99,7 @@ Result measureFrame(const SimFrame& f, bool raw16, SeededRandom& random, const s
         const FieldSetup deep = deeperCamera(f.setup, 100);
         const std::string path = folder + "/frame.fits";
         writeFits16(path, renderRawStars(deep, placed));
-        image = readFitsImage(path).image;
+        image = readFitsImage(path).value().image;
     } else {
         const DecodedImage picture = renderStars(f.setup, placed);
         image = luminanceImage(picture.width, picture.height, picture.pixels);
@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
             int solved = 0;
             for (int i = 0; i < fields; ++i) {
                 const SimFrame f = drawFrame(random, kind.raw16, mag);
-                const Result r = measureFrame(f, kind.raw16, random, folder);
+                const FrameResult r = measureFrame(f, kind.raw16, random, folder);
                 solved += r.solved;
                 if (!r.measured) continue;
                 errors.push_back(r.errorArcsec);

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const std::vector<CatalogueStar> stars = readStarCsv(readFileBytes(argv[1]));
+        const std::vector<CatalogueStar> stars = readStarCsv(readFileBytes(argv[1]).value());
         const std::string out = argv[2];
         FieldSetup setup;
         setup.centreRaDeg = std::stod(argv[3]);

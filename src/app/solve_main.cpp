@@ -20,7 +20,6 @@
 #include "autosolve/solve_field.h"
 #include "catalog/answer_fetch.h"
 #include "catalog/catalogue_area.h"
-#include "catalog/catalogue_columns.h"
 #include "catalog/download_protocols.h"
 #include "catalog/download_queries.h"
 #include "catalog/hosts_file.h"
@@ -286,17 +285,13 @@ LoadedImage loadImage(const std::string& path) {
     if (isFitsFile(path)) {
         // Raw values, row 1 at the bottom as the window shows it; the sidecar
         // numbers the rows the same way.
-        try {
-            return {readFitsImage(path).image, FitsRows::BottomUp};
-        } catch (const std::runtime_error& e) {
-            throw BadInput(e.what());
-        }
+        Result<FitsImage> fits = readFitsImage(path);
+        if (!fits) throw BadInput(describe(fits.error()));
+        return {std::move(fits->image), FitsRows::BottomUp};
     }
-    try {
-        return {qtio::decodeLuminanceFile(path), FitsRows::TopDown};
-    } catch (const std::runtime_error& e) {
-        throw BadInput("cannot read the image " + path + ": " + e.what());
-    }
+    Result<LuminanceImage> image = qtio::decodeLuminanceFile(path);
+    if (!image) throw BadInput("cannot read the image " + describe(image.error()));
+    return {std::move(*image), FitsRows::TopDown};
 }
 
 // Where the window keeps hosts.cfg: beside a portable copy, else the user's
@@ -307,13 +302,11 @@ std::string downloadAnswer(const Command& c, const Hints& h, int width, int heig
     HostsSettings hosts;
     const std::string hostsPath = joinPath(folder, "hosts.cfg");
     if (std::filesystem::is_regular_file(hostsPath)) {
-        const HostsReading reading = readHostsFile(readFileBytes(hostsPath));
+        Result<std::string> text = readFileBytes(hostsPath);
+        if (!text) throw BadInput(describe(text.error()));
+        const HostsReading reading = readHostsFile(*text, hostsPath);
         hosts = reading.settings;
-        for (const HostsProblem& p : reading.problems)
-            std::cerr << hostsPath << ", line " << p.line << ": not understood; "
-                      << (p.setting.empty() ? "the line is ignored"
-                                            : defaultSettingText(p.setting) + " is used instead")
-                      << "\n";
+        for (const HostsProblem& p : reading.problems) std::cerr << describe(p.error) << "\n";
     }
     const Protocol<StarQuery>* protocol = findProtocol(starProtocols(), hosts.star.protocol);
     if (!protocol) throw BadInput("unknown star protocol \"" + hosts.star.protocol + "\" in " + hostsPath);
@@ -343,12 +336,9 @@ std::string downloadAnswer(const Command& c, const Hints& h, int width, int heig
 }
 
 std::vector<ReferenceStar> catalogueStars(const std::string& bytes, const std::string& source, const Hints& h) {
-    std::vector<StarRecord> records;
-    try {
-        records = parseStarList(bytes, 1, 1, h.centreRaDeg);
-    } catch (const RecordError& e) {
-        throw BadInput(source + ", record " + std::to_string(e.number) + ": " + e.what());
-    }
+    Result<std::vector<StarRecord>> read = parseStarList(bytes, source, 1, 1, h.centreRaDeg);
+    if (!read) throw BadInput(describe(read.error()));
+    std::vector<StarRecord>& records = *read;
     if (records.empty()) throw BadInput(source + " holds no star record");
     std::vector<ReferenceStar> stars;
     stars.reserve(records.size());
@@ -357,9 +347,12 @@ std::vector<ReferenceStar> catalogueStars(const std::string& bytes, const std::s
 }
 
 // The warning when the given centre has left the area the catalogue file was
-// fetched for; empty when it has not, or when no area is kept beside it.
+// fetched for, or when the area kept beside it cannot be read; empty when it
+// has not, or when no area is kept beside it.
 std::string areaWarning(const std::string& path, const std::string& bytes, const Hints& h, int width, int height) {
-    const auto area = areaBeside(path, bytes);
+    const Result<std::optional<CatalogueArea>> read = areaBeside(path, bytes);
+    if (!read) return describe(read.error());
+    const std::optional<CatalogueArea>& area = *read;
     const SolveHints& s = h.solve;
     if (!area || !centreOutsideArea(*area, s.centreRaDeg, s.centreDecDeg, halfDiagonalDeg(width, height, s.corrDec)))
         return {};
@@ -405,7 +398,9 @@ int run(int argc, char** argv) {
         bytes = downloadAnswer(c, hints, image.width, image.height, programFolder());
     } else {
         if (!std::filesystem::is_regular_file(c.catalogue)) throw BadInput("no such catalogue file: " + c.catalogue);
-        bytes = readFileBytes(c.catalogue);
+        Result<std::string> read = readFileBytes(c.catalogue);
+        if (!read) throw BadInput(describe(read.error()));
+        bytes = std::move(*read);
     }
     const std::vector<ReferenceStar> catalogue =
         catalogueStars(bytes, c.download ? "the download" : c.catalogue, hints);

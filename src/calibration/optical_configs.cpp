@@ -7,41 +7,40 @@
 
 namespace sextrix {
 
-ConfigFileRead parseConfigFile(const std::string& text, char decimalSeparator) {
-    ConfigFileRead read;
+Result<void> parseConfigFile(const std::string& text, const std::string& file, char decimalSeparator,
+                             std::vector<OpticalConfig>& configs) {
     LineReader reader(text, LineEnds::Any);
     int count = 0;
     try {
-        count = parseStrictInt16(reader.readLine(), decimalSeparator);
+        count = parseStrictInt16(reader.atEnd() ? std::string() : reader.readLine(), decimalSeparator);
     } catch (const std::exception& e) {
-        read.failure =
-            std::string("config.cfg: the first line must be the number of configurations (") + e.what() + ")";
-        return read;
+        return ReadError{
+            .file = file, .line = 1, .cause = std::string("not the number of configurations (") + e.what() + ")"};
     }
     const int wanted = count > kMaxOpticalConfigs ? kMaxOpticalConfigs : count;
     for (int k = 0; k < wanted; ++k) {
-        if (reader.atEnd()) {
-            read.failure =
-                "config.cfg: the file ends after " + intToText(k) + " of its " + intToText(count) + " configurations";
-            return read;
-        }
-        OpticalConfig config;
+        if (reader.atEnd())
+            return ReadError{
+                .file = file,
+                .cause = "the file ends after " + intToText(k) + " of its " + intToText(count) + " configurations"};
         // A last entry cut inside its three lines is not kept half-read.
-        try {
-            config.name = reader.readLine();
-            config.corrAsd = reader.readLine();
-            config.corrDec = reader.readLine();
-        } catch (const std::exception&) {
-            read.failure =
-                "config.cfg: the file ends inside configuration " + intToText(k + 1) + " of " + intToText(count);
-            return read;
+        OpticalConfig config;
+        std::string* const parts[] = {&config.name, &config.corrAsd, &config.corrDec};
+        for (std::string* part : parts) {
+            if (reader.atEnd())
+                return ReadError{
+                    .file = file,
+                    .cause = "the file ends inside configuration " + intToText(k + 1) + " of " + intToText(count)};
+            *part = reader.readLine();
         }
-        read.configs.push_back(std::move(config));
+        configs.push_back(std::move(config));
     }
     if (count > kMaxOpticalConfigs)
-        read.failure = "config.cfg announces " + intToText(count) + " configurations; only the first " +
-                       intToText(kMaxOpticalConfigs) + " are read";
-    return read;
+        return ReadError{.file = file,
+                         .line = 1,
+                         .cause = "announces " + intToText(count) + " configurations; only the first " +
+                                  intToText(kMaxOpticalConfigs) + " are read"};
+    return {};
 }
 
 std::string configFileBytes(const std::vector<OpticalConfig>& configs) {

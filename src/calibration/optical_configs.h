@@ -13,21 +13,20 @@
 #include <vector>
 
 #include "state/optical_config.h"
+#include "state/read_result.h"
 
 namespace sextrix {
 
 constexpr int kMaxOpticalConfigs = 15;
 
-struct ConfigFileRead {
-    std::vector<OpticalConfig> configs;  // every entry, or those before the failure
-    std::string failure;                 // empty when the whole file was read
-};
-
-// Reads the text of config.cfg (already UTF-8). The count is a 16-bit
-// integer, blanks around it ignored, under the strict parse with the given
-// decimal separator. Never throws: a count that is not a number, a file that
-// ends early or a count above 15 keep what was read and say what went wrong.
-ConfigFileRead parseConfigFile(const std::string& text, char decimalSeparator);
+// Appends to configs the configurations of the text of config.cfg (already
+// UTF-8; `file` names it in an error). The count is a 16-bit integer, blanks
+// around it ignored, under the strict parse with the given decimal separator.
+// Fails on a count that is not a number, a file that ends early or a count
+// above 15; configs then holds the entries read before (a last entry cut
+// inside its three lines is not kept), the first 15 for a count above 15.
+Result<void> parseConfigFile(const std::string& text, const std::string& file, char decimalSeparator,
+                             std::vector<OpticalConfig>& configs);
 
 // The bytes of config.cfg for these configurations.
 std::string configFileBytes(const std::vector<OpticalConfig>& configs);

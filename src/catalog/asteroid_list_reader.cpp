@@ -47,8 +47,8 @@ AsteroidRecord readAsteroid(std::string_view line, double corrAsd, double corrDe
 
 }  // namespace
 
-std::vector<AsteroidRecord> parseAsteroidList(std::string bytes, double corrAsd, double corrDec,
-                                              std::optional<double> centreRa) {
+Result<std::vector<AsteroidRecord>> parseAsteroidList(std::string bytes, const std::string& file, double corrAsd,
+                                                      double corrDec, std::optional<double> centreRa) {
     const std::vector<std::string> lines = firstLines(std::move(bytes), kMaxLines);
     std::vector<AsteroidRecord> asteroids;
     // 1-based line numbers, as the page layout is described.
@@ -59,7 +59,7 @@ std::vector<AsteroidRecord> parseAsteroidList(std::string bytes, double corrAsd,
         try {
             asteroids.push_back(readAsteroid(line, corrAsd, corrDec, centreRa));
         } catch (const OverflowError& e) {
-            throw RecordError(static_cast<int>(i), e.what());
+            return ReadError{.file = file, .line = static_cast<int>(i), .cause = e.what()};
         }
     }
     return asteroids;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "state/read_result.h"
 #include "state/reduction_values.h"
 
 namespace sextrix {
@@ -23,9 +24,9 @@ struct AsteroidRecord {
 // (n the number of those lines), stopping at a line whose characters 2-7 are
 // "</pre>", at most 500. With a field centre (J2000.0 right ascension in
 // degrees) each right ascension is taken within half a turn of it, as the
-// star positions are. Throws RecordError (with the line number) when a scaled
+// star positions are. Fails, naming the line of `file`, when a scaled
 // position is beyond the range of a double.
-std::vector<AsteroidRecord> parseAsteroidList(std::string bytes, double corrAsd, double corrDec,
-                                              std::optional<double> centreRa = std::nullopt);
+Result<std::vector<AsteroidRecord>> parseAsteroidList(std::string bytes, const std::string& file, double corrAsd,
+                                                      double corrDec, std::optional<double> centreRa = std::nullopt);
 
 }  // namespace sextrix

@@ -8,7 +8,6 @@
 
 #include "geometry/angles.h"
 #include "state/angle_units.h"
-#include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_lines.h"
 #include "state/text_number.h"
@@ -43,47 +42,67 @@ std::string formatCatalogueArea(const CatalogueArea& area, std::string_view answ
                           "answer=" + fingerprint(answer)});
 }
 
-std::optional<CatalogueArea> readCatalogueArea(std::string_view text, std::string_view answer) {
+Result<std::optional<CatalogueArea>> readCatalogueArea(std::string_view text, const std::string& file,
+                                                       std::string_view answer) {
     CatalogueArea area;
-    std::optional<double> ra, dec, radius, mag;
-    bool service = false, sameAnswer = false;
+    struct Number {
+        const char* key;
+        std::optional<double> value;
+    };
+    Number numbers[] = {{"ra", {}}, {"dec", {}}, {"radius", {}}, {"mag", {}}};
+    bool service = false;
+    std::optional<bool> sameAnswer;
+    std::optional<ReadError> failure;  // the first, reported when the area is this answer's
+    const auto fail = [&](int line, std::string cause) {
+        if (!failure) failure = ReadError{.file = file, .line = line, .cause = std::move(cause)};
+    };
     // Lines end at LF, with or without CR: the file may have been saved by an editor.
+    int number = 0;
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         std::string line(text.substr(start, end - start));
         start = end + 1;
+        ++number;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line.front() == '#') continue;
         const std::size_t eq = line.find('=');
-        if (eq == std::string::npos) return std::nullopt;
+        if (eq == std::string::npos) {
+            fail(number, "not a line key=value");
+            continue;
+        }
         const std::string key = line.substr(0, eq), value = line.substr(eq + 1);
-        if (key == "ra")
-            ra = numberOf(value);
-        else if (key == "dec")
-            dec = numberOf(value);
-        else if (key == "radius")
-            radius = numberOf(value);
-        else if (key == "mag")
-            mag = numberOf(value);
-        else if (key == "service")
+        if (key == "service") {
             area.service = value, service = true;
-        else if (key == "answer")
+        } else if (key == "answer") {
             sameAnswer = value == fingerprint(answer);
+        } else {
+            for (Number& n : numbers) {
+                if (key != n.key) continue;
+                n.value = numberOf(value);
+                if (!n.value)
+                    fail(number, key + " is not a number: \"" + value + "\"");
+                else if (key == "dec" && std::abs(*n.value) > 90)
+                    fail(number, "dec beyond 90 degrees");
+                else if (key == "radius" && *n.value < 0)
+                    fail(number, "a negative radius");
+            }
+        }
     }
-    if (!ra || !dec || !radius || !mag || !service || !sameAnswer) return std::nullopt;
-    if (std::abs(*dec) > 90 || *radius < 0) return std::nullopt;
-    area.raDeg = *ra, area.decDeg = *dec, area.radiusArcmin = *radius, area.magLimit = *mag;
-    return area;
+    if (sameAnswer == false) return std::optional<CatalogueArea>();
+    if (failure) return *failure;
+    for (const Number& n : numbers)
+        if (!n.value) return ReadError{.file = file, .cause = std::string("the line ") + n.key + "= is missing"};
+    if (!service) return ReadError{.file = file, .cause = "the line service= is missing"};
+    if (!sameAnswer) return ReadError{.file = file, .cause = "the line answer= is missing"};
+    area.raDeg = *numbers[0].value, area.decDeg = *numbers[1].value;
+    area.radiusArcmin = *numbers[2].value, area.magLimit = *numbers[3].value;
+    return std::optional<CatalogueArea>(area);
 }
 
-std::optional<CatalogueArea> areaBeside(const std::string& answerPath, std::string_view answer) {
+Result<std::optional<CatalogueArea>> areaBeside(const std::string& answerPath, std::string_view answer) {
     const std::string path = catalogueAreaPath(answerPath);
-    if (!fileExists(path)) return std::nullopt;
-    try {
-        return readCatalogueArea(readFileBytes(path), answer);
-    } catch (const FileError&) {
-        return std::nullopt;
-    }
+    if (!fileExists(path)) return std::optional<CatalogueArea>();
+    return readFileBytes(path).andThen([&](std::string text) { return readCatalogueArea(text, path, answer); });
 }
 
 double angularSeparationDeg(double ra1, double dec1, double ra2, double dec2) {

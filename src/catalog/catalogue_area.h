@@ -21,6 +21,8 @@
 #include <string>
 #include <string_view>
 
+#include "state/read_result.h"
+
 namespace sextrix {
 
 struct CatalogueArea {
@@ -35,13 +37,16 @@ struct CatalogueArea {
 std::string catalogueAreaPath(const std::string& answerPath);
 
 std::string formatCatalogueArea(const CatalogueArea& area, std::string_view answer);
-// Nothing when a line is missing or unreadable, or when the text describes
-// other bytes than answer.
-std::optional<CatalogueArea> readCatalogueArea(std::string_view text, std::string_view answer);
+// The area of `file`'s text; nothing when the text describes other bytes than
+// answer (it is no area of this answer, whatever else it holds). Fails,
+// naming the line, on a line that is not key=value or a value that is not a
+// number or out of range; naming the file alone when a line is missing.
+Result<std::optional<CatalogueArea>> readCatalogueArea(std::string_view text, const std::string& file,
+                                                       std::string_view answer);
 
 // The area beside the answer file holding these bytes; nothing when there is
-// none, it cannot be read or it belongs to another answer.
-std::optional<CatalogueArea> areaBeside(const std::string& answerPath, std::string_view answer);
+// none or it belongs to another answer; an error when it cannot be read.
+Result<std::optional<CatalogueArea>> areaBeside(const std::string& answerPath, std::string_view answer);
 
 // Great-circle distance between two positions, degrees.
 double angularSeparationDeg(double ra1, double dec1, double ra2, double dec2);

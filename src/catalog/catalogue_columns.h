@@ -3,7 +3,6 @@
 // the asteroid answer and the deep-sky files all place their fields by 1-based
 // character position, and all read numbers with the lenient parse.
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -32,12 +31,5 @@ double raNearCentre(double ra, std::optional<double> centreRa);
 // degrees * scale rounded to a whole number of scaled units, halves to even.
 // Throws OverflowError when the product is beyond the range of a double.
 double scaledWhole(double degrees, double scale);
-
-// A record or line of a catalogue file that cannot be read (a number beyond
-// the range of a double). number is the 1-based record or line number.
-struct RecordError : std::runtime_error {
-    RecordError(int number, const std::string& what) : std::runtime_error(what), number(number) {}
-    int number;
-};
 
 }  // namespace sextrix

@@ -38,9 +38,8 @@ double deepSkyHalfWidth(double corrAsd, double corrDec, double fieldArcmin) {
     return roundHalfEven(s * 2 / 60 * fieldArcmin);
 }
 
-DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix, const DeepSkyWindow& window,
-                                std::vector<DeepSkyObject>& kept) {
-    DeepSkyFileScan scan;
+Result<DeepSkyFileScan> scanDeepSkyFile(std::string bytes, const std::string& file, std::string_view prefix,
+                                        const DeepSkyWindow& window, std::vector<DeepSkyObject>& kept) {
     LineReader reader(std::move(bytes));
     int lineNumber = 0;
     for (; lineNumber < kHeaderLines && !reader.atEnd(); ++lineNumber) reader.readLine();
@@ -60,13 +59,10 @@ DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix, cons
             readDetails(line, prefix, window.decimalSeparator, o);
             kept.push_back(std::move(o));
         } catch (const OverflowError& e) {
-            scan.badLine = lineNumber;
-            scan.failure = e.what();
-            break;
+            return ReadError{.file = file, .line = lineNumber, .cause = e.what()};
         }
     }
-    scan.full = kept.size() >= capacity;
-    return scan;
+    return DeepSkyFileScan{.full = kept.size() >= capacity};
 }
 
 }  // namespace sextrix

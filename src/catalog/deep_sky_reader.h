@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "state/read_result.h"
 #include "state/reduction_values.h"
 
 namespace sextrix {
@@ -42,16 +43,16 @@ struct DeepSkyWindow {
 double deepSkyHalfWidth(double corrAsd, double corrDec, double fieldArcmin);
 
 struct DeepSkyFileScan {
-    bool full = false;    // 500 objects are kept: nothing more is to be read, in any file
-    int badLine = 0;      // 1-based line that could not be read (reading stopped there), 0 if none
-    std::string failure;  // why that line could not be read
+    bool full = false;  // 500 objects are kept: nothing more is to be read, in any file
 };
 
 // Appends to kept the objects of one catalogue file (two header lines, then
 // one object a line) that lie strictly inside the window, until kept holds
 // 500 objects. Lines that hold no object read as position 0 and are kept only
-// if that falls in the window.
-DeepSkyFileScan scanDeepSkyFile(std::string bytes, std::string_view prefix, const DeepSkyWindow& window,
-                                std::vector<DeepSkyObject>& kept);
+// if that falls in the window. Fails, naming the line of `file`, at a line
+// that cannot be read (a number beyond the range of a double): reading stops
+// there, and kept holds the objects before it.
+Result<DeepSkyFileScan> scanDeepSkyFile(std::string bytes, const std::string& file, std::string_view prefix,
+                                        const DeepSkyWindow& window, std::vector<DeepSkyObject>& kept);
 
 }  // namespace sextrix

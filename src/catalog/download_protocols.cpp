@@ -37,11 +37,8 @@ std::string_view starAnswerRefusal(const std::string& bytes) {
     if (!page.heading) return kNotAnAnswer;
     if (!page.ended) return kCutAnswer;
     if (!page.records) return page.blankBlock ? std::string_view() : kNotAnAnswer;
-    try {
-        return parseStarList(bytes, 1, 1).empty() ? kNotAnAnswer : std::string_view();
-    } catch (const RecordError&) {
-        return kNotAnAnswer;
-    }
+    const auto stars = parseStarList(bytes, "star answer", 1, 1);
+    return !stars || stars->empty() ? kNotAnAnswer : std::string_view();
 }
 
 std::string_view asteroidAnswerRefusal(const std::string& bytes) {
@@ -66,8 +63,9 @@ namespace {
 
 // A star answer the reader takes, with its count for the status line.
 AnswerOutcome acceptStars(std::string bytes) {
-    const std::size_t count = parseStarList(bytes, 1, 1).size();
-    return AnswerOutcome::accept(std::move(bytes), std::to_string(count) + " stars");
+    const auto stars = parseStarList(bytes, "star answer", 1, 1);
+    if (!stars) return AnswerOutcome::refuse(kNotAnAnswer);
+    return AnswerOutcome::accept(std::move(bytes), std::to_string(stars->size()) + " stars");
 }
 
 std::string usnoaUrl(const std::string& address, const StarQuery& q) {
@@ -100,7 +98,9 @@ std::string vizierUrl(const std::string& address, const StarQuery& q) {
 
 template <VizierCatalogue catalogue>
 AnswerOutcome vizierAnswer(std::string body, const StarQuery&) {
-    std::optional<std::string> answer = starAnswerFromVizier(body, catalogue);
+    // The converter's line and cause stay behind: the window says the two
+    // refusals in its language, with what the service said.
+    Result<std::string> answer = starAnswerFromVizier(body, catalogue);
     if (answer) return acceptStars(std::move(*answer));
     // Every VizieR answer opens with its "#" banner: one without its last line was cut.
     return AnswerOutcome::refuse(body.starts_with('#') && !vizierAnswerEnded(body) ? kCutAnswer : kNotAnAnswer);
@@ -116,7 +116,7 @@ std::string skybotQueryUrl(const std::string& address, const AsteroidQuery& q) {
 }
 
 AnswerOutcome skybotAnswer(std::string body, const AsteroidQuery& q) {
-    std::optional<std::string> answer = asteroidAnswerFromSkybot(body, skybotCone(q));
+    Result<std::string> answer = asteroidAnswerFromSkybot(body, skybotCone(q));
     if (answer) return AnswerOutcome::accept(std::move(*answer));
     return AnswerOutcome::refuse(body.starts_with("# Flag:") && !skybotAnswerEnded(body) ? kCutAnswer : kNotAnAnswer);
 }

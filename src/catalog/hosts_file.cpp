@@ -62,9 +62,15 @@ bool readTimeout(std::string_view value, int& timeoutSeconds) {
 
 std::string serviceText(const ServiceAddress& s) { return s.empty() ? std::string() : s.protocol + ":" + s.address; }
 
+HostsProblem problemAt(const std::string& file, int line, const std::string& setting) {
+    const std::string fallback =
+        setting.empty() ? "the line is ignored" : defaultSettingText(setting) + " is used instead";
+    return {ReadError{.file = file, .line = line, .cause = "not understood; " + fallback}, setting};
+}
+
 }  // namespace
 
-HostsReading readHostsFile(std::string_view text) {
+HostsReading readHostsFile(std::string_view text, const std::string& file) {
     HostsReading reading;
     HostsSettings& settings = reading.settings;
     for (int number = 1; !text.empty(); ++number) {
@@ -75,7 +81,7 @@ HostsReading readHostsFile(std::string_view text) {
         if (line.empty() || line.front() == '#') continue;
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            reading.problems.push_back({number, ""});
+            reading.problems.push_back(problemAt(file, number, ""));
             continue;
         }
         const std::string key = lowerCase(trimmed(line.substr(0, equals)));
@@ -90,10 +96,10 @@ HostsReading readHostsFile(std::string_view text) {
         } else if (key == "timeout") {
             taken = readTimeout(value, settings.timeoutSeconds);
         } else {
-            reading.problems.push_back({number, ""});  // an unknown setting
+            reading.problems.push_back(problemAt(file, number, ""));  // an unknown setting
             continue;
         }
-        if (!taken) reading.problems.push_back({number, key});
+        if (!taken) reading.problems.push_back(problemAt(file, number, key));
     }
     return reading;
 }

@@ -9,10 +9,13 @@
 //
 // "#" starts a comment line; blank lines are ignored. Protocol names are read
 // in any case. Any other line that cannot be read leaves its setting at the
-// default and is listed among the problems, with its number.
+// default and is listed among the problems, with its number: the reader takes
+// every file, so it returns its value rather than a Result.
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "state/read_result.h"
 
 namespace sextrix {
 
@@ -36,11 +39,12 @@ struct HostsSettings {
 
 constexpr int kMaxTimeoutSeconds = 3600;
 
-// A line that was not taken: its number (1-based) and the setting it would
-// have changed ("star", "asteroid", "update", "timeout"), empty when the line
-// names none.
+// A line that was not taken: the file, its number (1-based) and why ("not
+// understood; star=vizier:vizier.cds.unistra.fr is used instead", "not
+// understood; the line is ignored"), and the setting it would have changed
+// ("star", "asteroid", "update", "timeout"), empty when the line names none.
 struct HostsProblem {
-    int line;
+    ReadError error;
     std::string setting;
 };
 
@@ -50,7 +54,8 @@ struct HostsReading {
 };
 
 // Lines end at LF, CR or CR LF (the file is meant to be edited by hand).
-HostsReading readHostsFile(std::string_view text);
+// file names the file in the problems.
+HostsReading readHostsFile(std::string_view text, const std::string& file);
 
 // The line of a setting that holds its default, "star=vizier:vizier.cds.unistra.fr",
 // "timeout=30", "update=": what is used when the file's line is not taken.

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <stdexcept>
 
 #include "state/errors.h"
 #include "state/text_file.h"
@@ -17,11 +16,11 @@ std::string resolveImagePath(const std::string& typed, const std::string& progra
     return joinPath(programFolder, typed);
 }
 
-std::string fileTimeText(const std::string& path) {
+Result<std::string> fileTimeText(const std::string& path) {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) throw FileError(FileFault::NotFound, path);
+    if (!fs::is_regular_file(path, ec)) return ReadError{.file = path, .fault = FileFault::NotFound};
     const fs::file_time_type stamp = fs::last_write_time(path, ec);
-    if (ec) throw FileError(FileFault::CannotRead, path, ec.message());
+    if (ec) return ReadError{.file = path, .cause = ec.message(), .fault = FileFault::CannotRead};
 
     using namespace std::chrono;
     const auto system = fs::file_time_type::clock::to_sys(stamp);
@@ -29,11 +28,11 @@ std::string fileTimeText(const std::string& path) {
     const long long nanos = duration_cast<nanoseconds>(system - whole).count();
     const std::time_t t = system_clock::to_time_t(whole);
     std::tm local{};
-    if (!localtime_r(&t, &local)) throw FileError(FileFault::CannotRead, path);
+    if (!localtime_r(&t, &local)) return ReadError{.file = path, .fault = FileFault::CannotRead};
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%09lld", local.tm_year + 1900, local.tm_mon + 1,
                   local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, nanos);
-    return text;
+    return std::string(text);
 }
 
 }  // namespace sextrix

@@ -3,6 +3,8 @@
 // the reload watch compares.
 #include <string>
 
+#include "state/read_result.h"
+
 namespace sextrix {
 
 // The file txt_url names: the text itself when it starts with "/" or holds
@@ -11,7 +13,7 @@ std::string resolveImagePath(const std::string& typed, const std::string& progra
 
 // Last-modification time of a regular file as local date and time, with the
 // fraction of the second so that two writes within one second still differ.
-// Throws FileError when the file is missing or is not a regular file.
-std::string fileTimeText(const std::string& path);
+// Fails (NotFound) when the file is missing or is not a regular file.
+Result<std::string> fileTimeText(const std::string& path);
 
 }  // namespace sextrix

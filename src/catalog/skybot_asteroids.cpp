@@ -167,14 +167,22 @@ std::optional<HeadingColumns> heading(std::string_view line) {
 // An unnumbered object's Num: "-", or the dash "\u2013" of some answers.
 bool isUnnumbered(std::string_view number) { return number == "-" || number == "\xE2\x80\x93"; }
 
-std::optional<Asteroid> readObject(const HeadingColumns& h, std::string_view line, const AsteroidCone& cone) {
+ReadError refused(std::size_t line, std::string cause) {
+    return ReadError{.file = std::string(kSkybotAnswer), .line = static_cast<int>(line), .cause = std::move(cause)};
+}
+
+// The object of a line (1-based number lineNumber).
+Result<Asteroid> readObject(const HeadingColumns& h, std::string_view line, std::size_t lineNumber,
+                            const AsteroidCone& cone) {
     const std::vector<std::string_view> cell = cells(line);
-    if (cell.size() != h.count) return std::nullopt;
+    if (cell.size() != h.count)
+        return refused(lineNumber,
+                       std::to_string(cell.size()) + " cells where the heading has " + std::to_string(h.count));
     Asteroid a;
     const std::string_view number = cell[h.number];
     if (!isUnnumbered(number)) {
         if (number.empty() || number.size() > 7 || number.find_first_not_of("0123456789") != std::string_view::npos)
-            return std::nullopt;
+            return refused(lineNumber, "a number that is neither digits nor \"-\"");
         a.number = std::string(number);
     }
     a.name = std::string(cell[h.name]);
@@ -183,13 +191,15 @@ std::optional<Asteroid> readObject(const HeadingColumns& h, std::string_view lin
         a.name.begin(), a.name.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
     const auto raHours = sexagesimal(cell[h.ra]), dec = sexagesimal(cell[h.dec]);
     const auto v = cellNumber(cell[h.v]);
-    if (a.name.empty() || !raHours || !dec || !v) return std::nullopt;
+    if (a.name.empty()) return refused(lineNumber, "no name");
+    if (!raHours || !dec || *raHours < 0 || *raHours >= 24 || std::fabs(*dec) > 90)
+        return refused(lineNumber, "a position that is not a number or out of range");
+    if (!v) return refused(lineNumber, "a magnitude that is not a number");
     if (h.motionRa) {
         a.motionRa = cellNumber(cell[*h.motionRa]);
         a.motionDec = cellNumber(cell[*h.motionDec]);
-        if (!a.motionRa || !a.motionDec) return std::nullopt;
+        if (!a.motionRa || !a.motionDec) return refused(lineNumber, "a motion that is not a number");
     }
-    if (*raHours < 0 || *raHours >= 24 || std::fabs(*dec) > 90) return std::nullopt;
     a.ra = *raHours * 15;
     a.dec = *dec;
     a.v = *v;
@@ -221,30 +231,31 @@ std::string skybotUrl(const std::string& address, const AsteroidCone& cone) {
 
 bool skybotAnswerEnded(std::string_view body) { return body.ends_with('\n'); }
 
-std::optional<std::string> asteroidAnswerFromSkybot(std::string_view body, const AsteroidCone& cone) {
-    if (!skybotAnswerEnded(body)) return std::nullopt;
+Result<std::string> asteroidAnswerFromSkybot(std::string_view body, const AsteroidCone& cone) {
     const std::vector<std::string_view> lines = bodyLines(body);
-    if (lines.empty()) return std::nullopt;
+    if (lines.empty()) return refused(0, "empty");
+    if (!skybotAnswerEnded(body)) return refused(lines.size(), "cut inside the line");
     const std::string_view flagLine = trimmed(lines[0]);
     constexpr std::string_view kFlag = "# Flag:";
-    if (flagLine.substr(0, kFlag.size()) != kFlag) return std::nullopt;
+    if (flagLine.substr(0, kFlag.size()) != kFlag) return refused(1, "no \"# Flag:\" line");
     const auto flag = cellNumber(flagLine.substr(kFlag.size()));
     if (flag == 0.0) return page(cone, {});
-    if (flag != 1.0) return std::nullopt;
+    if (flag != 1.0) return refused(1, "the flag of an error: " + std::string(flagLine));
 
     std::size_t at = 1;
     std::optional<HeadingColumns> columns;
     for (; at < lines.size() && !columns; ++at) {
-        if (lines[at].empty() || lines[at].front() != '#') return std::nullopt;
+        if (lines[at].empty() || lines[at].front() != '#')
+            return refused(at + 1, "no heading with the Num, Name, RA(h), DE(deg) and Mv cells before the objects");
         columns = heading(lines[at]);
     }
-    if (!columns) return std::nullopt;
+    if (!columns) return refused(0, "no heading with the Num, Name, RA(h), DE(deg) and Mv cells");
 
     std::vector<Asteroid> asteroids;
     for (; at < lines.size(); ++at) {
         if (trimmed(lines[at]).empty()) continue;
-        auto a = readObject(*columns, lines[at], cone);
-        if (!a) return std::nullopt;
+        Result<Asteroid> a = readObject(*columns, lines[at], at + 1, cone);
+        if (!a) return std::move(a).error();
         if (a->v <= cone.magLimit) asteroids.push_back(std::move(*a));
     }
     std::stable_sort(asteroids.begin(), asteroids.end(),

@@ -31,6 +31,8 @@
 #include <string>
 #include <string_view>
 
+#include "state/read_result.h"
+
 namespace sextrix {
 
 // Field centre J2000.0 in degrees, search radius in arcminutes, faintest V
@@ -60,13 +62,17 @@ std::string skybotUrl(const std::string& address, const AsteroidCone& cone);
 // The bytes of an asteroid answer (CR LF lines: a 13-line page header, one
 // asteroid a line, " </pre>" and 39 more trailer lines) for a SkyBoT text
 // answer: objects with V <= magLimit, nearest the centre first, at most 500.
-// nullopt when the body is not a SkyBoT answer: no "# Flag:" first line, a
+// An error (naming kSkybotAnswer and the line) when the body is not a whole
+// SkyBoT answer: cut inside a line, no "# Flag:" first line, a
 // flag other than 0 and 1, no heading with the Num, Name, RA(h), DE(deg) and
 // Mv cells (dRA and dDEC both or neither), a line with another number of
 // cells (cut short), a
 // position, magnitude or motion that is not a number. Flag 0 gives a valid
 // answer of no asteroid.
-std::optional<std::string> asteroidAnswerFromSkybot(std::string_view body, const AsteroidCone& cone);
+Result<std::string> asteroidAnswerFromSkybot(std::string_view body, const AsteroidCone& cone);
+
+// The name an error of asteroidAnswerFromSkybot gives the body.
+inline constexpr std::string_view kSkybotAnswer = "SkyBoT answer";
 
 // Whether the answer's end arrived. The text table has no closing line of its
 // own: its last line ends with LF, so a body stopping inside a line was cut.

@@ -54,8 +54,8 @@ StarRecord readRecord(std::string_view record, double corrAsd, double corrDec, s
 
 }  // namespace
 
-std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double corrDec,
-                                      std::optional<double> centreRa) {
+Result<std::vector<StarRecord>> parseStarList(std::string bytes, const std::string& file, double corrAsd,
+                                              double corrDec, std::optional<double> centreRa) {
     const std::string text = lastLine(std::move(bytes));
     // The marker ends in the first record's "   1 U"; skipping through "</b>"
     // leaves the text at that record. Without the marker the first three
@@ -72,7 +72,10 @@ std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double 
         try {
             stars.push_back(readRecord(record, corrAsd, corrDec, centreRa));
         } catch (const OverflowError& e) {
-            throw RecordError(static_cast<int>(stars.size()) + 1, e.what());
+            return ReadError{.file = file,
+                             .line = static_cast<int>(stars.size()) + 1,
+                             .cause = e.what(),
+                             .place = ReadPlace::Record};
         }
     }
     return stars;

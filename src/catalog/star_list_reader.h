@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "state/read_result.h"
 #include "state/reduction_values.h"
 
 namespace sextrix {
@@ -31,9 +32,10 @@ std::optional<double> magnitudeOf(const std::string& column);
 // (its J2000.0 right ascension in degrees) each right ascension is taken
 // within half a turn of it (raNearCentre), so ra may fall below 0 or beyond
 // 360 for a field across 0 h.
-// Throws RecordError when a number of a record is beyond the range of a double.
-std::vector<StarRecord> parseStarList(std::string bytes, double corrAsd, double corrDec,
-                                      std::optional<double> centreRa = std::nullopt);
+// Fails, naming the record (ReadPlace::Record) of `file`, when a number of a
+// record is beyond the range of a double.
+Result<std::vector<StarRecord>> parseStarList(std::string bytes, const std::string& file, double corrAsd,
+                                              double corrDec, std::optional<double> centreRa = std::nullopt);
 
 // The page around the records, read as parseStarList reads it (the same last
 // line, tags in any case as a browser takes them): the heading closes with

@@ -173,9 +173,13 @@ bool vizierAnswerEnded(std::string_view tsv) {
     return last != lines.rend() && isInfo(*last, "matches=");
 }
 
-std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue catalogue) {
+Result<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue catalogue) {
     const Columns c = columnsOf(catalogue);
     const std::vector<std::string_view> lines = bodyLines(tsv);
+    // line: 1-based, 0 for the whole answer.
+    const auto refused = [](std::size_t line, std::string cause) {
+        return ReadError{.file = std::string(kVizierAnswer), .line = static_cast<int>(line), .cause = std::move(cause)};
+    };
 
     // The header is the first line that is neither blank nor a "#" comment;
     // a field with no match has none. Its closing "matches=0" line is taken
@@ -185,22 +189,24 @@ std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCata
     while (at < lines.size() && (trimmed(lines[at]).empty() || lines[at].front() == '#')) ++at;
     if (at == lines.size()) {
         const auto comment = [](std::string_view line) { return line.starts_with('#'); };
-        if (!tsv.ends_with('\n') || std::none_of(lines.begin(), lines.end(), comment) ||
-            std::any_of(lines.begin(), lines.end(), isError))
-            return std::nullopt;
+        if (const auto error = std::find_if(lines.begin(), lines.end(), isError); error != lines.end())
+            return refused(static_cast<std::size_t>(error - lines.begin()) + 1, "an error: " + std::string(*error));
+        if (std::none_of(lines.begin(), lines.end(), comment)) return refused(0, "no table and no comment");
+        if (!tsv.ends_with('\n')) return refused(lines.size(), "cut inside the line");
         return starPage(c.source, {});
     }
-    if (!vizierAnswerEnded(tsv)) return std::nullopt;
-    if (at + 2 >= lines.size()) return std::nullopt;
+    if (!vizierAnswerEnded(tsv)) return refused(0, "no closing line #INFO matches=");
+    if (at + 2 >= lines.size()) return refused(at + 1, "no units and dashes lines under the header");
     const std::vector<std::string_view> header = cells(lines[at]);
     const auto idCol = indexOf(header, c.id), raCol = indexOf(header, kRaColumn), decCol = indexOf(header, kDecColumn);
     const auto redCol = indexOf(header, c.red), blueCol = indexOf(header, c.blue);
     const auto fallbackCol = c.redFallback.empty() ? std::nullopt : indexOf(header, c.redFallback);
     if (!idCol || !raCol || !decCol || !redCol || !blueCol || (!c.redFallback.empty() && !fallbackCol))
-        return std::nullopt;
+        return refused(at + 1, "not the header of the identifier, position and magnitude columns");
     // Units, then one run of dashes per column.
     const std::vector<std::string_view> dashes = cells(lines[at + 2]);
-    if (dashes.size() != header.size() || !std::all_of(dashes.begin(), dashes.end(), isDashes)) return std::nullopt;
+    if (dashes.size() != header.size() || !std::all_of(dashes.begin(), dashes.end(), isDashes))
+        return refused(at + 3, "not a line of dashes under the header");
 
     std::vector<Star> stars;
     std::size_t row = at + 3;
@@ -208,18 +214,21 @@ std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCata
         const std::string_view line = lines[row];
         if (trimmed(line).empty() || line.front() == '#') break;
         const std::vector<std::string_view> cell = cells(line);
-        if (cell.size() != header.size()) return std::nullopt;
+        if (cell.size() != header.size())
+            return refused(
+                row + 1, std::to_string(cell.size()) + " cells where the header has " + std::to_string(header.size()));
         Star star;
         auto id = identifier(catalogue, cell[*idCol]);
         const auto ra = cellNumber(cell[*raCol]), dec = cellNumber(cell[*decCol]);
-        if (!id || !ra || !dec || *ra < 0 || *ra > 360 || std::fabs(*dec) > 90) return std::nullopt;
+        if (!id) return refused(row + 1, "no identifier");
+        if (!ra || !dec || *ra < 0 || *ra > 360 || std::fabs(*dec) > 90)
+            return refused(row + 1, "a position that is not a number or out of range");
         star.id = std::move(*id);
         star.ra = *ra;
         star.dec = *dec;
-        if (!readMagnitude(cell[*redCol], star.red) || !readMagnitude(cell[*blueCol], star.blue)) return std::nullopt;
-        if (!star.red && fallbackCol) {
-            if (!readMagnitude(cell[*fallbackCol], star.red)) return std::nullopt;
-        }
+        const bool magnitudes = readMagnitude(cell[*redCol], star.red) && readMagnitude(cell[*blueCol], star.blue) &&
+                                (star.red || !fallbackCol || readMagnitude(cell[*fallbackCol], star.red));
+        if (!magnitudes) return refused(row + 1, "a magnitude that is neither blank nor a number");
         stars.push_back(std::move(star));
     }
 

@@ -35,6 +35,8 @@
 #include <string>
 #include <string_view>
 
+#include "state/read_result.h"
+
 namespace sextrix {
 
 enum class VizierCatalogue { UsnoA2, Ucac4, GaiaDr3 };
@@ -66,7 +68,8 @@ std::string vizierStarUrl(const std::string& address, VizierCatalogue catalogue,
 // at most 5000 records, RA %9.5f and Dec %+9.5f degrees (the five decimals
 // the reader's 9 columns hold), magnitudes %4.1f (blank when missing).
 //
-// nullopt when the body is not a whole ASU tab-separated answer: not ended
+// An error (naming kVizierAnswer and the line) when the body is not a whole
+// ASU tab-separated answer: not ended
 // (vizierAnswerEnded), a first line that is neither blank nor "#" with no
 // identifier, position and magnitude columns (an HTML error page, a column
 // missing), no units and dashes lines under the header, a row with another
@@ -75,7 +78,10 @@ std::string vizierStarUrl(const std::string& address, VizierCatalogue catalogue,
 // comments with an error among them ("#***..." or an "#INFO" line naming an
 // error). A table of zero rows, or a field with no match (the comment block
 // and no header at all), gives a valid answer of no record.
-std::optional<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue catalogue);
+Result<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue catalogue);
+
+// The name an error of starAnswerFromVizier gives the body.
+inline constexpr std::string_view kVizierAnswer = "VizieR answer";
 
 // Whether the answer's end arrived: VizieR closes every answer with the line
 // "#INFO<TAB>matches=<n><TAB>matching records", blank lines aside.

@@ -7,7 +7,6 @@
 #include "form1/config_file.h"
 #include "form1/control_writes.h"
 #include "form1/run_handler.h"
-#include "state/errors.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 
@@ -57,11 +56,12 @@ void Config_Form_Load(App& app) {
     runHandler(app, [&] {
         const std::string path = savedConfigurationsPath(app);
         w.fileRefused = true;
-        ConfigFileRead read = parseConfigFile(textFromFile(readFileBytes(path)), app.ctx.decimalSeparator);
-        w.configs = std::move(read.configs);
+        const std::string text = textFromFile(readFileBytes(path).value());
+        // A faulty file shows the entries read before the fault, and says it.
+        const Result<void> read = parseConfigFile(text, path, app.ctx.decimalSeparator, w.configs);
         relist(w);
         if (!w.configs.empty()) select(app, 0);
-        if (!read.failure.empty()) throw std::runtime_error(read.failure);
+        read.value();
         w.fileRefused = false;
         if (w.configs.empty())
             throw std::runtime_error(laterFormEntry(app.ctx.lang, 151, "%1 holds no optical configuration.", {path}));

@@ -26,7 +26,13 @@ std::string cfitsioText(int status) {
     return text;
 }
 
-[[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what); }
+// Why the file is refused; thrown inside the reader only, and returned as
+// its ReadError.
+struct Refusal : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void fail(const std::string& what) { throw Refusal(what); }
 
 // Closes the file however the reading ends.
 class OpenFits {
@@ -205,9 +211,9 @@ bool isFitsFile(const std::string& path) {
     return startsWithSimple(path);
 }
 
-FitsImage readFitsImage(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) fail("file not found");
+namespace {
+
+FitsImage readImage(const std::string& path) {
     const bool compressed = isGzip(path);
     if (compressed) checkCompressed(path);
     OpenFits fits;
@@ -286,6 +292,20 @@ FitsImage readFitsImage(const std::string& path) {
     result.image = LuminanceImage{static_cast<int>(width), static_cast<int>(height), std::move(values),
                                   static_cast<float>(*white)};
     return result;
+}
+
+}  // namespace
+
+Result<FitsImage> readFitsImage(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return ReadError{.file = path, .fault = FileFault::NotFound};
+    try {
+        return readImage(path);
+    } catch (const Refusal& refusal) {
+        return ReadError{.file = path, .cause = refusal.what()};
+    } catch (const std::filesystem::filesystem_error& e) {
+        return ReadError{.file = path, .cause = e.code().message(), .fault = FileFault::CannotRead};
+    }
 }
 
 void writeFits16(const std::string& path, const LuminanceImage& image) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "state/luminance_plane.h"
+#include "state/read_result.h"
 
 namespace sextrix {
 
@@ -52,10 +53,10 @@ struct FitsImage {
 // (NaN, BLANK) take the median of the defined ones, so the detector sees
 // plain sky there. The white level is DATAMAX, else SATURATE, else the
 // largest value an integer type can hold (scaled by BZERO, BSCALE), else the
-// image's largest value. Throws std::runtime_error naming the file and what
-// is wrong: missing, not FITS, cut short, no image, one axis, too large, or
-// every pixel undefined.
-FitsImage readFitsImage(const std::string& path);
+// image's largest value. An error names the file and what is wrong: missing
+// (NotFound), not FITS, cut short, no image, one axis, too large, or every
+// pixel undefined.
+Result<FitsImage> readFitsImage(const std::string& path);
 
 // Writes the image as 16-bit unsigned integers (BITPIX 16, BZERO 32768),
 // values rounded and clipped to 0..65535, FITS row 1 at the picture's

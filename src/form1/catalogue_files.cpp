@@ -9,7 +9,6 @@
 #include "captions.h"
 #include "catalog/asteroid_list_reader.h"
 #include "catalog/catalogue_area.h"
-#include "catalog/catalogue_columns.h"
 #include "catalog/deep_sky_reader.h"
 #include "catalog/star_list_reader.h"
 #include "chart.h"
@@ -36,8 +35,14 @@ std::optional<double> raOf(const std::optional<StepCentre>& centre) {
 // A status line when the step's centre has left the area the answer was
 // fetched for. An answer without an area (written by hand, or before areas
 // were kept) is read without a word: the demo's is one.
+// An area file that cannot be read is said, and read as no area.
 void warnWhenOutsideArea(App& app, const std::string& path, const std::string& answer, const StepCentre& centre) {
-    const auto area = areaBeside(path, answer);
+    const Result<std::optional<CatalogueArea>> read = areaBeside(path, answer);
+    if (!read) {
+        AddStatus(app.form1, app.platform.events, failureText(app.ctx.lang, read.error()));
+        return;
+    }
+    const std::optional<CatalogueArea>& area = *read;
     if (!area) return;
     const PictureSurface& picture = app.form1.Picture1;
     const double halfDiagonal = halfDiagonalDeg(picture.width(), picture.height(), app.ws().corrDec);
@@ -52,7 +57,7 @@ void warnWhenOutsideArea(App& app, const std::string& path, const std::string& a
                              values));
 }
 
-void showFailure(App& app, const std::exception& failure) {
+void showFailure(App& app, const ReadError& failure) {
     app.platform.dialogs.message(failureText(app.ctx.lang, failure), app.form1.caption, false);
 }
 
@@ -66,16 +71,18 @@ void READFILE(App& app, const std::optional<StepCentre>& centre) {
     const std::string path = app.programFile("data.txt");
     std::string answer;
     std::vector<StarRecord> stars;
-    try {
-        answer = readFileBytes(path);
-        stars = parseStarList(answer, ws.corrAsd, ws.corrDec, raOf(centre));
-    } catch (const FileError& e) {
-        showFailure(app, e);
-    } catch (const RecordError& e) {
-        // Half a list mixed with an earlier one would mislead the search.
-        ws.catTotal = 0;
-        ws.catCount = 0;
-        throw FileError(path + ", record " + intToText(e.number) + ": " + e.what());
+    if (Result<std::string> bytes = readFileBytes(path); !bytes) {
+        showFailure(app, bytes.error());
+    } else {
+        answer = std::move(*bytes);
+        Result<std::vector<StarRecord>> read = parseStarList(answer, path, ws.corrAsd, ws.corrDec, raOf(centre));
+        if (!read) {
+            // Half a list mixed with an earlier one would mislead the search.
+            ws.catTotal = 0;
+            ws.catCount = 0;
+            throw ReadFailure(std::move(read).error());
+        }
+        stars = std::move(*read);
     }
 
     // Entries above the new total keep an earlier reading's values, as the
@@ -102,14 +109,17 @@ void READFILE_ASTER(App& app, const std::optional<StepCentre>& centre) {
     WorkingState& ws = app.ws();
     const std::string path = app.programFile("data2.txt");
     std::vector<AsteroidRecord> asteroids;
-    try {
-        asteroids = parseAsteroidList(readFileBytes(path), ws.corrAsd, ws.corrDec, raOf(centre));
-    } catch (const FileError& e) {
+    if (Result<std::string> bytes = readFileBytes(path); !bytes) {
         // Without asteroids on the map, their list is not missed.
-        if (app.form1.CheckAster.value == kTicked) showFailure(app, e);
-    } catch (const RecordError& e) {
-        ws.astCount = 0;
-        throw FileError(path + ", line " + intToText(e.number) + ": " + e.what());
+        if (app.form1.CheckAster.value == kTicked) showFailure(app, bytes.error());
+    } else {
+        Result<std::vector<AsteroidRecord>> read =
+            parseAsteroidList(std::move(*bytes), path, ws.corrAsd, ws.corrDec, raOf(centre));
+        if (!read) {
+            ws.astCount = 0;
+            throw ReadFailure(std::move(read).error());
+        }
+        asteroids = std::move(*read);
     }
 
     for (std::size_t k = 0; k < asteroids.size(); ++k) {
@@ -145,17 +155,15 @@ void READFILE_NGCIC(App& app, const StepCentre& centre) {
     std::vector<DeepSkyObject> kept;
     for (const auto& file : kCatalogueFiles) {
         const std::string path = app.dataFile(file.fileName);
-        DeepSkyFileScan scan;
-        try {
-            scan = scanDeepSkyFile(readFileBytes(path), file.prefix, window, kept);
-        } catch (const FileError& e) {
-            showFailure(app, e);
+        // A bad line is shown; the objects before it are kept, and the next
+        // file is read.
+        const Result<DeepSkyFileScan> scan = readFileBytes(path).andThen(
+            [&](std::string bytes) { return scanDeepSkyFile(std::move(bytes), path, file.prefix, window, kept); });
+        if (!scan) {
+            showFailure(app, scan.error());
             continue;
         }
-        if (scan.badLine != 0)
-            app.platform.dialogs.message(path + ", line " + intToText(scan.badLine) + ": " + scan.failure,
-                                         app.form1.caption, false);
-        if (scan.full) break;
+        if (scan->full) break;
     }
 
     for (std::size_t i = 0; i < kept.size(); ++i) {

@@ -12,18 +12,20 @@ namespace sextrix {
 // the catalogue arrays (catTotal records, catCount <= 497 of them for the
 // identification) and posts a status line before and after. A missing file is
 // shown in a message box and leaves both counts at 0; a record that cannot be
-// read leaves them at 0 and throws FileError naming the file and the record.
+// read leaves them at 0 and throws ReadFailure naming the file and the record.
 // Right ascensions are taken within half a turn of the step's centre (kept
 // as read without one), so that a field across 0 h stays continuous;
-// catRa/catDec keep them unrounded. When the step's centre has left the area the answer was fetched for
-// (data.area, see catalog/catalogue_area.h), a status line says so, naming
-// both centres; the step goes on, as the user may know better.
+// catRa/catDec keep them unrounded. When the step's centre has left the area
+// the answer was fetched for (data.area, see catalog/catalogue_area.h), a
+// status line says so, naming both centres; the step goes on, as the user may
+// know better. An area file that cannot be read is said in a status line and
+// taken as no area.
 void READFILE(App& app, const std::optional<StepCentre>& centre = std::nullopt);
 
 // Step "4-Full map": reads data2.txt from the program folder into the asteroid
 // arrays and posts the closing status line. A missing file is shown in a
 // message box and leaves astCount at 0; a line that cannot be read leaves it
-// at 0 and throws FileError naming the file and the line. Right ascensions are
+// at 0 and throws ReadFailure naming the file and the line. Right ascensions are
 // unwrapped around the step's centre as READFILE's are.
 void READFILE_ASTER(App& app, const std::optional<StepCentre>& centre = std::nullopt);
 

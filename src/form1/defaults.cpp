@@ -5,7 +5,6 @@
 #include "control_lines.h"
 #include "persist/defaults_file.h"
 #include "run_handler.h"
-#include "state/errors.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 
@@ -26,18 +25,22 @@ std::string defaultsFileBytes(const Form1Model& form) {
     return defaultsFileBytes(controlLineValues(defaultsControls(form)));
 }
 
-int applyDefaults(App& app, const std::string& bytes) {
-    const std::vector<std::string> values = readDefaultsValues(bytes, app.ctx.decimalSeparator);
+Result<int> applyDefaults(App& app, const std::string& bytes) {
+    std::vector<std::string> values;
+    const Result<void> read =
+        readDefaultsValues(bytes, app.programFile("defaut.cfg"), app.ctx.decimalSeparator, values);
+    // The lines before a bad one are set all the same.
     applyControlLineValues(app, defaultsControls(app.form1), values);
+    if (!read) return read.error();
     return static_cast<int>(values.size());
 }
 
 void readDefaults(App& app) {
-    try {
-        applyDefaults(app, textFromFile(readFileBytes(app.programFile("defaut.cfg"))));
-    } catch (const FileError&) {
-        // No defaults yet: the values of a first start stay.
-    }
+    // No file yet is the normal first start; a file that cannot be read, or
+    // a bad line, leaves the values of a first start from there on, quietly:
+    // the start is no time for a message box.
+    const Result<std::string> bytes = readFileBytes(app.programFile("defaut.cfg"));
+    if (bytes) (void)applyDefaults(app, textFromFile(*bytes));
 }
 
 void mnu_savedefaut_Click(App& app) {

@@ -110,8 +110,8 @@ void recordArea(const App& app, const StarQuery& query, const ServiceAddress& se
     const CatalogueArea area{query.raDeg, query.decDeg, query.radiusArcmin, query.magLimit,
                              service.protocol + ":" + service.address};
     try {
-        writeFileBytes(path, formatCatalogueArea(area, readFileBytes(answer)));
-    } catch (const FileError&) {
+        writeFileBytes(path, formatCatalogueArea(area, readFileBytes(answer).value()));
+    } catch (const std::runtime_error&) {  // the answer could not be read, or the area written
         std::error_code ignored;
         std::filesystem::remove(path, ignored);
     }
@@ -160,23 +160,29 @@ void downloadAsteroidsOfStep(App& app, bool minus, const StarQuery& stars) {
 
 const char* programVersion() { return SEXTRIX_VERSION; }
 
-HostsReading readHosts(const App& app) {
+// The settings of hosts.cfg; the defaults when there is none. The file may
+// exist and not be readable (a folder, no permission): that is an error.
+Result<HostsReading> readHosts(const App& app) {
     const std::string path = app.programFile(kHostsFile);
-    if (!fileExists(path)) return {};
-    try {
-        return readHostsFile(readFileBytes(path));
-    } catch (const FileError&) {
-        return {};
-    }
+    std::error_code missing;
+    if (!std::filesystem::exists(path, missing)) return HostsReading{};
+    return readFileBytes(path).andThen(
+        [&](std::string text) -> Result<HostsReading> { return readHostsFile(text, path); });
 }
 
-HostsSettings readHostsSettings(const App& app) { return readHosts(app).settings; }
+HostsSettings readHostsSettings(const App& app) { return readHosts(app).valueOr({}).settings; }
 
 void ReportHostsProblems(App& app) {
     const LanguageTables& lang = app.ctx.lang;
-    const std::string path = app.programFile(kHostsFile);
-    for (const HostsProblem& problem : readHosts(app).problems) {
-        const std::vector<std::string> values = {path, intToText(problem.line), defaultSettingText(problem.setting)};
+    const Result<HostsReading> reading = readHosts(app);
+    if (!reading) {
+        // The defaults are used; the status line says why.
+        AddStatus(app.form1, app.platform.events, failureText(lang, reading.error()));
+        return;
+    }
+    for (const HostsProblem& problem : reading->problems) {
+        const ReadError& at = problem.error;
+        const std::vector<std::string> values = {at.file, intToText(at.line), defaultSettingText(problem.setting)};
         AddStatus(app.form1, app.platform.events,
                   problem.setting.empty()
                       ? laterFormEntry(lang, 125, "%1, line %2: not understood, the line is ignored.", values)

@@ -26,8 +26,9 @@ const char* programVersion();
 // hosts.cfg of the program folder; the defaults when it is missing or unreadable.
 HostsSettings readHostsSettings(const App& app);
 // One status line for each line of hosts.cfg that was not taken, naming the
-// file and the line and, for a setting, what is used instead. The download
-// step starts with it.
+// file and the line and, for a setting, what is used instead; or one saying
+// why a hosts.cfg that is there cannot be read. The download step starts
+// with it.
 void ReportHostsProblems(App& app);
 // At start: a commented hosts.cfg with the defaults when there is none. A
 // folder that cannot be written is no reason to stop: the defaults apply.

@@ -1,7 +1,6 @@
 #include "image_file.h"
 
 #include <memory>
-#include <stdexcept>
 
 #include "catalog/image_loading.h"
 #include "control_writes.h"
@@ -9,18 +8,15 @@
 #include "fits/display_stretch.h"
 #include "fits/fits_image.h"
 #include "reduction.h"
-#include "state/errors.h"
 #include "state/text_file.h"
 
 namespace sextrix {
 namespace {
 
 // A decoder answer the picture can hold: positive size, one colour per pixel.
-void checkDecoded(const DecodedImage& image) {
-    const bool sized =
-        image.width > 0 && image.height > 0 &&
-        image.pixels.size() == static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
-    if (!sized) throw std::runtime_error("Invalid picture");
+bool holdable(const DecodedImage& image) {
+    return image.width > 0 && image.height > 0 &&
+           image.pixels.size() == static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
 }
 
 // What the picture decoder and the FITS reader read here (TIFF only with
@@ -39,11 +35,20 @@ struct LoadedPicture {
     std::shared_ptr<const LuminanceImage> raw;
 };
 
-LoadedPicture loadPicture(App& app, const std::string& path) {
-    if (!isFitsFile(path)) return {app.platform.images.decode(path), nullptr};
-    auto raw = std::make_shared<const LuminanceImage>(readFitsImage(path).image);
-    DecodedImage image{raw->width, raw->height, stretchToGrey(*raw, chosenStretch(app.form1))};
-    return {std::move(image), std::move(raw)};
+Result<LoadedPicture> loadPicture(App& app, const std::string& path) {
+    LoadedPicture loaded;
+    if (!isFitsFile(path)) {
+        Result<DecodedImage> image = app.platform.images.decode(path);
+        if (!image) return std::move(image).error();
+        loaded.image = std::move(*image);
+    } else {
+        Result<FitsImage> fits = readFitsImage(path);
+        if (!fits) return std::move(fits).error();
+        loaded.raw = std::make_shared<const LuminanceImage>(std::move(fits->image));
+        loaded.image = {loaded.raw->width, loaded.raw->height, stretchToGrey(*loaded.raw, chosenStretch(app.form1))};
+    }
+    if (!holdable(loaded.image)) return ReadError{.file = path, .cause = "Invalid picture"};
+    return loaded;
 }
 
 }  // namespace
@@ -76,19 +81,25 @@ void BrowseImage_Click(App& app) {
 void Loadimg_Click(App& app) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
+    // The box's text names the file; the failure says what went wrong.
+    const auto refuse = [&](const std::string& why) {
+        app.platform.dialogs.message(form.txt_url.text + ": " + why, "Velorin Sextrix", false);
+        ws.imageLoaded = kFalse;
+    };
     try {
         const std::string path = imagePathOf(app, form.txt_url.text);
-        LoadedPicture loaded = loadPicture(app, path);
-        DecodedImage& image = loaded.image;
-        checkDecoded(image);
         // Everything that can fail comes before the picture changes, so a
         // failure leaves the picture shown and its state as they were.
-        const std::string time = fileTimeText(path);
+        Result<LoadedPicture> loaded = loadPicture(app, path);
+        if (!loaded) return refuse(failureCause(app.ctx.lang, loaded.error()));
+        const Result<std::string> time = fileTimeText(path);
+        if (!time) return refuse(failureCause(app.ctx.lang, time.error()));
+        DecodedImage& image = loaded->image;
         // A picture of the size already shown (the calculation reloads it, a
         // camera overwrites it) keeps the box as the view has placed and
         // sized it, so the user's panning and zoom stay.
         const bool sameSize = image.width == form.Picture1.width() && image.height == form.Picture1.height();
-        form.Picture1.setImage(image.width, image.height, std::move(image.pixels), std::move(loaded.raw));
+        form.Picture1.setImage(image.width, image.height, std::move(image.pixels), std::move(loaded->raw));
         // Only a picture with values beyond 8 bits (FITS) can be stretched.
         form.mnu_stretch.enabled = form.Picture1.rawValues() != nullptr;
         if (!sameSize) {
@@ -98,19 +109,17 @@ void Loadimg_Click(App& app) {
             form.Picture1Box.top = 0;
         }
         ws.imageLoaded = kTrue;
-        ws.imageFileTime = time;
+        ws.imageFileTime = *time;
         // The calculation reloads the picture it solves; another file, or
         // the file overwritten, is a new image and starts a new reduction.
-        const std::string shown = path + '\n' + time;
+        const std::string shown = path + '\n' + *time;
         if (shown != ws.imageShown) {
             forgetSolution(form);
             forgetPicks(form);
             ws.imageShown = shown;
         }
     } catch (const std::exception& failure) {
-        app.platform.dialogs.message(form.txt_url.text + ": " + failureText(app.ctx.lang, failure), "Velorin Sextrix",
-                                     false);
-        ws.imageLoaded = kFalse;
+        refuse(failureText(app.ctx.lang, failure));  // e.g. no memory for the picture
     }
 }
 
@@ -128,17 +137,13 @@ void CheckAutoload_Click(App& app) { app.form1.Timer3.enabled = app.form1.CheckA
 void Timer3_Timer(App& app) {
     Form1Model& form = app.form1;
     if (!form.Timer3.enabled) return;
-    std::string time;
-    try {
-        time = fileTimeText(imagePathOf(app, form.txt_url.text));
-    } catch (const FileError&) {
-        return;  // missing or being replaced: the next tick tries again
-    }
-    if (time == form.ws.imageFileTime) return;
+    const Result<std::string> time = fileTimeText(imagePathOf(app, form.txt_url.text));
+    if (!time) return;  // missing or being replaced: the next tick tries again
+    if (*time == form.ws.imageFileTime) return;
     // Taken before loading: a file that does not decode is reported once
     // rather than every second, and a tick arriving while that message is
     // open does not load again.
-    form.ws.imageFileTime = time;
+    form.ws.imageFileTime = *time;
     Loadimg_Click(app);
 }
 

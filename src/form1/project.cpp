@@ -8,7 +8,6 @@
 #include "persist/project_file.h"
 #include "reduction.h"
 #include "run_handler.h"
-#include "state/errors.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 #include "suggestions.h"
@@ -90,12 +89,8 @@ void mnu_open_Click(App& app) {
     const bool read = runHandler(
         app,
         [&] {
-            const std::string text = textFromFile(readFileBytes(*chosen));
-            try {
-                values = readProjectValues(text, app.ctx.decimalSeparator);
-            } catch (const FileError& failure) {
-                throw FileError(*chosen + ": " + failure.what());
-            }
+            const std::string text = textFromFile(readFileBytes(*chosen).value());
+            values = readProjectValues(text, *chosen, app.ctx.decimalSeparator).value();
         },
         true);
     if (!read) return;

@@ -38,14 +38,10 @@ namespace {
 
 // A shipped language file's tables; empty when it is missing or unreadable.
 LanguageTables shippedTables(const App& app, Language language) {
-    LanguageTables tables;
     const std::string name = languageFileName(language);
-    try {
-        parseLanguageFile(textFromFile(readFileBytes(app.dataFile(name))), name, tables);
-    } catch (const std::exception&) {
-        return {};
-    }
-    return tables;
+    return readFileBytes(app.dataFile(name))
+        .andThen([&](std::string bytes) { return parseLanguageFile(textFromFile(std::move(bytes)), name, {}); })
+        .valueOr(LanguageTables{});
 }
 
 }  // namespace
@@ -57,7 +53,11 @@ void LoadLanguage(App& app) {
         app.platform.windows.showModal(WindowKey::FrmLang);
         app.ctx.languageChoiceAtStart = kFalse;
     }
-    parseLanguageFile(textFromFile(readFileBytes(path)), "lang.cfg", app.ctx.lang);
+    app.ctx.lang = readFileBytes(path)
+                       .andThen([&](std::string bytes) {
+                           return parseLanguageFile(textFromFile(std::move(bytes)), "lang.cfg", app.ctx.lang);
+                       })
+                       .value();
     // A lang.cfg from an older version lacks the later entries: they come
     // from the shipped file of its language rather than in English.
     const LanguageTables french = shippedTables(app, Language::French);

@@ -22,11 +22,12 @@ void Form_Load(App& app);
 void createOverlayItems(Form1Model& form);
 
 // Makes sure lang.cfg exists (showing the language chooser until it does) and
-// reads it into the tables. Throws LanguageFileError or FileError.
+// reads it into the tables. Throws ReadFailure naming the file, the line and
+// the cause when it cannot be read or used.
 void LoadLanguage(App& app);
 
 // The start-up procedure. A malformed or unreadable language file propagates
-// as an exception; the caller ends the program with its description.
+// as ReadFailure; the caller ends the program with its description.
 void Main(App& app, StartupHost& host);
 
 }  // namespace sextrix

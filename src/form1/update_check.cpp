@@ -31,7 +31,10 @@ void CheckForUpdate(App& app) {
         deleteFile(versionFile);
         DownloadToFile(app, base + "/version.txt", versionFile, quiet);
         if (!fileExists(versionFile)) return;
-        const std::string published = publishedVersion(readFileBytes(versionFile));
+        // The check is quiet: an answer that cannot be read is no newer version.
+        const Result<std::string> answer = readFileBytes(versionFile);
+        if (!answer) return;
+        const std::string published = publishedVersion(*answer);
         if (!published.empty() && published != programVersion()) ShowSuggestion(app, "softupdate", 1, "0", "0");
     } catch (const FileError&) {
     }

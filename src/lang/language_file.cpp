@@ -2,8 +2,6 @@
 
 #include <span>
 
-#include "state/errors.h"
-#include "state/text_file.h"
 #include "state/text_lines.h"
 
 namespace sextrix {
@@ -17,34 +15,37 @@ struct Section {
 
 }  // namespace
 
-void parseLanguageFile(const std::string& bytes, const std::string& fileName, LanguageTables& tables) {
-    LanguageTables loaded = tables;
+Result<LanguageTables> parseLanguageFile(const std::string& bytes, const std::string& file, LanguageTables tables) {
     const Section sections[] = {
-        {"[CONFIG2]", loaded.configTexts, 1},  {"[FORM]", loaded.config2Texts, 1},
-        {"[WIZARD]", loaded.formTexts, 1},     {"[SUGESTIONS]", loaded.wizardTexts, 1},
-        {"[INFO]", loaded.suggestionTexts, 0}, {"[END]", loaded.infoTexts, 1},
+        {"[CONFIG2]", tables.configTexts, 1},  {"[FORM]", tables.config2Texts, 1},
+        {"[WIZARD]", tables.formTexts, 1},     {"[SUGESTIONS]", tables.wizardTexts, 1},
+        {"[INFO]", tables.suggestionTexts, 0}, {"[END]", tables.infoTexts, 1},
     };
     LineReader reader(bytes);
-    if (reader.atEnd()) throw LanguageFileError(fileName + ": the file is empty");
+    if (reader.atEnd()) return ReadError{.file = file, .cause = "the file is empty"};
     std::string last = reader.readLine();  // title line
     int lineNumber = 1;
     for (const Section& section : sections) {
         int entry = section.firstEntry - 1;
         while (last != section.marker) {
             if (reader.atEnd())
-                throw LanguageFileError(fileName + ": the marker line " + section.marker +
-                                        " is missing (end of file reached at line " + std::to_string(lineNumber) + ")");
+                return ReadError{
+                    .file = file,
+                    .line = lineNumber,
+                    .cause = std::string("the file ends here, and the marker line ") + section.marker + " is missing"};
             last = reader.readLine();
             ++lineNumber;
             ++entry;
             if (entry >= static_cast<int>(section.table.size()))
-                throw LanguageFileError(fileName + ": the section ending with " + section.marker + " holds more than " +
-                                        std::to_string(section.table.size() - section.firstEntry) +
-                                        " lines, marker included (line " + std::to_string(lineNumber) + ")");
+                return ReadError{
+                    .file = file,
+                    .line = lineNumber,
+                    .cause = std::string("the section ending with ") + section.marker + " holds more than " +
+                             std::to_string(section.table.size() - section.firstEntry) + " lines, marker included"};
             section.table[entry] = last;
         }
     }
-    tables = loaded;
+    return tables;
 }
 
 }  // namespace sextrix

@@ -1,7 +1,5 @@
 #include "defaults_file.h"
 
-#include <exception>
-
 #include "state/text_lines.h"
 #include "state/text_number.h"
 
@@ -14,23 +12,23 @@ const std::array<LineKind, kDefaultsLines> kDefaultsLayout{Text,     Text,     T
 
 std::string defaultsFileBytes(const std::vector<std::string>& values) { return joinLinesCrLf(values); }
 
-std::vector<std::string> readDefaultsValues(const std::string& bytes, char decimalSeparator) {
+Result<void> readDefaultsValues(const std::string& bytes, const std::string& file, char decimalSeparator,
+                                std::vector<std::string>& values) {
     LineReader reader(bytes, LineEnds::Any);
-    std::vector<std::string> values;
-    try {
-        for (const LineKind kind : kDefaultsLayout) {
-            std::string line = reader.readLine();
-            if (kind == CheckBox) {
-                const auto value = parseStrictInt16(line, decimalSeparator);
-                if (value < 0 || value > 2) break;
-                line = intToText(value);
-            }
-            values.push_back(std::move(line));
+    for (const LineKind kind : kDefaultsLayout) {
+        if (reader.atEnd()) break;
+        std::string line = reader.readLine();
+        if (kind == CheckBox) {
+            const std::optional<int> value = checkBoxState(line, decimalSeparator);
+            if (!value)
+                return ReadError{.file = file,
+                                 .line = static_cast<int>(values.size()) + 1,
+                                 .cause = "\"" + line + "\" is not a check-box state (0, 1 or 2)"};
+            line = intToText(*value);
         }
-    } catch (const std::exception&) {
-        // End of the file, or a check-box line that is not a number.
+        values.push_back(std::move(line));
     }
-    return values;
+    return {};
 }
 
 }  // namespace sextrix

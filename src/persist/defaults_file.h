@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "line_kind.h"
+#include "state/read_result.h"
 
 namespace sextrix {
 
@@ -21,10 +22,12 @@ extern const std::array<LineKind, kDefaultsLines> kDefaultsLayout;
 // The file's bytes: one line per value, each ended by CR LF.
 std::string defaultsFileBytes(const std::vector<std::string>& values);
 
-// The usable values at the head of a file, in file order: reading stops
-// quietly at the end of the file or at the first check-box line that is not
-// 0, 1 or 2 (strict parse, the given separator). Check-box values come back
-// as their whole number's text ("1" for " 1 ").
-std::vector<std::string> readDefaultsValues(const std::string& bytes, char decimalSeparator);
+// Appends to values the values of a file, in file order. A file may end
+// before its 16 lines (an older version wrote fewer). Fails, naming the line
+// of `file`, at the first check-box line that is not 0, 1 or 2 (strict
+// parse, the given separator); values then holds the lines before it.
+// Check-box values come back as their whole number's text ("1" for " 1 ").
+Result<void> readDefaultsValues(const std::string& bytes, const std::string& file, char decimalSeparator,
+                                std::vector<std::string>& values);
 
 }  // namespace sextrix

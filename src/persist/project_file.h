@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "line_kind.h"
+#include "state/read_result.h"
 
 namespace sextrix {
 
@@ -30,12 +31,13 @@ std::string projectFileName(const std::string& chosen);
 // The file's bytes: one line per value, each ended by CR LF.
 std::string projectFileBytes(const std::vector<std::string>& values);
 
-// All 29 values of a file's text, in file order, or a failure (FileError)
-// saying which line is wrong: a file is used whole or not at all. A file
-// ending early (an LF-only file is one line) or a check-box line that is not
-// 0, 1 or 2 (strict parse with the given separator, blanks around allowed) is
-// refused. Check-box values come back as their whole number's text ("1" for
-// " 1 "); lines after the 29th are ignored.
-std::vector<std::string> readProjectValues(const std::string& text, char decimalSeparator);
+// All 29 values of the text of `file`, in file order, or an error naming
+// the file and, for a bad line, the line: a file is used whole or not at all.
+// A file ending early (an LF-only file is one line) or a check-box line that
+// is not 0, 1 or 2 (strict parse with the given separator, blanks around
+// allowed) is refused. Check-box values come back as their whole number's
+// text ("1" for " 1 "); lines after the 29th are ignored.
+Result<std::vector<std::string>> readProjectValues(const std::string& text, const std::string& file,
+                                                   char decimalSeparator);
 
 }  // namespace sextrix

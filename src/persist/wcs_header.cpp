@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <optional>
 
 namespace sextrix {
 namespace {
@@ -184,7 +185,8 @@ std::string wcsHeaderText(const TanSolution& solution, const WcsImage& image, Sk
     return cards.finish();
 }
 
-WcsReading readWcsHeader(std::string_view text, const WcsImage& image) {
+Result<TanSolution> readWcsHeader(std::string_view text, const std::string& file, const WcsImage& image) {
+    const auto refused = [&file](std::string cause) { return ReadError{.file = file, .cause = std::move(cause)}; };
     const auto cards = parseCards(text);
     const auto textOf = [&](const char* key) -> std::string {
         const auto it = cards.find(key);
@@ -197,26 +199,25 @@ WcsReading readWcsHeader(std::string_view text, const WcsImage& image) {
     const std::string ctype1 = textOf("CTYPE1"), ctype2 = textOf("CTYPE2");
     const bool sip = ctype1 == "RA---TAN-SIP" && ctype2 == "DEC--TAN-SIP";
     if (!sip && (ctype1 != "RA---TAN" || ctype2 != "DEC--TAN"))
-        return {std::nullopt,
-                "not a tangent-plane solution in RA and Dec (CTYPE1 '" + ctype1 + "', CTYPE2 '" + ctype2 + "')"};
+        return refused("not a tangent-plane solution in RA and Dec (CTYPE1 '" + ctype1 + "', CTYPE2 '" + ctype2 + "')");
     if (const auto lonpole = number("LONPOLE"); lonpole && *lonpole != 180)
-        return {std::nullopt, "LONPOLE other than 180 is not read"};
+        return refused("LONPOLE other than 180 is not read");
 
     TanSolution s;
     double* const fields[] = {&s.refRaDeg, &s.refDecDeg, &s.refX, &s.refY, &s.cd[0], &s.cd[1], &s.cd[2], &s.cd[3]};
     const char* const keys[] = {"CRVAL1", "CRVAL2", "CRPIX1", "CRPIX2", "CD1_1", "CD1_2", "CD2_1", "CD2_2"};
     for (std::size_t k = 0; k < 8; ++k) {
         const auto v = number(keys[k]);
-        if (!v) return {std::nullopt, std::string("missing or unreadable ") + keys[k]};
+        if (!v) return refused(std::string("missing or unreadable ") + keys[k]);
         *fields[k] = *v;
     }
-    if (s.cd[0] * s.cd[3] - s.cd[1] * s.cd[2] == 0) return {std::nullopt, "the CD matrix is singular"};
+    if (s.cd[0] * s.cd[3] - s.cd[1] * s.cd[2] == 0) return refused("the CD matrix is singular");
 
     if (sip) {
         const auto a = number("A_ORDER"), b = number("B_ORDER");
         if (!a || !b || *a != std::floor(*a) || *b != std::floor(*b) || std::max(*a, *b) < 2 ||
             std::max(*a, *b) > kMaxOrder)
-            return {std::nullopt, "A_ORDER and B_ORDER must be whole numbers from 2 to 9"};
+            return refused("A_ORDER and B_ORDER must be whole numbers from 2 to 9");
         const int order = static_cast<int>(std::max(*a, *b));
         s.sip.order = order;
         s.sip.a.assign(static_cast<std::size_t>((order + 1) * (order + 1)), 0.0);
@@ -236,7 +237,7 @@ WcsReading readWcsHeader(std::string_view text, const WcsImage& image) {
     } else {
         s.refY -= 1;
     }
-    return {s, {}};
+    return s;
 }
 
 std::string wcsSidecarPath(const std::string& imagePath) {

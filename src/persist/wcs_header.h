@@ -8,10 +8,10 @@
 // a FITS image shown with its row 1 at the bottom, FITS y = height - y:
 // the y axis turns round, so the CD matrix's second column and the
 // distortion terms odd in v change sign.
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "state/read_result.h"
 #include "state/tan_solution.h"
 
 namespace sextrix {
@@ -34,14 +34,11 @@ std::string wcsHeaderText(const TanSolution& solution, const WcsImage& image, Sk
 // replaces it.
 std::string wcsSidecarPath(const std::string& imagePath);
 
-struct WcsReading {
-    std::optional<TanSolution> solution;
-    std::string error;  // what is wrong when there is no solution
-};
-
-// Reads a header of RA---TAN / DEC--TAN (optionally -SIP) with a CD matrix
-// back into the picture's convention; image gives the row order and, for
-// rows bottom-up, the height. Cards may also come one per line.
-WcsReading readWcsHeader(std::string_view text, const WcsImage& image);
+// Reads the header of `file`, RA---TAN / DEC--TAN (optionally -SIP) with a
+// CD matrix, back into the picture's convention; image gives the row order
+// and, for rows bottom-up, the height. Cards may also come one per line. An
+// error names the file and what is wrong (no line: the cards are read as a
+// whole).
+Result<TanSolution> readWcsHeader(std::string_view text, const std::string& file, const WcsImage& image);
 
 }  // namespace sextrix

@@ -2,17 +2,19 @@
 
 #include <QImage>
 #include <QImageReader>
-#include <stdexcept>
 
 namespace sextrix::qtio {
 namespace {
 
-QImage readImage(const std::string& path) {
+Result<QImage> readImage(const std::string& path) {
     QImageReader reader(QString::fromStdString(path));
     reader.setAutoTransform(false);
     QImage image = reader.read();
-    if (image.isNull()) throw std::runtime_error(reader.errorString().toStdString());
-    return image;
+    if (!image.isNull()) return image;
+    // A missing file is said in the program's words (and language); the rest
+    // in the decoder's.
+    if (reader.error() == QImageReader::FileNotFoundError) return ReadError{.file = path, .fault = FileFault::NotFound};
+    return ReadError{.file = path, .cause = reader.errorString().toStdString()};
 }
 
 }  // namespace
@@ -31,10 +33,16 @@ DecodedImage toDecodedImage(const QImage& image) {
     return out;
 }
 
-DecodedImage decodeImageFile(const std::string& path) { return toDecodedImage(readImage(path)); }
+Result<DecodedImage> decodeImageFile(const std::string& path) {
+    Result<QImage> image = readImage(path);
+    if (!image) return std::move(image).error();
+    return toDecodedImage(*image);
+}
 
-LuminanceImage decodeLuminanceFile(const std::string& path) {
-    const QImage decoded = readImage(path);
+Result<LuminanceImage> decodeLuminanceFile(const std::string& path) {
+    Result<QImage> read = readImage(path);
+    if (!read) return std::move(read).error();
+    const QImage& decoded = *read;
     const bool grey = decoded.isGrayscale();
     const QImage image = decoded.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     LuminanceImage out{image.width(), image.height(), {}, 255.0f};

@@ -179,16 +179,18 @@ std::string observerSettingsText(const ObserverSettings& s) {
     return joinLinesCrLf(lines);
 }
 
-ObserverSettingsReading readObserverSettings(std::string_view text) {
+ObserverSettingsReading readObserverSettings(std::string_view text, const std::string& file) {
     ObserverSettingsReading reading;
     ObserverSettings& s = reading.settings;
     const auto lines = splitLines(textFromFile(std::string(text)), LineEnds::Any);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string where = "Line " + std::to_string(i + 1) + ": ";
+        const auto problem = [&](std::string cause) {
+            reading.problems.push_back({file, static_cast<int>(i + 1), std::move(cause)});
+        };
         if (trimmed(lines[i]).empty()) continue;
         const auto equals = lines[i].find('=');
         if (equals == std::string::npos) {
-            reading.problems.push_back(where + quoted(lines[i]) + " is not key=value.");
+            problem(quoted(lines[i]) + " is not key=value.");
             continue;
         }
         const std::string key = trimmed(std::string_view(lines[i]).substr(0, equals));
@@ -197,7 +199,7 @@ ObserverSettingsReading readObserverSettings(std::string_view text) {
             if (value.empty()) return std::nullopt;
             const auto parsed = tryParseStrictNumber(value, '.');
             if (!parsed || !std::isfinite(*parsed))
-                reading.problems.push_back(where + quoted(value) + " is not a number.");
+                problem(quoted(value) + " is not a number.");
             return parsed;
         };
         if (key == kStation)
@@ -226,7 +228,7 @@ ObserverSettingsReading readObserverSettings(std::string_view text) {
             if (value == "CCD" || value == "CMOS")
                 s.detector = value == "CMOS" ? Detector::Cmos : Detector::Ccd;
             else
-                reading.problems.push_back(where + "the detector is CCD or CMOS, not " + quoted(value) + ".");
+                problem("The detector is CCD or CMOS, not " + quoted(value) + ".");
         } else {
             s.otherKeys.emplace_back(key, value);
         }
@@ -238,9 +240,10 @@ void saveObserverSettings(const std::string& path, const ObserverSettings& setti
     writeFileBytes(path, observerSettingsText(settings));
 }
 
-ObserverSettingsReading loadObserverSettings(const std::string& path) {
-    if (!fileExists(path)) return {};
-    return readObserverSettings(readFileBytes(path));
+Result<ObserverSettingsReading> loadObserverSettings(const std::string& path) {
+    if (!fileExists(path)) return ObserverSettingsReading{};
+    return readFileBytes(path).andThen(
+        [&](std::string bytes) -> Result<ObserverSettingsReading> { return readObserverSettings(bytes, path); });
 }
 
 }  // namespace sextrix

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "state/read_result.h"
+
 namespace sextrix {
 
 enum class Detector { Ccd, Cmos };
@@ -45,14 +47,15 @@ std::vector<std::string> settingsProblems(const ObserverSettings& settings, Repo
 
 struct ObserverSettingsReading {
     ObserverSettings settings;
-    std::vector<std::string> problems;  // lines not taken, each with its number and why
+    std::vector<ReadError> problems;  // lines not taken, each with its number and why
 };
 
 std::string observerSettingsText(const ObserverSettings& settings);
-ObserverSettingsReading readObserverSettings(std::string_view text);
+ObserverSettingsReading readObserverSettings(std::string_view text, const std::string& file);
 
-// Throws FileError naming the file. A missing file gives empty settings.
+// Saving throws FileError naming the file. A missing file reads as empty
+// settings; one that cannot be read is an error.
 void saveObserverSettings(const std::string& path, const ObserverSettings& settings);
-ObserverSettingsReading loadObserverSettings(const std::string& path);
+Result<ObserverSettingsReading> loadObserverSettings(const std::string& path);
 
 }  // namespace sextrix

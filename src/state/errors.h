@@ -20,8 +20,9 @@ struct TypeMismatchError : std::runtime_error {
     std::string text;  // what was read
 };
 
-// A file could not be opened, read or written; Other when the description
-// says more than the kind (a project line that is not a check-box state).
+// A file could not be written or deleted (a reader says why it could not
+// read one with a ReadError, state/read_result.h, which shares FileFault);
+// Other when the description says more than the kind.
 enum class FileFault { Other, NotFound, NotAFile, CannotRead, CannotWrite, CannotDelete };
 struct FileError : std::runtime_error {
     explicit FileError(const std::string& description) : std::runtime_error(description) {}
@@ -38,7 +39,8 @@ private:
     }
 };
 
-// A line was read past the end of a file.
+// A line was read past the end of a file (LineReader::readLine; the readers
+// ask atEnd first).
 struct EndOfFileError : std::runtime_error {
     EndOfFileError() : std::runtime_error("Input past end of file") {}
 };

@@ -8,6 +8,7 @@
 
 #include "http.h"
 #include "picture_surface.h"
+#include "read_result.h"
 
 namespace sextrix {
 
@@ -74,8 +75,8 @@ struct DecodedImage {
 class ImageDecoder {
 public:
     virtual ~ImageDecoder() = default;
-    // Throws std::runtime_error with the decoder's description on failure.
-    virtual DecodedImage decode(const std::string& path) = 0;
+    // The picture, or an error naming the file with the decoder's description.
+    virtual Result<DecodedImage> decode(const std::string& path) = 0;
 };
 
 class TextMeasure {

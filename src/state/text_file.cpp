@@ -18,15 +18,15 @@ namespace {
 std::string reason() { return errno ? std::strerror(errno) : "unknown error"; }
 }  // namespace
 
-std::string readFileBytes(const std::string& path) {
+Result<std::string> readFileBytes(const std::string& path) {
     errno = 0;
     std::error_code ec;
-    if (fs::is_directory(path, ec)) throw FileError(FileFault::NotAFile, path);
+    if (fs::is_directory(path, ec)) return ReadError{.file = path, .fault = FileFault::NotAFile};
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw FileError(FileFault::NotFound, path, reason());
+    if (!in) return ReadError{.file = path, .cause = reason(), .fault = FileFault::NotFound};
     std::ostringstream buffer;
     buffer << in.rdbuf();
-    if (in.bad()) throw FileError(FileFault::CannotRead, path, reason());
+    if (in.bad()) return ReadError{.file = path, .cause = reason(), .fault = FileFault::CannotRead};
     return buffer.str();
 }
 
@@ -64,7 +64,11 @@ void deleteFile(const std::string& path) {
     if (!fs::remove(path, ec) || ec) throw FileError(FileFault::CannotDelete, path, ec.message());
 }
 
-void copyFile(const std::string& from, const std::string& to) { writeFileBytes(to, readFileBytes(from)); }
+void copyFile(const std::string& from, const std::string& to) {
+    Result<std::string> bytes = readFileBytes(from);
+    if (!bytes) throw FileError(bytes.error().fault, from, bytes.error().cause);
+    writeFileBytes(to, *bytes);
+}
 
 bool folderAcceptsFiles(const std::string& folder) {
     const std::string probe = joinPath(folder, ".write-probe-" + std::to_string(::getpid()));

@@ -2,10 +2,13 @@
 // Whole-file byte access and the program folder's file names.
 #include <string>
 
+#include "read_result.h"
+
 namespace sextrix {
 
-// Throws FileError naming the file when it cannot be opened or read.
-std::string readFileBytes(const std::string& path);
+// The file's bytes, or why it could not be opened or read (NotFound,
+// NotAFile, CannotRead, with the system's words as the cause).
+Result<std::string> readFileBytes(const std::string& path);
 // Writes through a temporary file in the same folder, then renames it over
 // the target, so a failed write never leaves a half-written file behind.
 // Throws FileError naming the file.

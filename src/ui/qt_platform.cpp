@@ -118,7 +118,7 @@ UtcDateTime QtPlatform::utcNow() {
     return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(), t.time().second()};
 }
 
-DecodedImage QtPlatform::decode(const std::string& path) { return qtio::decodeImageFile(path); }
+Result<DecodedImage> QtPlatform::decode(const std::string& path) { return qtio::decodeImageFile(path); }
 
 int QtPlatform::textWidth(const std::string& text) { return QFontMetrics(labelFont()).horizontalAdvance(q(text)); }
 

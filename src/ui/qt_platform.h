@@ -29,7 +29,7 @@ public:
     // Clock
     UtcDateTime utcNow() override;
     // ImageDecoder
-    DecodedImage decode(const std::string& path) override;
+    Result<DecodedImage> decode(const std::string& path) override;
     // TextMeasure
     int textWidth(const std::string& text) override;
 

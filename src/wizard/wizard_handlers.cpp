@@ -1,13 +1,10 @@
 #include "wizard_handlers.h"
 
-#include <stdexcept>
-
 #include "calibration/optical_configs.h"
 #include "form1/captions.h"
 #include "form1/config_file.h"
 #include "form1/control_writes.h"
 #include "form1/run_handler.h"
-#include "state/errors.h"
 #include "state/text_encoding.h"
 #include "state/text_file.h"
 
@@ -27,10 +24,11 @@ void readConfigurations(App& app) {
     WizardModel& w = app.wizard;
     runHandler(app, [&] {
         const std::string path = savedConfigurationsPath(app);
-        ConfigFileRead read = parseConfigFile(textFromFile(readFileBytes(path)), app.ctx.decimalSeparator);
-        w.configs = std::move(read.configs);
+        const std::string text = textFromFile(readFileBytes(path).value());
+        // A faulty file offers the entries read before the fault, and says it.
+        const Result<void> read = parseConfigFile(text, path, app.ctx.decimalSeparator, w.configs);
         w.Combo.items = configNames(w.configs);
-        if (!read.failure.empty()) throw std::runtime_error(read.failure);
+        read.value();
     });
 }
 

@@ -37,7 +37,7 @@ class DemoHints : public testing::TestWithParam<HintRow> {};
 TEST_P(DemoHints, SolvesRightOrNotAtAll) {
     const HintRow& row = GetParam();
     const FieldSetup setup = m67DemoSetup();
-    const auto stars = readStarCsv(readFileBytes(std::string(SEXTRIX_DATA_DIR) + "/demo/m67-field-stars.csv"));
+    const auto stars = readStarCsv(readFileBytes(std::string(SEXTRIX_DATA_DIR) + "/demo/m67-field-stars.csv").value());
     const DecodedImage image = renderField(setup, stars);
     const auto detected = detectStars(luminanceImage(image.width, image.height, image.pixels));
     std::vector<ReferenceStar> catalogue;

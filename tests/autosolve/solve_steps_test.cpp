@@ -42,7 +42,7 @@ TEST_P(SolveSteps, EachStepHandsOnWhatTheNextNeeds) {
     FieldSetup setup = m67DemoSetup();
     setup.upPositionAngleDeg = row.upPositionAngleDeg;
     setup.mirrored = row.mirrored;
-    const auto sky = readStarCsv(readFileBytes(std::string(SEXTRIX_DATA_DIR) + "/demo/m67-field-stars.csv"));
+    const auto sky = readStarCsv(readFileBytes(std::string(SEXTRIX_DATA_DIR) + "/demo/m67-field-stars.csv").value());
     std::vector<ReferenceStar> catalogue;
     for (const auto& s : sky) catalogue.push_back({"", s.raDeg, s.decDeg});
 

@@ -11,35 +11,41 @@ const std::vector<OpticalConfig> kTwo = {{"C8 + reducer", "2599.43", "2709.96"},
 TEST(ConfigFile, LayoutIsTheCountWithBlanksThenThreeLinesEach) {
     const std::string bytes = configFileBytes(kTwo);
     EXPECT_EQ(bytes, " 2 \r\nC8 + reducer\r\n2599.43\r\n2709.96\r\nLunette 80\r\n1409,57\r\n1440\r\n");
-    const ConfigFileRead read = parseConfigFile(bytes, '.');
-    EXPECT_EQ(read.configs, kTwo);
-    EXPECT_EQ(read.failure, "");
+    std::vector<OpticalConfig> read;
+    EXPECT_TRUE(parseConfigFile(bytes, "config.cfg", '.', read));
+    EXPECT_EQ(read, kTwo);
     EXPECT_EQ(configFileBytes({}), " 0 \r\n");
 }
 
+// The failure names the file and, when there is one, the line; the entries
+// before it are kept.
 TEST(ConfigFile, FaultyFilesKeepWhatWasRead) {
     struct Row {
         const char* name;
         std::string text;
         std::size_t kept;
-        const char* failureHas;  // nullptr: no failure
+        const char* failure;  // describe(), empty: none
     };
     std::string sixteen = "16\r\n";
     for (int k = 0; k < 16; ++k) sixteen += "n\r\n1\r\n2\r\n";
     const Row rows[] = {
-        {"count padded with tabs", "\t1 \r\nA\r\n1\r\n2\r\n", 1, nullptr},
-        {"count not a number", "two\r\nA\r\n1\r\n2\r\n", 0, "number of configurations"},
-        {"ends inside the second", " 2 \r\nA\r\n1\r\n2\r\nB\r\n1\r\n", 1, "inside configuration 2"},
-        {"more than fifteen", sixteen, 15, "first 15"},
-        {"count too large for 16 bits", "40000\r\n", 0, "Overflow"},
+        {"count padded with tabs", "\t1 \r\nA\r\n1\r\n2\r\n", 1, ""},
+        {"count not a number", "two\r\nA\r\n1\r\n2\r\n", 0,
+         "config.cfg, line 1: not the number of configurations (Type mismatch: \"two\")"},
+        {"ends after the first", " 2 \r\nA\r\n1\r\n2\r\n", 1,
+         "config.cfg: the file ends after 1 of its 2 configurations"},
+        {"ends inside the second", " 2 \r\nA\r\n1\r\n2\r\nB\r\n1\r\n", 1,
+         "config.cfg: the file ends inside configuration 2 of 2"},
+        {"more than fifteen", sixteen, 15,
+         "config.cfg, line 1: announces 16 configurations; only the first 15 are read"},
+        {"count too large for 16 bits", "40000\r\n", 0,
+         "config.cfg, line 1: not the number of configurations (Overflow)"},
     };
     for (const Row& row : rows) {
-        const ConfigFileRead read = parseConfigFile(row.text, ',');
-        EXPECT_EQ(read.configs.size(), row.kept) << row.name;
-        if (row.failureHas)
-            EXPECT_NE(read.failure.find(row.failureHas), std::string::npos) << row.name << ": " << read.failure;
-        else
-            EXPECT_EQ(read.failure, "") << row.name;
+        std::vector<OpticalConfig> configs;
+        const Result<void> read = parseConfigFile(row.text, "config.cfg", ',', configs);
+        EXPECT_EQ(configs.size(), row.kept) << row.name;
+        EXPECT_EQ(read.ok() ? "" : describe(read.error()), row.failure) << row.name;
     }
 }
 

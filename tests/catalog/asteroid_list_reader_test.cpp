@@ -26,7 +26,8 @@ class AsteroidColumns : public ::testing::TestWithParam<ColumnRow> {};
 
 TEST_P(AsteroidColumns, AreReadAsLaidOut) {
     const auto& row = GetParam();
-    const auto asteroids = parseAsteroidList(asteroidPage({asteroidLine(row.fields)}), 2599.43, 2709.96);
+    const auto asteroids =
+        parseAsteroidList(asteroidPage({asteroidLine(row.fields)}), "data2.txt", 2599.43, 2709.96).value();
     ASSERT_EQ(asteroids.size(), 1u);
     EXPECT_EQ(asteroids[0].number, row.number);
     EXPECT_EQ(asteroids[0].name, row.designation);
@@ -60,7 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AsteroidList, TextColumnsAndRoundPositions) {
     // 240 units per degree of RA: x in seconds of time; 3600 per degree of Dec.
     const auto asteroids =
-        parseAsteroidList(asteroidPage({asteroidLine(with("    (1)", "Ceres", "00 00 10.0", "-00 01 40"))}), 240, 3600);
+        parseAsteroidList(asteroidPage({asteroidLine(with("    (1)", "Ceres", "00 00 10.0", "-00 01 40"))}),
+                          "data2.txt", 240, 3600)
+            .value();
     ASSERT_EQ(asteroids.size(), 1u);
     EXPECT_EQ(asteroids[0].x, "10");
     EXPECT_EQ(asteroids[0].y, "-100");
@@ -79,7 +82,7 @@ struct CountRow {
 class AsteroidCount : public ::testing::TestWithParam<CountRow> {};
 
 TEST_P(AsteroidCount, FollowsTheLineCountAndTheEndOfTheBlock) {
-    EXPECT_EQ(parseAsteroidList(GetParam().page, 1, 1).size(), GetParam().asteroids);
+    EXPECT_EQ(parseAsteroidList(GetParam().page, "data2.txt", 1, 1).value().size(), GetParam().asteroids);
 }
 
 std::string lfOnly(std::string page) {

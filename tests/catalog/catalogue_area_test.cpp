@@ -7,7 +7,15 @@ namespace {
 
 const CatalogueArea kArea{132.825, 11.8, 20, 13, "vizier:vizier.cds.unistra.fr"};
 
-// Only a whole area file of the same answer is taken.
+// text with the line starting with `start` replaced by `line`.
+std::string replacedLine(std::string text, const std::string& start, const std::string& line) {
+    const auto at = text.find(start);
+    return text.replace(at, text.find("\r\n", at) - at, line);
+}
+
+// Only a whole area file of the same answer is taken; the area of another
+// answer is none, whatever it holds; anything else names its line, or the
+// line missing.
 TEST(CatalogueArea, IsReadOnlyWholeAndForItsOwnAnswer) {
     const std::string text = formatCatalogueArea(kArea, "stars");
     std::string lf = text;
@@ -16,14 +24,23 @@ TEST(CatalogueArea, IsReadOnlyWholeAndForItsOwnAnswer) {
         const char* name;
         std::string text, answer;
         bool read;
-    } rows[] = {{"as written", text, "stars", true},
-                {"LF line ends", lf, "stars", true},
-                {"another answer", text, "starz", false},
-                {"cut short", text.substr(0, text.find("service")), "stars", false},
-                {"garbage", "\x01\x02 PNG", "stars", false},
-                {"dec beyond 90", "ra=1\r\ndec=91\r\n" + text.substr(text.find("radius")), "stars", false}};
-    for (const auto& row : rows) EXPECT_EQ(readCatalogueArea(row.text, row.answer).has_value(), row.read) << row.name;
-    EXPECT_EQ(readCatalogueArea(lf, "stars")->service, kArea.service);
+        const char* error;  // describe(), empty when there is none
+    } rows[] = {
+        {"as written", text, "stars", true, ""},
+        {"LF line ends", lf, "stars", true, ""},
+        {"another answer", text, "starz", false, ""},
+        {"cut short", text.substr(0, text.find("service")), "stars", false, "data.area: the line service= is missing"},
+        {"garbage", "\x01\x02 PNG", "stars", false, "data.area, line 1: not a line key=value"},
+        {"dec beyond 90", "ra=1\r\ndec=91\r\n" + text.substr(text.find("radius")), "stars", false,
+         "data.area, line 2: dec beyond 90 degrees"},
+        {"radius not a number", replacedLine(text, "radius=", "radius=x"), "stars", false,
+         "data.area, line 4: radius is not a number: \"x\""}};
+    for (const auto& row : rows) {
+        const auto area = readCatalogueArea(row.text, "data.area", row.answer);
+        EXPECT_EQ(area.ok() && area->has_value(), row.read) << row.name;
+        EXPECT_EQ(area.ok() ? "" : describe(area.error()), row.error) << row.name;
+    }
+    EXPECT_EQ(readCatalogueArea(lf, "data.area", "stars").value()->service, kArea.service);
 }
 
 // A 20' area: the image leaves it when a corner would, or, when as large as

@@ -60,7 +60,8 @@ class DeepSkyWindowTest : public ::testing::TestWithParam<WindowRow> {};
 TEST_P(DeepSkyWindowTest, KeepsObjectsStrictlyInside) {
     const auto& row = GetParam();
     std::vector<DeepSkyObject> kept;
-    scanDeepSkyFile(deepSkyFile({deepSkyLine(row.object)}), "NGC ", window(3600, 3600, 120), kept);
+    ASSERT_TRUE(
+        scanDeepSkyFile(deepSkyFile({deepSkyLine(row.object)}), "deepobj1.txt", "NGC ", window(3600, 3600, 120), kept));
     ASSERT_EQ(kept.size(), row.kept ? 1u : 0u);
     if (!row.kept) return;
     EXPECT_EQ(kept[0].x, row.x);
@@ -88,8 +89,8 @@ class DeepSkyDeclination : public ::testing::TestWithParam<SignRow> {};
 
 TEST_P(DeepSkyDeclination, SignComesFromItsColumn) {
     std::vector<DeepSkyObject> kept;
-    scanDeepSkyFile(deepSkyFile({deepSkyLine(deepSkyAt("00 00 00.0", GetParam().dec))}), "IC ", window(0, 0, 1e6),
-                    kept);
+    ASSERT_TRUE(scanDeepSkyFile(deepSkyFile({deepSkyLine(deepSkyAt("00 00 00.0", GetParam().dec))}), "deepobj2.txt",
+                                "IC ", window(0, 0, 1e6), kept));
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].y, GetParam().y);
 }
@@ -110,8 +111,8 @@ TEST(DeepSkyFile, ObjectDetails) {
     blank.pgc = "       ";
     blank.text97 = "";
     std::vector<DeepSkyObject> kept;
-    scanDeepSkyFile(deepSkyFile({deepSkyLine(DeepSkyFields{}), deepSkyLine(blank)}), "NGC ", window(3600, 3600, 1e6),
-                    kept);
+    ASSERT_TRUE(scanDeepSkyFile(deepSkyFile({deepSkyLine(DeepSkyFields{}), deepSkyLine(blank)}), "deepobj1.txt", "NGC ",
+                                window(3600, 3600, 1e6), kept));
     ASSERT_EQ(kept.size(), 2u);
     const DeepSkyObject& m31 = kept[0];
     EXPECT_EQ(m31.name, "NGC 224");
@@ -132,9 +133,24 @@ TEST(DeepSkyFile, ObjectDetails) {
 TEST(DeepSkyFile, HeaderLinesAreNotObjects) {
     std::vector<DeepSkyObject> kept;
     // The headers read as position 0, which this window holds.
-    const auto scan = scanDeepSkyFile(deepSkyFile({}), "NGC ", window(0, 0, 100), kept);
+    const auto scan = scanDeepSkyFile(deepSkyFile({}), "deepobj1.txt", "NGC ", window(0, 0, 100), kept);
     EXPECT_TRUE(kept.empty());
-    EXPECT_FALSE(scan.full);
+    ASSERT_TRUE(scan);
+    EXPECT_FALSE(scan->full);
+}
+
+// Reading stops at a line that cannot be read, named with its file; the
+// objects before it stay in the list.
+TEST(DeepSkyFile, UnreadableLineIsNamedAndTheObjectsBeforeItKept) {
+    DeepSkyFields bad;
+    bad.size1 = "1e9999";
+    std::vector<DeepSkyObject> kept;
+    const auto scan =
+        scanDeepSkyFile(deepSkyFile({deepSkyLine(DeepSkyFields{}), deepSkyLine(bad), deepSkyLine(DeepSkyFields{})}),
+                        "deepobj1.txt", "NGC ", window(0, 0, 1e9), kept);
+    ASSERT_FALSE(scan);
+    EXPECT_EQ(describe(scan.error()), "deepobj1.txt, line 4: Overflow");
+    EXPECT_EQ(kept.size(), 1u);
 }
 
 }  // namespace

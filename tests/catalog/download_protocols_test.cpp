@@ -65,7 +65,8 @@ TEST(ProtocolAnswer, IsAcceptedOnlyWhenWholeAndShapedAsTheReaderReadsIt) {
         EXPECT_EQ(outcome.refusal, row.refusal);
         if (outcome.accepted && row.protocol != std::string_view("mpcheck") &&
             row.protocol != std::string_view("skybot")) {
-            EXPECT_EQ(parseStarList(outcome.bytes, 1, 1).size(), static_cast<std::size_t>(row.stars));
+            EXPECT_EQ(parseStarList(outcome.bytes, "data.txt", 1, 1).value().size(),
+                      static_cast<std::size_t>(row.stars));
             EXPECT_EQ(outcome.summary, std::to_string(row.stars) + " stars");
         }
     }

@@ -76,9 +76,9 @@ TEST(HostsFile, ReadsItsLinesAndNamesTheOnesItCannotTake) {
          "2asteroid,"},
     };
     for (const auto& row : rows) {
-        const HostsReading r = readHostsFile(row.text);
+        const HostsReading r = readHostsFile(row.text, "hosts.cfg");
         std::string problems;
-        for (const HostsProblem& p : r.problems) problems += std::to_string(p.line) + p.setting + ",";
+        for (const HostsProblem& p : r.problems) problems += std::to_string(p.error.line) + p.setting + ",";
         EXPECT_EQ(
             text(r.settings.star) + " " + text(r.settings.asteroid) + " " + text(r.settings.update) + " " +
                 std::to_string(r.settings.timeoutSeconds) + " " + problems,
@@ -86,9 +86,17 @@ TEST(HostsFile, ReadsItsLinesAndNamesTheOnesItCannotTake) {
             << row.text;
     }
     // What the program writes at first start reads back as the defaults.
-    const HostsReading again = readHostsFile(formatHostsFile(d));
+    const HostsReading again = readHostsFile(formatHostsFile(d), "hosts.cfg");
     EXPECT_EQ(text(again.settings.star) + " " + text(again.settings.asteroid), text(d.star) + " " + text(d.asteroid));
     EXPECT_TRUE(again.settings.update.empty() && again.problems.empty());
+}
+
+// A line not taken is said with its file and what is used instead.
+TEST(HostsFile, ProblemsSayWhatIsUsedInstead) {
+    const HostsReading r = readHostsFile("timeout=0\nproxy=x\n", "/p/hosts.cfg");
+    ASSERT_EQ(r.problems.size(), 2u);
+    EXPECT_EQ(describe(r.problems[0].error), "/p/hosts.cfg, line 1: not understood; timeout=30 is used instead");
+    EXPECT_EQ(describe(r.problems[1].error), "/p/hosts.cfg, line 2: not understood; the line is ignored");
 }
 
 TEST(HostsFile, AddressWithoutSchemeGoesToHttps) {

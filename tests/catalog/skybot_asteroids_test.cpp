@@ -34,8 +34,8 @@ TEST(SkybotAnswer, ReadsAsTheBrightObjectsNearestFirst) {
         {"     4", "Vesta", "359009", "179", " 6.9", "+10", " +4"},
     };
     const auto answer = asteroidAnswerFromSkybot(recorded("cone_10h_m0.txt"), kCone);
-    ASSERT_TRUE(answer.has_value());
-    const auto asteroids = parseAsteroidList(*answer, 2400, 3600);
+    ASSERT_TRUE(answer.ok());
+    const auto asteroids = parseAsteroidList(*answer, "data2.txt", 2400, 3600).value();
     ASSERT_EQ(asteroids.size(), expected.size());
     EXPECT_EQ(splitLines(*answer).size(), 53 + expected.size());  // the reader counts lines
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -44,35 +44,46 @@ TEST(SkybotAnswer, ReadsAsTheBrightObjectsNearestFirst) {
     }
     // The same objects in the "object" set: no motions, their columns blank.
     const auto noMotions = asteroidAnswerFromSkybot(recorded("cone_10h_m0_object.txt"), kCone);
-    ASSERT_TRUE(noMotions.has_value());
-    const auto still = parseAsteroidList(*noMotions, 2400, 3600);
+    ASSERT_TRUE(noMotions.ok());
+    const auto still = parseAsteroidList(*noMotions, "data2.txt", 2400, 3600).value();
     ASSERT_EQ(still.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(still[i].name + still[i].y + "|" + still[i].text70 + still[i].text77,
                   expected[i][1] + expected[i][3] + "|");
     const auto none = asteroidAnswerFromSkybot(recorded("cone_no_object.txt"), kCone);
-    ASSERT_TRUE(none.has_value());
+    ASSERT_TRUE(none.ok());
     EXPECT_EQ(splitLines(*none).size(), 53u);
-    EXPECT_TRUE(parseAsteroidList(*none, 1, 1).empty());
+    EXPECT_TRUE(parseAsteroidList(*none, "data2.txt", 1, 1).value().empty());
 }
 
+// Refused naming the line and what is wrong with it.
 TEST(SkybotAnswer, RefusesBodiesThatAreNotAWholeResult) {
     const std::string cone = recorded("cone_10h_m0.txt");
     const struct {
         const char* name;
         std::string body;
+        int line;
+        const char* cause;  // a part of it
     } rows[] = {
-        {"error flag", "# Flag: -1\n# Ticket: 170412345678903\nError: the epoch is out of the range\n"},
-        {"no flag line", replaced(cone, "# Flag: 1\n", "")},
-        {"magnitude column missing", replaced(cone, "| Mv |", "| V |")},
-        {"cut inside a line", cutAfter(cone, "NEA>Apollo", 0)},
-        {"position not a number", replaced(cone, "09 59 40.0212", "09h59m40s")},
-        {"minutes beyond 59", replaced(cone, "-00 12 0.0", "-00 72 0.0")},
-        {"one motion cell only", replaced(cone, "| dDEC(arcsec/h) |", "| dDE |")},
-        {"motion not a number", replaced(cone, "| 8.0400 |", "| ? |")},
-        {"magnitude not a number", replaced(cone, "| 14.8 |", "| ? |")},
+        {"error flag", "# Flag: -1\n# Ticket: 170412345678903\nError: the epoch is out of the range\n", 1,
+         "the flag of an error"},
+        {"no flag line", replaced(cone, "# Flag: 1\n", ""), 1, "no \"# Flag:\" line"},
+        {"magnitude column missing", replaced(cone, "| Mv |", "| V |"), 4, "no heading"},
+        {"cut inside a line", cutAfter(cone, "NEA>Apollo", 0), 6, "cut inside the line"},
+        {"position not a number", replaced(cone, "09 59 40.0212", "09h59m40s"), 5, "position"},
+        {"minutes beyond 59", replaced(cone, "-00 12 0.0", "-00 72 0.0"), 7, "position"},
+        {"one motion cell only", replaced(cone, "| dDEC(arcsec/h) |", "| dDE |"), 4, "no heading"},
+        {"motion not a number", replaced(cone, "| 8.0400 |", "| ? |"), 5, "motion"},
+        {"magnitude not a number", replaced(cone, "| 14.8 |", "| ? |"), 7, "magnitude"},
     };
-    for (const auto& row : rows) EXPECT_EQ(asteroidAnswerFromSkybot(row.body, kCone), std::nullopt) << row.name;
+    for (const auto& row : rows) {
+        const auto answer = asteroidAnswerFromSkybot(row.body, kCone);
+        ASSERT_FALSE(answer.ok()) << row.name;
+        EXPECT_EQ(answer.error().file, kSkybotAnswer) << row.name;
+        EXPECT_EQ(answer.error().line, row.line) << row.name;
+        EXPECT_NE(answer.error().cause.find(row.cause), std::string::npos)
+            << row.name << ": " << describe(answer.error());
+    }
 }
 
 // Parameters as ssp.imcce.fr/webservices/skybot/api/conesearch names them.

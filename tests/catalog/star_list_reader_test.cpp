@@ -30,7 +30,7 @@ TEST_P(StarPosition, IsScaledAndRoundedHalfToEven) {
     StarFields star;
     star.ra = row.ra;
     star.dec = row.dec;
-    const auto stars = parseStarList(starAnswer({star}), row.corrAsd, row.corrDec);
+    const auto stars = parseStarList(starAnswer({star}), "data.txt", row.corrAsd, row.corrDec).value();
     ASSERT_EQ(stars.size(), 1u);
     EXPECT_EQ(stars[0].x, row.x);
     EXPECT_EQ(stars[0].y, row.y);
@@ -63,7 +63,7 @@ TEST_P(StarAroundCentre, RightAscensionWithinHalfATurn) {
     const auto& row = GetParam();
     StarFields star;
     star.ra = row.ra;
-    const auto stars = parseStarList(starAnswer({star}), 3600, 3600, row.centreRa);
+    const auto stars = parseStarList(starAnswer({star}), "data.txt", 3600, 3600, row.centreRa).value();
     ASSERT_EQ(stars.size(), 1u);
     EXPECT_NEAR(stars[0].ra, row.raDeg, 1e-9);
     EXPECT_EQ(stars[0].x, row.x);
@@ -83,7 +83,7 @@ TEST(StarList, TextColumnsKeptAsTheyStand) {
     star.id = "U0825-00123456";
     star.magR = " 9.8";
     star.magB = "11.0";
-    const auto stars = parseStarList(starAnswer({star, StarFields{}}), 1, 1);
+    const auto stars = parseStarList(starAnswer({star, StarFields{}}), "data.txt", 1, 1).value();
     ASSERT_EQ(stars.size(), 2u);
     EXPECT_EQ(stars[0].id, "U0825-00123456");
     EXPECT_EQ(stars[0].magR, " 9.8");
@@ -100,7 +100,7 @@ struct ListRow {
 class StarListExtent : public ::testing::TestWithParam<ListRow> {};
 
 TEST_P(StarListExtent, ReadsRecordsFromTheMarkerToTheFirstNonRecord) {
-    EXPECT_EQ(parseStarList(GetParam().bytes, 1, 1).size(), GetParam().records);
+    EXPECT_EQ(parseStarList(GetParam().bytes, "data.txt", 1, 1).value().size(), GetParam().records);
 }
 
 std::string withCrLf(std::string text) {

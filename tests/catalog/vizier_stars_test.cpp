@@ -58,8 +58,8 @@ TEST(VizierAnswer, ReadsTheRecordedTablesInRedOrder) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);
         const auto answer = starAnswerFromVizier(recorded(row.file), row.catalogue);
-        ASSERT_TRUE(answer.has_value());
-        const auto stars = parseStarList(*answer, 1, 1);
+        ASSERT_TRUE(answer.ok());
+        const auto stars = parseStarList(*answer, "data.txt", 1, 1).value();
         ASSERT_EQ(stars.size(), row.stars.size());
         for (std::size_t i = 0; i < row.stars.size(); ++i) {
             const Star& e = row.stars[i];
@@ -71,24 +71,34 @@ TEST(VizierAnswer, ReadsTheRecordedTablesInRedOrder) {
     }
 }
 
-// Anything but a whole ASU table is refused, whatever reached the file.
+// Anything but a whole ASU table is refused, whatever reached the file,
+// naming the line and what is wrong with it (0: the answer as a whole).
 TEST(VizierAnswer, RefusesBodiesThatAreNotAWholeTable) {
     const std::string usno = recorded("usnoa2_1h34_p22.tsv");
     const struct {
         const char* name;
         std::string body;
+        int line;
+        const char* cause;  // a part of it
     } rows[] = {
-        {"comments only", "#\n#   VizieR Astronomical Server vizier.cds.unistra.fr\n#***Error: unknown catalogue\n"},
-        {"cut inside a row", cutAfter(usno, "1125-00575988", 6)},
-        {"cell missing", replaced(usno, "\t12.7\t13.1", "\t12.7")},
-        {"magnitude column missing", replaced(usno, "Rmag\tBmag\nde", "Rmog\tBmag\nde")},
-        {"position not a number", replaced(usno, "023.654210", "23 39 15.4")},
-        {"declination beyond the pole", replaced(usno, "+22.251943", "+92.251943")},
-        {"magnitude not a number", replaced(usno, "\t11.3\t", "\t11.3:\t")},
-        {"empty identifier", replaced(usno, "1125-00575104", "")},
+        {"comments only", "#\n#   VizieR Astronomical Server vizier.cds.unistra.fr\n#***Error: unknown catalogue\n", 3,
+         "an error: #***Error: unknown catalogue"},
+        {"cut inside a row", cutAfter(usno, "1125-00575988", 6), 0, "no closing line"},
+        {"cell missing", replaced(usno, "\t12.7\t13.1", "\t12.7"), 25, "4 cells where the header has 5"},
+        {"magnitude column missing", replaced(usno, "Rmag\tBmag\nde", "Rmog\tBmag\nde"), 19, "not the header"},
+        {"position not a number", replaced(usno, "023.654210", "23 39 15.4"), 23, "position"},
+        {"declination beyond the pole", replaced(usno, "+22.251943", "+92.251943"), 23, "position"},
+        {"magnitude not a number", replaced(usno, "\t11.3\t", "\t11.3:\t"), 23, "magnitude"},
+        {"empty identifier", replaced(usno, "1125-00575104", ""), 23, "no identifier"},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(starAnswerFromVizier(row.body, VizierCatalogue::UsnoA2), std::nullopt) << row.name;
+    for (const auto& row : rows) {
+        const auto answer = starAnswerFromVizier(row.body, VizierCatalogue::UsnoA2);
+        ASSERT_FALSE(answer.ok()) << row.name;
+        EXPECT_EQ(answer.error().file, kVizierAnswer) << row.name;
+        EXPECT_EQ(answer.error().line, row.line) << row.name;
+        EXPECT_NE(answer.error().cause.find(row.cause), std::string::npos)
+            << row.name << ": " << describe(answer.error());
+    }
 }
 
 // More rows than the layout's 5000: the brightest 5000 are written, and the
@@ -101,9 +111,9 @@ TEST(VizierAnswer, WritesTheBrightest5000) {
                std::to_string(100 + (6000 - i) % 100).substr(1) + "\t\n";
     tsv += "\n#INFO\tmatches=5001\tmatching records\n";
     const auto answer = starAnswerFromVizier(tsv, VizierCatalogue::UsnoA2);
-    ASSERT_TRUE(answer.has_value());
+    ASSERT_TRUE(answer.ok());
     EXPECT_EQ(answer->find("U1125-10000000"), std::string::npos);
-    const auto stars = parseStarList(*answer, 1, 1);
+    const auto stars = parseStarList(*answer, "data.txt", 1, 1).value();
     ASSERT_EQ(stars.size(), 4000u);
     EXPECT_EQ(stars.front().id, "U1125-10005000");
 }

@@ -14,7 +14,7 @@ namespace {
 
 // The English file with an 8-bit caption in place of the Config window's.
 std::string eightBitLanguageFile() {
-    std::string bytes = readFileBytes(testing::dataFile("lang-en.cfg"));
+    std::string bytes = readFileBytes(testing::dataFile("lang-en.cfg")).value();
     const std::string caption = "Optical scale factors";
     bytes.replace(bytes.find(caption), caption.size(), "Coefficients optiques \x96 \xE9t\xE9");
     return bytes;

@@ -146,7 +146,7 @@ TEST(StarDetection, SixteenBitFitsFrameGivesTheTruePositions) {
     testing::TempFolder folder;
     const std::string path = folder.path() + "/field.fits";
     writeFits16(path, fieldsim::renderRawStars(setup, stars));
-    auto raw = std::make_shared<const LuminanceImage>(readFitsImage(path).image);
+    auto raw = std::make_shared<const LuminanceImage>(readFitsImage(path).value().image);
     PictureSurface picture;
     picture.setImage(raw->width, raw->height, stretchToGrey(*raw, Stretch::Automatic), raw);
     const LuminanceImage measured = luminanceImage(picture);

@@ -113,7 +113,7 @@ TEST(AnswerLayout, GivesNeighboursInRaDistinctIdentifiers) {
 TEST(AnswerLayout, EmptyListIsAnAnswerWithoutRecords) {
     const std::string answer = catalogueAnswer(m67Centre(), {});
     EXPECT_EQ(answer.find("</b>   1 U"), std::string::npos);
-    EXPECT_TRUE(parseStarList(answer, 1000, 1000).empty());
+    EXPECT_TRUE(parseStarList(answer, "data.txt", 1000, 1000).value().empty());
 }
 
 struct RefusedRow {
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(BadInput, RefusedStars,
 // 1000 give RA and Dec in thousandths of a degree, rounded.
 TEST(AnswerLayout, ParsesBackWithTheProgramsReader) {
     const std::vector<CatalogueStar> stars = {{132.9556427, 11.8941574, 7.977}, {5.123456, -12.345678, 12.34}};
-    const auto read = parseStarList(catalogueAnswer(m67Centre(), stars), 1000, 1000);
+    const auto read = parseStarList(catalogueAnswer(m67Centre(), stars), "data.txt", 1000, 1000).value();
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(read[0].x, 132956);
     EXPECT_EQ(read[0].y, 11894);

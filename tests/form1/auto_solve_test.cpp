@@ -20,10 +20,10 @@ TEST(AutoSolve, ShowsTheDemoFieldsCandidateAndTheAnswerDecides) {
     for (const bool yes : {true, false}) {
         testing::TestApp t;
         const fieldsim::FieldSetup setup = fieldsim::m67DemoSetup();
-        const auto stars = fieldsim::readStarCsv(readFileBytes(testing::dataFile("demo/m67-field-stars.csv")));
+        const auto stars = fieldsim::readStarCsv(readFileBytes(testing::dataFile("demo/m67-field-stars.csv")).value());
         t.folder.write("m67.bmp", "image bytes");
         t.fake.images[t.folder.file("m67.bmp")] = fieldsim::renderField(setup, stars);
-        t.folder.write("data.txt", readFileBytes(testing::dataFile("demo/data.txt")));
+        t.folder.write("data.txt", readFileBytes(testing::dataFile("demo/data.txt")).value());
         for (const char* name : {"deepobj1.txt", "deepobj2.txt"}) t.folder.write(name, "header\r\ncolumns\r\n");
         Form1Model& f = t.app.form1;
         f.txt_url.text = "m67.bmp";
@@ -47,10 +47,10 @@ TEST(AutoSolve, ShowsTheDemoFieldsCandidateAndTheAnswerDecides) {
         // "Exporter WCS" writes that solution beside the image.
         t.fake.chosenFiles = {t.folder.file("m67.wcs")};
         mnu_exportwcs_Click(t.app);
-        const WcsReading wcs = readWcsHeader(readFileBytes(t.folder.file("m67.wcs")), {1000, 800, FitsRows::TopDown});
-        ASSERT_TRUE(wcs.solution) << wcs.error;
-        const SkyDirection a = tanPixelToSky(*wcs.solution, 10, 790),
-                           b = tanPixelToSky(*ws.refinement.solution, 10, 790);
+        const Result<TanSolution> wcs =
+            readWcsHeader(t.folder.read("m67.wcs"), "m67.wcs", {1000, 800, FitsRows::TopDown});
+        ASSERT_TRUE(wcs.ok()) << describe(wcs.error());
+        const SkyDirection a = tanPixelToSky(*wcs, 10, 790), b = tanPixelToSky(*ws.refinement.solution, 10, 790);
         EXPECT_NEAR(a.raDeg, b.raDeg, 1e-7);
         EXPECT_NEAR(a.decDeg, b.decDeg, 1e-7);
     }

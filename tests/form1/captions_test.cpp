@@ -164,7 +164,8 @@ class ShippedLanguage : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ShippedLanguage, MessagesComeFromTheMainWindowSection) {
     testing::TestApp t;
-    parseLanguageFile(readFileBytes(testing::dataFile(GetParam())), GetParam(), t.app.ctx.lang);
+    t.app.ctx.lang =
+        parseLanguageFile(readFileBytes(testing::dataFile(GetParam())).value(), GetParam(), t.app.ctx.lang).value();
     ApplyCaptions(t.app, "Form");
     EXPECT_EQ(t.app.ctx.lang.messages[0], t.app.form1.CheckAster.caption);
     for (int i = 0; i <= 23; ++i) EXPECT_FALSE(t.app.ctx.lang.messages[i].empty()) << i;
@@ -205,7 +206,7 @@ bool hasDoubledWord(const std::string& text) {
 
 // Loaded and applied to the main window.
 void applyShipped(testing::TestApp& t, const char* file) {
-    parseLanguageFile(readFileBytes(testing::dataFile(file)), file, t.app.ctx.lang);
+    t.app.ctx.lang = parseLanguageFile(readFileBytes(testing::dataFile(file)).value(), file, t.app.ctx.lang).value();
     ApplyCaptions(t.app, "Form");
 }
 

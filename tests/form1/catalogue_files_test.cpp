@@ -151,7 +151,7 @@ struct DeepSkyHandler : ::testing::Test {
 
 TEST_F(DeepSkyHandler, ShippedFilesAroundAndromeda) {
     for (const char* name : {"deepobj1.txt", "deepobj2.txt"})
-        t.folder.write(name, readFileBytes(testing::dataFile(name)));
+        t.folder.write(name, readFileBytes(testing::dataFile(name)).value());
     t.app.form1.CheckDeepObj1.value = kTicked;
     READFILE_NGCIC(t.app, CentreJ2000(t.app));
     const auto kept = names();
@@ -248,14 +248,14 @@ TEST(ReaderRobustness, HandlersKeepCountsInBounds) {
         WorkingState& ws = t.app.ws();
         try {
             READFILE(t.app);
-        } catch (const FileError&) {
+        } catch (const ReadFailure&) {
             EXPECT_EQ(ws.catTotal, 0);
         }
         EXPECT_TRUE(ws.catTotal >= 0 && ws.catTotal <= 4000) << ws.catTotal;
         EXPECT_TRUE(ws.catCount >= 0 && ws.catCount <= 497) << ws.catCount;
         try {
             READFILE_ASTER(t.app);
-        } catch (const FileError&) {
+        } catch (const ReadFailure&) {
             EXPECT_EQ(ws.astCount, 0);
         }
         EXPECT_TRUE(ws.astCount >= 0 && ws.astCount <= 500) << ws.astCount;
@@ -289,7 +289,7 @@ TEST_P(ReaderFailure, IsReportedAndLeavesNoObjects) {
     std::string thrown;
     try {
         row.reader(t.app, std::nullopt);
-    } catch (const FileError& e) {
+    } catch (const ReadFailure& e) {
         thrown = e.what();
     }
     std::string shown = t.fake.messages.empty() ? "" : t.fake.messages[0].text;

@@ -14,7 +14,7 @@ const std::vector<std::string> kSixteen = {"12", "2599.43", "2709.96", "25",   "
 TEST(Defaults, WritesSixteenLinesInFileOrder) {
     testing::TestApp t;
     const Form1Model& form = t.app.form1;
-    EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(kSixteen)), 16);
+    EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(kSixteen)).value(), 16);
     EXPECT_EQ(defaultsFileBytes(form), joinLinesCrLf(kSixteen));
     EXPECT_EQ(form.txt_url.text, "/sky/m67.jpg");
     EXPECT_EQ(form.CheckDecideur.value, 1);
@@ -43,32 +43,41 @@ TEST(Defaults, ShortFileRestoresWhatItHas) {
     testing::TestApp t;
     const Form1Model& form = t.app.form1;
     std::vector<std::string> nine(kSixteen.begin(), kSixteen.begin() + 9);
-    EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(nine)), 9);
+    EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(nine)).value(), 9);
     EXPECT_EQ(form.CheckDecideur.value, 1);
     EXPECT_EQ(form.CheckAster.value, 0);
     EXPECT_EQ(form.txt_Afield.text, "100");
 }
 
+// The lines before a bad check-box line are set; the failure names the line.
+// At start-up that is quiet.
 TEST(Defaults, BadCheckBoxLineStopsQuietly) {
     for (const char* bad : {"5", "-1", "x", "1.5.1"}) {
         testing::TestApp t;
         auto lines = kSixteen;
         lines[9] = bad;  // CheckAster
-        EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(lines)), 9) << bad;
+        const Result<int> applied = applyDefaults(t.app, joinLinesCrLf(lines));
+        ASSERT_FALSE(applied.ok()) << bad;
+        EXPECT_EQ(describe(applied.error()),
+                  t.app.programFile("defaut.cfg") + ", line 10: \"" + bad + "\" is not a check-box state (0, 1 or 2)");
+        EXPECT_EQ(t.app.form1.CheckDecideur.value, 1) << bad;
         EXPECT_EQ(t.app.form1.CheckAster.value, 0) << bad;
         EXPECT_EQ(t.app.form1.txt_Afield.text, "100") << bad;
+        t.folder.write("defaut.cfg", joinLinesCrLf(lines));
+        readDefaults(t.app);
+        EXPECT_TRUE(t.fake.messages.empty()) << bad;
     }
     testing::TestApp t;
     t.app.ctx.decimalSeparator = ',';
     auto lines = kSixteen;
     lines[8] = " 2 ";
-    EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(lines)), 16);
+    EXPECT_EQ(applyDefaults(t.app, joinLinesCrLf(lines)).value(), 16);
     EXPECT_EQ(t.app.form1.CheckDecideur.value, 2);
 }
 
 TEST(Defaults, SaveThenRestartRestoresTheSixteenControlsOnly) {
     testing::TestApp first;
-    applyDefaults(first.app, joinLinesCrLf(kSixteen));
+    ASSERT_TRUE(applyDefaults(first.app, joinLinesCrLf(kSixteen)));
     first.app.form1.txt_epoch.text = "1950.0";
     mnu_savedefaut_Click(first.app);
     EXPECT_TRUE(first.fake.messages.empty());

@@ -105,7 +105,10 @@ TEST(Download, KeepsThePreviousAnswerUnlessANewOneArrivesWhole) {
     };
     for (const auto& row : rows) {
         DownloadFixture d;
-        if (*row.lang) parseLanguageFile(readFileBytes(testing::dataFile(row.lang)), row.lang, d.app().ctx.lang);
+        if (*row.lang)
+            d.app().ctx.lang =
+                parseLanguageFile(readFileBytes(testing::dataFile(row.lang)).value(), row.lang, d.app().ctx.lang)
+                    .value();
         d.t.fake.http.answer(kStarUrl, row.answer);
         int blocksSeen = 0;
         if (row.cancel)
@@ -117,7 +120,8 @@ TEST(Download, KeepsThePreviousAnswerUnlessANewOneArrivesWhole) {
         EXPECT_EQ(d.t.folder.read("data.txt"), row.kept ? kPrevious : row.answer.body) << row.name;
         EXPECT_FALSE(fileExists(d.t.folder.file("data.txt.download"))) << row.name;
         // The area follows its answer: the new centre, or the kept file's.
-        const auto area = readCatalogueArea(d.t.folder.read("data.area"), d.t.folder.read("data.txt"));
+        const auto area = readCatalogueArea(d.t.folder.read("data.area"), "data.area", d.t.folder.read("data.txt"))
+                              .valueOr(std::nullopt);
         ASSERT_TRUE(area) << row.name;
         EXPECT_NEAR(area->raDeg, row.kept ? 1 : 23.7083, 1e-4) << row.name;
         // "downloaded" follows the transfer's line only when the answer came.
@@ -142,7 +146,7 @@ TEST(Download, ConvertsTheCurrentServiceAnswerOnArrival) {
     EXPECT_EQ(url.rfind("https://vizier.cds.unistra.fr/viz-bin/asu-tsv?-source=I/252/out&", 0), 0u) << url;
     d.t.fake.http.serve(url, testing::recordedAnswer("vizier/usnoa2_1h34_p22.tsv"));
     DownloadData_Click(d.app());
-    const auto stars = parseStarList(d.t.folder.read("data.txt"), 1, 1);
+    const auto stars = parseStarList(d.t.folder.read("data.txt"), "data.txt", 1, 1).value();
     ASSERT_EQ(stars.size(), 5u);
     EXPECT_EQ(stars[0].id.front(), 'U');
 }
@@ -167,7 +171,10 @@ TEST(Download, RefusesABoxThatHoldsNoNumberAndNamesIt) {
     for (const auto& row : rows) {
         DownloadFixture d;
         Form1Model& f = d.app().form1;
-        if (*row.lang) parseLanguageFile(readFileBytes(testing::dataFile(row.lang)), row.lang, d.app().ctx.lang);
+        if (*row.lang)
+            d.app().ctx.lang =
+                parseLanguageFile(readFileBytes(testing::dataFile(row.lang)).value(), row.lang, d.app().ctx.lang)
+                    .value();
         d.app().ws().solved = kTrue, f.CheckAster.value = 1, d.t.fake.answers = {true};
         for (int k = 0; k < 5; ++k) f.txt_Adate[k].text = "1";
         d.t.fake.http.serve(kStarUrl, testing::starAnswer(3));

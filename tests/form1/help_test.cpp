@@ -40,7 +40,7 @@ TEST(HelpMenu, OpensThePageOfTheChosenLanguageFromTheDataFolder) {
 
 TEST(TwoFolders, ChosenLanguageIsReadFromTheDataFolderAndWrittenToTheProgramFolder) {
     TwoFolderApp t;
-    const std::string english = readFileBytes(testing::dataFile("lang-en.cfg"));
+    const std::string english = readFileBytes(testing::dataFile("lang-en.cfg")).value();
     t.data.write("lang-en.cfg", english);
     ASSERT_TRUE(chooseLanguage(t.app, Language::English));
     EXPECT_EQ(t.folder.read("lang.cfg"), english);

@@ -87,7 +87,7 @@ TEST(Project, RefusedFileChangesNothing) {
     for (const auto& line : kProject) lfOnly += line + "\n";
     const std::pair<std::string, const char*> rows[] = {
         {joinLinesCrLf({kProject.begin(), kProject.end() - 1}), "after line 28"},
-        {joinLinesCrLf(badDecider), "Line 17"},
+        {joinLinesCrLf(badDecider), "bad.pam, line 17: \"3\" is not a check-box state"},
         {lfOnly, "after line 1 "}};
     for (const auto& [bytes, said] : rows) {
         ProjectApp t;

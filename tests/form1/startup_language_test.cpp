@@ -18,7 +18,8 @@ namespace {
 using testing::fileWithSections;
 
 void installShippedLanguages(const testing::TempFolder& folder) {
-    for (const char* name : {"lang-fr.cfg", "lang-en.cfg"}) folder.write(name, readFileBytes(testing::dataFile(name)));
+    for (const char* name : {"lang-fr.cfg", "lang-en.cfg"})
+        folder.write(name, readFileBytes(testing::dataFile(name)).value());
 }
 
 TEST(LanguageChoice, FirstStartCopiesTheChosenFileByteForByte) {
@@ -26,7 +27,7 @@ TEST(LanguageChoice, FirstStartCopiesTheChosenFileByteForByte) {
     installShippedLanguages(t.folder);
     t.fake.onShow[WindowKey::FrmLang] = [&] { EXPECT_TRUE(chooseLanguage(t.app, Language::English)); };
     LoadLanguage(t.app);
-    EXPECT_EQ(t.folder.read("lang.cfg"), readFileBytes(testing::dataFile("lang-en.cfg")));
+    EXPECT_EQ(t.folder.read("lang.cfg"), readFileBytes(testing::dataFile("lang-en.cfg")).value());
     ASSERT_EQ(t.fake.shownWindows.size(), 1u);
     ApplyCaptions(t.app, "Form");
     EXPECT_EQ(t.app.form1.mnu_fichier.caption, "File");
@@ -35,7 +36,7 @@ TEST(LanguageChoice, FirstStartCopiesTheChosenFileByteForByte) {
 TEST(LanguageChoice, FromTheMenuReappliesTheCaptions) {
     testing::TestApp t;
     installShippedLanguages(t.folder);
-    t.folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
+    t.folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")).value());
     LoadLanguage(t.app);
     ApplyCaptions(t.app, "Form");
     EXPECT_EQ(t.app.form1.mnu_fichier.caption, "Fichier");
@@ -49,7 +50,7 @@ TEST(LanguageChoice, FromTheMenuReappliesTheCaptions) {
 
 TEST(LanguageChoice, MissingSourceIsReportedAndTheActiveFileKept) {
     testing::TestApp t;
-    t.folder.write("lang-fr.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
+    t.folder.write("lang-fr.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")).value());
     t.folder.write("lang.cfg", "active");
     t.app.ctx.languageChoiceAtStart = kTrue;
     EXPECT_FALSE(chooseLanguage(t.app, Language::English));
@@ -60,7 +61,7 @@ TEST(LanguageChoice, MissingSourceIsReportedAndTheActiveFileKept) {
 
 TEST(LanguageChoice, MalformedChosenFileIsReportedAndTheWorkingFileKept) {
     testing::TestApp t;
-    const std::string working = readFileBytes(testing::dataFile("lang-fr.cfg"));
+    const std::string working = readFileBytes(testing::dataFile("lang-fr.cfg")).value();
     t.folder.write("lang.cfg", working);
     t.folder.write("lang-en.cfg", "title\r\nno markers\r\n");
     t.app.ctx.languageChoiceAtStart = kTrue;

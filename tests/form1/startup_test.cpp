@@ -25,7 +25,7 @@ public:
 TEST(Startup, ChooserBeforeMainWindowThenCaptionsAndOverlays) {
     testing::TestApp t;
     for (const char* name : {"lang-fr.cfg", "lang-en.cfg"})
-        t.folder.write(name, readFileBytes(testing::dataFile(name)));
+        t.folder.write(name, readFileBytes(testing::dataFile(name)).value());
     RecordingHost host;
     t.fake.onShow[WindowKey::FrmLang] = [&] {
         host.events.push_back("chooser");
@@ -61,9 +61,9 @@ TEST(Startup, OlderLanguageFileIsCompletedFromItsShippedLanguage) {
                            Row{"lang-en.cfg", "", Language::English, "Load"}}) {
         testing::TestApp t;
         for (const char* name : {"lang-fr.cfg", "lang-en.cfg"})
-            t.folder.write(name, readFileBytes(testing::dataFile(name)));
+            t.folder.write(name, readFileBytes(testing::dataFile(name)).value());
         // The form section as it was with 100 entries.
-        std::string older = readFileBytes(testing::dataFile(row.file));
+        std::string older = readFileBytes(testing::dataFile(row.file)).value();
         std::size_t cut = older.find("[FORM]\r\n");
         for (int line = 0; line <= 100; ++line) cut = older.find("\r\n", cut) + 2;
         older.erase(cut, older.find("[WIZARD]\r\n") - cut);
@@ -78,14 +78,14 @@ TEST(Startup, OlderLanguageFileIsCompletedFromItsShippedLanguage) {
 
 TEST(Startup, MalformedLanguageFileStopsBeforeTheMainWindow) {
     testing::TestApp t;
-    std::string bytes = readFileBytes(testing::dataFile("lang-fr.cfg"));
+    std::string bytes = readFileBytes(testing::dataFile("lang-fr.cfg")).value();
     bytes.erase(bytes.find("[INFO]\r\n"), 8);
     t.folder.write("lang.cfg", bytes);
     RecordingHost host;
     try {
         Main(t.app, host);
         FAIL() << "started with a malformed language file";
-    } catch (const LanguageFileError& e) {
+    } catch (const ReadFailure& e) {
         EXPECT_NE(std::string(e.what()).find("[INFO]"), std::string::npos) << e.what();
     }
     EXPECT_EQ(host.events, (std::vector<std::string>{"splash"}));
@@ -93,7 +93,7 @@ TEST(Startup, MalformedLanguageFileStopsBeforeTheMainWindow) {
 
 TEST(Startup, LoadHandlerReadsDefaultsBeforeCaptions) {
     testing::TestApp t;
-    t.folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
+    t.folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")).value());
     t.folder.write("defaut.cfg", "4\r\n1409.6\r\n");
     RecordingHost host;
     host.bar = 100;

@@ -50,11 +50,11 @@ TEST(WcsHeader, ReadsBackTheSameProjection) {
         EXPECT_EQ(text.substr(0, 30), "SIMPLE  =                    T");
         EXPECT_EQ(text.find("CTYPE1  = 'RA---TAN-SIP'") != std::string::npos, row.sipOrder > 0);
         EXPECT_EQ(text.find("END" + std::string(77, ' ')) % 80, 0u);
-        const WcsReading back = readWcsHeader(text, image);
-        ASSERT_TRUE(back.solution) << back.error;
+        const Result<TanSolution> back = readWcsHeader(text, "m.wcs", image);
+        ASSERT_TRUE(back.ok()) << describe(back.error());
         for (double y = 0; y < 768; y += 47.9)
             for (double x = 0; x < 1024; x += 63.9) {
-                const SkyDirection a = tanPixelToSky(s, x, y), b = tanPixelToSky(*back.solution, x, y);
+                const SkyDirection a = tanPixelToSky(s, x, y), b = tanPixelToSky(*back, x, y);
                 EXPECT_NEAR(
                     std::remainder(a.raDeg - b.raDeg, 360.0) * std::cos(a.decDeg * std::numbers::pi / 180) * 3600, 0,
                     1e-6);
@@ -70,16 +70,17 @@ TEST(WcsHeader, RefusesWhatItCannotRead) {
         text.replace(text.find(from), to.size(), to);
         return text;
     };
-    const std::string rows[] = {
-        replaced("CTYPE1  = 'RA---TAN-SIP'", "CTYPE1  = 'RA---SIN-SIP'"),
-        replaced("CD1_1   =", "CDX_1   ="),
-        replaced("A_ORDER =                    2", "A_ORDER =                   12"),
-        std::string(2880, 'x'),
+    const std::pair<std::string, const char*> rows[] = {
+        {replaced("CTYPE1  = 'RA---TAN-SIP'", "CTYPE1  = 'RA---SIN-SIP'"), "not a tangent-plane solution"},
+        {replaced("CD1_1   =", "CDX_1   ="), "missing or unreadable CD1_1"},
+        {replaced("A_ORDER =                    2", "A_ORDER =                   12"), "A_ORDER and B_ORDER"},
+        {std::string(2880, 'x'), "not a tangent-plane solution"},
     };
-    for (const auto& text : rows) {
-        const WcsReading reading = readWcsHeader(text, {100, 100, FitsRows::TopDown});
-        EXPECT_FALSE(reading.solution);
-        EXPECT_FALSE(reading.error.empty());
+    for (const auto& [text, cause] : rows) {
+        const Result<TanSolution> reading = readWcsHeader(text, "m.wcs", {100, 100, FitsRows::TopDown});
+        ASSERT_FALSE(reading.ok()) << cause;
+        EXPECT_EQ(reading.error().file, "m.wcs");
+        EXPECT_NE(reading.error().cause.find(cause), std::string::npos) << describe(reading.error());
     }
 }
 

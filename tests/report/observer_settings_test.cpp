@@ -30,20 +30,20 @@ TEST(ObserverSettings, ReadBackWithAnyLineEndAndKeepKeysOfLaterVersions) {
     for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
     for (std::size_t at; (at = cr.find("\r\n")) != std::string::npos;) cr.erase(at + 1, 1);
     for (const std::string& text : {saved, lf, cr, "\xEF\xBB\xBF" + lf}) {
-        const auto reading = readObserverSettings(text);
+        const auto reading = readObserverSettings(text, "observer.cfg");
         EXPECT_TRUE(reading.problems.empty());
         EXPECT_EQ(observerSettingsText(reading.settings), saved);
     }
-    EXPECT_EQ(observerSettingsText(loadObserverSettings(folder.file("observer.cfg")).settings), saved);
-    EXPECT_TRUE(loadObserverSettings(folder.file("none.cfg")).settings.station.empty());
+    EXPECT_EQ(observerSettingsText(loadObserverSettings(folder.file("observer.cfg"))->settings), saved);
+    EXPECT_TRUE(loadObserverSettings(folder.file("none.cfg"))->settings.station.empty());
 }
 
 TEST(ObserverSettings, ReportTheLinesTheyCannotTake) {
-    const auto reading = readObserverSettings("station=G70\nno equals sign\naperture_m=wide\n\ndetector=film\n");
+    const auto reading = readObserverSettings("station=G70\nno equals sign\naperture_m=wide\n\ndetector=film\n", "observer.cfg");
     EXPECT_EQ(reading.settings.station, "G70");
     ASSERT_EQ(reading.problems.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(reading.problems[i].substr(0, 7), "Line " + "235"s.substr(i, 1) + ":");
+        EXPECT_EQ(reading.problems[i].line, "235"[i] - '0');
 }
 
 // Codes are a letter or digit and two digits; names are initials and a

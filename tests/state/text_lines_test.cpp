@@ -38,20 +38,20 @@ TEST(TextFile, BytesRoundTripAndFailuresNameTheFile) {
     testing::TempFolder folder;
     const std::string bytes("\0\r\n\xff", 4);
     writeFileBytes(folder.file("b.bin"), bytes);
-    EXPECT_EQ(readFileBytes(folder.file("b.bin")), bytes);
+    EXPECT_EQ(readFileBytes(folder.file("b.bin")).value(), bytes);
     EXPECT_TRUE(fileExists(folder.file("b.bin")));
     EXPECT_FALSE(fileExists(folder.file(".")));
 
-    try {
-        readFileBytes(folder.file("missing.txt"));
-        FAIL() << "reading a missing file succeeded";
-    } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("missing.txt"), std::string::npos) << e.what();
-    }
+    const Result<std::string> missing = readFileBytes(folder.file("missing.txt"));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().file, folder.file("missing.txt"));
+    EXPECT_EQ(missing.error().fault, FileFault::NotFound);
+    EXPECT_EQ(readFileBytes(folder.path()).error().fault, FileFault::NotAFile);
+    EXPECT_THROW(readFileBytes(folder.file("missing.txt")).value(), ReadFailure);
     EXPECT_THROW(writeFileBytes(folder.file("no/such/folder/x"), "x"), FileError);
 
     copyFile(folder.file("b.bin"), folder.file("c.bin"));
-    EXPECT_EQ(readFileBytes(folder.file("c.bin")), bytes);
+    EXPECT_EQ(readFileBytes(folder.file("c.bin")).value(), bytes);
     deleteFile(folder.file("c.bin"));
     EXPECT_FALSE(fileExists(folder.file("c.bin")));
     EXPECT_NO_THROW(deleteFile(folder.file("c.bin")));

@@ -33,7 +33,7 @@ HttpResult FakeHttp::get(const HttpRequest& request, const BlockSink& onBlock) {
         for (const auto& [prefix, folder] : folders) {
             if (request.url.rfind(prefix, 0) != 0) continue;
             const std::string path = folder + "/" + request.url.substr(prefix.size());
-            if (std::filesystem::is_regular_file(path)) answer = Answer::withBody(200, readFileBytes(path));
+            if (std::filesystem::is_regular_file(path)) answer = Answer::withBody(200, readFileBytes(path).value());
         }
     }
 

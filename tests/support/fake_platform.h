@@ -60,10 +60,10 @@ public:
     // Clock
     UtcDateTime utcNow() override { return clockValue; }
     // ImageDecoder
-    DecodedImage decode(const std::string& path) override {
+    Result<DecodedImage> decode(const std::string& path) override {
         decodedPaths.push_back(path);
         if (auto it = images.find(path); it != images.end()) return it->second;
-        throw std::runtime_error("cannot decode " + path);
+        return ReadError{.file = path, .cause = "cannot decode"};
     }
 
     // TextMeasure: a fixed 7 pixels per byte.

@@ -7,7 +7,7 @@
 namespace sextrix::testing {
 
 inline std::string recordedAnswer(const std::string& path) {
-    return readFileBytes(std::string(SEXTRIX_TEST_DATA_DIR) + "/" + path);
+    return readFileBytes(std::string(SEXTRIX_TEST_DATA_DIR) + "/" + path).value();
 }
 
 // Without the marker the text stays whole, is accepted, and the row fails.

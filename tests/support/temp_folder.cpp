@@ -26,7 +26,7 @@ TempFolder::~TempFolder() {
 
 void TempFolder::write(const std::string& name, const std::string& bytes) const { writeFileBytes(file(name), bytes); }
 
-std::string TempFolder::read(const std::string& name) const { return readFileBytes(file(name)); }
+std::string TempFolder::read(const std::string& name) const { return readFileBytes(file(name)).value(); }
 
 std::string dataFolder() { return SEXTRIX_DATA_DIR; }
 std::string dataFile(const std::string& name) { return dataFolder() + "/" + name; }

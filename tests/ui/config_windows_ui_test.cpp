@@ -24,7 +24,7 @@ QString boxText(QWidget* window, const char* name) { return window->findChild<QL
 TEST(ConfigWindows, SavedFromTheMenuThenChosenWithLoad) {
     testing::TempFolder folder;
     installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg"});
-    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
+    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")).value());
     folder.write("config.cfg", " 1 \r\nC8 f/6.3\r\n2599.43\r\n2709.96\r\n");
     ui::QtProgram program(folder.path());
     program.start();
@@ -65,7 +65,7 @@ TEST(ConfigWindows, SavedFromTheMenuThenChosenWithLoad) {
 TEST(ConfigWindows, ClassicCalibrationFromTheMenu) {
     testing::TempFolder folder;
     installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg"});
-    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-en.cfg")));
+    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-en.cfg")).value());
     ui::QtProgram program(folder.path());
     program.start();
     ui::Form1Window& main = program.mainWindow();

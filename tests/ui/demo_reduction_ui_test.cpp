@@ -58,10 +58,10 @@ class DemoWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg", "deepobj1.txt", "deepobj2.txt"});
-        folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
-        folder.write("data.txt", readFileBytes(testing::dataFile("demo/data.txt")));
+        folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")).value());
+        folder.write("data.txt", readFileBytes(testing::dataFile("demo/data.txt")).value());
         std::filesystem::create_directory(folder.file("demo"));
-        folder.write("demo/m67.jpg", readFileBytes(testing::dataFile("demo/m67.jpg")));
+        folder.write("demo/m67.jpg", readFileBytes(testing::dataFile("demo/m67.jpg")).value());
         program = std::make_unique<ui::QtProgram>(folder.path());
         program->start();
         window().activateWindow();

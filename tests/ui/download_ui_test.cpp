@@ -54,7 +54,7 @@ TEST(DownloadWindow, FetchesTheAnswerSolvesThenDrawsTheFullMap) {
     EXPECT_NE(server.paths[0].find("&ra=8+51+18&dec=11+48+0&object=&radmax=27&magbright=0&magfaint=13.&"),
               std::string::npos)
         << server.paths[0];
-    ASSERT_EQ(readFileBytes(folder.file("data.txt")), demo.answer);
+    ASSERT_EQ(readFileBytes(folder.file("data.txt")).value(), demo.answer);
     EXPECT_TRUE(form.icoG.visible);
 
     // Pick the five stars and accept the candidate whose plate is the true one.

@@ -21,7 +21,7 @@ namespace {
 TEST(FitsWindow, LoadsTheFieldUprightAndClicksLandOnItsStars) {
     testing::TempFolder folder;
     testing::installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg"});
-    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-en.cfg")));
+    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-en.cfg")).value());
     fieldsim::FieldSetup setup;
     setup.width = 240, setup.height = 180;
     // One star near the top left of the picture, so near the last FITS row.

@@ -29,13 +29,13 @@ struct StartedProgram {
     ui::QtProgram program{folder.path(), data.path()};
     StartedProgram() {
         installDataFiles(data, {"lang-fr.cfg", "lang-en.cfg"});
-        folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
+        folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")).value());
         program.start();
     }
     void trigger(const char* menu) { program.mainWindow().findChild<QAction*>(menu)->trigger(); }
 };
 
-bool isBitmap(const std::string& path) { return fileExists(path) && readFileBytes(path).substr(0, 2) == "BM"; }
+bool isBitmap(const std::string& path) { return fileExists(path) && readFileBytes(path).value().substr(0, 2) == "BM"; }
 
 TEST(AboutBox, ShowsTheVersionAndClosesOnAClick) {
     StartedProgram p;

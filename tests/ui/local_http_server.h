@@ -66,15 +66,15 @@ struct LocalDemoService {
 };
 
 inline LocalDemoService::LocalDemoService()
-    : answer(readFileBytes(dataFile("demo/data.txt"))), server([this](const std::string& path) {
+    : answer(readFileBytes(dataFile("demo/data.txt")).value()), server([this](const std::string& path) {
           if (path.rfind("/skycat/servers/usnoa_res?", 0) == 0) return LocalHttpServer::Reply{200, answer};
           return LocalHttpServer::Reply{404, "no such page"};
       }) {
     installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg", "deepobj1.txt", "deepobj2.txt"});
-    folder.write("lang.cfg", readFileBytes(dataFile("lang-en.cfg")));
+    folder.write("lang.cfg", readFileBytes(dataFile("lang-en.cfg")).value());
     folder.write("hosts.cfg", "star=usnoa:" + server.base() + "\r\ntimeout=10\r\n");
     std::filesystem::create_directory(folder.file("demo"));
-    folder.write("demo/m67.jpg", readFileBytes(dataFile("demo/m67.jpg")));
+    folder.write("demo/m67.jpg", readFileBytes(dataFile("demo/m67.jpg")).value());
 }
 
 }  // namespace sextrix::testing

@@ -29,7 +29,7 @@ TEST_P(MessageBoxButtons, SpeakTheInterfaceLanguage) {
     const LanguageRow& row = GetParam();
     testing::TempFolder folder;
     installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg"});
-    std::string bytes = readFileBytes(testing::dataFile(row.file));
+    std::string bytes = readFileBytes(testing::dataFile(row.file)).value();
     if (row.editedByTheUser) bytes.replace(bytes.find("Quitter\r\n"), 7, "Sortir");
     folder.write("lang.cfg", bytes);
     ui::QtProgram program(folder.path());

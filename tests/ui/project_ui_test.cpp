@@ -31,8 +31,8 @@ void chooseInNextDialog(const std::string& path, std::string* title = nullptr) {
 TEST(ProjectWindow, SavedAndOpenedFromTheMenuImageChosenWithItsButton) {
     testing::TempFolder folder;
     testing::installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg"});
-    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
-    folder.write("m67.jpg", readFileBytes(testing::dataFile("demo/m67.jpg")));
+    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")).value());
+    folder.write("m67.jpg", readFileBytes(testing::dataFile("demo/m67.jpg")).value());
     ui::QtProgram program(folder.path());
     program.start();
     ui::Form1Window& main = program.mainWindow();

@@ -58,9 +58,9 @@ TEST_P(ServiceOverHttp, FetchesAndStoresAnAnswerTheReaderTakes) {
     ASSERT_EQ(server.paths.size(), 1u);
     EXPECT_EQ(server.paths[0].rfind(row.page, 0), 0u) << server.paths[0];
     if (row.asteroids)
-        EXPECT_EQ(parseAsteroidList(folder.read("data2.txt"), 2400, 3600).size(), row.entries);
+        EXPECT_EQ(parseAsteroidList(folder.read("data2.txt"), "data2.txt", 2400, 3600).value().size(), row.entries);
     else
-        EXPECT_EQ(parseStarList(folder.read("data.txt"), 2400, 3600).size(), row.entries);
+        EXPECT_EQ(parseStarList(folder.read("data.txt"), "data.txt", 2400, 3600).value().size(), row.entries);
 }
 
 INSTANTIATE_TEST_SUITE_P(

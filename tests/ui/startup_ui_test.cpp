@@ -36,7 +36,7 @@ TEST(StartupWindows, FirstStartAsksTheLanguageBeforeTheMainWindow) {
     EXPECT_EQ(chooserTitle, "Choix de langue");
     EXPECT_FALSE(mainWindowVisibleAtChoice);
     EXPECT_TRUE(program.mainWindow().isVisible());
-    EXPECT_EQ(folder.read("lang.cfg"), readFileBytes(testing::dataFile("lang-en.cfg")));
+    EXPECT_EQ(folder.read("lang.cfg"), readFileBytes(testing::dataFile("lang-en.cfg")).value());
 
     auto* aster = program.mainWindow().findChild<QCheckBox*>("CheckAster");
     ASSERT_NE(aster, nullptr);
@@ -48,7 +48,7 @@ TEST(StartupWindows, FirstStartAsksTheLanguageBeforeTheMainWindow) {
 TEST(StartupWindows, MenuLanguageSwitchesTheCaptions) {
     testing::TempFolder folder;
     installDataFiles(folder, {"lang-fr.cfg", "lang-en.cfg"});
-    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
+    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")).value());
     ui::QtProgram program(folder.path());
     program.start();
     ui::Form1Window& window = program.mainWindow();
@@ -60,7 +60,7 @@ TEST(StartupWindows, MenuLanguageSwitchesTheCaptions) {
     onNextModal([&](QWidget* chooser) { clickButton(chooser, "OKButton"); });
     window.findChild<QAction*>("mnu_lang")->trigger();
 
-    EXPECT_EQ(folder.read("lang.cfg"), readFileBytes(testing::dataFile("lang-en.cfg")));
+    EXPECT_EQ(folder.read("lang.cfg"), readFileBytes(testing::dataFile("lang-en.cfg")).value());
     const std::string englishStep = window.findChild<QPushButton*>("SelectStar")->text().toStdString();
     EXPECT_EQ(englishStep, program.app().ctx.lang.formTexts[16]);
     EXPECT_NE(englishStep, frenchStep);
@@ -69,14 +69,14 @@ TEST(StartupWindows, MenuLanguageSwitchesTheCaptions) {
 
 TEST(StartupWindows, MalformedLanguageFileIsReportedNotCrashedOn) {
     testing::TempFolder folder;
-    std::string bytes = readFileBytes(testing::dataFile("lang-fr.cfg"));
+    std::string bytes = readFileBytes(testing::dataFile("lang-fr.cfg")).value();
     bytes.erase(bytes.find("[INFO]\r\n"), 8);
     folder.write("lang.cfg", bytes);
     ui::QtProgram program(folder.path());
     try {
         program.start();
         FAIL() << "started with a language file missing its [INFO] marker";
-    } catch (const LanguageFileError& e) {
+    } catch (const ReadFailure& e) {
         EXPECT_NE(std::string(e.what()).find("[INFO]"), std::string::npos);
     }
     EXPECT_FALSE(program.mainWindow().isVisible());
@@ -85,7 +85,7 @@ TEST(StartupWindows, MalformedLanguageFileIsReportedNotCrashedOn) {
 TEST(StartupWindows, TabsShowOneOptionPage) {
     testing::TempFolder folder;
     installDataFiles(folder, {"lang-fr.cfg"});
-    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")));
+    folder.write("lang.cfg", readFileBytes(testing::dataFile("lang-fr.cfg")).value());
     ui::QtProgram program(folder.path());
     program.start();
     ui::Form1Window& window = program.mainWindow();

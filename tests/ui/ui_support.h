@@ -17,7 +17,7 @@ namespace sextrix::testing {
 
 // A program folder with the shipped language (and other data) files.
 inline void installDataFiles(const TempFolder& folder, std::initializer_list<const char*> names) {
-    for (const char* name : names) folder.write(name, readFileBytes(dataFile(name)));
+    for (const char* name : names) folder.write(name, readFileBytes(dataFile(name)).value());
 }
 
 // Runs action on the next modal window that opens (polling the event loop),

@@ -64,7 +64,7 @@ TEST(WizardWindow, TerminerDownloadsPicksAndCalculatesAfterTheFifthClick) {
 
     ASSERT_EQ(server.paths.size(), 1u);
     EXPECT_NE(server.paths[0].find("&ra=8+51+18&dec=11+48+0&object=&radmax=27&"), std::string::npos) << server.paths[0];
-    ASSERT_EQ(readFileBytes(folder.file("data.txt")), demo.answer);
+    ASSERT_EQ(readFileBytes(folder.file("data.txt")).value(), demo.answer);
     EXPECT_EQ(window.findChild<QLineEdit*>("txt_corrasd")->text(), "1409.57");
     ASSERT_EQ(form.ws.imageLoaded, kTrue);
     ASSERT_EQ(form.ws.WizardStatus, 1);

@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     }
     try {
         const std::string starPath = argv[1], folder = argv[2];
-        const std::vector<CatalogueStar> stars = readStarCsv(readFileBytes(starPath));
+        const std::vector<CatalogueStar> stars = readStarCsv(readFileBytes(starPath).value());
         const FieldSetup setup = m67DemoSetup();
         const DemoFiles files{"m67.jpg", "data.txt", "solution.txt",
                               std::filesystem::path(starPath).filename().string()};

@@ -25,7 +25,7 @@ namespace {
 TEST(DemoReduction, FiveClicksNearTheListedStarsSolveThePlate) {
     testing::TestApp t;
     const FieldSetup setup = m67DemoSetup();
-    const auto stars = readStarCsv(readFileBytes(testing::dataFile("demo/m67-field-stars.csv")));
+    const auto stars = readStarCsv(readFileBytes(testing::dataFile("demo/m67-field-stars.csv")).value());
 
     // The image as the decoder would give it: the raster the JPEG was made of.
     std::filesystem::create_directories(t.folder.file("demo"));
