@@ -116,19 +116,18 @@ FrameResult measureFrame(const SimFrame& f, bool raw16, SeededRandom& random, co
     const FrameCalibration frame = calibrateFrame(image, outcome.solution, outcome.refinement, f.catalogue, detected);
     const auto t0 = std::chrono::steady_clock::now();
     const double angle = 2 * M_PI * random.uniform(), reach = 3 * random.uniform();
-    const TargetOutcome t =
+    const Outcome<TargetMeasurement> t =
         measureTarget(image, f.target.x + reach * std::cos(angle), f.target.y + reach * std::sin(angle), frame);
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    if (!t.target || !t.target->mag) return r;
+    if (!t || !t->mag) return r;
     r.measured = true;
     const SkyPoint truth = imageToSky(f.setup, f.target.x, f.target.y);
     const double cosDec = std::cos(truth.decDeg * M_PI / 180);
-    r.errorArcsec =
-        3600 * std::hypot(std::remainder(t.target->raDeg - truth.raDeg, 360) * cosDec, t.target->decDeg - truth.decDeg);
-    r.centroidArcsec = std::hypot(t.target->x - f.target.x, t.target->y - f.target.y) * f.setup.arcsecPerPixel;
-    r.magError = *t.target->mag - f.targetMag;
-    r.snr = t.target->snr;
-    r.sigmaArcsec = std::hypot(t.target->sigmaRaCosDecArcsec, t.target->sigmaDecArcsec);
+    r.errorArcsec = 3600 * std::hypot(std::remainder(t->raDeg - truth.raDeg, 360) * cosDec, t->decDeg - truth.decDeg);
+    r.centroidArcsec = std::hypot(t->x - f.target.x, t->y - f.target.y) * f.setup.arcsecPerPixel;
+    r.magError = *t->mag - f.targetMag;
+    r.snr = t->snr;
+    r.sigmaArcsec = std::hypot(t->sigmaRaCosDecArcsec, t->sigmaDecArcsec);
     return r;
 }
 

@@ -8,7 +8,7 @@
 namespace sextrix {
 
 struct ListedAsteroid {
-    std::string designation;  // as the user would type it: "433", "2024 AB12"
+    std::string designation;       // as the user would type it: "433", "2024 AB12"
     double raDeg = 0, decDeg = 0;  // predicted for the frame's time, J2000.0
 };
 

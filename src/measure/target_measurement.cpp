@@ -21,12 +21,10 @@ std::string pixelsText(double value) {
 
 }  // namespace
 
-SourceSearch findSource(const LuminanceImage& image, double clickX, double clickY, const MeasureSettings& settings) {
-    SourceSearch search;
-    if (!(clickX >= 0 && clickY >= 0 && clickX < image.width && clickY < image.height)) {
-        search.reason = "the click is outside the image";
-        return search;
-    }
+Outcome<SourceOnImage> findSource(const LuminanceImage& image, double clickX, double clickY,
+                                  const MeasureSettings& settings) {
+    if (!(clickX >= 0 && clickY >= 0 && clickX < image.width && clickY < image.height))
+        return Outcome<SourceOnImage>::refused("the click is outside the image");
     // A patch wide enough for a sky of its own around any source the search reaches.
     const int half = static_cast<int>(std::ceil(settings.searchRadiusPx)) + 24;
     const int x0 = std::max(0, static_cast<int>(clickX) - half), y0 = std::max(0, static_cast<int>(clickY) - half);
@@ -47,39 +45,29 @@ SourceSearch findSource(const LuminanceImage& image, double clickX, double click
         const double d = std::hypot(star.x + x0 - clickX, star.y + y0 - clickY);
         if (d <= best) best = d, nearest = &star;
     }
-    if (!nearest) {
-        search.reason = "no source stands " + pixelsText(settings.detectSigma) + " sigma above the sky within " +
-                        pixelsText(settings.searchRadiusPx) + " pixels of the click";
-        return search;
-    }
-    search.source = SourceOnImage{nearest->x + x0, nearest->y + y0, nearest->fwhm, nearest->has(StarSaturated)};
-    return search;
+    if (!nearest)
+        return Outcome<SourceOnImage>::refused("no source stands " + pixelsText(settings.detectSigma) +
+                                               " sigma above the sky within " + pixelsText(settings.searchRadiusPx) +
+                                               " pixels of the click");
+    return SourceOnImage{nearest->x + x0, nearest->y + y0, nearest->fwhm, nearest->has(StarSaturated)};
 }
 
-TargetOutcome measureTarget(const LuminanceImage& image, double clickX, double clickY, const FrameCalibration& frame,
-                            const MeasureSettings& settings) {
-    TargetOutcome outcome;
-    const SourceSearch search = findSource(image, clickX, clickY, settings);
-    if (!search.source) {
-        outcome.reason = search.reason;
-        return outcome;
-    }
-    const SourceOnImage& source = *search.source;
+Outcome<TargetMeasurement> measureTarget(const LuminanceImage& image, double clickX, double clickY,
+                                         const FrameCalibration& frame, const MeasureSettings& settings) {
+    using Refused = Outcome<TargetMeasurement>;
+    const Outcome<SourceOnImage> search = findSource(image, clickX, clickY, settings);
+    if (!search) return Refused::refused(search.reason());
+    const SourceOnImage& source = *search;
     const double fwhm = frame.fwhm > 0 ? frame.fwhm : source.fwhm;
     // The fitted centre when the fit holds, else the detector's centroid
     // with the error its signal-to-noise ratio implies.
     const auto fit = source.saturated ? std::nullopt : fitPsfCentre(image, source.x, source.y, fwhm);
     const double x = fit ? fit->x : source.x, y = fit ? fit->y : source.y;
     const auto flux = aperturePhotometry(image, x, y, apertureForFwhm(fwhm));
-    if (!flux) {
-        outcome.reason = "the source is too near the edge of the image for its sky to be measured";
-        return outcome;
-    }
-    if (flux->snr() < settings.detectSigma) {
-        outcome.reason = "the source's aperture stands only " + pixelsText(std::round(flux->snr() * 10) / 10) +
-                         " sigma above the sky";
-        return outcome;
-    }
+    if (!flux) return Refused::refused("the source is too near the edge of the image for its sky to be measured");
+    if (flux->snr() < settings.detectSigma)
+        return Refused::refused("the source's aperture stands only " + pixelsText(std::round(flux->snr() * 10) / 10) +
+                                " sigma above the sky");
     TargetMeasurement t;
     t.x = x;
     t.y = y;
@@ -97,8 +85,7 @@ TargetOutcome measureTarget(const LuminanceImage& image, double clickX, double c
         t.mag = frame.zeroPoint->value + instrumentalMagnitude(flux->flux);
         t.sigmaMag = std::hypot(frame.zeroPoint->scatter, 1.0857 / t.snr);
     }
-    outcome.target = t;
-    return outcome;
+    return t;
 }
 
 }  // namespace sextrix

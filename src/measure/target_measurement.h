@@ -6,6 +6,7 @@
 
 #include "aperture_photometry.h"
 #include "state/luminance_plane.h"
+#include "state/outcome.h"
 #include "state/tan_solution.h"
 #include "zero_point.h"
 
@@ -26,11 +27,8 @@ struct SourceOnImage {
 
 // The source nearest the click within the search radius standing
 // detectSigma above the local sky; the reason when there is none.
-struct SourceSearch {
-    std::optional<SourceOnImage> source;
-    std::string reason;
-};
-SourceSearch findSource(const LuminanceImage& image, double clickX, double clickY, const MeasureSettings& settings);
+Outcome<SourceOnImage> findSource(const LuminanceImage& image, double clickX, double clickY,
+                                  const MeasureSettings& settings);
 
 // What the solution says of the frame: its fit's scatter, and the zero point
 // when one could be fitted.
@@ -51,17 +49,12 @@ struct TargetMeasurement {
     bool saturated = false;
 };
 
-struct TargetOutcome {
-    std::optional<TargetMeasurement> target;
-    std::string reason;
-};
-
 // findSource, then aperture photometry (apertureForFwhm of the field's FWHM)
 // and the sky position through the solution. The position's uncertainty
 // combines, on each axis, the fit's scatter with the centroid's error from
 // the signal-to-noise ratio (sqrt 2 sigma_psf / SNR); the magnitude's, the
 // zero point's scatter with 1.0857 / SNR.
-TargetOutcome measureTarget(const LuminanceImage& image, double clickX, double clickY, const FrameCalibration& frame,
-                            const MeasureSettings& settings = {});
+Outcome<TargetMeasurement> measureTarget(const LuminanceImage& image, double clickX, double clickY,
+                                         const FrameCalibration& frame, const MeasureSettings& settings = {});
 
 }  // namespace sextrix

@@ -54,52 +54,44 @@ std::optional<ExifTimeFields> readExifTimeFields(const std::string& path) {
 }
 
 TimeReading exifMidExposure(const ExifTimeFields& fields, std::optional<double> cameraUtcOffsetHours) {
-    TimeReading reading;
     // "YYYY:MM:DD HH:MM:SS" is ISO with colons in the date.
     std::string iso = fields.dateTimeOriginal;
     if (iso.size() >= 10 && iso[4] == ':' && iso[7] == ':') iso[4] = iso[7] = '-';
     const auto start = iso.size() == 19 ? parseIsoTime(iso) : std::nullopt;
     if (!start) {
-        reading.reason = fields.dateTimeOriginal.empty()
-                             ? "the picture's EXIF block has no DateTimeOriginal"
-                             : "EXIF DateTimeOriginal is not a date and time: " + fields.dateTimeOriginal;
-        return reading;
+        return TimeReading::refused(fields.dateTimeOriginal.empty()
+                                        ? "the picture's EXIF block has no DateTimeOriginal"
+                                        : "EXIF DateTimeOriginal is not a date and time: " + fields.dateTimeOriginal);
     }
     double subSecond = 0;
     if (!fields.subSecTimeOriginal.empty()) {
         for (char c : fields.subSecTimeOriginal)
             if (c < '0' || c > '9') {
-                reading.reason = "EXIF SubSecTimeOriginal is not a number: " + fields.subSecTimeOriginal;
-                return reading;
+                return TimeReading::refused("EXIF SubSecTimeOriginal is not a number: " + fields.subSecTimeOriginal);
             }
         subSecond = std::stod("0." + fields.subSecTimeOriginal);
     }
     if (!fields.exposureSeconds || *fields.exposureSeconds < 0) {
-        reading.reason =
-            "EXIF DateTimeOriginal gives the start of the exposure, and no ExposureTime says how "
-            "long it lasted";
-        return reading;
+        return TimeReading::refused(
+            "EXIF DateTimeOriginal gives the start of the exposure, and no ExposureTime says how long it lasted");
     }
     std::optional<double> offset;
     std::string offsetSource;
     if (!fields.offsetTimeOriginal.empty()) {
         offset = offsetHours(fields.offsetTimeOriginal);
         if (!offset) {
-            reading.reason = "EXIF OffsetTimeOriginal is not an offset: " + fields.offsetTimeOriginal;
-            return reading;
+            return TimeReading::refused("EXIF OffsetTimeOriginal is not an offset: " + fields.offsetTimeOriginal);
         }
         offsetSource = "OffsetTimeOriginal";
     } else if (cameraUtcOffsetHours) {
         offset = cameraUtcOffsetHours;
         offsetSource = "camera setting";
     } else {
-        reading.reason = "the camera's clock is not UTC and its offset from UTC is not set";
-        return reading;
+        return TimeReading::refused("the camera's clock is not UTC and its offset from UTC is not set");
     }
     const double middle = mjdOf(*start) + (subSecond + *fields.exposureSeconds / 2) / 86400 - *offset / 24;
-    reading.time = ObservationTime{
+    return ObservationTime{
         middle, "EXIF DateTimeOriginal + ExposureTime/2 (" + offsetText(*offset) + ", " + offsetSource + ")"};
-    return reading;
 }
 
 }  // namespace sextrix

@@ -97,7 +97,7 @@ std::optional<double> toUtc(double mjd, const std::string& scale, std::string& r
 }  // namespace
 
 TimeReading fitsMidExposure(const FitsKeywords& keywords) {
-    TimeReading reading;
+    std::string reason;
     std::string scale = keyword(keywords, "TIMESYS").value_or("");
     for (char& c : scale) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 
@@ -105,46 +105,40 @@ TimeReading fitsMidExposure(const FitsKeywords& keywords) {
     if (const auto avg = keyword(keywords, "DATE-AVG")) {
         const auto t = parseIsoTime(*avg);
         if (!t || avg->size() <= 10) {
-            reading.reason = "DATE-AVG is not a date and time: " + *avg;
-            return reading;
+            return TimeReading::refused("DATE-AVG is not a date and time: " + *avg);
         }
         middle = Start{mjdOf(*t), "DATE-AVG"};
     } else if (const auto mjdAvg = keyword(keywords, "MJD-AVG")) {
         const auto value = number(*mjdAvg);
         if (!value) {
-            reading.reason = "MJD-AVG is not a number: " + *mjdAvg;
-            return reading;
+            return TimeReading::refused("MJD-AVG is not a number: " + *mjdAvg);
         }
         middle = Start{*value, "MJD-AVG"};
     } else {
-        const auto start = dateObs(keywords, reading.reason);
-        if (!start) {
-            if (reading.reason.empty()) reading.reason = "the header gives no observation time (DATE-OBS)";
-            return reading;
-        }
+        const auto start = dateObs(keywords, reason);
+        if (!start)
+            return TimeReading::refused(reason.empty() ? "the header gives no observation time (DATE-OBS)" : reason);
         for (const char* name : {"EXPTIME", "EXPOSURE"}) {
             const auto text = keyword(keywords, name);
             if (!text) continue;
             const auto seconds = number(*text);
             if (!seconds || *seconds < 0) {
-                reading.reason = std::string(name) + " is not an exposure time: " + *text;
-                return reading;
+                return TimeReading::refused(std::string(name) + " is not an exposure time: " + *text);
             }
             middle = Start{start->mjd + *seconds / 2 / 86400, start->source + " + " + name + "/2"};
             break;
         }
         if (!middle) {
-            reading.reason = start->source +
-                             " gives the start of the exposure, and neither EXPTIME nor EXPOSURE says how long it "
-                             "lasted";
-            return reading;
+            return TimeReading::refused(
+                start->source +
+                " gives the start of the exposure, and neither EXPTIME nor EXPOSURE says how long it "
+                "lasted");
         }
     }
-    const auto utc = toUtc(middle->mjd, scale, reading.reason);
-    if (!utc) return reading;
+    const auto utc = toUtc(middle->mjd, scale, reason);
+    if (!utc) return TimeReading::refused(reason);
     const bool converted = !(scale.empty() || scale == "UTC" || scale == "UT");
-    reading.time = ObservationTime{*utc, middle->source + (converted ? " (" + scale + " to UTC)" : "")};
-    return reading;
+    return ObservationTime{*utc, middle->source + (converted ? " (" + scale + " to UTC)" : "")};
 }
 
 }  // namespace sextrix

@@ -135,6 +135,19 @@ std::string isoUtcText(double mjd, int decimals) {
     return text;
 }
 
+std::string dayFractionText(double mjd, int decimals) {
+    decimals = std::clamp(decimals, 0, 9);
+    const double perDay = std::pow(10.0, decimals);
+    // Whole parts of the day from MJD 0; the date is that of the rounded instant.
+    const double parts = std::round(mjd * perDay);
+    const double day = std::floor(parts / perDay);
+    const CalendarTime date = calendarOf(day);
+    const auto fraction = static_cast<long long>(parts - day * perDay);
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d %02d %02d.%0*lld", date.year, date.month, date.day, decimals, fraction);
+    return text;
+}
+
 std::optional<int> taiMinusUtc(double mjdUtc) {
     // The MJD from which each value holds (IERS Bulletin C).
     static constexpr std::array<std::pair<int, int>, 28> steps{{

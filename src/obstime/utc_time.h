@@ -31,6 +31,12 @@ std::optional<double> parseTimeOfDay(std::string_view text);
 // the second (0..6), rounded without ever showing 60 seconds.
 std::string isoUtcText(double mjd, int decimals);
 
+// "2024 05 01.12346", the day with its decimal fraction as the 80-column
+// records of the Minor Planet Center write it, rounded to `decimals` places
+// with the rounding carried into the date ("2023 12 31.999999996" is
+// "2024 01 01.00000").
+std::string dayFractionText(double mjd, int decimals);
+
 // TAI - UTC in seconds at a UTC instant, from 1972 on; nothing before 1972,
 // when UTC did not step by whole seconds.
 std::optional<int> taiMinusUtc(double mjdUtc);

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "obstime/utc_time.h"
 #include "report/precision.h"
 #include "state/text_lines.h"
 
@@ -82,7 +83,7 @@ std::vector<Field> opticalOf(const ReportedMeasurement& m, const ObserverSetting
     }
     fields.emplace_back("mode", s.detector == Detector::Cmos ? "CMO" : "CCD");
     fields.emplace_back("stn", s.station);
-    fields.emplace_back("obsTime", isoUtcText(*m.time));
+    fields.emplace_back("obsTime", isoUtcText(*m.mjdUtc, 3));
     // The widths ADES allows: rmsTime 8 characters, rmsRA and rmsDec 7,
     // rmsMag 6 ("0.0010").
     if (m.rmsTimeSeconds) fields.emplace_back("rmsTime", uncertaintyText(*m.rmsTimeSeconds, 5));

@@ -24,7 +24,7 @@
 
 #include "report/measurement.h"
 #include "report/observer_settings.h"
-#include "report/outcome.h"
+#include "state/outcome.h"
 
 namespace sextrix {
 

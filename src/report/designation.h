@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/outcome.h"
+#include "state/outcome.h"
 
 namespace sextrix {
 

@@ -1,5 +1,7 @@
 #include "report/measurement.h"
 
+#include "obstime/utc_time.h"
+
 #include <cmath>
 
 namespace sextrix {
@@ -26,8 +28,9 @@ std::string measurementProblem(const ReportedMeasurement& m) {
     const auto designation = unpackDesignation(m.designation.columns);
     if (!designation || designation->name != m.designation.name || designation->kind != m.designation.kind)
         return "The designation \"" + m.designation.name + "\" is not packed.";
-    if (!m.time) return "The observation of " + m.designation.name + " has no time.";
-    if (std::string problem = utcTimeProblem(*m.time); !problem.empty()) return problem;
+    if (!m.mjdUtc) return "The observation of " + m.designation.name + " has no time.";
+    if (const int year = calendarOf(*m.mjdUtc).year; year < 1800 || year > 2999)
+        return "The year " + std::to_string(year) + " is out of range.";
     if (m.rmsTimeSeconds && !(*m.rmsTimeSeconds >= 0.001 && *m.rmsTimeSeconds < 86400))
         return "The time's uncertainty is not between a millisecond and a day.";
     if (!(m.raDeg >= 0 && m.raDeg < 360) || !(m.decDeg >= -90 && m.decDeg <= 90))

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "report/designation.h"
-#include "report/utc_time.h"
 
 namespace sextrix {
 
@@ -27,7 +26,7 @@ struct Photometry {
 
 struct ReportedMeasurement {
     Designation designation;
-    std::optional<UtcTime> time;  // of the middle of the exposure
+    std::optional<double> mjdUtc;  // the middle of the exposure
     std::optional<double> rmsTimeSeconds;
     double raDeg = 0;        // J2000
     double decDeg = 0;       // J2000

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "obstime/utc_time.h"
 #include "report/precision.h"
 #include "state/text_lines.h"
 
@@ -137,7 +138,7 @@ Outcome<std::string> mpc80Line(const ReportedMeasurement& m, std::string_view st
     const double cosDec = std::cos(m.decDeg * std::numbers::pi / 180);
     const int timeDecimals = m.rmsTimeSeconds ? justifiedDecimals(*m.rmsTimeSeconds, 86400, 5, 6) : 5;
     bool fits = place(record, 1, 12, m.designation.columns) &&
-                place(record, 16, 32, dayFractionText(*m.time, timeDecimals)) &&
+                place(record, 16, 32, dayFractionText(*m.mjdUtc, timeDecimals)) &&
                 place(record, 33, 44, raText(m.raDeg, justifiedDecimals(m.rmsRaArcsec, 15 * cosDec, 0, 3))) &&
                 place(record, 45, 56, decText(m.decDeg, justifiedDecimals(m.rmsDecArcsec, 1, 0, 2))) &&
                 place(record, 78, 80, station);

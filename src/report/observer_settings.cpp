@@ -198,8 +198,7 @@ ObserverSettingsReading readObserverSettings(std::string_view text, const std::s
         const auto number = [&]() -> std::optional<double> {
             if (value.empty()) return std::nullopt;
             const auto parsed = tryParseStrictNumber(value, '.');
-            if (!parsed || !std::isfinite(*parsed))
-                problem(quoted(value) + " is not a number.");
+            if (!parsed || !std::isfinite(*parsed)) problem(quoted(value) + " is not a number.");
             return parsed;
         };
         if (key == kStation)

@@ -9,8 +9,7 @@ namespace {
 
 // Near 0 h the RA difference is taken the short way, and on the sky (cos dec).
 TEST(ListedAsteroids, NearestWithinTheRadiusGivesItsDesignationAndOMinusC) {
-    const std::vector<ListedAsteroid> listed{
-        {"433", 359.999, 60}, {"2024 AB12", 0.004, 60}, {"1", 10, 60}};
+    const std::vector<ListedAsteroid> listed{{"433", 359.999, 60}, {"2024 AB12", 0.004, 60}, {"1", 10, 60}};
     const auto match = nearestListedAsteroid(0.001, 60.001, listed);
     ASSERT_TRUE(match);
     EXPECT_EQ(match->designation, "433");

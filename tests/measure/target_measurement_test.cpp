@@ -70,9 +70,10 @@ TEST_P(TargetOnSimulatedField, PositionAndMagnitudeMatchTheTruth) {
     calibration.zeroPoint = frameZeroPoint(frame.image, matched, frame.setup.fwhmPx);
     ASSERT_TRUE(calibration.zeroPoint);
 
-    const TargetOutcome outcome = measureTarget(frame.image, frame.target.x + 2.5, frame.target.y - 1.5, calibration);
-    ASSERT_TRUE(outcome.target) << outcome.reason;
-    const TargetMeasurement& t = *outcome.target;
+    const Outcome<TargetMeasurement> outcome =
+        measureTarget(frame.image, frame.target.x + 2.5, frame.target.y - 1.5, calibration);
+    ASSERT_TRUE(outcome) << outcome.reason();
+    const TargetMeasurement& t = *outcome;
     const SkyPoint truth = imageToSky(frame.setup, frame.target.x, frame.target.y);
     const double errorArcsec =
         3600 * std::hypot((t.raDeg - truth.raDeg) * std::cos(truth.decDeg * M_PI / 180), t.decDeg - truth.decDeg);
@@ -94,15 +95,16 @@ INSTANTIATE_TEST_SUITE_P(Cameras, TargetOnSimulatedField,
 TEST(TargetMeasurement, EmptySkyAndSaturatedTargets) {
     const SimulatedFrame faint = simulate({"", false, 10.5, 0, 0});
     FrameCalibration calibration{trueSolution(faint.setup), 0.3, ZeroPoint{20, 0.05, 10}};
-    const TargetOutcome empty = measureTarget(faint.image, 5, 490, calibration);
-    EXPECT_FALSE(empty.target);
-    EXPECT_NE(empty.reason.find("no source"), std::string::npos) << empty.reason;
+    const Outcome<TargetMeasurement> empty = measureTarget(faint.image, 5, 490, calibration);
+    EXPECT_FALSE(empty);
+    EXPECT_NE(empty.reason().find("no source"), std::string::npos) << empty.reason();
 
     const SimulatedFrame bright = simulate({"", false, 6.0, 0, 0});
-    const TargetOutcome clipped = measureTarget(bright.image, bright.target.x, bright.target.y, calibration);
-    ASSERT_TRUE(clipped.target) << clipped.reason;
-    EXPECT_TRUE(clipped.target->saturated);
-    EXPECT_FALSE(clipped.target->mag);
+    const Outcome<TargetMeasurement> clipped =
+        measureTarget(bright.image, bright.target.x, bright.target.y, calibration);
+    ASSERT_TRUE(clipped) << clipped.reason();
+    EXPECT_TRUE(clipped->saturated);
+    EXPECT_FALSE(clipped->mag);
 }
 
 // One star far off the others does not move the zero point; too few stars give none.

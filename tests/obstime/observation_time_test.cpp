@@ -23,12 +23,12 @@ struct Expected {
 
 void expectReading(const TimeReading& reading, const Expected& expected) {
     if (*expected.iso) {
-        ASSERT_TRUE(reading.time) << reading.reason;
-        EXPECT_EQ(isoUtcText(reading.time->mjdUtc, 3), expected.iso);
-        EXPECT_EQ(reading.time->source, expected.source);
+        ASSERT_TRUE(reading) << reading.reason();
+        EXPECT_EQ(isoUtcText(reading->mjdUtc, 3), expected.iso);
+        EXPECT_EQ(reading->source, expected.source);
     } else {
-        EXPECT_FALSE(reading.time) << isoUtcText(reading.time->mjdUtc, 3);
-        EXPECT_NE(reading.reason.find(expected.reason), std::string::npos) << reading.reason;
+        EXPECT_FALSE(reading) << isoUtcText(reading->mjdUtc, 3);
+        EXPECT_NE(reading.reason().find(expected.reason), std::string::npos) << reading.reason();
     }
 }
 

@@ -129,7 +129,7 @@ TEST(Ades, FormatFollowsTheFileNameAndBadInputIsRefusedWhole) {
     for (const char* path : {"night.txt", "night", "reports.xml/night", "night.psv.bak"})
         EXPECT_FALSE(adesFormatFor(path)) << path;
     auto bad = batch();
-    bad[1].time.reset();
+    bad[1].mjdUtc.reset();
     EXPECT_EQ(adesReport(settings(), bad, AdesFormat::Xml).reason().substr(0, 14), "Observation 2:");
     ObserverSettings unnamed = settings();
     unnamed.observers.clear();

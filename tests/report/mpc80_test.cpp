@@ -108,9 +108,9 @@ TEST(Mpc80Line, RefusesWhatCannotBeWritten) {
     const auto good = measured("433", {2024, 5, 1, 3600}, 10, 10, 0.3);
     ASSERT_TRUE(mpc80Line(good, "G70", Detector::Ccd));
     const std::function<void(ReportedMeasurement&)> changes[] = {
-        [](auto& m) { m.time.reset(); },
+        [](auto& m) { m.mjdUtc.reset(); },
         [](auto& m) {
-            m.time = UtcTime{2024, 4, 31, 0};
+            m.mjdUtc = mjdOf({1799, 12, 31, 0});
         },
         [](auto& m) { m.rmsDecArcsec = 0; },
         [](auto& m) {

@@ -39,11 +39,11 @@ TEST(ObserverSettings, ReadBackWithAnyLineEndAndKeepKeysOfLaterVersions) {
 }
 
 TEST(ObserverSettings, ReportTheLinesTheyCannotTake) {
-    const auto reading = readObserverSettings("station=G70\nno equals sign\naperture_m=wide\n\ndetector=film\n", "observer.cfg");
+    const auto reading =
+        readObserverSettings("station=G70\nno equals sign\naperture_m=wide\n\ndetector=film\n", "observer.cfg");
     EXPECT_EQ(reading.settings.station, "G70");
     ASSERT_EQ(reading.problems.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(reading.problems[i].line, "235"[i] - '0');
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(reading.problems[i].line, "235"[i] - '0');
 }
 
 // Codes are a letter or digit and two digits; names are initials and a

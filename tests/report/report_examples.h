@@ -1,6 +1,7 @@
 #pragma once
 // What the report tests share: the observer of the first header on the
 // MPC's page of observational details, and a measurement made from values.
+#include "obstime/utc_time.h"
 #include "report/measurement.h"
 #include "report/observer_settings.h"
 
@@ -15,10 +16,10 @@ inline ObserverSettings mpcExampleObserver() {
     return s;
 }
 
-inline ReportedMeasurement measured(const char* designation, UtcTime time, double ra, double dec, double rms) {
+inline ReportedMeasurement measured(const char* designation, CalendarTime time, double ra, double dec, double rms) {
     ReportedMeasurement m;
     m.designation = *parseDesignation(designation);
-    m.time = time, m.raDeg = ra, m.decDeg = dec, m.rmsRaArcsec = m.rmsDecArcsec = rms;
+    m.mjdUtc = mjdOf(time), m.raDeg = ra, m.decDeg = dec, m.rmsRaArcsec = m.rmsDecArcsec = rms;
     return m;
 }
 
