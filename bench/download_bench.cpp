@@ -23,8 +23,8 @@ void DownloadToFileMegabytes(benchmark::State& state) {
     options.host = "cat.test";
     options.maxBytes = std::numeric_limits<std::uint64_t>::max();
     options.accept = [](std::string answer) {
-        return starAnswerRefusal(answer).empty() ? AnswerOutcome::accept(std::move(answer))
-                                                 : AnswerOutcome::refuse("refused");
+        return starAnswerRefusal(answer).empty() ? AnswerOutcome(AcceptedAnswer{std::move(answer), {}})
+                                                 : refusedAnswer("refused");
     };
     const std::string path = t.folder.file("data.txt");
     for (auto _ : state) {

@@ -332,7 +332,7 @@ std::string downloadAnswer(const Command& c, const Hints& h, int width, int heig
     if (fetched.failure != FetchFailure::None)
         throw BadInput("download from " + hosts.star.address +
                        " failed: " + fetchFailureText(fetched, {}, hosts.timeoutSeconds, kMaxAnswerBytes));
-    return fetched.answer.bytes;
+    return fetched.answer->bytes;
 }
 
 std::vector<ReferenceStar> catalogueStars(const std::string& bytes, const std::string& source, const Hints& h) {

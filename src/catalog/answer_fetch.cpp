@@ -40,13 +40,15 @@ FetchedAnswer fetchAnswer(Http& http, const HttpRequest& request, std::uint64_t 
     }
     // Kept for the service's words, should the acceptance not take it.
     const std::string received = body;
-    fetched.answer = accept ? accept(std::move(body)) : AnswerOutcome::accept(std::move(body));
-    if (!fetched.answer.accepted) {
-        const bool notAnAnswer = fetched.answer.refusal == kNotAnAnswer;
-        fetched.failure = notAnAnswer ? FetchFailure::NotAnAnswer : FetchFailure::Rejected;
-        fetched.detail = fetched.answer.refusal;
-        if (notAnAnswer) fetched.serviceWords = serviceMessage(received);
+    AnswerOutcome accepted = accept ? accept(std::move(body)) : AnswerOutcome(AcceptedAnswer{std::move(body), {}});
+    if (accepted) {
+        fetched.answer = std::move(*accepted);
+        return fetched;
     }
+    const bool notAnAnswer = accepted.error().cause == kNotAnAnswer;
+    fetched.failure = notAnAnswer ? FetchFailure::NotAnAnswer : FetchFailure::Rejected;
+    fetched.detail = accepted.error().cause;
+    if (notAnAnswer) fetched.serviceWords = serviceMessage(received);
     return fetched;
 }
 

@@ -5,6 +5,7 @@
 // through it; each says a failure in its own words (fetchFailureText).
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "download_protocols.h"
@@ -28,12 +29,12 @@ enum class FetchFailure {
 
 struct FetchedAnswer {
     FetchFailure failure = FetchFailure::None;
-    int status = 0;            // the HTTP status, when one came
-    std::string detail;        // see FetchFailure
-    std::string serviceWords;  // what the server said instead of an answer, if anything
-    bool answered = true;      // the server said something, even a refusal
-    std::uint64_t bytes = 0;   // body bytes received
-    AnswerOutcome answer;      // the accepted answer, when failure is None
+    int status = 0;                        // the HTTP status, when one came
+    std::string detail;                    // see FetchFailure
+    std::string serviceWords;              // what the server said instead of an answer, if anything
+    bool answered = true;                  // the server said something, even a refusal
+    std::uint64_t bytes = 0;               // body bytes received
+    std::optional<AcceptedAnswer> answer;  // when failure is None
 };
 
 // progress(bytes received so far) runs after each block; false cancels.

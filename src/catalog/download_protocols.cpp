@@ -59,13 +59,15 @@ std::string_view asteroidAnswerRefusal(const std::string& bytes) {
     return lines.size() >= kFirstAsteroidLine ? kCutAnswer : kNotAnAnswer;
 }
 
+AnswerOutcome refusedAnswer(std::string_view why) { return ReadError{"service answer", 0, std::string(why)}; }
+
 namespace {
 
 // A star answer the reader takes, with its count for the status line.
 AnswerOutcome acceptStars(std::string bytes) {
     const auto stars = parseStarList(bytes, "star answer", 1, 1);
-    if (!stars) return AnswerOutcome::refuse(kNotAnAnswer);
-    return AnswerOutcome::accept(std::move(bytes), std::to_string(stars->size()) + " stars");
+    if (!stars) return refusedAnswer(kNotAnAnswer);
+    return AcceptedAnswer{std::move(bytes), std::to_string(stars->size()) + " stars"};
 }
 
 std::string usnoaUrl(const std::string& address, const StarQuery& q) {
@@ -74,7 +76,7 @@ std::string usnoaUrl(const std::string& address, const StarQuery& q) {
 
 AnswerOutcome usnoaAnswer(std::string body, const StarQuery&) {
     const std::string_view refusal = starAnswerRefusal(body);
-    if (!refusal.empty()) return AnswerOutcome::refuse(refusal);
+    if (!refusal.empty()) return refusedAnswer(refusal);
     return acceptStars(std::move(body));
 }
 
@@ -85,8 +87,8 @@ std::string mpcheckUrl(const std::string& address, const AsteroidQuery& q) {
 
 AnswerOutcome mpcheckAnswer(std::string body, const AsteroidQuery&) {
     const std::string_view refusal = asteroidAnswerRefusal(body);
-    if (!refusal.empty()) return AnswerOutcome::refuse(refusal);
-    return AnswerOutcome::accept(std::move(body));
+    if (!refusal.empty()) return refusedAnswer(refusal);
+    return AcceptedAnswer{std::move(body), {}};
 }
 
 // VizieR: one catalogue per protocol name, its table converted into the
@@ -103,7 +105,7 @@ AnswerOutcome vizierAnswer(std::string body, const StarQuery&) {
     Result<std::string> answer = starAnswerFromVizier(body, catalogue);
     if (answer) return acceptStars(std::move(*answer));
     // Every VizieR answer opens with its "#" banner: one without its last line was cut.
-    return AnswerOutcome::refuse(body.starts_with('#') && !vizierAnswerEnded(body) ? kCutAnswer : kNotAnAnswer);
+    return refusedAnswer(body.starts_with('#') && !vizierAnswerEnded(body) ? kCutAnswer : kNotAnAnswer);
 }
 
 // SkyBoT works in UT, as the date boxes do.
@@ -117,8 +119,8 @@ std::string skybotQueryUrl(const std::string& address, const AsteroidQuery& q) {
 
 AnswerOutcome skybotAnswer(std::string body, const AsteroidQuery& q) {
     Result<std::string> answer = asteroidAnswerFromSkybot(body, skybotCone(q));
-    if (answer) return AnswerOutcome::accept(std::move(*answer));
-    return AnswerOutcome::refuse(body.starts_with("# Flag:") && !skybotAnswerEnded(body) ? kCutAnswer : kNotAnAnswer);
+    if (answer) return AcceptedAnswer{std::move(*answer), {}};
+    return refusedAnswer(body.starts_with("# Flag:") && !skybotAnswerEnded(body) ? kCutAnswer : kNotAnAnswer);
 }
 
 constexpr std::array<Protocol<StarQuery>, 4> kStarProtocols{{

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "state/read_result.h"
+
 namespace sextrix {
 
 // A star query, in the forms the services take.
@@ -37,18 +39,16 @@ struct AsteroidQuery {
     std::string yearText, monthText, dayText, raText, decText, radiusText, limitText;
 };
 
-// The answer file's bytes, or why the body is not an answer.
-struct AnswerOutcome {
-    bool accepted = false;
-    std::string bytes;    // when accepted
-    std::string refusal;  // when refused, e.g. "not a catalogue answer"
-    std::string summary;  // when accepted, what the file holds, e.g. "0 stars"
-
-    static AnswerOutcome accept(std::string bytes, std::string summary = {}) {
-        return {true, std::move(bytes), {}, std::move(summary)};
-    }
-    static AnswerOutcome refuse(std::string_view why) { return {false, {}, std::string(why), {}}; }
+// The answer file's bytes, and what it holds for the status line ("0 stars").
+struct AcceptedAnswer {
+    std::string bytes;
+    std::string summary;
 };
+
+// A body taken as the answer file, or why it is none: the error's cause is
+// kNotAnAnswer or kCutAnswer, its file the service's answer.
+using AnswerOutcome = Result<AcceptedAnswer>;
+AnswerOutcome refusedAnswer(std::string_view why);
 
 template <class Query>
 struct Protocol {

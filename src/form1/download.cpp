@@ -290,7 +290,7 @@ Transfer DownloadToFile(App& app, const std::string& url, const std::string& pat
     std::string failure = fetchFailureText(fetched, fetchWords(lang), options.timeoutSeconds, options.maxBytes);
     if (failure.empty()) {
         try {
-            writeFileBytes(path, fetched.answer.bytes);
+            writeFileBytes(path, fetched.answer->bytes);
         } catch (const FileError& error) {
             failure = failureText(lang, error);
         }
@@ -299,7 +299,8 @@ Transfer DownloadToFile(App& app, const std::string& url, const std::string& pat
         line.show(prefix + failure + ". " + previousKept(lang));
         return fetched.answered ? Transfer::Failed : Transfer::NoAnswer;
     }
-    const std::string summary = fetched.answer.summary.empty() ? "" : ", " + fetched.answer.summary;
+    const std::string summary =
+        !fetched.answer || fetched.answer->summary.empty() ? "" : ", " + fetched.answer->summary;
     line.show(prefix + receivedText(lang, fetched.bytes) + summary);
     return Transfer::Replaced;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "observation_time.h"
+#include "state/read_result.h"
 
 namespace sextrix {
 
@@ -18,8 +19,9 @@ struct ExifTimeFields {
     std::optional<double> exposureSeconds;
 };
 
-// The fields of a picture file; nothing when it holds no EXIF block.
-std::optional<ExifTimeFields> readExifTimeFields(const std::string& path);
+// The fields of a picture file; an error when it cannot be read or holds no
+// EXIF block.
+Result<ExifTimeFields> readExifTimeFields(const std::string& path);
 
 // DateTimeOriginal (+ SubSecTimeOriginal) + ExposureTime/2, brought to UTC
 // with the offset (hours east of Greenwich). No time without an exposure
