@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "utc_time.h"
@@ -38,9 +39,11 @@ std::string offsetText(double hours) {
 
 }  // namespace
 
-std::optional<ExifTimeFields> readExifTimeFields(const std::string& path) {
+Result<ExifTimeFields> readExifTimeFields(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return ReadError{path, 0, {}, FileFault::NotFound};
     const std::unique_ptr<ExifData, void (*)(ExifData*)> data(exif_data_new_from_file(path.c_str()), exif_data_unref);
-    if (!data) return std::nullopt;
+    if (!data) return ReadError{path, 0, "the picture holds no EXIF block"};
     ExifTimeFields fields;
     fields.dateTimeOriginal = entryText(data.get(), EXIF_TAG_DATE_TIME_ORIGINAL);
     fields.subSecTimeOriginal = entryText(data.get(), EXIF_TAG_SUB_SEC_TIME_ORIGINAL);

@@ -165,7 +165,7 @@ TEST(ExifFile, ReadsTheTimeFields) {
     EXPECT_EQ(fields->dateTimeOriginal, "2026:12:08 00:30:00");
     EXPECT_EQ(fields->subSecTimeOriginal, "25");
     EXPECT_EQ(fields->exposureSeconds, 30.0);
-    EXPECT_FALSE(readExifTimeFields(folder.file("missing.jpg")));
+    EXPECT_EQ(readExifTimeFields(folder.file("missing.jpg")).error().fault, FileFault::NotFound);
 }
 
 }  // namespace
