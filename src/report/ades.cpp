@@ -31,24 +31,6 @@ std::string shortest(double value, int decimals) {
     return text;
 }
 
-// Comment words gathered onto lines of at most 100 characters.
-std::vector<std::string> commentLines(std::string_view comment) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::size_t start = 0;
-    while (start < comment.size()) {
-        const auto end = std::min(comment.find(' ', start), comment.size());
-        const std::string_view word = comment.substr(start, end - start);
-        start = end + 1;
-        if (word.empty()) continue;
-        if (!line.empty() && line.size() + 1 + word.size() > 100) lines.push_back(std::exchange(line, {}));
-        if (!line.empty()) line += ' ';
-        line += word;
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
-
 std::vector<Group> contextOf(const ObserverSettings& s) {
     std::vector<Group> groups = {{"observatory", {{"mpcCode", s.station}}}, {"submitter", {{"name", s.contactName}}}};
     const auto names = [](std::string_view group, const std::vector<std::string>& people) {
@@ -64,7 +46,7 @@ std::vector<Group> contextOf(const ObserverSettings& s) {
                      {"detector", s.detector == Detector::Cmos ? "CMOS" : "CCD"}}};
     if (s.focalRatio) telescope.fields.emplace_back("fRatio", shortest(*s.focalRatio, 1));
     groups.push_back(telescope);
-    if (const auto lines = commentLines(s.comment); !lines.empty()) {
+    if (const auto lines = wordLines(s.comment, 100); !lines.empty()) {
         Group comment{"comment", {}};
         for (const auto& line : lines) comment.fields.emplace_back("line", line);
         groups.push_back(comment);

@@ -90,25 +90,6 @@ void addKeywordLines(std::vector<std::string>& lines, std::string_view keyword, 
     if (!line.empty()) lines.push_back(line);
 }
 
-// The comment on COM lines, broken between words.
-void addCommentLines(std::vector<std::string>& lines, std::string_view comment) {
-    std::string line;
-    std::size_t start = 0;
-    while (start < comment.size()) {
-        const auto end = std::min(comment.find(' ', start), comment.size());
-        const std::string_view word = comment.substr(start, end - start);
-        start = end + 1;
-        if (word.empty()) continue;
-        if (!line.empty() && line.size() + 1 + word.size() > kWidth) {
-            lines.push_back(line);
-            line.clear();
-        }
-        line += line.empty() ? "COM " : " ";
-        line += word;
-    }
-    if (!line.empty()) lines.push_back(line);
-}
-
 std::vector<std::string> parts(std::string_view text) {
     std::vector<std::string> items;
     std::size_t start = 0;
@@ -185,7 +166,7 @@ Outcome<std::vector<std::string>> mpc80Header(const ObserverSettings& s,
     addKeywordLines(lines, "NET", catalogues);
     // BND names the band of every magnitude, so only when there is one.
     if (bands.size() == 1) lines.push_back("BND " + bands);
-    addCommentLines(lines, s.comment);
+    for (const std::string& words : wordLines(s.comment, kWidth - 4)) lines.push_back("COM " + words);
     lines.push_back("NUM " + std::to_string(measurements.size()));
     if (!ack.empty()) lines.push_back("ACK " + std::string(ack));
     if (!s.acknowledgementEmails.empty()) lines.push_back("AC2 " + s.acknowledgementEmails);

@@ -1,5 +1,8 @@
 #include "text_lines.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "errors.h"
 
 namespace sextrix {
@@ -32,6 +35,23 @@ std::string joinLinesCrLf(const std::vector<std::string>& lines) {
         out += "\r\n";
     }
     return out;
+}
+
+std::vector<std::string> wordLines(std::string_view text, std::size_t width) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto end = std::min(text.find(' ', start), text.size());
+        const std::string_view word = text.substr(start, end - start);
+        start = end + 1;
+        if (word.empty()) continue;
+        if (!line.empty() && line.size() + 1 + word.size() > width) lines.push_back(std::exchange(line, {}));
+        if (!line.empty()) line += ' ';
+        line += word;
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
 }
 
 }  // namespace sextrix

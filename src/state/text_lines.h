@@ -38,4 +38,8 @@ std::vector<std::string> splitLines(std::string_view bytes, LineEnds ends = Line
 // Each line followed by CR LF.
 std::string joinLinesCrLf(const std::vector<std::string>& lines);
 
+// The words of a text (split at blanks) gathered onto lines of at most
+// `width` characters; a longer word stands on a line of its own.
+std::vector<std::string> wordLines(std::string_view text, std::size_t width);
+
 }  // namespace sextrix
