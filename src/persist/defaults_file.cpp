@@ -1,7 +1,6 @@
 #include "defaults_file.h"
 
 #include "state/text_lines.h"
-#include "state/text_number.h"
 
 namespace sextrix {
 
@@ -17,16 +16,10 @@ Result<void> readDefaultsValues(const std::string& bytes, const std::string& fil
     LineReader reader(bytes, LineEnds::Any);
     for (const LineKind kind : kDefaultsLayout) {
         if (reader.atEnd()) break;
-        std::string line = reader.readLine();
-        if (kind == CheckBox) {
-            const std::optional<int> value = checkBoxState(line, decimalSeparator);
-            if (!value)
-                return ReadError{.file = file,
-                                 .line = static_cast<int>(values.size()) + 1,
-                                 .cause = "\"" + line + "\" is not a check-box state (0, 1 or 2)"};
-            line = intToText(*value);
-        }
-        values.push_back(std::move(line));
+        Result<std::string> line =
+            controlLine(reader.readLine(), kind, file, static_cast<int>(values.size()) + 1, decimalSeparator);
+        if (!line) return std::move(line).error();
+        values.push_back(std::move(*line));
     }
     return {};
 }

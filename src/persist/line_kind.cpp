@@ -16,4 +16,14 @@ std::optional<int> checkBoxState(std::string_view line, char decimalSeparator) {
     return std::nullopt;
 }
 
+Result<std::string> controlLine(std::string line, LineKind kind, const std::string& file, int lineNumber,
+                                char decimalSeparator) {
+    if (kind == LineKind::Text) return line;
+    const std::optional<int> value = checkBoxState(line, decimalSeparator);
+    if (!value)
+        return ReadError{
+            .file = file, .line = lineNumber, .cause = "\"" + line + "\" is not a check-box state (0, 1 or 2)"};
+    return intToText(*value);
+}
+
 }  // namespace sextrix

@@ -26,16 +26,10 @@ Result<std::vector<std::string>> readProjectValues(const std::string& text, cons
                              .cause = "The file ends after line " + intToText(static_cast<long long>(values.size())) +
                                       " of " + intToText(kProjectLines) +
                                       " (a project has one line per input, each ended by CR LF)"};
-        std::string line = reader.readLine();
-        if (kind == CheckBox) {
-            const std::optional<int> value = checkBoxState(line, decimalSeparator);
-            if (!value)
-                return ReadError{.file = file,
-                                 .line = static_cast<int>(values.size()) + 1,
-                                 .cause = "\"" + line + "\" is not a check-box state (0, 1 or 2)"};
-            line = intToText(*value);
-        }
-        values.push_back(std::move(line));
+        Result<std::string> line =
+            controlLine(reader.readLine(), kind, file, static_cast<int>(values.size()) + 1, decimalSeparator);
+        if (!line) return std::move(line).error();
+        values.push_back(std::move(*line));
     }
     return values;
 }
