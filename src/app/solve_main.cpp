@@ -11,10 +11,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "autosolve/solve_field.h"
@@ -35,6 +37,7 @@
 #include "qtio/qt_http.h"
 #include "qtio/qt_images.h"
 #include "qtio/qt_program_folders.h"
+#include "solve_measurements.h"
 #include "state/angle_units.h"
 #include "state/errors.h"
 #include "state/text_file.h"
@@ -92,6 +95,26 @@ Options:
   --json                 print the result as one JSON object
   --help                 this text
 
+Measuring a minor planet or comet and reporting it to the Minor Planet Center:
+  --measure X,Y          measure the source nearest this pixel (as --picks
+                         takes pixels; again for more targets): position,
+                         uncertainty, signal-to-noise ratio and magnitude in
+                         the catalogue's band
+  --time ISO8601         UTC of the middle of the exposure (2026-12-08T03:14:15.5);
+                         without it, the FITS header's DATE-AVG or DATE-OBS
+                         and EXPTIME, or the picture's EXIF block with its
+                         OffsetTimeOriginal
+  --designation D        the object: a number, a provisional designation
+                         ("2024 AB12"), a comet ("C/2023 A3") or a temporary
+                         one of at most seven letters and digits
+  --station CODE         observatory code (instead of the settings')
+  --observer-config FILE the report settings (the window's "Report" window
+                         keeps them in observer.cfg beside hosts.cfg)
+  --mpc FILE             write the 80-column report
+  --ades FILE            write an ADES 2022 report, FILE.psv or FILE.xml
+  A report needs --measure, --designation, a time and an observatory code;
+  without one of them it is exit 2 with the reason, and no file is written.
+
 Output: the centre of the image (J2000.0), the scale, the position angle of
 the image's up direction (east of north), the parity, the number of detected
 stars matched and the RMS residual of the refined solution, and how many of
@@ -122,6 +145,7 @@ struct Command {
     std::optional<FivePicks> picks;
     std::string wcs;
     bool json = false;
+    MeasureRequest measure;
 };
 
 double number(const std::string& text, const std::string& option) {
@@ -202,6 +226,23 @@ Command parseCommand(const std::vector<std::string>& args) {
             c.wcs = value(i);
         else if (a == "--json")
             c.json = true;
+        else if (a == "--measure") {
+            const std::string& pair = value(i);
+            const auto comma = pair.find(',');
+            if (comma == std::string::npos) throw BadInput("--measure takes X,Y, not \"" + pair + "\"");
+            c.measure.pixels.emplace_back(number(pair.substr(0, comma), a), number(pair.substr(comma + 1), a));
+        } else if (a == "--time")
+            c.measure.timeText = value(i);
+        else if (a == "--designation")
+            c.measure.designationText = value(i);
+        else if (a == "--station")
+            c.measure.station = value(i);
+        else if (a == "--observer-config")
+            c.measure.observerConfig = value(i);
+        else if (a == "--mpc")
+            c.measure.mpcPath = value(i);
+        else if (a == "--ades")
+            c.measure.adesPath = value(i);
         else if (a.starts_with("--"))
             throw BadInput("unknown option " + a);
         else if (c.image.empty())
@@ -214,6 +255,7 @@ Command parseCommand(const std::vector<std::string>& args) {
     if (c.scale.has_value() == c.corr.has_value()) throw BadInput("give either --scale or --corr");
     if (c.catalogue.empty() == !c.download) throw BadInput("give either --catalogue FILE or --download");
     if (c.wcs.empty()) c.wcs = wcsSidecarPath(c.image);
+    if (const std::string problem = measureRequestProblem(c.measure); !problem.empty()) throw BadInput(problem);
     return c;
 }
 
@@ -278,6 +320,7 @@ Hints hintsOf(const Command& c) {
 struct LoadedImage {
     LuminanceImage image;
     FitsRows rows = FitsRows::TopDown;
+    std::optional<std::map<std::string, std::string>> fitsKeywords;
 };
 
 LoadedImage loadImage(const std::string& path) {
@@ -287,18 +330,20 @@ LoadedImage loadImage(const std::string& path) {
         // numbers the rows the same way.
         Result<FitsImage> fits = readFitsImage(path);
         if (!fits) throw BadInput(describe(fits.error()));
-        return {std::move(fits->image), FitsRows::BottomUp};
+        return {std::move(fits->image), FitsRows::BottomUp, std::move(fits->keywords)};
     }
     Result<LuminanceImage> image = qtio::decodeLuminanceFile(path);
     if (!image) throw BadInput("cannot read the image " + describe(image.error()));
-    return {std::move(*image), FitsRows::TopDown};
+    return {std::move(*image), FitsRows::TopDown, std::nullopt};
 }
 
 // Where the window keeps hosts.cfg: beside a portable copy, else the user's
 // data folder.
 std::string programFolder() { return qtio::programFoldersFor(QCoreApplication::applicationDirPath()).programFolder; }
 
-std::string downloadAnswer(const Command& c, const Hints& h, int width, int height, const std::string& folder) {
+// The star answer, and the protocol of the service that gave it.
+std::pair<std::string, std::string> downloadAnswer(const Command& c, const Hints& h, int width, int height,
+                                                   const std::string& folder) {
     HostsSettings hosts;
     const std::string hostsPath = joinPath(folder, "hosts.cfg");
     if (std::filesystem::is_regular_file(hostsPath)) {
@@ -332,7 +377,7 @@ std::string downloadAnswer(const Command& c, const Hints& h, int width, int heig
     if (fetched.failure != FetchFailure::None)
         throw BadInput("download from " + hosts.star.address +
                        " failed: " + fetchFailureText(fetched, {}, hosts.timeoutSeconds, kMaxAnswerBytes));
-    return fetched.answer->bytes;
+    return {fetched.answer->bytes, hosts.star.protocol};
 }
 
 std::vector<ReferenceStar> catalogueStars(const std::string& bytes, const std::string& source, const Hints& h) {
@@ -391,16 +436,23 @@ int run(int argc, char** argv) {
     const Hints hints = hintsOf(c);
     const LoadedImage loaded = loadImage(c.image);
     const LuminanceImage& image = loaded.image;
+    // Qt's network and the program folder need a program object; a solve
+    // from a file does not.
+    std::optional<QCoreApplication> program;
+    if (c.download || c.measure.wantsReport()) program.emplace(argc, argv);
     std::string bytes;
+    // The catalogue's name for the reports: the service's, else that of the
+    // layout the answers share, USNO-A2's.
+    std::string protocol = "vizier";
     if (c.download) {
-        // Qt's network needs a program object; a solve from a file does not.
-        QCoreApplication program(argc, argv);
-        bytes = downloadAnswer(c, hints, image.width, image.height, programFolder());
+        std::tie(bytes, protocol) = downloadAnswer(c, hints, image.width, image.height, programFolder());
     } else {
         if (!std::filesystem::is_regular_file(c.catalogue)) throw BadInput("no such catalogue file: " + c.catalogue);
         Result<std::string> read = readFileBytes(c.catalogue);
         if (!read) throw BadInput(describe(read.error()));
         bytes = std::move(*read);
+        if (const auto area = areaBeside(c.catalogue, bytes); area && *area)
+            protocol = (*area)->service.substr(0, (*area)->service.find(':'));
     }
     const std::vector<ReferenceStar> catalogue =
         catalogueStars(bytes, c.download ? "the download" : c.catalogue, hints);
@@ -431,6 +483,15 @@ int run(int argc, char** argv) {
     const double scale = tanScaleArcsecPerPixel(s);
     const Orientation o = orientationOf(s);
     const int matched = outcome.refinement.used;
+    MeasureResult measured;
+    if (!c.measure.pixels.empty()) {
+        const std::string settings = !c.measure.observerConfig.empty() ? c.measure.observerConfig
+                                     : program                         ? joinPath(programFolder(), "observer.cfg")
+                                                                       : std::string();
+        measured = measureAndReport(
+            c.measure, {image, c.image, loaded.fitsKeywords ? &*loaded.fitsKeywords : nullptr, outcome, catalogue,
+                        detected, catalogueOfProtocol(protocol).value_or(Catalogue::UsnoA2), settings});
+    }
     if (c.json) {
         nlohmann::ordered_json result{{"solved", true}};
         result["ra_deg"] = rounded(centre.raDeg, 7);
@@ -453,9 +514,12 @@ int run(int argc, char** argv) {
         result["proofs"] = outcome.proofs;
         result["wcs"] = c.wcs;
         if (!warning.empty()) result["catalogue_warning"] = warning;
+        if (!c.measure.pixels.empty()) result["measurements"] = measured.measurements;
+        if (!measured.refusal.empty()) result["report_error"] = measured.refusal;
         // Paths and service texts need not be UTF-8: a bad byte is replaced, not thrown on.
         std::cout << result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-        return 0;
+        if (!measured.refusal.empty()) std::cerr << "sextrix-solve: " << measured.refusal << "\n";
+        return measured.refusal.empty() ? 0 : 2;
     }
     std::printf("centre    RA %s  Dec %s  (J2000.0; %.6f %+.6f deg)\n",
                 sexagesimal(centre.raDeg / 15, 2, false).c_str(), sexagesimal(centre.decDeg, 1, true).c_str(),
@@ -470,6 +534,11 @@ int run(int argc, char** argv) {
     std::printf("check     %d of %d held-back catalogue stars where predicted (chance of a wrong solution 1e%.1f)\n",
                 outcome.proofMatches, outcome.proofPredicted, outcome.log10FalseAlarm);
     std::printf("wcs       %s\n", c.wcs.c_str());
+    for (const std::string& line : measured.lines) std::printf("%s\n", line.c_str());
+    if (!measured.refusal.empty()) {
+        std::cerr << "sextrix-solve: " << measured.refusal << "\n";
+        return 2;
+    }
     return 0;
 }
 

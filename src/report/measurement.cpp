@@ -24,6 +24,22 @@ std::string_view adesName(Catalogue catalogue) {
     return {};
 }
 
+char catalogueBand(Catalogue catalogue) {
+    switch (catalogue) {
+        case Catalogue::UsnoA2: return 'R';
+        case Catalogue::Ucac4: return 'r';
+        case Catalogue::GaiaDr3: return 'G';
+    }
+    return 'R';
+}
+
+std::optional<Catalogue> catalogueOfProtocol(std::string_view protocol) {
+    if (protocol == "vizier" || protocol == "usnoa") return Catalogue::UsnoA2;
+    if (protocol == "vizier-ucac4") return Catalogue::Ucac4;
+    if (protocol == "vizier-gaia") return Catalogue::GaiaDr3;
+    return std::nullopt;
+}
+
 std::string measurementProblem(const ReportedMeasurement& m) {
     const auto designation = unpackDesignation(m.designation.columns);
     if (!designation || designation->name != m.designation.name || designation->kind != m.designation.kind)

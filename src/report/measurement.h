@@ -17,6 +17,14 @@ enum class Catalogue { UsnoA2, Ucac4, GaiaDr3 };
 std::string_view netName(Catalogue catalogue);
 std::string_view adesName(Catalogue catalogue);
 
+// The band a catalogue's magnitudes are in, as the star answers carry them:
+// USNO-A2's red plates (R), UCAC4's r (r), Gaia's G (G).
+char catalogueBand(Catalogue catalogue);
+
+// The catalogue of a star service of hosts.cfg by its protocol ("vizier",
+// "vizier-ucac4", "vizier-gaia", "usnoa"); nothing for another name.
+std::optional<Catalogue> catalogueOfProtocol(std::string_view protocol);
+
 struct Photometry {
     double magnitude = 0;
     char band = 'V';  // one of the MPC's bands (validBands)

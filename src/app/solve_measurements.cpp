@@ -1,0 +1,160 @@
+#include "solve_measurements.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "measure/frame_calibration.h"
+#include "measure/reported_target.h"
+#include "obstime/exif_time.h"
+#include "obstime/fits_time.h"
+#include "obstime/utc_time.h"
+#include "report/ades.h"
+#include "report/designation.h"
+#include "report/mpc80.h"
+#include "report/observer_settings.h"
+#include "state/text_file.h"
+
+namespace sextrix {
+namespace {
+
+double rounded(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+// The middle of the exposure: --time, else the FITS header, else the EXIF block.
+Outcome<ObservationTime> observationTime(const MeasureRequest& request, const MeasureInput& input) {
+    if (!request.timeText.empty()) return ObservationTime{mjdOf(*parseIsoTime(request.timeText)), "--time"};
+    if (input.fitsKeywords) return fitsMidExposure(*input.fitsKeywords);
+    const Result<ExifTimeFields> fields = readExifTimeFields(input.imagePath);
+    if (!fields) return Outcome<ObservationTime>::refused(describe(fields.error()));
+    return exifMidExposure(*fields, std::nullopt);
+}
+
+std::string pixelText(double x, double y) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f,%.1f", x, y);
+    return text;
+}
+
+}  // namespace
+
+std::string measureRequestProblem(const MeasureRequest& request) {
+    if (request.wantsReport() && request.pixels.empty()) return "--mpc and --ades need a target: give --measure X,Y";
+    if (request.wantsReport() && request.designationText.empty())
+        return "--mpc and --ades need the object's --designation";
+    if (!request.adesPath.empty() && !adesFormatFor(request.adesPath))
+        return "--ades writes FILE.psv or FILE.xml, not " + request.adesPath;
+    if (!request.timeText.empty() && !parseIsoTime(request.timeText))
+        return "--time takes a UTC date and time as 2026-12-08T03:14:15.5, not \"" + request.timeText + "\"";
+    if (!request.designationText.empty()) {
+        const auto designation = parseDesignation(request.designationText);
+        if (!designation) return "--designation: " + designation.reason();
+    }
+    if (!request.station.empty() && !isStationCode(request.station))
+        return "--station takes an observatory code of three characters (\"G70\"), not \"" + request.station + "\"";
+    return {};
+}
+
+MeasureResult measureAndReport(const MeasureRequest& request, const MeasureInput& input) {
+    MeasureResult result;
+    const Outcome<ObservationTime> time = observationTime(request, input);
+    std::optional<Designation> designation;
+    if (!request.designationText.empty()) designation = *parseDesignation(request.designationText);
+    const FrameCalibration frame =
+        calibrateFrame(input.image, input.outcome.solution, input.outcome.refinement, input.catalogue, input.detected);
+
+    std::vector<ReportedMeasurement> reported;
+    for (const auto& [x, y] : request.pixels) {
+        nlohmann::ordered_json entry{{"x", x}, {"y", y}};
+        const Outcome<TargetMeasurement> target = measureTarget(input.image, x, y, frame);
+        if (!target) {
+            entry["error"] = target.reason();
+            result.lines.push_back("measure   " + pixelText(x, y) + ": " + target.reason());
+            result.measurements.push_back(entry);
+            continue;
+        }
+        const TargetMeasurement& t = *target;
+        entry["x"] = rounded(t.x, 3);
+        entry["y"] = rounded(t.y, 3);
+        entry["ra_deg"] = rounded(t.raDeg, 7);
+        entry["dec_deg"] = rounded(t.decDeg, 7);
+        entry["rms_ra_arcsec"] = rounded(t.sigmaRaCosDecArcsec, 3);
+        entry["rms_dec_arcsec"] = rounded(t.sigmaDecArcsec, 3);
+        entry["mag"] = t.mag ? nlohmann::ordered_json(rounded(*t.mag, 2)) : nullptr;
+        entry["rms_mag"] = t.mag ? nlohmann::ordered_json(rounded(t.sigmaMag, 2)) : nullptr;
+        entry["snr"] = rounded(t.snr, 1);
+        entry["saturated"] = t.saturated;
+        entry["designation"] = designation ? nlohmann::ordered_json(displayName(*designation)) : nullptr;
+        entry["obs_time"] = time ? nlohmann::ordered_json(isoUtcText(time->mjdUtc, 3)) : nullptr;
+        result.measurements.push_back(entry);
+
+        char magnitude[64] = "no magnitude";
+        if (t.mag)
+            std::snprintf(magnitude, sizeof magnitude, "mag %.2f +-%.2f", *t.mag, t.sigmaMag);
+        else if (t.saturated)
+            std::snprintf(magnitude, sizeof magnitude, "saturated, no magnitude");
+        char line[256];
+        std::snprintf(line, sizeof line, "measure   %s: RA %.6f Dec %+.6f (+-%.2f\" +-%.2f\"), SNR %.1f, %s",
+                      pixelText(t.x, t.y).c_str(), t.raDeg, t.decDeg, t.sigmaRaCosDecArcsec, t.sigmaDecArcsec, t.snr,
+                      magnitude);
+        result.lines.push_back(line);
+        if (designation && time) reported.push_back(reportedTarget(t, *designation, time->mjdUtc, input.catalogueName));
+    }
+    if (time)
+        result.lines.push_back("time      " + isoUtcText(time->mjdUtc, 3) + " UTC, middle of the exposure (" +
+                               time->source + ")");
+    else
+        result.lines.push_back("time      none: " + time.reason());
+
+    if (!request.wantsReport()) return result;
+    if (!time) {
+        result.refusal = "no report without the time of the observation: " + time.reason() + " (give --time)";
+        return result;
+    }
+    if (reported.empty()) {
+        result.refusal = "no report: no target was measured";
+        return result;
+    }
+    const Result<ObserverSettingsReading> read = loadObserverSettings(input.observerConfig);
+    if (!read) {
+        result.refusal = describe(read.error());
+        return result;
+    }
+    ObserverSettings settings = read->settings;
+    if (!request.station.empty()) settings.station = request.station;
+    if (settings.station.empty()) {
+        result.refusal = "no report without an observatory code: give --station or --observer-config";
+        return result;
+    }
+    // Both texts are made before either file is written, so a refusal writes none.
+    std::optional<std::string> mpcText, adesText;
+    if (!request.mpcPath.empty()) {
+        const std::string ack = displayName(*designation) + " " + isoUtcText(time->mjdUtc, 0).substr(0, 10);
+        const Outcome<std::string> text = mpc80Report(settings, reported, ack);
+        if (!text) {
+            result.refusal = text.reason();
+            return result;
+        }
+        mpcText = *text;
+    }
+    if (!request.adesPath.empty()) {
+        const Outcome<std::string> text = adesReport(settings, reported, *adesFormatFor(request.adesPath));
+        if (!text) {
+            result.refusal = text.reason();
+            return result;
+        }
+        adesText = *text;
+    }
+    if (mpcText) {
+        writeFileBytes(request.mpcPath, *mpcText);
+        result.lines.push_back("mpc       " + request.mpcPath);
+    }
+    if (adesText) {
+        writeFileBytes(request.adesPath, *adesText);
+        result.lines.push_back("ades      " + request.adesPath);
+    }
+    return result;
+}
+
+}  // namespace sextrix

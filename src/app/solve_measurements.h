@@ -1,0 +1,54 @@
+#pragma once
+// sextrix-solve's measurements: targets measured on the solved frame at
+// the pixels given, their time, and the reports to the Minor Planet Center.
+#include <nlohmann/json.hpp>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "autosolve/solve_field.h"
+#include "fits/fits_image.h"
+#include "report/measurement.h"
+
+namespace sextrix {
+
+struct MeasureRequest {
+    std::vector<std::pair<double, double>> pixels;  // --measure X,Y, as --picks takes pixels
+    std::string timeText;                           // --time
+    std::string designationText;                    // --designation
+    std::string station;                            // --station
+    std::string observerConfig;                     // --observer-config; empty: the program folder's
+    std::string mpcPath, adesPath;                  // --mpc, --ades
+
+    bool wantsReport() const { return !mpcPath.empty() || !adesPath.empty(); }
+};
+
+// What the option values must be before anything is solved: a report needs
+// --measure and --designation, an ADES file ends in .psv or .xml, --time and
+// --designation read as such. The reason, or empty.
+std::string measureRequestProblem(const MeasureRequest& request);
+
+struct MeasureInput {
+    const LuminanceImage& image;
+    const std::string& imagePath;
+    const std::map<std::string, std::string>* fitsKeywords;  // null for a picture that is not FITS
+    const SolveOutcome& outcome;
+    const std::vector<ReferenceStar>& catalogue;
+    const std::vector<DetectedStar>& detected;
+    Catalogue catalogueName;
+    std::string observerConfig;  // the settings file to read
+};
+
+struct MeasureResult {
+    nlohmann::ordered_json measurements = nlohmann::ordered_json::array();
+    std::vector<std::string> lines;  // what the plain output prints
+    std::string refusal;             // a report that cannot be written: exit 2 with it
+};
+
+// Measures every pixel, then writes the reports asked for. A report with no
+// time, no observatory code, or no target measured is refused whole (no file
+// written, an earlier one left as it was).
+MeasureResult measureAndReport(const MeasureRequest& request, const MeasureInput& input);
+
+}  // namespace sextrix

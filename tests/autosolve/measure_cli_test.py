@@ -1,0 +1,107 @@
+"""sextrix-solve measuring a target and writing the reports, as an observer
+runs it: the demo field solved, one of its stars measured as if it were a
+minor planet, the 80-column and ADES reports read back by the columns and
+fields the Minor Planet Center publishes (not by the writer's code), and
+every report that cannot be written refused with status 2, no file written
+and an earlier one left whole. With RENDER_FIELD, a FITS frame takes its
+time from DATE-OBS and EXPTIME.
+
+    measure_cli_test.py SEXTRIX_SOLVE DEMO_FOLDER WORK_FOLDER [RENDER_FIELD]
+"""
+import json
+import math
+import os
+import subprocess
+import sys
+
+solve, demo, work = sys.argv[1:4]
+render = sys.argv[4] if len(sys.argv) > 4 else None
+os.makedirs(work, exist_ok=True)
+image, answer = os.path.join(demo, "m67.jpg"), os.path.join(demo, "data.txt")
+base = [image, "--ra", "08 51 18", "--dec", "+11 48 00", "--scale", "2.5", "--catalogue", answer,
+        "--wcs", os.path.join(work, "m67.wcs")]
+# Star 10 of the demo's solution: U0975_04780767 at 132.7990875 +11.7561416, pixel (531.54, 465.05).
+star_ra, star_dec = 132.7990875, 11.7561416
+settings = os.path.join(work, "observer.cfg")
+with open(settings, "w") as f:
+    f.write("station=G70\ncontact_name=J. Smith\ncontact_address=1 Rue de la Lune, Paris\n"
+            "observers=J. Smith\naperture_m=0.2\ntelescope_design=reflector\n")
+mpc, psv = os.path.join(work, "report.txt"), os.path.join(work, "report.psv")
+failures = []
+
+report = ["--measure", "533,464", "--time", "2026-12-08T03:14:15.5", "--designation", "2024 AB12",
+          "--observer-config", settings]
+r = subprocess.run([solve, *base, *report, "--mpc", mpc, "--ades", psv, "--json"], capture_output=True, text=True)
+if r.returncode != 0:
+    failures.append("report: exit %d: %s" % (r.returncode, r.stderr))
+else:
+    m = json.loads(r.stdout)["measurements"][0]
+    off = math.hypot((m["ra_deg"] - star_ra) * math.cos(math.radians(star_dec)), m["dec_deg"] - star_dec) * 3600
+    if off > 0.5 or m["designation"] != "2024 AB12" or m["obs_time"] != "2026-12-08T03:14:15.500Z":
+        failures.append("measurement: %r (%.2f\" from the star)" % (m, off))
+
+    # The 80-column record, by the MPC's columns: 6-12 packed provisional
+    # designation, 15 note 2, 16-32 date, 33-44 RA, 45-56 Dec, 78-80 code.
+    lines = open(mpc, newline="").read().split("\r\n")[:-1]
+    records = [l for l in lines if l[:3] not in ("COD", "CON", "OBS", "MEA", "TEL", "NET", "BND", "ACK", "AC2",
+                                                 "COM", "NUM")]
+    if lines[0] != "COD G70" or len(records) != 1 or any(len(l) > 80 for l in lines):
+        failures.append("80-column: %r" % lines)
+    else:
+        rec = records[0]
+        day = float(rec[23:32])
+        ra = (int(rec[32:34]) + int(rec[35:37]) / 60 + float(rec[38:44]) / 3600) * 15
+        dec = (int(rec[45:47]) + int(rec[48:50]) / 60 + float(rec[51:56]) / 3600) * (-1 if rec[44] == "-" else 1)
+        checks = [len(rec) == 80, rec[5:12] == "K24A12B", rec[14] == "C", rec[15:25] == "2026 12 08",
+                  abs(day - (8 + (3 * 3600 + 14 * 60 + 15.5) / 86400)) < 1e-5, abs(ra - m["ra_deg"]) < 0.01 / 240,
+                  abs(dec - m["dec_deg"]) < 0.01 / 3600, rec[77:80] == "G70"]
+        if not all(checks):
+            failures.append("80-column record %r: checks %r" % (rec, checks))
+
+    # ADES PSV: the version line, the keyword record, one observation.
+    text = open(psv, newline="").read().split("\r\n")
+    rows = [l for l in text if l and not l.startswith("#") and not l.startswith("!")]
+    keys = [k.strip() for k in rows[0].split("|")]
+    values = dict(zip(keys, (v.strip() for v in rows[1].split("|"))))
+    if text[0] != "# version=2022" or values.get("provID") != "2024 AB12" or values.get("stn") != "G70" \
+            or values.get("obsTime") != "2026-12-08T03:14:15.500Z" or values.get("astCat") != "USNOA2" \
+            or abs(float(values.get("ra", 0)) - m["ra_deg"]) > 1e-5:
+        failures.append("ADES: %r" % values)
+
+# Reports that cannot be written: status 2, one line, the earlier files whole.
+before = open(mpc, "rb").read() if os.path.exists(mpc) else b""
+no_station = os.path.join(work, "nostation.cfg")
+with open(no_station, "w") as f:
+    f.write("contact_name=J. Smith\nobservers=J. Smith\n")
+refused = {
+    "no time (a JPEG without EXIF)": [r for r in report if r not in ("--time", "2026-12-08T03:14:15.5")],
+    "no observatory code": [*report[:-1], no_station],
+    "malformed designation": [*report[:5], "2024 ab 12", *report[6:]],
+    "report without target": report[2:],
+    "ADES file of another kind": [*report, "--ades", os.path.join(work, "report.txt")],
+    "time that is no time": [*report[:3], "2026-13-08T03:14", *report[4:]],
+}
+for name, args in refused.items():
+    r = subprocess.run([solve, *base, *args, "--mpc", mpc], capture_output=True, text=True)
+    if r.returncode != 2 or len(r.stderr.strip().splitlines()) != 1:
+        failures.append("%s: exit %d, expected 2 with one line: %r" % (name, r.returncode, r.stderr))
+if before and open(mpc, "rb").read() != before:
+    failures.append("a refused report changed the earlier file")
+
+if render:
+    from astropy.io import fits
+
+    subprocess.run([render, os.path.join(demo, "m67-field-stars.csv"), work, "--fits"], check=True,
+                   capture_output=True)
+    frame = os.path.join(work, "m67.fits")
+    with fits.open(frame, mode="update") as f:
+        f[0].header["DATE-OBS"] = "2024-03-05T21:14:03"
+        f[0].header["EXPTIME"] = 120.0
+    r = subprocess.run([solve, frame, *base[1:], "--measure", "533,464", "--json"], capture_output=True, text=True)
+    got = json.loads(r.stdout)["measurements"][0].get("obs_time") if r.returncode == 0 else r.stderr
+    if got != "2024-03-05T21:15:03.000Z":
+        failures.append("FITS time: %r" % got)
+
+for f in failures:
+    print(f)
+sys.exit(1 if failures else 0)
