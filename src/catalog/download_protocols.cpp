@@ -21,10 +21,8 @@ namespace {
 // with only blanks after it to the end of the text.
 bool pageClosed(const std::vector<std::string>& lines, std::size_t after) {
     for (std::size_t n = lines.size(); n > after; --n) {
-        std::string line(trimmed(lines[n - 1]));
+        const std::string line = asciiLower(trimmed(lines[n - 1]));
         if (line.empty()) continue;
-        std::transform(line.begin(), line.end(), line.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         return line.size() >= 7 && line.compare(line.size() - 7, 7, "</html>") == 0;
     }
     return false;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "state/text_lines.h"
+
 namespace sextrix {
 namespace {
 
@@ -11,13 +13,6 @@ std::string_view trimmed(std::string_view text) {
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return text;
-}
-
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
 }
 
 bool isProtocolName(std::string_view name) {
@@ -34,14 +29,14 @@ bool isRetiredSkybot(const ServiceAddress& service) {
     for (std::string_view scheme : {"https://", "http://"})
         if (host.substr(0, scheme.size()) == scheme) host.remove_prefix(scheme.size());
     while (!host.empty() && host.back() == '/') host.remove_suffix(1);
-    return lowerCase(host) == "vo.imcce.fr";
+    return asciiLower(host) == "vo.imcce.fr";
 }
 
 // "protocol:address"; false when the value is not of that form.
 bool readService(std::string_view value, ServiceAddress& service) {
     const std::size_t colon = value.find(':');
     if (colon == std::string_view::npos) return false;
-    const std::string protocol = lowerCase(trimmed(value.substr(0, colon)));
+    const std::string protocol = asciiLower(trimmed(value.substr(0, colon)));
     const std::string_view address = trimmed(value.substr(colon + 1));
     if (!isProtocolName(protocol) || address.empty()) return false;
     if (std::any_of(address.begin(), address.end(), [](char c) { return c == ' ' || c == '\t'; })) return false;
@@ -84,7 +79,7 @@ HostsReading readHostsFile(std::string_view text, const std::string& file) {
             reading.problems.push_back(problemAt(file, number, ""));
             continue;
         }
-        const std::string key = lowerCase(trimmed(line.substr(0, equals)));
+        const std::string key = asciiLower(trimmed(line.substr(0, equals)));
         const std::string_view value = trimmed(line.substr(equals + 1));
         bool taken = false;
         if (key == "star") {

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "state/text_lines.h"
+
 namespace sextrix {
 
 std::string serviceBase(std::string_view address) {
@@ -108,16 +110,10 @@ void putColumn(std::string& line, std::size_t first, std::string_view text) {
 
 namespace {
 
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 // The body with each tag, comment, script and style made one blank, line
 // ends made LF and other control characters blanks.
 std::string withoutMarkup(std::string_view body) {
-    const std::string lower = lowerCase(body);
+    const std::string lower = asciiLower(body);
     std::string text;
     for (std::size_t i = 0; i < body.size(); ++i) {
         const char c = body[i];

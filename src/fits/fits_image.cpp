@@ -16,6 +16,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "state/text_lines.h"
+
 namespace sextrix {
 namespace {
 
@@ -204,9 +206,7 @@ void addKeywords(fitsfile* file, std::map<std::string, std::string>& into) {
 }  // namespace
 
 bool isFitsFile(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = asciiLower(std::filesystem::path(path).extension().string());
     if (extension == ".fits" || extension == ".fit" || extension == ".fts") return true;
     return startsWithSimple(path);
 }

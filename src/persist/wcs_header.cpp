@@ -7,6 +7,8 @@
 #include <map>
 #include <optional>
 
+#include "state/text_lines.h"
+
 namespace sextrix {
 namespace {
 
@@ -247,9 +249,7 @@ std::string wcsSidecarPath(const std::string& imagePath) {
     // A leading dot names a hidden file; it is no extension.
     const bool hasDot = dot != std::string::npos && dot > nameStart;
     if (!hasDot) return imagePath + ".wcs";
-    std::string extension = imagePath.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = asciiLower(imagePath.substr(dot));
     return (extension == ".wcs" ? imagePath : imagePath.substr(0, dot)) + ".wcs";
 }
 

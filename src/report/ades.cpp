@@ -171,9 +171,7 @@ std::vector<std::string> xmlLines(const std::vector<Group>& context, const std::
 std::optional<AdesFormat> adesFormatFor(std::string_view path) {
     const auto dot = path.find_last_of("./");
     if (dot == std::string_view::npos || path[dot] != '.') return std::nullopt;
-    std::string extension(path.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    const std::string extension = asciiLower(path.substr(dot + 1));
     if (extension == "psv") return AdesFormat::Psv;
     if (extension == "xml") return AdesFormat::Xml;
     return std::nullopt;

@@ -54,4 +54,11 @@ std::vector<std::string> wordLines(std::string_view text, std::size_t width) {
     return lines;
 }
 
+std::string asciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
 }  // namespace sextrix
