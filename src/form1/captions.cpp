@@ -65,6 +65,7 @@ void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     using enum PrecisionText;
     f.mnu_exportwcs.caption = precisionText(t, MenuExportWcs);
     f.AutoSolve.caption = f.mnu_autosolve.caption = precisionText(t, AutoSolve);
+    f.mnu_measure.caption = laterFormEntry(t, 156, "Measure");
     f.mnu_residus.caption = precisionText(t, MenuResiduals);
     f.mnu_residualtable.caption = precisionText(t, MenuTable);
     f.mnu_residualvectors.caption = precisionText(t, MenuVectors);

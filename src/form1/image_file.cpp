@@ -33,6 +33,7 @@ Stretch chosenStretch(const Form1Model& form) {
 struct LoadedPicture {
     DecodedImage image;
     std::shared_ptr<const LuminanceImage> raw;
+    std::map<std::string, std::string> keywords;  // of a FITS header
 };
 
 Result<LoadedPicture> loadPicture(App& app, const std::string& path) {
@@ -45,6 +46,7 @@ Result<LoadedPicture> loadPicture(App& app, const std::string& path) {
         Result<FitsImage> fits = readFitsImage(path);
         if (!fits) return std::move(fits).error();
         loaded.raw = std::make_shared<const LuminanceImage>(std::move(fits->image));
+        loaded.keywords = std::move(fits->keywords);
         loaded.image = {loaded.raw->width, loaded.raw->height, stretchToGrey(*loaded.raw, chosenStretch(app.form1))};
     }
     if (!holdable(loaded.image)) return ReadError{.file = path, .cause = "Invalid picture"};
@@ -110,6 +112,7 @@ void Loadimg_Click(App& app) {
         }
         ws.imageLoaded = kTrue;
         ws.imageFileTime = *time;
+        ws.imageKeywords = std::move(loaded->keywords);
         // The calculation reloads the picture it solves; another file, or
         // the file overwritten, is a new image and starts a new reduction.
         const std::string shown = path + '\n' + *time;

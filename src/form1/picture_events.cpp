@@ -11,6 +11,7 @@
 #include "identify/star_picking.h"
 #include "image_calibration.h"
 #include "info_panel.h"
+#include "measuring.h"
 #include "picking.h"
 #include "run_handler.h"
 #include "state/text_number.h"
@@ -73,6 +74,8 @@ void Picture1_Click(App& app) {
             pick(app);
         else if (ws.mode == ClickMode::Coor)
             reportPoint(app);
+        else if (ws.mode == ClickMode::Measure)
+            measureClick(app);
         else if (ws.mode == ClickMode::SuperEtalo && ws.etaloArmed == 1)
             keepArmedStar(app.form1);
     });

@@ -10,7 +10,8 @@ void forgetSolution(Form1Model& form) {
     WorkingState& ws = form.ws;
     ws.solved = kFalse;
     forgetRefinement(form);
-    if (ws.mode == ClickMode::Coor) ws.mode = ClickMode::Idle;
+    ws.measureFrame.reset();
+    if (ws.mode == ClickMode::Coor || ws.mode == ClickMode::Measure) ws.mode = ClickMode::Idle;
     hideItems(form.star);
     hideItems(form.aster);
     hideItems(form.aster_lbl);

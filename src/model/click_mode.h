@@ -14,6 +14,7 @@
 //   EtaloDone   "done"        the calibration by image has its third click
 //   SuperEtalo  "superetalo"  super calibration: hovering reads out the drawn
 //                             catalogue star, a click keeps it
+//   Measure     "measure"     a click measures the object under it
 //
 // Transitions:
 //   any        --"2-Etoiles" with a picture-->  Select
@@ -22,13 +23,14 @@
 //   any        --calibration by image starts--> Etalo
 //   Etalo or Select --click while the calibration's next star is 3--> EtaloDone
 //   any        --super calibration starts-->    SuperEtalo
+//   Coor       --"Measure"-->                   Measure --"Measure"--> Coor
 // A refused identification leaves the mode as it was.
 #include <string_view>
 #include "windows_only.h"
 
 namespace sextrix {
 
-enum class ClickMode { Idle, Select, Picked, Coor, Etalo, EtaloDone, SuperEtalo };
+enum class ClickMode { Idle, Select, Picked, Coor, Etalo, EtaloDone, SuperEtalo, Measure };
 
 // Clicks pick stars and the pointer drives the magnifier.
 constexpr bool picksStars(ClickMode mode) { return mode == ClickMode::Select || mode == ClickMode::Etalo; }
@@ -42,6 +44,7 @@ constexpr std::string_view modeWord(ClickMode mode) {
         case ClickMode::Etalo: return "etalo";
         case ClickMode::EtaloDone: return "done";
         case ClickMode::SuperEtalo: return "superetalo";
+        case ClickMode::Measure: return "measure";
     }
     return "";
 }

@@ -30,7 +30,7 @@ struct Form1Model {
         mnu_etalonage{"Etalonage par image"}, mnu_superetalonage{"Super Etalonage"}, mnu_webbugs{"Internet bugs"},
         mnu_lang{"Langue/Language"};
     // The precise positions: the WCS file beside the image, the residuals.
-    MenuItem mnu_autosolve{"Résolution automatique"};
+    MenuItem mnu_autosolve{"Résolution automatique"}, mnu_measure{"Mesurer"};
     MenuItem mnu_exportwcs{"Exporter WCS"}, mnu_residus{"Résidus"}, mnu_residualtable{"Table des résidus"},
         mnu_residualvectors{"Vecteurs des résidus"};
     // How a FITS picture is shown; the items follow the order of Stretch

@@ -4,17 +4,29 @@
 // Sky positions are in scaled units: degrees times corrAsd (RA) or corrDec
 // (Dec), without a cos(dec) factor.
 #include <array>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 #include "windows_only.h"
 
 #include "calibration/image_calibration.h"
 #include "click_mode.h"
+#include "measure/listed_asteroids.h"
+#include "measure/target_measurement.h"
 #include "state/plate_constants.h"
 #include "state/reduction_values.h"
 #include "state/refinement_result.h"
 
 namespace sextrix {
+
+// One object measured on a picture, kept for the reports.
+struct MeasurementRow {
+    TargetMeasurement target;
+    std::string image;                   // the picture's file
+    std::optional<double> mjdUtc;        // the middle of the exposure
+    std::optional<AsteroidMatch> known;  // the listed asteroid within 20", its O-C
+};
 
 struct WorkingState {
     // Scratch shared by the readers and the search.
@@ -58,6 +70,10 @@ struct WorkingState {
     // The fit over every matched star once the accepted plate is refined;
     // no solution while a candidate is shown or when too few stars matched.
     Refinement refinement;
+    // What the measurements of the picture use: the refined solution, its
+    // scatter, the stars' width and the zero point, made at the first click
+    // and forgotten with the solution.
+    std::optional<FrameCalibration> measureFrame;
     Int16 solved = kFalse;
     Int16 centreWarn = kFalse;
     double rotationDeg = 0;
@@ -106,6 +122,11 @@ struct WorkingState {
     std::string imageFileTime;
     // The file and its time of the picture shown: another one is a new image.
     std::string imageShown;
+    // The FITS header's keywords of the picture shown; none for other files.
+    std::map<std::string, std::string> imageKeywords;
+
+    // The objects measured, in the order of the clicks.
+    std::vector<MeasurementRow> measurements;
 };
 
 }  // namespace sextrix

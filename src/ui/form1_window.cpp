@@ -33,6 +33,7 @@
 #include "form1/image_file.h"
 #include "form1/input_boxes.h"
 #include "form1/main_window.h"
+#include "form1/measuring.h"
 #include "form1/picking.h"
 #include "form1/picture_events.h"
 #include "form1/project.h"
@@ -151,6 +152,9 @@ void Form1Window::buildMenus() {
     QMenu* option = menuBar()->addMenu(QString());
     binding_.custom([option, this] { option->setTitle(QString::fromStdString(form_.mnu_option.caption)); });
     action(option, form_.mnu_autosolve, "mnu_autosolve", [this] { AutoSolve_Click(app_); });
+    action(option, form_.mnu_measure, "mnu_measure", [this] {
+        mnu_measure_Click(app_);
+    })->setShortcut(QKeySequence(Qt::Key_M));
     option->addSeparator();
     action(option, form_.mnu_config, "mnu_config", [this] { mnu_config_Click(app_); });
     option->addSeparator();
