@@ -19,8 +19,7 @@
 namespace sextrix {
 namespace {
 
-constexpr int kStarted = 157, kNeedsSolution = 158, kNothing = 159, kMeasured = 160,
-              kNoMagnitude = 161, kNoTime = 162;
+constexpr int kStarted = 157, kNeedsSolution = 158, kNothing = 159, kMeasured = 160, kNoMagnitude = 161, kNoTime = 162;
 
 std::string text(const App& app, int entry, const char* english, const std::vector<std::string>& values = {}) {
     return laterFormEntry(app.ctx.lang, entry, english, values);
@@ -40,7 +39,8 @@ std::vector<ListedAsteroid> listedAsteroids(const WorkingState& ws) {
     for (int i = 1; i <= ws.astCount; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const auto x = tryParseStrictNumber(ws.astX[k], '.'), y = tryParseStrictNumber(ws.astY[k], '.');
-        if (x && y) listed.push_back({listedDesignation(ws.astNumbers[k], ws.astNames[k]), *x / ws.corrAsd, *y / ws.corrDec});
+        if (x && y)
+            listed.push_back({listedDesignation(ws.astNumbers[k], ws.astNames[k]), *x / ws.corrAsd, *y / ws.corrDec});
     }
     return listed;
 }
@@ -89,8 +89,8 @@ void measureClick(App& app) {
     if (!ws.refinement.solution) return;
     const LuminanceImage image = luminanceImage(app.form1.Picture1);
     if (!ws.measureFrame)
-        ws.measureFrame = calibrateFrame(image, *ws.refinement.solution, ws.refinement, referenceStarsOf(ws),
-                                         detectStars(image));
+        ws.measureFrame =
+            calibrateFrame(image, *ws.refinement.solution, ws.refinement, referenceStarsOf(ws), detectStars(image));
     const Outcome<TargetMeasurement> target = measureTarget(image, ws.clickX, ws.clickY, *ws.measureFrame);
     if (!target) {
         AddStatus(app.form1, app.platform.events, text(app, kNothing, "No measurement: %1", {target.reason()}));
@@ -105,12 +105,12 @@ void measureClick(App& app) {
 
     const char separator = app.ctx.decimalSeparator;
     const TargetMeasurement& t = *target;
-    std::string line = text(
-        app, kMeasured, "Measurement %1: %2 +-%3\", %4, SNR %5",
-        {intToText(static_cast<long long>(ws.measurements.size())), measuredPosition(t.raDeg, t.decDeg, separator),
-         fixedText(std::max(t.sigmaRaCosDecArcsec, t.sigmaDecArcsec), 2, separator),
-         t.mag ? "mag " + fixedText(*t.mag, 2, separator) : text(app, kNoMagnitude, "no magnitude"),
-         fixedText(t.snr, 0, separator)});
+    std::string line =
+        text(app, kMeasured, "Measurement %1: %2 +-%3\", %4, SNR %5",
+             {intToText(static_cast<long long>(ws.measurements.size())), measuredPosition(t.raDeg, t.decDeg, separator),
+              fixedText(std::max(t.sigmaRaCosDecArcsec, t.sigmaDecArcsec), 2, separator),
+              t.mag ? "mag " + fixedText(*t.mag, 2, separator) : text(app, kNoMagnitude, "no magnitude"),
+              fixedText(t.snr, 0, separator)});
     if (row.known)
         line += ", " + row.known->designation + " O-C " + signedArcsec(row.known->ocRaCosDecArcsec) + " " +
                 signedArcsec(row.known->ocDecArcsec);
