@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v clang-format >/dev/null || scripts/setup.sh
-mapfile -t files < <(git ls-files '*.cpp' '*.h' ':!data/')
+mapfile -t files < <(git ls-files --cached --others --exclude-standard '*.cpp' '*.h' ':!data/')
 if [ "${1:-}" = "--fix" ]; then
   clang-format -i "${files[@]}"
 else
