@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s [--self-test]\n", argv[0]);
         return 2;
     }
-    const sextrix::ProgramFolders folders = sextrix::qtio::programFoldersFor(QCoreApplication::applicationDirPath());
+    const sextrix::ProgramFolders folders =
+        sextrix::qtio::programFoldersFor(QCoreApplication::applicationDirPath().toStdString());
     sextrix::ui::QtProgram program(folders.programFolder, folders.dataFolder);
     if (selfTest) answerModalsWithOk(&application);
     try {

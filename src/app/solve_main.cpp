@@ -339,7 +339,9 @@ LoadedImage loadImage(const std::string& path) {
 
 // Where the window keeps hosts.cfg: beside a portable copy, else the user's
 // data folder.
-std::string programFolder() { return qtio::programFoldersFor(QCoreApplication::applicationDirPath()).programFolder; }
+std::string programFolder() {
+    return qtio::programFoldersFor(QCoreApplication::applicationDirPath().toStdString()).programFolder;
+}
 
 // The star answer, and the protocol of the service that gave it.
 std::pair<std::string, std::string> downloadAnswer(const Command& c, const Hints& h, int width, int height,

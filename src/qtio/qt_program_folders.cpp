@@ -14,8 +14,8 @@ char systemDecimalSeparator() {
     return point == "," ? ',' : '.';
 }
 
-ProgramFolders programFoldersFor(const QString& executableFolder) {
-    const QDir exe(executableFolder);
+ProgramFolders programFoldersFor(const std::string& executableFolder) {
+    const QDir exe(QString::fromStdString(executableFolder));
     ExecutableFolderFacts facts;
     facts.holdsData = QFileInfo::exists(exe.filePath("lang-fr.cfg"));
     facts.writable = folderAcceptsFiles(exe.absolutePath().toStdString());

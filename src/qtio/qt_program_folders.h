@@ -1,7 +1,7 @@
 #pragma once
 // Where the program keeps its files, and the user's number notation, as the
 // window and sextrix-solve both find them.
-#include <QString>
+#include <string>
 
 #include "state/program_folders.h"
 
@@ -12,7 +12,7 @@ namespace sextrix::qtio {
 // and the user's data folder (~/.local/share/velorin-sextrix, created here).
 // The window and sextrix-solve both find hosts.cfg and their other files
 // this way, whatever name each gives its QCoreApplication.
-ProgramFolders programFoldersFor(const QString& executableFolder);
+ProgramFolders programFoldersFor(const std::string& executableFolder);
 
 // The decimal separator of the user's locale.
 char systemDecimalSeparator();

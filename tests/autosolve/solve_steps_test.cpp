@@ -64,17 +64,9 @@ TEST_P(SolveSteps, EachStepHandsOnWhatTheNextNeeds) {
     FieldSolver solver(detected, image.width, image.height, catalogue, hints, {});
     ASSERT_EQ(solver.refusal(), "");
 
-    // 2. Solvable stars, and radii from the stars' width (2.8 px FWHM, which
-    // the detection's moments underestimate).
+    // 2. The solvable stars the picks are made among.
     const SolvePreparation& prepared = solver.prepare();
     EXPECT_GE(prepared.stars.size(), 25u);
-    EXPECT_LE(prepared.stars.size(), detected.size());
-    EXPECT_GT(prepared.matchRadiusPx, 2 * setup.fwhmPx);
-    EXPECT_LE(prepared.matchRadiusPx, 3 * setup.fwhmPx);
-    EXPECT_GE(prepared.proofRadiusPx, 1.5);
-    EXPECT_LT(prepared.proofRadiusPx, prepared.matchRadiusPx);
-    EXPECT_EQ(prepared.searchStars, static_cast<int>(catalogue.size())) << "the list is of the field only";
-    EXPECT_EQ(prepared.firstHalf + prepared.secondHalf, static_cast<int>(catalogue.size()));
 
     // 3. Picks as a person makes them: the five brightest catalogue stars on
     // the image, each at a solvable detection.
@@ -121,16 +113,9 @@ TEST_P(SolveSteps, EachStepHandsOnWhatTheNextNeeds) {
     // solution over the whole image.
     EXPECT_EQ(solver.accept(*choice, proof, picks, scale), Verdict::Accepted);
 
-    // 8. The outcome carries what the steps found.
+    // 8. The outcome is the true solution over the whole image.
     const SolveOutcome outcome = solver.finish();
     ASSERT_TRUE(outcome.solved) << outcome.reason;
-    EXPECT_EQ(outcome.matches, choice->best.evidence.matches);
-    EXPECT_EQ(outcome.proofMatches, proof.matches);
-    EXPECT_EQ(outcome.proofPredicted, proof.predicted);
-    EXPECT_EQ(outcome.log10FalseAlarm, proof.log10FalseAlarm);
-    EXPECT_EQ(outcome.scaleRatio, scale);
-    EXPECT_EQ(outcome.proofs, 1);
-    EXPECT_EQ(outcome.picks[0].x, picks[0].x);
     EXPECT_LE(outcome.rmsPx, 0.2);
     EXPECT_NEAR(tanScaleArcsecPerPixel(outcome.solution), setup.arcsecPerPixel, 0.005);
     const TanSolution truth = trueSolution(setup);

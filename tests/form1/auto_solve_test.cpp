@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fieldsim/demo_field.h"
-#include "fieldsim/field_render.h"
-#include "fieldsim/star_csv.h"
+#include "demo_field_app.h"
 #include "form1/wcs_export.h"
 #include "geometry/tan_projection.h"
 #include "persist/wcs_header.h"
@@ -19,18 +17,8 @@ namespace {
 TEST(AutoSolve, ShowsTheDemoFieldsCandidateAndTheAnswerDecides) {
     for (const bool yes : {true, false}) {
         testing::TestApp t;
-        const fieldsim::FieldSetup setup = fieldsim::m67DemoSetup();
-        const auto stars = fieldsim::readStarCsv(readFileBytes(testing::dataFile("demo/m67-field-stars.csv")).value());
-        t.folder.write("m67.bmp", "image bytes");
-        t.fake.images[t.folder.file("m67.bmp")] = fieldsim::renderField(setup, stars);
-        t.folder.write("data.txt", readFileBytes(testing::dataFile("demo/data.txt")).value());
-        for (const char* name : {"deepobj1.txt", "deepobj2.txt"}) t.folder.write(name, "header\r\ncolumns\r\n");
-        Form1Model& f = t.app.form1;
-        f.txt_url.text = "m67.bmp";
-        const char* centre[6] = {"08", "51", "18", "11", "48", "00"};
-        for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
-        f.txt_corrasd.text = "1409.57";
-        f.txt_corrdec.text = "1440";
+        testing::typeDemoField(t);
+        const Form1Model& f = t.app.form1;
         t.fake.answers = {yes};
 
         AutoSolve_Click(t.app);

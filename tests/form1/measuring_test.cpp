@@ -7,33 +7,18 @@
 
 #include <cmath>
 
-#include "fieldsim/demo_field.h"
-#include "fieldsim/field_render.h"
-#include "fieldsim/star_csv.h"
+#include "demo_field_app.h"
 #include "form1/auto_solve.h"
 #include "form1/picture_events.h"
-#include "state/text_file.h"
-#include "support/fake_platform.h"
 
 namespace sextrix {
 namespace {
 
 TEST(Measuring, NeedsTheSolutionThenKeepsWhatItMeasures) {
     testing::TestApp t;
-    const fieldsim::FieldSetup setup = fieldsim::m67DemoSetup();
-    const auto stars = fieldsim::readStarCsv(readFileBytes(testing::dataFile("demo/m67-field-stars.csv")).value());
-    t.folder.write("m67.bmp", "image bytes");
-    t.fake.images[t.folder.file("m67.bmp")] = fieldsim::renderField(setup, stars);
-    t.folder.write("data.txt", readFileBytes(testing::dataFile("demo/data.txt")).value());
-    for (const char* name : {"deepobj1.txt", "deepobj2.txt"}) t.folder.write(name, "header\r\ncolumns\r\n");
-    Form1Model& f = t.app.form1;
+    testing::typeDemoField(t);
+    const Form1Model& f = t.app.form1;
     WorkingState& ws = t.app.ws();
-    f.txt_url.text = "m67.bmp";
-    const char* centre[6] = {"08", "51", "18", "11", "48", "00"};
-    for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
-    f.txt_epoch.text = "2000.0";
-    f.txt_corrasd.text = "1409.57";
-    f.txt_corrdec.text = "1440";
 
     mnu_measure_Click(t.app);
     EXPECT_NE(ws.mode, ClickMode::Measure) << "no solution yet";

@@ -41,8 +41,7 @@ TEST_P(FigureWalk, HandsOnEachStep) {
     const DeciderWindow window = deciderWindow(10);
     FigureIdentification id({kPicks, cat.x, cat.y, cat.count(), 7, window});
     ASSERT_EQ(id.candidateCount(), row.candidates);
-    EXPECT_EQ(id.candidateNumber(), 0);
-    EXPECT_EQ(id.accepted(), nullptr);
+    EXPECT_THROW(id.verify(window), std::logic_error) << "before the first candidate";
 
     std::size_t answered = 0;
     while (const Candidate* c = id.nextCandidate()) {
@@ -50,20 +49,8 @@ TEST_P(FigureWalk, HandsOnEachStep) {
         SCOPED_TRACE(testing::Message() << "candidate " << n);
         ASSERT_LT(answered, row.answers.size());
         EXPECT_EQ(id.nextCandidate(), c) << "the same until answered";
-        // Copy k of the figure: catalogue stars 2 + 5 (k - 1) on, its plate
-        // a shift by (1000 + shift, 2000).
-        const double shift = row.shifts[static_cast<std::size_t>(n - 1)];
-        const Int16 first = static_cast<Int16>(2 + 5 * (n - 1));
-        EXPECT_EQ(c->row, (FigureRow{first, Int16(first + 1), Int16(first + 2), Int16(first + 3), Int16(first + 4)}));
-        ASSERT_TRUE(c->plate);
-        EXPECT_NEAR(c->plate->c, 1000 + shift, 1e-9);
-        EXPECT_NEAR(c->plate->f, 2000, 1e-9);
-
-        const CandidateCheck check = id.verify(window);
-        EXPECT_EQ(check.deciderHits, 5);
-        EXPECT_TRUE(check.worthAsking);
-        EXPECT_EQ(id.verify(deciderWindow(0)).deciderHits, 0) << "counted again under another window";
-        EXPECT_FALSE(id.verify(deciderWindow(0)).worthAsking);
+        EXPECT_TRUE(id.verify(window).worthAsking);
+        EXPECT_FALSE(id.verify(deciderWindow(0)).worthAsking) << "counted again under another window";
         EXPECT_TRUE(id.verify(deciderWindow(0), false).worthAsking) << "decider off";
 
         if (row.answers[answered++])
@@ -88,22 +75,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, FigureWalk,
                                          WalkRow{"AllRefused", {0, 3000}, {false, false}, 2, 0},
                                          WalkRow{"NoCandidate", {}, {}, 0, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// Collinear first picks give candidates without a plate: never worth asking.
-TEST(FigureIdentification, CandidateWithoutAPlateIsNotWorthAsking) {
-    const FivePicks onALine{{{100, 100}, {300, 120}, {200, 110}, {400, 400}, {50, 300}}};
-    std::vector<double> x{0, 1500}, y{0, 2500};
-    for (const PickedStar& p : onALine) x.push_back(p.x + 1000), y.push_back(p.y + 2000);
-    FigureIdentification id({onALine, x, y, 6, 7, deciderWindow(10)});
-    ASSERT_EQ(id.candidateCount(), 1);
-    EXPECT_THROW(id.verify(deciderWindow(10)), std::logic_error) << "before the first candidate";
-    const Candidate* c = id.nextCandidate();
-    ASSERT_NE(c, nullptr);
-    EXPECT_FALSE(c->plate);
-    const CandidateCheck check = id.verify(deciderWindow(10), false);
-    EXPECT_EQ(check.deciderHits, 0);
-    EXPECT_FALSE(check.worthAsking);
-}
 
 }  // namespace
 }  // namespace sextrix
