@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 #include "measure/frame_calibration.h"
 #include "measure/reported_target.h"
@@ -10,8 +11,8 @@
 #include "obstime/utc_time.h"
 #include "report/ades.h"
 #include "report/designation.h"
-#include "report/mpc80.h"
 #include "report/observer_settings.h"
+#include "report/report_file.h"
 #include "state/text_file.h"
 
 namespace sextrix {
@@ -129,22 +130,15 @@ MeasureResult measureAndReport(const MeasureRequest& request, const MeasureInput
     }
     // Both texts are made before either file is written, so a refusal writes none.
     std::optional<std::string> mpcText, adesText;
-    if (!request.mpcPath.empty()) {
-        const std::string ack = displayName(*designation) + " " + isoUtcText(time->mjdUtc, 0).substr(0, 10);
-        const Outcome<std::string> text = mpc80Report(settings, reported, ack);
-        if (!text) {
-            result.refusal = text.reason();
+    for (auto [path, kind, text] : {std::tuple{&request.mpcPath, ReportKind::Mpc80, &mpcText},
+                                    std::tuple{&request.adesPath, reportKindFor(request.adesPath), &adesText}}) {
+        if (path->empty()) continue;
+        const Outcome<std::string> made = reportText(settings, reported, kind);
+        if (!made) {
+            result.refusal = made.reason();
             return result;
         }
-        mpcText = *text;
-    }
-    if (!request.adesPath.empty()) {
-        const Outcome<std::string> text = adesReport(settings, reported, *adesFormatFor(request.adesPath));
-        if (!text) {
-            result.refusal = text.reason();
-            return result;
-        }
-        adesText = *text;
+        *text = *made;
     }
     if (mpcText) {
         writeFileBytes(request.mpcPath, *mpcText);

@@ -65,7 +65,11 @@ void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     using enum PrecisionText;
     f.mnu_exportwcs.caption = precisionText(t, MenuExportWcs);
     f.AutoSolve.caption = f.mnu_autosolve.caption = precisionText(t, AutoSolve);
-    f.mnu_measure.caption = laterFormEntry(t, 156, "Measure");
+    f.Measure.caption = f.mnu_measure.caption = laterFormEntry(t, 156, "Measure");
+    f.mnu_measurements.caption = laterFormEntry(t, 180, "Measurements");
+    f.mnu_savereport.caption = laterFormEntry(t, 188, "Save MPC report…");
+    f.mnu_copyreport.caption = laterFormEntry(t, 189, "Copy MPC report");
+    f.lbl_obstime.caption = laterFormEntry(t, 191, "UTC date/time (mid-exposure)");
     f.mnu_residus.caption = precisionText(t, MenuResiduals);
     f.mnu_residualtable.caption = precisionText(t, MenuTable);
     f.mnu_residualvectors.caption = precisionText(t, MenuVectors);

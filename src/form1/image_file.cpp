@@ -7,6 +7,7 @@
 #include "failure_text.h"
 #include "fits/display_stretch.h"
 #include "fits/fits_image.h"
+#include "measurements.h"
 #include "reduction.h"
 #include "state/text_file.h"
 
@@ -121,6 +122,7 @@ void Loadimg_Click(App& app) {
             forgetPicks(form);
             ws.imageShown = shown;
         }
+        placeMeasureMarkers(form);
     } catch (const std::exception& failure) {
         refuse(failureText(app.ctx.lang, failure));  // e.g. no memory for the picture
     }

@@ -5,33 +5,57 @@
 #include <vector>
 
 #include "captions.h"
+#include "catalog/catalogue_area.h"
 #include "detect/luminance_image.h"
 #include "detect/star_detection.h"
+#include "download.h"
 #include "image_file.h"
 #include "measure/frame_calibration.h"
+#include "measurements.h"
 #include "model/status.h"
 #include "obstime/exif_time.h"
 #include "obstime/fits_time.h"
 #include "obstime/utc_time.h"
 #include "refinement.h"
+#include "state/text_file.h"
+#include "state/text_lines.h"
 #include "state/text_number.h"
 
 namespace sextrix {
 namespace {
 
-constexpr int kStarted = 157, kNeedsSolution = 158, kNothing = 159, kMeasured = 160, kNoMagnitude = 161, kNoTime = 162;
+constexpr int kStarted = 157, kNeedsSolution = 158, kNothing = 159, kMeasured = 160, kNoMagnitude = 161, kNoTime = 162,
+              kUnreadableTime = 197;
 
 std::string text(const App& app, int entry, const char* english, const std::vector<std::string>& values = {}) {
     return laterFormEntry(app.ctx.lang, entry, english, values);
 }
 
-// The middle of the exposure: the FITS header's, else the camera's EXIF.
+// The middle of the exposure: as typed in the UTC box, else the FITS
+// header's, else the camera's EXIF.
 Outcome<ObservationTime> pictureTime(const App& app) {
     const WorkingState& ws = app.form1.ws;
+    if (const std::string typed = trimmedText(app.form1.txt_obstime.text); !typed.empty()) {
+        if (const auto time = parseIsoTime(typed)) return ObservationTime{mjdOf(*time), "typed"};
+        return Outcome<ObservationTime>::refused(text(app, kUnreadableTime,
+                                                      "Unreadable UTC date/time: \"%1\" (for example "
+                                                      "2026-12-08T03:14:15.5)",
+                                                      {typed}));
+    }
     if (!ws.imageKeywords.empty()) return fitsMidExposure(ws.imageKeywords);
     const Result<ExifTimeFields> fields = readExifTimeFields(imagePathOf(app, app.form1.txt_url.text));
     if (!fields) return Outcome<ObservationTime>::refused(describe(fields.error()));
     return exifMidExposure(*fields, std::nullopt);
+}
+
+// The catalogue the star answer came from: the one its area names, else the
+// star service hosts.cfg names now.
+Catalogue answerCatalogue(const App& app) {
+    const std::string answer = app.programFile("data.txt");
+    std::string service = readHostsSettings(app).star.protocol;
+    if (const Result<std::string> bytes = readFileBytes(answer))
+        if (const auto area = areaBeside(answer, *bytes); area && *area) service = (*area)->service;
+    return catalogueOfProtocol(service.substr(0, service.find(':'))).value_or(Catalogue::UsnoA2);
 }
 
 std::vector<ListedAsteroid> listedAsteroids(const WorkingState& ws) {
@@ -43,26 +67,6 @@ std::vector<ListedAsteroid> listedAsteroids(const WorkingState& ws) {
             listed.push_back({listedDesignation(ws.astNumbers[k], ws.astNames[k]), *x / ws.corrAsd, *y / ws.corrDec});
     }
     return listed;
-}
-
-// "08h51m11.78s +11°45'22.0\"": the digits a measurement carries.
-std::string measuredPosition(double raDeg, double decDeg, char separator) {
-    const long long raCs = std::llround(raDeg / 15 * 360000) % (24 * 360000);
-    const long long decDs = std::llround(std::abs(decDeg) * 36000);
-    char out[64];
-    std::snprintf(out, sizeof out, "%02lldh%02lldm%02lld.%02llds %c%02lld°%02lld'%02lld.%lld\"", raCs / 360000,
-                  raCs / 6000 % 60, raCs / 100 % 60, raCs % 100, decDeg < 0 ? '-' : '+', decDs / 36000,
-                  decDs / 600 % 60, decDs / 10 % 60, decDs % 10);
-    std::string text = out;
-    for (char& c : text)
-        if (c == '.') c = separator;
-    return text;
-}
-
-std::string signedArcsec(double value) {
-    char out[32];
-    std::snprintf(out, sizeof out, "%+.1f\"", value);
-    return out;
 }
 
 }  // namespace
@@ -96,24 +100,26 @@ void measureClick(App& app) {
         AddStatus(app.form1, app.platform.events, text(app, kNothing, "No measurement: %1", {target.reason()}));
         return;
     }
-    MeasurementRow row{*target, app.form1.txt_url.text, std::nullopt, std::nullopt};
+    KeptMeasurement row;
+    row.target = *target;
+    row.image = imagePathOf(app, app.form1.txt_url.text);
+    row.catalogue = answerCatalogue(app);
     const Outcome<ObservationTime> time = pictureTime(app);
     if (time) row.mjdUtc = time->mjdUtc;
     const std::vector<ListedAsteroid> listed = listedAsteroids(ws);
     row.known = nearestListedAsteroid(target->raDeg, target->decDeg, listed);
     ws.measurements.push_back(row);
+    placeMeasureMarkers(app.form1);
 
     const char separator = app.ctx.decimalSeparator;
     const TargetMeasurement& t = *target;
-    std::string line =
-        text(app, kMeasured, "Measurement %1: %2 +-%3\", %4, SNR %5",
-             {intToText(static_cast<long long>(ws.measurements.size())), measuredPosition(t.raDeg, t.decDeg, separator),
-              fixedText(std::max(t.sigmaRaCosDecArcsec, t.sigmaDecArcsec), 2, separator),
-              t.mag ? "mag " + fixedText(*t.mag, 2, separator) : text(app, kNoMagnitude, "no magnitude"),
-              fixedText(t.snr, 0, separator)});
-    if (row.known)
-        line += ", " + row.known->designation + " O-C " + signedArcsec(row.known->ocRaCosDecArcsec) + " " +
-                signedArcsec(row.known->ocDecArcsec);
+    std::string line = text(app, kMeasured, "Measurement %1: %2 +-%3\", %4, SNR %5",
+                            {intToText(static_cast<long long>(ws.measurements.size())),
+                             measuredRaText(t.raDeg, separator) + " " + measuredDecText(t.decDeg, separator),
+                             fixedText(std::max(t.sigmaRaCosDecArcsec, t.sigmaDecArcsec), 2, separator),
+                             t.mag ? "mag " + fixedText(*t.mag, 2, separator) : text(app, kNoMagnitude, "no magnitude"),
+                             fixedText(t.snr, 0, separator)});
+    if (row.known) line += ", " + row.known->designation + " O-C " + ocText(*row.known, separator) + "\"";
     line += ", " + (time ? isoUtcText(time->mjdUtc, 1) : text(app, kNoTime, "no time") + " (" + time.reason() + ")");
     AddStatus(app.form1, app.platform.events, line);
 }

@@ -2,8 +2,11 @@
 
 #include <vector>
 
+#include "captions.h"
 #include "control_lines.h"
 #include "image_file.h"
+#include "measure/kept_measurements_file.h"
+#include "measurements.h"
 #include "model/status.h"
 #include "persist/project_file.h"
 #include "reduction.h"
@@ -61,6 +64,20 @@ void clearReduction(Form1Model& form) {
     form.ws.imageLoaded = kFalse;
 }
 
+// The measurements kept beside the project; none when there is no such
+// file, or when it cannot be read (a message says why).
+std::vector<KeptMeasurement> projectMeasurements(App& app, const std::string& project) {
+    const std::string path = measurementsPathFor(project);
+    if (!fileExists(path)) return {};
+    Result<std::vector<KeptMeasurement>> read = readFileBytes(path).andThen(
+        [&path](std::string bytes) { return readKeptMeasurements(textFromFile(std::move(bytes)), path); });
+    if (read) return std::move(*read);
+    app.platform.dialogs.message(
+        laterFormEntry(app.ctx.lang, 198, "The project's measurements were not read: %1", {describe(read.error())}),
+        "Velorin Sextrix", true);
+    return {};
+}
+
 Dialogs::FileRequest projectRequest(const App& app, int title, bool save) {
     const auto& messages = app.ctx.lang.messages;
     return {messages[title], messages[13], app.ctx.programFolder, save};
@@ -76,7 +93,19 @@ void mnu_save_Click(App& app) {
     const auto chosen = app.platform.dialogs.chooseFile(projectRequest(app, 14, true));
     if (!chosen) return;
     runHandler(
-        app, [&] { writeFileBytes(projectFileName(*chosen), projectFileBytes(app.form1)); }, true);
+        app,
+        [&] {
+            const std::string project = projectFileName(*chosen);
+            writeFileBytes(project, projectFileBytes(app.form1));
+            // The measurements go with the project; a project without any
+            // leaves no older list beside it to come back when it is opened.
+            const std::vector<KeptMeasurement>& measurements = app.ws().measurements;
+            if (!measurements.empty())
+                writeFileBytes(measurementsPathFor(project), keptMeasurementsText(measurements));
+            else
+                deleteFile(measurementsPathFor(project));
+        },
+        true);
 }
 
 void mnu_open_Click(App& app) {
@@ -94,10 +123,13 @@ void mnu_open_Click(App& app) {
         },
         true);
     if (!read) return;
+    const std::vector<KeptMeasurement> measurements = projectMeasurements(app, *chosen);
     applyControlLineValues(app, projectControls(app.form1), values);
     Loadimg_Click(app);
     ShowSuggestion(app, "open", 0, "0", "0");
     clearReduction(app.form1);
+    app.ws().measurements = measurements;
+    placeMeasureMarkers(app.form1);
 }
 
 }  // namespace sextrix

@@ -21,6 +21,7 @@ struct App {
     WizardModel wizard;
     FrmInternetModel frmInternet;
     ResidualsModel residuals;
+    MeasurementsModel measurements;
     Platform& platform;
 
     WorkingState& ws() { return form1.ws; }

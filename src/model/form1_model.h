@@ -31,6 +31,9 @@ struct Form1Model {
         mnu_lang{"Langue/Language"};
     // The precise positions: the WCS file beside the image, the residuals.
     MenuItem mnu_autosolve{"Résolution automatique"}, mnu_measure{"Mesurer"};
+    // The measurements and the reports to the Minor Planet Center.
+    MenuItem mnu_measurements{"Mesures"}, mnu_savereport{"Enregistrer le rapport MPC…"},
+        mnu_copyreport{"Copier le rapport MPC"};
     MenuItem mnu_exportwcs{"Exporter WCS"}, mnu_residus{"Résidus"}, mnu_residualtable{"Table des résidus"},
         mnu_residualvectors{"Vecteurs des résidus"};
     // How a FITS picture is shown; the items follow the order of Stretch
@@ -44,6 +47,8 @@ struct Form1Model {
     Button DownloadData{"1-Download"}, SelectStar{"2-Etoiles"}, startCalcul{"3-Calcul"}, FullMap{"4-Full map"};
     // The identification without picks (also in menu Option).
     Button AutoSolve{"Résolution automatique"};
+    // The measuring mode (also in menu Option, key M).
+    Button Measure{"Mesurer"};
     Button Loadimg{"Load"}, LoadCorr{"Load"}, BoutonEtalo{"Suivant"}, Frm6close{"X"};
     // Shown only while a download runs; Esc in the main window presses it.
     Button CancelDownload{"Annuler", false};
@@ -112,6 +117,10 @@ struct Form1Model {
     TextBox txt_corrasd{""};
     TextBox txt_corrdec{""};
     TextBox txt_url{""};
+    // The middle of the exposure in UTC, as typed; empty: the picture's own
+    // time (FITS header or EXIF).
+    Label lbl_obstime{"Date/heure UTC (milieu de pose)"};
+    TextBox txt_obstime{""};
     std::array<TextBox, 5> txt_Adate{};  // day, month, year, hour, minute
     TextBox txt_Afield{"100"};
     TextBox Txt_Amag{"16.0"};
@@ -154,6 +163,9 @@ struct Form1Model {
     std::vector<OverlayItem> residualUsed;
     std::vector<OverlayItem> residualRejected;
     OverlayItem residualBar;
+    // The measurements made on the picture shown: left/top the measured
+    // pixel, text its designation or its number in the measurements list.
+    std::vector<OverlayItem> measureMarkers;
     bool overlaysCreated = false;  // items 1..n exist once start-up has made them
 
     Timer Timer1{50, true};

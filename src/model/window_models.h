@@ -2,6 +2,7 @@
 // Models of the secondary windows. Their captions are set from the language
 // file even before the window is first opened.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 #include "windows_only.h"
@@ -106,6 +107,26 @@ struct ResidualsModel {
     std::array<std::string, 6> columns{"Étoile", "x", "y", "O-C AD (\")", "O-C Déc (\")", "Utilisée"};
     std::vector<std::array<std::string, 6>> rows;
     std::string summary;
+};
+
+// The measurements kept for the reports, one row each, filled when the
+// window opens and after each change.
+struct MeasurementsModel {
+    static constexpr int kColumns = 9;
+    std::string caption = "Mesures";
+    // Designation, image, UTC, RA, Dec, uncertainty ("), magnitude, SNR, O-C (").
+    std::array<std::string, kColumns> columns{"Désignation", "Image", "Date UTC", "AD",      "Déc",
+                                              "σ (\")",      "Mag",   "RSB",      "O-C (\")"};
+    struct Row {
+        std::array<std::string, kColumns> cells;
+        // What a column sorts by when it is not its text: the sky position,
+        // the numbers; none for the texts.
+        std::array<std::optional<double>, kColumns> sortValues;
+    };
+    std::vector<Row> rows;  // in the order of ws.measurements
+    std::string empty;      // shown instead of the table when there is no row
+    Button cmdDelete{"Supprimer"}, cmdSave{"Enregistrer le rapport MPC…"}, cmdCopy{"Copier le rapport MPC"},
+        cmdClose{"Fermer"};
 };
 
 }  // namespace sextrix

@@ -12,21 +12,12 @@
 
 #include "calibration/image_calibration.h"
 #include "click_mode.h"
-#include "measure/listed_asteroids.h"
-#include "measure/target_measurement.h"
+#include "measure/kept_measurement.h"
 #include "state/plate_constants.h"
 #include "state/reduction_values.h"
 #include "state/refinement_result.h"
 
 namespace sextrix {
-
-// One object measured on a picture, kept for the reports.
-struct MeasurementRow {
-    TargetMeasurement target;
-    std::string image;                   // the picture's file
-    std::optional<double> mjdUtc;        // the middle of the exposure
-    std::optional<AsteroidMatch> known;  // the listed asteroid within 20", its O-C
-};
 
 struct WorkingState {
     // Scratch shared by the readers and the search.
@@ -126,7 +117,7 @@ struct WorkingState {
     std::map<std::string, std::string> imageKeywords;
 
     // The objects measured, in the order of the clicks.
-    std::vector<MeasurementRow> measurements;
+    std::vector<KeptMeasurement> measurements;
 };
 
 }  // namespace sextrix

@@ -12,7 +12,7 @@ enum class Language { French, English };
 struct LanguageTables {
     std::array<std::string, 21> configTexts{};      // 1..20
     std::array<std::string, 21> config2Texts{};     // 1..20
-    std::array<std::string, 201> formTexts{};       // 1..200
+    std::array<std::string, 301> formTexts{};       // 1..300
     std::array<std::string, 26> wizardTexts{};      // 1..25
     std::array<std::string, 21> suggestionTexts{};  // 0..20
     std::array<std::string, 31> infoTexts{};        // 1..30

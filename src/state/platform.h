@@ -33,6 +33,8 @@ public:
     };
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;
+    // Puts the text on the clipboard.
+    virtual void copyText(const std::string& text) = 0;
 };
 
 class EventLoop {
@@ -43,7 +45,7 @@ public:
 };
 
 // The secondary windows, shown modally by the logic.
-enum class WindowKey { FrmLang, Config, Config2, Wizard, FrmInternet, About, Residuals };
+enum class WindowKey { FrmLang, Config, Config2, Wizard, FrmInternet, About, Residuals, Measurements };
 
 class Windows {
 public:

@@ -54,6 +54,12 @@ std::vector<std::string> wordLines(std::string_view text, std::size_t width) {
     return lines;
 }
 
+std::string trimmedText(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
 std::string asciiLower(std::string_view text) {
     std::string lower(text);
     for (char& c : lower)

@@ -42,6 +42,9 @@ std::string joinLinesCrLf(const std::vector<std::string>& lines);
 // `width` characters; a longer word stands on a line of its own.
 std::vector<std::string> wordLines(std::string_view text, std::size_t width);
 
+// The text without the blanks and tabs around it.
+std::string trimmedText(std::string_view text);
+
 // The text with A-Z made a-z and every other byte as it is, whatever the
 // locale: keywords, tags, protocol names and file extensions are ASCII.
 std::string asciiLower(std::string_view text);

@@ -33,7 +33,9 @@
 #include "form1/image_file.h"
 #include "form1/input_boxes.h"
 #include "form1/main_window.h"
+#include "form1/measurements.h"
 #include "form1/measuring.h"
+#include "form1/mpc_report.h"
 #include "form1/picking.h"
 #include "form1/picture_events.h"
 #include "form1/project.h"
@@ -144,6 +146,10 @@ void Form1Window::buildMenus() {
     action(fichier, form_.mnu_save, "mnu_save", [this] { mnu_save_Click(app_); });
     fichier->addSeparator();
     action(fichier, form_.mnu_exportwcs, "mnu_exportwcs", [this] { mnu_exportwcs_Click(app_); });
+    fichier->addSeparator();
+    action(fichier, form_.mnu_measurements, "mnu_measurements", [this] { mnu_measurements_Click(app_); });
+    action(fichier, form_.mnu_savereport, "mnu_savereport", [this] { mnu_savereport_Click(app_); });
+    action(fichier, form_.mnu_copyreport, "mnu_copyreport", [this] { mnu_copyreport_Click(app_); });
     fichier->addSeparator();
     action(fichier, form_.mnu_savedefaut, "mnu_savedefaut", [this] { mnu_savedefaut_Click(app_); });
     fichier->addSeparator();
@@ -386,8 +392,14 @@ QWidget* Form1Window::buildSidePanel() {
     autoSolve->setObjectName("AutoSolve");
     autoSolve->setMinimumHeight(30);
     binding_.bind(autoSolve, form_.AutoSolve);
-    steps->addWidget(autoSolve, 2, 0, 1, 2);
+    steps->addWidget(autoSolve, 2, 0);
     connect(autoSolve, &QPushButton::clicked, this, [this] { run([&] { AutoSolve_Click(app_); }); });
+    auto* measure = new QPushButton;
+    measure->setObjectName("Measure");
+    measure->setMinimumHeight(30);
+    binding_.bind(measure, form_.Measure);
+    steps->addWidget(measure, 2, 1);
+    connect(measure, &QPushButton::clicked, this, [this] { run([&] { mnu_measure_Click(app_); }); });
     steps->addWidget(cancel, 3, 0, 1, 2);
     connect(cancel, &QPushButton::clicked, this, [this] { run([&] { CancelDownload_Click(app_); }); });
     column->addWidget(menu);
@@ -508,6 +520,14 @@ QWidget* Form1Window::buildStarOptions() {
     image->addWidget(browse);
     image->addWidget(load);
     grid->addLayout(image, row++, 1);
+
+    QLabel* obstime = label("lbl_obstime");
+    binding_.bind(obstime, form_.lbl_obstime);
+    grid->addWidget(obstime, row, 0);
+    QLineEdit* obstimeBox = lineEdit("txt_obstime");
+    obstimeBox->setPlaceholderText("2026-12-08T03:14:15.5");
+    binding_.bind(obstimeBox, form_.txt_obstime);
+    grid->addWidget(obstimeBox, row++, 1);
 
     QCheckBox* autoload =
         checkBox("CheckAutoload", form_.CheckAutoload, [this] { runClickHandler(app_, form_.CheckAutoload); });

@@ -22,6 +22,7 @@ const QColor kAsteroidYellow(0xFF, 0xFF, 0x00);
 const QColor kDeepSkyBlue(0x80, 0x80, 0xFF);
 const QColor kCentreCross(0xFF, 0x80, 0x00);
 const QColor kResidualCyan(0x00, 0xE0, 0xFF);
+const QColor kMeasureMagenta(0xFF, 0x40, 0xFF);
 
 // A marker keeps its size on screen and its centre on its picture point, on
 // whole screen pixels (outlines drawn from whole pixels are also the fastest).
@@ -227,6 +228,7 @@ void PictureView::paintOverlays(QPainter& painter, const QRect& area) const {
                              QPointF(segment.left + segment.width, segment.top + segment.height) + shift);
 
     paintResiduals(painter, visible);
+    paintMeasureMarkers(painter, visible);
 
     painter.setFont(labelFont());
     auto labels = [&](const std::vector<OverlayItem>& items, const QColor& colour) {
@@ -271,6 +273,19 @@ void PictureView::paintResiduals(QPainter& painter, const QRectF& visible) const
     painter.drawLine(end + QPointF(0, -4), end + QPointF(0, 4));
     painter.setFont(labelFont());
     painter.drawText(start + QPointF(0, -8), QString::fromStdString(bar.text));
+}
+
+// A ring around each object measured on the picture, with its name.
+void PictureView::paintMeasureMarkers(QPainter& painter, const QRectF& visible) const {
+    const ViewMapping map = mapping();
+    painter.setFont(labelFont());
+    painter.setPen(QPen(kMeasureMagenta, 1.5));
+    for (const OverlayItem& marker : form_.measureMarkers) {
+        const QPointF at = map.toView(QPointF(marker.left, marker.top));
+        if (!visible.intersects(QRectF(at - QPointF(10, 10), QSizeF(140, 20)))) continue;
+        painter.drawEllipse(at, 8, 8);
+        painter.drawText(at + QPointF(11, -6), QString::fromStdString(marker.text));
+    }
 }
 
 void PictureView::paintMagnifier(QPainter& painter) const {

@@ -73,6 +73,7 @@ private:
     void paintPicture(class QPainter& painter, const QRect& area);
     void paintOverlays(class QPainter& painter, const QRect& area) const;
     void paintResiduals(class QPainter& painter, const QRectF& visible) const;
+    void paintMeasureMarkers(class QPainter& painter, const QRectF& visible) const;
     void paintMagnifier(class QPainter& painter) const;
 
     Form1Model& form_;

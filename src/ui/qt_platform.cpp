@@ -1,6 +1,7 @@
 #include "qt_platform.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -86,6 +87,8 @@ bool QtPlatform::askYesNo(const std::string& text, const std::string& title) {
     if (refreshWindows) refreshWindows();
     return yes;
 }
+
+void QtPlatform::copyText(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
 
 std::optional<std::string> QtPlatform::chooseFile(const FileRequest& request) {
     const QString proposed = request.name.empty() ? q(request.folder) : q(joinPath(request.folder, request.name));

@@ -15,6 +15,7 @@
 #include "ui/frm_internet.h"
 #include "ui/frm_lang.h"
 #include "ui/help_window.h"
+#include "ui/measurements_window.h"
 #include "ui/residuals_window.h"
 #include "ui/splash_window.h"
 #include "ui/wizard_window.h"
@@ -109,6 +110,11 @@ void QtProgram::openModal(WindowKey key) {
         case WindowKey::Residuals: {
             ResidualsWindow table(app_.residuals, mainWindow_.get());
             table.exec();
+            break;
+        }
+        case WindowKey::Measurements: {
+            MeasurementsWindow measurements(app_, mainWindow_.get());
+            measurements.exec();
             break;
         }
         case WindowKey::About: {

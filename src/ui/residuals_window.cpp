@@ -7,31 +7,16 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "table_cells.h"
+
 namespace sextrix::ui {
 namespace {
 
-// Numbers keep the text shown (its decimals, its separator) and sort as numbers.
-class NumberCell : public QTableWidgetItem {
-public:
-    NumberCell(const QString& shown, double value) : QTableWidgetItem(shown), value_(value) {
-        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    bool operator<(const QTableWidgetItem& other) const override {
-        if (const auto* number = dynamic_cast<const NumberCell*>(&other)) return value_ < number->value_;
-        return QTableWidgetItem::operator<(other);
-    }
-
-private:
-    double value_;
-};
-
+// The numbers of the table are read back from the text shown.
 QTableWidgetItem* cell(const std::string& text, bool numeric) {
-    const QString shown = QString::fromStdString(text);
     bool isNumber = false;
-    const double value = QString(shown).replace(',', '.').toDouble(&isNumber);
-    QTableWidgetItem* item = numeric && isNumber ? new NumberCell(shown, value) : new QTableWidgetItem(shown);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
+    const double value = QString::fromStdString(text).replace(',', '.').toDouble(&isNumber);
+    return tableCell(text, numeric && isNumber ? std::optional(value) : std::nullopt);
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ public:
         chosenFiles.pop_front();
         return path;
     }
+    void copyText(const std::string& text) override { copiedTexts.push_back(text); }
     // EventLoop
     void yield() override {
         ++yields;
@@ -76,6 +77,7 @@ public:
     std::deque<bool> answers;
     std::deque<std::string> chosenFiles;
     std::vector<Dialogs::FileRequest> fileRequests;
+    std::vector<std::string> copiedTexts;
     int yields = 0;
     std::function<void()> onYield;
     std::vector<WindowKey> shownWindows;
