@@ -116,8 +116,7 @@ bool renameMeasurement(App& app, int index, const std::string& typed) {
         const Outcome<Designation> designation = parseDesignation(text);
         if (!designation) {
             app.platform.dialogs.message(
-                laterFormEntry(app.ctx.lang, kNotADesignation, "\"%1\" is not a designation: %2",
-                               {text, designation.reason()}),
+                laterFormEntry(app.ctx.lang, kNotADesignation, "Designation refused: %1", {designation.reason()}),
                 "Velorin Sextrix", true);
             return false;
         }

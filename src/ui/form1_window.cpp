@@ -521,14 +521,6 @@ QWidget* Form1Window::buildStarOptions() {
     image->addWidget(load);
     grid->addLayout(image, row++, 1);
 
-    QLabel* obstime = label("lbl_obstime");
-    binding_.bind(obstime, form_.lbl_obstime);
-    grid->addWidget(obstime, row, 0);
-    QLineEdit* obstimeBox = lineEdit("txt_obstime");
-    obstimeBox->setPlaceholderText("2026-12-08T03:14:15.5");
-    binding_.bind(obstimeBox, form_.txt_obstime);
-    grid->addWidget(obstimeBox, row++, 1);
-
     QCheckBox* autoload =
         checkBox("CheckAutoload", form_.CheckAutoload, [this] { runClickHandler(app_, form_.CheckAutoload); });
     grid->addWidget(autoload, row++, 0, 1, 2);
@@ -591,6 +583,17 @@ QWidget* Form1Window::buildAsteroidOptions() {
     };
     field(3, 17, "txt_Afield", form_.txt_Afield, "arcmin");
     field(4, 18, "Txt_Amag", form_.Txt_Amag, "");
+
+    // What is measured on the picture: the middle of its exposure, when
+    // neither a FITS header nor the camera's EXIF gives it. The caption is
+    // longer than the others and has a row of its own above the box.
+    QLabel* obstime = label("lbl_obstime");
+    binding_.bind(obstime, form_.lbl_obstime);
+    grid->addWidget(obstime, 5, 0, 1, 2);
+    QLineEdit* obstimeBox = lineEdit("txt_obstime");
+    obstimeBox->setPlaceholderText("2026-12-08T03:14:15.5");
+    binding_.bind(obstimeBox, form_.txt_obstime);
+    grid->addWidget(obstimeBox, 6, 0, 1, 2);
     return frame;
 }
 

@@ -41,6 +41,7 @@ MeasurementsWindow::MeasurementsWindow(App& app, QWidget* parent) : QDialog(pare
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // in the order measured until asked
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
