@@ -39,7 +39,9 @@ MeasurementsModel::Row rowOf(const KeptMeasurement& m, char separator) {
                  measuredRaText(t.raDeg, separator),
                  measuredDecText(t.decDeg, separator),
                  fixedText(sigma, 2, separator),
-                 t.mag ? fixedText(*t.mag, 2, separator) : "-",
+                 t.mag         ? fixedText(*t.mag, 2, separator)
+                 : t.saturated ? "sat."
+                               : "-",
                  fixedText(t.snr, 0, separator),
                  m.known ? ocText(*m.known, separator) : ""};
     row.sortValues = {

@@ -69,7 +69,7 @@ MeasurementsWindow::MeasurementsWindow(App& app, QWidget* parent) : QDialog(pare
     layout->addWidget(empty_);
     layout->addWidget(table_, 1);
     layout->addLayout(buttons);
-    resize(900, 420);
+    resize(900, 320);
     fillTable();
 }
 

@@ -4,10 +4,13 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
 #include <algorithm>
@@ -21,6 +24,7 @@
 #include "geometry/plate.h"
 #include "state/text_file.h"
 #include "ui/form1_window.h"
+#include "ui/measurements_window.h"
 #include "ui/picture_view.h"
 #include "ui/qt_program.h"
 #include "ui/viewport_widget.h"
@@ -448,6 +452,40 @@ TEST_F(CalibrationWindow, SuperCalibrationAfterTheSolution) {
     }
     EXPECT_NEAR(factor(form().txt_corrasd), kDemoCorrAsd, kDemoCorrAsd * 0.005) << result;
     EXPECT_NEAR(factor(form().txt_corrdec), kDemoCorrDec, kDemoCorrDec * 0.005) << result;
+}
+
+TEST_F(DemoWindow, SolvesMeasuresAndSavesTheReport) {
+    folder.write("observer.cfg",
+                 "station=G70\ncontact_name=J. Doe\nobservers=J. Doe\naperture_m=0.28\ntelescope_design=reflector\n");
+    typeDemoInputs();
+    testing::onNextMessageBox(
+        [](QMessageBox* box) { QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton); });
+    clickButton(&window(), "AutoSolve");
+    ASSERT_TRUE(form().ws.refinement.solution);
+    window().findChild<QTabBar*>("TabStrip1")->setCurrentIndex(2);
+    type("txt_obstime", "2026-12-08T03:14:15.5");
+    clickButton(&window(), "Measure");
+    clickPicture(QPoint(533, 464));  // a star, 2 pixels off
+    ASSERT_EQ(form().ws.measurements.size(), 1u);
+    saveScreenshot(&window(), "measured.png");
+
+    onNextModal<ui::MeasurementsWindow>([&](ui::MeasurementsWindow* measurements) {
+        auto* table = measurements->findChild<QTableWidget*>("measurementTable");
+        ASSERT_EQ(table->rowCount(), 1);
+        table->item(0, 0)->setText("2024 AB12");  // as an edit ends
+        saveScreenshot(measurements, "measurements.png");
+        onNextModal<QFileDialog>([&](QFileDialog* dialog) {
+            dialog->selectFile(QString::fromStdString(folder.file("night.txt")));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        clickButton(measurements, "cmdSave");
+        clickButton(measurements, "cmdClose");
+    });
+    window().findChild<QAction*>("mnu_measurements")->trigger();
+    const Result<std::string> report = readFileBytes(folder.file("night.txt"));
+    ASSERT_TRUE(report);
+    EXPECT_NE(report->find("     K24A12B  C2026 12 08.13490 08 51 11."), std::string::npos) << *report;
+    EXPECT_EQ(form().measureMarkers.at(0).text, "2024 AB12");
 }
 
 }  // namespace
