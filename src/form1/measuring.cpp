@@ -69,6 +69,17 @@ std::vector<ListedAsteroid> listedAsteroids(const WorkingState& ws) {
     return listed;
 }
 
+const WorkingState::MeasureFrame& measureFrameOf(App& app) {
+    WorkingState& ws = app.ws();
+    if (!ws.measureFrame) {
+        LuminanceImage image = luminanceImage(app.form1.Picture1);
+        FrameCalibration calibration =
+            calibrateFrame(image, *ws.refinement.solution, ws.refinement, referenceStarsOf(ws), detectStars(image));
+        ws.measureFrame = WorkingState::MeasureFrame{std::move(image), std::move(calibration), answerCatalogue(app)};
+    }
+    return *ws.measureFrame;
+}
+
 }  // namespace
 
 void mnu_measure_Click(App& app) {
@@ -84,6 +95,7 @@ void mnu_measure_Click(App& app) {
         return;
     }
     ws.mode = ClickMode::Measure;
+    measureFrameOf(app);
     AddStatus(app.form1, app.platform.events,
               text(app, kStarted, "Measuring: click the object to measure; Measure again to stop."));
 }
@@ -91,11 +103,8 @@ void mnu_measure_Click(App& app) {
 void measureClick(App& app) {
     WorkingState& ws = app.ws();
     if (!ws.refinement.solution) return;
-    const LuminanceImage image = luminanceImage(app.form1.Picture1);
-    if (!ws.measureFrame)
-        ws.measureFrame =
-            calibrateFrame(image, *ws.refinement.solution, ws.refinement, referenceStarsOf(ws), detectStars(image));
-    const Outcome<TargetMeasurement> target = measureTarget(image, ws.clickX, ws.clickY, *ws.measureFrame);
+    const WorkingState::MeasureFrame& frame = measureFrameOf(app);
+    const Outcome<TargetMeasurement> target = measureTarget(frame.image, ws.clickX, ws.clickY, frame.calibration);
     if (!target) {
         AddStatus(app.form1, app.platform.events, text(app, kNothing, "No measurement: %1", {target.reason()}));
         return;
@@ -103,7 +112,7 @@ void measureClick(App& app) {
     KeptMeasurement row;
     row.target = *target;
     row.image = imagePathOf(app, app.form1.txt_url.text);
-    row.catalogue = answerCatalogue(app);
+    row.catalogue = frame.catalogue;
     const Outcome<ObservationTime> time = pictureTime(app);
     if (time) row.mjdUtc = time->mjdUtc;
     const std::vector<ListedAsteroid> listed = listedAsteroids(ws);

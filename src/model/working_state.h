@@ -61,10 +61,16 @@ struct WorkingState {
     // The fit over every matched star once the accepted plate is refined;
     // no solution while a candidate is shown or when too few stars matched.
     Refinement refinement;
-    // What the measurements of the picture use: the refined solution, its
-    // scatter, the stars' width and the zero point, made at the first click
-    // and forgotten with the solution.
-    std::optional<FrameCalibration> measureFrame;
+    // What the measurements of the picture use: its values as the detector
+    // reads them; the refined solution, its scatter, the stars' width and
+    // the zero point; the catalogue of its stars. Made when measuring
+    // starts, so that a click only measures, and forgotten with the solution.
+    struct MeasureFrame {
+        LuminanceImage image;
+        FrameCalibration calibration;
+        Catalogue catalogue = Catalogue::UsnoA2;
+    };
+    std::optional<MeasureFrame> measureFrame;
     Int16 solved = kFalse;
     Int16 centreWarn = kFalse;
     double rotationDeg = 0;

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "demo_field_app.h"
 #include "form1/wcs_export.h"
 #include "geometry/tan_projection.h"
 #include "persist/wcs_header.h"
 #include "state/text_file.h"
+#include "support/demo_field_app.h"
 #include "support/fake_platform.h"
 
 namespace sextrix {

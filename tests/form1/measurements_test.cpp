@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "demo_field_app.h"
 #include "form1/image_file.h"
 #include "form1/mpc_report.h"
 #include "form1/project.h"
 #include "measure/kept_measurements_file.h"
+#include "support/demo_field_app.h"
 
 namespace sextrix {
 namespace {

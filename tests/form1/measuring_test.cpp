@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-#include "demo_field_app.h"
 #include "form1/auto_solve.h"
 #include "form1/picture_events.h"
+#include "support/demo_field_app.h"
 
 namespace sextrix {
 namespace {
