@@ -103,7 +103,7 @@ Measuring a minor planet or comet and reporting it to the Minor Planet Center:
   --time ISO8601         UTC of the middle of the exposure (2026-12-08T03:14:15.5);
                          without it, the FITS header's DATE-AVG or DATE-OBS
                          and EXPTIME, or the picture's EXIF block with its
-                         OffsetTimeOriginal
+                         OffsetTimeOriginal (else the settings' camera offset)
   --designation D        the object: a number, a provisional designation
                          ("2024 AB12"), a comet ("C/2023 A3") or a temporary
                          one of at most seven letters and digits

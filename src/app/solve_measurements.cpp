@@ -23,13 +23,15 @@ double rounded(double value, int decimals) {
     return std::round(value * scale) / scale;
 }
 
-// The middle of the exposure: --time, else the FITS header, else the EXIF block.
-Outcome<ObservationTime> observationTime(const MeasureRequest& request, const MeasureInput& input) {
+// The middle of the exposure: --time, else the FITS header, else the EXIF
+// block with the camera's offset from the settings.
+Outcome<ObservationTime> observationTime(const MeasureRequest& request, const MeasureInput& input,
+                                         std::optional<double> cameraUtcOffsetHours) {
     if (!request.timeText.empty()) return ObservationTime{mjdOf(*parseIsoTime(request.timeText)), "--time"};
     if (input.fitsKeywords) return fitsMidExposure(*input.fitsKeywords);
     const Result<ExifTimeFields> fields = readExifTimeFields(input.imagePath);
     if (!fields) return Outcome<ObservationTime>::refused(describe(fields.error()));
-    return exifMidExposure(*fields, std::nullopt);
+    return exifMidExposure(*fields, cameraUtcOffsetHours);
 }
 
 std::string pixelText(double x, double y) {
@@ -59,7 +61,11 @@ std::string measureRequestProblem(const MeasureRequest& request) {
 
 MeasureResult measureAndReport(const MeasureRequest& request, const MeasureInput& input) {
     MeasureResult result;
-    const Outcome<ObservationTime> time = observationTime(request, input);
+    // Settings that cannot be read stop the report only (below); the
+    // measurements go on, with no camera offset.
+    const Result<ObserverSettingsReading> read = loadObserverSettings(input.observerConfig);
+    const Outcome<ObservationTime> time =
+        observationTime(request, input, read ? read->settings.cameraUtcOffsetHours : std::nullopt);
     std::optional<Designation> designation;
     if (!request.designationText.empty()) designation = *parseDesignation(request.designationText);
     const FrameCalibration frame =
@@ -117,7 +123,6 @@ MeasureResult measureAndReport(const MeasureRequest& request, const MeasureInput
         result.refusal = "no report: no target was measured";
         return result;
     }
-    const Result<ObserverSettingsReading> read = loadObserverSettings(input.observerConfig);
     if (!read) {
         result.refusal = describe(read.error());
         return result;

@@ -17,6 +17,7 @@
 #include "obstime/fits_time.h"
 #include "obstime/utc_time.h"
 #include "refinement.h"
+#include "report/observer_settings.h"
 #include "state/text_file.h"
 #include "state/text_lines.h"
 #include "state/text_number.h"
@@ -32,7 +33,8 @@ std::string text(const App& app, int entry, const char* english, const std::vect
 }
 
 // The middle of the exposure: as typed in the UTC box, else the FITS
-// header's, else the camera's EXIF.
+// header's, else the camera's EXIF with the camera's offset from the report
+// settings.
 Outcome<ObservationTime> pictureTime(const App& app) {
     const WorkingState& ws = app.form1.ws;
     if (const std::string typed = trimmedText(app.form1.txt_obstime.text); !typed.empty()) {
@@ -45,7 +47,7 @@ Outcome<ObservationTime> pictureTime(const App& app) {
     if (!ws.imageKeywords.empty()) return fitsMidExposure(ws.imageKeywords);
     const Result<ExifTimeFields> fields = readExifTimeFields(imagePathOf(app, app.form1.txt_url.text));
     if (!fields) return Outcome<ObservationTime>::refused(describe(fields.error()));
-    return exifMidExposure(*fields, std::nullopt);
+    return exifMidExposure(*fields, cameraUtcOffsetSetting(app.programFile("observer.cfg")));
 }
 
 // The catalogue the star answer came from: the one its area names, else the

@@ -102,7 +102,8 @@ std::vector<std::pair<std::string, std::string>> textsOf(const ObserverSettings&
 constexpr std::string_view kStation = "station", kContactName = "contact_name", kContactAddress = "contact_address",
                            kContactEmail = "contact_email", kObservers = "observers", kMeasurers = "measurers",
                            kAperture = "aperture_m", kFocalRatio = "focal_ratio", kDesign = "telescope_design",
-                           kDetector = "detector", kAckEmails = "ack_emails", kComment = "comment";
+                           kDetector = "detector", kAckEmails = "ack_emails", kComment = "comment",
+                           kCameraOffset = "camera_utc_offset_hours";
 
 }  // namespace
 
@@ -167,7 +168,8 @@ std::string observerSettingsText(const ObserverSettings& s) {
         {kDesign, s.telescopeDesign},
         {kDetector, s.detector == Detector::Cmos ? "CMOS" : "CCD"},
         {kAckEmails, s.acknowledgementEmails},
-        {kComment, s.comment}};
+        {kComment, s.comment},
+        {kCameraOffset, s.cameraUtcOffsetHours ? numberToText(*s.cameraUtcOffsetHours, '.') : ""}};
     for (const auto& [key, value] : s.otherKeys) values.emplace_back(key, value);
     std::vector<std::string> lines;
     for (auto& [key, value] : values) {
@@ -198,8 +200,9 @@ ObserverSettingsReading readObserverSettings(std::string_view text, const std::s
         const auto number = [&]() -> std::optional<double> {
             if (value.empty()) return std::nullopt;
             const auto parsed = tryParseStrictNumber(value, '.');
-            if (!parsed || !std::isfinite(*parsed)) problem(quoted(value) + " is not a number.");
-            return parsed;
+            if (parsed && std::isfinite(*parsed)) return parsed;
+            problem(quoted(value) + " is not a number.");
+            return std::nullopt;
         };
         if (key == kStation)
             s.station = value;
@@ -223,7 +226,13 @@ ObserverSettingsReading readObserverSettings(std::string_view text, const std::s
             s.acknowledgementEmails = value;
         else if (key == kComment)
             s.comment = value;
-        else if (key == kDetector) {
+        else if (key == kCameraOffset) {
+            const auto offset = number();
+            if (offset && std::abs(*offset) <= kMaxUtcOffsetHours)
+                s.cameraUtcOffsetHours = offset;
+            else if (offset)
+                problem("The camera's offset from UTC is between -14 and +14 hours, not " + quoted(value) + ".");
+        } else if (key == kDetector) {
             if (value == "CCD" || value == "CMOS")
                 s.detector = value == "CMOS" ? Detector::Cmos : Detector::Ccd;
             else
@@ -243,6 +252,11 @@ Result<ObserverSettingsReading> loadObserverSettings(const std::string& path) {
     if (!fileExists(path)) return ObserverSettingsReading{};
     return readFileBytes(path).andThen(
         [&](std::string bytes) -> Result<ObserverSettingsReading> { return readObserverSettings(bytes, path); });
+}
+
+std::optional<double> cameraUtcOffsetSetting(const std::string& path) {
+    const auto read = loadObserverSettings(path);
+    return read ? read->settings.cameraUtcOffsetHours : std::nullopt;
 }
 
 }  // namespace sextrix

@@ -1,7 +1,8 @@
 #pragma once
 // The observer's settings that every report to the Minor Planet Center
 // carries: the observatory code, the contact, observers and measurers, the
-// telescope, the acknowledgement addresses and a comment; the rules they
+// telescope, the acknowledgement addresses and a comment, with the offset
+// of the camera's clock from UTC; the rules they
 // must follow before a report is written; and the file that keeps them.
 //
 // The file is UTF-8 text of "key=value" lines, read with any line end and
@@ -33,6 +34,9 @@ struct ObserverSettings {
     Detector detector = Detector::Ccd;
     std::string acknowledgementEmails;  // where the MPC's acknowledgement goes, comma-separated
     std::string comment;
+    // The camera's clock, in hours east of Greenwich, for pictures whose EXIF
+    // block does not say it; none: taken as unknown, not as UTC.
+    std::optional<double> cameraUtcOffsetHours;
     std::vector<std::pair<std::string, std::string>> otherKeys;  // keys of a later version, kept
 };
 
@@ -57,5 +61,13 @@ ObserverSettingsReading readObserverSettings(std::string_view text, const std::s
 // settings; one that cannot be read is an error.
 void saveObserverSettings(const std::string& path, const ObserverSettings& settings);
 Result<ObserverSettingsReading> loadObserverSettings(const std::string& path);
+
+// The camera's offset from UTC the settings file keeps, for the EXIF time of
+// a picture: none when the file gives none or cannot be read, and then the
+// time is refused for want of an offset rather than taken as UTC.
+std::optional<double> cameraUtcOffsetSetting(const std::string& path);
+
+// The largest offset of a clock from UTC, in hours (Line Islands, +14).
+inline constexpr double kMaxUtcOffsetHours = 14;
 
 }  // namespace sextrix

@@ -18,6 +18,7 @@ ObserverSettings filled() {
     s.observers = {"J.-F. Hulot", "J. R. R. Tolkien"}, s.apertureMetres = 0.28, s.focalRatio = 6.3;
     s.telescopeDesign = "Schmidt-Cassegrain", s.detector = Detector::Cmos;
     s.acknowledgementEmails = "hulot@example.org,obs@example.org", s.comment = "Clear = dry";
+    s.cameraUtcOffsetHours = -3.5;
     s.otherKeys = {{"later_key", "kept as it was"}};
     return s;
 }
@@ -39,11 +40,14 @@ TEST(ObserverSettings, ReadBackWithAnyLineEndAndKeepKeysOfLaterVersions) {
 }
 
 TEST(ObserverSettings, ReportTheLinesTheyCannotTake) {
-    const auto reading =
-        readObserverSettings("station=G70\nno equals sign\naperture_m=wide\n\ndetector=film\n", "observer.cfg");
+    const auto reading = readObserverSettings(
+        "station=G70\nno equals sign\naperture_m=wide\n\ndetector=film\ncamera_utc_offset_hours=14.5\n"
+        "camera_utc_offset_hours=east\ncamera_utc_offset_hours=-14\n",
+        "observer.cfg");
     EXPECT_EQ(reading.settings.station, "G70");
-    ASSERT_EQ(reading.problems.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(reading.problems[i].line, "235"[i] - '0');
+    EXPECT_EQ(reading.settings.cameraUtcOffsetHours, -14);
+    ASSERT_EQ(reading.problems.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(reading.problems[i].line, "23567"[i] - '0');
 }
 
 // Codes are a letter or digit and two digits; names are initials and a
