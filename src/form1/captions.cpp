@@ -69,6 +69,7 @@ void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     f.mnu_measurements.caption = laterFormEntry(t, 180, "Measurements");
     f.mnu_savereport.caption = laterFormEntry(t, 188, "Save MPC report…");
     f.mnu_copyreport.caption = laterFormEntry(t, 189, "Copy MPC report");
+    f.mnu_reportsettings.caption = laterFormEntry(t, 163, "Report");
     f.lbl_obstime.caption = laterFormEntry(t, 191, "UTC date/time (mid-exposure)");
     f.mnu_residus.caption = precisionText(t, MenuResiduals);
     f.mnu_residualtable.caption = precisionText(t, MenuTable);

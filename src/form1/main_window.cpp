@@ -24,6 +24,8 @@ void mnu_lang_Click(App& app) {
 
 void mnu_webbugs_Click(App& app) { app.platform.windows.showModal(WindowKey::FrmInternet); }
 
+void mnu_reportsettings_Click(App& app) { app.platform.windows.showModal(WindowKey::ReportSettings); }
+
 void mnu_config_Click(App& app) { app.platform.windows.showModal(WindowKey::Config); }
 
 void mnu_etalonage2_Click(App& app) { app.platform.windows.showModal(WindowKey::Config2); }

@@ -15,6 +15,9 @@ void mnu_lang_Click(App& app);
 // Menu "Internet bugs": the web access switches.
 void mnu_webbugs_Click(App& app);
 
+// Menu "Rapport": the observer's settings for the reports.
+void mnu_reportsettings_Click(App& app);
+
 // Menu "Correcteurs": the optical configurations, to edit them.
 void mnu_config_Click(App& app);
 

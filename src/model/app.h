@@ -20,6 +20,7 @@ struct App {
     Config2Model config2;
     WizardModel wizard;
     FrmInternetModel frmInternet;
+    ReportSettingsModel reportSettings;
     ResidualsModel residuals;
     MeasurementsModel measurements;
     Platform& platform;

@@ -31,9 +31,10 @@ struct Form1Model {
         mnu_lang{"Langue/Language"};
     // The precise positions: the WCS file beside the image, the residuals.
     MenuItem mnu_autosolve{"Résolution automatique"}, mnu_measure{"Mesurer"};
-    // The measurements and the reports to the Minor Planet Center.
+    // The measurements and the reports to the Minor Planet Center, and the
+    // observer's settings the reports carry.
     MenuItem mnu_measurements{"Mesures"}, mnu_savereport{"Enregistrer le rapport MPC…"},
-        mnu_copyreport{"Copier le rapport MPC"};
+        mnu_copyreport{"Copier le rapport MPC"}, mnu_reportsettings{"Rapport"};
     MenuItem mnu_exportwcs{"Exporter WCS"}, mnu_residus{"Résidus"}, mnu_residualtable{"Table des résidus"},
         mnu_residualvectors{"Vecteurs des résidus"};
     // How a FITS picture is shown; the items follow the order of Stretch

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 #include "windows_only.h"
 
@@ -98,6 +99,25 @@ struct FrmInternetModel {
         "Vous pouvez bloquer l'acces à ces sites web, afin que le programme puise continuer à marcher en cas de "
         "probléme de connexion."};
     Button cmdOK{"Ok"};
+};
+
+// A text box with the label that names it.
+struct LabelledBox {
+    Label label;
+    TextBox box;
+};
+
+// The observer's settings for the reports to the Minor Planet Center, as
+// text, from observer.cfg; the file changes only on "Enregistrer".
+struct ReportSettingsModel {
+    std::string caption = "Rapport";
+    LabelledBox station, contactName, contactAddress, contactEmail, observers, measurers, aperture, focalRatio,
+        telescopeDesign, acknowledgementEmails, comment, cameraUtcOffset;
+    Label detectorLabel;
+    ListBox detector{{"CCD", "CMOS"}, 0};  // in the order of Detector
+    Button cmdSave{"Enregistrer"}, cmdCancel{"Annuler"};
+    // The keys of a later version the file holds, written back as they were.
+    std::vector<std::pair<std::string, std::string>> otherKeys;
 };
 
 // The residual table of the refined solution, filled when it opens.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "state/text_encoding.h"
 #include "state/text_file.h"
@@ -36,7 +38,7 @@ std::string joined(const std::vector<std::string>& parts, std::string_view separ
     return text;
 }
 
-std::string quoted(std::string_view s) {
+std::string inQuotes(std::string_view s) {
     std::string text(1, '"');
     text.append(s).push_back('"');
     return text;
@@ -94,8 +96,8 @@ std::vector<std::pair<std::string, std::string>> textsOf(const ObserverSettings&
         {"The telescope's design", s.telescopeDesign},
         {"The acknowledgement addresses", s.acknowledgementEmails},
         {"The comment", s.comment}};
-    for (const auto& name : s.observers) texts.emplace_back("The observer " + quoted(name), name);
-    for (const auto& name : s.measurers) texts.emplace_back("The measurer " + quoted(name), name);
+    for (const auto& name : s.observers) texts.emplace_back("The observer " + inQuotes(name), name);
+    for (const auto& name : s.measurers) texts.emplace_back("The measurer " + inQuotes(name), name);
     return texts;
 }
 
@@ -115,7 +117,7 @@ bool isStationCode(std::string_view code) {
 std::vector<std::string> settingsProblems(const ObserverSettings& s, ReportFormat format) {
     std::vector<std::string> problems;
     if (!isStationCode(s.station))
-        problems.push_back("The observatory code " + quoted(s.station) +
+        problems.push_back("The observatory code " + inQuotes(s.station) +
                            " is not a letter or digit and two digits (XXX for a site without a code yet).");
     if (s.contactName.empty()) problems.push_back("The contact's name is missing.");
     if (s.observers.empty()) problems.push_back("No observer is named.");
@@ -124,15 +126,15 @@ std::vector<std::string> settingsProblems(const ObserverSettings& s, ReportForma
     if (!s.contactName.empty()) names.insert(names.begin(), s.contactName);
     for (const auto& name : names) {
         if (!isPersonName(name))
-            problems.push_back(quoted(name) + " is not initials and a surname in capitals and lower case, as in " +
+            problems.push_back(inQuotes(name) + " is not initials and a surname in capitals and lower case, as in " +
                                "\"J. R. R. Tolkien\" or \"J.-F. Hulot\".");
         else if (name.size() > 100)
-            problems.push_back(quoted(name) + " is longer than 100 characters.");
+            problems.push_back(inQuotes(name) + " is longer than 100 characters.");
     }
     if (!s.contactEmail.empty() && !isEmailAddress(s.contactEmail))
-        problems.push_back(quoted(s.contactEmail) + " is not an e-mail address.");
+        problems.push_back(inQuotes(s.contactEmail) + " is not an e-mail address.");
     for (const auto& address : split(s.acknowledgementEmails, ','))
-        if (!isEmailAddress(address)) problems.push_back(quoted(address) + " is not an e-mail address.");
+        if (!isEmailAddress(address)) problems.push_back(inQuotes(address) + " is not an e-mail address.");
     if (s.acknowledgementEmails.size() > 76)
         problems.push_back("The acknowledgement addresses do not fit on one line of 80 columns.");
     if (!(s.apertureMetres > 0 && s.apertureMetres < 100)) problems.push_back("The telescope's aperture is missing.");
@@ -155,14 +157,18 @@ std::vector<std::string> settingsProblems(const ObserverSettings& s, ReportForma
     return problems;
 }
 
+std::vector<std::string> namesOfList(std::string_view text) { return split(text, ','); }
+
+std::string listOfNames(const std::vector<std::string>& names) { return joined(names, ", "); }
+
 std::string observerSettingsText(const ObserverSettings& s) {
     std::vector<std::pair<std::string_view, std::string>> values = {
         {kStation, s.station},
         {kContactName, s.contactName},
         {kContactAddress, s.contactAddress},
         {kContactEmail, s.contactEmail},
-        {kObservers, joined(s.observers, ", ")},
-        {kMeasurers, joined(s.measurers, ", ")},
+        {kObservers, listOfNames(s.observers)},
+        {kMeasurers, listOfNames(s.measurers)},
         {kAperture, s.apertureMetres > 0 ? numberToText(s.apertureMetres, '.') : ""},
         {kFocalRatio, s.focalRatio ? numberToText(*s.focalRatio, '.') : ""},
         {kDesign, s.telescopeDesign},
@@ -192,7 +198,7 @@ ObserverSettingsReading readObserverSettings(std::string_view text, const std::s
         if (trimmed(lines[i]).empty()) continue;
         const auto equals = lines[i].find('=');
         if (equals == std::string::npos) {
-            problem(quoted(lines[i]) + " is not key=value.");
+            problem(inQuotes(lines[i]) + " is not key=value.");
             continue;
         }
         const std::string key = trimmed(std::string_view(lines[i]).substr(0, equals));
@@ -201,7 +207,7 @@ ObserverSettingsReading readObserverSettings(std::string_view text, const std::s
             if (value.empty()) return std::nullopt;
             const auto parsed = tryParseStrictNumber(value, '.');
             if (parsed && std::isfinite(*parsed)) return parsed;
-            problem(quoted(value) + " is not a number.");
+            problem(inQuotes(value) + " is not a number.");
             return std::nullopt;
         };
         if (key == kStation)
@@ -213,9 +219,9 @@ ObserverSettingsReading readObserverSettings(std::string_view text, const std::s
         else if (key == kContactEmail)
             s.contactEmail = value;
         else if (key == kObservers)
-            s.observers = split(value, ',');
+            s.observers = namesOfList(value);
         else if (key == kMeasurers)
-            s.measurers = split(value, ',');
+            s.measurers = namesOfList(value);
         else if (key == kAperture)
             s.apertureMetres = number().value_or(0);
         else if (key == kFocalRatio)
@@ -231,12 +237,12 @@ ObserverSettingsReading readObserverSettings(std::string_view text, const std::s
             if (offset && std::abs(*offset) <= kMaxUtcOffsetHours)
                 s.cameraUtcOffsetHours = offset;
             else if (offset)
-                problem("The camera's offset from UTC is between -14 and +14 hours, not " + quoted(value) + ".");
+                problem("The camera's offset from UTC is between -14 and +14 hours, not " + inQuotes(value) + ".");
         } else if (key == kDetector) {
             if (value == "CCD" || value == "CMOS")
                 s.detector = value == "CMOS" ? Detector::Cmos : Detector::Ccd;
             else
-                problem("The detector is CCD or CMOS, not " + quoted(value) + ".");
+                problem("The detector is CCD or CMOS, not " + inQuotes(value) + ".");
         } else {
             s.otherKeys.emplace_back(key, value);
         }
@@ -249,7 +255,9 @@ void saveObserverSettings(const std::string& path, const ObserverSettings& setti
 }
 
 Result<ObserverSettingsReading> loadObserverSettings(const std::string& path) {
-    if (!fileExists(path)) return ObserverSettingsReading{};
+    // Only a missing path is empty settings: a folder in its place is an error.
+    std::error_code missing;
+    if (!std::filesystem::exists(path, missing) && !missing) return ObserverSettingsReading{};
     return readFileBytes(path).andThen(
         [&](std::string bytes) -> Result<ObserverSettingsReading> { return readObserverSettings(bytes, path); });
 }

@@ -54,6 +54,11 @@ struct ObserverSettingsReading {
     std::vector<ReadError> problems;  // lines not taken, each with its number and why
 };
 
+// The observers or measurers of a comma-separated list, blanks around each
+// dropped; and the list written back, ", " between the names.
+std::vector<std::string> namesOfList(std::string_view text);
+std::string listOfNames(const std::vector<std::string>& names);
+
 std::string observerSettingsText(const ObserverSettings& settings);
 ObserverSettingsReading readObserverSettings(std::string_view text, const std::string& file);
 

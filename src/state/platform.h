@@ -45,7 +45,7 @@ public:
 };
 
 // The secondary windows, shown modally by the logic.
-enum class WindowKey { FrmLang, Config, Config2, Wizard, FrmInternet, About, Residuals, Measurements };
+enum class WindowKey { FrmLang, Config, Config2, Wizard, FrmInternet, About, Residuals, Measurements, ReportSettings };
 
 class Windows {
 public:
