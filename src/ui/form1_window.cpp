@@ -161,6 +161,7 @@ void Form1Window::buildMenus() {
     action(option, form_.mnu_measure, "mnu_measure", [this] {
         mnu_measure_Click(app_);
     })->setShortcut(QKeySequence(Qt::Key_M));
+    action(option, form_.mnu_reportsettings, "mnu_reportsettings", [this] { mnu_reportsettings_Click(app_); });
     option->addSeparator();
     action(option, form_.mnu_config, "mnu_config", [this] { mnu_config_Click(app_); });
     option->addSeparator();

@@ -48,6 +48,22 @@ void ModelBinding::bind(QCheckBox* widget, CheckBox& box, std::function<void()> 
     });
 }
 
+void ModelBinding::bind(QComboBox* widget, ListBox& list, std::function<void()> onChoose) {
+    QObject::connect(widget, &QComboBox::activated, widget, [this, &list, onChoose](int row) {
+        list.selected = row;
+        if (onChoose) onChoose();
+        if (afterHandler) afterHandler();
+    });
+    refreshers_.push_back([widget, &list] {
+        const QSignalBlocker quiet(widget);
+        if (widget->count() != static_cast<int>(list.items.size())) {
+            widget->clear();
+            for (const std::string& item : list.items) widget->addItem(q(item));
+        }
+        if (widget->currentIndex() != list.selected) widget->setCurrentIndex(list.selected);
+    });
+}
+
 void ModelBinding::bind(QLabel* widget, Label& label) {
     refreshers_.push_back([widget, &label] {
         // The suggestion line separates its advice with CR.

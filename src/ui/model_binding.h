@@ -3,6 +3,7 @@
 // shows the model; user edits are written back before the change handler runs.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,9 @@ public:
     // onEdit runs after the model has the user's text (the control's change handler).
     void bind(QLineEdit* widget, TextBox& box, std::function<void()> onEdit = {});
     void bind(QCheckBox* widget, CheckBox& box, std::function<void()> onClick = {});
+    // The list's items as the choices; onChoose runs on every choice, even of
+    // the item already shown.
+    void bind(QComboBox* widget, ListBox& list, std::function<void()> onChoose = {});
     void bind(QLabel* widget, Label& label);
     void bind(QPushButton* widget, Button& button);
     void bind(QGroupBox* widget, Frame& frame);

@@ -16,6 +16,7 @@
 #include "ui/frm_lang.h"
 #include "ui/help_window.h"
 #include "ui/measurements_window.h"
+#include "ui/report_settings_window.h"
 #include "ui/residuals_window.h"
 #include "ui/splash_window.h"
 #include "ui/wizard_window.h"
@@ -90,6 +91,11 @@ void QtProgram::openModal(WindowKey key) {
         case WindowKey::FrmInternet: {
             FrmInternet switches(app_, mainWindow_.get());
             switches.exec();
+            break;
+        }
+        case WindowKey::ReportSettings: {
+            ReportSettingsWindow settings(app_, mainWindow_.get());
+            settings.exec();
             break;
         }
         case WindowKey::Config: {

@@ -165,7 +165,7 @@ QWidget* WizardWindow::scalePage() {
     auto* combo = new QComboBox;
     combo->setObjectName("Combo");
     combo->setMinimumWidth(220);
-    bindCombo(combo);
+    binding_.bind(combo, model.Combo, [this] { Wizard_Combo_Click(app_); });
 
     auto* grid = new QGridLayout;
     grid->addWidget(label(model.Lbl[11], "Lbl11"), 0, 0);
@@ -220,24 +220,6 @@ QWidget* WizardWindow::settingsPage() {
     }));
     layout->addLayout(buttons);
     return page;
-}
-
-void WizardWindow::bindCombo(QComboBox* combo) {
-    ListBox& box = app_.wizard.Combo;
-    // A choice, even of the entry already shown, fills the boxes again.
-    connect(combo, &QComboBox::activated, this, [this, &box](int row) {
-        box.selected = row;
-        Wizard_Combo_Click(app_);
-        binding_.refresh();
-    });
-    binding_.custom([combo, &box] {
-        const QSignalBlocker quiet(combo);
-        if (combo->count() != static_cast<int>(box.items.size())) {
-            combo->clear();
-            for (const std::string& name : box.items) combo->addItem(QString::fromStdString(name));
-        }
-        if (combo->currentIndex() != box.selected) combo->setCurrentIndex(box.selected);
-    });
 }
 
 }  // namespace sextrix::ui

@@ -6,7 +6,6 @@
 #include "model/app.h"
 #include "ui/model_binding.h"
 
-class QComboBox;
 class QGridLayout;
 class QWidget;
 
@@ -24,7 +23,6 @@ private:
     QLabel* label(Label& source, const QString& name);
     QLineEdit* edit(TextBox& source, const QString& name, int width);
     QPushButton* stepButton(Button& source, const char* name, int step, std::function<void()> handler);
-    void bindCombo(QComboBox* combo);
 
     App& app_;
     ModelBinding binding_;
