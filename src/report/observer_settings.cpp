@@ -16,17 +16,11 @@ namespace {
 bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
-
 std::vector<std::string> split(std::string_view text, char separator) {
     std::vector<std::string> parts;
     for (std::size_t start = 0; start <= text.size();) {
         const auto end = std::min(text.find(separator, start), text.size());
-        if (std::string part = trimmed(text.substr(start, end - start)); !part.empty()) parts.push_back(part);
+        if (std::string part = trimmedText(text.substr(start, end - start)); !part.empty()) parts.push_back(part);
         start = end + 1;
     }
     return parts;
@@ -195,14 +189,14 @@ ObserverSettingsReading readObserverSettings(std::string_view text, const std::s
         const auto problem = [&](std::string cause) {
             reading.problems.push_back({file, static_cast<int>(i + 1), std::move(cause)});
         };
-        if (trimmed(lines[i]).empty()) continue;
+        if (trimmedText(lines[i]).empty()) continue;
         const auto equals = lines[i].find('=');
         if (equals == std::string::npos) {
             problem(inQuotes(lines[i]) + " is not key=value.");
             continue;
         }
-        const std::string key = trimmed(std::string_view(lines[i]).substr(0, equals));
-        const std::string value = trimmed(std::string_view(lines[i]).substr(equals + 1));
+        const std::string key = trimmedText(std::string_view(lines[i]).substr(0, equals));
+        const std::string value = trimmedText(std::string_view(lines[i]).substr(equals + 1));
         const auto number = [&]() -> std::optional<double> {
             if (value.empty()) return std::nullopt;
             const auto parsed = tryParseStrictNumber(value, '.');

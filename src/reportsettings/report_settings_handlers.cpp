@@ -4,19 +4,20 @@
 #include <functional>
 #include <optional>
 
-#include "catalog/service_text.h"
 #include "form1/box_numbers.h"
 #include "form1/captions.h"
 #include "form1/failure_text.h"
 #include "report/observer_settings.h"
 #include "state/errors.h"
+#include "state/text_lines.h"
 #include "state/text_number.h"
 
 namespace sextrix {
 namespace {
 
 constexpr const char* kSettingsFile = "observer.cfg";
-constexpr int kCaptionEntry = 163, kDetectorEntry = 173, kSaveEntry = 177, kCancelEntry = 178, kNotSavedEntry = 179;
+constexpr int kCaptionEntry = 163, kDetectorEntry = 173, kSaveEntry = 177, kCancelEntry = 178, kNotSavedEntry = 179,
+              kBadStationEntry = 200;
 
 struct BoxCaption {
     LabelledBox ReportSettingsModel::*field;
@@ -61,7 +62,7 @@ void showSettings(App& app, const ObserverSettings& s) {
     w.otherKeys = s.otherKeys;
 }
 
-std::string boxText(const LabelledBox& field) { return std::string(trimmed(field.box.text)); }
+std::string boxText(const LabelledBox& field) { return trimmedText(field.box.text); }
 
 // The number of a box, in the user's notation or with a point; none when
 // the box is empty. One that is not a number, or not one the box takes,
@@ -87,8 +88,10 @@ ObserverSettings settingsOfBoxes(const App& app) {
     ObserverSettings s;
     s.station = boxText(w.station);
     if (!s.station.empty() && !isStationCode(s.station))
-        throw InputError(w.station.label.caption + ": \"" + s.station +
-                         "\" is not a letter or digit and two digits (XXX for a site without a code yet).");
+        throw InputError(laterFormEntry(app.ctx.lang, kBadStationEntry,
+                                        "%1: \"%2\" is not a letter or digit and two digits (XXX for a site "
+                                        "without a code yet).",
+                                        {w.station.label.caption, s.station}));
     s.contactName = boxText(w.contactName);
     s.contactAddress = boxText(w.contactAddress);
     s.contactEmail = boxText(w.contactEmail);
