@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
         const char* name;
         bool raw16;
         double mags[3];
-    } kinds[] = {{"quiet16-FITS", true, {9.6, 10.5, 12.2}}, {"noisy8", false, {10.2, 10.6, 12.0}}};
+    } kinds[] = {{"quiet16-FITS", true, {9.6, 10.5, 13.0}}, {"noisy8", false, {10.2, 10.6, 12.6}}};
     for (const auto& kind : kinds)
         for (double mag : kind.mags) {
             fieldsim::SeededRandom random(seed);
