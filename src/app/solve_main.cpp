@@ -1,21 +1,22 @@
-// sextrix-solve: identifies a star field from the command line, with no
-// window: detects the stars, picks five, searches the catalogue for them,
-// judges and refines the solution, prints it and writes the .wcs sidecar.
+// sextrix-solve: identifies star fields from the command line, with no
+// window: for each image detects the stars, picks five, searches the
+// catalogue for them, judges and refines the solution, prints it and writes
+// the .wcs sidecar. Several images are solved on several threads against
+// one catalogue read once (solve_frame.h), printed in the order given.
 // Images are JPEG, PNG, BMP (Qt decodes them, no program object needed) or
 // FITS (cfitsio, raw values).
-// Exit status: 0 solved, 1 no solution, 2 bad input.
+// Exit status: 0 all solved, 1 one not solved, 2 bad input (the worst wins).
 #include <QCoreApplication>
-#include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -27,16 +28,13 @@
 #include "catalog/hosts_file.h"
 #include "catalog/service_text.h"
 #include "catalog/star_list_reader.h"
-#include "detect/luminance_image.h"
-#include "detect/star_detection.h"
-#include "fits/fits_image.h"
 #include "geometry/angles.h"
 #include "geometry/centre.h"
-#include "geometry/tan_projection.h"
+#include "ordered_jobs.h"
 #include "persist/wcs_header.h"
 #include "qtio/qt_http.h"
-#include "qtio/qt_images.h"
 #include "qtio/qt_program_folders.h"
+#include "solve_frame.h"
 #include "solve_measurements.h"
 #include "state/angle_units.h"
 #include "state/errors.h"
@@ -47,11 +45,14 @@ namespace {
 
 using namespace sextrix;
 
-constexpr const char* kHelp = R"(Usage: sextrix-solve IMAGE --ra "HH MM SS" --dec "+DD MM SS"
+constexpr const char* kHelp = R"(Usage: sextrix-solve IMAGE... --ra "HH MM SS" --dec "+DD MM SS"
                      (--scale ARCSEC_PER_PIXEL | --corr CORR_ASD CORR_DEC) [options]
 
-Identifies the stars of IMAGE (JPEG, PNG, BMP, FITS) against a star catalogue
-answer, prints where the image points and writes a WCS sidecar.
+Identifies the stars of each IMAGE (JPEG, PNG, BMP, FITS) against a star
+catalogue answer, prints where the image points and writes a WCS sidecar.
+Several images (a night's frames of one field) share the hints and the
+catalogue, and are solved on several threads; each is printed in the order
+given, one failing never stops the others.
 
 Hints (required):
   --ra "HH MM SS"        approximate centre, right ascension (fields separated
@@ -81,7 +82,8 @@ Options:
   --download             fetch the answer from the star service of hosts.cfg
                          (the window's: beside a portable copy, else in
                          ~/.local/share/velorin-sextrix; the defaults
-                         without one)
+                         without one); fetched once for all the images, its
+                         radius that of the first image that can be read
   --mirrored             the optics mirror the image (a solution of the other
                          parity then needs a stronger case, and the reverse)
   --picks "x,y x,y x,y x,y x,y"
@@ -89,10 +91,15 @@ Options:
                          y down from the top-left pixel's centre, a FITS
                          image shown with its row 1 at the bottom); chosen
                          among the brightest detected stars when left out
+                         (the same pixels in every image)
   --wcs FILE             where to write the WCS sidecar (IMAGE with the
                          extension .wcs); for a FITS image its pixels are
-                         numbered as the file numbers them
-  --json                 print the result as one JSON object
+                         numbered as the file numbers them; one image only
+                         (several each get their own .wcs)
+  --jobs N               images solved at once (the machine's hardware
+                         threads; 1..256; 1 solves them in turn)
+  --json                 print the result as one JSON object a line, one
+                         per image, with the image's path as "image"
   --help                 this text
 
 Measuring a minor planet or comet and reporting it to the Minor Planet Center:
@@ -114,24 +121,27 @@ Measuring a minor planet or comet and reporting it to the Minor Planet Center:
   --ades FILE            write an ADES 2022 report, FILE.psv or FILE.xml
   A report needs --measure, --designation, a time and an observatory code;
   without one of them it is exit 2 with the reason, and no file is written.
+  Measuring takes one image: with several, --measure, --mpc and --ades are
+  exit 2.
 
 Output: the centre of the image (J2000.0), the scale, the position angle of
 the image's up direction (east of north), the parity, the number of detected
 stars matched and the RMS residual of the refined solution, and how many of
 the catalogue stars held back from the search lie where the solution puts
-them, with the chance that a wrong solution would have done as well.
+them, with the chance that a wrong solution would have done as well. With
+several images, each plain block begins with an "image" line naming it, and
+an image that is not solved or cannot be read says why in its own block or
+JSON object ("reason" when not solved, "error" when not read).
 
-Exit status: 0 solved, 1 no solution (the reason on stderr), 2 bad input
-(missing or unreadable file, an option that is not a number or lies outside
-its range, named on stderr; a catalogue without stars).
+Exit status: 0 every image solved, 1 an image not solved (the reason on
+stderr), 2 bad input: a missing or unreadable image or catalogue, an option
+that is not a number or lies outside its range, named on stderr; a catalogue
+without stars. With several images the worst counts: 2 when any image cannot
+be read, else 1 when any is not solved.
 )";
 
-struct BadInput : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
 struct Command {
-    std::string image;
+    std::vector<std::string> images;
     std::string ra, dec;
     std::optional<double> scale;
     std::optional<std::pair<double, double>> corr;
@@ -145,6 +155,7 @@ struct Command {
     std::optional<FivePicks> picks;
     std::string wcs;
     bool json = false;
+    int jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     MeasureRequest measure;
 };
 
@@ -163,7 +174,7 @@ struct Range {
     double low, high;
 };
 constexpr Range kScaleRange{0.001, 3600}, kCorrRange{0.001, 3.6e6}, kRadiusRange{0.01, 5400}, kMagRange{-2, 30},
-    kToleranceRange{0.01, 1000};
+    kToleranceRange{0.01, 1000}, kJobsRange{1, 256};
 
 double number(const std::string& text, const std::string& option, Range range, bool eitherSign = false) {
     const double value = number(text, option);
@@ -226,7 +237,11 @@ Command parseCommand(const std::vector<std::string>& args) {
             c.wcs = value(i);
         else if (a == "--json")
             c.json = true;
-        else if (a == "--measure") {
+        else if (a == "--jobs") {
+            const double jobs = number(value(i), a, kJobsRange);
+            if (jobs != std::floor(jobs)) throw BadInput("--jobs takes a whole number, not " + args[i]);
+            c.jobs = static_cast<int>(jobs);
+        } else if (a == "--measure") {
             const std::string& pair = value(i);
             const auto comma = pair.find(',');
             if (comma == std::string::npos) throw BadInput("--measure takes X,Y, not \"" + pair + "\"");
@@ -245,16 +260,19 @@ Command parseCommand(const std::vector<std::string>& args) {
             c.measure.adesPath = value(i);
         else if (a.starts_with("--"))
             throw BadInput("unknown option " + a);
-        else if (c.image.empty())
-            c.image = a;
         else
-            throw BadInput("more than one image given: " + a);
+            c.images.push_back(a);
     }
-    if (c.image.empty()) throw BadInput("no image given (see --help)");
+    if (c.images.empty()) throw BadInput("no image given (see --help)");
     if (c.ra.empty() || c.dec.empty()) throw BadInput("--ra and --dec are required");
     if (c.scale.has_value() == c.corr.has_value()) throw BadInput("give either --scale or --corr");
     if (c.catalogue.empty() == !c.download) throw BadInput("give either --catalogue FILE or --download");
-    if (c.wcs.empty()) c.wcs = wcsSidecarPath(c.image);
+    if (c.images.size() > 1) {
+        // One file or one target cannot serve several images.
+        if (!c.wcs.empty()) throw BadInput("--wcs names one file: leave it out for several images (each gets its own)");
+        if (!c.measure.pixels.empty() || c.measure.wantsReport())
+            throw BadInput("--measure, --mpc and --ades take one image: measure one frame at a time");
+    }
     if (const std::string problem = measureRequestProblem(c.measure); !problem.empty()) throw BadInput(problem);
     return c;
 }
@@ -317,26 +335,6 @@ Hints hintsOf(const Command& c) {
     return h;
 }
 
-struct LoadedImage {
-    LuminanceImage image;
-    FitsRows rows = FitsRows::TopDown;
-    std::optional<std::map<std::string, std::string>> fitsKeywords;
-};
-
-LoadedImage loadImage(const std::string& path) {
-    if (!std::filesystem::is_regular_file(path)) throw BadInput("no such image file: " + path);
-    if (isFitsFile(path)) {
-        // Raw values, row 1 at the bottom as the window shows it; the sidecar
-        // numbers the rows the same way.
-        Result<FitsImage> fits = readFitsImage(path);
-        if (!fits) throw BadInput(describe(fits.error()));
-        return {std::move(fits->image), FitsRows::BottomUp, std::move(fits->keywords)};
-    }
-    Result<LuminanceImage> image = qtio::decodeLuminanceFile(path);
-    if (!image) throw BadInput("cannot read the image " + describe(image.error()));
-    return {std::move(*image), FitsRows::TopDown, std::nullopt};
-}
-
 // Where the window keeps hosts.cfg: beside a portable copy, else the user's
 // data folder.
 std::string programFolder() {
@@ -393,38 +391,36 @@ std::vector<ReferenceStar> catalogueStars(const std::string& bytes, const std::s
     return stars;
 }
 
-// The warning when the given centre has left the area the catalogue file was
-// fetched for, or when the area kept beside it cannot be read; empty when it
-// has not, or when no area is kept beside it.
-std::string areaWarning(const std::string& path, const std::string& bytes, const Hints& h, int width, int height) {
-    const Result<std::optional<CatalogueArea>> read = areaBeside(path, bytes);
-    if (!read) return describe(read.error());
-    const std::optional<CatalogueArea>& area = *read;
-    const SolveHints& s = h.solve;
-    if (!area || !centreOutsideArea(*area, s.centreRaDeg, s.centreDecDeg, halfDiagonalDeg(width, height, s.corrDec)))
-        return {};
-    return path + " was fetched around " + positionText(area->raDeg, area->decDeg) + " (radius " +
-           numberToText(area->radiusArcmin, '.') + "'); the centre given, " +
-           positionText(s.centreRaDeg, s.centreDecDeg) + ", lies outside it: its stars may be another field's";
-}
-
-std::string sexagesimal(double value, int decimals, bool sign) {
-    const bool negative = value < 0;
-    const double scale = std::pow(10.0, decimals);
-    const double total = std::round(std::abs(value) * 3600 * scale) / scale;
-    const int units = static_cast<int>(total / 3600);
-    const int minutes = static_cast<int>((total - units * 3600) / 60);
-    const double seconds = total - units * 3600 - minutes * 60;
-    char text[48];
-    std::snprintf(text, sizeof text, "%s%02d %02d %0*.*f", sign ? (negative ? "-" : "+") : "", units, minutes,
-                  decimals + 3, decimals, seconds);
-    return text;
-}
-
-// A value for the JSON output, to the decimals the text output shows.
-double rounded(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    return std::round(value * scale) / scale;
+// The catalogue every image is solved against, read once: from the file, or
+// downloaded before any image is solved. All images share the hints, so one
+// answer serves them all; its radius is that of the first image that can be
+// read (a series' frames are alike). The protocol names the catalogue in
+// the reports: the service's, else that of the layout the answers share,
+// USNO-A2's.
+void readCatalogue(const Command& c, const Hints& hints, SharedSolve& shared) {
+    std::string protocol = "vizier";
+    if (c.download) {
+        if (const std::optional<ImageSize> size = firstImageSize(c.images)) {
+            std::string bytes;
+            std::tie(bytes, protocol) = downloadAnswer(c, hints, size->width, size->height, programFolder());
+            shared.catalogue = catalogueStars(bytes, "the download", hints);
+        }
+    } else {
+        if (!std::filesystem::is_regular_file(c.catalogue)) throw BadInput("no such catalogue file: " + c.catalogue);
+        Result<std::string> read = readFileBytes(c.catalogue);
+        if (!read) throw BadInput(describe(read.error()));
+        shared.catalogue = catalogueStars(*read, c.catalogue, hints);
+        // A download is fetched for the centre given; only a file may be another field's.
+        shared.cataloguePath = c.catalogue;
+        const Result<std::optional<CatalogueArea>> area = areaBeside(c.catalogue, *read);
+        if (!area) {
+            shared.areaProblem = describe(area.error());
+        } else if (*area) {
+            shared.area = **area;
+            protocol = shared.area->service.substr(0, shared.area->service.find(':'));
+        }
+    }
+    shared.catalogueName = catalogueOfProtocol(protocol).value_or(Catalogue::UsnoA2);
 }
 
 int run(int argc, char** argv) {
@@ -436,112 +432,44 @@ int run(int argc, char** argv) {
         }
     const Command c = parseCommand(args);
     const Hints hints = hintsOf(c);
-    const LoadedImage loaded = loadImage(c.image);
-    const LuminanceImage& image = loaded.image;
     // Qt's network and the program folder need a program object; a solve
     // from a file does not.
     std::optional<QCoreApplication> program;
     if (c.download || c.measure.wantsReport()) program.emplace(argc, argv);
-    std::string bytes;
-    // The catalogue's name for the reports: the service's, else that of the
-    // layout the answers share, USNO-A2's.
-    std::string protocol = "vizier";
-    if (c.download) {
-        std::tie(bytes, protocol) = downloadAnswer(c, hints, image.width, image.height, programFolder());
-    } else {
-        if (!std::filesystem::is_regular_file(c.catalogue)) throw BadInput("no such catalogue file: " + c.catalogue);
-        Result<std::string> read = readFileBytes(c.catalogue);
-        if (!read) throw BadInput(describe(read.error()));
-        bytes = std::move(*read);
-        if (const auto area = areaBeside(c.catalogue, bytes); area && *area)
-            protocol = (*area)->service.substr(0, (*area)->service.find(':'));
-    }
-    const std::vector<ReferenceStar> catalogue =
-        catalogueStars(bytes, c.download ? "the download" : c.catalogue, hints);
-    // A download is fetched for the centre given; only a file may be another field's.
-    const std::string warning = c.download ? "" : areaWarning(c.catalogue, bytes, hints, image.width, image.height);
-    if (!warning.empty()) std::cerr << "sextrix-solve: warning: " << warning << "\n";
+    SharedSolve shared;
+    shared.hints = hints.solve;
+    shared.picks = c.picks;
+    shared.measure = c.measure;
+    shared.json = c.json;
+    shared.several = c.images.size() > 1;
+    readCatalogue(c, hints, shared);
+    if (!c.measure.pixels.empty())
+        shared.observerConfig = !c.measure.observerConfig.empty() ? c.measure.observerConfig
+                                : program                         ? joinPath(programFolder(), "observer.cfg")
+                                                                  : std::string();
 
-    const std::vector<DetectedStar> detected = detectStars(image);
-    const SolveOutcome outcome =
-        c.picks ? solveFieldWithPicks(*c.picks, detected, image.width, image.height, catalogue, hints.solve)
-                : solveField(detected, image.width, image.height, catalogue, hints.solve);
-    if (!outcome.solved) {
-        if (c.json) {
-            nlohmann::ordered_json result{{"solved", false}, {"reason", outcome.reason}};
-            result["detected"] = detected.size();
-            result["searches"] = outcome.searches;
-            result["proofs"] = outcome.proofs;
-            if (!warning.empty()) result["catalogue_warning"] = warning;
-            std::cout << result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-        }
-        std::cerr << "sextrix-solve: no solution: " << outcome.reason << "\n";
-        return 1;
-    }
-
-    const TanSolution& s = outcome.solution;
-    writeFileBytes(c.wcs, wcsHeaderText(s, {image.width, image.height, loaded.rows}));
-    const SkyDirection centre = tanPixelToSky(s, (image.width - 1) / 2.0, (image.height - 1) / 2.0);
-    const double scale = tanScaleArcsecPerPixel(s);
-    const Orientation o = orientationOf(s);
-    const int matched = outcome.refinement.used;
-    MeasureResult measured;
-    if (!c.measure.pixels.empty()) {
-        const std::string settings = !c.measure.observerConfig.empty() ? c.measure.observerConfig
-                                     : program                         ? joinPath(programFolder(), "observer.cfg")
-                                                                       : std::string();
-        measured = measureAndReport(
-            c.measure, {image, c.image, loaded.fitsKeywords ? &*loaded.fitsKeywords : nullptr, outcome, catalogue,
-                        detected, catalogueOfProtocol(protocol).value_or(Catalogue::UsnoA2), settings});
-    }
-    if (c.json) {
-        nlohmann::ordered_json result{{"solved", true}};
-        result["ra_deg"] = rounded(centre.raDeg, 7);
-        result["dec_deg"] = rounded(centre.decDeg, 7);
-        result["ra"] = sexagesimal(centre.raDeg / 15, 2, false);
-        result["dec"] = sexagesimal(centre.decDeg, 1, true);
-        result["scale_arcsec_per_px"] = rounded(scale, 5);
-        result["rotation_deg"] = rounded(o.upPositionAngleDeg, 3);
-        result["mirrored"] = o.mirrored;
-        result["matches"] = matched;
-        result["rejected"] = outcome.refinement.rejected;
-        result["rms_px"] = rounded(outcome.rmsPx, 4);
-        result["rms_arcsec"] = rounded(outcome.refinement.rmsArcsec, 4);
-        result["sip_order"] = outcome.refinement.sipOrder;
-        result["check_stars"] = outcome.proofPredicted;
-        result["check_stars_found"] = outcome.proofMatches;
-        result["log10_false_alarm"] = rounded(outcome.log10FalseAlarm, 1);
-        result["detected"] = detected.size();
-        result["searches"] = outcome.searches;
-        result["proofs"] = outcome.proofs;
-        result["wcs"] = c.wcs;
-        if (!warning.empty()) result["catalogue_warning"] = warning;
-        if (!c.measure.pixels.empty()) result["measurements"] = measured.measurements;
-        if (!measured.refusal.empty()) result["report_error"] = measured.refusal;
-        // Paths and service texts need not be UTF-8: a bad byte is replaced, not thrown on.
-        std::cout << result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-        if (!measured.refusal.empty()) std::cerr << "sextrix-solve: " << measured.refusal << "\n";
-        return measured.refusal.empty() ? 0 : 2;
-    }
-    std::printf("centre    RA %s  Dec %s  (J2000.0; %.6f %+.6f deg)\n",
-                sexagesimal(centre.raDeg / 15, 2, false).c_str(), sexagesimal(centre.decDeg, 1, true).c_str(),
-                centre.raDeg, centre.decDeg);
-    std::printf("scale     %.4f\"/px\n", scale);
-    std::printf("rotation  up at %.2f deg east of north\n", o.upPositionAngleDeg);
-    std::printf("parity    %s\n",
-                o.mirrored ? "mirrored (east right with north up)" : "normal (east left with north up)");
-    std::printf("matches   %d stars (%d rejected), %zu detected\n", matched, outcome.refinement.rejected,
-                detected.size());
-    std::printf("rms       %.3f px (%.3f\")\n", outcome.rmsPx, outcome.refinement.rmsArcsec);
-    std::printf("check     %d of %d held-back catalogue stars where predicted (chance of a wrong solution 1e%.1f)\n",
-                outcome.proofMatches, outcome.proofPredicted, outcome.log10FalseAlarm);
-    std::printf("wcs       %s\n", c.wcs.c_str());
-    for (const std::string& line : measured.lines) std::printf("%s\n", line.c_str());
-    if (!measured.refusal.empty()) {
-        std::cerr << "sextrix-solve: " << measured.refusal << "\n";
-        return 2;
-    }
-    return 0;
+    // The worst status of the images: 2 for any that cannot be read, else 1
+    // for any not solved.
+    int status = 0, blocks = 0;
+    std::string warned;
+    runInOrder(
+        static_cast<int>(c.images.size()), c.jobs,
+        [&](int i) {
+            const std::string& image = c.images[static_cast<std::size_t>(i)];
+            return solveFrame(image, c.wcs.empty() ? wcsSidecarPath(image) : c.wcs, shared);
+        },
+        [&](const FrameReport& frame) {
+            // Images of one size get the same warning: it is said once.
+            if (!frame.warning.empty() && frame.warning != warned)
+                std::cerr << "sextrix-solve: warning: " << frame.warning << "\n";
+            if (!frame.warning.empty()) warned = frame.warning;
+            // Plain blocks of several images, a blank line apart.
+            if (shared.several && !c.json && blocks++ > 0) std::cout << "\n";
+            std::cout << frame.out << std::flush;
+            std::cerr << frame.err;
+            status = std::max(status, frame.status);
+        });
+    return status;
 }
 
 }  // namespace
