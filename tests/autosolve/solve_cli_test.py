@@ -1,7 +1,9 @@
 """sextrix-solve from the outside: the demo field solves (exit 0, sidecar
 written, centre within 1" of 08 51 18 +11 48 00, the field's true centre),
 and bad input ends with status 2 and a one-line reason. A catalogue whose
-area, kept beside it, lies elsewhere is warned of and still solves. With RENDER_FIELD,
+area, kept beside it, lies elsewhere is warned of and still solves. Several
+frames solved at once come out one JSON line each, in the order given, the
+unreadable one among them reported without stopping the others. With RENDER_FIELD,
 the same field as a 16-bit FITS file solves too, and its sidecar, in the
 file's own row order, puts the image's corners where the JPEG's does.
 
@@ -10,6 +12,7 @@ file's own row order, puts the image's corners where the JPEG's does.
 import json
 import math
 import os
+import shutil
 import subprocess
 import sys
 
@@ -75,12 +78,31 @@ bad = {
     "catalogue without stars": [image, *hints, "--catalogue", garbage],
     "missing catalogue": [image, *hints, "--catalogue", os.path.join(work, "none.txt")],
     "four picks": [image, *hints, "--catalogue", answer, "--picks", "1,1 2,2 3,3 4,4"],
+    "one sidecar for two images": [image, image, *hints, "--catalogue", answer, "--wcs", sidecar],
+    "measuring two images": [image, image, *hints, "--catalogue", answer, "--measure", "533,464"],
+    "no jobs": [image, *hints, "--catalogue", answer, "--jobs", "0"],
 }
 for name, args in bad.items():
     r = subprocess.run([solve, *args], capture_output=True, text=True)
     lines = r.stderr.strip().splitlines()
     if r.returncode != 2 or len(lines) != 1:
         failures.append("%s: exit %d, expected 2 with one line: %r" % (name, r.returncode, r.stderr))
+
+# A night's frames, one unreadable: the unreadable one, done first, still
+# comes out in its place, and makes the status 2.
+frames = [os.path.join(work, name) for name in ("f1.jpg", "f2.jpg", "broken.jpg", "f3.jpg")]
+for frame in frames:
+    shutil.copy(image, frame)
+    if os.path.exists(frame[:-3] + "wcs"):
+        os.remove(frame[:-3] + "wcs")
+with open(frames[2], "wb") as f:
+    f.write(b"not a picture")
+r = subprocess.run([solve, *frames, *hints, "--catalogue", answer, "--jobs", "2", "--json"], capture_output=True,
+                   text=True)
+lines = [json.loads(line) for line in r.stdout.splitlines()]
+got = [(line["image"], line["solved"], os.path.exists(line["image"][:-3] + "wcs")) for line in lines]
+if r.returncode != 2 or got != [(f, f != frames[2], f != frames[2]) for f in frames] or "error" not in lines[2]:
+    failures.append("frames: exit %d, %r, stderr %r" % (r.returncode, got, r.stderr))
 
 # A value outside its range ends with status 2 and a reason naming its option.
 for option, value in [("--scale", "1e-310"), ("--scale", "1e9"), ("--epoch", "1e300"), ("--epoch", "-2000000"),
@@ -93,7 +115,6 @@ for option, value in [("--scale", "1e-310"), ("--scale", "1e9"), ("--epoch", "1e
 
 # Installed (no data beside the executable), the solver reads the hosts.cfg
 # the window keeps in the user's data folder.
-import shutil
 prefix_bin, user = os.path.join(work, "prefix", "bin"), os.path.join(work, "xdg")
 os.makedirs(prefix_bin, exist_ok=True)
 os.makedirs(os.path.join(user, "velorin-sextrix"), exist_ok=True)
