@@ -1,7 +1,7 @@
-// render_compare_field: one simulated 1000 x 800 field for the solver
-// comparison, from a star list (ra_deg,dec_deg,mag_vt):
+// render_compare_field: one simulated field (1000 x 800, or WIDTHxHEIGHT)
+// for the solver comparison, from a star list (ra_deg,dec_deg,mag_vt):
 //
-//   render_compare_field STARS.csv OUT_PREFIX RA_DEG DEC_DEG ARCSEC_PER_PX UP_PA_DEG MIRROR SEED [fits]
+//   render_compare_field STARS.csv OUT_PREFIX RA_DEG DEC_DEG ARCSEC_PER_PX UP_PA_DEG MIRROR SEED [fits] [WxH]
 //
 // writes OUT_PREFIX.png (8-bit grey, lossless) or, with "fits", OUT_PREFIX.fits
 // (16-bit, a camera with 100 times the levels, FITS row 1 at the picture's
@@ -30,15 +30,28 @@ using namespace sextrix;
 using namespace sextrix::fieldsim;
 
 int main(int argc, char** argv) {
-    const bool fits = argc == 10 && std::string(argv[9]) == "fits";
-    if (argc != 9 && !fits) {
-        std::cerr << "usage: render_compare_field STARS.csv OUT_PREFIX RA DEC SCALE PA MIRROR SEED [fits]\n";
+    // After the eight: "fits", and a size other than 1000 x 800 as WIDTHxHEIGHT.
+    bool fits = false;
+    int width = 1000, height = 800;
+    bool usable = argc >= 9;
+    for (int i = 9; i < argc && usable; ++i) {
+        const std::string extra = argv[i];
+        char tail = 0;
+        if (extra == "fits")
+            fits = true;
+        else
+            usable = std::sscanf(extra.c_str(), "%dx%d%c", &width, &height, &tail) == 2 && width > 0 && height > 0;
+    }
+    if (!usable) {
+        std::cerr << "usage: render_compare_field STARS.csv OUT_PREFIX RA DEC SCALE PA MIRROR SEED [fits] [WxH]\n";
         return 2;
     }
     try {
         const std::vector<CatalogueStar> stars = readStarCsv(readFileBytes(argv[1]).value());
         const std::string out = argv[2];
         FieldSetup setup;
+        setup.width = width;
+        setup.height = height;
         setup.centreRaDeg = std::stod(argv[3]);
         setup.centreDecDeg = std::stod(argv[4]);
         setup.arcsecPerPixel = std::stod(argv[5]);
