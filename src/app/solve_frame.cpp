@@ -106,7 +106,7 @@ public:
 
 private:
     void solve() {
-        const LoadedImage loaded = loadImage(path_);
+        LoadedImage loaded = loadImage(path_);
         const LuminanceImage& image = loaded.image;
         report_.warning = areaWarning(shared_, image.width, image.height);
         const std::vector<DetectedStar> detected = detectStars(image);
@@ -140,6 +140,18 @@ private:
             report_.err += "sextrix-solve: " + label_ + measured.refusal + "\n";
             report_.status = 2;
         }
+        if (shared_.keepFrames) keep(std::move(loaded), outcome, detected);
+    }
+
+    void keep(LoadedImage loaded, const SolveOutcome& outcome, const std::vector<DetectedStar>& detected) {
+        const auto* keywords = loaded.fitsKeywords ? &*loaded.fitsKeywords : nullptr;
+        const Outcome<ObservationTime> time = frameTime({}, path_, keywords, shared_.cameraUtcOffsetHours);
+        report_.kept = KeptFrame{path_,
+                                 std::move(loaded.image),
+                                 outcome,
+                                 detected,
+                                 time ? std::optional(time->mjdUtc) : std::nullopt,
+                                 time ? std::string() : time.reason()};
     }
 
     // A frame that was not solved (status 1) or could not be read (status 2):

@@ -32,15 +32,30 @@ struct SharedSolve {
     std::string observerConfig;  // the settings file the reports read
     bool json = false;
     bool several = false;  // more than one image: each block names its image
+    // --moving: every solved frame is kept, with its time, for the search
+    // for moving objects once all are solved.
+    bool keepFrames = false;
+    std::optional<double> cameraUtcOffsetHours;  // for the times of EXIF frames
+};
+
+// A solved frame as the search for moving objects takes it.
+struct KeptFrame {
+    std::string image;
+    LuminanceImage values;
+    SolveOutcome outcome;
+    std::vector<DetectedStar> detected;
+    std::optional<double> mjdUtc;  // the middle of the exposure
+    std::string timeProblem;       // why there is no time
 };
 
 // One image's part of the output, and its exit status (0 solved, 1 no
 // solution, 2 bad input).
 struct FrameReport {
     int status = 0;
-    std::string out;      // stdout: the JSON line or the plain block
-    std::string err;      // stderr lines
-    std::string warning;  // the catalogue's area left behind, or empty
+    std::string out;                // stdout: the JSON line or the plain block
+    std::string err;                // stderr lines
+    std::string warning;            // the catalogue's area left behind, or empty
+    std::optional<KeptFrame> kept;  // with keepFrames, a solved frame
 };
 
 struct ImageSize {

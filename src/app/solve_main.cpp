@@ -34,8 +34,10 @@
 #include "persist/wcs_header.h"
 #include "qtio/qt_http.h"
 #include "qtio/qt_program_folders.h"
+#include "report/observer_settings.h"
 #include "solve_frame.h"
 #include "solve_measurements.h"
+#include "solve_moving.h"
 #include "state/angle_units.h"
 #include "state/errors.h"
 #include "state/text_file.h"
@@ -100,6 +102,11 @@ Options:
                          threads; 1..256; 1 solves them in turn)
   --json                 print the result as one JSON object a line, one
                          per image, with the image's path as "image"
+  --moving               once every image is solved, look for the objects
+                         that move across the frames (3 or more with a time
+                         from their FITS header or EXIF, at 0.1-60"/min) and
+                         measure each on every frame; with --json one more
+                         line, {"moving": [...]}
   --help                 this text
 
 Measuring a minor planet or comet and reporting it to the Minor Planet Center:
@@ -155,6 +162,7 @@ struct Command {
     std::optional<FivePicks> picks;
     std::string wcs;
     bool json = false;
+    bool moving = false;
     int jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     MeasureRequest measure;
 };
@@ -237,6 +245,8 @@ Command parseCommand(const std::vector<std::string>& args) {
             c.wcs = value(i);
         else if (a == "--json")
             c.json = true;
+        else if (a == "--moving")
+            c.moving = true;
         else if (a == "--jobs") {
             const double jobs = number(value(i), a, kJobsRange);
             if (jobs != std::floor(jobs)) throw BadInput("--jobs takes a whole number, not " + args[i]);
@@ -435,13 +445,17 @@ int run(int argc, char** argv) {
     // Qt's network and the program folder need a program object; a solve
     // from a file does not.
     std::optional<QCoreApplication> program;
-    if (c.download || c.measure.wantsReport()) program.emplace(argc, argv);
+    if (c.download || c.measure.wantsReport() || c.moving) program.emplace(argc, argv);
     SharedSolve shared;
     shared.hints = hints.solve;
     shared.picks = c.picks;
     shared.measure = c.measure;
     shared.json = c.json;
     shared.several = c.images.size() > 1;
+    shared.keepFrames = c.moving;
+    if (c.moving)
+        shared.cameraUtcOffsetHours = cameraUtcOffsetSetting(
+            !c.measure.observerConfig.empty() ? c.measure.observerConfig : joinPath(programFolder(), "observer.cfg"));
     readCatalogue(c, hints, shared);
     if (!c.measure.pixels.empty())
         shared.observerConfig = !c.measure.observerConfig.empty() ? c.measure.observerConfig
@@ -451,6 +465,7 @@ int run(int argc, char** argv) {
     // The worst status of the images: 2 for any that cannot be read, else 1
     // for any not solved.
     int status = 0, blocks = 0;
+    std::vector<KeptFrame> kept;
     std::string warned;
     runInOrder(
         static_cast<int>(c.images.size()), c.jobs,
@@ -458,7 +473,7 @@ int run(int argc, char** argv) {
             const std::string& image = c.images[static_cast<std::size_t>(i)];
             return solveFrame(image, c.wcs.empty() ? wcsSidecarPath(image) : c.wcs, shared);
         },
-        [&](const FrameReport& frame) {
+        [&](FrameReport frame) {
             // Images of one size get the same warning: it is said once.
             if (!frame.warning.empty() && frame.warning != warned)
                 std::cerr << "sextrix-solve: warning: " << frame.warning << "\n";
@@ -468,7 +483,14 @@ int run(int argc, char** argv) {
             std::cout << frame.out << std::flush;
             std::cerr << frame.err;
             status = std::max(status, frame.status);
+            if (frame.kept) kept.push_back(std::move(*frame.kept));
         });
+    if (c.moving) {
+        const MovingReport moving = reportMovingObjects(kept, shared.catalogue, c.json);
+        if (!c.json) std::cout << "\n";
+        std::cout << moving.out;
+        std::cerr << moving.err;
+    }
     return status;
 }
 

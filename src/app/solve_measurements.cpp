@@ -23,17 +23,6 @@ double rounded(double value, int decimals) {
     return std::round(value * scale) / scale;
 }
 
-// The middle of the exposure: --time, else the FITS header, else the EXIF
-// block with the camera's offset from the settings.
-Outcome<ObservationTime> observationTime(const MeasureRequest& request, const MeasureInput& input,
-                                         std::optional<double> cameraUtcOffsetHours) {
-    if (!request.timeText.empty()) return ObservationTime{mjdOf(*parseIsoTime(request.timeText)), "--time"};
-    if (input.fitsKeywords) return fitsMidExposure(*input.fitsKeywords);
-    const Result<ExifTimeFields> fields = readExifTimeFields(input.imagePath);
-    if (!fields) return Outcome<ObservationTime>::refused(describe(fields.error()));
-    return exifMidExposure(*fields, cameraUtcOffsetHours);
-}
-
 std::string pixelText(double x, double y) {
     char text[64];
     std::snprintf(text, sizeof text, "%.1f,%.1f", x, y);
@@ -41,6 +30,16 @@ std::string pixelText(double x, double y) {
 }
 
 }  // namespace
+
+Outcome<ObservationTime> frameTime(const std::string& timeText, const std::string& imagePath,
+                                   const std::map<std::string, std::string>* fitsKeywords,
+                                   std::optional<double> cameraUtcOffsetHours) {
+    if (!timeText.empty()) return ObservationTime{mjdOf(*parseIsoTime(timeText)), "--time"};
+    if (fitsKeywords) return fitsMidExposure(*fitsKeywords);
+    const Result<ExifTimeFields> fields = readExifTimeFields(imagePath);
+    if (!fields) return Outcome<ObservationTime>::refused(describe(fields.error()));
+    return exifMidExposure(*fields, cameraUtcOffsetHours);
+}
 
 std::string measureRequestProblem(const MeasureRequest& request) {
     if (request.wantsReport() && request.pixels.empty()) return "--mpc and --ades need a target: give --measure X,Y";
@@ -64,8 +63,8 @@ MeasureResult measureAndReport(const MeasureRequest& request, const MeasureInput
     // Settings that cannot be read stop the report only (below); the
     // measurements go on, with no camera offset.
     const Result<ObserverSettingsReading> read = loadObserverSettings(input.observerConfig);
-    const Outcome<ObservationTime> time =
-        observationTime(request, input, read ? read->settings.cameraUtcOffsetHours : std::nullopt);
+    const Outcome<ObservationTime> time = frameTime(request.timeText, input.imagePath, input.fitsKeywords,
+                                                    read ? read->settings.cameraUtcOffsetHours : std::nullopt);
     std::optional<Designation> designation;
     if (!request.designationText.empty()) designation = *parseDesignation(request.designationText);
     const FrameCalibration frame =

@@ -3,12 +3,14 @@
 // the pixels given, their time, and the reports to the Minor Planet Center.
 #include <nlohmann/json.hpp>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "autosolve/solve_field.h"
 #include "fits/fits_image.h"
+#include "obstime/observation_time.h"
 #include "report/measurement.h"
 
 namespace sextrix {
@@ -23,6 +25,12 @@ struct MeasureRequest {
 
     bool wantsReport() const { return !mpcPath.empty() || !adesPath.empty(); }
 };
+
+// The middle of a frame's exposure: the time given (--time), else the FITS
+// header's, else the camera's EXIF with the camera's offset from UTC.
+Outcome<ObservationTime> frameTime(const std::string& timeText, const std::string& imagePath,
+                                   const std::map<std::string, std::string>* fitsKeywords,
+                                   std::optional<double> cameraUtcOffsetHours);
 
 // What the option values must be before anything is solved: a report needs
 // --measure and --designation, an ADES file ends in .psv or .xml, --time and

@@ -308,7 +308,8 @@ Result<FitsImage> readFitsImage(const std::string& path) {
     }
 }
 
-void writeFits16(const std::string& path, const LuminanceImage& image) {
+void writeFits16(const std::string& path, const LuminanceImage& image,
+                 const std::vector<std::pair<std::string, std::string>>& keywords) {
     if (image.width <= 0 || image.height <= 0 ||
         image.values.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
         fail("writeFits16: the image is empty or its values do not fill it");
@@ -332,6 +333,14 @@ void writeFits16(const std::string& path, const LuminanceImage& image) {
     fits_create_diskfile(&fits.file, part.c_str(), &status);
     fits_create_img(fits.file, USHORT_IMG, 2, axes, &status);
     fits_update_key(fits.file, TDOUBLE, "SATURATE", &white, "level at which pixels clip", &status);
+    for (const auto& [key, text] : keywords) {
+        char* end = nullptr;
+        double number = std::strtod(text.c_str(), &end);
+        if (!text.empty() && end == text.c_str() + text.size())
+            fits_update_key(fits.file, TDOUBLE, key.c_str(), &number, nullptr, &status);
+        else
+            fits_update_key(fits.file, TSTRING, key.c_str(), const_cast<char*>(text.c_str()), nullptr, &status);
+    }
     fits_write_img(fits.file, TUSHORT, 1, static_cast<LONGLONG>(stored.size()), stored.data(), &status);
     fits_close_file(fits.file, &status);
     fits.file = nullptr;

@@ -4,6 +4,8 @@
 // simulated fields.
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "state/luminance_plane.h"
 #include "state/read_result.h"
@@ -61,7 +63,9 @@ Result<FitsImage> readFitsImage(const std::string& path);
 // Writes the image as 16-bit unsigned integers (BITPIX 16, BZERO 32768),
 // values rounded and clipped to 0..65535, FITS row 1 at the picture's
 // bottom, SATURATE set to the white level. Replaces the file. Throws
-// std::runtime_error on failure.
-void writeFits16(const std::string& path, const LuminanceImage& image);
+// std::runtime_error on failure. Further keywords ("DATE-OBS", "EXPTIME")
+// are written as numbers when their text reads as one, else as strings.
+void writeFits16(const std::string& path, const LuminanceImage& image,
+                 const std::vector<std::pair<std::string, std::string>>& keywords = {});
 
 }  // namespace sextrix
