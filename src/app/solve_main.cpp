@@ -38,6 +38,7 @@
 #include "solve_frame.h"
 #include "solve_measurements.h"
 #include "solve_moving.h"
+#include "solve_stack.h"
 #include "state/angle_units.h"
 #include "state/errors.h"
 #include "state/text_file.h"
@@ -107,6 +108,14 @@ Options:
                          from their FITS header or EXIF, at 0.1-60"/min) and
                          measure each on every frame; with --json one more
                          line, {"moving": [...]}
+  --stack FILE           once every image is solved, stack them on the first
+                         one's pixel grid and write FILE (16-bit FITS, with
+                         DATE-AVG when the frames have times) and its .wcs
+  --stack-method M       mean (the default), median or clipped (a mean
+                         without the values beyond 3 sigma)
+  --stack-rate RA,DEC    stack along a motion instead of the stars, in "/min
+                         (RA times cos Dec, Dec): an object moving so is a
+                         point at the stack's mid-time; every frame needs a time
   --help                 this text
 
 Measuring a minor planet or comet and reporting it to the Minor Planet Center:
@@ -163,6 +172,7 @@ struct Command {
     std::string wcs;
     bool json = false;
     bool moving = false;
+    StackRequest stack;
     int jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     MeasureRequest measure;
 };
@@ -247,7 +257,18 @@ Command parseCommand(const std::vector<std::string>& args) {
             c.json = true;
         else if (a == "--moving")
             c.moving = true;
-        else if (a == "--jobs") {
+        else if (a == "--stack")
+            c.stack.path = value(i);
+        else if (a == "--stack-method") {
+            const auto method = stackMethodNamed(value(i));
+            if (!method) throw BadInput("--stack-method takes mean, median or clipped, not " + args[i]);
+            c.stack.method = *method;
+        } else if (a == "--stack-rate") {
+            const std::string& pair = value(i);
+            const auto comma = pair.find(',');
+            if (comma == std::string::npos) throw BadInput("--stack-rate takes RA,DEC in \"/min, not " + pair);
+            c.stack.rate = SkyRate{number(pair.substr(0, comma), a), number(pair.substr(comma + 1), a)};
+        } else if (a == "--jobs") {
             const double jobs = number(value(i), a, kJobsRange);
             if (jobs != std::floor(jobs)) throw BadInput("--jobs takes a whole number, not " + args[i]);
             c.jobs = static_cast<int>(jobs);
@@ -452,7 +473,7 @@ int run(int argc, char** argv) {
     shared.measure = c.measure;
     shared.json = c.json;
     shared.several = c.images.size() > 1;
-    shared.keepFrames = c.moving;
+    shared.keepFrames = c.moving || !c.stack.path.empty();
     if (c.moving)
         shared.cameraUtcOffsetHours = cameraUtcOffsetSetting(
             !c.measure.observerConfig.empty() ? c.measure.observerConfig : joinPath(programFolder(), "observer.cfg"));
@@ -491,6 +512,7 @@ int run(int argc, char** argv) {
         std::cout << moving.out;
         std::cerr << moving.err;
     }
+    if (!c.stack.path.empty()) std::cout << (c.json ? "" : "\n") << writeStackOf(kept, c.stack, c.json);
     return status;
 }
 

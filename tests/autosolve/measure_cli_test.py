@@ -89,7 +89,7 @@ if before and open(mpc, "rb").read() != before:
     failures.append("a refused report changed the earlier file")
 
 if render:
-    from astropy.io import fits
+    from astropy.io import fits  # also read by the series below
 
     subprocess.run([render, os.path.join(demo, "m67-field-stars.csv"), work, "--fits"], check=True,
                    capture_output=True)
@@ -121,6 +121,30 @@ if render:
         if (abs(o["rate_ra_arcsec_per_min"] - 6) > 0.1 or abs(o["rate_dec_arcsec_per_min"] - 3) > 0.1
                 or len(measured) != 4):
             failures.append("series: %r" % o)
+        # Stacked along its motion it is a point where it was at the stack's
+        # mid-time (the same time as the object's place above); along the
+        # stars the stack solves like a frame.
+        import numpy
+        from astropy.wcs import WCS
+
+        moved, still = os.path.join(series, "moved.fits"), os.path.join(series, "still.fits")
+        for target, extra in ((moved, ["--stack-rate", "6,3", "--stack-method", "median"]), (still, [])):
+            r = subprocess.run([solve, *frames, *base[1:-2], "--stack", target, *extra], capture_output=True, text=True)
+            if r.returncode != 0:
+                failures.append("stack %s: exit %d %s" % (target, r.returncode, r.stderr))
+        with open(moved[:-5] + ".wcs") as f:
+            header = fits.Header.fromstring(f.read())
+        x, y = (int(round(float(v))) for v in WCS(header).world_to_pixel_values(o["ra_deg"], o["dec_deg"]))
+        data = fits.getdata(moved).astype(float)
+        box = data[y - 3:y + 4, x - 3:x + 4] - numpy.median(data)
+        ys, xs = numpy.mgrid[-3:4, -3:4]
+        off = math.hypot((box * xs).sum() / box.sum(), (box * ys).sum() / box.sum())
+        noise = 1.4826 * numpy.median(numpy.abs(data - numpy.median(data)))
+        if box.max() < 20 * noise or off > 0.7:
+            failures.append("stack along the motion: peak %.0f, %.2f px off" % (box.max(), off))
+        r = subprocess.run([solve, still, *base[1:-2]], capture_output=True, text=True)
+        if r.returncode != 0:
+            failures.append("star stack: exit %d %s" % (r.returncode, r.stderr))
 
 for f in failures:
     print(f)
