@@ -512,7 +512,7 @@ int run(int argc, char** argv) {
         std::cout << moving.out;
         std::cerr << moving.err;
     }
-    if (!c.stack.path.empty()) std::cout << (c.json ? "" : "\n") << writeStackOf(kept, c.stack, c.json);
+    if (!c.stack.path.empty()) std::cout << (c.json ? "" : "\n") << writeStackOf(std::move(kept), c.stack, c.json);
     return status;
 }
 

@@ -19,20 +19,21 @@ std::optional<StackMethod> stackMethodNamed(const std::string& word) {
     return std::nullopt;
 }
 
-std::string writeStackOf(const std::vector<KeptFrame>& frames, const StackRequest& request, bool json) {
+std::string writeStackOf(std::vector<KeptFrame> frames, const StackRequest& request, bool json) {
     if (frames.size() < 2)
         throw BadInput("--stack needs two solved frames or more, not " + std::to_string(frames.size()));
     std::vector<SeriesFrame> series;
     bool timed = true;
-    for (const KeptFrame& frame : frames) {
+    const ReferenceGrid grid{frames.front().outcome.solution, frames.front().values.width,
+                             frames.front().values.height};
+    // Each frame's values move into the stack's list: they are held once.
+    for (KeptFrame& frame : frames) {
         if (!frame.mjdUtc && request.rate)
             throw BadInput(frame.image + " has no time (" + frame.timeProblem +
                            "): a stack along a motion needs every frame's time");
         timed = timed && frame.mjdUtc.has_value();
-        series.push_back({frame.values, frame.outcome.solution, frame.mjdUtc.value_or(0)});
+        series.push_back({std::move(frame.values), frame.outcome.solution, frame.mjdUtc.value_or(0)});
     }
-    const ReferenceGrid grid{frames.front().outcome.solution, frames.front().values.width,
-                             frames.front().values.height};
     const Stack stack = stackFrames(series, grid, {request.method, request.rate.value_or(SkyRate{}), std::nullopt});
 
     std::vector<std::pair<std::string, std::string>> keywords{{"NCOMBINE", std::to_string(frames.size())}};

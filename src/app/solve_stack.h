@@ -27,6 +27,6 @@ std::optional<StackMethod> stackMethodNamed(const std::string& word);
 // object {"stack": FILE, ...}); throws BadInput when
 // fewer than two frames are solved or, for a stack along a motion, a frame
 // has no time.
-std::string writeStackOf(const std::vector<KeptFrame>& frames, const StackRequest& request, bool json);
+std::string writeStackOf(std::vector<KeptFrame> frames, const StackRequest& request, bool json);
 
 }  // namespace sextrix
