@@ -30,7 +30,6 @@
 #include "catalog/star_list_reader.h"
 #include "geometry/angles.h"
 #include "geometry/centre.h"
-#include "ordered_jobs.h"
 #include "persist/wcs_header.h"
 #include "qtio/qt_http.h"
 #include "qtio/qt_program_folders.h"
@@ -41,6 +40,7 @@
 #include "solve_stack.h"
 #include "state/angle_units.h"
 #include "state/errors.h"
+#include "state/ordered_jobs.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
 

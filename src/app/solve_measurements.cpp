@@ -6,8 +6,7 @@
 
 #include "measure/frame_calibration.h"
 #include "measure/reported_target.h"
-#include "obstime/exif_time.h"
-#include "obstime/fits_time.h"
+#include "obstime/frame_time.h"
 #include "obstime/utc_time.h"
 #include "report/ades.h"
 #include "report/designation.h"
@@ -35,10 +34,7 @@ Outcome<ObservationTime> frameTime(const std::string& timeText, const std::strin
                                    const std::map<std::string, std::string>* fitsKeywords,
                                    std::optional<double> cameraUtcOffsetHours) {
     if (!timeText.empty()) return ObservationTime{mjdOf(*parseIsoTime(timeText)), "--time"};
-    if (fitsKeywords) return fitsMidExposure(*fitsKeywords);
-    const Result<ExifTimeFields> fields = readExifTimeFields(imagePath);
-    if (!fields) return Outcome<ObservationTime>::refused(describe(fields.error()));
-    return exifMidExposure(*fields, cameraUtcOffsetHours);
+    return frameTimeOf(imagePath, fitsKeywords, cameraUtcOffsetHours);
 }
 
 std::string measureRequestProblem(const MeasureRequest& request) {

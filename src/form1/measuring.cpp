@@ -13,8 +13,7 @@
 #include "measure/frame_calibration.h"
 #include "measurements.h"
 #include "model/status.h"
-#include "obstime/exif_time.h"
-#include "obstime/fits_time.h"
+#include "obstime/frame_time.h"
 #include "obstime/utc_time.h"
 #include "refinement.h"
 #include "report/observer_settings.h"
@@ -44,20 +43,8 @@ Outcome<ObservationTime> pictureTime(const App& app) {
                                                       "2026-12-08T03:14:15.5)",
                                                       {typed}));
     }
-    if (!ws.imageKeywords.empty()) return fitsMidExposure(ws.imageKeywords);
-    const Result<ExifTimeFields> fields = readExifTimeFields(imagePathOf(app, app.form1.txt_url.text));
-    if (!fields) return Outcome<ObservationTime>::refused(describe(fields.error()));
-    return exifMidExposure(*fields, cameraUtcOffsetSetting(app.programFile("observer.cfg")));
-}
-
-// The catalogue the star answer came from: the one its area names, else the
-// star service hosts.cfg names now.
-Catalogue answerCatalogue(const App& app) {
-    const std::string answer = app.programFile("data.txt");
-    std::string service = readHostsSettings(app).star.protocol;
-    if (const Result<std::string> bytes = readFileBytes(answer))
-        if (const auto area = areaBeside(answer, *bytes); area && *area) service = (*area)->service;
-    return catalogueOfProtocol(service.substr(0, service.find(':'))).value_or(Catalogue::UsnoA2);
+    return frameTimeOf(imagePathOf(app, app.form1.txt_url.text), ws.imageKeywords.empty() ? nullptr : &ws.imageKeywords,
+                       cameraUtcOffsetSetting(app.programFile("observer.cfg")));
 }
 
 std::vector<ListedAsteroid> listedAsteroids(const WorkingState& ws) {
@@ -83,6 +70,14 @@ const WorkingState::MeasureFrame& measureFrameOf(App& app) {
 }
 
 }  // namespace
+
+Catalogue answerCatalogue(const App& app) {
+    const std::string answer = app.programFile("data.txt");
+    std::string service = readHostsSettings(app).star.protocol;
+    if (const Result<std::string> bytes = readFileBytes(answer))
+        if (const auto area = areaBeside(answer, *bytes); area && *area) service = (*area)->service;
+    return catalogueOfProtocol(service.substr(0, service.find(':'))).value_or(Catalogue::UsnoA2);
+}
 
 void mnu_measure_Click(App& app) {
     WorkingState& ws = app.ws();

@@ -16,4 +16,8 @@ void mnu_measure_Click(App& app);
 // nothing was measured (nothing is kept then).
 void measureClick(App& app);
 
+// The catalogue the star answer (data.txt) came from: the one its area
+// names, else the star service hosts.cfg names now.
+Catalogue answerCatalogue(const App& app);
+
 }  // namespace sextrix

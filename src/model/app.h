@@ -23,6 +23,7 @@ struct App {
     ReportSettingsModel reportSettings;
     ResidualsModel residuals;
     MeasurementsModel measurements;
+    SeriesModel series;
     Platform& platform;
 
     WorkingState& ws() { return form1.ws; }

@@ -33,6 +33,7 @@ struct Form1Model {
     MenuItem mnu_autosolve{"Résolution automatique"}, mnu_measure{"Mesurer"};
     // The measurements and the reports to the Minor Planet Center, and the
     // observer's settings the reports carry.
+    MenuItem mnu_openseries{"Ouvrir une série…"};
     MenuItem mnu_measurements{"Mesures"}, mnu_savereport{"Enregistrer le rapport MPC…"},
         mnu_copyreport{"Copier le rapport MPC"}, mnu_reportsettings{"Rapport"};
     MenuItem mnu_exportwcs{"Exporter WCS"}, mnu_residus{"Résidus"}, mnu_residualtable{"Table des résidus"},

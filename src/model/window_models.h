@@ -149,4 +149,17 @@ struct MeasurementsModel {
         cmdClose{"Fermer"};
 };
 
+// The series window: its frames and the moving objects found across them.
+struct SeriesModel {
+    std::string caption = "Série";
+    // Image, UTC, state, stars matched, RMS (").
+    std::array<std::string, 5> frameColumns{"Image", "Date UTC", "État", "Étoiles", "RMS (\")"};
+    std::vector<std::array<std::string, 5>> frameRows;
+    // Object, RA and Dec at the mid-time, rate ("/min), frames linked.
+    std::array<std::string, 5> candidateColumns{"Objet", "AD", "Déc", "Vitesse (\"/min)", "Images"};
+    std::vector<std::array<std::string, 5>> candidateRows;
+    std::string summary;
+    Button cmdFind{"Chercher les objets mobiles"}, cmdMeasure{"Mesurer sur toutes les images"}, cmdClose{"Fermer"};
+};
+
 }  // namespace sextrix

@@ -13,6 +13,7 @@
 #include "calibration/image_calibration.h"
 #include "click_mode.h"
 #include "measure/kept_measurement.h"
+#include "series_state.h"
 #include "state/plate_constants.h"
 #include "state/reduction_values.h"
 #include "state/refinement_result.h"
@@ -124,6 +125,8 @@ struct WorkingState {
 
     // The objects measured, in the order of the clicks.
     std::vector<KeptMeasurement> measurements;
+    // The series opened with "Open series…".
+    SeriesState series;
 };
 
 }  // namespace sextrix

@@ -33,6 +33,8 @@ public:
     };
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;
+    // Several files to open; none when the user cancels.
+    virtual std::vector<std::string> chooseFiles(const FileRequest& request) = 0;
     // Puts the text on the clipboard.
     virtual void copyText(const std::string& text) = 0;
 };
@@ -45,7 +47,18 @@ public:
 };
 
 // The secondary windows, shown modally by the logic.
-enum class WindowKey { FrmLang, Config, Config2, Wizard, FrmInternet, About, Residuals, Measurements, ReportSettings };
+enum class WindowKey {
+    FrmLang,
+    Config,
+    Config2,
+    Wizard,
+    FrmInternet,
+    About,
+    Residuals,
+    Measurements,
+    Series,
+    ReportSettings
+};
 
 class Windows {
 public:

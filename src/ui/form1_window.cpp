@@ -40,6 +40,7 @@
 #include "form1/picture_events.h"
 #include "form1/project.h"
 #include "form1/residuals.h"
+#include "form1/series.h"
 #include "form1/suggestions.h"
 #include "form1/wcs_export.h"
 #include "ui/info_panel_view.h"
@@ -147,6 +148,7 @@ void Form1Window::buildMenus() {
     fichier->addSeparator();
     action(fichier, form_.mnu_exportwcs, "mnu_exportwcs", [this] { mnu_exportwcs_Click(app_); });
     fichier->addSeparator();
+    action(fichier, form_.mnu_openseries, "mnu_openseries", [this] { mnu_openseries_Click(app_); });
     action(fichier, form_.mnu_measurements, "mnu_measurements", [this] { mnu_measurements_Click(app_); });
     action(fichier, form_.mnu_savereport, "mnu_savereport", [this] { mnu_savereport_Click(app_); });
     action(fichier, form_.mnu_copyreport, "mnu_copyreport", [this] { mnu_copyreport_Click(app_); });

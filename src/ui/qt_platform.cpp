@@ -102,6 +102,14 @@ std::optional<std::string> QtPlatform::chooseFile(const FileRequest& request) {
     return path.toStdString();
 }
 
+std::vector<std::string> QtPlatform::chooseFiles(const FileRequest& request) {
+    std::vector<std::string> paths;
+    for (const QString& path :
+         QFileDialog::getOpenFileNames(dialogParent, q(request.title), q(request.folder), q(request.filter)))
+        paths.push_back(path.toStdString());
+    return paths;
+}
+
 void QtPlatform::yield() {
     if (refreshWindows) refreshWindows();
     QApplication::processEvents();

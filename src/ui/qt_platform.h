@@ -21,6 +21,7 @@ public:
     void message(const std::string& text, const std::string& title, bool warningIcon) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
+    std::vector<std::string> chooseFiles(const FileRequest& request) override;
     void copyText(const std::string& text) override;
     // EventLoop: repaints the windows from their models, then runs pending events once.
     void yield() override;

@@ -18,6 +18,7 @@
 #include "ui/measurements_window.h"
 #include "ui/report_settings_window.h"
 #include "ui/residuals_window.h"
+#include "ui/series_window.h"
 #include "ui/splash_window.h"
 #include "ui/wizard_window.h"
 
@@ -121,6 +122,11 @@ void QtProgram::openModal(WindowKey key) {
         case WindowKey::Measurements: {
             MeasurementsWindow measurements(app_, mainWindow_.get());
             measurements.exec();
+            break;
+        }
+        case WindowKey::Series: {
+            SeriesWindow series(app_, mainWindow_.get());
+            series.exec();
             break;
         }
         case WindowKey::About: {

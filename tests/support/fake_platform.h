@@ -7,6 +7,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/app.h"
@@ -46,6 +47,10 @@ public:
         chosenFiles.pop_front();
         return path;
     }
+    std::vector<std::string> chooseFiles(const FileRequest& request) override {
+        fileRequests.push_back(request);
+        return std::exchange(chosenFileLists, {});
+    }
     void copyText(const std::string& text) override { copiedTexts.push_back(text); }
     // EventLoop
     void yield() override {
@@ -78,6 +83,7 @@ public:
     std::deque<std::string> chosenFiles;
     std::vector<Dialogs::FileRequest> fileRequests;
     std::vector<std::string> copiedTexts;
+    std::vector<std::string> chosenFileLists;  // the next chooseFiles' answer
     int yields = 0;
     std::function<void()> onYield;
     std::vector<WindowKey> shownWindows;

@@ -6,7 +6,9 @@
 // on the caller's thread.
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -14,9 +16,12 @@
 
 namespace sextrix {
 
-// work(i) must not throw; deliver(result) runs on the caller's thread.
+// work(i) must not throw; deliver(result) runs on the caller's thread. While
+// the caller's thread waits for the next result, idle() runs on it every
+// idleEvery (a window keeps answering); the results do not depend on it.
 template <class Work, class Deliver>
-void runInOrder(int count, int jobs, Work&& work, Deliver&& deliver) {
+void runInOrder(int count, int jobs, Work&& work, Deliver&& deliver, const std::function<void()>& idle = {},
+                std::chrono::milliseconds idleEvery = std::chrono::milliseconds(50)) {
     const int threads = std::clamp(jobs, 1, std::max(count, 1));
     if (threads == 1) {
         for (int i = 0; i < count; ++i) deliver(work(i));
@@ -39,7 +44,13 @@ void runInOrder(int count, int jobs, Work&& work, Deliver&& deliver) {
         });
     for (std::size_t i = 0; i < done.size(); ++i) {
         std::unique_lock<std::mutex> hold(lock);
-        finished.wait(hold, [&] { return done[i].has_value(); });
+        if (!idle) finished.wait(hold, [&] { return done[i].has_value(); });
+        while (!done[i].has_value()) {
+            if (finished.wait_for(hold, idleEvery, [&] { return done[i].has_value(); })) break;
+            hold.unlock();
+            idle();
+            hold.lock();
+        }
         Result result = std::move(*done[i]);
         done[i].reset();
         hold.unlock();
