@@ -118,6 +118,13 @@ struct LinkFrame {
 
 }  // namespace
 
+std::vector<std::pair<int, int>> seedPairs(int frames, int minFrames) {
+    std::vector<std::pair<int, int>> pairs;
+    for (int span = frames - 1; span >= std::max(1, minFrames - 1); --span)
+        for (int a = 0; a + span < frames; ++a) pairs.emplace_back(a, a + span);
+    return pairs;
+}
+
 std::vector<SeriesSource> frameSources(const std::vector<DetectedStar>& stars, const TanSolution& solution) {
     std::vector<SeriesSource> sources;
     sources.reserve(stars.size());
@@ -156,52 +163,51 @@ std::vector<Tracklet> findTracklets(std::span<const SeriesEpoch> epochs, std::sp
     // centre, which bends a uniform path by less than r dr times its length.
     const double curvature = toRadians(farthest / 3600) / 206264.806;
     std::vector<Tracklet> tracklets;
-    for (int a = 0; a < std::min(2, n); ++a)
-        for (int b = n - 1; b >= std::max(n - 2, a + settings.minFrames - 1); --b) {
-            LinkFrame& first = frames[static_cast<std::size_t>(a)];
-            LinkFrame& last = frames[static_cast<std::size_t>(b)];
-            const double minutes = last.plane.minutes - first.plane.minutes;
-            if (!(minutes > 0)) continue;
-            for (std::size_t i = 0; i < first.plane.at.size(); ++i) {
-                if (first.taken[i]) continue;
-                const PixelPosition p = first.plane.at[i];
-                std::optional<Tracklet> best;
-                for (int j : last.grid.within(p.x, p.y, settings.maxRateArcsecPerMin * minutes + tolerance)) {
-                    if (last.taken[static_cast<std::size_t>(j)]) continue;
-                    const PixelPosition q = last.plane.at[static_cast<std::size_t>(j)];
-                    const double path = std::hypot(q.x - p.x, q.y - p.y);
-                    const double reach = tolerance + curvature * path * path;
-                    std::vector<std::pair<int, int>> linked{{a, static_cast<int>(i)}, {b, j}};
-                    for (int m = 0; m < n; ++m) {
-                        if (m == a || m == b) continue;
-                        const LinkFrame& f = frames[static_cast<std::size_t>(m)];
-                        const double share = (f.plane.minutes - first.plane.minutes) / minutes;
-                        const int found =
-                            f.grid.nearest(p.x + share * (q.x - p.x), p.y + share * (q.y - p.y), reach, f.taken);
-                        if (found >= 0) linked.emplace_back(m, found);
-                    }
-                    if (static_cast<int>(linked.size()) < settings.minFrames) continue;
-                    std::vector<TrackletPoint> points;
-                    for (const auto& [m, index] : linked) {
-                        const LinkFrame& f = frames[static_cast<std::size_t>(m)];
-                        const int source = f.plane.source[static_cast<std::size_t>(index)];
-                        const SeriesEpoch& e = epochs[static_cast<std::size_t>(f.epoch)];
-                        points.push_back(
-                            {f.epoch, source, {e.sources[static_cast<std::size_t>(source)].sky, e.midTimeMjd}});
-                    }
-                    std::optional<Tracklet> t = fitted(std::move(points), epochs, settings);
-                    if (t && (!best || better(*t, *best))) best = std::move(t);
+    for (const auto& [a, b] : seedPairs(n, settings.minFrames)) {
+        LinkFrame& first = frames[static_cast<std::size_t>(a)];
+        LinkFrame& last = frames[static_cast<std::size_t>(b)];
+        const double minutes = last.plane.minutes - first.plane.minutes;
+        if (!(minutes > 0)) continue;
+        for (std::size_t i = 0; i < first.plane.at.size(); ++i) {
+            if (first.taken[i]) continue;
+            const PixelPosition p = first.plane.at[i];
+            std::optional<Tracklet> best;
+            for (int j : last.grid.within(p.x, p.y, settings.maxRateArcsecPerMin * minutes + tolerance)) {
+                if (last.taken[static_cast<std::size_t>(j)]) continue;
+                const PixelPosition q = last.plane.at[static_cast<std::size_t>(j)];
+                const double path = std::hypot(q.x - p.x, q.y - p.y);
+                const double reach = tolerance + curvature * path * path;
+                std::vector<std::pair<int, int>> linked{{a, static_cast<int>(i)}, {b, j}};
+                for (int m = 0; m < n; ++m) {
+                    if (m == a || m == b) continue;
+                    const LinkFrame& f = frames[static_cast<std::size_t>(m)];
+                    const double share = (f.plane.minutes - first.plane.minutes) / minutes;
+                    const int found =
+                        f.grid.nearest(p.x + share * (q.x - p.x), p.y + share * (q.y - p.y), reach, f.taken);
+                    if (found >= 0) linked.emplace_back(m, found);
                 }
-                if (!best) continue;
-                for (const TrackletPoint& point : best->points)
-                    for (LinkFrame& f : frames)
-                        if (f.epoch == point.frame) {
-                            const auto at = std::find(f.plane.source.begin(), f.plane.source.end(), point.source);
-                            f.taken[static_cast<std::size_t>(at - f.plane.source.begin())] = true;
-                        }
-                tracklets.push_back(std::move(*best));
+                if (static_cast<int>(linked.size()) < settings.minFrames) continue;
+                std::vector<TrackletPoint> points;
+                for (const auto& [m, index] : linked) {
+                    const LinkFrame& f = frames[static_cast<std::size_t>(m)];
+                    const int source = f.plane.source[static_cast<std::size_t>(index)];
+                    const SeriesEpoch& e = epochs[static_cast<std::size_t>(f.epoch)];
+                    points.push_back(
+                        {f.epoch, source, {e.sources[static_cast<std::size_t>(source)].sky, e.midTimeMjd}});
+                }
+                std::optional<Tracklet> t = fitted(std::move(points), epochs, settings);
+                if (t && (!best || better(*t, *best))) best = std::move(t);
             }
+            if (!best) continue;
+            for (const TrackletPoint& point : best->points)
+                for (LinkFrame& f : frames)
+                    if (f.epoch == point.frame) {
+                        const auto at = std::find(f.plane.source.begin(), f.plane.source.end(), point.source);
+                        f.taken[static_cast<std::size_t>(at - f.plane.source.begin())] = true;
+                    }
+            tracklets.push_back(std::move(*best));
         }
+    }
     std::sort(tracklets.begin(), tracklets.end(), better);
     return tracklets;
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "fieldsim/seeded_random.h"
@@ -55,6 +57,42 @@ TEST(Tracklets, TwoMoversAmongStarsAndSpikesAreFoundWithTheirRates) {
         EXPECT_LT(std::hypot(t.fit.rate.raCosDecArcsecPerMin - truth.raCosDecArcsecPerMin,
                              t.fit.rate.decArcsecPerMin - truth.decArcsecPerMin),
                   0.01 * speed);
+    }
+}
+
+// Six frames 5 minutes apart; an object at 3"/min seen on only three of
+// them, among 30 one-frame spikes a frame. Whichever three frames they are,
+// the object is linked from them and nothing else is.
+TEST(Tracklets, AnObjectSeenOnAnyThreeFramesIsLinked) {
+    FieldSetup s;
+    s.width = 800, s.height = 600, s.centreRaDeg = 80, s.centreDecDeg = 35, s.arcsecPerPixel = 2;
+    const TanSolution solution = trueSolution(s);
+    const SkyRate rate{2.4, 1.8};
+    const SkyDirection start = tanPixelToSky(solution, 300, 250);
+    const double t0 = 60400.4;
+    const int seenOn[][3] = {{0, 1, 2}, {3, 4, 5}, {0, 1, 5}, {0, 4, 5}, {1, 2, 3}, {2, 3, 4}, {0, 2, 4}, {1, 3, 5}};
+    for (const auto& frames : seenOn) {
+        SeededRandom random(11);
+        const auto source = [&](SkyDirection at) {
+            const SkyDirection seen = movedBy(at, {0.15 * random.normal(), 0.15 * random.normal()});
+            return SeriesSource{seen, tanSkyToPixel(solution, seen.raDeg, seen.decDeg).value()};
+        };
+        std::vector<SeriesEpoch> epochs;
+        for (int k = 0; k < 6; ++k) {
+            SeriesEpoch e{t0 + 5.0 * k / kMinutesPerDay, {}};
+            if (std::find(std::begin(frames), std::end(frames), k) != std::end(frames))
+                e.sources.push_back(source(movedBy(start, offsetOver(rate, t0, e.midTimeMjd))));
+            for (int i = 0; i < 30; ++i)
+                e.sources.push_back(source(tanPixelToSky(solution, 800 * random.uniform(), 600 * random.uniform())));
+            epochs.push_back(std::move(e));
+        }
+        const std::vector<Tracklet> found = findTracklets(epochs, {});
+        ASSERT_EQ(found.size(), 1u) << "seen on " << frames[0] << frames[1] << frames[2];
+        ASSERT_EQ(found[0].points.size(), 3u);
+        for (int p = 0; p < 3; ++p) {
+            EXPECT_EQ(found[0].points[p].frame, frames[p]);
+            EXPECT_EQ(found[0].points[p].source, 0);
+        }
     }
 }
 
