@@ -9,11 +9,11 @@
 // not, hot pixels and cosmic rays), each frame pointed a little otherwise,
 // with two objects at a rate and a magnitude of the table; its SNR column is
 // measured on the objects themselves. The
-// frames are detected (detectStars), taken to the sky through their true
+// frames are detected (detectSeriesSources, at the series' threshold), taken to the sky through their true
 // solutions and linked (findTracklets). An object is found when a tracklet
 // has it within 2" on at least 3 frames; every other tracklet is false.
 //
-//   series_sim_fields [--series N] [--seed S] [--no-timing]
+//   series_sim_fields [--series N] [--seed S] [--threshold K] [--no-timing]
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -29,6 +29,7 @@
 #include "fieldsim/seeded_random.h"
 #include "fieldsim/sky_projection.h"
 #include "measure/aperture_photometry.h"
+#include "series/series_detection.h"
 #include "series/stacking.h"
 #include "series/tracklets.h"
 
@@ -84,6 +85,7 @@ struct SeriesResult {
     int found = 0;
     int falseTracklets = 0;
     std::vector<double> snr;  // per object: the median over its frames
+    int sources = 0;          // detected over the frames
 };
 
 double median(std::vector<double> values) {
@@ -93,7 +95,7 @@ double median(std::vector<double> values) {
     return *mid;
 }
 
-SeriesResult runSeries(SeededRandom& random, double mag, double rateArcsecPerMin) {
+SeriesResult runSeries(SeededRandom& random, double mag, double rateArcsecPerMin, const DetectSettings& detect) {
     FieldSetup base;
     base.width = 600, base.height = 500, base.arcsecPerPixel = 2;
     base.centreRaDeg = 360 * random.uniform(), base.centreDecDeg = -50 + 100 * random.uniform();
@@ -114,6 +116,7 @@ SeriesResult runSeries(SeededRandom& random, double mag, double rateArcsecPerMin
                                         40 + half + (420 - 2 * half) * random.uniform());
         m.start = movedBy({mid.raDeg, mid.decDeg}, offsetOver(m.rate, minutes / 2 / kMinutesPerDay, 0));
     }
+    SeriesResult r;
     std::vector<SeriesEpoch> epochs;
     std::vector<double> snr[2];  // per object and frame, at its true place
     const double startMjd = 60400.3;
@@ -135,13 +138,12 @@ SeriesResult runSeries(SeededRandom& random, double mag, double rateArcsecPerMin
             if (at[m])
                 if (const auto flux = aperturePhotometry(image, at[m]->x, at[m]->y, apertureForFwhm(f.fwhmPx), f.gain))
                     snr[m].push_back(flux->snr());
-        const auto detected = detectStars(image);
-        epochs.push_back({mjd, frameSources(detected, trueSolution(f))});
+        epochs.push_back({mjd, detectSeriesSources(image, trueSolution(f), detect)});
+        r.sources += static_cast<int>(epochs.back().sources.size());
     }
     std::vector<SkyDirection> catalogue;
     for (const CatalogueStar& s : stars) catalogue.push_back({s.raDeg, s.decDeg});
 
-    SeriesResult r;
     for (const auto& frames : snr) r.snr.push_back(median(frames));
     std::vector<bool> found(2, false);
     for (const Tracklet& t : findTracklets(epochs, catalogue)) {
@@ -171,12 +173,14 @@ int main(int argc, char** argv) {
     int seriesCount = 20;
     unsigned long long seed = 2026;
     bool timing = true;
+    DetectSettings detect = seriesDetectSettings();
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--no-timing") timing = false;
         if (i + 1 == argc) break;
         if (option == "--series") seriesCount = std::atoi(argv[i + 1]);
         if (option == "--seed") seed = std::strtoull(argv[i + 1], nullptr, 10);
+        if (option == "--threshold") detect.thresholdSigma = std::atof(argv[i + 1]);
     }
     if (timing) timeStacks();
     // Magnitudes that put an object near a signal-to-noise ratio of 50, 20,
@@ -184,19 +188,21 @@ int main(int argc, char** argv) {
     // the table gives the ratio measured on the objects (aperture photometry
     // at the true place, the median over the frames, then over the objects).
     const double mags[] = {10.4, 11.6, 12.4, 12.8};
-    std::printf("\n   mag  SNR  rate\"/min  objects  found  rate   false/series\n");
+    std::printf("\ndetection threshold %.2f sigma\n", detect.thresholdSigma);
+    std::printf("   mag  SNR  rate\"/min  objects  found  rate   false/series  sources/frame\n");
     for (double mag : mags)
         for (double rate : {0.5, 5.0, 30.0}) {
             fieldsim::SeededRandom random(seed);
-            int found = 0, falseTracklets = 0;
+            int found = 0, falseTracklets = 0, sources = 0;
             std::vector<double> snr;
             for (int i = 0; i < seriesCount; ++i) {
-                const auto r = runSeries(random, mag, rate);
-                found += r.found, falseTracklets += r.falseTracklets;
+                const auto r = runSeries(random, mag, rate, detect);
+                found += r.found, falseTracklets += r.falseTracklets, sources += r.sources;
                 snr.insert(snr.end(), r.snr.begin(), r.snr.end());
             }
-            std::printf("%6.2f %4.0f %9.1f %8d %6d %5.0f%% %10.2f\n", mag, median(snr), rate, 2 * seriesCount, found,
-                        100.0 * found / (2 * seriesCount), static_cast<double>(falseTracklets) / seriesCount);
+            std::printf("%6.2f %4.0f %9.1f %8d %6d %5.0f%% %10.2f %14.0f\n", mag, median(snr), rate, 2 * seriesCount,
+                        found, 100.0 * found / (2 * seriesCount), static_cast<double>(falseTracklets) / seriesCount,
+                        sources / (5.0 * seriesCount));
         }
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "measure/frame_calibration.h"
 #include "obstime/utc_time.h"
+#include "series/series_detection.h"
 #include "series/series_measurement.h"
 #include "series/tracklets.h"
 
@@ -74,7 +75,7 @@ MovingReport reportMovingObjects(const std::vector<KeptFrame>& frames, const std
         usable.frames.push_back(&frame);
         usable.calibrations.push_back(
             calibrateFrame(frame.values, frame.outcome.solution, frame.outcome.refinement, catalogue, frame.detected));
-        epochs.push_back({*frame.mjdUtc, frameSources(frame.detected, frame.outcome.solution)});
+        epochs.push_back({*frame.mjdUtc, detectSeriesSources(frame.values, frame.outcome.solution)});
     }
     std::vector<Tracklet> tracklets;
     if (static_cast<int>(epochs.size()) >= kMinFrames) {
