@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 # cycle. The windows' state (model/) is above every subsystem: a subsystem
 # that includes it is also a compile error (model/windows_only.h).
 set(allowed_state "state")
-set(allowed_model "state;calibration;measure;refine;detect;geometry;report;obstime")
+set(allowed_model "state;calibration;measure;refine;detect;geometry;report;obstime;series")
 set(allowed_geometry "state")
 set(allowed_catalog "state;geometry")
 set(allowed_chart "state;geometry")

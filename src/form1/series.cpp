@@ -23,6 +23,7 @@
 #include "refinement.h"
 #include "report/observer_settings.h"
 #include "run_handler.h"
+#include "series/series_detection.h"
 #include "series/series_measurement.h"
 #include "state/ordered_jobs.h"
 #include "state/text_number.h"
@@ -211,7 +212,7 @@ void Series_Find_Click(App& app) {
     }
     std::vector<SeriesEpoch> epochs;
     for (const SeriesFrameState* f : frames)
-        epochs.push_back({*f->mjdUtc, frameSources(f->detected, *f->refinement.solution)});
+        epochs.push_back({*f->mjdUtc, detectSeriesSources(f->values, *f->refinement.solution)});
     std::vector<SkyDirection> stars;
     for (const ReferenceStar& star : referenceStarsOf(app.ws())) stars.push_back({star.raDeg, star.decDeg});
     series.candidates = findTracklets(epochs, stars);

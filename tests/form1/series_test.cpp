@@ -1,0 +1,68 @@
+// A night's series through the main window's handlers: four FITS frames of
+// the demo field with an object moving across them, opened, solved, the
+// object found and measured on every frame into the measurements list.
+#include "form1/series.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "fieldsim/demo_field.h"
+#include "fieldsim/field_render.h"
+#include "fieldsim/sky_projection.h"
+#include "fieldsim/star_csv.h"
+#include "fits/fits_image.h"
+#include "obstime/utc_time.h"
+#include "support/demo_field_app.h"
+
+namespace sextrix {
+namespace {
+
+using namespace fieldsim;
+
+TEST(Series, OpenedSolvedAndItsMovingObjectMeasuredOnEveryFrame) {
+    testing::TestApp t;
+    testing::typeDemoField(t);
+    const auto stars = readStarCsv(readFileBytes(testing::dataFile("demo/m67-field-stars.csv")).value());
+    const FieldSetup demo = m67DemoSetup();
+    const SkyPoint start = imageToSky(demo, 420, 330);
+    std::vector<std::string> paths;
+    for (int k = 0; k < 4; ++k) {  // 5 minutes apart, the object at 6"/min east and 3"/min north
+        FieldSetup setup = deeperCamera(demo, 100);
+        setup.seed = 500 + k;
+        std::vector<CatalogueStar> seen = stars;
+        seen.push_back(
+            {start.raDeg + 30.0 * k / 3600 / std::cos(start.decDeg * M_PI / 180), start.decDeg + 15.0 * k / 3600, 12});
+        // Given out of order: the series sorts them by time.
+        paths.push_back(t.folder.file("frame" + std::to_string(k) + ".fits"));
+        writeFits16(paths.back(), renderRawField(setup, seen),
+                    {{"DATE-OBS", isoUtcText(61382.125 + 5.0 * k / 1440, 0).substr(0, 19)}, {"EXPTIME", "60"}});
+    }
+    t.fake.chosenFileLists = {paths.rbegin(), paths.rend()};
+    std::size_t candidates = 0;
+    t.fake.onShow[WindowKey::Series] = [&] {
+        Series_Find_Click(t.app);
+        candidates = t.app.ws().series.candidates.size();
+        Series_Measure_Click(t.app, 0);
+    };
+    mnu_openseries_Click(t.app);
+
+    const SeriesState& series = t.app.ws().series;
+    ASSERT_EQ(series.frames.size(), 4u);
+    EXPECT_EQ(series.frames.front().path, paths.front());
+    for (const SeriesFrameState& f : series.frames) EXPECT_TRUE(f.solved()) << f.path << ": " << f.failure;
+    EXPECT_EQ(candidates, 1u);
+    const std::vector<KeptMeasurement>& kept = t.app.ws().measurements;
+    ASSERT_EQ(kept.size(), 4u);
+    for (int k = 0; k < 4; ++k) {
+        const double ra = start.raDeg + 30.0 * k / 3600 / std::cos(start.decDeg * M_PI / 180);
+        const double dec = start.decDeg + 15.0 * k / 3600;
+        EXPECT_LT(
+            3600 * std::hypot((kept[k].target.raDeg - ra) * std::cos(dec * M_PI / 180), kept[k].target.decDeg - dec),
+            0.5)
+            << k;
+    }
+}
+
+}  // namespace
+}  // namespace sextrix
