@@ -11,7 +11,9 @@
 #include "catalogue_files.h"
 #include "chart.h"
 #include "detect/luminance_image.h"
+#include "fits/display_stretch.h"
 #include "fits/fits_image.h"
+#include "geometry/tan_projection.h"
 #include "image_file.h"
 #include "measure/frame_calibration.h"
 #include "measurements.h"
@@ -23,6 +25,7 @@
 #include "refinement.h"
 #include "report/observer_settings.h"
 #include "run_handler.h"
+#include "series/frame_resampling.h"
 #include "series/series_detection.h"
 #include "series/series_measurement.h"
 #include "state/ordered_jobs.h"
@@ -33,7 +36,8 @@ namespace {
 
 constexpr int kOpenSeries = 201, kCaption = 202, kState = 203, kStars = 204, kSolved = 205, kNotSolved = 206,
               kObject = 207, kRate = 208, kFrames = 209, kFind = 210, kMeasure = 211, kProgress = 212,
-              kSolvedCount = 213, kFound = 214, kTooFew = 215, kAdded = 216, kCancelled = 217, kFilter = 218;
+              kSolvedCount = 213, kFound = 214, kTooFew = 215, kAdded = 216, kCancelled = 217, kFilter = 218,
+              kBlink = 219, kBlinkRate = 220;
 
 std::string text(const App& app, int entry, const char* english, const std::vector<std::string>& values = {}) {
     return laterFormEntry(app.ctx.lang, entry, english, values);
@@ -103,6 +107,8 @@ void fillSeriesModel(App& app) {
     model.cmdFind.caption = text(app, kFind, "Find moving objects");
     model.cmdMeasure.caption = text(app, kMeasure, "Measure on every frame");
     model.cmdClose.caption = text(app, 190, "Close");
+    model.cmdBlink.caption = text(app, kBlink, "Blink");
+    model.blinkRateUnit = text(app, kBlinkRate, "frames/s");
     model.frameRows.clear();
     int solved = 0;
     for (const SeriesFrameState& f : series.frames) {
@@ -220,6 +226,39 @@ void Series_Find_Click(App& app) {
     app.series.summary = text(app, kFound, "%1 moving object(s) in %2 frames with a time",
                               {intToText(static_cast<long long>(series.candidates.size())),
                                intToText(static_cast<long long>(frames.size()))});
+}
+
+void Series_Blink_Click(App& app) {
+    const SeriesState& series = app.ws().series;
+    SeriesModel& model = app.series;
+    model.blinkFrames.clear();
+    model.tracks.clear();
+    const auto first =
+        std::find_if(series.frames.begin(), series.frames.end(), [](const SeriesFrameState& f) { return f.solved(); });
+    if (first == series.frames.end()) return;
+    const ReferenceGrid grid{*first->refinement.solution, first->values.width, first->values.height};
+    model.blinkWidth = grid.width;
+    model.blinkHeight = grid.height;
+    std::optional<StretchLevels> levels;
+    for (const SeriesFrameState& f : series.frames) {
+        if (!f.solved()) continue;
+        const LuminanceImage aligned = resampleFrame(f.values, *f.refinement.solution, grid);
+        if (!levels) levels = stretchLevels(aligned, Stretch::Automatic);
+        SeriesModel::BlinkFrame frame{fileNameOf(f.path) + (f.mjdUtc ? "  " + isoUtcText(*f.mjdUtc, 1) : ""), {}};
+        frame.grey.reserve(aligned.values.size());
+        for (float v : aligned.values)
+            frame.grey.push_back(
+                static_cast<std::uint8_t>(std::isnan(v) ? 0 : stretchedGrey(v, *levels, Stretch::Automatic)));
+        model.blinkFrames.push_back(std::move(frame));
+        app.platform.events.yield();
+    }
+    for (const Tracklet& t : series.candidates) {
+        std::vector<std::pair<double, double>> track;
+        for (const TrackletPoint& p : t.points)
+            if (const auto at = tanSkyToPixel(grid.solution, p.position.sky.raDeg, p.position.sky.decDeg))
+                track.emplace_back(at->x, at->y);
+        model.tracks.push_back(std::move(track));
+    }
 }
 
 void Series_Measure_Click(App& app, int candidate) {

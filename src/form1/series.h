@@ -19,6 +19,10 @@ void fillSeriesModel(App& app);
 // "Find moving objects": tracklets across the solved frames with a time.
 void Series_Find_Click(App& app);
 
+// "Blink": the solved frames resampled onto the first one's pixels and
+// shown with its stretch, and each moving object's track on them.
+void Series_Blink_Click(App& app);
+
 // "Measure on every frame": the chosen object measured where its motion
 // puts it on each solved frame with a time, each measurement added to the
 // measurements list (File > Measurements) for the report.

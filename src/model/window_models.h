@@ -2,6 +2,7 @@
 // Models of the secondary windows. Their captions are set from the language
 // file even before the window is first opened.
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -160,6 +161,17 @@ struct SeriesModel {
     std::vector<std::array<std::string, 5>> candidateRows;
     std::string summary;
     Button cmdFind{"Chercher les objets mobiles"}, cmdMeasure{"Mesurer sur toutes les images"}, cmdClose{"Fermer"};
+    Button cmdBlink{"Clignoter"};
+    std::string blinkRateUnit = "images/s";
+    // Blinking: the solved frames on the first one's pixels, grey 0..255 with
+    // the first one's stretch levels, and each moving object's track there.
+    struct BlinkFrame {
+        std::string caption;  // file and UTC
+        std::vector<std::uint8_t> grey;
+    };
+    int blinkWidth = 0, blinkHeight = 0;
+    std::vector<BlinkFrame> blinkFrames;
+    std::vector<std::vector<std::pair<double, double>>> tracks;
 };
 
 }  // namespace sextrix

@@ -4,9 +4,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <tuple>
 
+#include "blink_view.h"
 #include "form1/series.h"
 #include "table_cells.h"
 
@@ -69,15 +75,72 @@ SeriesWindow::SeriesWindow(App& app, QWidget* parent) : QDialog(parent), app_(ap
         fill();
     });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* blink = button(model.cmdBlink, "cmdBlink");
+
+    // Blinking: the view, the rate and a step either way (also the arrow keys).
+    blink_ = new BlinkView(app_.series);
+    timer_ = new QTimer(this);
+    connect(timer_, &QTimer::timeout, this, [this] { blink_->step(1); });
+    rate_ = new QSpinBox;
+    rate_->setObjectName("blinkRate");
+    rate_->setRange(1, 20);
+    rate_->setValue(4);
+    rate_->setSuffix(" " + QString::fromStdString(model.blinkRateUnit));
+    connect(rate_, &QSpinBox::valueChanged, this, [this](int perSecond) { timer_->setInterval(1000 / perSecond); });
+    auto* previous = new QPushButton("<");
+    auto* next = new QPushButton(">");
+    // The arrow keys step too once blinking has started (the tables keep them before).
+    std::vector<QShortcut*> keys;
+    for (auto [control, key, by] : {std::tuple{previous, Qt::Key_Left, -1}, std::tuple{next, Qt::Key_Right, 1}}) {
+        auto stepBy = [this, by] {
+            timer_->stop();
+            blink_->step(by);
+        };
+        connect(control, &QPushButton::clicked, this, stepBy);
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setEnabled(false);
+        connect(shortcut, &QShortcut::activated, this, stepBy);
+        keys.push_back(shortcut);
+    }
+    blinkControls_ = new QWidget;
+    auto* controls = new QHBoxLayout(blinkControls_);
+    controls->setContentsMargins(0, 0, 0, 0);
+    controls->addWidget(previous);
+    controls->addWidget(next);
+    controls->addWidget(rate_);
+    controls->addStretch(1);
+    blink_->hide();
+    blinkControls_->hide();
+    connect(blink, &QPushButton::clicked, this, [this, keys] {
+        Series_Blink_Click(app_);
+        blink_->reload();
+        blink_->show();
+        blinkControls_->show();
+        for (QShortcut* key : keys) key->setEnabled(true);
+        panes_->setStretch(1, 2);
+        resize(std::max(width(), 1300), std::max(height(), 600));
+        timer_->start(1000 / rate_->value());
+    });
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(find);
     buttons->addWidget(measure);
+    buttons->addWidget(blink);
     buttons->addStretch(1);
     buttons->addWidget(close);
 
+    auto* lists = new QVBoxLayout;
+    lists->addWidget(frames_, 3);
+    lists->addWidget(candidates_, 2);
+    auto* blinking = new QVBoxLayout;
+    blinking->addWidget(blink_, 1);
+    blinking->addWidget(blinkControls_);
+    // The blinking pane takes room only once shown.
+    panes_ = new QHBoxLayout;
+    panes_->addLayout(lists, 1);
+    panes_->addLayout(blinking, 0);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(frames_, 3);
-    layout->addWidget(candidates_, 2);
+    layout->addLayout(panes_, 1);
     layout->addWidget(summary_);
     layout->addLayout(buttons);
     resize(760, 520);

@@ -6,8 +6,11 @@
 
 #include "model/app.h"
 
+class QHBoxLayout;
 class QLabel;
+class QSpinBox;
 class QTableWidget;
+class QTimer;
 
 namespace sextrix::ui {
 
@@ -23,6 +26,11 @@ private:
     QLabel* summary_ = nullptr;
     QTableWidget* frames_ = nullptr;
     QTableWidget* candidates_ = nullptr;
+    class BlinkView* blink_ = nullptr;
+    QWidget* blinkControls_ = nullptr;
+    QTimer* timer_ = nullptr;
+    QSpinBox* rate_ = nullptr;
+    QHBoxLayout* panes_ = nullptr;
 };
 
 }  // namespace sextrix::ui

@@ -44,6 +44,7 @@ TEST(Series, OpenedSolvedAndItsMovingObjectMeasuredOnEveryFrame) {
         Series_Find_Click(t.app);
         candidates = t.app.ws().series.candidates.size();
         Series_Measure_Click(t.app, 0);
+        Series_Blink_Click(t.app);
     };
     mnu_openseries_Click(t.app);
 
@@ -52,6 +53,12 @@ TEST(Series, OpenedSolvedAndItsMovingObjectMeasuredOnEveryFrame) {
     EXPECT_EQ(series.frames.front().path, paths.front());
     for (const SeriesFrameState& f : series.frames) EXPECT_TRUE(f.solved()) << f.path << ": " << f.failure;
     EXPECT_EQ(candidates, 1u);
+    // Blinking: every frame on the first one's pixels, the track through the four.
+    const SeriesModel& model = t.app.series;
+    ASSERT_EQ(model.blinkFrames.size(), 4u);
+    EXPECT_EQ(model.blinkFrames[3].grey.size(), static_cast<std::size_t>(model.blinkWidth * model.blinkHeight));
+    ASSERT_EQ(model.tracks.size(), 1u);
+    EXPECT_EQ(model.tracks[0].size(), 4u);
     const std::vector<KeptMeasurement>& kept = t.app.ws().measurements;
     ASSERT_EQ(kept.size(), 4u);
     for (int k = 0; k < 4; ++k) {
