@@ -28,6 +28,7 @@
 #include "series/frame_resampling.h"
 #include "series/series_detection.h"
 #include "series/series_measurement.h"
+#include "series/stacking.h"
 #include "state/ordered_jobs.h"
 #include "state/text_number.h"
 
@@ -37,7 +38,7 @@ namespace {
 constexpr int kOpenSeries = 201, kCaption = 202, kState = 203, kStars = 204, kSolved = 205, kNotSolved = 206,
               kObject = 207, kRate = 208, kFrames = 209, kFind = 210, kMeasure = 211, kProgress = 212,
               kSolvedCount = 213, kFound = 214, kTooFew = 215, kAdded = 216, kCancelled = 217, kFilter = 218,
-              kBlink = 219, kBlinkRate = 220;
+              kBlink = 219, kBlinkRate = 220, kStack = 221, kStackAlong = 222, kStackStill = 223;
 
 std::string text(const App& app, int entry, const char* english, const std::vector<std::string>& values = {}) {
     return laterFormEntry(app.ctx.lang, entry, english, values);
@@ -93,6 +94,25 @@ std::vector<const SeriesFrameState*> timedSolvedFrames(const SeriesState& series
     return frames;
 }
 
+// The pixels of the first solved frame, which the blinking frames and the
+// stacks are laid on; none when no frame is solved.
+std::optional<ReferenceGrid> referenceGrid(const SeriesState& series) {
+    const auto first =
+        std::find_if(series.frames.begin(), series.frames.end(), [](const SeriesFrameState& f) { return f.solved(); });
+    if (first == series.frames.end()) return std::nullopt;
+    return ReferenceGrid{*first->refinement.solution, first->values.width, first->values.height};
+}
+
+// Grey 0..255 of values on the reference grid, with the given levels.
+SeriesModel::BlinkFrame greyFrame(std::string caption, const LuminanceImage& values, const StretchLevels& levels) {
+    SeriesModel::BlinkFrame frame{std::move(caption), {}};
+    frame.grey.reserve(values.values.size());
+    for (float v : values.values)
+        frame.grey.push_back(
+            static_cast<std::uint8_t>(std::isnan(v) ? 0 : stretchedGrey(v, levels, Stretch::Automatic)));
+    return frame;
+}
+
 }  // namespace
 
 void fillSeriesModel(App& app) {
@@ -108,6 +128,7 @@ void fillSeriesModel(App& app) {
     model.cmdMeasure.caption = text(app, kMeasure, "Measure on every frame");
     model.cmdClose.caption = text(app, 190, "Close");
     model.cmdBlink.caption = text(app, kBlink, "Blink");
+    model.cmdStack.caption = text(app, kStack, "Stack");
     model.blinkRateUnit = text(app, kBlinkRate, "frames/s");
     model.frameRows.clear();
     int solved = 0;
@@ -233,10 +254,9 @@ void Series_Blink_Click(App& app) {
     SeriesModel& model = app.series;
     model.blinkFrames.clear();
     model.tracks.clear();
-    const auto first =
-        std::find_if(series.frames.begin(), series.frames.end(), [](const SeriesFrameState& f) { return f.solved(); });
-    if (first == series.frames.end()) return;
-    const ReferenceGrid grid{*first->refinement.solution, first->values.width, first->values.height};
+    const std::optional<ReferenceGrid> reference = referenceGrid(series);
+    if (!reference) return;
+    const ReferenceGrid& grid = *reference;
     model.blinkWidth = grid.width;
     model.blinkHeight = grid.height;
     std::optional<StretchLevels> levels;
@@ -244,12 +264,8 @@ void Series_Blink_Click(App& app) {
         if (!f.solved()) continue;
         const LuminanceImage aligned = resampleFrame(f.values, *f.refinement.solution, grid);
         if (!levels) levels = stretchLevels(aligned, Stretch::Automatic);
-        SeriesModel::BlinkFrame frame{fileNameOf(f.path) + (f.mjdUtc ? "  " + isoUtcText(*f.mjdUtc, 1) : ""), {}};
-        frame.grey.reserve(aligned.values.size());
-        for (float v : aligned.values)
-            frame.grey.push_back(
-                static_cast<std::uint8_t>(std::isnan(v) ? 0 : stretchedGrey(v, *levels, Stretch::Automatic)));
-        model.blinkFrames.push_back(std::move(frame));
+        model.blinkFrames.push_back(
+            greyFrame(fileNameOf(f.path) + (f.mjdUtc ? "  " + isoUtcText(*f.mjdUtc, 1) : ""), aligned, *levels));
         app.platform.events.yield();
     }
     for (const Tracklet& t : series.candidates) {
@@ -259,6 +275,28 @@ void Series_Blink_Click(App& app) {
                 track.emplace_back(at->x, at->y);
         model.tracks.push_back(std::move(track));
     }
+}
+
+void Series_Stack_Click(App& app, int candidate) {
+    const SeriesState& series = app.ws().series;
+    const std::optional<ReferenceGrid> grid = referenceGrid(series);
+    const std::vector<const SeriesFrameState*> frames = timedSolvedFrames(series);
+    if (!grid || frames.size() < 2) return;
+    std::vector<SeriesFrame> stacked;
+    for (const SeriesFrameState* f : frames) stacked.push_back({f->values, *f->refinement.solution, *f->mjdUtc});
+    const bool along = candidate >= 0 && candidate < static_cast<int>(series.candidates.size());
+    StackSettings settings{StackMethod::Median};
+    if (along) settings.rate = series.candidates[static_cast<std::size_t>(candidate)].fit.rate;
+    const Stack stack = stackFrames(stacked, *grid, settings);
+    const std::string count = intToText(static_cast<long long>(frames.size())), mid = isoUtcText(stack.midTimeMjd, 1);
+    const std::string caption =
+        along ? text(app, kStackAlong, "Median stack of %1 frames along object %2, mid-time %3",
+                     {count, intToText(candidate + 1), mid})
+              : text(app, kStackStill, "Median stack of %1 frames on the stars, mid-time %2", {count, mid});
+    SeriesModel& model = app.series;
+    if (model.blinkFrames.empty()) Series_Blink_Click(app);
+    model.blinkFrames.push_back(greyFrame(caption, stack.image, stretchLevels(stack.image, Stretch::Automatic)));
+    model.summary = caption;
 }
 
 void Series_Measure_Click(App& app, int candidate) {

@@ -23,6 +23,12 @@ void Series_Find_Click(App& app);
 // shown with its stretch, and each moving object's track on them.
 void Series_Blink_Click(App& app);
 
+// "Stack": the median of the solved frames with a time on the first one's
+// pixels, shifted along the chosen object's motion (none: on the stars), so
+// that the object is a point where it was at the stack's mid-time; shown
+// as the last of the blinking frames.
+void Series_Stack_Click(App& app, int candidate);
+
 // "Measure on every frame": the chosen object measured where its motion
 // puts it on each solved frame with a time, each measurement added to the
 // measurements list (File > Measurements) for the report.

@@ -161,7 +161,7 @@ struct SeriesModel {
     std::vector<std::array<std::string, 5>> candidateRows;
     std::string summary;
     Button cmdFind{"Chercher les objets mobiles"}, cmdMeasure{"Mesurer sur toutes les images"}, cmdClose{"Fermer"};
-    Button cmdBlink{"Clignoter"};
+    Button cmdBlink{"Clignoter"}, cmdStack{"Empiler"};
     std::string blinkRateUnit = "images/s";
     // Blinking: the solved frames on the first one's pixels, grey 0..255 with
     // the first one's stretch levels, and each moving object's track there.

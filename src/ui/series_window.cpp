@@ -111,21 +111,34 @@ SeriesWindow::SeriesWindow(App& app, QWidget* parent) : QDialog(parent), app_(ap
     controls->addStretch(1);
     blink_->hide();
     blinkControls_->hide();
-    connect(blink, &QPushButton::clicked, this, [this, keys] {
-        Series_Blink_Click(app_);
+    auto showBlinking = [this, keys] {
         blink_->reload();
         blink_->show();
         blinkControls_->show();
         for (QShortcut* key : keys) key->setEnabled(true);
         panes_->setStretch(1, 2);
         resize(std::max(width(), 1300), std::max(height(), 600));
+    };
+    connect(blink, &QPushButton::clicked, this, [this, showBlinking] {
+        Series_Blink_Click(app_);
+        showBlinking();
         timer_->start(1000 / rate_->value());
+    });
+    // The stack is shown still, as the last frame; the arrows step to the others.
+    QPushButton* stack = button(model.cmdStack, "cmdStack");
+    connect(stack, &QPushButton::clicked, this, [this, showBlinking] {
+        Series_Stack_Click(app_, candidates_->currentRow());
+        showBlinking();
+        timer_->stop();
+        blink_->step(-1);
+        fill();
     });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(find);
     buttons->addWidget(measure);
     buttons->addWidget(blink);
+    buttons->addWidget(stack);
     buttons->addStretch(1);
     buttons->addWidget(close);
 

@@ -12,6 +12,7 @@
 #include "fieldsim/sky_projection.h"
 #include "fieldsim/star_csv.h"
 #include "fits/fits_image.h"
+#include "geometry/tan_projection.h"
 #include "obstime/utc_time.h"
 #include "support/demo_field_app.h"
 
@@ -45,6 +46,7 @@ TEST(Series, OpenedSolvedAndItsMovingObjectMeasuredOnEveryFrame) {
         candidates = t.app.ws().series.candidates.size();
         Series_Measure_Click(t.app, 0);
         Series_Blink_Click(t.app);
+        Series_Stack_Click(t.app, 0);
     };
     mnu_openseries_Click(t.app);
 
@@ -55,10 +57,18 @@ TEST(Series, OpenedSolvedAndItsMovingObjectMeasuredOnEveryFrame) {
     EXPECT_EQ(candidates, 1u);
     // Blinking: every frame on the first one's pixels, the track through the four.
     const SeriesModel& model = t.app.series;
-    ASSERT_EQ(model.blinkFrames.size(), 4u);
+    ASSERT_EQ(model.blinkFrames.size(), 5u);
     EXPECT_EQ(model.blinkFrames[3].grey.size(), static_cast<std::size_t>(model.blinkWidth * model.blinkHeight));
     ASSERT_EQ(model.tracks.size(), 1u);
     EXPECT_EQ(model.tracks[0].size(), 4u);
+    // The stack along its motion, last: the object a bright point where it was at the stack's mid-time.
+    const Tracklet& object = series.candidates.at(0);
+    const auto at =
+        tanSkyToPixel(*series.frames[0].refinement.solution, object.fit.atMidTime.raDeg, object.fit.atMidTime.decDeg);
+    ASSERT_TRUE(at);
+    const auto& stack = model.blinkFrames.back().grey;
+    const int peak = stack[static_cast<std::size_t>(std::lround(at->y)) * model.blinkWidth + std::lround(at->x)];
+    EXPECT_GT(peak, 200);
     const std::vector<KeptMeasurement>& kept = t.app.ws().measurements;
     ASSERT_EQ(kept.size(), 4u);
     for (int k = 0; k < 4; ++k) {
