@@ -11,6 +11,7 @@
 #include "detect/star_detection.h"
 #include "fits/fits_image.h"
 #include "geometry/tan_projection.h"
+#include "output_text.h"
 #include "persist/wcs_header.h"
 #include "qtio/qt_images.h"
 #include "state/errors.h"
@@ -64,19 +65,6 @@ std::string sexagesimal(double value, int decimals, bool sign) {
     char text[48];
     std::snprintf(text, sizeof text, "%s%02d %02d %0*.*f", sign ? (negative ? "-" : "+") : "", units, minutes,
                   decimals + 3, decimals, seconds);
-    return text;
-}
-
-// A value for the JSON output, to the decimals the text output shows.
-double rounded(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    return std::round(value * scale) / scale;
-}
-
-std::string format(const char* pattern, auto... values) {
-    const int size = std::snprintf(nullptr, 0, pattern, values...);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    std::snprintf(text.data(), text.size() + 1, pattern, values...);
     return text;
 }
 

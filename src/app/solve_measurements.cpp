@@ -8,6 +8,7 @@
 #include "measure/reported_target.h"
 #include "obstime/frame_time.h"
 #include "obstime/utc_time.h"
+#include "output_text.h"
 #include "report/ades.h"
 #include "report/designation.h"
 #include "report/observer_settings.h"
@@ -16,11 +17,6 @@
 
 namespace sextrix {
 namespace {
-
-double rounded(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    return std::round(value * scale) / scale;
-}
 
 std::string pixelText(double x, double y) {
     char text[64];

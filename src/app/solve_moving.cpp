@@ -7,6 +7,7 @@
 
 #include "measure/frame_calibration.h"
 #include "obstime/utc_time.h"
+#include "output_text.h"
 #include "series/series_detection.h"
 #include "series/series_measurement.h"
 #include "series/tracklets.h"
@@ -15,18 +16,6 @@ namespace sextrix {
 namespace {
 
 constexpr int kMinFrames = 3;
-
-double rounded(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    return std::round(value * scale) / scale;
-}
-
-std::string format(const char* pattern, auto... values) {
-    const int size = std::snprintf(nullptr, 0, pattern, values...);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    std::snprintf(text.data(), text.size() + 1, pattern, values...);
-    return text;
-}
 
 // The frames with a time, and what the measurements need of each.
 struct UsableFrames {

@@ -49,8 +49,6 @@ private:
     std::size_t fromBottom_ = kNone;
 };
 
-std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
-
 std::string previousKept(const LanguageTables& lang) { return laterFormEntry(lang, 87, "The previous file is kept."); }
 
 // The words of a failed transfer in the interface's language.

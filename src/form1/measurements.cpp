@@ -7,6 +7,7 @@
 #include "captions.h"
 #include "obstime/utc_time.h"
 #include "report/designation.h"
+#include "state/text_file.h"
 #include "state/text_lines.h"
 #include "state/text_number.h"
 
@@ -15,8 +16,6 @@ namespace {
 
 constexpr int kCaption = 180, kFirstColumn = 181, kDelete = 187, kSave = 188, kCopy = 189, kClose = 190,
               kNotADesignation = 196, kNothingMeasured = 199;
-
-std::string fileNameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
 std::string withSeparator(std::string text, char separator) {
     std::replace(text.begin(), text.end(), '.', separator);

@@ -30,6 +30,7 @@
 #include "series/series_measurement.h"
 #include "series/stacking.h"
 #include "state/ordered_jobs.h"
+#include "state/text_file.h"
 #include "state/text_number.h"
 
 namespace sextrix {
@@ -79,8 +80,6 @@ struct FrameSolved {
     Refinement refinement;
     std::string failure;
 };
-
-std::string fileNameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
 std::string frameState(const App& app, const SeriesFrameState& f) {
     if (f.solved()) return text(app, kSolved, "solved");

@@ -97,4 +97,6 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
+std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
 }  // namespace sextrix

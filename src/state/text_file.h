@@ -28,5 +28,7 @@ bool isWithinFolder(const std::string& path, const std::string& folder);
 
 // folder + "/" + name; a folder given with a trailing "/" is not doubled.
 std::string joinPath(const std::string& folder, const std::string& name);
+// The last part of a path: "night/m67.fits" -> "m67.fits".
+std::string fileNameOf(const std::string& path);
 
 }  // namespace sextrix
