@@ -62,7 +62,6 @@ void solveAndAsk(App& app, const StepCentre& centre) {
     Form1Model& form = app.form1;
     WorkingState& ws = form.ws;
     const auto& messages = app.ctx.lang.messages;
-    const char separator = app.ctx.decimalSeparator;
     AddStatus(form, app.platform.events, messages[5]);
 
     SolveHints hints;

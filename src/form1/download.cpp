@@ -1,5 +1,6 @@
 #include "download.h"
 
+#include <cmath>
 #include <filesystem>
 #include <optional>
 
@@ -14,6 +15,7 @@
 #include "geometry/precession.h"
 #include "model/busy_guard.h"
 #include "model/status.h"
+#include "obstime/utc_time.h"
 #include "run_handler.h"
 #include "state/errors.h"
 #include "state/text_file.h"
@@ -151,7 +153,12 @@ void downloadAsteroidsOfStep(App& app, bool minus, const StarQuery& stars) {
     AddStatus(form, app.platform.events, messages[21]);
     // The closing line says the list arrived: after a failure the line
     // naming the host and the reason is the last word.
-    if (DownloadAsteroids(app, query)) AddStatus(form, app.platform.events, messages[22]);
+    ws.asteroidMjd.reset();
+    if (DownloadAsteroids(app, query)) {
+        AddStatus(form, app.platform.events, messages[22]);
+        const double day = std::floor(query.day);
+        ws.asteroidMjd = mjdOf({query.year, query.month, static_cast<int>(day), (query.day - day) * 86400});
+    }
 }
 
 }  // namespace

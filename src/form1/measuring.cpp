@@ -47,17 +47,6 @@ Outcome<ObservationTime> pictureTime(const App& app) {
                        cameraUtcOffsetSetting(app.programFile("observer.cfg")));
 }
 
-std::vector<ListedAsteroid> listedAsteroids(const WorkingState& ws) {
-    std::vector<ListedAsteroid> listed;
-    for (int i = 1; i <= ws.astCount; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const auto x = tryParseStrictNumber(ws.astX[k], '.'), y = tryParseStrictNumber(ws.astY[k], '.');
-        if (x && y)
-            listed.push_back({listedDesignation(ws.astNumbers[k], ws.astNames[k]), *x / ws.corrAsd, *y / ws.corrDec});
-    }
-    return listed;
-}
-
 const WorkingState::MeasureFrame& measureFrameOf(App& app) {
     WorkingState& ws = app.ws();
     if (!ws.measureFrame) {
@@ -70,6 +59,17 @@ const WorkingState::MeasureFrame& measureFrameOf(App& app) {
 }
 
 }  // namespace
+
+std::vector<ListedAsteroid> listedAsteroids(const WorkingState& ws) {
+    std::vector<ListedAsteroid> listed;
+    for (int i = 1; i <= ws.astCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const auto x = tryParseStrictNumber(ws.astX[k], '.'), y = tryParseStrictNumber(ws.astY[k], '.');
+        if (x && y)
+            listed.push_back({listedDesignation(ws.astNumbers[k], ws.astNames[k]), *x / ws.corrAsd, *y / ws.corrDec});
+    }
+    return listed;
+}
 
 Catalogue answerCatalogue(const App& app) {
     const std::string answer = app.programFile("data.txt");

@@ -1,6 +1,7 @@
 #pragma once
 // Measuring objects on a solved picture: the mode ("Measure", key M) and the
 // click that measures the object under the pointer.
+#include "measure/listed_asteroids.h"
 #include "model/app.h"
 
 namespace sextrix {
@@ -15,6 +16,9 @@ void mnu_measure_Click(App& app);
 // asteroid's designation and O-C; a status line gives the result, or why
 // nothing was measured (nothing is kept then).
 void measureClick(App& app);
+
+// The asteroids of the list read (ws.astX, ws.astY) at their places.
+std::vector<ListedAsteroid> listedAsteroids(const WorkingState& ws);
 
 // The catalogue the star answer (data.txt) came from: the one its area
 // names, else the star service hosts.cfg names now.

@@ -25,10 +25,7 @@
 #include "refinement.h"
 #include "report/observer_settings.h"
 #include "run_handler.h"
-#include "series/frame_resampling.h"
-#include "series/series_detection.h"
-#include "series/series_measurement.h"
-#include "series/stacking.h"
+#include "series_frames.h"
 #include "state/ordered_jobs.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
@@ -38,11 +35,11 @@ namespace {
 
 constexpr int kOpenSeries = 201, kCaption = 202, kState = 203, kStars = 204, kSolved = 205, kNotSolved = 206,
               kObject = 207, kRate = 208, kFrames = 209, kFind = 210, kMeasure = 211, kProgress = 212,
-              kSolvedCount = 213, kFound = 214, kTooFew = 215, kAdded = 216, kCancelled = 217, kFilter = 218,
-              kBlink = 219, kBlinkRate = 220, kStack = 221, kStackAlong = 222, kStackStill = 223;
+              kSolvedCount = 213, kCancelled = 217, kFilter = 218, kBlink = 219, kBlinkRate = 220, kStack = 221,
+              kMarked = 224, kMeasureStack = 225;
 
 std::string text(const App& app, int entry, const char* english, const std::vector<std::string>& values = {}) {
-    return laterFormEntry(app.ctx.lang, entry, english, values);
+    return seriesText(app, entry, english, values);
 }
 
 // A frame's values as the detector reads them, and its time.
@@ -86,32 +83,6 @@ std::string frameState(const App& app, const SeriesFrameState& f) {
     return text(app, kNotSolved, "not solved: %1", {f.failure});
 }
 
-std::vector<const SeriesFrameState*> timedSolvedFrames(const SeriesState& series) {
-    std::vector<const SeriesFrameState*> frames;
-    for (const SeriesFrameState& f : series.frames)
-        if (f.solved() && f.mjdUtc) frames.push_back(&f);
-    return frames;
-}
-
-// The pixels of the first solved frame, which the blinking frames and the
-// stacks are laid on; none when no frame is solved.
-std::optional<ReferenceGrid> referenceGrid(const SeriesState& series) {
-    const auto first =
-        std::find_if(series.frames.begin(), series.frames.end(), [](const SeriesFrameState& f) { return f.solved(); });
-    if (first == series.frames.end()) return std::nullopt;
-    return ReferenceGrid{*first->refinement.solution, first->values.width, first->values.height};
-}
-
-// Grey 0..255 of values on the reference grid, with the given levels.
-SeriesModel::BlinkFrame greyFrame(std::string caption, const LuminanceImage& values, const StretchLevels& levels) {
-    SeriesModel::BlinkFrame frame{std::move(caption), {}};
-    frame.grey.reserve(values.values.size());
-    for (float v : values.values)
-        frame.grey.push_back(
-            static_cast<std::uint8_t>(std::isnan(v) ? 0 : stretchedGrey(v, levels, Stretch::Automatic)));
-    return frame;
-}
-
 }  // namespace
 
 void fillSeriesModel(App& app) {
@@ -140,14 +111,17 @@ void fillSeriesModel(App& app) {
     model.summary = text(app, kSolvedCount, "%1 of %2 frames solved",
                          {intToText(solved), intToText(static_cast<long long>(series.frames.size()))});
     model.candidateRows.clear();
-    for (std::size_t k = 0; k < series.candidates.size(); ++k) {
-        const Tracklet& t = series.candidates[k];
-        const double rate = std::hypot(t.fit.rate.raCosDecArcsecPerMin, t.fit.rate.decArcsecPerMin);
-        model.candidateRows.push_back(
-            {intToText(static_cast<long long>(k + 1)), measuredRaText(t.fit.atMidTime.raDeg, separator),
-             measuredDecText(t.fit.atMidTime.decDeg, separator), fixedText(rate, 2, separator),
-             intToText(static_cast<long long>(t.points.size()))});
+    for (std::size_t k = 0; k < series.objects.size(); ++k) {
+        const SeriesObject& o = series.objects[k];
+        const double rate = std::hypot(o.motion.rate.raCosDecArcsecPerMin, o.motion.rate.decArcsecPerMin);
+        std::string name = intToText(static_cast<long long>(k + 1));
+        if (o.marked) name = text(app, kMarked, "%1, marked", {name});
+        if (!o.designation.empty()) name += " (" + o.designation + ")";
+        model.candidateRows.push_back({name, measuredRaText(o.motion.sky.raDeg, separator),
+                                       measuredDecText(o.motion.sky.decDeg, separator), fixedText(rate, 2, separator),
+                                       intToText(static_cast<long long>(o.seen.size()))});
     }
+    model.cmdMeasureStack.caption = text(app, kMeasureStack, "Measure on the stack");
 }
 
 void mnu_openseries_Click(App& app) {
@@ -225,110 +199,6 @@ void mnu_openseries_Click(App& app) {
     if (!read) return;
     fillSeriesModel(app);
     app.platform.windows.showModal(WindowKey::Series);
-}
-
-void Series_Find_Click(App& app) {
-    SeriesState& series = app.ws().series;
-    const std::vector<const SeriesFrameState*> frames = timedSolvedFrames(series);
-    series.candidates.clear();
-    if (frames.size() < 3) {
-        fillSeriesModel(app);
-        app.series.summary = text(app, kTooFew, "At least 3 solved frames with a time are needed.");
-        return;
-    }
-    std::vector<SeriesEpoch> epochs;
-    for (const SeriesFrameState* f : frames)
-        epochs.push_back({*f->mjdUtc, detectSeriesSources(f->values, *f->refinement.solution)});
-    std::vector<SkyDirection> stars;
-    for (const ReferenceStar& star : referenceStarsOf(app.ws())) stars.push_back({star.raDeg, star.decDeg});
-    series.candidates = findTracklets(epochs, stars);
-    fillSeriesModel(app);
-    app.series.summary = text(app, kFound, "%1 moving object(s) in %2 frames with a time",
-                              {intToText(static_cast<long long>(series.candidates.size())),
-                               intToText(static_cast<long long>(frames.size()))});
-}
-
-void Series_Blink_Click(App& app) {
-    const SeriesState& series = app.ws().series;
-    SeriesModel& model = app.series;
-    model.blinkFrames.clear();
-    model.tracks.clear();
-    const std::optional<ReferenceGrid> reference = referenceGrid(series);
-    if (!reference) return;
-    const ReferenceGrid& grid = *reference;
-    model.blinkWidth = grid.width;
-    model.blinkHeight = grid.height;
-    std::optional<StretchLevels> levels;
-    for (const SeriesFrameState& f : series.frames) {
-        if (!f.solved()) continue;
-        const LuminanceImage aligned = resampleFrame(f.values, *f.refinement.solution, grid);
-        if (!levels) levels = stretchLevels(aligned, Stretch::Automatic);
-        model.blinkFrames.push_back(
-            greyFrame(fileNameOf(f.path) + (f.mjdUtc ? "  " + isoUtcText(*f.mjdUtc, 1) : ""), aligned, *levels));
-        app.platform.events.yield();
-    }
-    for (const Tracklet& t : series.candidates) {
-        std::vector<std::pair<double, double>> track;
-        for (const TrackletPoint& p : t.points)
-            if (const auto at = tanSkyToPixel(grid.solution, p.position.sky.raDeg, p.position.sky.decDeg))
-                track.emplace_back(at->x, at->y);
-        model.tracks.push_back(std::move(track));
-    }
-}
-
-void Series_Stack_Click(App& app, int candidate) {
-    const SeriesState& series = app.ws().series;
-    const std::optional<ReferenceGrid> grid = referenceGrid(series);
-    const std::vector<const SeriesFrameState*> frames = timedSolvedFrames(series);
-    if (!grid || frames.size() < 2) return;
-    std::vector<SeriesFrame> stacked;
-    for (const SeriesFrameState* f : frames) stacked.push_back({f->values, *f->refinement.solution, *f->mjdUtc});
-    const bool along = candidate >= 0 && candidate < static_cast<int>(series.candidates.size());
-    StackSettings settings{StackMethod::Median};
-    if (along) settings.rate = series.candidates[static_cast<std::size_t>(candidate)].fit.rate;
-    const Stack stack = stackFrames(stacked, *grid, settings);
-    const std::string count = intToText(static_cast<long long>(frames.size())), mid = isoUtcText(stack.midTimeMjd, 1);
-    const std::string caption =
-        along ? text(app, kStackAlong, "Median stack of %1 frames along object %2, mid-time %3",
-                     {count, intToText(candidate + 1), mid})
-              : text(app, kStackStill, "Median stack of %1 frames on the stars, mid-time %2", {count, mid});
-    SeriesModel& model = app.series;
-    if (model.blinkFrames.empty()) Series_Blink_Click(app);
-    model.blinkFrames.push_back(greyFrame(caption, stack.image, stretchLevels(stack.image, Stretch::Automatic)));
-    model.summary = caption;
-}
-
-void Series_Measure_Click(App& app, int candidate) {
-    WorkingState& ws = app.ws();
-    const SeriesState& series = ws.series;
-    if (candidate < 0 || candidate >= static_cast<int>(series.candidates.size())) return;
-    const std::vector<const SeriesFrameState*> frames = timedSolvedFrames(series);
-    const std::vector<ReferenceStar> catalogue = referenceStarsOf(ws);
-    std::vector<FrameCalibration> calibrations;
-    for (const SeriesFrameState* f : frames)
-        calibrations.push_back(
-            calibrateFrame(f->values, *f->refinement.solution, f->refinement, catalogue, f->detected));
-    std::vector<MeasurableFrame> measurable;
-    for (std::size_t k = 0; k < frames.size(); ++k)
-        measurable.push_back({frames[k]->values, calibrations[k], *frames[k]->mjdUtc});
-    const auto measured =
-        measureAlongMotion(measurable, motionOf(series.candidates[static_cast<std::size_t>(candidate)]));
-    const Catalogue catalogueName = answerCatalogue(app);
-    int added = 0;
-    for (std::size_t k = 0; k < measured.size(); ++k) {
-        if (!measured[k]) continue;
-        KeptMeasurement kept;
-        kept.target = *measured[k];
-        kept.image = frames[k]->path;
-        kept.mjdUtc = frames[k]->mjdUtc;
-        kept.catalogue = catalogueName;
-        ws.measurements.push_back(std::move(kept));
-        ++added;
-    }
-    placeMeasureMarkers(app.form1);
-    AddStatus(app.form1, app.platform.events,
-              text(app, kAdded, "%1 measurements added to the measurements list", {intToText(added)}));
-    app.series.summary = app.form1.status.items.front();
 }
 
 }  // namespace sextrix

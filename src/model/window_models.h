@@ -161,17 +161,19 @@ struct SeriesModel {
     std::vector<std::array<std::string, 5>> candidateRows;
     std::string summary;
     Button cmdFind{"Chercher les objets mobiles"}, cmdMeasure{"Mesurer sur toutes les images"}, cmdClose{"Fermer"};
-    Button cmdBlink{"Clignoter"}, cmdStack{"Empiler"};
+    Button cmdBlink{"Clignoter"}, cmdStack{"Empiler"}, cmdMeasureStack{"Mesurer sur la pile"};
     std::string blinkRateUnit = "images/s";
     // Blinking: the solved frames on the first one's pixels, grey 0..255 with
     // the first one's stretch levels, and each moving object's track there.
     struct BlinkFrame {
         std::string caption;  // file and UTC
         std::vector<std::uint8_t> grey;
+        int frame = -1;  // in ws.series.frames; -1 for a stack
     };
     int blinkWidth = 0, blinkHeight = 0;
     std::vector<BlinkFrame> blinkFrames;
     std::vector<std::vector<std::pair<double, double>>> tracks;
+    std::optional<std::pair<double, double>> mark;  // the first click of an object being marked
 };
 
 }  // namespace sextrix

@@ -116,6 +116,7 @@ struct WorkingState {
     Int16 scrollDirection = 0;  // 1 left, 2 down, 3 right, 4 up, 0 none
     std::string savedMag;
     std::string asteroidDay;
+    std::optional<double> asteroidMjd;  // the time of the asteroid list downloaded in this session
     Int16 blinkCount = 0;
     std::string imageFileTime;
     // The file and its time of the picture shown: another one is a new image.

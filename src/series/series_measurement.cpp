@@ -11,6 +11,17 @@ ObjectMotion motionOf(const Tracklet& tracklet) {
     return {tracklet.fit.atMidTime, tracklet.fit.midTimeMjd, tracklet.fit.rate};
 }
 
+SkyDirection positionAt(const ObjectMotion& motion, double mjd) {
+    return movedBy(motion.sky, offsetOver(motion.rate, motion.mjd, mjd));
+}
+
+std::optional<AsteroidMatch> listedAsteroidOf(const ObjectMotion& motion, std::span<const ListedAsteroid> listed,
+                                              double listMjd, double radiusArcsec, double maxHours) {
+    if (!(std::abs(listMjd - motion.mjd) * 24 <= maxHours)) return std::nullopt;
+    const SkyDirection then = positionAt(motion, listMjd);
+    return nearestListedAsteroid(then.raDeg, then.decDeg, listed, radiusArcsec);
+}
+
 Outcome<ObjectMotion> motionBetween(const TimedPosition& a, const TimedPosition& b, double maxRateArcsecPerMin) {
     const double minutes = (b.mjd - a.mjd) * kMinutesPerDay;
     if (!(std::abs(minutes) > 1e-6)) return Outcome<ObjectMotion>::refused("the two frames have the same time");
@@ -26,7 +37,7 @@ std::vector<Outcome<TargetMeasurement>> measureAlongMotion(std::span<const Measu
                                                            const MeasureSettings& settings) {
     std::vector<Outcome<TargetMeasurement>> measured;
     for (const MeasurableFrame& frame : frames) {
-        const SkyDirection there = movedBy(motion.sky, offsetOver(motion.rate, motion.mjd, frame.midTimeMjd));
+        const SkyDirection there = positionAt(motion, frame.midTimeMjd);
         const auto pixel = tanSkyToPixel(frame.calibration.solution, there.raDeg, there.decDeg);
         if (!pixel || pixel->x < 0 || pixel->y < 0 || pixel->x > frame.image.width - 1 ||
             pixel->y > frame.image.height - 1) {

@@ -2,9 +2,11 @@
 // A moving object measured on every frame of a series, where its motion puts
 // it at each frame's time: the motion of a tracklet, or of two positions the
 // user clicked on two frames.
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "measure/listed_asteroids.h"
 #include "measure/target_measurement.h"
 #include "motion_fit.h"
 #include "state/outcome.h"
@@ -20,6 +22,15 @@ struct ObjectMotion {
 };
 
 ObjectMotion motionOf(const Tracklet& tracklet);
+
+// Where the motion puts the object at a time.
+SkyDirection positionAt(const ObjectMotion& motion, double mjd);
+
+// The listed asteroid the object is: the nearest within radiusArcsec of where
+// its motion puts it at the list's time, which must lie within maxHours of
+// the motion's, as the extrapolation grows uncertain with time.
+std::optional<AsteroidMatch> listedAsteroidOf(const ObjectMotion& motion, std::span<const ListedAsteroid> listed,
+                                              double listMjd, double radiusArcsec = 20, double maxHours = 12);
 
 // The motion from the object's place on two frames; refused when the two
 // times are the same or the rate is beyond maxRateArcsecPerMin.

@@ -74,6 +74,11 @@ SeriesWindow::SeriesWindow(App& app, QWidget* parent) : QDialog(parent), app_(ap
         Series_Measure_Click(app_, row);
         fill();
     });
+    QPushButton* measureStack = button(model.cmdMeasureStack, "cmdMeasureStack");
+    connect(measureStack, &QPushButton::clicked, this, [this] {
+        Series_MeasureStack_Click(app_, candidates_->currentRow());
+        fill();
+    });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     QPushButton* blink = button(model.cmdBlink, "cmdBlink");
 
@@ -102,6 +107,19 @@ SeriesWindow::SeriesWindow(App& app, QWidget* parent) : QDialog(parent), app_(ap
         connect(shortcut, &QShortcut::activated, this, stepBy);
         keys.push_back(shortcut);
     }
+    // The sky under the pointer; a click on the object on two frames marks it.
+    auto* pointer = new QLabel;
+    pointer->setObjectName("blinkPointer");
+    connect(blink_, &BlinkView::pointed, this, [this, pointer](double x, double y) {
+        pointer->setText(QString::fromStdString(seriesPointerText(app_, x, y)));
+    });
+    connect(blink_, &BlinkView::clicked, this, [this](double x, double y) {
+        timer_->stop();
+        const bool added = Series_Mark_Click(app_, blink_->shown(), x, y);
+        fill();
+        if (added) candidates_->selectRow(candidates_->rowCount() - 1);
+        blink_->update();
+    });
     blinkControls_ = new QWidget;
     auto* controls = new QHBoxLayout(blinkControls_);
     controls->setContentsMargins(0, 0, 0, 0);
@@ -109,6 +127,7 @@ SeriesWindow::SeriesWindow(App& app, QWidget* parent) : QDialog(parent), app_(ap
     controls->addWidget(next);
     controls->addWidget(rate_);
     controls->addStretch(1);
+    controls->addWidget(pointer);
     blink_->hide();
     blinkControls_->hide();
     auto showBlinking = [this, keys] {
@@ -139,6 +158,7 @@ SeriesWindow::SeriesWindow(App& app, QWidget* parent) : QDialog(parent), app_(ap
     buttons->addWidget(measure);
     buttons->addWidget(blink);
     buttons->addWidget(stack);
+    buttons->addWidget(measureStack);
     buttons->addStretch(1);
     buttons->addWidget(close);
 

@@ -40,12 +40,18 @@ TEST(Series, OpenedSolvedAndItsMovingObjectMeasuredOnEveryFrame) {
                     {{"DATE-OBS", isoUtcText(61382.125 + 5.0 * k / 1440, 0).substr(0, 19)}, {"EXPTIME", "60"}});
     }
     t.fake.chosenFileLists = {paths.rbegin(), paths.rend()};
-    std::size_t candidates = 0;
+    std::size_t found = 0;
+    std::vector<bool> marks;
     t.fake.onShow[WindowKey::Series] = [&] {
         Series_Find_Click(t.app);
-        candidates = t.app.ws().series.candidates.size();
+        found = t.app.ws().series.objects.size();
         Series_Measure_Click(t.app, 0);
         Series_Blink_Click(t.app);
+        // The same object marked by hand: a click near it on the first frame, then on the last.
+        const auto& track = t.app.series.tracks.at(0);
+        marks = {Series_Mark_Click(t.app, 0, track[0].first + 1, track[0].second - 1),
+                 Series_Mark_Click(t.app, 3, track[3].first - 1, track[3].second + 1)};
+        Series_MeasureStack_Click(t.app, 1);
         Series_Stack_Click(t.app, 0);
     };
     mnu_openseries_Click(t.app);
@@ -54,30 +60,36 @@ TEST(Series, OpenedSolvedAndItsMovingObjectMeasuredOnEveryFrame) {
     ASSERT_EQ(series.frames.size(), 4u);
     EXPECT_EQ(series.frames.front().path, paths.front());
     for (const SeriesFrameState& f : series.frames) EXPECT_TRUE(f.solved()) << f.path << ": " << f.failure;
-    EXPECT_EQ(candidates, 1u);
+    EXPECT_EQ(found, 1u);
+    EXPECT_EQ(marks, (std::vector<bool>{false, true}));
+    ASSERT_EQ(series.objects.size(), 2u);
+    const SkyRate& marked = series.objects[1].motion.rate;
+    EXPECT_NEAR(marked.raCosDecArcsecPerMin, 6, 0.1);
+    EXPECT_NEAR(marked.decArcsecPerMin, 3, 0.1);
     // Blinking: every frame on the first one's pixels, the track through the four.
     const SeriesModel& model = t.app.series;
     ASSERT_EQ(model.blinkFrames.size(), 5u);
     EXPECT_EQ(model.blinkFrames[3].grey.size(), static_cast<std::size_t>(model.blinkWidth * model.blinkHeight));
-    ASSERT_EQ(model.tracks.size(), 1u);
+    ASSERT_EQ(model.tracks.size(), 2u);
     EXPECT_EQ(model.tracks[0].size(), 4u);
     // The stack along its motion, last: the object a bright point where it was at the stack's mid-time.
-    const Tracklet& object = series.candidates.at(0);
-    const auto at =
-        tanSkyToPixel(*series.frames[0].refinement.solution, object.fit.atMidTime.raDeg, object.fit.atMidTime.decDeg);
+    const SkyDirection mid = series.objects[0].motion.sky;
+    const auto at = tanSkyToPixel(*series.frames[0].refinement.solution, mid.raDeg, mid.decDeg);
     ASSERT_TRUE(at);
     const auto& stack = model.blinkFrames.back().grey;
     const int peak = stack[static_cast<std::size_t>(std::lround(at->y)) * model.blinkWidth + std::lround(at->x)];
-    EXPECT_GT(peak, 200);
+    EXPECT_GT(peak, 150);
     const std::vector<KeptMeasurement>& kept = t.app.ws().measurements;
-    ASSERT_EQ(kept.size(), 4u);
-    for (int k = 0; k < 4; ++k) {
+    // Measured on every frame, then on the stack at its mid-time (k = 1.5).
+    ASSERT_EQ(kept.size(), 5u);
+    for (int i = 0; i < 5; ++i) {
+        const double k = i < 4 ? i : 1.5;
         const double ra = start.raDeg + 30.0 * k / 3600 / std::cos(start.decDeg * M_PI / 180);
         const double dec = start.decDeg + 15.0 * k / 3600;
         EXPECT_LT(
-            3600 * std::hypot((kept[k].target.raDeg - ra) * std::cos(dec * M_PI / 180), kept[k].target.decDeg - dec),
+            3600 * std::hypot((kept[i].target.raDeg - ra) * std::cos(dec * M_PI / 180), kept[i].target.decDeg - dec),
             0.5)
-            << k;
+            << i;
     }
 }
 
