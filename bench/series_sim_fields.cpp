@@ -272,7 +272,8 @@ void linkingCost(unsigned long long seed, const DetectSettings& detect) {
             const double seconds = secondsOf([&] { tracklets = findTracklets(epochs, catalogue); });
             const SeriesResult r = judge(series, tracklets);
             std::printf("%6d %10d+%-10d %14.0f %11zu %10zu %6d %14d %11.1f ms\n", frames, d.listed, d.unlisted, sources,
-                        seedPairs(frames, 3).size(), tracklets.size(), r.falseTracklets, r.found, 1000 * seconds);
+                        seedPairs(frames, minFramesForSeries(frames)).size(), tracklets.size(), r.falseTracklets,
+                        r.found, 1000 * seconds);
         }
 }
 

@@ -132,8 +132,12 @@ std::vector<SeriesSource> frameSources(const std::vector<DetectedStar>& stars, c
     return sources;
 }
 
+int minFramesForSeries(int frames) { return frames < 10 ? 3 : frames < 30 ? 4 : 5; }
+
 std::vector<Tracklet> findTracklets(std::span<const SeriesEpoch> epochs, std::span<const SkyDirection> catalogue,
-                                    const TrackletSettings& settings) {
+                                    const TrackletSettings& given) {
+    TrackletSettings settings = given;
+    if (settings.minFrames <= 0) settings.minFrames = minFramesForSeries(static_cast<int>(epochs.size()));
     std::vector<SkyDirection> all;
     for (const SeriesEpoch& e : epochs)
         for (const SeriesSource& s : e.sources) all.push_back(s.sky);

@@ -62,7 +62,7 @@ struct TrackletSettings {
     double catalogueRadiusArcsec = 2;
     double minRateArcsecPerMin = 0.1;
     double maxRateArcsecPerMin = 60;
-    int minFrames = 3;
+    int minFrames = 0;  // 0: minFramesForSeries of the frames given
     double fixedPatternPx = 1;
 };
 
@@ -82,6 +82,13 @@ struct Tracklet {
 // apart (at least 1), the widest first, then by the earlier frame. For
 // minFrames 3 that is (n - 1)(n - 2) / 2 pairs: 6 of 5 frames, 1176 of 50.
 std::vector<std::pair<int, int>> seedPairs(int frames, int minFrames);
+
+// The fewest frames a tracklet of a series of this many frames needs: 3 up
+// to 9 frames, 4 up to 29, then 5. Sources that happen to line up on three
+// frames grow with the frames of the series and their sources: on 50 frames
+// of 1000 sources each, three-frame chance alignments run to a hundred and
+// more, while a real object is seen on most of the frames.
+int minFramesForSeries(int frames);
 
 // Most frames first, then the lowest RMS.
 std::vector<Tracklet> findTracklets(std::span<const SeriesEpoch> epochs, std::span<const SkyDirection> catalogue,
