@@ -137,8 +137,10 @@ Measuring a minor planet or comet and reporting it to the Minor Planet Center:
   --ades FILE            write an ADES 2022 report, FILE.psv or FILE.xml
   A report needs --measure, --designation, a time and an observatory code;
   without one of them it is exit 2 with the reason, and no file is written.
-  Measuring takes one image: with several, --measure, --mpc and --ades are
-  exit 2.
+  Measuring takes one image: with several, --measure is exit 2, and so are
+  --mpc and --ades without --moving. With --moving they report every object
+  found on every frame it was measured on, named in the order listed by
+  --designation A,B,... (one name per object, else exit 2, no file written).
 
 Output: the centre of the image (J2000.0), the scale, the position angle of
 the image's up direction (east of north), the parity, the number of detected
@@ -301,9 +303,10 @@ Command parseCommand(const std::vector<std::string>& args) {
     if (c.images.size() > 1) {
         // One file or one target cannot serve several images.
         if (!c.wcs.empty()) throw BadInput("--wcs names one file: leave it out for several images (each gets its own)");
-        if (!c.measure.pixels.empty() || c.measure.wantsReport())
-            throw BadInput("--measure, --mpc and --ades take one image: measure one frame at a time");
+        if (!c.measure.pixels.empty() || (c.measure.wantsReport() && !c.moving))
+            throw BadInput("--measure takes one image, and so do --mpc and --ades without --moving");
     }
+    c.measure.moving = c.moving;
     if (const std::string problem = measureRequestProblem(c.measure); !problem.empty()) throw BadInput(problem);
     return c;
 }
@@ -478,7 +481,7 @@ int run(int argc, char** argv) {
         shared.cameraUtcOffsetHours = cameraUtcOffsetSetting(
             !c.measure.observerConfig.empty() ? c.measure.observerConfig : joinPath(programFolder(), "observer.cfg"));
     readCatalogue(c, hints, shared);
-    if (!c.measure.pixels.empty())
+    if (!c.measure.pixels.empty() || (c.moving && c.measure.wantsReport()))
         shared.observerConfig = !c.measure.observerConfig.empty() ? c.measure.observerConfig
                                 : program                         ? joinPath(programFolder(), "observer.cfg")
                                                                   : std::string();
@@ -507,10 +510,14 @@ int run(int argc, char** argv) {
             if (frame.kept) kept.push_back(std::move(*frame.kept));
         });
     if (c.moving) {
-        const MovingReport moving = reportMovingObjects(kept, shared.catalogue, c.json);
+        const MovingReport moving = reportMovingObjects(kept, shared, c.json);
         if (!c.json) std::cout << "\n";
         std::cout << moving.out;
         std::cerr << moving.err;
+        if (!moving.refusal.empty()) {
+            std::cerr << "sextrix-solve: " << moving.refusal << "\n";
+            status = 2;
+        }
     }
     if (!c.stack.path.empty()) std::cout << (c.json ? "" : "\n") << writeStackOf(std::move(kept), c.stack, c.json);
     return status;

@@ -14,6 +14,7 @@
 #include "report/observer_settings.h"
 #include "report/report_file.h"
 #include "state/text_file.h"
+#include "state/text_lines.h"
 
 namespace sextrix {
 namespace {
@@ -33,16 +34,32 @@ Outcome<ObservationTime> frameTime(const std::string& timeText, const std::strin
     return frameTimeOf(imagePath, fitsKeywords, cameraUtcOffsetHours);
 }
 
+std::vector<std::string> designationTexts(const std::string& text) {
+    std::vector<std::string> names;
+    std::size_t from = 0;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',', from);
+        names.push_back(trimmedText(text.substr(from, comma == std::string::npos ? comma : comma - from)));
+        if (comma == std::string::npos) break;
+        from = comma + 1;
+    }
+    return names;
+}
+
 std::string measureRequestProblem(const MeasureRequest& request) {
-    if (request.wantsReport() && request.pixels.empty()) return "--mpc and --ades need a target: give --measure X,Y";
+    if (request.wantsReport() && request.pixels.empty() && !request.moving)
+        return "--mpc and --ades need a target: give --measure X,Y (or --moving)";
     if (request.wantsReport() && request.designationText.empty())
-        return "--mpc and --ades need the object's --designation";
+        return request.moving ? "--mpc and --ades need each moving object's --designation"
+                              : "--mpc and --ades need the object's --designation";
     if (!request.adesPath.empty() && !adesFormatFor(request.adesPath))
         return "--ades writes FILE.psv or FILE.xml, not " + request.adesPath;
     if (!request.timeText.empty() && !parseIsoTime(request.timeText))
         return "--time takes a UTC date and time as 2026-12-08T03:14:15.5, not \"" + request.timeText + "\"";
-    if (!request.designationText.empty()) {
-        const auto designation = parseDesignation(request.designationText);
+    for (const std::string& name :
+         request.moving ? designationTexts(request.designationText) : std::vector{request.designationText}) {
+        if (name.empty() && request.designationText.empty()) continue;
+        const auto designation = parseDesignation(name);
         if (!designation) return "--designation: " + designation.reason();
     }
     if (!request.station.empty() && !isStationCode(request.station))
@@ -114,15 +131,24 @@ MeasureResult measureAndReport(const MeasureRequest& request, const MeasureInput
         result.refusal = "no report: no target was measured";
         return result;
     }
+    ReportFiles files = writeReports(request, reported, read);
+    result.refusal = std::move(files.refusal);
+    result.lines.insert(result.lines.end(), files.lines.begin(), files.lines.end());
+    return result;
+}
+
+ReportFiles writeReports(const MeasureRequest& request, const std::vector<ReportedMeasurement>& reported,
+                         const Result<ObserverSettingsReading>& read) {
+    ReportFiles files;
     if (!read) {
-        result.refusal = describe(read.error());
-        return result;
+        files.refusal = describe(read.error());
+        return files;
     }
     ObserverSettings settings = read->settings;
     if (!request.station.empty()) settings.station = request.station;
     if (settings.station.empty()) {
-        result.refusal = "no report without an observatory code: give --station or --observer-config";
-        return result;
+        files.refusal = "no report without an observatory code: give --station or --observer-config";
+        return files;
     }
     // Both texts are made before either file is written, so a refusal writes none.
     std::optional<std::string> mpcText, adesText;
@@ -131,20 +157,20 @@ MeasureResult measureAndReport(const MeasureRequest& request, const MeasureInput
         if (path->empty()) continue;
         const Outcome<std::string> made = reportText(settings, reported, kind);
         if (!made) {
-            result.refusal = made.reason();
-            return result;
+            files.refusal = made.reason();
+            return files;
         }
         *text = *made;
     }
     if (mpcText) {
         writeFileBytes(request.mpcPath, *mpcText);
-        result.lines.push_back("mpc       " + request.mpcPath);
+        files.lines.push_back("mpc       " + request.mpcPath);
     }
     if (adesText) {
         writeFileBytes(request.adesPath, *adesText);
-        result.lines.push_back("ades      " + request.adesPath);
+        files.lines.push_back("ades      " + request.adesPath);
     }
-    return result;
+    return files;
 }
 
 }  // namespace sextrix

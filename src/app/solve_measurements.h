@@ -12,6 +12,7 @@
 #include "fits/fits_image.h"
 #include "obstime/observation_time.h"
 #include "report/measurement.h"
+#include "report/observer_settings.h"
 
 namespace sextrix {
 
@@ -22,6 +23,7 @@ struct MeasureRequest {
     std::string station;                            // --station
     std::string observerConfig;                     // --observer-config; empty: the program folder's
     std::string mpcPath, adesPath;                  // --mpc, --ades
+    bool moving = false;  // --moving: the reports take the moving objects, named in order by --designation A,B
 
     bool wantsReport() const { return !mpcPath.empty() || !adesPath.empty(); }
 };
@@ -31,6 +33,9 @@ struct MeasureRequest {
 Outcome<ObservationTime> frameTime(const std::string& timeText, const std::string& imagePath,
                                    const std::map<std::string, std::string>* fitsKeywords,
                                    std::optional<double> cameraUtcOffsetHours);
+
+// The names of --designation A,B,... in order, each trimmed; none for "".
+std::vector<std::string> designationTexts(const std::string& text);
 
 // What the option values must be before anything is solved: a report needs
 // --measure and --designation, an ADES file ends in .psv or .xml, --time and
@@ -58,5 +63,16 @@ struct MeasureResult {
 // time, no observatory code, or no target measured is refused whole (no file
 // written, an earlier one left as it was).
 MeasureResult measureAndReport(const MeasureRequest& request, const MeasureInput& input);
+
+struct ReportFiles {
+    std::vector<std::string> lines;  // "mpc       FILE", "ades      FILE"
+    std::string refusal;             // why none was written
+};
+
+// The reports asked for, of these measurements, with the settings read (the
+// station from --station first). Both texts are made before either file is
+// written, so a refusal writes none.
+ReportFiles writeReports(const MeasureRequest& request, const std::vector<ReportedMeasurement>& reported,
+                         const Result<ObserverSettingsReading>& read);
 
 }  // namespace sextrix

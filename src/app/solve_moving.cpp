@@ -6,8 +6,10 @@
 #include <cstdio>
 
 #include "measure/frame_calibration.h"
+#include "measure/reported_target.h"
 #include "obstime/utc_time.h"
 #include "output_text.h"
+#include "report/designation.h"
 #include "series/series_detection.h"
 #include "series/series_measurement.h"
 #include "series/tracklets.h"
@@ -50,8 +52,10 @@ std::string measurementLine(const KeptFrame& frame, const Outcome<TargetMeasurem
 
 }  // namespace
 
-MovingReport reportMovingObjects(const std::vector<KeptFrame>& frames, const std::vector<ReferenceStar>& catalogue,
-                                 bool json) {
+MovingReport reportMovingObjects(const std::vector<KeptFrame>& frames, const SharedSolve& shared, bool json) {
+    const std::vector<ReferenceStar>& catalogue = shared.catalogue;
+    const MeasureRequest& request = shared.measure;
+    const std::vector<std::string> names = designationTexts(request.designationText);
     MovingReport report;
     UsableFrames usable;
     std::vector<SeriesEpoch> epochs;
@@ -82,6 +86,8 @@ MovingReport reportMovingObjects(const std::vector<KeptFrame>& frames, const std
                             static_cast<int>(epochs.size()), kMinFrames);
     else
         report.out = format("moving    %zu object(s) in %zu frames\n", tracklets.size(), epochs.size());
+    const bool named = names.size() == tracklets.size();
+    std::vector<ReportedMeasurement> reported;
     for (std::size_t i = 0; i < tracklets.size(); ++i) {
         const Tracklet& t = tracklets[i];
         const ObjectMotion motion = motionOf(t);
@@ -94,6 +100,7 @@ MovingReport reportMovingObjects(const std::vector<KeptFrame>& frames, const std
                                       {"rate_dec_arcsec_per_min", rounded(motion.rate.decArcsecPerMin, 3)},
                                       {"linked_frames", t.points.size()},
                                       {"rms_arcsec", rounded(t.fit.rmsArcsec, 3)}};
+        if (named) object["designation"] = names[i];
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
         report.out += format(
             "object %zu  RA %.6f Dec %+.6f at %s, %.2f\"/min (RA cos Dec %+.2f, Dec %+.2f), "
@@ -103,9 +110,26 @@ MovingReport reportMovingObjects(const std::vector<KeptFrame>& frames, const std
         for (std::size_t k = 0; k < measured.size(); ++k) {
             list.push_back(measurementJson(*usable.frames[k], measured[k]));
             report.out += measurementLine(*usable.frames[k], measured[k]);
+            if (named && measured[k])
+                reported.push_back(reportedTarget(*measured[k], *parseDesignation(names[i]), *usable.frames[k]->mjdUtc,
+                                                  shared.catalogueName));
         }
         object["measurements"] = list;
         objects.push_back(object);
+    }
+    if (request.wantsReport()) {
+        if (!named)
+            report.refusal = format(
+                "no report: %zu moving object(s) found and %zu designation(s) given; name each, in "
+                "the order listed, with --designation A,B,...",
+                tracklets.size(), names.size());
+        else if (reported.empty())
+            report.refusal = "no report: no moving object was measured";
+        else {
+            const ReportFiles files = writeReports(request, reported, loadObserverSettings(shared.observerConfig));
+            report.refusal = files.refusal;
+            for (const std::string& line : files.lines) report.out += line + "\n";
+        }
     }
     if (json)
         report.out = nlohmann::ordered_json{{"moving", objects}, {"frames_searched", epochs.size()}}.dump(

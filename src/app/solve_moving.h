@@ -10,11 +10,14 @@
 namespace sextrix {
 
 struct MovingReport {
-    std::string out;  // the plain block, or one JSON line {"moving": [...]}
-    std::string err;  // frames left out of the search, and why
+    std::string out;      // the plain block, or one JSON line {"moving": [...]}
+    std::string err;      // frames left out of the search, and why
+    std::string refusal;  // reports asked for and not written: exit 2 with it
 };
 
-MovingReport reportMovingObjects(const std::vector<KeptFrame>& frames, const std::vector<ReferenceStar>& catalogue,
-                                 bool json);
+// With --mpc or --ades, every object found is reported with its
+// measurements, named by --designation A,B,... in the order listed; the
+// reports are refused when the names are not one per object.
+MovingReport reportMovingObjects(const std::vector<KeptFrame>& frames, const SharedSolve& shared, bool json);
 
 }  // namespace sextrix

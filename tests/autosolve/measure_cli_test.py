@@ -121,6 +121,18 @@ if render:
         if (abs(o["rate_ra_arcsec_per_min"] - 6) > 0.1 or abs(o["rate_dec_arcsec_per_min"] - 3) > 0.1
                 or len(measured) != 4):
             failures.append("series: %r" % o)
+        # Reported with the name given, on every frame; one name too many is refused.
+        named = ["--moving", "--observer-config", settings, "--mpc", os.path.join(series, "moving.txt")]
+        r = subprocess.run([solve, *frames, *base[1:-2], *named, "--designation", "VSX0001"], capture_output=True,
+                           text=True)
+        lines = open(named[-1]).read().splitlines() if r.returncode == 0 else []
+        if sum(l.startswith("     VSX0001") for l in lines) != 4:
+            failures.append("moving report: exit %d %r %s" % (r.returncode, lines, r.stderr))
+        os.remove(named[-1])
+        r = subprocess.run([solve, *frames, *base[1:-2], *named, "--designation", "VSX0001,VSX0002"],
+                           capture_output=True, text=True)
+        if r.returncode != 2 or os.path.exists(named[-1]):
+            failures.append("moving report with two names for one object: exit %d %s" % (r.returncode, r.stderr))
         # Stacked along its motion it is a point where it was at the stack's
         # mid-time (the same time as the object's place above); along the
         # stars the stack solves like a frame.
