@@ -12,7 +12,7 @@
 // linked (findTracklets); the table gives the share of the objects found and
 // the false tracklets.
 //
-// --accuracy: the same series without defects, at SNR 50 and 20. Each found
+// --accuracy: the same series without defects, at SNR 100, 50 and 20. Each found
 // object is measured on every frame along its tracklet's motion
 // (measureAlongMotion), once with the frame's true solution and once with
 // the one refineSolution fits from it to the catalogue stars detected at
@@ -226,7 +226,7 @@ void accuracyTable(int seriesCount, unsigned long long seed, const DetectSetting
         "  solved: median   95%%  clear of stars: n  median   95%%  fit RMS\n");
     SeriesShape quiet;
     quiet.defects = false;
-    for (double mag : {10.4, 11.6})
+    for (double mag : {9.6, 10.4, 11.6})
         for (double rate : {0.5, 5.0, 30.0}) {
             SeededRandom random(seed);
             int found = 0;

@@ -4,6 +4,8 @@
 
 #include "geometry/tan_projection.h"
 #include "sky_motion.h"
+#include "state/angle_units.h"
+#include "state/text_number.h"
 
 namespace sextrix {
 
@@ -32,20 +34,28 @@ Outcome<ObjectMotion> motionBetween(const TimedPosition& a, const TimedPosition&
     return ObjectMotion{fit.atMidTime, fit.midTimeMjd, fit.rate};
 }
 
+Outcome<TargetMeasurement> measureAtPlace(const MeasurableFrame& frame, const SkyDirection& there,
+                                          const MeasureSettings& settings, double maxOffsetArcsec) {
+    const auto pixel = tanSkyToPixel(frame.calibration.solution, there.raDeg, there.decDeg);
+    if (!pixel || pixel->x < 0 || pixel->y < 0 || pixel->x > frame.image.width - 1 || pixel->y > frame.image.height - 1)
+        return Outcome<TargetMeasurement>::refused("the object's place is off this frame");
+    Outcome<TargetMeasurement> target = measureTarget(frame.image, pixel->x, pixel->y, frame.calibration, settings);
+    if (!target) return target;
+    const double cosDec = std::cos(toRadians(there.decDeg));
+    const double off = 3600 * std::hypot((target->raDeg - there.raDeg) * cosDec, target->decDeg - there.decDeg);
+    if (off > maxOffsetArcsec)
+        return Outcome<TargetMeasurement>::refused("the source there lies " + fixedText(off, 1, '.') +
+                                                   "\" from where the motion puts the object: blended with a star, "
+                                                   "or another source");
+    return target;
+}
+
 std::vector<Outcome<TargetMeasurement>> measureAlongMotion(std::span<const MeasurableFrame> frames,
-                                                           const ObjectMotion& motion,
-                                                           const MeasureSettings& settings) {
+                                                           const ObjectMotion& motion, const MeasureSettings& settings,
+                                                           double maxOffsetArcsec) {
     std::vector<Outcome<TargetMeasurement>> measured;
-    for (const MeasurableFrame& frame : frames) {
-        const SkyDirection there = positionAt(motion, frame.midTimeMjd);
-        const auto pixel = tanSkyToPixel(frame.calibration.solution, there.raDeg, there.decDeg);
-        if (!pixel || pixel->x < 0 || pixel->y < 0 || pixel->x > frame.image.width - 1 ||
-            pixel->y > frame.image.height - 1) {
-            measured.push_back(Outcome<TargetMeasurement>::refused("the object's place is off this frame"));
-            continue;
-        }
-        measured.push_back(measureTarget(frame.image, pixel->x, pixel->y, frame.calibration, settings));
-    }
+    for (const MeasurableFrame& frame : frames)
+        measured.push_back(measureAtPlace(frame, positionAt(motion, frame.midTimeMjd), settings, maxOffsetArcsec));
     return measured;
 }
 

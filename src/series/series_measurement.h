@@ -44,11 +44,21 @@ struct MeasurableFrame {
     double midTimeMjd = 0;
 };
 
-// Per frame, in the order given, the target measured nearest where the
-// motion puts it (within settings.searchRadiusPx), or why not: the place is
-// off the frame, or no source stands there.
+// The target measured nearest a place on the sky where a motion puts it
+// (within settings.searchRadiusPx), or why not: the place is off the frame,
+// no source stands there, or the centroid lies more than maxOffsetArcsec
+// from it. A motion fitted on several frames predicts the object's place to
+// a fraction of an arcsecond; a centroid that far off is the object blended
+// with a star it passes, or another source, and a position reported from it
+// would be wrong.
+Outcome<TargetMeasurement> measureAtPlace(const MeasurableFrame& frame, const SkyDirection& there,
+                                          const MeasureSettings& settings = {}, double maxOffsetArcsec = 2);
+
+// Per frame, in the order given, measureAtPlace where the motion puts the
+// object at the frame's time.
 std::vector<Outcome<TargetMeasurement>> measureAlongMotion(std::span<const MeasurableFrame> frames,
                                                            const ObjectMotion& motion,
-                                                           const MeasureSettings& settings = {});
+                                                           const MeasureSettings& settings = {},
+                                                           double maxOffsetArcsec = 2);
 
 }  // namespace sextrix

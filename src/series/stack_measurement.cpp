@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "detect/star_detection.h"
-#include "geometry/tan_projection.h"
 #include "measure/frame_calibration.h"
 
 namespace sextrix {
@@ -33,14 +32,11 @@ Outcome<StackMeasurement> measureOnStack(std::span<const SeriesFrame> frames, co
                                          const MeasureSettings& settings) {
     const Stack moving = stackFrames(frames, grid, {method, motion.rate, std::nullopt});
     const SkyDirection there = positionAt(motion, moving.midTimeMjd);
-    const auto pixel = tanSkyToPixel(grid.solution, there.raDeg, there.decDeg);
-    if (!pixel || pixel->x < 0 || pixel->y < 0 || pixel->x > grid.width - 1 || pixel->y > grid.height - 1)
-        return Outcome<StackMeasurement>::refused("the object's place at the stack's mid-time is off the frames");
     const LuminanceImage still = covered(stackFrames(frames, grid, {method, {}, std::nullopt}).image);
     const FrameCalibration calibration =
         calibrateFrame(still, grid.solution, gridRefinement, catalogue, detectStars(still));
-    const Outcome<TargetMeasurement> target =
-        measureTarget(covered(moving.image), pixel->x, pixel->y, calibration, settings);
+    const LuminanceImage piled = covered(moving.image);
+    const Outcome<TargetMeasurement> target = measureAtPlace({piled, calibration, moving.midTimeMjd}, there, settings);
     if (!target) return Outcome<StackMeasurement>::refused(target.reason());
     return StackMeasurement{*target, moving.midTimeMjd};
 }

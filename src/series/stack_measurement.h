@@ -21,8 +21,8 @@ struct StackMeasurement {
     double midTimeMjd = 0;  // the mean of the frames' times
 };
 
-// Refused when the object's place at the mid-time is off the grid or no
-// source stands there. The stacks' uncovered pixels count as background.
+// Refused as measureAtPlace refuses, at the object's place at the mid-time.
+// The stacks' uncovered pixels count as background.
 // Throws as stackFrames does.
 Outcome<StackMeasurement> measureOnStack(std::span<const SeriesFrame> frames, const ReferenceGrid& grid,
                                          const Refinement& gridRefinement, const std::vector<ReferenceStar>& catalogue,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -54,6 +55,10 @@ TEST(SeriesMeasurement, TwoClicksFindTheObjectOnEveryFrameWhileItIsOnOne) {
                   0.5)
             << k;
     }
+
+    // A motion 3" off puts no source where it says: the object beside it is not taken for it.
+    const auto off = measureAlongMotion(frames, {movedBy(motion->sky, {3, 0}), motion->mjd, motion->rate});
+    EXPECT_TRUE(std::none_of(off.begin(), off.end(), [](const auto& m) { return bool(m); }));
 
     // Moving ten times as fast, it leaves the frames; the same time twice is no motion.
     const ObjectMotion fast{truth[0].sky, truth[0].mjd, {200, -100}};
