@@ -1,6 +1,8 @@
 // The series window's moving objects: found across the frames, marked by
 // hand with two clicks, and measured on every frame.
+#include <algorithm>
 #include <cmath>
+#include <thread>
 
 #include "geometry/tan_projection.h"
 
@@ -12,6 +14,7 @@
 #include "series.h"
 #include "series/series_detection.h"
 #include "series_frames.h"
+#include "state/ordered_jobs.h"
 #include "state/text_number.h"
 
 namespace sextrix {
@@ -42,9 +45,16 @@ void Series_Find_Click(App& app) {
         app.series.summary = seriesText(app, kTooFew, "At least 3 solved frames with a time are needed.");
         return;
     }
+    // The frames' sources on worker threads (solved frames hold no value the
+    // detector refuses), the window answering meanwhile.
     std::vector<SeriesEpoch> epochs;
-    for (const SeriesFrameState* f : frames)
-        epochs.push_back({*f->mjdUtc, detectSeriesSources(f->values, *f->refinement.solution)});
+    runInOrder(
+        static_cast<int>(frames.size()), static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
+        [&](int i) {
+            const SeriesFrameState& f = *frames[static_cast<std::size_t>(i)];
+            return SeriesEpoch{*f.mjdUtc, detectSeriesSources(f.values, *f.refinement.solution)};
+        },
+        [&](SeriesEpoch epoch) { epochs.push_back(std::move(epoch)); }, [&] { app.platform.events.yield(); });
     std::vector<SkyDirection> stars;
     for (const ReferenceStar& star : referenceStarsOf(app.ws())) stars.push_back({star.raDeg, star.decDeg});
     const std::vector<Tracklet> found = findTracklets(epochs, stars);
