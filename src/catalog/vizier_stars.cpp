@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "service_text.h"
+#include "star_answer_page.h"
 
 namespace sextrix {
 namespace {
@@ -32,8 +33,6 @@ Columns columnsOf(VizierCatalogue catalogue) {
 
 constexpr std::string_view kRaColumn = "_RAJ2000";
 constexpr std::string_view kDecColumn = "_DEJ2000";
-constexpr std::size_t kIdWidth = 14;
-constexpr std::size_t kRecordWidth = 65;  // without its LF
 
 std::vector<std::string_view> cells(std::string_view line) {
     std::vector<std::string_view> out;
@@ -57,13 +56,6 @@ bool printableWord(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c > ' ' && c < 127; });
 }
 
-std::string base36(std::uint64_t value, std::size_t digits) {
-    static constexpr char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    std::string text(digits, '0');
-    for (std::size_t i = digits; i-- > 0; value /= 36) text[i] = kDigits[value % 36];
-    return text;
-}
-
 // The catalogue's designation in the reader's 14 "U..." characters.
 std::optional<std::string> identifier(VizierCatalogue catalogue, std::string_view cell) {
     const std::string_view id = trimmed(cell);
@@ -73,23 +65,13 @@ std::optional<std::string> identifier(VizierCatalogue catalogue, std::string_vie
             std::uint64_t number = 0;
             const auto r = std::from_chars(id.data(), id.data() + id.size(), number);
             if (r.ec != std::errc() || r.ptr != id.data() + id.size()) return std::nullopt;
-            return "U" + base36(number, kIdWidth - 1);
+            return gaiaAnswerId(number);
         }
-        case VizierCatalogue::Ucac4:
-            if (id.size() > kIdWidth - 4) return std::nullopt;
-            return "UC4 " + std::string(id) + std::string(kIdWidth - 4 - id.size(), ' ');
+        case VizierCatalogue::Ucac4: return answerId("UC4 ", id);
         case VizierCatalogue::UsnoA2:
-        default:
-            if (id.size() > kIdWidth - 1) return std::nullopt;
-            return "U" + std::string(id) + std::string(kIdWidth - 1 - id.size(), ' ');
+        default: return answerId("U", id);
     }
 }
-
-struct Star {
-    std::string id;
-    double ra, dec;
-    std::optional<double> red, blue;
-};
 
 // A magnitude cell: blank is "missing", anything else must be a number.
 bool readMagnitude(std::string_view cell, std::optional<double>& mag) {
@@ -101,13 +83,6 @@ bool readMagnitude(std::string_view cell, std::optional<double>& mag) {
     return mag.has_value();
 }
 
-std::string magnitudeField(const std::optional<double>& mag) {
-    if (mag) {
-        if (auto field = fixedField(*mag, 1, 4)) return *field;
-    }
-    return "    ";
-}
-
 bool isInfo(std::string_view line, std::string_view what) {
     constexpr std::string_view kInfo = "#INFO";
     return line.starts_with(kInfo) && trimmed(line.substr(kInfo.size())).starts_with(what);
@@ -117,34 +92,6 @@ bool isInfo(std::string_view line, std::string_view what) {
 // lines.
 bool isError(std::string_view line) {
     return line.starts_with("#***") || (line.starts_with("#INFO") && line.find("rror") != std::string_view::npos);
-}
-
-std::string record(int sequence, const Star& star) {
-    std::string line(kRecordWidth, ' ');
-    putColumn(line, 1, *fixedField(sequence, 0, 4));
-    putColumn(line, 6, star.id);
-    double ra = star.ra;
-    if (ra >= 360.0 - 0.5e-5) ra = 0;  // prints as 360.00000: that is 0 h
-    putColumn(line, 21, *fixedField(ra, 5, 9));
-    std::string dec = fixedText(star.dec, 5);
-    if (dec.front() != '-') dec.insert(0, "+");
-    putColumn(line, 31, std::string(9 - dec.size(), ' ') + dec);
-    putColumn(line, 41, magnitudeField(star.red));
-    putColumn(line, 46, magnitudeField(star.blue));
-    line += '\n';
-    return line;
-}
-
-// The star answer page of these stars, brightest first.
-std::string starPage(std::string_view source, const std::vector<Star>& stars) {
-    std::string page =
-        "<html>\n<head><title>Star list</title></head>\n<body>\n<pre>\n"
-        "VizieR " +
-        std::string(source) + ", J2000.0, " + std::to_string(stars.size()) +
-        " stars, brightest first\n<b>   # Identifier     RA J2000  Dec J2000 MagR MagB\n</b>";
-    page.reserve(page.size() + stars.size() * (kRecordWidth + 1) + 32);
-    for (std::size_t i = 0; i < stars.size(); ++i) page += record(static_cast<int>(i) + 1, stars[i]);
-    return page + "</pre>\n</body>\n</html>\n";
 }
 
 }  // namespace
@@ -193,7 +140,7 @@ Result<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue c
             return refused(static_cast<std::size_t>(error - lines.begin()) + 1, "an error: " + std::string(*error));
         if (std::none_of(lines.begin(), lines.end(), comment)) return refused(0, "no table and no comment");
         if (!tsv.ends_with('\n')) return refused(lines.size(), "cut inside the line");
-        return starPage(c.source, {});
+        return starAnswerPage("VizieR " + std::string(c.source), {});
     }
     if (!vizierAnswerEnded(tsv)) return refused(0, "no closing line #INFO matches=");
     if (at + 2 >= lines.size()) return refused(at + 1, "no units and dashes lines under the header");
@@ -208,7 +155,7 @@ Result<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue c
     if (dashes.size() != header.size() || !std::all_of(dashes.begin(), dashes.end(), isDashes))
         return refused(at + 3, "not a line of dashes under the header");
 
-    std::vector<Star> stars;
+    std::vector<AnswerStar> stars;
     std::size_t row = at + 3;
     for (; row < lines.size(); ++row) {
         const std::string_view line = lines[row];
@@ -217,7 +164,7 @@ Result<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue c
         if (cell.size() != header.size())
             return refused(
                 row + 1, std::to_string(cell.size()) + " cells where the header has " + std::to_string(header.size()));
-        Star star;
+        AnswerStar star;
         auto id = identifier(catalogue, cell[*idCol]);
         const auto ra = cellNumber(cell[*raCol]), dec = cellNumber(cell[*decCol]);
         if (!id) return refused(row + 1, "no identifier");
@@ -232,10 +179,11 @@ Result<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue c
         stars.push_back(std::move(star));
     }
 
-    const auto key = [](const Star& s) { return s.red.value_or(std::numeric_limits<double>::infinity()); };
-    std::stable_sort(stars.begin(), stars.end(), [&](const Star& a, const Star& b) { return key(a) < key(b); });
+    const auto key = [](const AnswerStar& s) { return s.red.value_or(std::numeric_limits<double>::infinity()); };
+    std::stable_sort(stars.begin(), stars.end(),
+                     [&](const AnswerStar& a, const AnswerStar& b) { return key(a) < key(b); });
     if (stars.size() > static_cast<std::size_t>(kVizierMaxRows)) stars.resize(kVizierMaxRows);
-    return starPage(c.source, stars);
+    return starAnswerPage("VizieR " + std::string(c.source), stars);
 }
 
 }  // namespace sextrix

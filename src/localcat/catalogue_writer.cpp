@@ -50,8 +50,8 @@ struct RunReader {
 
 }  // namespace
 
-LocalCatalogueWriter::LocalCatalogueWriter(std::string path, LocalSource source, CatalogueWriterSettings settings)
-    : path_(std::move(path)), header_{settings.order, source, localEpoch(source), 0}, settings_(settings),
+LocalCatalogueWriter::LocalCatalogueWriter(std::string path, CatalogueWriterSettings settings)
+    : path_(std::move(path)), header_{settings.order, LocalSource::UsnoA2, 2000, 0}, settings_(settings),
       tiles_(settings.order), perTile_(tileCountOf(settings.order), 0) {
     run_.reserve(std::min<std::size_t>(settings_.runStars, 1 << 20));
 }
@@ -85,8 +85,10 @@ void LocalCatalogueWriter::putRunAside() {
     run_.clear();
 }
 
-void LocalCatalogueWriter::finish() {
+void LocalCatalogueWriter::finish(LocalSource source) {
     const std::string temporary = path_ + ".tmp";
+    header_.source = source;
+    header_.epoch = localEpoch(source);
     {
         const FilePtr out = openFile(temporary, "wb", FileFault::CannotWrite);
         header_.stars = stars_;

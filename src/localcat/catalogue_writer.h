@@ -23,7 +23,7 @@ struct CatalogueWriterSettings {
 
 class LocalCatalogueWriter {
 public:
-    LocalCatalogueWriter(std::string path, LocalSource source, CatalogueWriterSettings settings = {});
+    explicit LocalCatalogueWriter(std::string path, CatalogueWriterSettings settings = {});
     ~LocalCatalogueWriter();  // removes what finish() did not take
     LocalCatalogueWriter(const LocalCatalogueWriter&) = delete;
     LocalCatalogueWriter& operator=(const LocalCatalogueWriter&) = delete;
@@ -33,8 +33,9 @@ public:
     void add(const LocalStar& star);
     std::uint64_t stars() const { return stars_; }
 
-    // Merges the runs into PATH.tmp and renames it to PATH. Throws FileError.
-    void finish();
+    // Merges the runs into PATH.tmp, the stars being of this source, and
+    // renames it to PATH. Throws FileError.
+    void finish(LocalSource source);
 
 private:
     struct Entry {

@@ -42,9 +42,9 @@ std::vector<LocalStar> someStars() {
 }
 
 std::string written(const std::string& path, const std::vector<LocalStar>& stars, std::size_t runStars) {
-    LocalCatalogueWriter writer(path, LocalSource::GaiaDr3, {3, runStars});
+    LocalCatalogueWriter writer(path, {3, runStars});
     for (const LocalStar& s : stars) writer.add(s);
-    writer.finish();
+    writer.finish(LocalSource::GaiaDr3);
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
@@ -99,7 +99,7 @@ TEST(LocalCatalogueFile, WhatIsNoWholeCatalogueIsRefused) {
     const std::string path = folder.file("stars.vsx");
     const std::string before = written(path, someStars(), 1 << 20);
     {
-        LocalCatalogueWriter writer(path, LocalSource::Tycho2, {3, 100});
+        LocalCatalogueWriter writer(path, {3, 100});
         for (int k = 0; k < 250; ++k) writer.add({k, 10.0 + k * 0.01, 20, {}, {}, 9.0, {}});
         EXPECT_THROW(writer.add({1, 400, 20, {}, {}, 9.0, {}}), std::invalid_argument);
     }
