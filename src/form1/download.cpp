@@ -13,6 +13,7 @@
 #include "download_texts.h"
 #include "failure_text.h"
 #include "geometry/precession.h"
+#include "localcat/local_star_answer.h"
 #include "model/busy_guard.h"
 #include "model/status.h"
 #include "obstime/utc_time.h"
@@ -101,6 +102,25 @@ bool downloadAnswer(App& app, std::span<const Protocol<Query>> table, const Serv
     options.accept = [&](std::string body) { return protocol->answer(std::move(body), query); };
     return DownloadToFile(app, protocol->url(service.address, query), app.programFile(file), options) ==
            Transfer::Replaced;
+}
+
+// hosts.cfg's "star=local:PATH": the answer read from the local catalogue,
+// with no network. False when it could not be (the previous file stays).
+bool readLocalAnswer(App& app, const ServiceAddress& service, const StarQuery& query) {
+    const std::string path = app.programFile("data.txt");
+    const std::string prefix = service.address + " → data.txt: ";
+    const AnswerOutcome answer = localStarAnswer(service.address, query, std::nullopt);
+    std::string failure = answer ? std::string() : failureText(app.ctx.lang, answer.error());
+    if (answer) {
+        try {
+            writeFileBytes(path, answer->bytes);
+        } catch (const FileError& error) {
+            failure = failureText(app.ctx.lang, error);
+        }
+    }
+    AddStatus(app.form1, app.platform.events,
+              prefix + (failure.empty() ? answer->summary : failure + ". " + previousKept(app.ctx.lang)));
+    return failure.empty();
 }
 
 // Written after the answer it describes. When it cannot be written, the old
@@ -258,7 +278,9 @@ bool DownloadStars(App& app, const StarQuery& query) {
     const HostsSettings hosts = readHostsSettings(app);
     bool fetched = true;
     if (app.ctx.allowStarDownload == kTrue) {
-        fetched = downloadAnswer(app, starProtocols(), hosts.star, hosts, query, "data.txt");
+        fetched = hosts.star.protocol == kLocalProtocol
+                      ? readLocalAnswer(app, hosts.star, query)
+                      : downloadAnswer(app, starProtocols(), hosts.star, hosts, query, "data.txt");
         if (fetched) recordArea(app, query, hosts.star);
     }
     if (app.ctx.allowUpdateCheck == kTrue && !app.ctx.downloadCancelled) CheckForUpdate(app);

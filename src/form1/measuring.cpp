@@ -10,6 +10,7 @@
 #include "detect/star_detection.h"
 #include "download.h"
 #include "image_file.h"
+#include "localcat/local_star_answer.h"
 #include "measure/frame_calibration.h"
 #include "measurements.h"
 #include "model/status.h"
@@ -24,8 +25,8 @@
 namespace sextrix {
 namespace {
 
-constexpr int kStarted = 157, kNeedsSolution = 158, kNothing = 159, kMeasured = 160, kNoMagnitude = 161, kNoTime = 162,
-              kUnreadableTime = 197;
+constexpr int kOtherCatalogue = 233, kStarted = 157, kNeedsSolution = 158, kNothing = 159, kMeasured = 160,
+              kNoMagnitude = 161, kNoTime = 162, kUnreadableTime = 197;
 
 std::string text(const App& app, int entry, const char* english, const std::vector<std::string>& values = {}) {
     return laterFormEntry(app.ctx.lang, entry, english, values);
@@ -71,12 +72,21 @@ std::vector<ListedAsteroid> listedAsteroids(const WorkingState& ws) {
     return listed;
 }
 
-Catalogue answerCatalogue(const App& app) {
+std::string otherCatalogueText(const App& app) {
+    return text(app, kOtherCatalogue,
+                "Measurements for the MPC need a star answer from USNO-A2.0, UCAC4 or Gaia DR3; this one is from "
+                "another catalogue.");
+}
+
+std::optional<Catalogue> answerCatalogue(const App& app) {
     const std::string answer = app.programFile("data.txt");
-    std::string service = readHostsSettings(app).star.protocol;
+    std::string service = readHostsSettings(app).star.protocol + ":" + readHostsSettings(app).star.address;
     if (const Result<std::string> bytes = readFileBytes(answer))
         if (const auto area = areaBeside(answer, *bytes); area && *area) service = (*area)->service;
-    return catalogueOfProtocol(service.substr(0, service.find(':'))).value_or(Catalogue::UsnoA2);
+    const std::string protocol = service.substr(0, service.find(':'));
+    if (protocol == kLocalProtocol)
+        return catalogueOfProtocol(localProtocolEquivalent(service.substr(protocol.size() + 1)));
+    return catalogueOfProtocol(protocol).value_or(Catalogue::UsnoA2);
 }
 
 void mnu_measure_Click(App& app) {
@@ -91,8 +101,11 @@ void mnu_measure_Click(App& app) {
                        "Measuring needs a refined solution: identify the field on an image with enough stars."));
         return;
     }
+    if (!measureFrameOf(app).catalogue) {
+        AddStatus(app.form1, app.platform.events, otherCatalogueText(app));
+        return;
+    }
     ws.mode = ClickMode::Measure;
-    measureFrameOf(app);
     AddStatus(app.form1, app.platform.events,
               text(app, kStarted, "Measuring: click the object to measure; Measure again to stop."));
 }
@@ -101,6 +114,10 @@ void measureClick(App& app) {
     WorkingState& ws = app.ws();
     if (!ws.refinement.solution) return;
     const WorkingState::MeasureFrame& frame = measureFrameOf(app);
+    if (!frame.catalogue) {
+        AddStatus(app.form1, app.platform.events, otherCatalogueText(app));
+        return;
+    }
     const Outcome<TargetMeasurement> target = measureTarget(frame.image, ws.clickX, ws.clickY, frame.calibration);
     if (!target) {
         AddStatus(app.form1, app.platform.events, text(app, kNothing, "No measurement: %1", {target.reason()}));
@@ -109,7 +126,7 @@ void measureClick(App& app) {
     KeptMeasurement row;
     row.target = *target;
     row.image = imagePathOf(app, app.form1.txt_url.text);
-    row.catalogue = frame.catalogue;
+    row.catalogue = *frame.catalogue;
     const Outcome<ObservationTime> time = pictureTime(app);
     if (time) row.mjdUtc = time->mjdUtc;
     const std::vector<ListedAsteroid> listed = listedAsteroids(ws);

@@ -21,7 +21,12 @@ void measureClick(App& app);
 std::vector<ListedAsteroid> listedAsteroids(const WorkingState& ws);
 
 // The catalogue the star answer (data.txt) came from: the one its area
-// names, else the star service hosts.cfg names now.
-Catalogue answerCatalogue(const App& app);
+// names, else the star service hosts.cfg names now; for a local catalogue,
+// the one it was imported from. None for a catalogue the reports cannot name
+// (a local Tycho-2).
+std::optional<Catalogue> answerCatalogue(const App& app);
+
+// The status line refusing measurements against such a catalogue.
+std::string otherCatalogueText(const App& app);
 
 }  // namespace sextrix

@@ -125,7 +125,11 @@ void Series_Measure_Click(App& app, int object) {
     std::vector<MeasurableFrame> measurable;
     for (SeriesFrameState* f : frames) measurable.push_back({f->values, calibrationOf(app, *f), *f->mjdUtc});
     const auto measured = measureAlongMotion(measurable, chosen.motion);
-    const Catalogue catalogueName = answerCatalogue(app);
+    const std::optional<Catalogue> catalogueName = answerCatalogue(app);
+    if (!catalogueName) {
+        app.series.summary = otherCatalogueText(app);
+        return;
+    }
     int added = 0;
     for (std::size_t k = 0; k < measured.size(); ++k) {
         if (!measured[k]) continue;
@@ -133,7 +137,7 @@ void Series_Measure_Click(App& app, int object) {
         kept.target = *measured[k];
         kept.image = frames[k]->path;
         kept.mjdUtc = frames[k]->mjdUtc;
-        kept.catalogue = catalogueName;
+        kept.catalogue = *catalogueName;
         kept.designation = chosen.designation;
         ws.measurements.push_back(std::move(kept));
         ++added;

@@ -119,6 +119,11 @@ void Series_MeasureStack_Click(App& app, int object) {
     const std::optional<SeriesReference> reference = seriesReference(series);
     const std::vector<SeriesFrameState*> frames = timedSolvedFrames(series);
     if (!reference || frames.size() < 2) return;
+    const std::optional<Catalogue> catalogueName = answerCatalogue(app);
+    if (!catalogueName) {
+        model.summary = otherCatalogueText(app);
+        return;
+    }
     const SeriesObject& chosen = series.objects[static_cast<std::size_t>(object)];
     const Outcome<StackMeasurement> measured = withStackFrames(frames, [&](std::span<const SeriesFrame> lent) {
         return measureOnStack(lent, reference->grid, reference->frame.refinement, referenceStarsOf(ws), chosen.motion);
@@ -131,7 +136,7 @@ void Series_MeasureStack_Click(App& app, int object) {
     kept.target = measured->target;
     kept.image = reference->frame.path;
     kept.mjdUtc = measured->midTimeMjd;
-    kept.catalogue = answerCatalogue(app);
+    kept.catalogue = *catalogueName;
     kept.designation = chosen.designation;
     ws.measurements.push_back(std::move(kept));
     placeMeasureMarkers(app.form1);

@@ -69,7 +69,7 @@ struct WorkingState {
     struct MeasureFrame {
         LuminanceImage image;
         FrameCalibration calibration;
-        Catalogue catalogue = Catalogue::UsnoA2;
+        std::optional<Catalogue> catalogue;  // none: one the reports cannot name
     };
     std::optional<MeasureFrame> measureFrame;
     Int16 solved = kFalse;
