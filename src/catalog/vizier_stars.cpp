@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "asu_tsv.h"
 #include "service_text.h"
 #include "star_answer_page.h"
 
@@ -34,23 +35,11 @@ Columns columnsOf(VizierCatalogue catalogue) {
 constexpr std::string_view kRaColumn = "_RAJ2000";
 constexpr std::string_view kDecColumn = "_DEJ2000";
 
-std::vector<std::string_view> cells(std::string_view line) {
-    std::vector<std::string_view> out;
-    for (;;) {
-        const auto tab = line.find('\t');
-        out.push_back(line.substr(0, tab));
-        if (tab == std::string_view::npos) return out;
-        line.remove_prefix(tab + 1);
-    }
-}
-
 std::optional<std::size_t> indexOf(const std::vector<std::string_view>& header, std::string_view name) {
     for (std::size_t i = 0; i < header.size(); ++i)
         if (trimmed(header[i]) == name) return i;
     return std::nullopt;
 }
-
-bool isDashes(std::string_view cell) { return !cell.empty() && cell.find_first_not_of('-') == std::string_view::npos; }
 
 bool printableWord(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c > ' ' && c < 127; });
@@ -83,17 +72,6 @@ bool readMagnitude(std::string_view cell, std::optional<double>& mag) {
     return mag.has_value();
 }
 
-bool isInfo(std::string_view line, std::string_view what) {
-    constexpr std::string_view kInfo = "#INFO";
-    return line.starts_with(kInfo) && trimmed(line.substr(kInfo.size())).starts_with(what);
-}
-
-// A comment of an answer that failed: VizieR writes its errors as "#***..."
-// lines.
-bool isError(std::string_view line) {
-    return line.starts_with("#***") || (line.starts_with("#INFO") && line.find("rror") != std::string_view::npos);
-}
-
 }  // namespace
 
 std::string_view vizierSource(VizierCatalogue catalogue) { return columnsOf(catalogue).source; }
@@ -117,7 +95,7 @@ bool vizierAnswerEnded(std::string_view tsv) {
     const std::vector<std::string_view> lines = bodyLines(tsv);
     auto last = lines.rbegin();
     while (last != lines.rend() && trimmed(*last).empty()) ++last;
-    return last != lines.rend() && isInfo(*last, "matches=");
+    return last != lines.rend() && isAsuClosing(*last);
 }
 
 Result<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue catalogue) {
@@ -136,7 +114,7 @@ Result<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue c
     while (at < lines.size() && (trimmed(lines[at]).empty() || lines[at].front() == '#')) ++at;
     if (at == lines.size()) {
         const auto comment = [](std::string_view line) { return line.starts_with('#'); };
-        if (const auto error = std::find_if(lines.begin(), lines.end(), isError); error != lines.end())
+        if (const auto error = std::find_if(lines.begin(), lines.end(), isAsuError); error != lines.end())
             return refused(static_cast<std::size_t>(error - lines.begin()) + 1, "an error: " + std::string(*error));
         if (std::none_of(lines.begin(), lines.end(), comment)) return refused(0, "no table and no comment");
         if (!tsv.ends_with('\n')) return refused(lines.size(), "cut inside the line");
@@ -144,15 +122,15 @@ Result<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue c
     }
     if (!vizierAnswerEnded(tsv)) return refused(0, "no closing line #INFO matches=");
     if (at + 2 >= lines.size()) return refused(at + 1, "no units and dashes lines under the header");
-    const std::vector<std::string_view> header = cells(lines[at]);
+    const std::vector<std::string_view> header = tsvCells(lines[at]);
     const auto idCol = indexOf(header, c.id), raCol = indexOf(header, kRaColumn), decCol = indexOf(header, kDecColumn);
     const auto redCol = indexOf(header, c.red), blueCol = indexOf(header, c.blue);
     const auto fallbackCol = c.redFallback.empty() ? std::nullopt : indexOf(header, c.redFallback);
     if (!idCol || !raCol || !decCol || !redCol || !blueCol || (!c.redFallback.empty() && !fallbackCol))
         return refused(at + 1, "not the header of the identifier, position and magnitude columns");
     // Units, then one run of dashes per column.
-    const std::vector<std::string_view> dashes = cells(lines[at + 2]);
-    if (dashes.size() != header.size() || !std::all_of(dashes.begin(), dashes.end(), isDashes))
+    const std::vector<std::string_view> dashes = tsvCells(lines[at + 2]);
+    if (dashes.size() != header.size() || !std::all_of(dashes.begin(), dashes.end(), isDashesCell))
         return refused(at + 3, "not a line of dashes under the header");
 
     std::vector<AnswerStar> stars;
@@ -160,7 +138,7 @@ Result<std::string> starAnswerFromVizier(std::string_view tsv, VizierCatalogue c
     for (; row < lines.size(); ++row) {
         const std::string_view line = lines[row];
         if (trimmed(line).empty() || line.front() == '#') break;
-        const std::vector<std::string_view> cell = cells(line);
+        const std::vector<std::string_view> cell = tsvCells(line);
         if (cell.size() != header.size())
             return refused(
                 row + 1, std::to_string(cell.size()) + " cells where the header has " + std::to_string(header.size()));
