@@ -30,6 +30,9 @@
 #include "catalog/star_list_reader.h"
 #include "geometry/angles.h"
 #include "geometry/centre.h"
+#include "localcat/local_catalogue.h"
+#include "localcat/local_star_answer.h"
+#include "obstime/utc_time.h"
 #include "persist/wcs_header.h"
 #include "qtio/qt_http.h"
 #include "qtio/qt_program_folders.h"
@@ -375,6 +378,39 @@ std::string programFolder() {
     return qtio::programFoldersFor(QCoreApplication::applicationDirPath().toStdString()).programFolder;
 }
 
+// The cone of the star answer: the hints' centre, 1.5 times the image's half
+// diagonal (or --radius), to --mag.
+StarQuery starQueryOf(const Command& c, const Hints& h, int width, int height) {
+    StarQuery q;
+    q.raDeg = h.solve.centreRaDeg;
+    q.decDeg = h.solve.centreDecDeg;
+    const double halfDiagonalArcmin = std::hypot(width, height) / 2 / std::abs(h.solve.corrDec) * 60;
+    q.radiusArcmin = c.radiusArcmin.value_or(std::ceil(1.5 * halfDiagonalArcmin));
+    q.magLimit = c.magLimit;
+    q.epochText = c.epoch;
+    q.raText = raQueryText(q.raDeg / 15);
+    q.decText = decQueryText(std::abs(q.decDeg), q.decDeg < 0 ? "-" : "");
+    q.fieldText = numberToText(q.radiusArcmin, '.');
+    q.magText = numberToText(q.magLimit, '.');
+    return q;
+}
+
+// The epoch the local catalogue's proper motions carry its stars to: that of
+// --time, when given.
+std::optional<double> observationEpoch(const Command& c) {
+    const auto time = parseIsoTime(c.measure.timeText);
+    if (!time) return std::nullopt;
+    return 2000 + (mjdOf(*time) - 51544.5) / 365.25;
+}
+
+// The star answer from a local catalogue, and the protocol whose answers
+// are of the same catalogue (empty for Tycho-2).
+std::pair<std::string, std::string> localAnswer(const std::string& path, const StarQuery& q, const Command& c) {
+    const AnswerOutcome answer = localStarAnswer(path, q, observationEpoch(c));
+    if (!answer) throw BadInput(describe(answer.error()));
+    return {answer->bytes, localProtocolEquivalent(path)};
+}
+
 // The star answer, and the protocol of the service that gave it.
 std::pair<std::string, std::string> downloadAnswer(const Command& c, const Hints& h, int width, int height,
                                                    const std::string& folder) {
@@ -387,20 +423,10 @@ std::pair<std::string, std::string> downloadAnswer(const Command& c, const Hints
         hosts = reading.settings;
         for (const HostsProblem& p : reading.problems) std::cerr << describe(p.error) << "\n";
     }
+    const StarQuery q = starQueryOf(c, h, width, height);
+    if (hosts.star.protocol == kLocalProtocol) return localAnswer(hosts.star.address, q, c);
     const Protocol<StarQuery>* protocol = findProtocol(starProtocols(), hosts.star.protocol);
     if (!protocol) throw BadInput("unknown star protocol \"" + hosts.star.protocol + "\" in " + hostsPath);
-
-    StarQuery q;
-    q.raDeg = h.solve.centreRaDeg;
-    q.decDeg = h.solve.centreDecDeg;
-    const double halfDiagonalArcmin = std::hypot(width, height) / 2 / std::abs(h.solve.corrDec) * 60;
-    q.radiusArcmin = c.radiusArcmin.value_or(std::ceil(1.5 * halfDiagonalArcmin));
-    q.magLimit = c.magLimit;
-    q.epochText = c.epoch;
-    q.raText = raQueryText(q.raDeg / 15);
-    q.decText = decQueryText(std::abs(q.decDeg), q.decDeg < 0 ? "-" : "");
-    q.fieldText = numberToText(q.radiusArcmin, '.');
-    q.magText = numberToText(q.magLimit, '.');
 
     qtio::QtHttp http;
     HttpRequest request;
@@ -439,6 +465,13 @@ void readCatalogue(const Command& c, const Hints& hints, SharedSolve& shared) {
             std::tie(bytes, protocol) = downloadAnswer(c, hints, size->width, size->height, programFolder());
             shared.catalogue = catalogueStars(bytes, "the download", hints);
         }
+    } else if (LocalCatalogue::open(c.catalogue)) {
+        // A local catalogue: the cone of the first image, as a download would ask.
+        if (const std::optional<ImageSize> size = firstImageSize(c.images)) {
+            std::string bytes;
+            std::tie(bytes, protocol) = localAnswer(c.catalogue, starQueryOf(c, hints, size->width, size->height), c);
+            shared.catalogue = catalogueStars(bytes, c.catalogue, hints);
+        }
     } else {
         if (!std::filesystem::is_regular_file(c.catalogue)) throw BadInput("no such catalogue file: " + c.catalogue);
         Result<std::string> read = readFileBytes(c.catalogue);
@@ -454,7 +487,10 @@ void readCatalogue(const Command& c, const Hints& hints, SharedSolve& shared) {
             protocol = shared.area->service.substr(0, shared.area->service.find(':'));
         }
     }
-    shared.catalogueName = catalogueOfProtocol(protocol).value_or(Catalogue::UsnoA2);
+    const std::optional<Catalogue> named = catalogueOfProtocol(protocol);
+    if (!named && (c.measure.wantsReport()))
+        throw BadInput("a report needs a star answer from USNO-A2.0, UCAC4 or Gaia DR3, not " + c.catalogue);
+    shared.catalogueName = named.value_or(Catalogue::UsnoA2);
 }
 
 int run(int argc, char** argv) {
