@@ -68,9 +68,4 @@ LocalStar unpackStar(const StarRecord& record) {
     return star;
 }
 
-std::int32_t brightnessKey(const StarRecord& record) {
-    const auto mag = get<std::int16_t>(record, 24);
-    return mag == std::numeric_limits<std::int16_t>::min() ? std::numeric_limits<std::int32_t>::max() : mag;
-}
-
 }  // namespace sextrix

@@ -13,6 +13,9 @@
 // A missing proper motion or magnitude is the type's lowest value.
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <limits>
+#include <utility>
 
 #include "local_star.h"
 
@@ -26,8 +29,21 @@ using StarRecord = std::array<std::uint8_t, kStarRecordBytes>;
 StarRecord packStar(const LocalStar& star);
 LocalStar unpackStar(const StarRecord& record);
 
+// The position alone, degrees, without the rest of the record.
+inline std::pair<double, double> recordPosition(const StarRecord& record) {
+    std::uint32_t ra;
+    std::int32_t dec;
+    std::memcpy(&ra, record.data() + 8, sizeof ra);
+    std::memcpy(&dec, record.data() + 12, sizeof dec);
+    return {ra / 3.6e6, dec / 3.6e6};
+}
+
 // The R-like magnitude in millimagnitudes, the highest value when missing:
 // the order of the stars within a tile.
-std::int32_t brightnessKey(const StarRecord& record);
+inline std::int32_t brightnessKey(const StarRecord& record) {
+    std::int16_t mag;
+    std::memcpy(&mag, record.data() + 24, sizeof mag);
+    return mag == std::numeric_limits<std::int16_t>::min() ? std::numeric_limits<std::int32_t>::max() : mag;
+}
 
 }  // namespace sextrix
