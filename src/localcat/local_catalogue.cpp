@@ -88,9 +88,9 @@ LocalStar starAtEpoch(const LocalStar& star, double catalogueEpoch, double epoch
     const double eastDeg = *star.pmRaCosDecMasPerYear * years / 3.6e6, northDeg = *star.pmDecMasPerYear * years / 3.6e6;
     LocalStar moved = star;
     // Away from the poles a step on the tangent plane adds to RA and Dec as
-    // they are, to within (step)^2 tan(dec) / 2: 1 microarcsecond for 10" at
-    // 80 degrees.
-    if (std::abs(star.decDeg) < 80 && std::abs(eastDeg) + std::abs(northDeg) < 10.0 / 3600) {
+    // they are, to within (step)^2 tan(dec) / 2: under half a milliarcsecond
+    // for 10" below 60 degrees.
+    if (std::abs(star.decDeg) < 60 && std::abs(eastDeg) + std::abs(northDeg) < 10.0 / 3600) {
         moved.raDeg = std::fmod(star.raDeg + eastDeg / std::cos(toRadians(star.decDeg)) + 360, 360);
         moved.decDeg = star.decDeg + northDeg;
         return moved;
