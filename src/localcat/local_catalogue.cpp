@@ -150,6 +150,16 @@ void LocalCatalogue::readAt(std::uint64_t offset, void* into, std::size_t size) 
     }
 }
 
+void LocalCatalogue::forEachStar(const std::function<void(const LocalStar&)>& take) const {
+    constexpr std::uint64_t kBlockStars = 1 << 15;
+    std::vector<StarRecord> block(kBlockStars);
+    for (std::uint64_t first = 0; first < header_.stars; first += kBlockStars) {
+        const auto count = static_cast<std::size_t>(std::min(kBlockStars, header_.stars - first));
+        readAt(starsOffset(header_.order) + first * kStarRecordBytes, block.data(), count * kStarRecordBytes);
+        for (std::size_t k = 0; k < count; ++k) take(unpackStar(block[k]));
+    }
+}
+
 std::vector<LocalStar> LocalCatalogue::cone(double raDeg, double decDeg, double radiusDeg, double magLimit,
                                             std::optional<double> epochYear, ConeStats* stats) const {
     const auto limitKey = static_cast<std::int32_t>(std::floor(magLimit * 1000 + 0.5));

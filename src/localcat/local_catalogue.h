@@ -2,6 +2,7 @@
 // A local catalogue file (catalogue_file.h) open for cone searches: the
 // header is read when it opens, then each cone reads two index entries per
 // tile it touches and those tiles' stars down to its magnitude limit.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ public:
     // FileError when the file cannot be read.
     std::vector<LocalStar> cone(double raDeg, double decDeg, double radiusDeg, double magLimit,
                                 std::optional<double> epochYear = std::nullopt, ConeStats* stats = nullptr) const;
+
+    // Every star of the file, tile after tile, each tile brightest first,
+    // at the catalogue's epoch; read in blocks. Throws FileError.
+    void forEachStar(const std::function<void(const LocalStar&)>& take) const;
 
 private:
     LocalCatalogue(std::string path, int fd, CatalogueHeader header, std::uint64_t bytes);

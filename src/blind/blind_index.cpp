@@ -1,0 +1,285 @@
+#include "blind_index.h"
+
+#include <nanoflann.hpp>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "blind/sky_vectors.h"
+#include "localcat/sky_tiles.h"
+#include "state/errors.h"
+
+namespace sextrix {
+namespace {
+
+constexpr char kMagic[8] = {'V', 'S', 'X', 'Q', 'U', 'A', 'D', '1'};
+constexpr int kPairsPerStar = 4;  // quads with the same A and B share C and D from this many inside
+
+// The codes of a band as nanoflann reads them.
+struct CodeCloud {
+    const std::vector<IndexQuad>* quads = nullptr;
+    std::size_t kdtree_get_point_count() const { return quads->size(); }
+    float kdtree_get_pt(std::size_t i, std::size_t dim) const { return (*quads)[i].code.values[dim]; }
+    template <class Box>
+    bool kdtree_get_bbox(Box&) const {
+        return false;
+    }
+};
+
+using CodeTree = nanoflann::KDTreeSingleIndexAdaptor<nanoflann::L2_Simple_Adaptor<float, CodeCloud>, CodeCloud, 4>;
+
+}  // namespace
+
+struct BlindIndex::Band {
+    IndexBand settings;
+    std::vector<IndexStar> stars;
+    std::vector<IndexQuad> quads;
+    // Built when the band is complete.
+    std::vector<SkyVector> vectors;
+    std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> cells;  // cell -> stars, brightest first
+    CodeCloud cloud;
+    std::unique_ptr<CodeTree> tree;
+    std::unique_ptr<SkyTiles> tiles;
+
+    void finish() {
+        tiles = std::make_unique<SkyTiles>(settings.cellOrder);
+        vectors.clear();
+        cells.clear();
+        for (std::uint32_t i = 0; i < stars.size(); ++i) {
+            vectors.push_back(skyVector(stars[i].raDeg, stars[i].decDeg));
+            cells[tiles->tileOf(stars[i].raDeg, stars[i].decDeg)].push_back(i);
+        }
+        cloud.quads = &quads;
+        tree = std::make_unique<CodeTree>(4, cloud, nanoflann::KDTreeSingleIndexAdaptorParams(16));
+        tree->buildIndex();
+    }
+
+    // Stars within radiusDeg of a direction, brightest first.
+    std::vector<std::uint32_t> near(const SkyVector& at, double raDeg, double decDeg, double radiusDeg) const {
+        std::vector<std::uint32_t> found;
+        for (const std::uint32_t cell : tiles->tilesNear(raDeg, decDeg, radiusDeg))
+            if (const auto it = cells.find(cell); it != cells.end())
+                for (const std::uint32_t s : it->second)
+                    if (separationDeg(at, vectors[s]) <= radiusDeg) found.push_back(s);
+        std::sort(found.begin(), found.end(), [&](auto a, auto b) { return stars[a].mag < stars[b].mag; });
+        return found;
+    }
+
+    // The quads of each cell: from its brightest stars as A, with B at a
+    // distance within the band, and C, D the brightest inside the circle on AB.
+    void makeQuads() {
+        for (const auto& [cell, members] : cells) {
+            int made = 0;
+            for (const std::uint32_t a : members) {
+                if (made >= settings.quadsPerCell) break;
+                const IndexStar& sa = stars[a];
+                for (const std::uint32_t b : near(vectors[a], sa.raDeg, sa.decDeg, settings.maxQuadDeg)) {
+                    if (made >= settings.quadsPerCell) break;
+                    const double d = separationDeg(vectors[a], vectors[b]);
+                    if (b == a || d < settings.minQuadDeg || stars[b].mag < sa.mag || (stars[b].mag == sa.mag && b < a))
+                        continue;
+                    SkyVector mid{vectors[a][0] + vectors[b][0], vectors[a][1] + vectors[b][1],
+                                  vectors[a][2] + vectors[b][2]};
+                    const double norm = std::sqrt(dot(mid, mid));
+                    for (double& v : mid) v /= norm;
+                    const double midRa = std::atan2(mid[1], mid[0]) / kRadiansPerDegree;
+                    const double midDec = std::asin(mid[2]) / kRadiansPerDegree;
+                    std::vector<std::uint32_t> inside;
+                    for (const std::uint32_t s : near(mid, std::fmod(midRa + 360, 360), midDec, d / 2))
+                        if (s != a && s != b && inside.size() < kPairsPerStar) inside.push_back(s);
+                    const TangentPlane plane(mid);
+                    for (std::size_t i = 0; i < inside.size() && made < settings.quadsPerCell; ++i)
+                        for (std::size_t j = i + 1; j < inside.size() && made < settings.quadsPerCell; ++j) {
+                            const std::array<std::uint32_t, 4> four{a, b, inside[i], inside[j]};
+                            std::array<PlanePoint, 4> points;
+                            for (int k = 0; k < 4; ++k) points[k] = plane.project(vectors[four[k]]);
+                            const std::optional<CodedQuad> coded = codeOf(points);
+                            if (!coded) continue;
+                            IndexQuad quad;
+                            for (int k = 0; k < 4; ++k) quad.stars[k] = four[coded->order[k]];
+                            quad.code = coded->code;
+                            quads.push_back(quad);
+                            ++made;
+                        }
+                }
+            }
+        }
+    }
+};
+
+std::vector<IndexBand> indexBands(double minQuadDeg, double maxQuadDeg) {
+    std::vector<IndexBand> bands;
+    for (double d = minQuadDeg; d < maxQuadDeg; d *= 2) {
+        IndexBand band;
+        band.minQuadDeg = d;
+        band.maxQuadDeg = 2 * d;
+        // Cells about as wide as the band's largest quads (58.6 / 2^k degrees).
+        band.cellOrder = std::clamp(static_cast<int>(std::ceil(std::log2(58.6 / band.maxQuadDeg))), 0, 10);
+        bands.push_back(band);
+    }
+    return bands;
+}
+
+BlindIndex::BlindIndex() = default;
+BlindIndex::~BlindIndex() = default;
+BlindIndex::BlindIndex(BlindIndex&&) noexcept = default;
+BlindIndex& BlindIndex::operator=(BlindIndex&&) noexcept = default;
+
+BlindIndex BlindIndex::build(const LocalCatalogue& catalogue, const std::vector<IndexBand>& bands,
+                             const std::function<void(double)>& progress) {
+    BlindIndex index;
+    std::vector<SkyTiles> grids;
+    // Per band, per cell, its brightest stars so far.
+    std::vector<std::unordered_map<std::uint32_t, std::vector<IndexStar>>> brightest(bands.size());
+    for (const IndexBand& b : bands) grids.emplace_back(b.cellOrder);
+    std::uint64_t read = 0;
+    const std::uint64_t total = catalogue.header().stars;
+    catalogue.forEachStar([&](const LocalStar& star) {
+        if (progress && ++read % (1 << 20) == 0) progress(0.5 * read / static_cast<double>(total));
+        if (!star.magR) return;
+        const IndexStar s{star.raDeg, star.decDeg, static_cast<float>(*star.magR)};
+        for (std::size_t b = 0; b < bands.size(); ++b) {
+            std::vector<IndexStar>& kept = brightest[b][grids[b].tileOf(star.raDeg, star.decDeg)];
+            const auto at = std::upper_bound(kept.begin(), kept.end(), s,
+                                             [](const IndexStar& x, const IndexStar& y) { return x.mag < y.mag; });
+            if (at - kept.begin() < bands[b].starsPerCell) {
+                kept.insert(at, s);
+                if (static_cast<int>(kept.size()) > bands[b].starsPerCell) kept.pop_back();
+            }
+        }
+    });
+    for (std::size_t b = 0; b < bands.size(); ++b) {
+        auto band = std::make_unique<Band>();
+        band->settings = bands[b];
+        for (auto& [cell, kept] : brightest[b]) band->stars.insert(band->stars.end(), kept.begin(), kept.end());
+        brightest[b].clear();
+        band->tiles = std::make_unique<SkyTiles>(band->settings.cellOrder);
+        // Cells and vectors first, for the quads; the tree after.
+        for (std::uint32_t i = 0; i < band->stars.size(); ++i) {
+            band->vectors.push_back(skyVector(band->stars[i].raDeg, band->stars[i].decDeg));
+            band->cells[band->tiles->tileOf(band->stars[i].raDeg, band->stars[i].decDeg)].push_back(i);
+        }
+        for (auto& [cell, members] : band->cells)
+            std::sort(members.begin(), members.end(),
+                      [&](auto x, auto y) { return band->stars[x].mag < band->stars[y].mag; });
+        band->makeQuads();
+        band->finish();
+        index.bands_.push_back(std::move(band));
+        if (progress) progress(0.5 + 0.5 * (b + 1) / static_cast<double>(bands.size()));
+    }
+    return index;
+}
+
+std::size_t BlindIndex::bandCount() const { return bands_.size(); }
+const IndexBand& BlindIndex::band(int b) const { return bands_[static_cast<std::size_t>(b)]->settings; }
+const std::vector<IndexStar>& BlindIndex::stars(int b) const { return bands_[static_cast<std::size_t>(b)]->stars; }
+const std::vector<IndexQuad>& BlindIndex::quads(int b) const { return bands_[static_cast<std::size_t>(b)]->quads; }
+
+std::uint64_t BlindIndex::quadCount() const {
+    std::uint64_t n = 0;
+    for (const auto& b : bands_) n += b->quads.size();
+    return n;
+}
+
+std::vector<QuadMatch> BlindIndex::near(const QuadCode& code, double minDeg, double maxDeg, float radius) const {
+    std::vector<QuadMatch> found;
+    std::vector<std::pair<std::uint32_t, float>> hits;
+    for (std::size_t b = 0; b < bands_.size(); ++b) {
+        const Band& band = *bands_[b];
+        if (band.settings.maxQuadDeg < minDeg || band.settings.minQuadDeg > maxDeg || band.quads.empty()) continue;
+        hits.clear();
+        band.tree->radiusSearch(code.values.data(), radius * radius, hits, nanoflann::SearchParams(32, 0, false));
+        for (const auto& [quad, distance] : hits) found.push_back({static_cast<int>(b), quad, std::sqrt(distance)});
+    }
+    return found;
+}
+
+std::vector<std::uint32_t> BlindIndex::starsNear(int b, double raDeg, double decDeg, double radiusDeg) const {
+    const Band& band = *bands_[static_cast<std::size_t>(b)];
+    return band.near(skyVector(raDeg, decDeg), raDeg, decDeg, radiusDeg);
+}
+
+void BlindIndex::save(const std::string& path) const {
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) throw FileError(FileFault::CannotWrite, temporary, std::strerror(errno));
+        const auto put = [&](const void* bytes, std::size_t size) {
+            out.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(size));
+        };
+        put(kMagic, sizeof kMagic);
+        const auto count = static_cast<std::uint32_t>(bands_.size());
+        put(&count, 4);
+        for (const auto& band : bands_) {
+            const IndexBand& s = band->settings;
+            const std::int32_t ints[3] = {s.cellOrder, s.starsPerCell, s.quadsPerCell};
+            put(&s.minQuadDeg, 8);
+            put(&s.maxQuadDeg, 8);
+            put(ints, sizeof ints);
+            const std::uint64_t sizes[2] = {band->stars.size(), band->quads.size()};
+            put(sizes, sizeof sizes);
+            for (const IndexStar& star : band->stars) {
+                put(&star.raDeg, 8);
+                put(&star.decDeg, 8);
+                put(&star.mag, 4);
+            }
+            for (const IndexQuad& quad : band->quads) {
+                put(quad.stars.data(), 16);
+                put(quad.code.values.data(), 16);
+            }
+        }
+        out.flush();
+        if (!out) throw FileError(FileFault::CannotWrite, temporary, std::strerror(errno));
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    if (error) throw FileError(FileFault::CannotWrite, path, error.message());
+}
+
+Result<BlindIndex> BlindIndex::load(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return ReadError{path, 0, std::strerror(errno), errno == ENOENT ? FileFault::NotFound : FileFault::CannotRead};
+    const auto refused = [&](std::string why) -> Result<BlindIndex> { return ReadError{path, 0, std::move(why)}; };
+    const auto get = [&](void* into, std::size_t size) {
+        return static_cast<bool>(in.read(static_cast<char*>(into), static_cast<std::streamsize>(size)));
+    };
+    char magic[8];
+    std::uint32_t count = 0;
+    if (!get(magic, 8) || std::memcmp(magic, kMagic, 8) != 0) return refused("not an index of this program");
+    if (!get(&count, 4) || count > 64) return refused("a damaged header");
+    const auto size = std::filesystem::file_size(path);
+    BlindIndex index;
+    for (std::uint32_t b = 0; b < count; ++b) {
+        auto band = std::make_unique<Band>();
+        IndexBand& s = band->settings;
+        std::int32_t ints[3];
+        std::uint64_t sizes[2];
+        if (!get(&s.minQuadDeg, 8) || !get(&s.maxQuadDeg, 8) || !get(ints, sizeof ints) || !get(sizes, sizeof sizes))
+            return refused("cut short");
+        s.cellOrder = ints[0], s.starsPerCell = ints[1], s.quadsPerCell = ints[2];
+        if (s.cellOrder < 0 || s.cellOrder > 13 || sizes[0] * 20 + sizes[1] * 32 > size || sizes[0] >= (1ull << 32))
+            return refused("a damaged band " + std::to_string(b + 1));
+        band->stars.resize(sizes[0]);
+        for (IndexStar& star : band->stars)
+            if (!get(&star.raDeg, 8) || !get(&star.decDeg, 8) || !get(&star.mag, 4)) return refused("cut short");
+        band->quads.resize(sizes[1]);
+        for (IndexQuad& quad : band->quads) {
+            if (!get(quad.stars.data(), 16) || !get(quad.code.values.data(), 16)) return refused("cut short");
+            for (std::uint32_t star : quad.stars)
+                if (star >= sizes[0])
+                    return refused("a quad of a star that is not there, band " + std::to_string(b + 1));
+        }
+        band->finish();
+        index.bands_.push_back(std::move(band));
+    }
+    if (in.peek() != std::char_traits<char>::eof()) return refused("bytes after the last band");
+    return index;
+}
+
+}  // namespace sextrix

@@ -1,0 +1,86 @@
+#pragma once
+// The index that finds a field with no hint: quads of catalogue stars (four
+// stars and the code of their shape, quad_code.h) over every part of the
+// sky, in bands of quad sizes a factor 2 apart, each band's codes in a k-d
+// tree. The stars are the brightest few of each cell of a HEALPix grid about
+// as fine as the band's largest quads, so that every field holds some of
+// them whatever the sky's density; each cell gives its brightest stars a
+// few quads.
+//
+// The file: "VSXQUAD1", then per band its sizes, cell order and counts, its
+// stars (RA, Dec as doubles, J2000.0 at the catalogue's epoch) and its quads
+// (four star numbers and four code values); little-endian. The k-d trees are
+// built when it is read.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "blind/quad_code.h"
+#include "localcat/local_catalogue.h"
+#include "state/read_result.h"
+
+namespace sextrix {
+
+struct IndexBand {
+    double minQuadDeg = 0, maxQuadDeg = 0;
+    int cellOrder = 0;
+    int starsPerCell = 10;
+    int quadsPerCell = 12;
+};
+
+// Bands a factor 2 apart from minQuadDeg up to at least maxQuadDeg.
+std::vector<IndexBand> indexBands(double minQuadDeg, double maxQuadDeg);
+
+struct IndexStar {
+    double raDeg = 0, decDeg = 0;
+    float mag = 0;
+};
+
+struct IndexQuad {
+    std::array<std::uint32_t, 4> stars{};  // A, B, C, D in the band's stars
+    QuadCode code;
+};
+
+struct QuadMatch {
+    int band = 0;
+    std::uint32_t quad = 0;
+    float distance = 0;  // between the codes
+};
+
+class BlindIndex {
+public:
+    BlindIndex();
+    ~BlindIndex();
+    BlindIndex(BlindIndex&&) noexcept;
+    BlindIndex& operator=(BlindIndex&&) noexcept;
+
+    // progress(fraction) while the catalogue is read and the quads made.
+    static BlindIndex build(const LocalCatalogue& catalogue, const std::vector<IndexBand>& bands,
+                            const std::function<void(double)>& progress = {});
+    // Through PATH.tmp renamed. Throws FileError.
+    void save(const std::string& path) const;
+    static Result<BlindIndex> load(const std::string& path);
+
+    std::size_t bandCount() const;
+    const IndexBand& band(int b) const;
+    const std::vector<IndexStar>& stars(int band) const;
+    const std::vector<IndexQuad>& quads(int band) const;
+    std::uint64_t quadCount() const;
+
+    // The quads of the bands whose sizes meet minDeg..maxDeg with a code
+    // within radius of this one.
+    std::vector<QuadMatch> near(const QuadCode& code, double minDeg, double maxDeg, float radius) const;
+    // The band's stars within radiusDeg of a direction.
+    std::vector<std::uint32_t> starsNear(int band, double raDeg, double decDeg, double radiusDeg) const;
+
+private:
+    struct Band;
+    std::vector<std::unique_ptr<Band>> bands_;
+    void finish();  // the trees and the cells, once the stars and quads are in
+};
+
+}  // namespace sextrix
