@@ -4,12 +4,14 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "blind/blind_index.h"
 #include "localcat/catalogue_writer.h"
 #include "localcat/local_catalogue.h"
 #include "localcat/star_import.h"
@@ -30,6 +32,11 @@ constexpr const char* kHelp = R"(sextrix-catalog: the local star catalogue, read
       is named with its line, and CATALOGUE is left as it was.
   sextrix-catalog info CATALOGUE
       the source catalogue, the epoch of its positions, its stars, tiles and size
+  sextrix-catalog index CATALOGUE [--scale-range LO HI] [--size WIDTH HEIGHT]
+      builds the index for solving with no hint (sextrix-solve --blind) of
+      frames of WIDTH x HEIGHT pixels (1000 x 800) at LO to HI "/px (1 to
+      10), written beside CATALOGUE with the extension .index; prints the
+      time it took, its size and the quad sizes it covers
   sextrix-catalog cone CATALOGUE RA DEC RADIUS [--mag M] [--epoch YEAR]
       the stars within RADIUS degrees of RA, DEC (J2000.0 degrees) to
       magnitude M (16) in the R-like band, brightest first; positions moved
@@ -106,6 +113,49 @@ int cone(const std::vector<std::string>& args) {
     return 0;
 }
 
+int index(const std::vector<std::string>& args) {
+    if (args.empty()) throw BadInput("index takes a catalogue");
+    const LocalCatalogue catalogue = opened(args[0]);
+    double low = 1, high = 10, width = 1000, height = 800;
+    for (std::size_t i = 1; i < args.size(); i += 3) {
+        if (i + 2 >= args.size()) throw BadInput(args[i] + " needs two values");
+        const double a = numberArgument(args[i + 1], args[i].c_str()), b = numberArgument(args[i + 2], args[i].c_str());
+        if (args[i] == "--scale-range")
+            low = a, high = b;
+        else if (args[i] == "--size")
+            width = a, height = b;
+        else
+            throw BadInput("unknown option " + args[i]);
+    }
+    if (!(low > 0 && low < high && high <= 3600)) throw BadInput("--scale-range takes 0 < LO < HI <= 3600 \"/px");
+    if (!(width >= 16 && height >= 16 && width <= 100000 && height <= 100000)) throw BadInput("--size is out of range");
+    // Quads from a fifth of the short side at the finest scale to four
+    // fifths of the long side at the coarsest.
+    const double minQuad = 0.2 * std::min(width, height) * low / 3600;
+    const double maxQuad = 0.8 * std::max(width, height) * high / 3600;
+    const auto start = std::chrono::steady_clock::now();
+    int shown = -1;
+    const BlindIndex built = BlindIndex::build(catalogue, indexBands(minQuad, maxQuad), [&](double fraction) {
+        const int percent = static_cast<int>(fraction * 100);
+        if (percent != shown) std::fprintf(stderr, "\rindex: %d %%", shown = percent);
+    });
+    std::fprintf(stderr, "\n");
+    const std::string path = blindIndexPathOf(args[0]);
+    built.save(path);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf(
+        "index     %s\nfor       frames of %.0f x %.0f at %g to %g \"/px\nquads     %llu, from %.3f to %.3f degrees\n",
+        path.c_str(), width, height, low, high, static_cast<unsigned long long>(built.quadCount()), minQuad,
+        built.band(static_cast<int>(built.bandCount()) - 1).maxQuadDeg);
+    for (std::size_t b = 0; b < built.bandCount(); ++b) {
+        const IndexBand& band = built.band(static_cast<int>(b));
+        std::printf("  %.3f-%.3f deg: %zu stars, %zu quads\n", band.minQuadDeg, band.maxQuadDeg,
+                    built.stars(static_cast<int>(b)).size(), built.quads(static_cast<int>(b)).size());
+    }
+    std::printf("size      %.1f MB\nbuilt in  %.1f s\n", std::filesystem::file_size(path) / 1e6, seconds);
+    return 0;
+}
+
 int import(const std::vector<std::string>& args) {
     if (args.size() < 2) throw BadInput("import takes the catalogue to make and the files to read");
     LocalCatalogueWriter writer(args[0]);
@@ -142,6 +192,7 @@ int run(const std::vector<std::string>& args) {
     if (args[0] == "info") return info(rest);
     if (args[0] == "cone") return cone(rest);
     if (args[0] == "import") return import(rest);
+    if (args[0] == "index") return index(rest);
     throw BadInput("unknown command " + args[0] + " (see --help)");
 }
 

@@ -14,6 +14,7 @@
 #include "output_text.h"
 #include "persist/wcs_header.h"
 #include "qtio/qt_images.h"
+#include "solve_blind.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_number.h"
@@ -96,13 +97,22 @@ private:
     void solve() {
         LoadedImage loaded = loadImage(path_);
         const LuminanceImage& image = loaded.image;
-        report_.warning = areaWarning(shared_, image.width, image.height);
+        if (!shared_.blind) report_.warning = areaWarning(shared_, image.width, image.height);
         const std::vector<DetectedStar> detected = detectStars(image);
         const SolveHints& hints = shared_.hints;
-        const std::vector<ReferenceStar>& catalogue = shared_.catalogue;
-        const SolveOutcome outcome =
-            shared_.picks ? solveFieldWithPicks(*shared_.picks, detected, image.width, image.height, catalogue, hints)
-                          : solveField(detected, image.width, image.height, catalogue, hints);
+        std::vector<ReferenceStar> blindCatalogue;
+        SolveOutcome outcome;
+        if (shared_.blind) {
+            BlindSolve blind = shared_.blind->solve(detected, image.width, image.height);
+            result_["blind"] = {{"quads", blind.stats.quadsTried}, {"candidates", blind.proven}};
+            outcome = std::move(blind.outcome);
+            blindCatalogue = std::move(blind.catalogue);
+        } else {
+            outcome = shared_.picks ? solveFieldWithPicks(*shared_.picks, detected, image.width, image.height,
+                                                          shared_.catalogue, hints)
+                                    : solveField(detected, image.width, image.height, shared_.catalogue, hints);
+        }
+        const std::vector<ReferenceStar>& catalogue = shared_.blind ? blindCatalogue : shared_.catalogue;
         if (!outcome.solved) {
             result_["detected"] = detected.size();
             result_["searches"] = outcome.searches;

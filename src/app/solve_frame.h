@@ -36,6 +36,9 @@ struct SharedSolve {
     // for moving objects once all are solved.
     bool keepFrames = false;
     std::optional<double> cameraUtcOffsetHours;  // for the times of EXIF frames
+    // --blind: no hints; each frame's field is searched in the index and
+    // proven on the local catalogue's stars around it.
+    const class BlindSolver* blind = nullptr;
 };
 
 // A solved frame as the search for moving objects takes it.

@@ -37,6 +37,7 @@
 #include "qtio/qt_http.h"
 #include "qtio/qt_program_folders.h"
 #include "report/observer_settings.h"
+#include "solve_blind.h"
 #include "solve_frame.h"
 #include "solve_measurements.h"
 #include "solve_moving.h"
@@ -177,6 +178,9 @@ struct Command {
     std::string wcs;
     bool json = false;
     bool moving = false;
+    bool blind = false;
+    double scaleLow = 1, scaleHigh = 10;  // --scale-range, "/px, for --blind
+    std::string index;                    // --index; empty: the catalogue's
     StackRequest stack;
     int jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     MeasureRequest measure;
@@ -260,6 +264,14 @@ Command parseCommand(const std::vector<std::string>& args) {
             c.wcs = value(i);
         else if (a == "--json")
             c.json = true;
+        else if (a == "--blind")
+            c.blind = true;
+        else if (a == "--scale-range") {
+            c.scaleLow = number(value(i), a, kScaleRange);
+            c.scaleHigh = number(value(i), a, kScaleRange);
+            if (!(c.scaleLow < c.scaleHigh)) throw BadInput("--scale-range takes the lower scale first");
+        } else if (a == "--index")
+            c.index = value(i);
         else if (a == "--moving")
             c.moving = true;
         else if (a == "--stack")
@@ -300,9 +312,15 @@ Command parseCommand(const std::vector<std::string>& args) {
             c.images.push_back(a);
     }
     if (c.images.empty()) throw BadInput("no image given (see --help)");
-    if (c.ra.empty() || c.dec.empty()) throw BadInput("--ra and --dec are required");
-    if (c.scale.has_value() == c.corr.has_value()) throw BadInput("give either --scale or --corr");
-    if (c.catalogue.empty() == !c.download) throw BadInput("give either --catalogue FILE or --download");
+    if (c.blind) {
+        if (!c.ra.empty() || !c.dec.empty() || c.scale || c.corr || c.download || c.picks)
+            throw BadInput("--blind takes no hint: leave out --ra, --dec, --scale, --corr, --download and --picks");
+        if (c.catalogue.empty()) throw BadInput("--blind needs --catalogue, a local catalogue with its index");
+    } else {
+        if (c.ra.empty() || c.dec.empty()) throw BadInput("--ra and --dec are required");
+        if (c.scale.has_value() == c.corr.has_value()) throw BadInput("give either --scale or --corr");
+        if (c.catalogue.empty() == !c.download) throw BadInput("give either --catalogue FILE or --download");
+    }
     if (c.images.size() > 1) {
         // One file or one target cannot serve several images.
         if (!c.wcs.empty()) throw BadInput("--wcs names one file: leave it out for several images (each gets its own)");
@@ -501,7 +519,7 @@ int run(int argc, char** argv) {
             return 0;
         }
     const Command c = parseCommand(args);
-    const Hints hints = hintsOf(c);
+    const Hints hints = c.blind ? Hints{} : hintsOf(c);
     // Qt's network and the program folder need a program object; a solve
     // from a file does not.
     std::optional<QCoreApplication> program;
@@ -516,7 +534,19 @@ int run(int argc, char** argv) {
     if (c.moving)
         shared.cameraUtcOffsetHours = cameraUtcOffsetSetting(
             !c.measure.observerConfig.empty() ? c.measure.observerConfig : joinPath(programFolder(), "observer.cfg"));
-    readCatalogue(c, hints, shared);
+    std::optional<BlindSolver> blind;
+    if (c.blind) {
+        BlindSettings settings;
+        settings.minArcsecPerPx = c.scaleLow, settings.maxArcsecPerPx = c.scaleHigh;
+        blind.emplace(c.catalogue, c.index.empty() ? blindIndexPathOf(c.catalogue) : c.index, settings, c.magLimit);
+        shared.blind = &*blind;
+        if (const std::string protocol = localProtocolEquivalent(c.catalogue); catalogueOfProtocol(protocol))
+            shared.catalogueName = *catalogueOfProtocol(protocol);
+        else if (c.measure.wantsReport())
+            throw BadInput("a report needs a star answer from USNO-A2.0, UCAC4 or Gaia DR3, not " + c.catalogue);
+    } else {
+        readCatalogue(c, hints, shared);
+    }
     if (!c.measure.pixels.empty() || (c.moving && c.measure.wantsReport()))
         shared.observerConfig = !c.measure.observerConfig.empty() ? c.measure.observerConfig
                                 : program                         ? joinPath(programFolder(), "observer.cfg")

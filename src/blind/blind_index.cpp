@@ -112,6 +112,10 @@ struct BlindIndex::Band {
     }
 };
 
+std::string blindIndexPathOf(const std::string& cataloguePath) {
+    return std::filesystem::path(cataloguePath).replace_extension(".index").string();
+}
+
 std::vector<IndexBand> indexBands(double minQuadDeg, double maxQuadDeg) {
     std::vector<IndexBand> bands;
     for (double d = minQuadDeg; d < maxQuadDeg; d *= 2) {

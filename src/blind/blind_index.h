@@ -32,6 +32,9 @@ struct IndexBand {
     int quadsPerCell = 12;
 };
 
+// The index made for a local catalogue: its path with the extension ".index".
+std::string blindIndexPathOf(const std::string& cataloguePath);
+
 // Bands a factor 2 apart from minQuadDeg up to at least maxQuadDeg.
 std::vector<IndexBand> indexBands(double minQuadDeg, double maxQuadDeg);
 

@@ -2,13 +2,16 @@
 stars written as a Gaia archive CSV are imported, the cone lists exactly
 those within it to the limit, brightest first, a cut file leaves the
 catalogue as it was, and sextrix-solve solves the demo picture from the
-local catalogue alone.
+local catalogue alone, then with no hint at all from its index; a
+catalogue with none of the picture's stars declines it.
 
     catalog_cli_test.py SEXTRIX_CATALOG SEXTRIX_SOLVE DEMO_FOLDER WORK_FOLDER
 """
 import csv
+import json
 import math
 import os
+import random
 import shutil
 import subprocess
 import sys
@@ -65,6 +68,31 @@ r = subprocess.run([solve, os.path.join(demo, "m67.jpg"), "--ra", "08 51 18", "-
                    capture_output=True, text=True)
 if r.returncode != 0 or '"solved":true' not in r.stdout:
     failures.append("solve from the local catalogue: exit %d %s %s" % (r.returncode, r.stdout, r.stderr))
+
+# With no hint: the index beside the catalogue, then --blind.
+r = subprocess.run([tool, "index", catalogue], capture_output=True, text=True)
+if r.returncode != 0 or not os.path.exists(os.path.join(work, "m67.index")):
+    failures.append("index: exit %d %s %s" % (r.returncode, r.stdout, r.stderr))
+blind = [solve, os.path.join(demo, "m67.jpg"), "--blind", "--wcs", os.path.join(work, "blind.wcs"), "--json"]
+r = subprocess.run([*blind, "--catalogue", catalogue], capture_output=True, text=True)
+got = json.loads(r.stdout) if r.returncode == 0 else {}
+if not got.get("solved") or abs(got["ra_deg"] - 132.825) * 3600 * 0.98 > 2 or abs(got["dec_deg"] - 11.8) * 3600 > 2:
+    failures.append("blind solve: exit %d %s %s" % (r.returncode, r.stdout, r.stderr))
+
+# As many stars scattered at random: none of the picture's figures in the index, declined.
+random.seed(5)
+elsewhere = os.path.join(work, "elsewhere.csv")
+with open(elsewhere, "w") as f:
+    f.write("source_id,ra,dec,pmra,pmdec,phot_g_mean_mag,phot_bp_mean_mag,phot_rp_mean_mag\n")
+    for k, s in enumerate(stars):
+        f.write("%d,%.7f,%.7f,,,,,%s\n" % (4000 + k, 132.4 + 0.8 * random.random(), 11.4 + 0.8 * random.random(),
+                                           s["mag_vt"]))
+other = os.path.join(work, "elsewhere.vsx")
+for command in ([tool, "import", other, elsewhere], [tool, "index", other]):
+    subprocess.run(command, capture_output=True, check=True)
+r = subprocess.run([*blind, "--catalogue", other], capture_output=True, text=True)
+if r.returncode != 1 or json.loads(r.stdout).get("solved") is not False:
+    failures.append("hopeless blind solve: exit %d %s %s" % (r.returncode, r.stdout, r.stderr))
 
 for f in failures:
     print(f)
