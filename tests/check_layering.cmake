@@ -9,7 +9,7 @@ set(allowed_model "state;calibration;measure;refine;detect;geometry;report;obsti
 set(allowed_geometry "state")
 set(allowed_catalog "state;geometry")
 set(allowed_localcat "state;geometry;catalog")
-set(allowed_blind "state;geometry;localcat;catalog")
+set(allowed_blind "state;geometry;localcat;catalog;autosolve;detect;identify;refine")
 set(allowed_chart "state;geometry")
 set(allowed_identify "state;geometry")
 set(allowed_details "state;geometry")

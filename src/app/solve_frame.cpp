@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 
+#include "blind/blind_solve.h"
 #include "detect/luminance_image.h"
 #include "detect/star_detection.h"
 #include "fits/fits_image.h"
@@ -14,7 +15,6 @@
 #include "output_text.h"
 #include "persist/wcs_header.h"
 #include "qtio/qt_images.h"
-#include "solve_blind.h"
 #include "state/errors.h"
 #include "state/text_file.h"
 #include "state/text_number.h"

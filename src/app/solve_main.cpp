@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "autosolve/solve_field.h"
+#include "blind/blind_solve.h"
 #include "catalog/answer_fetch.h"
 #include "catalog/catalogue_area.h"
 #include "catalog/download_protocols.h"
@@ -37,7 +38,6 @@
 #include "qtio/qt_http.h"
 #include "qtio/qt_program_folders.h"
 #include "report/observer_settings.h"
-#include "solve_blind.h"
 #include "solve_frame.h"
 #include "solve_measurements.h"
 #include "solve_moving.h"

@@ -1,9 +1,10 @@
 #pragma once
-// sextrix-solve --blind: a field found with no hint. The blind search
-// (blind/blind_search.h) proposes plates from the index beside the local
-// catalogue; each is handed to the ordinary identification as its hints,
-// with the local catalogue's stars around the plate's centre, and only a
-// solution that identification accepts, under its own rule, is reported.
+// A field found with no hint: the blind search (blind_search.h) proposes
+// plates from the index beside the local catalogue; each is handed to the
+// ordinary identification as its hints, with the local catalogue's stars
+// around the plate's centre, and only a solution that identification
+// accepts, under its own rule, is reported. sextrix-solve --blind and the
+// window's "Blind solve" both run it.
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "autosolve/solve_field.h"
 #include "blind/blind_index.h"
 #include "blind/blind_search.h"
+#include "detect/star_detection.h"
 #include "localcat/local_catalogue.h"
 
 namespace sextrix {
@@ -24,7 +26,8 @@ struct BlindSolve {
 
 class BlindSolver {
 public:
-    // The index file is read once; an error names it.
+    // The catalogue and the index file are read once; std::runtime_error
+    // names a file that cannot be read.
     BlindSolver(const std::string& cataloguePath, const std::string& indexPath, BlindSettings settings,
                 double magLimit);
     BlindSolve solve(const std::vector<DetectedStar>& detected, int width, int height) const;

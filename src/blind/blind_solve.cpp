@@ -1,8 +1,8 @@
-#include "solve_blind.h"
+#include "blind_solve.h"
 
 #include <cmath>
+#include <stdexcept>
 
-#include "solve_frame.h"
 #include "state/angle_units.h"
 
 namespace sextrix {
@@ -10,13 +10,14 @@ namespace {
 
 LocalCatalogue openedCatalogue(const std::string& path) {
     Result<LocalCatalogue> opened = LocalCatalogue::open(path);
-    if (!opened) throw BadInput(describe(opened.error()));
+    if (!opened) throw std::runtime_error(describe(opened.error()));
     return std::move(*opened);
 }
 
 BlindIndex loadedIndex(const std::string& path) {
     Result<BlindIndex> loaded = BlindIndex::load(path);
-    if (!loaded) throw BadInput(describe(loaded.error()) + " (make it with: sextrix-catalog index CATALOGUE)");
+    if (!loaded)
+        throw std::runtime_error(describe(loaded.error()) + " (make it with: sextrix-catalog index CATALOGUE)");
     return std::move(*loaded);
 }
 
