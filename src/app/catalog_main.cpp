@@ -1,6 +1,8 @@
 // sextrix-catalog: makes and reads the local star catalogue (localcat/):
-// import the star files people download into one, tell what one holds, and
-// list the stars of a cone.
+// import the star files people download into one, or fetch a region's stars
+// from VizieR into one, tell what one holds, and list the stars of a cone.
+// Qt is used by the fetch alone, for HTTP and the program folder.
+#include <QCoreApplication>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -12,16 +14,22 @@
 #include <vector>
 
 #include "blind/blind_index.h"
+#include "catalog/hosts_file.h"
 #include "localcat/catalogue_writer.h"
 #include "localcat/local_catalogue.h"
+#include "localcat/star_fetch.h"
 #include "localcat/star_import.h"
+#include "qtio/qt_http.h"
+#include "qtio/qt_program_folders.h"
 #include "state/errors.h"
+#include "state/text_file.h"
 #include "state/text_number.h"
 
 namespace sextrix {
 namespace {
 
-constexpr const char* kHelp = R"(sextrix-catalog: the local star catalogue, read with no network
+constexpr const char* kHelp = R"(sextrix-catalog: the local star catalogue, made from star files or fetched
+from VizieR, then read with no network
 
   sextrix-catalog import CATALOGUE FILE...
       makes CATALOGUE from the star files downloaded from one catalogue:
@@ -30,6 +38,15 @@ constexpr const char* kHelp = R"(sextrix-catalog: the local star catalogue, read
       binary tables. The files are read row by row with a progress line on
       stderr and memory bounded whatever their size; a bad or truncated file
       is named with its line, and CATALOGUE is left as it was.
+  sextrix-catalog fetch CATALOGUE (--region RA DEC RADIUS | --all) --mag M [--hosts FILE]
+      makes CATALOGUE from the stars within RADIUS degrees of RA, DEC (J2000.0
+      degrees), or of the whole sky, to magnitude M, fetched from the star
+      service of hosts.cfg (the program folder's, or FILE): vizier
+      (USNO-A2.0), vizier-ucac4 or vizier-gaia (Gaia DR3). The sky is asked
+      in HEALPix tiles, each answer kept in CATALOGUE.fetch/ once it is read
+      whole ("tile k of n" on stderr); after a failure or Ctrl-C the same
+      command fetches only the tiles missing. CATALOGUE is then written as
+      import writes it, and the folder removed.
   sextrix-catalog info CATALOGUE
       the source catalogue, the epoch of its positions, its stars, tiles and size
   sextrix-catalog index CATALOGUE [--scale-range LO HI] [--size WIDTH HEIGHT]
@@ -42,7 +59,7 @@ constexpr const char* kHelp = R"(sextrix-catalog: the local star catalogue, read
       magnitude M (16) in the R-like band, brightest first; positions moved
       by their proper motions to YEAR (for example 2026.9) when given
 
-Exit status: 0 done, 2 bad input (named on stderr).
+Exit status: 0 done, 2 bad input or a failed fetch (named on stderr).
 )";
 
 struct BadInput : std::runtime_error {
@@ -183,7 +200,102 @@ int import(const std::vector<std::string>& args) {
     return info({args[0]});
 }
 
-int run(const std::vector<std::string>& args) {
+// The star service of hosts.cfg: FILE when given, else the program
+// folder's, as sextrix-solve finds it (its defaults when there is none).
+ServiceAddress starService(const std::optional<std::string>& given) {
+    const std::string path =
+        given ? *given
+              : joinPath(qtio::programFoldersFor(QCoreApplication::applicationDirPath().toStdString()).programFolder,
+                         "hosts.cfg");
+    if (!given && !std::filesystem::is_regular_file(path)) return HostsSettings{}.star;
+    Result<std::string> text = readFileBytes(path);
+    if (!text) throw BadInput(describe(text.error()));
+    const HostsReading reading = readHostsFile(*text, path);
+    for (const HostsProblem& p : reading.problems) std::cerr << describe(p.error) << "\n";
+    return reading.settings.star;
+}
+
+VizierCatalogue vizierCatalogueOf(const ServiceAddress& service) {
+    if (service.protocol == "vizier") return VizierCatalogue::UsnoA2;
+    if (service.protocol == "vizier-ucac4") return VizierCatalogue::Ucac4;
+    if (service.protocol == "vizier-gaia") return VizierCatalogue::GaiaDr3;
+    throw BadInput("the star service is " + service.protocol + ":" + service.address +
+                   "; fetch asks VizieR only (star=vizier, vizier-ucac4 or vizier-gaia in hosts.cfg)" +
+                   (service.protocol == "local" ? ": that catalogue is local already" : ""));
+}
+
+int fetch(const std::vector<std::string>& args, int& argc, char** argv) {
+    if (args.empty()) throw BadInput("fetch takes the catalogue to make, --region RA DEC RADIUS or --all, and --mag M");
+    FetchRequest request;
+    std::optional<double> mag;
+    std::optional<std::string> hosts;
+    bool all = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const auto value = [&](std::size_t count) {
+            if (i + count >= args.size()) throw BadInput(args[i] + " needs " + std::to_string(count) + " value(s)");
+        };
+        if (args[i] == "--region") {
+            value(3);
+            request.region = SkyRegion{numberArgument(args[i + 1], "RA"), numberArgument(args[i + 2], "Dec"),
+                                       numberArgument(args[i + 3], "the radius")};
+            i += 3;
+        } else if (args[i] == "--all") {
+            all = true;
+        } else if (args[i] == "--mag") {
+            value(1);
+            mag = numberArgument(args[++i], "--mag");
+        } else if (args[i] == "--hosts") {
+            value(1);
+            hosts = args[++i];
+        } else {
+            throw BadInput("unknown option " + args[i]);
+        }
+    }
+    if (all == request.region.has_value()) throw BadInput("fetch takes either --region RA DEC RADIUS or --all");
+    if (!mag) throw BadInput("fetch needs --mag M, the faintest magnitude");
+    if (!(*mag > -2 && *mag <= 22)) throw BadInput("--mag lies between -2 and 22");
+    request.magLimit = *mag;
+    if (const auto& r = request.region) {
+        if (!(r->raDeg >= 0 && r->raDeg < 360) || !(std::abs(r->decDeg) <= 90))
+            throw BadInput("RA lies in 0..360 and Dec in -90..90 degrees");
+        if (!(r->radiusDeg > 0 && r->radiusDeg <= 90)) throw BadInput("the radius lies between 0 and 90 degrees");
+    }
+
+    const QCoreApplication program(argc, argv);
+    const ServiceAddress service = starService(hosts);
+    request.catalogue = vizierCatalogueOf(service);
+    FetchService settings{.address = service.address};
+    const int order = fetchOrder(request, settings.rowCap);
+    const std::string folder = args[0] + ".fetch";
+    prepareFetchFolder(folder, requestRecord(request, order));
+    std::fprintf(stderr, "%s from %s, HEALPix order %d, tiles kept in %s\n",
+                 std::string(vizierSource(request.catalogue)).c_str(), service.address.c_str(), order, folder.c_str());
+
+    qtio::QtHttp http;
+    try {
+        const FetchCounts counts = fetchTiles(http, request, order, folder, settings,
+                                              [](std::size_t k, std::size_t n, const std::string& tile) {
+                                                  std::fprintf(stderr, "tile %zu of %zu (%s)\n", k, n, tile.c_str());
+                                              });
+        std::fprintf(stderr, "%zu tiles fetched, %zu kept from before, %zu split\n", counts.fetched, counts.kept,
+                     counts.split);
+    } catch (const FetchStopped& stopped) {
+        throw BadInput(std::string(stopped.what()) + "\nthe tiles fetched are kept in " + folder +
+                       ": the same command goes on from there");
+    }
+    LocalCatalogueWriter writer(args[0]);
+    const FetchedStars stars = importFetchedTiles(request, order, folder, writer);
+    if (stars.stars == 0) {
+        std::filesystem::remove_all(folder);
+        throw BadInput("no star there to magnitude " + numberToText(request.magLimit, '.') + ": " + args[0] +
+                       " not written");
+    }
+    writer.finish(stars.source);
+    std::filesystem::remove_all(folder);
+    return info({args[0]});
+}
+
+int run(const std::vector<std::string>& args, int& argc, char** argv) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::cout << kHelp;
         return args.empty() ? 2 : 0;
@@ -193,6 +305,7 @@ int run(const std::vector<std::string>& args) {
     if (args[0] == "cone") return cone(rest);
     if (args[0] == "import") return import(rest);
     if (args[0] == "index") return index(rest);
+    if (args[0] == "fetch") return fetch(rest, argc, argv);
     throw BadInput("unknown command " + args[0] + " (see --help)");
 }
 
@@ -201,7 +314,7 @@ int run(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     try {
-        return sextrix::run(std::vector<std::string>(argv + 1, argv + argc));
+        return sextrix::run(std::vector<std::string>(argv + 1, argv + argc), argc, argv);
     } catch (const std::exception& e) {
         std::cerr << "sextrix-catalog: " << e.what() << "\n";
     }

@@ -20,15 +20,30 @@ struct Columns {
     std::string_view red;
     std::string_view redFallback;  // empty when there is none
     std::string_view blue;
-    std::string_view queryMag;  // the column of the faint limit and the sort
+    std::string_view queryMag;    // the column of the faint limit and the sort
+    std::string_view everything;  // the columns of a whole cone for the local catalogue
 };
 
 Columns columnsOf(VizierCatalogue catalogue) {
     switch (catalogue) {
-        case VizierCatalogue::Ucac4: return {"I/322A/out", "UCAC4", "rmag", "f.mag", "Bmag", "f.mag"};
-        case VizierCatalogue::GaiaDr3: return {"I/355/gaiadr3", "Source", "RPmag", "", "BPmag", "RPmag"};
+        case VizierCatalogue::Ucac4:
+            return {"I/322A/out",
+                    "UCAC4",
+                    "rmag",
+                    "f.mag",
+                    "Bmag",
+                    "f.mag",
+                    "UCAC4,RAJ2000,DEJ2000,pmRA,pmDE,f.mag,rmag,Bmag"};
+        case VizierCatalogue::GaiaDr3:
+            return {"I/355/gaiadr3",
+                    "Source",
+                    "RPmag",
+                    "",
+                    "BPmag",
+                    "RPmag",
+                    "Source,RA_ICRS,DE_ICRS,pmRA,pmDE,BPmag,RPmag"};
         case VizierCatalogue::UsnoA2:
-        default: return {"I/252/out", "USNO-A2.0", "Rmag", "", "Bmag", "Rmag"};
+        default: return {"I/252/out", "USNO-A2.0", "Rmag", "", "Bmag", "Rmag", "USNO-A2.0,RAJ2000,DEJ2000,Bmag,Rmag"};
     }
 }
 
@@ -72,23 +87,38 @@ bool readMagnitude(std::string_view cell, std::optional<double>& mag) {
     return mag.has_value();
 }
 
+// "-c=RA DEC": the centre in degrees, the declination signed.
+std::string centreText(const StarCone& cone) {
+    std::string dec = fixedText(cone.decDeg, 6);
+    if (dec.front() != '-') dec.insert(0, "+");
+    return fixedText(cone.raDeg, 6) + " " + dec;
+}
+
 }  // namespace
 
 std::string_view vizierSource(VizierCatalogue catalogue) { return columnsOf(catalogue).source; }
 
 std::string vizierStarUrl(const std::string& address, VizierCatalogue catalogue, const StarCone& cone) {
     const Columns c = columnsOf(catalogue);
-    std::string dec = fixedText(cone.decDeg, 6);
-    if (dec.front() != '-') dec.insert(0, "+");
     std::string out = std::string(c.id) + "," + std::string(c.red);
     if (!c.redFallback.empty()) out += "," + std::string(c.redFallback);
     out += "," + std::string(c.blue);
-    return serviceUrl(address, "/viz-bin/asu-tsv?-source=" + queryEncoded(c.source) +
-                                   "&-c=" + queryEncoded(fixedText(cone.raDeg, 6) + " " + dec) + "&-c.eq=J2000" +
-                                   "&-c.rm=" + queryEncoded(trimmedText(cone.radiusArcmin, 3)) +
-                                   "&-out.add=_RAJ,_DEJ&-oc.form=dec" + "&-out=" + queryEncoded(out) + "&-sort=" +
-                                   queryEncoded(c.queryMag) + "&-out.max=" + std::to_string(kVizierMaxRows) + "&" +
-                                   queryEncoded(c.queryMag) + "=" + queryEncoded("<" + trimmedText(cone.magFaint, 2)));
+    return serviceUrl(address,
+                      "/viz-bin/asu-tsv?-source=" + queryEncoded(c.source) + "&-c=" + queryEncoded(centreText(cone)) +
+                          "&-c.eq=J2000" + "&-c.rm=" + queryEncoded(trimmedText(cone.radiusArcmin, 3)) +
+                          "&-out.add=_RAJ,_DEJ&-oc.form=dec" + "&-out=" + queryEncoded(out) +
+                          "&-sort=" + queryEncoded(c.queryMag) + "&-out.max=" + std::to_string(kVizierMaxRows) + "&" +
+                          queryEncoded(c.queryMag) + "=" + queryEncoded("<" + trimmedText(cone.magFaint, 2)));
+}
+
+std::string vizierCatalogueUrl(const std::string& address, VizierCatalogue catalogue, const StarCone& cone,
+                               int maxRows) {
+    const Columns c = columnsOf(catalogue);
+    return serviceUrl(
+        address, "/viz-bin/asu-tsv?-source=" + queryEncoded(c.source) + "&-c=" + queryEncoded(centreText(cone)) +
+                     "&-c.eq=J2000" + "&-c.rm=" + queryEncoded(trimmedText(cone.radiusArcmin, 3)) + "&-oc.form=dec" +
+                     "&-out=" + queryEncoded(c.everything) + "&-out.max=" + std::to_string(maxRows) + "&" +
+                     queryEncoded(c.queryMag) + "=" + queryEncoded("<" + trimmedText(cone.magFaint, 2)));
 }
 
 bool vizierAnswerEnded(std::string_view tsv) {

@@ -62,6 +62,20 @@ std::string_view vizierSource(VizierCatalogue catalogue);
 //   &-oc.form=dec&-out=USNO-A2.0,Rmag,Bmag&-sort=Rmag&-out.max=5000&Rmag=%3C13
 std::string vizierStarUrl(const std::string& address, VizierCatalogue catalogue, const StarCone& cone);
 
+// The query of every star of a cone for the local catalogue (localcat/'s
+// fetch): the catalogue's own columns, those its import reads, positions in
+// decimal degrees, the same faint limit, at most maxRows rows and no sort:
+//
+//   USNO-A2.0  USNO-A2.0, RAJ2000, DEJ2000, Bmag, Rmag
+//   UCAC4      UCAC4, RAJ2000, DEJ2000, pmRA, pmDE, f.mag, rmag, Bmag
+//   Gaia DR3   Source, RA_ICRS, DE_ICRS, pmRA, pmDE, BPmag, RPmag
+//
+// e.g. https://vizier.cds.unistra.fr/viz-bin/asu-tsv?-source=I/355/gaiadr3
+//   &-c=132.890625%20%2B11.848051&-c.eq=J2000&-c.rm=7.862&-oc.form=dec
+//   &-out=Source,RA_ICRS,DE_ICRS,pmRA,pmDE,BPmag,RPmag&-out.max=100000&RPmag=%3C16
+std::string vizierCatalogueUrl(const std::string& address, VizierCatalogue catalogue, const StarCone& cone,
+                               int maxRows);
+
 // The bytes of a star answer (LF-only page, "</b>" closing the heading right
 // before record 1, then 66-character records) for a VizieR asu-tsv answer of
 // this catalogue: brightest R-like magnitude first (stars without one last),

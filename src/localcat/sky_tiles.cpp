@@ -32,6 +32,11 @@ std::uint32_t SkyTiles::tileOf(double raDeg, double decDeg) const {
     return static_cast<std::uint32_t>(base_->healpix.ang2pix(pointingOf(raDeg, decDeg)));
 }
 
+TileCircle SkyTiles::circleOf(std::uint32_t tile) const {
+    const pointing centre = base_->healpix.pix2ang(static_cast<int>(tile));
+    return {toDegrees(centre.phi), 90 - toDegrees(centre.theta), toDegrees(base_->healpix.max_pixrad())};
+}
+
 std::vector<std::uint32_t> SkyTiles::tilesNear(double raDeg, double decDeg, double radiusDeg) const {
     const rangeset<int> ranges =
         base_->healpix.query_disc_inclusive(pointingOf(raDeg, decDeg), toRadians(radiusDeg), 4);

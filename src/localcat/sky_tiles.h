@@ -9,6 +9,12 @@
 
 namespace sextrix {
 
+// A tile's centre (J2000.0 degrees) and the radius of the circle around it
+// that holds the whole tile (the same for every tile of an order).
+struct TileCircle {
+    double raDeg = 0, decDeg = 0, radiusDeg = 0;
+};
+
 class SkyTiles {
 public:
     explicit SkyTiles(int order);  // 0..13; throws std::invalid_argument beyond
@@ -20,6 +26,8 @@ public:
 
     // The tile holding a direction (J2000.0 degrees).
     std::uint32_t tileOf(double raDeg, double decDeg) const;
+
+    TileCircle circleOf(std::uint32_t tile) const;
 
     // Every tile that overlaps the cone, in increasing order (and a few that
     // only come near it).

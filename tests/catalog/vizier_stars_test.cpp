@@ -134,5 +134,27 @@ TEST(VizierUrl, IsTheDocumentedAsuQuery) {
               "&-out=Source,RPmag,BPmag&-sort=RPmag&-out.max=5000&RPmag=%3C12");
 }
 
+// A whole cone for the local catalogue: each catalogue's own columns, no
+// sort, the row cap given.
+TEST(VizierUrl, AsksACatalogueConeInItsOwnColumns) {
+    const StarCone cone{132.890625, 11.848051, 7.862, 16};
+    const std::string centre = "&-c=132.890625%20%2B11.848051&-c.eq=J2000&-c.rm=7.862&-oc.form=dec";
+    const struct {
+        VizierCatalogue catalogue;
+        std::string query;
+    } rows[] = {
+        {VizierCatalogue::UsnoA2, "I/252/out" + centre +
+                                      "&-out=USNO-A2.0,RAJ2000,DEJ2000,Bmag,Rmag&-out.max=100000"
+                                      "&Rmag=%3C16"},
+        {VizierCatalogue::Ucac4,
+         "I/322A/out" + centre + "&-out=UCAC4,RAJ2000,DEJ2000,pmRA,pmDE,f.mag,rmag,Bmag&-out.max=100000&f.mag=%3C16"},
+        {VizierCatalogue::GaiaDr3,
+         "I/355/gaiadr3" + centre + "&-out=Source,RA_ICRS,DE_ICRS,pmRA,pmDE,BPmag,RPmag&-out.max=100000&RPmag=%3C16"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(vizierCatalogueUrl("vizier.cds.unistra.fr", row.catalogue, cone, 100000),
+                  "https://vizier.cds.unistra.fr/viz-bin/asu-tsv?-source=" + row.query);
+}
+
 }  // namespace
 }  // namespace sextrix
