@@ -110,6 +110,10 @@ void solveAndAsk(App& app, const StepCentre& centre) {
 void AutoSolve_Click(App& app) {
     const BusyGuard busy(app.ctx.stepRunning);
     if (!busy) return;
+    autoSolveField(app);
+}
+
+void autoSolveField(App& app) {
     runHandler(app, [&] {
         Form1Model& form = app.form1;
         WorkingState& ws = form.ws;

@@ -9,4 +9,7 @@ namespace sextrix {
 
 void AutoSolve_Click(App& app);
 
+// The same within a step already running (the blind solve goes on with it).
+void autoSolveField(App& app);
+
 }  // namespace sextrix

@@ -66,6 +66,7 @@ void applyFormCaptions(Form1Model& f, LanguageTables& t) {
     f.mnu_exportwcs.caption = precisionText(t, MenuExportWcs);
     f.AutoSolve.caption = f.mnu_autosolve.caption = precisionText(t, AutoSolve);
     f.Measure.caption = f.mnu_measure.caption = laterFormEntry(t, 156, "Measure");
+    f.mnu_blindsolve.caption = laterFormEntry(t, 238, "Blind solve");
     f.mnu_openseries.caption = laterFormEntry(t, 201, "Open series…");
     f.mnu_measurements.caption = laterFormEntry(t, 180, "Measurements");
     f.mnu_savereport.caption = laterFormEntry(t, 188, "Save MPC report…");

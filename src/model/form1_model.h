@@ -30,7 +30,7 @@ struct Form1Model {
         mnu_etalonage{"Etalonage par image"}, mnu_superetalonage{"Super Etalonage"}, mnu_webbugs{"Internet bugs"},
         mnu_lang{"Langue/Language"};
     // The precise positions: the WCS file beside the image, the residuals.
-    MenuItem mnu_autosolve{"Résolution automatique"}, mnu_measure{"Mesurer"};
+    MenuItem mnu_autosolve{"Résolution automatique"}, mnu_measure{"Mesurer"}, mnu_blindsolve{"Résolution sans indice"};
     // The measurements and the reports to the Minor Planet Center, and the
     // observer's settings the reports carry.
     MenuItem mnu_openseries{"Ouvrir une série…"};

@@ -23,6 +23,7 @@
 #include "chart/pointer_readout.h"
 #include "chart/zoom.h"
 #include "form1/auto_solve.h"
+#include "form1/blind_solving.h"
 #include "form1/calculation.h"
 #include "form1/control_writes.h"
 #include "form1/defaults.h"
@@ -160,6 +161,7 @@ void Form1Window::buildMenus() {
     QMenu* option = menuBar()->addMenu(QString());
     binding_.custom([option, this] { option->setTitle(QString::fromStdString(form_.mnu_option.caption)); });
     action(option, form_.mnu_autosolve, "mnu_autosolve", [this] { AutoSolve_Click(app_); });
+    action(option, form_.mnu_blindsolve, "mnu_blindsolve", [this] { BlindSolve_Click(app_); });
     action(option, form_.mnu_measure, "mnu_measure", [this] {
         mnu_measure_Click(app_);
     })->setShortcut(QKeySequence(Qt::Key_M));
