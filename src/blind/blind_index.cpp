@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "blind/sky_vectors.h"
+#include "localcat/catalogue_file.h"
 #include "localcat/sky_tiles.h"
 #include "state/errors.h"
 
@@ -18,7 +19,7 @@ namespace sextrix {
 namespace {
 
 constexpr char kMagic[8] = {'V', 'S', 'X', 'Q', 'U', 'A', 'D', '1'};
-constexpr int kPairsPerStar = 4;  // quads with the same A and B share C and D from this many inside
+constexpr int kPairsPerStar = 4;  // C and D from the brightest this many inside the circle on AB
 
 // The codes of a band as nanoflann reads them.
 struct CodeCloud {
@@ -71,27 +72,34 @@ struct BlindIndex::Band {
     }
 
     // The quads of each cell: from its brightest stars as A, with B at a
-    // distance within the band, and C, D the brightest inside the circle on AB.
+    // distance within the band, and C, D the brightest inside the circle on
+    // AB. Every star a quad of the cell can hold lies within the cell's
+    // circle widened by the band's largest quads: those are gathered once
+    // per cell, brightest first.
     void makeQuads() {
         for (const auto& [cell, members] : cells) {
+            const TileCircle circle = tiles->circleOf(cell);
+            const SkyVector centre = skyVector(circle.raDeg, circle.decDeg);
+            const std::vector<std::uint32_t> around =
+                near(centre, circle.raDeg, circle.decDeg, circle.radiusDeg + settings.maxQuadDeg);
             int made = 0;
             for (const std::uint32_t a : members) {
                 if (made >= settings.quadsPerCell) break;
-                const IndexStar& sa = stars[a];
-                for (const std::uint32_t b : near(vectors[a], sa.raDeg, sa.decDeg, settings.maxQuadDeg)) {
+                for (const std::uint32_t b : around) {
                     if (made >= settings.quadsPerCell) break;
                     const double d = separationDeg(vectors[a], vectors[b]);
-                    if (b == a || d < settings.minQuadDeg || stars[b].mag < sa.mag || (stars[b].mag == sa.mag && b < a))
+                    if (b == a || d < settings.minQuadDeg || d > settings.maxQuadDeg || stars[b].mag < stars[a].mag ||
+                        (stars[b].mag == stars[a].mag && b < a))
                         continue;
                     SkyVector mid{vectors[a][0] + vectors[b][0], vectors[a][1] + vectors[b][1],
                                   vectors[a][2] + vectors[b][2]};
                     const double norm = std::sqrt(dot(mid, mid));
                     for (double& v : mid) v /= norm;
-                    const double midRa = std::atan2(mid[1], mid[0]) / kRadiansPerDegree;
-                    const double midDec = std::asin(mid[2]) / kRadiansPerDegree;
                     std::vector<std::uint32_t> inside;
-                    for (const std::uint32_t s : near(mid, std::fmod(midRa + 360, 360), midDec, d / 2))
-                        if (s != a && s != b && inside.size() < kPairsPerStar) inside.push_back(s);
+                    for (const std::uint32_t c : around) {
+                        if (static_cast<int>(inside.size()) >= kPairsPerStar) break;
+                        if (c != a && c != b && separationDeg(mid, vectors[c]) < d / 2) inside.push_back(c);
+                    }
                     const TangentPlane plane(mid);
                     for (std::size_t i = 0; i < inside.size() && made < settings.quadsPerCell; ++i)
                         for (std::size_t j = i + 1; j < inside.size() && made < settings.quadsPerCell; ++j) {
@@ -158,6 +166,12 @@ BlindIndex BlindIndex::build(const LocalCatalogue& catalogue, const std::vector<
         }
     });
     for (std::size_t b = 0; b < bands.size(); ++b) {
+        // A band whose cells hold fewer than three stars on average, where
+        // there are stars, is finer than the catalogue: its fields show too
+        // few of its stars.
+        std::size_t kept = 0;
+        for (const auto& [cell, stars] : brightest[b]) kept += stars.size();
+        if (kept < 3 * brightest[b].size()) continue;
         auto band = std::make_unique<Band>();
         band->settings = bands[b];
         for (auto& [cell, kept] : brightest[b]) band->stars.insert(band->stars.end(), kept.begin(), kept.end());

@@ -61,7 +61,9 @@ public:
     BlindIndex(BlindIndex&&) noexcept;
     BlindIndex& operator=(BlindIndex&&) noexcept;
 
-    // progress(fraction) while the catalogue is read and the quads made.
+    // progress(fraction) while the catalogue is read and the quads made. The
+    // bands finer than the catalogue (fewer than three stars a cell on
+    // average where it has stars) are left out.
     static BlindIndex build(const LocalCatalogue& catalogue, const std::vector<IndexBand>& bands,
                             const std::function<void(double)>& progress = {});
     // Through PATH.tmp renamed. Throws FileError.
