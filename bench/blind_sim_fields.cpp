@@ -76,6 +76,7 @@ std::vector<DetectedStar> imageOf(const std::vector<LocalStar>& sky, const field
 
 int main(int argc, char** argv) {
     using namespace sextrix;
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     int fields = 200;
     long starCount = 2500000;
     double low = 2, high = 10;

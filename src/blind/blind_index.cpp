@@ -40,33 +40,60 @@ struct BlindIndex::Band {
     IndexBand settings;
     std::vector<IndexStar> stars;
     std::vector<IndexQuad> quads;
-    // Built when the band is complete.
+    // Built when the band is complete. The stars are kept by cell, each
+    // cell's brightest first; a cell's stars run from its start to the next.
     std::vector<SkyVector> vectors;
-    std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> cells;  // cell -> stars, brightest first
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> cellStarts;  // (cell, first star), by cell
     CodeCloud cloud;
     std::unique_ptr<CodeTree> tree;
     std::unique_ptr<SkyTiles> tiles;
 
-    void finish() {
+    // The stars in cell order, brightest first within each cell.
+    void sortByCell() {
         tiles = std::make_unique<SkyTiles>(settings.cellOrder);
+        std::vector<std::pair<std::uint32_t, IndexStar>> keyed;
+        keyed.reserve(stars.size());
+        for (const IndexStar& star : stars) keyed.push_back({tiles->tileOf(star.raDeg, star.decDeg), star});
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first < b.first : a.second.mag < b.second.mag;
+        });
+        for (std::size_t i = 0; i < keyed.size(); ++i) stars[i] = keyed[i].second;
+    }
+
+    // The vectors and the cells of stars already in cell order.
+    void locate() {
+        if (!tiles) tiles = std::make_unique<SkyTiles>(settings.cellOrder);
         vectors.clear();
-        cells.clear();
+        cellStarts.clear();
+        vectors.reserve(stars.size());
         for (std::uint32_t i = 0; i < stars.size(); ++i) {
             vectors.push_back(skyVector(stars[i].raDeg, stars[i].decDeg));
-            cells[tiles->tileOf(stars[i].raDeg, stars[i].decDeg)].push_back(i);
+            const std::uint32_t cell = tiles->tileOf(stars[i].raDeg, stars[i].decDeg);
+            if (cellStarts.empty() || cellStarts.back().first != cell) cellStarts.push_back({cell, i});
         }
+    }
+
+    void buildTree() {
         cloud.quads = &quads;
         tree = std::make_unique<CodeTree>(4, cloud, nanoflann::KDTreeSingleIndexAdaptorParams(16));
-        tree->buildIndex();
+    }
+
+    // The stars of a cell: [first, last).
+    std::pair<std::uint32_t, std::uint32_t> cellStars(std::uint32_t cell) const {
+        const auto it = std::lower_bound(cellStarts.begin(), cellStarts.end(), std::pair{cell, 0u});
+        if (it == cellStarts.end() || it->first != cell) return {0, 0};
+        const auto next = it + 1;
+        return {it->second, next == cellStarts.end() ? static_cast<std::uint32_t>(stars.size()) : next->second};
     }
 
     // Stars within radiusDeg of a direction, brightest first.
     std::vector<std::uint32_t> near(const SkyVector& at, double raDeg, double decDeg, double radiusDeg) const {
         std::vector<std::uint32_t> found;
-        for (const std::uint32_t cell : tiles->tilesNear(raDeg, decDeg, radiusDeg))
-            if (const auto it = cells.find(cell); it != cells.end())
-                for (const std::uint32_t s : it->second)
-                    if (separationDeg(at, vectors[s]) <= radiusDeg) found.push_back(s);
+        for (const std::uint32_t cell : tiles->tilesNear(raDeg, decDeg, radiusDeg)) {
+            const auto [first, last] = cellStars(cell);
+            for (std::uint32_t s = first; s < last; ++s)
+                if (separationDeg(at, vectors[s]) <= radiusDeg) found.push_back(s);
+        }
         std::sort(found.begin(), found.end(), [&](auto a, auto b) { return stars[a].mag < stars[b].mag; });
         return found;
     }
@@ -77,13 +104,15 @@ struct BlindIndex::Band {
     // circle widened by the band's largest quads: those are gathered once
     // per cell, brightest first.
     void makeQuads() {
-        for (const auto& [cell, members] : cells) {
-            const TileCircle circle = tiles->circleOf(cell);
+        for (std::size_t c = 0; c < cellStarts.size(); ++c) {
+            const TileCircle circle = tiles->circleOf(cellStarts[c].first);
             const SkyVector centre = skyVector(circle.raDeg, circle.decDeg);
             const std::vector<std::uint32_t> around =
                 near(centre, circle.raDeg, circle.decDeg, circle.radiusDeg + settings.maxQuadDeg);
+            const std::uint32_t last =
+                c + 1 < cellStarts.size() ? cellStarts[c + 1].second : static_cast<std::uint32_t>(stars.size());
             int made = 0;
-            for (const std::uint32_t a : members) {
+            for (std::uint32_t a = cellStarts[c].second; a < last; ++a) {
                 if (made >= settings.quadsPerCell) break;
                 for (const std::uint32_t b : around) {
                     if (made >= settings.quadsPerCell) break;
@@ -176,17 +205,10 @@ BlindIndex BlindIndex::build(const LocalCatalogue& catalogue, const std::vector<
         band->settings = bands[b];
         for (auto& [cell, kept] : brightest[b]) band->stars.insert(band->stars.end(), kept.begin(), kept.end());
         brightest[b].clear();
-        band->tiles = std::make_unique<SkyTiles>(band->settings.cellOrder);
-        // Cells and vectors first, for the quads; the tree after.
-        for (std::uint32_t i = 0; i < band->stars.size(); ++i) {
-            band->vectors.push_back(skyVector(band->stars[i].raDeg, band->stars[i].decDeg));
-            band->cells[band->tiles->tileOf(band->stars[i].raDeg, band->stars[i].decDeg)].push_back(i);
-        }
-        for (auto& [cell, members] : band->cells)
-            std::sort(members.begin(), members.end(),
-                      [&](auto x, auto y) { return band->stars[x].mag < band->stars[y].mag; });
+        band->sortByCell();
+        band->locate();
         band->makeQuads();
-        band->finish();
+        band->buildTree();
         index.bands_.push_back(std::move(band));
         if (progress) progress(0.5 + 0.5 * (b + 1) / static_cast<double>(bands.size()));
     }
@@ -246,10 +268,7 @@ void BlindIndex::save(const std::string& path) const {
                 put(&star.decDeg, 8);
                 put(&star.mag, 4);
             }
-            for (const IndexQuad& quad : band->quads) {
-                put(quad.stars.data(), 16);
-                put(quad.code.values.data(), 16);
-            }
+            put(band->quads.data(), band->quads.size() * sizeof(IndexQuad));
         }
         out.flush();
         if (!out) throw FileError(FileFault::CannotWrite, temporary, std::strerror(errno));
@@ -283,17 +302,25 @@ Result<BlindIndex> BlindIndex::load(const std::string& path) {
         s.cellOrder = ints[0], s.starsPerCell = ints[1], s.quadsPerCell = ints[2];
         if (s.cellOrder < 0 || s.cellOrder > 13 || sizes[0] * 20 + sizes[1] * 32 > size || sizes[0] >= (1ull << 32))
             return refused("a damaged band " + std::to_string(b + 1));
+        // Read whole, then unpacked: 20 bytes a star, 32 a quad.
+        std::vector<char> bytes(sizes[0] * 20);
+        if (!get(bytes.data(), bytes.size())) return refused("cut short");
         band->stars.resize(sizes[0]);
-        for (IndexStar& star : band->stars)
-            if (!get(&star.raDeg, 8) || !get(&star.decDeg, 8) || !get(&star.mag, 4)) return refused("cut short");
+        for (std::size_t i = 0; i < sizes[0]; ++i) {
+            IndexStar& star = band->stars[i];
+            std::memcpy(&star.raDeg, &bytes[i * 20], 8);
+            std::memcpy(&star.decDeg, &bytes[i * 20 + 8], 8);
+            std::memcpy(&star.mag, &bytes[i * 20 + 16], 4);
+        }
         band->quads.resize(sizes[1]);
-        for (IndexQuad& quad : band->quads) {
-            if (!get(quad.stars.data(), 16) || !get(quad.code.values.data(), 16)) return refused("cut short");
+        static_assert(sizeof(IndexQuad) == 32, "a quad is read as it is stored");
+        if (!get(band->quads.data(), sizes[1] * sizeof(IndexQuad))) return refused("cut short");
+        for (const IndexQuad& quad : band->quads)
             for (std::uint32_t star : quad.stars)
                 if (star >= sizes[0])
                     return refused("a quad of a star that is not there, band " + std::to_string(b + 1));
-        }
-        band->finish();
+        band->locate();
+        band->buildTree();
         index.bands_.push_back(std::move(band));
     }
     if (in.peek() != std::char_traits<char>::eof()) return refused("bytes after the last band");

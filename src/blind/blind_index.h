@@ -85,7 +85,6 @@ public:
 private:
     struct Band;
     std::vector<std::unique_ptr<Band>> bands_;
-    void finish();  // the trees and the cells, once the stars and quads are in
 };
 
 }  // namespace sextrix

@@ -32,8 +32,14 @@ BlindSolve BlindSolver::solve(const std::vector<DetectedStar>& detected, int wid
     BlindSolve result;
     std::vector<PlanePoint> stars;
     for (const DetectedStar& s : detected) stars.push_back({s.x, s.y});
+    // The hints are a plate already, its scale known to a few parts in a
+    // thousand: a right one is found in the first searches, so a wrong one
+    // is given few, and no triangles.
     SolveSettings proof;
-    proof.maxSearches = 60;  // the hints are a plate already: a right one is found at once
+    proof.maxSearches = 30;
+    proof.maxProofs = 10;
+    proof.scaleUncertainty = 0.01;
+    proof.trianglePool = 0;
     result.stats = blindSearch(stars, width, height, index_, settings_, [&](const BlindCandidate& candidate) {
         ++result.proven;
         const double pixelsPerDegree = 3600 / candidate.arcsecPerPx;
