@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config clang-format qt6-base-dev libgl-dev qt6-translations-l10n libgtest-dev libgmock-dev
-          libbenchmark-dev libcfitsio-dev libhealpix-cxx-dev libnanoflann-dev libexif-dev zlib1g-dev nlohmann-json3-dev python3 python3-astropy python3-pil stellarium-data fonts-dejavu-core)
+          libbenchmark-dev libcfitsio-dev libhealpix-cxx-dev libexif-dev zlib1g-dev nlohmann-json3-dev python3 python3-astropy python3-pil stellarium-data fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -1,7 +1,5 @@
 #include "blind_index.h"
 
-#include <nanoflann.hpp>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -21,18 +19,22 @@ namespace {
 constexpr char kMagic[8] = {'V', 'S', 'X', 'Q', 'U', 'A', 'D', '1'};
 constexpr int kPairsPerStar = 4;  // C and D from the brightest this many inside the circle on AB
 
-// The codes of a band as nanoflann reads them.
-struct CodeCloud {
-    const std::vector<IndexQuad>* quads = nullptr;
-    std::size_t kdtree_get_point_count() const { return quads->size(); }
-    float kdtree_get_pt(std::size_t i, std::size_t dim) const { return (*quads)[i].code.values[dim]; }
-    template <class Box>
-    bool kdtree_get_bbox(Box&) const {
-        return false;
-    }
-};
+// The codes of a band on a grid of cells kCodeCell wide on each of their four
+// axes: a quad's key is its cell, and the quads are kept sorted by key, so a
+// code's neighbours within a cell's width are in the 81 cells around its
+// own, each a range found by binary search. Nothing is built when the index
+// is read: the keys follow from the codes.
+constexpr float kCodeCell = 0.015f;
 
-using CodeTree = nanoflann::KDTreeSingleIndexAdaptor<nanoflann::L2_Simple_Adaptor<float, CodeCloud>, CodeCloud, 4>;
+std::uint32_t codeKey(const std::array<float, 4>& code, const std::array<int, 4>& shift = {0, 0, 0, 0}) {
+    std::uint32_t key = 0;
+    for (int k = 0; k < 4; ++k) {
+        // Codes lie within 0.71 of 0.5; the shift keeps the cells positive.
+        const int cell = std::clamp(static_cast<int>(std::floor((code[k] + 0.5f) / kCodeCell)) + shift[k], 0, 255);
+        key = key << 8 | static_cast<std::uint32_t>(cell);
+    }
+    return key;
+}
 
 }  // namespace
 
@@ -44,8 +46,7 @@ struct BlindIndex::Band {
     // cell's brightest first; a cell's stars run from its start to the next.
     std::vector<SkyVector> vectors;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> cellStarts;  // (cell, first star), by cell
-    CodeCloud cloud;
-    std::unique_ptr<CodeTree> tree;
+    std::vector<std::uint32_t> keys;                                  // of the quads, in their order, sorted
     std::unique_ptr<SkyTiles> tiles;
 
     // The stars in cell order, brightest first within each cell.
@@ -73,9 +74,42 @@ struct BlindIndex::Band {
         }
     }
 
-    void buildTree() {
-        cloud.quads = &quads;
-        tree = std::make_unique<CodeTree>(4, cloud, nanoflann::KDTreeSingleIndexAdaptorParams(16));
+    // The quads in the order of their keys.
+    void sortQuads() {
+        std::sort(quads.begin(), quads.end(), [](const IndexQuad& a, const IndexQuad& b) {
+            return codeKey(a.code.values) < codeKey(b.code.values);
+        });
+    }
+
+    // The keys of quads already sorted; false when they are not.
+    bool keyQuads() {
+        keys.clear();
+        keys.reserve(quads.size());
+        for (const IndexQuad& quad : quads) {
+            keys.push_back(codeKey(quad.code.values));
+            if (keys.size() > 1 && keys[keys.size() - 2] > keys.back()) return false;
+        }
+        return true;
+    }
+
+    // The quads whose code lies within radius (at most a cell) of this one.
+    void near(const QuadCode& code, float radius, int band, std::vector<QuadMatch>& found) const {
+        // The three cells along the last axis have consecutive keys: one
+        // range for each of the 27 cells around on the other three.
+        for (int around = 0; around < 27; ++around) {
+            const int a = around / 9 - 1, b = around / 3 % 3 - 1, c = around % 3 - 1;
+            const auto first = std::lower_bound(keys.begin(), keys.end(), codeKey(code.values, {a, b, c, -1}));
+            const auto last = std::upper_bound(first, keys.end(), codeKey(code.values, {a, b, c, 1}));
+            for (auto it = first; it != last; ++it) {
+                const auto q = static_cast<std::uint32_t>(it - keys.begin());
+                float d2 = 0;
+                for (int k = 0; k < 4; ++k) {
+                    const float d = quads[q].code.values[k] - code.values[k];
+                    d2 += d * d;
+                }
+                if (d2 <= radius * radius) found.push_back({band, q, std::sqrt(d2)});
+            }
+        }
     }
 
     // The stars of a cell: [first, last).
@@ -208,7 +242,8 @@ BlindIndex BlindIndex::build(const LocalCatalogue& catalogue, const std::vector<
         band->sortByCell();
         band->locate();
         band->makeQuads();
-        band->buildTree();
+        band->sortQuads();
+        band->keyQuads();
         index.bands_.push_back(std::move(band));
         if (progress) progress(0.5 + 0.5 * (b + 1) / static_cast<double>(bands.size()));
     }
@@ -228,13 +263,11 @@ std::uint64_t BlindIndex::quadCount() const {
 
 std::vector<QuadMatch> BlindIndex::near(const QuadCode& code, double minDeg, double maxDeg, float radius) const {
     std::vector<QuadMatch> found;
-    std::vector<std::pair<std::uint32_t, float>> hits;
+    radius = std::min(radius, kCodeCell);
     for (std::size_t b = 0; b < bands_.size(); ++b) {
         const Band& band = *bands_[b];
-        if (band.settings.maxQuadDeg < minDeg || band.settings.minQuadDeg > maxDeg || band.quads.empty()) continue;
-        hits.clear();
-        band.tree->radiusSearch(code.values.data(), radius * radius, hits, nanoflann::SearchParams(32, 0, false));
-        for (const auto& [quad, distance] : hits) found.push_back({static_cast<int>(b), quad, std::sqrt(distance)});
+        if (band.settings.maxQuadDeg < minDeg || band.settings.minQuadDeg > maxDeg) continue;
+        band.near(code, radius, static_cast<int>(b), found);
     }
     return found;
 }
@@ -320,7 +353,7 @@ Result<BlindIndex> BlindIndex::load(const std::string& path) {
                 if (star >= sizes[0])
                     return refused("a quad of a star that is not there, band " + std::to_string(b + 1));
         band->locate();
-        band->buildTree();
+        if (!band->keyQuads()) return refused("quads out of order, band " + std::to_string(b + 1));
         index.bands_.push_back(std::move(band));
     }
     if (in.peek() != std::char_traits<char>::eof()) return refused("bytes after the last band");

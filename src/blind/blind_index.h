@@ -1,16 +1,15 @@
 #pragma once
 // The index that finds a field with no hint: quads of catalogue stars (four
 // stars and the code of their shape, quad_code.h) over every part of the
-// sky, in bands of quad sizes a factor 2 apart, each band's codes in a k-d
-// tree. The stars are the brightest few of each cell of a HEALPix grid about
-// as fine as the band's largest quads, so that every field holds some of
-// them whatever the sky's density; each cell gives its brightest stars a
-// few quads.
+// sky, in bands of quad sizes a factor 2 apart, each band's codes on a grid
+// of cells searched by binary search (blind_index.cpp). The stars are the brightest few of each cell of a HEALPix grid
+// about as fine as the band's largest quads, so that every field holds some of them whatever the sky's density; each
+// cell gives its brightest stars a few quads.
 //
 // The file: "VSXQUAD1", then per band its sizes, cell order and counts, its
 // stars (RA, Dec as doubles, J2000.0 at the catalogue's epoch) and its quads
-// (four star numbers and four code values); little-endian. The k-d trees are
-// built when it is read.
+// (four star numbers and four code values) sorted by their cell on the
+// codes' grid; little-endian. Nothing is built when it is read.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -77,7 +76,7 @@ public:
     std::uint64_t quadCount() const;
 
     // The quads of the bands whose sizes meet minDeg..maxDeg with a code
-    // within radius of this one.
+    // within radius (at most the grid's cell, 0.015) of this one.
     std::vector<QuadMatch> near(const QuadCode& code, double minDeg, double maxDeg, float radius) const;
     // The band's stars within radiusDeg of a direction.
     std::vector<std::uint32_t> starsNear(int band, double raDeg, double decDeg, double radiusDeg) const;
