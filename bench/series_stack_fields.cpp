@@ -52,18 +52,6 @@ void judge(const LuminanceImage& image, const PixelPoint& expected, Tally& tally
     tally.found += found;
 }
 
-// The stack with its uncovered pixels (NaN) at the stack's median, which the
-// detector takes for sky.
-LuminanceImage detectable(LuminanceImage image) {
-    std::vector<double> covered;
-    for (float v : image.values)
-        if (!std::isnan(v)) covered.push_back(v);
-    const float sky = static_cast<float>(median(covered));
-    for (float& v : image.values)
-        if (std::isnan(v)) v = sky;
-    return image;
-}
-
 }  // namespace
 }  // namespace sextrix
 
@@ -104,7 +92,7 @@ int main(int argc, char** argv) {
                     const Stack stack = stackFrames(frames, grid, {method, m.rate, std::nullopt});
                     const SkyDirection then = series.at(m, stack.referenceMjd);
                     if (const auto at = skyToImage(series.base, then.raDeg, then.decDeg))
-                        judge(detectable(stack.image), *at, method == StackMethod::Mean ? mean : med);
+                        judge(detectableStack(stack.image), *at, method == StackMethod::Mean ? mean : med);
                 }
             }
         }

@@ -71,22 +71,6 @@ void BM_BlinkStepAndRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_BlinkStepAndRepaint)->Unit(benchmark::kMillisecond);
 
-// The same step rendered into a pixmap of the view's size (grab), as a
-// check on the repaint's figure.
-void BM_BlinkStepAndGrab(benchmark::State& state) {
-    const sextrix::SeriesModel model = seriesModel();
-    sextrix::ui::BlinkView view(model);
-    view.resize(1200, 800);
-    view.show();
-    view.reload();
-    QApplication::processEvents();
-    for (auto _ : state) {
-        view.step(1);
-        benchmark::DoNotOptimize(view.grab());
-    }
-}
-BENCHMARK(BM_BlinkStepAndGrab)->Unit(benchmark::kMillisecond);
-
 // The model's 20 grey frames copied into images, as the view does each time
 // blinking starts.
 void BM_BlinkReload(benchmark::State& state) {

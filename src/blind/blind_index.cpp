@@ -107,7 +107,7 @@ struct BlindIndex::Band {
                     const float d = quads[q].code.values[k] - code.values[k];
                     d2 += d * d;
                 }
-                if (d2 <= radius * radius) found.push_back({band, q, std::sqrt(d2)});
+                if (d2 <= radius * radius) found.push_back({band, q});
             }
         }
     }

@@ -50,7 +50,6 @@ struct IndexQuad {
 struct QuadMatch {
     int band = 0;
     std::uint32_t quad = 0;
-    float distance = 0;  // between the codes
 };
 
 class BlindIndex {

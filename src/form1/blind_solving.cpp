@@ -1,6 +1,7 @@
 #include "blind_solving.h"
 
 #include <cmath>
+#include <sstream>
 #include <stdexcept>
 
 #include "auto_solve.h"
@@ -14,6 +15,7 @@
 #include "geometry/tan_projection.h"
 #include "image_file.h"
 #include "localcat/local_star_answer.h"
+#include "measurements.h"
 #include "model/busy_guard.h"
 #include "model/status.h"
 #include "run_handler.h"
@@ -28,28 +30,25 @@ std::string text(const App& app, int entry, const char* english, const std::vect
     return laterFormEntry(app.ctx.lang, entry, english, values);
 }
 
-// Sexagesimal fields of a value: whole units, minutes, seconds rounded.
-std::array<std::string, 3> fields(double value, int decimals, char separator) {
-    const double scale = std::pow(10.0, decimals);
-    const double seconds = std::round(value * 3600 * scale) / scale;
-    const int units = static_cast<int>(seconds / 3600), minutes = static_cast<int>((seconds - units * 3600) / 60);
-    const double rest = seconds - units * 3600 - minutes * 60;
-    const auto twoDigits = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
-    std::string secondsText = fixedText(rest, decimals, separator);
-    if (rest < 10) secondsText.insert(0, "0");
-    return {twoDigits(units), twoDigits(minutes), secondsText};
-}
-
 // The centre and the scale factors in their boxes, J2000.0.
 void writeHints(App& app, const SkyDirection& centre, double arcsecPerPixel) {
     Form1Model& form = app.form1;
     const char separator = app.ctx.decimalSeparator;
-    const auto ra = fields(centre.raDeg / 15, 2, separator), dec = fields(std::abs(centre.decDeg), 1, separator);
-    for (int k = 0; k < 3; ++k) {
-        setText(app, form.txt_ra[k], ra[static_cast<std::size_t>(k)]);
-        setText(app, form.txt_dec[k], dec[static_cast<std::size_t>(k)]);
+    // "08 51 18.00" and "+11 48 00.0", as the measurements show positions.
+    const auto fields = [](const std::string& text) {
+        std::istringstream in(text);
+        std::vector<std::string> words;
+        for (std::string word; in >> word;) words.push_back(word);
+        return words;
+    };
+    const std::vector<std::string> ra = fields(measuredRaText(centre.raDeg, separator));
+    std::vector<std::string> dec = fields(measuredDecText(centre.decDeg, separator));
+    form.txt_dec_sign_show[0].caption = dec[0].substr(0, 1);
+    dec[0].erase(0, 1);
+    for (std::size_t k = 0; k < 3; ++k) {
+        setText(app, form.txt_ra[k], ra[k]);
+        setText(app, form.txt_dec[k], dec[k]);
     }
-    form.txt_dec_sign_show[0].caption = centre.decDeg < 0 ? "-" : "+";
     setText(app, form.txt_epoch, "2000" + std::string(1, separator) + "0");
     const double corrDec = 3600 / arcsecPerPixel;
     writeScaleFactors(app, corrDec * std::cos(centre.decDeg * M_PI / 180), corrDec);
@@ -97,9 +96,8 @@ void BlindSolve_Click(App& app) {
         setText(app, form.txt_distance, numberToText(std::ceil(radiusArcmin), app.ctx.decimalSeparator));
         AddStatus(form, app.platform.events,
                   text(app, kFound, "Blind solve: the field is at %1 %2, %3\"/px; the automatic solve follows.",
-                       {form.txt_ra[0].text + " " + form.txt_ra[1].text + " " + form.txt_ra[2].text,
-                        form.txt_dec_sign_show[0].caption + form.txt_dec[0].text + " " + form.txt_dec[1].text + " " +
-                            form.txt_dec[2].text,
+                       {measuredRaText(centre.raDeg, app.ctx.decimalSeparator),
+                        measuredDecText(centre.decDeg, app.ctx.decimalSeparator),
                         fixedText(scale, 3, app.ctx.decimalSeparator)}));
         found = true;
     });

@@ -80,7 +80,8 @@ std::string otherCatalogueText(const App& app) {
 
 std::optional<Catalogue> answerCatalogue(const App& app) {
     const std::string answer = app.programFile("data.txt");
-    std::string service = readHostsSettings(app).star.protocol + ":" + readHostsSettings(app).star.address;
+    const ServiceAddress star = readHostsSettings(app).star;
+    std::string service = star.protocol + ":" + star.address;
     if (const Result<std::string> bytes = readFileBytes(answer))
         if (const auto area = areaBeside(answer, *bytes); area && *area) service = (*area)->service;
     const std::string protocol = service.substr(0, service.find(':'));

@@ -17,6 +17,19 @@ double meanTime(std::span<const SeriesFrame> frames) {
 
 }  // namespace
 
+LuminanceImage detectableStack(LuminanceImage image) {
+    std::vector<float> finite;
+    finite.reserve(image.values.size());
+    for (float v : image.values)
+        if (std::isfinite(v)) finite.push_back(v);
+    const auto middle = finite.begin() + static_cast<std::ptrdiff_t>(finite.size() / 2);
+    std::nth_element(finite.begin(), middle, finite.end());
+    const float background = finite.empty() ? 0 : *middle;
+    for (float& v : image.values)
+        if (!std::isfinite(v)) v = background;
+    return image;
+}
+
 Stack stackFrames(std::span<const SeriesFrame> frames, const ReferenceGrid& reference, const StackSettings& settings) {
     if (frames.empty() || frames.size() > std::numeric_limits<std::uint16_t>::max())
         throw std::invalid_argument("a stack takes 1 to 65535 frames");

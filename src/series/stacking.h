@@ -44,6 +44,10 @@ struct Stack {
     double referenceMjd = 0;                // the time the shift is counted from
 };
 
+// The stack's image with its uncovered pixels at the median of the covered
+// ones: the detector and the photometry take no NaN, and read them as sky.
+LuminanceImage detectableStack(LuminanceImage image);
+
 // Throws std::invalid_argument for no frame, more than 65535, an empty grid,
 // a band below 1 row, or a frame resampleRows refuses.
 Stack stackFrames(std::span<const SeriesFrame> frames, const ReferenceGrid& reference,

@@ -168,12 +168,6 @@ TEST(StarImport, ReadsEachFormatRowByRow) {
          1,
          0,
          {"2798-01667-1", 14.18794139, 38.49926139, -12.25, -3.5, 3.868, 4.911}},
-        {folder.file("tycho2.fits"),
-         LocalSource::Tycho2,
-         2,
-         1,
-         1,
-         {"1-00008-1", 2.317505, 2.231843, -16.25, -9, 12.146, {}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.path + " star " + std::to_string(row.index));
