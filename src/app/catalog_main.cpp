@@ -157,17 +157,20 @@ int index(const std::vector<std::string>& args) {
         if (percent != shown) std::fprintf(stderr, "\rindex: %d %%", shown = percent);
     });
     std::fprintf(stderr, "\n");
+    if (built.bandCount() == 0)
+        throw BadInput("the catalogue is too sparse for these frames: fewer than three stars a cell in every band");
     const std::string path = blindIndexPathOf(args[0]);
     built.save(path);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf(
         "index     %s\nfor       frames of %.0f x %.0f at %g to %g \"/px\nquads     %llu, from %.3f to %.3f degrees\n",
-        path.c_str(), width, height, low, high, static_cast<unsigned long long>(built.quadCount()), minQuad,
-        built.band(static_cast<int>(built.bandCount()) - 1).maxQuadDeg);
+        path.c_str(), width, height, low, high, static_cast<unsigned long long>(built.quadCount()),
+        built.band(0).minQuadDeg, built.band(static_cast<int>(built.bandCount()) - 1).maxQuadDeg);
     for (std::size_t b = 0; b < built.bandCount(); ++b) {
         const IndexBand& band = built.band(static_cast<int>(b));
-        std::printf("  %.3f-%.3f deg: %zu stars, %zu quads\n", band.minQuadDeg, band.maxQuadDeg,
-                    built.stars(static_cast<int>(b)).size(), built.quads(static_cast<int>(b)).size());
+        std::printf("  %.3f-%.3f deg: %u stars, %llu quads\n", band.minQuadDeg, band.maxQuadDeg,
+                    built.starCount(static_cast<int>(b)),
+                    static_cast<unsigned long long>(built.quadCount(static_cast<int>(b))));
     }
     std::printf("size      %.1f MB\nbuilt in  %.1f s\n", std::filesystem::file_size(path) / 1e6, seconds);
     return 0;

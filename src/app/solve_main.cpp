@@ -54,6 +54,7 @@ using namespace sextrix;
 
 constexpr const char* kHelp = R"(Usage: sextrix-solve IMAGE... --ra "HH MM SS" --dec "+DD MM SS"
                      (--scale ARCSEC_PER_PIXEL | --corr CORR_ASD CORR_DEC) [options]
+       sextrix-solve IMAGE... --blind --catalogue LOCAL.vsx [--scale-range LO HI] [options]
 
 Identifies the stars of each IMAGE (JPEG, PNG, BMP, FITS) against a star
 catalogue answer, prints where the image points and writes a WCS sidecar.
@@ -61,7 +62,7 @@ Several images (a night's frames of one field) share the hints and the
 catalogue, and are solved on several threads; each is printed in the order
 given, one failing never stops the others.
 
-Hints (required):
+Hints (required unless --blind):
   --ra "HH MM SS"        approximate centre, right ascension (fields separated
                          by spaces or colons; seconds may have decimals;
                          below 24 h, minutes and seconds below 60, no sign)
@@ -72,6 +73,14 @@ Hints (required):
                          degree of right ascension (at the centre) and of
                          declination (either sign, size 0.001..3600000)
 
+Solving with no hint:
+  --blind                find where the image points and its scale from the
+                         local catalogue's index alone (made by
+                         sextrix-catalog import and index); no hint is taken
+  --scale-range LO HI    the scales to try, "/px (1 10)
+  --index FILE           the index (the catalogue's name with the extension
+                         .index)
+
 Options:
   --epoch YEAR           epoch of the centre, precessed to J2000.0 (2000.0;
                          1000..3000)
@@ -81,7 +90,8 @@ Options:
   --mag LIMIT            faintest magnitude for --download (13; -2..30)
   --tolerance PIXELS     how far each side of the picked figure may differ
                          from the catalogue's (7; 0.01..1000)
-  --catalogue FILE       a star catalogue answer in the layout of data.txt;
+  --catalogue FILE       a local catalogue made by sextrix-catalog, or a star
+                         catalogue answer in the layout of data.txt;
                          when the area it was fetched for is kept beside it
                          (its name with the extension .area: data.area beside
                          data.txt), a centre that left it is warned of on

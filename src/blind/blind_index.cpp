@@ -16,7 +16,7 @@
 namespace sextrix {
 namespace {
 
-constexpr char kMagic[8] = {'V', 'S', 'X', 'Q', 'U', 'A', 'D', '1'};
+constexpr char kMagic[8] = {'V', 'S', 'X', 'Q', 'U', 'A', 'D', '2'};
 constexpr int kPairsPerStar = 4;  // C and D from the brightest this many inside the circle on AB
 
 // The codes of a band on a grid of cells kCodeCell wide on each of their four
@@ -38,19 +38,57 @@ std::uint32_t codeKey(const std::array<float, 4>& code, const std::array<int, 4>
 
 }  // namespace
 
+// The first star of a cell, in a band's stars sorted by cell.
+struct CellStart {
+    std::uint32_t cell, first;
+};
+static_assert(sizeof(CellStart) == 8, "a cell's start is stored as it is held");
+
+constexpr std::size_t kStarBytes = 20, kCellBytes = sizeof(CellStart), kQuadBytes = sizeof(IndexQuad);
+
 struct BlindIndex::Band {
     IndexBand settings;
-    std::vector<IndexStar> stars;
-    std::vector<IndexQuad> quads;
-    // Built when the band is complete. The stars are kept by cell, each
-    // cell's brightest first; a cell's stars run from its start to the next.
-    std::vector<SkyVector> vectors;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> cellStarts;  // (cell, first star), by cell
-    std::vector<std::uint32_t> keys;                                  // of the quads, in their order, sorted
     std::unique_ptr<SkyTiles> tiles;
+    // The band's three sections as the file keeps them: in the index's
+    // mapping when it was read, in the vectors below while it is built.
+    const char* starBytes = nullptr;
+    const char* cellBytes = nullptr;
+    const char* quadBytes = nullptr;
+    std::uint32_t starCount = 0, cellCount = 0;
+    std::uint64_t quadCount = 0;
+    // A band being built: its sections, and its stars' directions.
+    std::vector<char> builtStars;
+    std::vector<CellStart> builtCells;
+    std::vector<IndexQuad> builtQuads;
+    std::vector<SkyVector> vectors;
 
-    // The stars in cell order, brightest first within each cell.
-    void sortByCell() {
+    IndexStar star(std::uint32_t i) const {
+        IndexStar s;
+        const char* at = starBytes + i * kStarBytes;
+        std::memcpy(&s.raDeg, at, 8);
+        std::memcpy(&s.decDeg, at + 8, 8);
+        std::memcpy(&s.mag, at + 16, 4);
+        return s;
+    }
+    SkyVector vectorOf(std::uint32_t i) const {
+        if (!vectors.empty()) return vectors[i];
+        const IndexStar s = star(i);
+        return skyVector(s.raDeg, s.decDeg);
+    }
+    CellStart cellAt(std::uint32_t c) const {
+        CellStart start;
+        std::memcpy(&start, cellBytes + c * kCellBytes, kCellBytes);
+        return start;
+    }
+    IndexQuad quad(std::uint64_t q) const {
+        IndexQuad found;
+        std::memcpy(&found, quadBytes + q * kQuadBytes, kQuadBytes);
+        return found;
+    }
+
+    // Made from its stars, brightest first within each cell: the stars in
+    // cell order, their cells and directions, then the quads sorted by key.
+    void build(std::vector<IndexStar> stars) {
         tiles = std::make_unique<SkyTiles>(settings.cellOrder);
         std::vector<std::pair<std::uint32_t, IndexStar>> keyed;
         keyed.reserve(stars.size());
@@ -58,38 +96,38 @@ struct BlindIndex::Band {
         std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
             return a.first != b.first ? a.first < b.first : a.second.mag < b.second.mag;
         });
-        for (std::size_t i = 0; i < keyed.size(); ++i) stars[i] = keyed[i].second;
-    }
-
-    // The vectors and the cells of stars already in cell order.
-    void locate() {
-        if (!tiles) tiles = std::make_unique<SkyTiles>(settings.cellOrder);
-        vectors.clear();
-        cellStarts.clear();
-        vectors.reserve(stars.size());
-        for (std::uint32_t i = 0; i < stars.size(); ++i) {
-            vectors.push_back(skyVector(stars[i].raDeg, stars[i].decDeg));
-            const std::uint32_t cell = tiles->tileOf(stars[i].raDeg, stars[i].decDeg);
-            if (cellStarts.empty() || cellStarts.back().first != cell) cellStarts.push_back({cell, i});
+        builtStars.resize(keyed.size() * kStarBytes);
+        for (std::uint32_t i = 0; i < keyed.size(); ++i) {
+            const auto& [cell, star] = keyed[i];
+            char* at = builtStars.data() + i * kStarBytes;
+            std::memcpy(at, &star.raDeg, 8);
+            std::memcpy(at + 8, &star.decDeg, 8);
+            std::memcpy(at + 16, &star.mag, 4);
+            vectors.push_back(skyVector(star.raDeg, star.decDeg));
+            if (builtCells.empty() || builtCells.back().cell != cell) builtCells.push_back({cell, i});
         }
-    }
-
-    // The quads in the order of their keys.
-    void sortQuads() {
-        std::sort(quads.begin(), quads.end(), [](const IndexQuad& a, const IndexQuad& b) {
+        starBytes = builtStars.data(), starCount = static_cast<std::uint32_t>(keyed.size());
+        cellBytes = reinterpret_cast<const char*>(builtCells.data());
+        cellCount = static_cast<std::uint32_t>(builtCells.size());
+        makeQuads();
+        std::sort(builtQuads.begin(), builtQuads.end(), [](const IndexQuad& a, const IndexQuad& b) {
             return codeKey(a.code.values) < codeKey(b.code.values);
         });
+        quadBytes = reinterpret_cast<const char*>(builtQuads.data()), quadCount = builtQuads.size();
+        vectors = {};
     }
 
-    // The keys of quads already sorted; false when they are not.
-    bool keyQuads() {
-        keys.clear();
-        keys.reserve(quads.size());
-        for (const IndexQuad& quad : quads) {
-            keys.push_back(codeKey(quad.code.values));
-            if (keys.size() > 1 && keys[keys.size() - 2] > keys.back()) return false;
+    // The first quad whose key is not below `key`.
+    std::uint64_t firstQuadFrom(std::uint32_t key, std::uint64_t from) const {
+        std::uint64_t count = quadCount - from;
+        while (count > 0) {
+            const std::uint64_t half = count / 2;
+            if (codeKey(quad(from + half).code.values) < key)
+                from += half + 1, count -= half + 1;
+            else
+                count = half;
         }
-        return true;
+        return from;
     }
 
     // The quads whose code lies within radius (at most a cell) of this one.
@@ -98,38 +136,46 @@ struct BlindIndex::Band {
         // range for each of the 27 cells around on the other three.
         for (int around = 0; around < 27; ++around) {
             const int a = around / 9 - 1, b = around / 3 % 3 - 1, c = around % 3 - 1;
-            const auto first = std::lower_bound(keys.begin(), keys.end(), codeKey(code.values, {a, b, c, -1}));
-            const auto last = std::upper_bound(first, keys.end(), codeKey(code.values, {a, b, c, 1}));
-            for (auto it = first; it != last; ++it) {
-                const auto q = static_cast<std::uint32_t>(it - keys.begin());
+            const std::uint64_t first = firstQuadFrom(codeKey(code.values, {a, b, c, -1}), 0);
+            const std::uint64_t last = firstQuadFrom(codeKey(code.values, {a, b, c, 1}) + 1, first);
+            for (std::uint64_t q = first; q < last; ++q) {
+                const QuadCode other = quad(q).code;
                 float d2 = 0;
                 for (int k = 0; k < 4; ++k) {
-                    const float d = quads[q].code.values[k] - code.values[k];
+                    const float d = other.values[k] - code.values[k];
                     d2 += d * d;
                 }
-                if (d2 <= radius * radius) found.push_back({band, q});
+                if (d2 <= radius * radius) found.push_back({band, static_cast<std::uint32_t>(q)});
             }
         }
     }
 
     // The stars of a cell: [first, last).
     std::pair<std::uint32_t, std::uint32_t> cellStars(std::uint32_t cell) const {
-        const auto it = std::lower_bound(cellStarts.begin(), cellStarts.end(), std::pair{cell, 0u});
-        if (it == cellStarts.end() || it->first != cell) return {0, 0};
-        const auto next = it + 1;
-        return {it->second, next == cellStarts.end() ? static_cast<std::uint32_t>(stars.size()) : next->second};
+        std::uint32_t lo = 0, count = cellCount;
+        while (count > 0) {
+            const std::uint32_t half = count / 2;
+            if (cellAt(lo + half).cell < cell)
+                lo += half + 1, count -= half + 1;
+            else
+                count = half;
+        }
+        if (lo == cellCount || cellAt(lo).cell != cell) return {0, 0};
+        return {cellAt(lo).first, lo + 1 < cellCount ? cellAt(lo + 1).first : starCount};
     }
 
     // Stars within radiusDeg of a direction, brightest first.
     std::vector<std::uint32_t> near(const SkyVector& at, double raDeg, double decDeg, double radiusDeg) const {
-        std::vector<std::uint32_t> found;
+        std::vector<std::pair<float, std::uint32_t>> found;
         for (const std::uint32_t cell : tiles->tilesNear(raDeg, decDeg, radiusDeg)) {
             const auto [first, last] = cellStars(cell);
             for (std::uint32_t s = first; s < last; ++s)
-                if (separationDeg(at, vectors[s]) <= radiusDeg) found.push_back(s);
+                if (separationDeg(at, vectorOf(s)) <= radiusDeg) found.push_back({star(s).mag, s});
         }
-        std::sort(found.begin(), found.end(), [&](auto a, auto b) { return stars[a].mag < stars[b].mag; });
-        return found;
+        std::sort(found.begin(), found.end());
+        std::vector<std::uint32_t> stars;
+        for (const auto& [mag, s] : found) stars.push_back(s);
+        return stars;
     }
 
     // The quads of each cell: from its brightest stars as A, with B at a
@@ -138,21 +184,21 @@ struct BlindIndex::Band {
     // circle widened by the band's largest quads: those are gathered once
     // per cell, brightest first.
     void makeQuads() {
-        for (std::size_t c = 0; c < cellStarts.size(); ++c) {
-            const TileCircle circle = tiles->circleOf(cellStarts[c].first);
+        for (std::uint32_t c = 0; c < cellCount; ++c) {
+            const TileCircle circle = tiles->circleOf(builtCells[c].cell);
             const SkyVector centre = skyVector(circle.raDeg, circle.decDeg);
             const std::vector<std::uint32_t> around =
                 near(centre, circle.raDeg, circle.decDeg, circle.radiusDeg + settings.maxQuadDeg);
-            const std::uint32_t last =
-                c + 1 < cellStarts.size() ? cellStarts[c + 1].second : static_cast<std::uint32_t>(stars.size());
+            const std::uint32_t last = c + 1 < cellCount ? builtCells[c + 1].first : starCount;
             int made = 0;
-            for (std::uint32_t a = cellStarts[c].second; a < last; ++a) {
+            for (std::uint32_t a = builtCells[c].first; a < last; ++a) {
                 if (made >= settings.quadsPerCell) break;
                 for (const std::uint32_t b : around) {
                     if (made >= settings.quadsPerCell) break;
                     const double d = separationDeg(vectors[a], vectors[b]);
-                    if (b == a || d < settings.minQuadDeg || d > settings.maxQuadDeg || stars[b].mag < stars[a].mag ||
-                        (stars[b].mag == stars[a].mag && b < a))
+                    const float magA = star(a).mag, magB = star(b).mag;
+                    if (b == a || d < settings.minQuadDeg || d > settings.maxQuadDeg || magB < magA ||
+                        (magB == magA && b < a))
                         continue;
                     SkyVector mid{vectors[a][0] + vectors[b][0], vectors[a][1] + vectors[b][1],
                                   vectors[a][2] + vectors[b][2]};
@@ -174,7 +220,7 @@ struct BlindIndex::Band {
                             IndexQuad quad;
                             for (int k = 0; k < 4; ++k) quad.stars[k] = four[coded->order[k]];
                             quad.code = coded->code;
-                            quads.push_back(quad);
+                            builtQuads.push_back(quad);
                             ++made;
                         }
                 }
@@ -237,13 +283,10 @@ BlindIndex BlindIndex::build(const LocalCatalogue& catalogue, const std::vector<
         if (kept < 3 * brightest[b].size()) continue;
         auto band = std::make_unique<Band>();
         band->settings = bands[b];
-        for (auto& [cell, kept] : brightest[b]) band->stars.insert(band->stars.end(), kept.begin(), kept.end());
+        std::vector<IndexStar> stars;
+        for (auto& [cell, kept] : brightest[b]) stars.insert(stars.end(), kept.begin(), kept.end());
         brightest[b].clear();
-        band->sortByCell();
-        band->locate();
-        band->makeQuads();
-        band->sortQuads();
-        band->keyQuads();
+        band->build(std::move(stars));
         index.bands_.push_back(std::move(band));
         if (progress) progress(0.5 + 0.5 * (b + 1) / static_cast<double>(bands.size()));
     }
@@ -252,13 +295,25 @@ BlindIndex BlindIndex::build(const LocalCatalogue& catalogue, const std::vector<
 
 std::size_t BlindIndex::bandCount() const { return bands_.size(); }
 const IndexBand& BlindIndex::band(int b) const { return bands_[static_cast<std::size_t>(b)]->settings; }
-const std::vector<IndexStar>& BlindIndex::stars(int b) const { return bands_[static_cast<std::size_t>(b)]->stars; }
-const std::vector<IndexQuad>& BlindIndex::quads(int b) const { return bands_[static_cast<std::size_t>(b)]->quads; }
+std::uint32_t BlindIndex::starCount(int b) const { return bands_[static_cast<std::size_t>(b)]->starCount; }
+std::uint64_t BlindIndex::quadCount(int b) const { return bands_[static_cast<std::size_t>(b)]->quadCount; }
+IndexStar BlindIndex::star(int b, std::uint32_t s) const { return bands_[static_cast<std::size_t>(b)]->star(s); }
 
 std::uint64_t BlindIndex::quadCount() const {
     std::uint64_t n = 0;
-    for (const auto& b : bands_) n += b->quads.size();
+    for (const auto& b : bands_) n += b->quadCount;
     return n;
+}
+
+std::optional<std::array<IndexStar, 4>> BlindIndex::quadStars(const QuadMatch& match) const {
+    const Band& band = *bands_[static_cast<std::size_t>(match.band)];
+    const IndexQuad quad = band.quad(match.quad);
+    std::array<IndexStar, 4> four;
+    for (int k = 0; k < 4; ++k) {
+        if (quad.stars[k] >= band.starCount) return std::nullopt;
+        four[k] = band.star(quad.stars[k]);
+    }
+    return four;
 }
 
 std::vector<QuadMatch> BlindIndex::near(const QuadCode& code, double minDeg, double maxDeg, float radius) const {
@@ -277,6 +332,10 @@ std::vector<std::uint32_t> BlindIndex::starsNear(int b, double raDeg, double dec
     return band.near(skyVector(raDeg, decDeg), raDeg, decDeg, radiusDeg);
 }
 
+// A band's header in the file: its quad sizes, cell order, stars and quads
+// per cell, and the counts of its stars, cells and quads.
+constexpr std::size_t kBandHeaderBytes = 8 + 8 + 3 * 4 + 2 * 4 + 8;
+
 void BlindIndex::save(const std::string& path) const {
     const std::string temporary = path + ".tmp";
     {
@@ -291,17 +350,15 @@ void BlindIndex::save(const std::string& path) const {
         for (const auto& band : bands_) {
             const IndexBand& s = band->settings;
             const std::int32_t ints[3] = {s.cellOrder, s.starsPerCell, s.quadsPerCell};
+            const std::uint32_t counts[2] = {band->starCount, band->cellCount};
             put(&s.minQuadDeg, 8);
             put(&s.maxQuadDeg, 8);
             put(ints, sizeof ints);
-            const std::uint64_t sizes[2] = {band->stars.size(), band->quads.size()};
-            put(sizes, sizeof sizes);
-            for (const IndexStar& star : band->stars) {
-                put(&star.raDeg, 8);
-                put(&star.decDeg, 8);
-                put(&star.mag, 4);
-            }
-            put(band->quads.data(), band->quads.size() * sizeof(IndexQuad));
+            put(counts, sizeof counts);
+            put(&band->quadCount, 8);
+            put(band->starBytes, band->starCount * kStarBytes);
+            put(band->cellBytes, band->cellCount * kCellBytes);
+            put(band->quadBytes, band->quadCount * kQuadBytes);
         }
         out.flush();
         if (!out) throw FileError(FileFault::CannotWrite, temporary, std::strerror(errno));
@@ -312,51 +369,67 @@ void BlindIndex::save(const std::string& path) const {
 }
 
 Result<BlindIndex> BlindIndex::load(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return ReadError{path, 0, std::strerror(errno), errno == ENOENT ? FileFault::NotFound : FileFault::CannotRead};
+    Result<MappedFile> mapped = MappedFile::open(path);
+    if (!mapped) return mapped.error();
+    const std::span<const char> file = mapped->bytes();
     const auto refused = [&](std::string why) -> Result<BlindIndex> { return ReadError{path, 0, std::move(why)}; };
-    const auto get = [&](void* into, std::size_t size) {
-        return static_cast<bool>(in.read(static_cast<char*>(into), static_cast<std::streamsize>(size)));
+    std::size_t at = 0;
+    // The next `count` records of `size` bytes, or none past the file's end.
+    const auto take = [&](std::uint64_t count, std::size_t size) -> const char* {
+        if (count > (file.size() - at) / size) return nullptr;
+        const char* bytes = file.data() + at;
+        at += count * size;
+        return bytes;
     };
-    char magic[8];
+    const char* magic = take(8, 1);
+    if (!magic || std::memcmp(magic, kMagic, 8) != 0)
+        return refused(magic && std::memcmp(magic, kMagic, 7) == 0
+                           ? "an index of an earlier version of this program"
+                           : "not an index of this program");
     std::uint32_t count = 0;
-    if (!get(magic, 8) || std::memcmp(magic, kMagic, 8) != 0) return refused("not an index of this program");
-    if (!get(&count, 4) || count > 64) return refused("a damaged header");
-    const auto size = std::filesystem::file_size(path);
+    const char* countBytes = take(4, 1);
+    if (!countBytes || (std::memcpy(&count, countBytes, 4), count > 64)) return refused("a damaged header");
     BlindIndex index;
     for (std::uint32_t b = 0; b < count; ++b) {
-        auto band = std::make_unique<Band>();
-        IndexBand& s = band->settings;
+        const std::string which = ", band " + std::to_string(b + 1);
+        const char* headerBytes = take(kBandHeaderBytes, 1);
+        if (!headerBytes) return refused("cut short" + which);
+        IndexBand settings;
         std::int32_t ints[3];
-        std::uint64_t sizes[2];
-        if (!get(&s.minQuadDeg, 8) || !get(&s.maxQuadDeg, 8) || !get(ints, sizeof ints) || !get(sizes, sizeof sizes))
-            return refused("cut short");
-        s.cellOrder = ints[0], s.starsPerCell = ints[1], s.quadsPerCell = ints[2];
-        if (s.cellOrder < 0 || s.cellOrder > 13 || sizes[0] * 20 + sizes[1] * 32 > size || sizes[0] >= (1ull << 32))
+        std::uint32_t counts[2];
+        std::uint64_t quads = 0;
+        std::memcpy(&settings.minQuadDeg, headerBytes, 8);
+        std::memcpy(&settings.maxQuadDeg, headerBytes + 8, 8);
+        std::memcpy(ints, headerBytes + 16, sizeof ints);
+        std::memcpy(counts, headerBytes + 28, sizeof counts);
+        std::memcpy(&quads, headerBytes + 36, 8);
+        settings.cellOrder = ints[0], settings.starsPerCell = ints[1], settings.quadsPerCell = ints[2];
+        const auto [stars, cells] = counts;
+        if (settings.cellOrder < 0 || settings.cellOrder > 13 ||
+            !(settings.minQuadDeg > 0 && settings.minQuadDeg < settings.maxQuadDeg) || cells > stars)
             return refused("a damaged band " + std::to_string(b + 1));
-        // Read whole, then unpacked: 20 bytes a star, 32 a quad.
-        std::vector<char> bytes(sizes[0] * 20);
-        if (!get(bytes.data(), bytes.size())) return refused("cut short");
-        band->stars.resize(sizes[0]);
-        for (std::size_t i = 0; i < sizes[0]; ++i) {
-            IndexStar& star = band->stars[i];
-            std::memcpy(&star.raDeg, &bytes[i * 20], 8);
-            std::memcpy(&star.decDeg, &bytes[i * 20 + 8], 8);
-            std::memcpy(&star.mag, &bytes[i * 20 + 16], 4);
+        auto band = std::make_unique<Band>();
+        band->settings = settings;
+        band->tiles = std::make_unique<SkyTiles>(settings.cellOrder);
+        band->starBytes = take(stars, kStarBytes);
+        band->cellBytes = take(cells, kCellBytes);
+        band->quadBytes = take(quads, kQuadBytes);
+        if (!band->starBytes || !band->cellBytes || !band->quadBytes) return refused("cut short" + which);
+        band->starCount = stars, band->cellCount = cells, band->quadCount = quads;
+        // The cells are few: each must start after the one before, within
+        // the stars. The quads are checked where they are used.
+        const std::uint64_t cellsOnSky = 12ull << (2 * settings.cellOrder);
+        for (std::uint32_t c = 0; c < cells; ++c) {
+            const CellStart start = band->cellAt(c), before = c > 0 ? band->cellAt(c - 1) : CellStart{0, 0};
+            if (start.cell >= cellsOnSky || start.first >= stars || (c == 0 ? start.first != 0
+                                                                              : start.cell <= before.cell ||
+                                                                                    start.first <= before.first))
+                return refused("a damaged cell table" + which);
         }
-        band->quads.resize(sizes[1]);
-        static_assert(sizeof(IndexQuad) == 32, "a quad is read as it is stored");
-        if (!get(band->quads.data(), sizes[1] * sizeof(IndexQuad))) return refused("cut short");
-        for (const IndexQuad& quad : band->quads)
-            for (std::uint32_t star : quad.stars)
-                if (star >= sizes[0])
-                    return refused("a quad of a star that is not there, band " + std::to_string(b + 1));
-        band->locate();
-        if (!band->keyQuads()) return refused("quads out of order, band " + std::to_string(b + 1));
         index.bands_.push_back(std::move(band));
     }
-    if (in.peek() != std::char_traits<char>::eof()) return refused("bytes after the last band");
+    if (at != file.size()) return refused("bytes after the last band");
+    index.file_ = std::move(*mapped);
     return index;
 }
 

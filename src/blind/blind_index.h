@@ -6,20 +6,24 @@
 // about as fine as the band's largest quads, so that every field holds some of them whatever the sky's density; each
 // cell gives its brightest stars a few quads.
 //
-// The file: "VSXQUAD1", then per band its sizes, cell order and counts, its
-// stars (RA, Dec as doubles, J2000.0 at the catalogue's epoch) and its quads
-// (four star numbers and four code values) sorted by their cell on the
-// codes' grid; little-endian. Nothing is built when it is read.
+// The file: "VSXQUAD2", then per band its sizes, cell order and counts, its
+// stars (RA, Dec as doubles, J2000.0 at the catalogue's epoch, and the
+// magnitude as a float), the first star of each HEALPix cell holding stars,
+// and its quads (four star numbers and four code values) sorted by their
+// cell on the codes' grid; little-endian. It is mapped, not read: opening
+// costs nothing, and a search reads the few pages it touches.
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "blind/quad_code.h"
 #include "localcat/local_catalogue.h"
+#include "state/mapped_file.h"
 #include "state/read_result.h"
 
 namespace sextrix {
@@ -46,6 +50,7 @@ struct IndexQuad {
     std::array<std::uint32_t, 4> stars{};  // A, B, C, D in the band's stars
     QuadCode code;
 };
+static_assert(sizeof(IndexQuad) == 32, "a quad is stored as it is held");
 
 struct QuadMatch {
     int band = 0;
@@ -70,9 +75,13 @@ public:
 
     std::size_t bandCount() const;
     const IndexBand& band(int b) const;
-    const std::vector<IndexStar>& stars(int band) const;
-    const std::vector<IndexQuad>& quads(int band) const;
+    std::uint32_t starCount(int band) const;
+    std::uint64_t quadCount(int band) const;
     std::uint64_t quadCount() const;
+    IndexStar star(int band, std::uint32_t s) const;
+    // The four stars of a quad near() found, A to D; none where the file is
+    // damaged (a star number past the band's stars).
+    std::optional<std::array<IndexStar, 4>> quadStars(const QuadMatch& match) const;
 
     // The quads of the bands whose sizes meet minDeg..maxDeg with a code
     // within radius (at most the grid's cell, 0.015) of this one.
@@ -83,6 +92,7 @@ public:
 private:
     struct Band;
     std::vector<std::unique_ptr<Band>> bands_;
+    std::optional<MappedFile> file_;  // what a loaded index's bands point into
 };
 
 }  // namespace sextrix

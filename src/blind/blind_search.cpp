@@ -94,11 +94,10 @@ BlindStats blindSearch(const std::vector<PlanePoint>& imageStars, int width, int
             const CodedQuad looked = mirrored ? mirroredCode(*coded) : *coded;
             for (const QuadMatch& match : index.near(looked.code, minDeg, maxDeg, settings.codeRadius)) {
                 ++stats.codeMatches;
-                const IndexQuad& found = index.quads(match.band)[match.quad];
-                const std::vector<IndexStar>& stars = index.stars(match.band);
+                const std::optional<std::array<IndexStar, 4>> four = index.quadStars(match);
+                if (!four) continue;
                 std::array<SkyVector, 4> sky;
-                for (int k = 0; k < 4; ++k)
-                    sky[k] = skyVector(stars[found.stars[k]].raDeg, stars[found.stars[k]].decDeg);
+                for (int k = 0; k < 4; ++k) sky[k] = skyVector((*four)[k].raDeg, (*four)[k].decDeg);
                 const double skyDeg = separationDeg(sky[0], sky[1]);
                 if (skyDeg < minDeg || skyDeg > maxDeg) continue;
                 // The similarity pixel -> plane about the quad's middle, by least
@@ -150,7 +149,8 @@ BlindStats blindSearch(const std::vector<PlanePoint>& imageStars, int width, int
                 const double fieldDeg = halfDiagonalPx * std::abs(alpha);
                 for (const std::uint32_t s :
                      index.starsNear(match.band, candidate.centreRaDeg, candidate.centreDecDeg, fieldDeg)) {
-                    const PlanePoint onPlane = plane.project(skyVector(stars[s].raDeg, stars[s].decDeg));
+                    const IndexStar star = index.star(match.band, s);
+                    const PlanePoint onPlane = plane.project(skyVector(star.raDeg, star.decDeg));
                     const Complex at = toPixel(Complex(onPlane.x, onPlane.y));
                     if (at.real() < 0 || at.imag() < 0 || at.real() > width - 1 || at.imag() > height - 1) continue;
                     if (grid.near(at.real(), at.imag(), settings.matchRadiusPx)) ++candidate.matches;

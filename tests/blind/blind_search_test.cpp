@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "fieldsim/seeded_random.h"
 #include "fieldsim/sky_projection.h"
 #include "localcat/catalogue_writer.h"
+#include "state/text_file.h"
 #include "support/temp_folder.h"
 
 namespace sextrix {
@@ -44,19 +46,26 @@ std::vector<PlanePoint> fieldStars(const std::vector<LocalStar>& stars, const fi
     return points;
 }
 
-// Fields of 1000 x 800 at 2 to 6"/px, turned and mirrored, found with no hint;
-// a field outside the catalogue gives no candidate.
-TEST(BlindSearch, FindsTheFieldFromTheIndexAlone) {
-    testing::TempFolder folder;
-    const std::vector<LocalStar> stars = patchStars();
+// The patch's catalogue and its index, saved in the folder as patch.index;
+// the index as built.
+BlindIndex savedPatchIndex(const testing::TempFolder& folder, const std::vector<LocalStar>& stars) {
     {
         LocalCatalogueWriter writer(folder.file("patch.vsx"));
         for (const LocalStar& s : stars) writer.add(s);
         writer.finish(LocalSource::Ucac4);
     }
     const LocalCatalogue catalogue = std::move(LocalCatalogue::open(folder.file("patch.vsx")).value());
-    const BlindIndex built = BlindIndex::build(catalogue, indexBands(0.1, 0.8));
+    BlindIndex built = BlindIndex::build(catalogue, indexBands(0.1, 0.8));
     built.save(folder.file("patch.index"));
+    return built;
+}
+
+// Fields of 1000 x 800 at 2 to 6"/px, turned and mirrored, found with no hint;
+// a field outside the catalogue gives no candidate.
+TEST(BlindSearch, FindsTheFieldFromTheIndexAlone) {
+    testing::TempFolder folder;
+    const std::vector<LocalStar> stars = patchStars();
+    const BlindIndex built = savedPatchIndex(folder, stars);
     const Result<BlindIndex> index = BlindIndex::load(folder.file("patch.index"));
     ASSERT_TRUE(index) << describe(index.error());
     EXPECT_EQ(index->quadCount(), built.quadCount());
@@ -87,6 +96,54 @@ TEST(BlindSearch, FindsTheFieldFromTheIndexAlone) {
             << f.ra;
         EXPECT_NEAR(first->arcsecPerPx / f.scale, 1, 0.005) << f.ra;
         EXPECT_EQ(first->mirrored, f.mirrored) << f.ra;
+    }
+}
+
+// A damaged index is refused with what is wrong, or, where only a quad is
+// damaged, searched without reading past the stars.
+TEST(BlindIndex, DamagedFilesAreRefusedOrSearchedSafely) {
+    testing::TempFolder folder;
+    const std::vector<LocalStar> stars = patchStars();
+    const BlindIndex built = savedPatchIndex(folder, stars);
+    const std::string good = readFileBytes(folder.file("patch.index")).value();
+    // The first band's header follows the 12 bytes of the file's; its stars,
+    // cells and quads follow its 44.
+    const std::uint64_t stars0 = built.starCount(0);
+    const std::size_t cellsAt = 12 + 44 + stars0 * 20, quadsAt = cellsAt + [&] {
+        std::uint32_t n;
+        std::memcpy(&n, good.data() + 12 + 32, 4);
+        return n * 8;
+    }();
+    const auto patched = [&](std::size_t at, std::string bytes) {
+        std::string file = good;
+        file.replace(at, bytes.size(), bytes);
+        return file;
+    };
+    const struct {
+        std::string file, refusal;
+    } cases[] = {{good.substr(0, good.size() / 2), "cut short"},
+                 {good + "x", "bytes after the last band"},
+                 {patched(7, "1"), "an earlier version"},
+                 {"VSXSTAR1", "not an index of this program"},
+                 {patched(cellsAt + 8, std::string(8, '\0')), "a damaged cell table"},
+                 {patched(quadsAt, std::string(4, '\xff')), ""}};
+    for (const auto& c : cases) {
+        writeFileBytes(folder.file("damaged.index"), c.file);
+        const Result<BlindIndex> index = BlindIndex::load(folder.file("damaged.index"));
+        if (!c.refusal.empty()) {
+            ASSERT_FALSE(index) << c.refusal;
+            EXPECT_NE(describe(index.error()).find(c.refusal), std::string::npos) << describe(index.error());
+            continue;
+        }
+        ASSERT_TRUE(index) << describe(index.error());
+        fieldsim::FieldSetup setup;
+        setup.width = 1000, setup.height = 800, setup.centreRaDeg = 150, setup.centreDecDeg = 20;
+        setup.arcsecPerPixel = 3;
+        bool found = false;
+        blindSearch(fieldStars(stars, setup), 1000, 800, *index, {}, [&](const BlindCandidate&) {
+            return found = true;
+        });
+        EXPECT_TRUE(found);
     }
 }
 
