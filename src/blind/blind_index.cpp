@@ -44,7 +44,15 @@ struct CellStart {
 };
 static_assert(sizeof(CellStart) == 8, "a cell's start is stored as it is held");
 
-constexpr std::size_t kStarBytes = 20, kCellBytes = sizeof(CellStart), kQuadBytes = sizeof(IndexQuad);
+// A quad is stored as its four star numbers and its code's values in steps
+// of 1.5 / 65535 from -0.25 (codes lie within 0.71 of 0.5): 24 bytes.
+constexpr std::size_t kStarBytes = 20, kCellBytes = sizeof(CellStart), kQuadBytes = 24;
+constexpr float kCodeLow = -0.25f, kCodeStep = 1.5f / 65535;
+
+std::uint16_t codeSteps(float value) {
+    return static_cast<std::uint16_t>(std::clamp(std::lround((value - kCodeLow) / kCodeStep), 0L, 65535L));
+}
+float codeValue(std::uint16_t steps) { return kCodeLow + steps * kCodeStep; }
 
 struct BlindIndex::Band {
     IndexBand settings;
@@ -59,7 +67,8 @@ struct BlindIndex::Band {
     // A band being built: its sections, and its stars' directions.
     std::vector<char> builtStars;
     std::vector<CellStart> builtCells;
-    std::vector<IndexQuad> builtQuads;
+    std::vector<IndexQuad> builtQuads;  // their codes already in steps
+    std::vector<char> builtQuadBytes;
     std::vector<SkyVector> vectors;
 
     IndexStar star(std::uint32_t i) const {
@@ -82,7 +91,11 @@ struct BlindIndex::Band {
     }
     IndexQuad quad(std::uint64_t q) const {
         IndexQuad found;
-        std::memcpy(&found, quadBytes + q * kQuadBytes, kQuadBytes);
+        const char* at = quadBytes + q * kQuadBytes;
+        std::memcpy(found.stars.data(), at, 16);
+        std::uint16_t steps[4];
+        std::memcpy(steps, at + 16, 8);
+        for (int k = 0; k < 4; ++k) found.code.values[k] = codeValue(steps[k]);
         return found;
     }
 
@@ -113,7 +126,17 @@ struct BlindIndex::Band {
         std::sort(builtQuads.begin(), builtQuads.end(), [](const IndexQuad& a, const IndexQuad& b) {
             return codeKey(a.code.values) < codeKey(b.code.values);
         });
-        quadBytes = reinterpret_cast<const char*>(builtQuads.data()), quadCount = builtQuads.size();
+        builtQuadBytes.resize(builtQuads.size() * kQuadBytes);
+        for (std::size_t q = 0; q < builtQuads.size(); ++q) {
+            char* at = builtQuadBytes.data() + q * kQuadBytes;
+            std::memcpy(at, builtQuads[q].stars.data(), 16);
+            for (int k = 0; k < 4; ++k) {
+                const std::uint16_t steps = codeSteps(builtQuads[q].code.values[k]);
+                std::memcpy(at + 16 + 2 * k, &steps, 2);
+            }
+        }
+        builtQuads = {};
+        quadBytes = builtQuadBytes.data(), quadCount = builtQuadBytes.size() / kQuadBytes;
         vectors = {};
     }
 
@@ -219,7 +242,9 @@ struct BlindIndex::Band {
                             if (!coded) continue;
                             IndexQuad quad;
                             for (int k = 0; k < 4; ++k) quad.stars[k] = four[coded->order[k]];
-                            quad.code = coded->code;
+                            // Sorted as they will be read.
+                            for (int k = 0; k < 4; ++k)
+                                quad.code.values[k] = codeValue(codeSteps(coded->code.values[k]));
                             builtQuads.push_back(quad);
                             ++made;
                         }
@@ -280,7 +305,7 @@ BlindIndex BlindIndex::build(const LocalCatalogue& catalogue, const std::vector<
         // few of its stars.
         std::size_t kept = 0;
         for (const auto& [cell, stars] : brightest[b]) kept += stars.size();
-        if (kept < 3 * brightest[b].size()) continue;
+        if (kept < 2 * brightest[b].size()) continue;
         auto band = std::make_unique<Band>();
         band->settings = bands[b];
         std::vector<IndexStar> stars;

@@ -9,8 +9,8 @@
 // The file: "VSXQUAD2", then per band its sizes, cell order and counts, its
 // stars (RA, Dec as doubles, J2000.0 at the catalogue's epoch, and the
 // magnitude as a float), the first star of each HEALPix cell holding stars,
-// and its quads (four star numbers and four code values) sorted by their
-// cell on the codes' grid; little-endian. It is mapped, not read: opening
+// and its quads (four star numbers and four code values in 16-bit steps)
+// sorted by their cell on the codes' grid; little-endian. It is mapped, not read: opening
 // costs nothing, and a search reads the few pages it touches.
 #include <array>
 #include <cstdint>
@@ -50,7 +50,6 @@ struct IndexQuad {
     std::array<std::uint32_t, 4> stars{};  // A, B, C, D in the band's stars
     QuadCode code;
 };
-static_assert(sizeof(IndexQuad) == 32, "a quad is stored as it is held");
 
 struct QuadMatch {
     int band = 0;
