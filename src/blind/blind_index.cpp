@@ -408,9 +408,8 @@ Result<BlindIndex> BlindIndex::load(const std::string& path) {
     };
     const char* magic = take(8, 1);
     if (!magic || std::memcmp(magic, kMagic, 8) != 0)
-        return refused(magic && std::memcmp(magic, kMagic, 7) == 0
-                           ? "an index of an earlier version of this program"
-                           : "not an index of this program");
+        return refused(magic && std::memcmp(magic, kMagic, 7) == 0 ? "an index of an earlier version of this program"
+                                                                   : "not an index of this program");
     std::uint32_t count = 0;
     const char* countBytes = take(4, 1);
     if (!countBytes || (std::memcpy(&count, countBytes, 4), count > 64)) return refused("a damaged header");
@@ -446,9 +445,8 @@ Result<BlindIndex> BlindIndex::load(const std::string& path) {
         const std::uint64_t cellsOnSky = 12ull << (2 * settings.cellOrder);
         for (std::uint32_t c = 0; c < cells; ++c) {
             const CellStart start = band->cellAt(c), before = c > 0 ? band->cellAt(c - 1) : CellStart{0, 0};
-            if (start.cell >= cellsOnSky || start.first >= stars || (c == 0 ? start.first != 0
-                                                                              : start.cell <= before.cell ||
-                                                                                    start.first <= before.first))
+            if (start.cell >= cellsOnSky || start.first >= stars ||
+                (c == 0 ? start.first != 0 : start.cell <= before.cell || start.first <= before.first))
                 return refused("a damaged cell table" + which);
         }
         index.bands_.push_back(std::move(band));

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <queue>
 #include <utility>
 
 #include "star_record.h"
@@ -40,11 +39,16 @@ public:
         return dra <= raHalfWidth_;
     }
     bool holds(double raDeg, double decDeg) const {
-        const double sd = halfSine(decDeg - dec_), sa = halfSine(std::remainder(raDeg - ra_, 360.0));
+        const double sd = halfSine(decDeg - dec_), sa = halfSine(wrapped(raDeg - ra_));
         return sd * sd + cosDec_ * std::cos(toRadians(decDeg)) * sa * sa <= limit_;
     }
 
 private:
+    // An angle of -540..540 degrees into -180..180, without the cost of
+    // std::remainder on every star.
+    static double wrapped(double angleDeg) {
+        return angleDeg > 180 ? angleDeg - 360 : angleDeg < -180 ? angleDeg + 360 : angleDeg;
+    }
     // sin(angle / 2); within 10 degrees by its series, exact to 1e-12.
     static double halfSine(double angleDeg) {
         const double x = toRadians(angleDeg) / 2;
@@ -56,28 +60,26 @@ private:
     double ra_, dec_, radius_, cosDec_, limit_ = 0, raHalfWidth_ = 180;
 };
 
-// The stars found, tile after tile (each tile's brightest first, tiles
-// starting at `starts`), in one list brightest first.
-std::vector<LocalStar> mergedByBrightness(const std::vector<LocalStar>& found, std::vector<std::size_t> starts) {
-    const std::size_t tiles = starts.size();
-    starts.push_back(found.size());
-    std::vector<std::size_t> at(starts.begin(), starts.end() - 1);
-    const auto fainter = [&](std::size_t a, std::size_t b) {
-        const double ma = *found[at[a]].magR, mb = *found[at[b]].magR;
-        return ma > mb || (ma == mb && a > b);
-    };
-    std::priority_queue<std::size_t, std::vector<std::size_t>, decltype(fainter)> next(fainter);
-    for (std::size_t t = 0; t < tiles; ++t)
-        if (at[t] < starts[t + 1]) next.push(t);
-    std::vector<LocalStar> merged;
-    merged.reserve(found.size());
-    while (!next.empty()) {
-        const std::size_t t = next.top();
-        next.pop();
-        merged.push_back(found[at[t]++]);
-        if (at[t] < starts[t + 1]) next.push(t);
-    }
-    return merged;
+// The stars found put brightest first, ties in the order found; `keys` are
+// their brightness keys, millimagnitudes of the int16 range. A counting
+// sort, done in place: a second list as long would cost more in fresh
+// pages than the sort itself.
+void sortByBrightness(std::vector<LocalStar>& found, const std::vector<std::int32_t>& keys) {
+    if (found.empty()) return;
+    const auto [lowest, highest] = std::minmax_element(keys.begin(), keys.end());
+    const std::int32_t first = *lowest;
+    std::vector<std::uint32_t> place(static_cast<std::size_t>(*highest - first) + 2, 0);
+    for (const std::int32_t key : keys) ++place[static_cast<std::size_t>(key - first) + 1];
+    for (std::size_t k = 1; k < place.size(); ++k) place[k] += place[k - 1];
+    std::vector<std::uint32_t> destination(found.size());
+    for (std::size_t i = 0; i < found.size(); ++i) destination[i] = place[static_cast<std::size_t>(keys[i] - first)]++;
+    // Each cycle of the permutation followed once.
+    for (std::uint32_t i = 0; i < found.size(); ++i)
+        while (destination[i] != i) {
+            const std::uint32_t to = destination[i];
+            std::swap(found[i], found[to]);
+            std::swap(destination[i], destination[to]);
+        }
 }
 
 }  // namespace
@@ -91,7 +93,8 @@ LocalStar starAtEpoch(const LocalStar& star, double catalogueEpoch, double epoch
     // they are, to within (step)^2 tan(dec) / 2: under half a milliarcsecond
     // for 10" below 60 degrees.
     if (std::abs(star.decDeg) < 60 && std::abs(eastDeg) + std::abs(northDeg) < 10.0 / 3600) {
-        moved.raDeg = std::fmod(star.raDeg + eastDeg / std::cos(toRadians(star.decDeg)) + 360, 360);
+        const double ra = star.raDeg + eastDeg / std::cos(toRadians(star.decDeg));
+        moved.raDeg = ra < 0 ? ra + 360 : ra >= 360 ? ra - 360 : ra;
         moved.decDeg = star.decDeg + northDeg;
         return moved;
     }
@@ -170,37 +173,56 @@ std::vector<LocalStar> LocalCatalogue::cone(double raDeg, double decDeg, double 
     const ConeTest inCone(raDeg, decDeg, radiusDeg), nearCone(raDeg, decDeg, radiusDeg + margin);
     ConeStats counted;
     counted.tiles = near.size();
-    // Each tile's stars come brightest first; the tiles are merged after.
-    std::vector<LocalStar> found;
-    std::vector<std::size_t> starts;
-    std::vector<StarRecord> chunk(kChunkStars);
+    // Each tile's stars down to the limit, found first by halving (a tile
+    // is sorted brightest first), so that the list is made once at the size
+    // it may reach rather than grown: its growing cost more than the search.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> runs;
+    std::uint64_t toRead = 0;
     for (const std::uint32_t tile : near) {
         std::uint64_t bounds[2];
         readAt(indexOffset() + tile * 8ull, bounds, sizeof bounds);
         counted.bytesRead += sizeof bounds;
         if (bounds[1] < bounds[0] || bounds[1] > header_.stars)
             throw FileError(FileFault::CannotRead, path_, "its index is damaged at tile " + std::to_string(tile));
-        starts.push_back(found.size());
-        bool fainter = false;
-        for (std::uint64_t first = bounds[0]; first < bounds[1] && !fainter; first += kChunkStars) {
-            const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kChunkStars, bounds[1] - first));
+        auto [first, last] = bounds;
+        while (first < last) {
+            const std::uint64_t middle = first + (last - first) / 2;
+            StarRecord record;
+            readAt(starsOffset(header_.order) + middle * kStarRecordBytes, record.data(), kStarRecordBytes);
+            counted.bytesRead += kStarRecordBytes;
+            if (brightnessKey(record) > limitKey)
+                last = middle;
+            else
+                first = middle + 1;
+        }
+        runs.push_back({bounds[0], first});
+        toRead += first - bounds[0];
+    }
+    std::vector<LocalStar> found;
+    std::vector<std::int32_t> keys;
+    found.reserve(toRead);
+    keys.reserve(toRead);
+    std::vector<StarRecord> chunk(kChunkStars);
+    for (const auto& [from, to] : runs)
+        for (std::uint64_t first = from; first < to; first += kChunkStars) {
+            const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kChunkStars, to - first));
             readAt(starsOffset(header_.order) + first * kStarRecordBytes, chunk.data(), count * kStarRecordBytes);
             counted.bytesRead += count * kStarRecordBytes;
             for (std::size_t k = 0; k < count; ++k) {
-                if (brightnessKey(chunk[k]) > limitKey) {
-                    fainter = true;
-                    break;
-                }
+                const std::int32_t key = brightnessKey(chunk[k]);
                 const auto [ra, dec] = recordPosition(chunk[k]);
-                if (!nearCone.roughlyHolds(ra, dec)) continue;
+                if (key > limitKey || !nearCone.roughlyHolds(ra, dec)) continue;  // fainter: a tile out of order
                 LocalStar star = unpackStar(chunk[k]);
                 if (epochYear) star = starAtEpoch(star, header_.epoch, *epochYear);
-                if (inCone.holds(star.raDeg, star.decDeg)) found.push_back(star);
+                if (inCone.holds(star.raDeg, star.decDeg)) {
+                    found.push_back(star);
+                    keys.push_back(key);
+                }
             }
         }
-    }
     if (stats) *stats = counted;
-    return mergedByBrightness(found, std::move(starts));
+    sortByBrightness(found, keys);
+    return found;
 }
 
 }  // namespace sextrix

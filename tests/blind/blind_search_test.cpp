@@ -140,9 +140,8 @@ TEST(BlindIndex, DamagedFilesAreRefusedOrSearchedSafely) {
         setup.width = 1000, setup.height = 800, setup.centreRaDeg = 150, setup.centreDecDeg = 20;
         setup.arcsecPerPixel = 3;
         bool found = false;
-        blindSearch(fieldStars(stars, setup), 1000, 800, *index, {}, [&](const BlindCandidate&) {
-            return found = true;
-        });
+        blindSearch(fieldStars(stars, setup), 1000, 800, *index, {},
+                    [&](const BlindCandidate&) { return found = true; });
         EXPECT_TRUE(found);
     }
 }
