@@ -5,10 +5,11 @@ into a local catalogue by blind_compare.py, indexed here for frames of 512
 to 1024 pixels at 2 to 60 "/px. Each solution is judged as the hinted runs
 are (the worst point of a 10 x 10 grid within max(5", 2 px) of the truth).
 
-    bench/solve_compare/blind_real.py BUILD_DIR STELLARIUM_SHARE CASES_DIR [WORK_DIR]
+    bench/solve_compare/blind_real.py BUILD_DIR CASES_DIR IMAGE_DIR [WORK_DIR]
 
-CASES_DIR holds one folder per case with its truth.json (the shared
-real-photos/fields, or tests/data/real). Exits 1 when a solution is wrong.
+CASES_DIR holds one folder per case with its truth.json, IMAGE_DIR the
+images named in them (the shared real-photos/fields, and the folder its
+make_images.py wrote). Exits 1 when a solution is wrong.
 """
 import glob
 import json
@@ -24,7 +25,7 @@ import realcase as rc  # noqa: E402
 
 
 def main():
-    build, share, cases_dir = (os.path.abspath(a) for a in sys.argv[1:4])
+    build, cases_dir, images = (os.path.abspath(a) for a in sys.argv[1:4])
     work = os.path.abspath(sys.argv[4] if len(sys.argv) > 4 else "/tmp/blind_real")
     os.makedirs(work, exist_ok=True)
     made = "/tmp/blind_compare/tycho07.vsx"  # blind_compare.py's catalogue
@@ -39,7 +40,7 @@ def main():
     for path in sorted(glob.glob(os.path.join(cases_dir, "*", "truth.json"))):
         with open(path) as f:
             case = json.load(f)
-        image = rc.prepare_image(case, share, work)
+        image = os.path.join(images, case["image"]["file"])
         wcs = os.path.join(work, case["case"] + ".blind.wcs")
         if os.path.exists(wcs):
             os.remove(wcs)

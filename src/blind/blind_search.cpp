@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <numbers>
 
 #include "blind/sky_vectors.h"
 
@@ -38,6 +39,23 @@ std::vector<ImageQuad> imageQuads(const std::vector<PlanePoint>& stars, const Bl
     std::stable_sort(quads.begin(), quads.end(),
                      [](const ImageQuad& x, const ImageQuad& y) { return x.last < y.last; });
     return quads;
+}
+
+// Whether `matches` of `tries` points, each near an image star by chance
+// with probability p, are beyond chance: the binomial tail at or above
+// them under `limit`.
+bool beyondChance(int matches, int tries, double p, double limit) {
+    if (matches <= 0) return false;
+    if (tries <= 0 || p <= 0) return true;
+    // Terms k = matches.. of C(tries, k) p^k (1-p)^(tries-k), in logarithms.
+    double tail = 0;
+    for (int k = matches; k <= tries; ++k) {
+        const double term = std::exp(std::lgamma(tries + 1.0) - std::lgamma(k + 1.0) - std::lgamma(tries - k + 1.0) +
+                                     k * std::log(p) + (tries - k) * std::log1p(-p));
+        tail += term;
+        if (term < tail * 1e-6) break;
+    }
+    return tail < limit;
 }
 
 // Where the image stars fall, looked up in a grid of cells matchRadius wide.
@@ -77,8 +95,15 @@ BlindStats blindSearch(const std::vector<PlanePoint>& imageStars, int width, int
     // Image pairs whose size, at some scale of the range, is one of the index's.
     const double minPx = smallestDeg * 3600 / settings.maxArcsecPerPx,
                  maxPx = largestDeg * 3600 / settings.minArcsecPerPx;
-    const StarGrid grid(imageStars, settings.matchRadiusPx);
+    const StarGrid grid({imageStars.begin(),
+                         imageStars.begin() + std::min<std::ptrdiff_t>(settings.matchedImageStars,
+                                                                       static_cast<std::ptrdiff_t>(imageStars.size()))},
+                        settings.matchRadiusPx);
     const Complex centrePx((width - 1) / 2.0, (height - 1) / 2.0);
+    // The chance that a point of the image falls near one of the grid's stars.
+    const double chancePerStar =
+        std::min(1.0, std::min<double>(settings.matchedImageStars, static_cast<double>(imageStars.size())) *
+                          std::numbers::pi * settings.matchRadiusPx * settings.matchRadiusPx / (double(width) * height));
     const double halfDiagonalPx = std::hypot(width, height) / 2;
 
     for (const ImageQuad& quad : imageQuads(imageStars, settings, minPx, maxPx)) {
@@ -147,15 +172,19 @@ BlindStats blindSearch(const std::vector<PlanePoint>& imageStars, int width, int
                 const Complex up = toPlane(centrePx.real(), centrePx.imag() - 1) - c;
                 candidate.upPositionAngleDeg = std::atan2(up.real(), up.imag()) / kRadiansPerDegree;
                 const double fieldDeg = halfDiagonalPx * std::abs(alpha);
+                int onImage = 0;
                 for (const std::uint32_t s :
                      index.starsNear(match.band, candidate.centreRaDeg, candidate.centreDecDeg, fieldDeg)) {
                     const IndexStar star = index.star(match.band, s);
                     const PlanePoint onPlane = plane.project(skyVector(star.raDeg, star.decDeg));
                     const Complex at = toPixel(Complex(onPlane.x, onPlane.y));
                     if (at.real() < 0 || at.imag() < 0 || at.real() > width - 1 || at.imag() > height - 1) continue;
+                    ++onImage;
                     if (grid.near(at.real(), at.imag(), settings.matchRadiusPx)) ++candidate.matches;
                 }
-                if (candidate.matches < settings.minMatches) continue;
+                if (candidate.matches < settings.minMatches ||
+                    !beyondChance(candidate.matches - 4, onImage - 4, chancePerStar, settings.chanceLimit))
+                    continue;
                 ++stats.candidates;
                 if (accept(candidate) || stats.candidates >= settings.maxCandidates) return stats;
             }

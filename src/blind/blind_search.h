@@ -19,7 +19,14 @@ struct BlindSettings {
     int insidePerPair = 5;  // C and D among the brightest this many inside the circle on AB
     float codeRadius = 0.012f;
     double matchRadiusPx = 3;
-    int minMatches = 6;       // index stars on image stars, the quad's four among them
+    // The image stars an index star may fall on: the brightest this many, as
+    // the index holds its cells' brightest. All of a rich frame's thousands
+    // would catch a chance star near almost any point.
+    int matchedImageStars = 150;
+    int minMatches = 6;  // index stars on image stars, the quad's four among them
+    // and beyond the quad's four, so many that chance would put them there
+    // less often than this
+    double chanceLimit = 1e-3;
     int maxCandidates = 200;  // handed to the caller before giving up
 };
 
