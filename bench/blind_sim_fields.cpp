@@ -13,7 +13,11 @@
 // centre lies within 5" of the truth and its scale within 0.5 %, WRONG
 // otherwise; the exit status is 1 when there is a wrong one.
 //
-//   blind_sim_fields [--fields N] [--stars N] [--scale-range LO HI] [--seed S]
+// With --cap R the sky is a cap of R degrees about the north pole, as deep
+// as --faintest (12), and the fields lie within it: a catalogue deep enough
+// for fields of 1"/px without writing hundreds of millions of stars.
+//
+//   blind_sim_fields [--fields N] [--stars N] [--scale-range LO HI] [--seed S] [--cap R] [--faintest M]
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -37,18 +41,30 @@ using Clock = std::chrono::steady_clock;
 
 double seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-LocalStar randomStar(fieldsim::SeededRandom& random, std::int64_t id) {
+// The sky drawn: the whole sphere, or a cap about the north pole.
+struct Sky {
+    double capDeg = 180;
+    double faintest = 12;
+    // Its area over the whole sphere's.
+    double fraction() const { return (1 - std::cos(capDeg * M_PI / 180)) / 2; }
+    // A declination uniform on the sky within `withinDeg` of the pole.
+    double randomDecDeg(fieldsim::SeededRandom& random, double withinDeg) const {
+        return std::asin(1 - random.uniform() * (1 - std::cos(withinDeg * M_PI / 180))) * 180 / M_PI;
+    }
+};
+
+LocalStar randomStar(fieldsim::SeededRandom& random, std::int64_t id, const Sky& sky) {
     LocalStar s;
     s.id = id;
     s.raDeg = 360 * random.uniform();
-    s.decDeg = std::asin(2 * random.uniform() - 1) * 180 / M_PI;
-    s.magR = 12 + std::log10(std::max(random.uniform(), 1e-12)) / 0.4;
+    s.decDeg = sky.randomDecDeg(random, sky.capDeg);
+    s.magR = sky.faintest + std::log10(std::max(random.uniform(), 1e-12)) / 0.4;
     return s;
 }
 
 // The stars of a sky near a field, found by brute force over a small sky or
 // drawn afresh for a field that shares nothing with the catalogue.
-std::vector<DetectedStar> imageOf(const std::vector<LocalStar>& sky, const fieldsim::FieldSetup& setup,
+std::vector<DetectedStar> imageOf(const std::vector<LocalStar>& sky, const fieldsim::FieldSetup& setup, double faintest,
                                   fieldsim::SeededRandom& random) {
     std::vector<std::pair<double, DetectedStar>> seen;
     const auto add = [&](double mag, double x, double y) {
@@ -63,7 +79,7 @@ std::vector<DetectedStar> imageOf(const std::vector<LocalStar>& sky, const field
             add(*s.magR, at->x, at->y);
     const std::size_t extra = seen.size() / 5;
     for (std::size_t k = 0; k < extra; ++k)
-        add(10 + 2 * random.uniform(), 2 + (setup.width - 5) * random.uniform(),
+        add(faintest - 2 + 2 * random.uniform(), 2 + (setup.width - 5) * random.uniform(),
             2 + (setup.height - 5) * random.uniform());
     std::sort(seen.begin(), seen.end(), [](auto& a, auto& b) { return a.first < b.first; });
     std::vector<DetectedStar> detected;
@@ -81,12 +97,15 @@ int main(int argc, char** argv) {
     long starCount = 2500000;
     double low = 2, high = 10;
     unsigned long long seed = 1;
+    Sky drawn;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--fields" && i + 1 < argc) fields = std::atoi(argv[++i]);
         if (option == "--stars" && i + 1 < argc) starCount = std::atol(argv[++i]);
         if (option == "--seed" && i + 1 < argc) seed = std::strtoull(argv[++i], nullptr, 10);
         if (option == "--scale-range" && i + 2 < argc) low = std::atof(argv[++i]), high = std::atof(argv[++i]);
+        if (option == "--cap" && i + 1 < argc) drawn.capDeg = std::atof(argv[++i]);
+        if (option == "--faintest" && i + 1 < argc) drawn.faintest = std::atof(argv[++i]);
     }
     const std::string folder = (std::filesystem::temp_directory_path() / "sextrix-blind-sim").string();
     std::filesystem::create_directories(folder);
@@ -97,7 +116,7 @@ int main(int argc, char** argv) {
     {
         LocalCatalogueWriter writer(catalogue);
         for (long k = 0; k < starCount; ++k) {
-            sky.push_back(randomStar(random, k + 1));
+            sky.push_back(randomStar(random, k + 1, drawn));
             writer.add(sky.back());
         }
         writer.finish(LocalSource::Ucac4);
@@ -109,12 +128,12 @@ int main(int argc, char** argv) {
         BlindIndex::build(opened, indexBands(minQuad, maxQuad)).save(blindIndexPathOf(catalogue));
     }
     std::printf(
-        "sky: %ld stars to magnitude 12; index for 1000 x 800 at %g-%g\"/px: quads %.3f-%.3f deg, built in "
-        "%.1f s, %.1f MB\n",
-        starCount, low, high, minQuad, maxQuad, seconds(start),
+        "sky: %ld stars to magnitude %g within %g degrees of the pole; index for 1000 x 800 at %g-%g\"/px: quads "
+        "%.3f-%.3f deg, built in %.1f s, %.1f MB\n",
+        starCount, drawn.faintest, drawn.capDeg, low, high, minQuad, maxQuad, seconds(start),
         std::filesystem::file_size(blindIndexPathOf(catalogue)) / 1e6);
     start = Clock::now();
-    const BlindSolver solver(catalogue, blindIndexPathOf(catalogue), {low, high}, 12.5);
+    const BlindSolver solver(catalogue, blindIndexPathOf(catalogue), {low, high}, drawn.faintest + 0.5);
     std::printf("index read in %.2f s\n\n", seconds(start));
 
     int right[2] = {0, 0}, wrong[2] = {0, 0}, declined[2] = {0, 0};
@@ -123,26 +142,28 @@ int main(int argc, char** argv) {
     for (int f = 0; f < fields; ++f) {
         fieldsim::FieldSetup setup;
         setup.width = 1000, setup.height = 800;
-        setup.centreRaDeg = 360 * random.uniform();
-        setup.centreDecDeg = std::asin(2 * random.uniform() - 1) * 180 / M_PI;
         setup.arcsecPerPixel = low * std::pow(high / low, random.uniform());
+        const double halfDiagonalDeg = std::hypot(1000, 800) / 2 * setup.arcsecPerPixel / 3600;
+        setup.centreRaDeg = 360 * random.uniform();
+        setup.centreDecDeg = drawn.randomDecDeg(random, std::max(0.0, drawn.capDeg - halfDiagonalDeg));
         setup.upPositionAngleDeg = 360 * random.uniform() - 180;
         setup.mirrored = random.uniform() < 0.1;
         const bool known = f % 3 != 2;
         // A foreign sky: as dense, drawn about this field only.
         std::vector<LocalStar> foreign;
         if (!known) {
-            const double areaFraction =
-                4 * std::pow(std::hypot(1000, 800) * setup.arcsecPerPixel / 3600 * M_PI / 180, 2) / (4 * M_PI);
+            const double areaFraction = 4 *
+                                        std::pow(std::hypot(1000, 800) * setup.arcsecPerPixel / 3600 * M_PI / 180, 2) /
+                                        (4 * M_PI) / drawn.fraction();
             for (long k = 0; k < static_cast<long>(starCount * areaFraction * 4) + 1; ++k) {
-                LocalStar s = randomStar(random, k);
+                LocalStar s = randomStar(random, k, drawn);
                 const auto at = fieldsim::imageToSky(setup, 1000 * random.uniform(), 800 * random.uniform());
                 s.raDeg = at.raDeg, s.decDeg = at.decDeg;
                 foreign.push_back(s);
             }
             foreign.resize(foreign.size() / 4);
         }
-        const std::vector<DetectedStar> detected = imageOf(known ? sky : foreign, setup, random);
+        const std::vector<DetectedStar> detected = imageOf(known ? sky : foreign, setup, drawn.faintest, random);
         const auto t0 = Clock::now();
         const BlindSolve result = solver.solve(detected, 1000, 800);
         const double took = seconds(t0);

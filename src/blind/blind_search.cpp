@@ -101,9 +101,9 @@ BlindStats blindSearch(const std::vector<PlanePoint>& imageStars, int width, int
                         settings.matchRadiusPx);
     const Complex centrePx((width - 1) / 2.0, (height - 1) / 2.0);
     // The chance that a point of the image falls near one of the grid's stars.
-    const double chancePerStar =
-        std::min(1.0, std::min<double>(settings.matchedImageStars, static_cast<double>(imageStars.size())) *
-                          std::numbers::pi * settings.matchRadiusPx * settings.matchRadiusPx / (double(width) * height));
+    const double chancePerStar = std::min(
+        1.0, std::min<double>(settings.matchedImageStars, static_cast<double>(imageStars.size())) * std::numbers::pi *
+                 settings.matchRadiusPx * settings.matchRadiusPx / (double(width) * height));
     const double halfDiagonalPx = std::hypot(width, height) / 2;
 
     for (const ImageQuad& quad : imageQuads(imageStars, settings, minPx, maxPx)) {

@@ -30,8 +30,10 @@ std::vector<LocalStar> patchStars() {
 }
 
 // The catalogue stars a field sees, brightest first, at their pixels with
-// 0.3 px of scatter, and a few the catalogue lacks.
-std::vector<PlanePoint> fieldStars(const std::vector<LocalStar>& stars, const fieldsim::FieldSetup& setup) {
+// 0.3 px of scatter, a few the catalogue lacks among them, and `faint` more
+// below them all (a rich frame's galaxies and faint stars).
+std::vector<PlanePoint> fieldStars(const std::vector<LocalStar>& stars, const fieldsim::FieldSetup& setup,
+                                   int faint = 0) {
     fieldsim::SeededRandom random(3);
     std::vector<std::pair<double, PlanePoint>> seen;
     for (const LocalStar& s : stars)
@@ -40,6 +42,8 @@ std::vector<PlanePoint> fieldStars(const std::vector<LocalStar>& stars, const fi
             seen.push_back({*s.magR, {at->x + 0.3 * random.normal(), at->y + 0.3 * random.normal()}});
     for (int k = 0; k < 8; ++k)
         seen.push_back({9.5 + k * 0.3, {setup.width * random.uniform(), setup.height * random.uniform()}});
+    for (int k = 0; k < faint; ++k)
+        seen.push_back({20 + random.uniform(), {setup.width * random.uniform(), setup.height * random.uniform()}});
     std::sort(seen.begin(), seen.end(), [](auto& a, auto& b) { return a.first < b.first; });
     std::vector<PlanePoint> points;
     for (const auto& s : seen) points.push_back(s.second);
@@ -60,8 +64,9 @@ BlindIndex savedPatchIndex(const testing::TempFolder& folder, const std::vector<
     return built;
 }
 
-// Fields of 1000 x 800 at 2 to 6"/px, turned and mirrored, found with no hint;
-// a field outside the catalogue gives no candidate.
+// Fields of 1000 x 800 at 2 to 6"/px, turned and mirrored, found with no hint,
+// also among thousands of faint sources; a field outside the catalogue gives
+// no candidate, nor does one whose sources are all faint noise.
 TEST(BlindSearch, FindsTheFieldFromTheIndexAlone) {
     testing::TempFolder folder;
     const std::vector<LocalStar> stars = patchStars();
@@ -73,17 +78,17 @@ TEST(BlindSearch, FindsTheFieldFromTheIndexAlone) {
     const struct {
         double ra, dec, scale, angle;
         bool mirrored, inside;
-    } fields[] = {{150, 20, 2.0, 30, false, true},
-                  {145.3, 12.4, 4.5, -100, false, true},
-                  {155, 27, 6.0, 170, true, true},
-                  {200, -30, 3.0, 0, false, false}};
+        int faint = 0;
+    } fields[] = {{150, 20, 2.0, 30, false, true},  {145.3, 12.4, 4.5, -100, false, true},
+                  {155, 27, 6.0, 170, true, true},  {148, 18, 3.0, 60, false, true, 6000},
+                  {200, -30, 3.0, 0, false, false}, {200, -30, 3.0, 0, false, false, 6000}};
     for (const auto& f : fields) {
         fieldsim::FieldSetup setup;
         setup.width = 1000, setup.height = 800, setup.centreRaDeg = f.ra, setup.centreDecDeg = f.dec;
         setup.arcsecPerPixel = f.scale, setup.upPositionAngleDeg = f.angle, setup.mirrored = f.mirrored;
         std::optional<BlindCandidate> first;
         const BlindStats stats =
-            blindSearch(fieldStars(stars, setup), 1000, 800, *index, {}, [&](const BlindCandidate& c) {
+            blindSearch(fieldStars(stars, setup, f.faint), 1000, 800, *index, {}, [&](const BlindCandidate& c) {
                 first = c;
                 return true;
             });
