@@ -19,6 +19,7 @@
 //
 //   blind_sim_fields [--fields N] [--stars N] [--scale-range LO HI] [--seed S] [--cap R] [--faintest M]
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -107,7 +108,9 @@ int main(int argc, char** argv) {
         if (option == "--cap" && i + 1 < argc) drawn.capDeg = std::atof(argv[++i]);
         if (option == "--faintest" && i + 1 < argc) drawn.faintest = std::atof(argv[++i]);
     }
-    const std::string folder = (std::filesystem::temp_directory_path() / "sextrix-blind-sim").string();
+    // One folder a run: two runs at once must not write over each other's sky.
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / ("sextrix-blind-sim-" + std::to_string(getpid()))).string();
     std::filesystem::create_directories(folder);
     const std::string catalogue = folder + "/sky.vsx";
     fieldsim::SeededRandom random(seed);

@@ -34,12 +34,13 @@ BlindSolve BlindSolver::solve(const std::vector<DetectedStar>& detected, int wid
     for (const DetectedStar& s : detected) stars.push_back({s.x, s.y});
     // The hints are a plate already, its scale known to a few parts in a
     // thousand: a right one is found in the first searches, so a wrong one
-    // is given few, and no triangles.
+    // is given few. The triangles stay, for frames whose brightest sources
+    // are galaxies or blends that the figures' picks come from.
     SolveSettings proof;
     proof.maxSearches = 30;
     proof.maxProofs = 10;
     proof.scaleUncertainty = 0.01;
-    proof.trianglePool = 0;
+    proof.trianglePool = 40;
     result.stats = blindSearch(stars, width, height, index_, settings_, [&](const BlindCandidate& candidate) {
         ++result.proven;
         const double pixelsPerDegree = 3600 / candidate.arcsecPerPx;
