@@ -130,11 +130,15 @@ int main(int argc, char** argv) {
         const LocalCatalogue opened = std::move(LocalCatalogue::open(catalogue).value());
         BlindIndex::build(opened, indexBands(minQuad, maxQuad)).save(blindIndexPathOf(catalogue));
     }
+    char where[64] = "over the whole sky";
+    if (drawn.capDeg < 180) std::snprintf(where, sizeof where, "within %g degrees of the pole", drawn.capDeg);
     std::printf(
-        "sky: %ld stars to magnitude %g within %g degrees of the pole; index for 1000 x 800 at %g-%g\"/px: quads "
-        "%.3f-%.3f deg, built in %.1f s, %.1f MB\n",
-        starCount, drawn.faintest, drawn.capDeg, low, high, minQuad, maxQuad, seconds(start),
-        std::filesystem::file_size(blindIndexPathOf(catalogue)) / 1e6);
+        "sky: %ld stars to magnitude %g %s; index for 1000 x 800 at %g-%g\"/px: quads %.3f-%.3f deg, built in "
+        "%.1f s, %.1f MB\n",
+        starCount, drawn.faintest,
+        drawn.capDeg >= 180 ? "over the whole sky"
+                            : ("within " + std::to_string(drawn.capDeg) + " degrees of the pole").c_str(),
+        low, high, minQuad, maxQuad, seconds(start), std::filesystem::file_size(blindIndexPathOf(catalogue)) / 1e6);
     start = Clock::now();
     const BlindSolver solver(catalogue, blindIndexPathOf(catalogue), {low, high}, drawn.faintest + 0.5);
     std::printf("index read in %.2f s\n\n", seconds(start));
