@@ -135,10 +135,8 @@ int main(int argc, char** argv) {
     std::printf(
         "sky: %ld stars to magnitude %g %s; index for 1000 x 800 at %g-%g\"/px: quads %.3f-%.3f deg, built in "
         "%.1f s, %.1f MB\n",
-        starCount, drawn.faintest,
-        drawn.capDeg >= 180 ? "over the whole sky"
-                            : ("within " + std::to_string(drawn.capDeg) + " degrees of the pole").c_str(),
-        low, high, minQuad, maxQuad, seconds(start), std::filesystem::file_size(blindIndexPathOf(catalogue)) / 1e6);
+        starCount, drawn.faintest, where, low, high, minQuad, maxQuad, seconds(start),
+        std::filesystem::file_size(blindIndexPathOf(catalogue)) / 1e6);
     start = Clock::now();
     const BlindSolver solver(catalogue, blindIndexPathOf(catalogue), {low, high}, drawn.faintest + 0.5);
     std::printf("index read in %.2f s\n\n", seconds(start));
