@@ -28,7 +28,9 @@ def main():
     build, cases_dir, images = (os.path.abspath(a) for a in sys.argv[1:4])
     work = os.path.abspath(sys.argv[4] if len(sys.argv) > 4 else "/tmp/blind_real")
     os.makedirs(work, exist_ok=True)
-    made = "/tmp/blind_compare/tycho07.vsx"  # blind_compare.py's catalogue
+    made = "/tmp/blind_compare/tycho07.vsx"  # blind_compare.py's catalogue, in its default folder
+    if not os.path.exists(made):
+        sys.exit("no %s: run blind_compare.py first, it makes the catalogue" % made)
     vsx = os.path.join(work, "tycho07wide.vsx")
     if not os.path.exists(os.path.splitext(vsx)[0] + ".index"):
         shutil.copyfile(made, vsx)
