@@ -3,35 +3,31 @@
 #include "obstime/utc_time.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace sextrix {
 
-std::string_view netName(Catalogue catalogue) {
-    switch (catalogue) {
-        case Catalogue::UsnoA2: return "USNO-A2.0";
-        case Catalogue::Ucac4: return "UCAC-4";
-        case Catalogue::GaiaDr3: return "Gaia-DR3";
-    }
-    return {};
-}
+namespace {
 
-std::string_view adesName(Catalogue catalogue) {
-    switch (catalogue) {
-        case Catalogue::UsnoA2: return "USNOA2";
-        case Catalogue::Ucac4: return "UCAC4";
-        case Catalogue::GaiaDr3: return "Gaia3";
-    }
-    return {};
-}
+// Each catalogue's names and band, in the order of the enum.
+struct CatalogueNames {
+    std::string_view net, ades;
+    char band;
+};
+constexpr CatalogueNames kCatalogueNames[] = {
+    {"USNO-A2.0", "USNOA2", 'R'},  // UsnoA2
+    {"UCAC-4", "UCAC4", 'r'},      // Ucac4
+    {"Gaia-DR3", "Gaia3", 'G'},    // GaiaDr3
+};
+static_assert(std::size(kCatalogueNames) == static_cast<std::size_t>(Catalogue::GaiaDr3) + 1, "a row a catalogue");
 
-char catalogueBand(Catalogue catalogue) {
-    switch (catalogue) {
-        case Catalogue::UsnoA2: return 'R';
-        case Catalogue::Ucac4: return 'r';
-        case Catalogue::GaiaDr3: return 'G';
-    }
-    return 'R';
-}
+const CatalogueNames& namesOf(Catalogue catalogue) { return kCatalogueNames[static_cast<int>(catalogue)]; }
+
+}  // namespace
+
+std::string_view netName(Catalogue catalogue) { return namesOf(catalogue).net; }
+std::string_view adesName(Catalogue catalogue) { return namesOf(catalogue).ades; }
+char catalogueBand(Catalogue catalogue) { return namesOf(catalogue).band; }
 
 std::optional<Catalogue> catalogueOfProtocol(std::string_view protocol) {
     if (protocol == "vizier" || protocol == "usnoa") return Catalogue::UsnoA2;

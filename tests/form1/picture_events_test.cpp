@@ -551,29 +551,30 @@ TEST(DoubleClick, AsteroidPositionTextIsScaledBack) {
     EXPECT_EQ(lineAfter(text, "Number: "), "4) ");
 }
 
-TEST(DoubleClick, NonNumericAsteroidPositionIsShownNotCrashedOn) {
-    PickingApp t;
-    t.app.ws().mode = ClickMode::Coor;
-    t.app.ws().clickX = 904;
-    t.app.ws().clickY = 904;
-    t.app.ws().astX[1] = "12a";
-    Picture1_DblClick(t.app);
-    ASSERT_EQ(t.fake.messages.size(), 1u);
-    EXPECT_EQ(t.fake.messages[0].text, "\"12a\" is not a number.");
-    EXPECT_FALSE(t.app.form1.Frm6.visible);
-    EXPECT_EQ(t.app.form1.InfoMore.text, "");
-}
-
-TEST(DoubleClick, ZeroScaleFactorIsShownNotCrashedOn) {
-    PickingApp t;
-    t.app.ws().mode = ClickMode::Coor;
-    t.app.ws().clickX = 504;
-    t.app.ws().clickY = 504;
-    t.app.ws().corrAsd = 0;  // the star's RA becomes infinite
-    Picture1_DblClick(t.app);
-    ASSERT_EQ(t.fake.messages.size(), 1u);
-    EXPECT_EQ(t.fake.messages[0].text, "A number is out of the range allowed.");
-    EXPECT_FALSE(t.app.form1.Frm6.visible);
+// A value the report cannot be made from is said, and no report opens.
+TEST(DoubleClick, BadValuesAreShownNotCrashedOn) {
+    const struct {
+        const char* name;
+        Int16 at;  // the click, on the asteroid (904) or the star (504)
+        void (*spoil)(WorkingState&);
+        const char* message;
+    } cases[] = {
+        {"non-numeric asteroid position", 904, [](WorkingState& ws) { ws.astX[1] = "12a"; },
+         "\"12a\" is not a number."},
+        // The star's RA becomes infinite.
+        {"zero scale factor", 504, [](WorkingState& ws) { ws.corrAsd = 0; }, "A number is out of the range allowed."},
+    };
+    for (const auto& c : cases) {
+        PickingApp t;
+        t.app.ws().mode = ClickMode::Coor;
+        t.app.ws().clickX = t.app.ws().clickY = c.at;
+        c.spoil(t.app.ws());
+        Picture1_DblClick(t.app);
+        ASSERT_EQ(t.fake.messages.size(), 1u) << c.name;
+        EXPECT_EQ(t.fake.messages[0].text, c.message) << c.name;
+        EXPECT_FALSE(t.app.form1.Frm6.visible) << c.name;
+        EXPECT_EQ(t.app.form1.InfoMore.text, "") << c.name;
+    }
 }
 
 TEST(AsterLabel, OpensTheReportOfItsAsteroid) {
