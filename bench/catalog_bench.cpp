@@ -11,6 +11,7 @@
 #include "form1/catalogue_files.h"
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
+#include "support/typed_centre.h"
 
 namespace sextrix {
 namespace {
@@ -64,14 +65,7 @@ void DeepSkyShippedFiles(benchmark::State& state) {
     App& app = t.app;
     app.ctx.programFolder = testing::dataFolder();
     auto& form = app.form1;
-    form.txt_ra[0].text = "12";
-    form.txt_ra[1].text = "30";
-    form.txt_ra[2].text = "49.4";
-    form.txt_dec[0].text = "12";
-    form.txt_dec[1].text = "23";
-    form.txt_dec[2].text = "28";
-    form.txt_dec_sign_show[0].caption = "+";
-    form.txt_epoch.text = "2000.0";
+    testing::typeCentre(form, {{"12", "30", "49.4"}, "+", {"12", "23", "28"}});
     form.txt_distance.text = "20";
     app.ws().corrAsd = 2599.43;
     app.ws().corrDec = 2709.96;

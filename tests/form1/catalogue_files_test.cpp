@@ -12,6 +12,7 @@
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
 #include "support/garbage.h"
+#include "support/typed_centre.h"
 
 namespace sextrix {
 namespace {
@@ -120,14 +121,7 @@ struct DeepSkyHandler : ::testing::Test {
         t.app.ctx.lang.formTexts[76] = "CielProfond";
         t.app.ctx.lang.messages[19] = " trouvés";
         auto& f = t.app.form1;
-        f.txt_ra[0].text = "0";
-        f.txt_ra[1].text = "42";
-        f.txt_ra[2].text = "44.3";
-        f.txt_dec[0].text = "41";
-        f.txt_dec[1].text = "16";
-        f.txt_dec[2].text = "9";
-        f.txt_dec_sign_show[0].caption = "+";
-        f.txt_epoch.text = "2000.0";
+        testing::typeCentre(f, {{"0", "42", "44.3"}, "+", {"41", "16", "9"}});
         f.txt_distance.text = "20";
         t.app.ws().corrAsd = 2599.43;
         t.app.ws().corrDec = 2709.96;

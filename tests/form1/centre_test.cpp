@@ -7,25 +7,13 @@
 #include "form1/chart.h"
 #include "state/errors.h"
 #include "support/fake_platform.h"
+#include "support/typed_centre.h"
 
 namespace sextrix {
 namespace {
 
-struct CentreFields {
-    std::array<const char*, 3> ra;
-    const char* sign;
-    std::array<const char*, 3> dec;
-    const char* epoch = "2000.0";
-};
-
-void typeCentre(Form1Model& form, const CentreFields& fields) {
-    for (int i = 0; i < 3; ++i) {
-        form.txt_ra[i].text = fields.ra[i];
-        form.txt_dec[i].text = fields.dec[i];
-    }
-    form.txt_dec_sign_show[0].caption = fields.sign;
-    form.txt_epoch.text = fields.epoch;
-}
+using testing::CentreFields;
+using testing::typeCentre;
 
 // ---------------------------------------------------------------------------
 // CentreJ2000

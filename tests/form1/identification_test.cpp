@@ -5,6 +5,7 @@
 #include "form1/box_numbers.h"
 #include "form1/chart.h"
 #include "support/fake_platform.h"
+#include "support/typed_centre.h"
 
 namespace sextrix {
 namespace {
@@ -30,9 +31,7 @@ protected:
         for (std::size_t i = 0; i < lang.messages.size(); ++i) lang.messages[i] = "m" + std::to_string(i);
         for (std::size_t i = 0; i < lang.suggestionTexts.size(); ++i) lang.suggestionTexts[i] = "s" + std::to_string(i);
         ws.corrAsd = ws.corrDec = 100;
-        form.txt_ra[0].text = "0", form.txt_ra[1].text = "50", form.txt_ra[2].text = "0";
-        form.txt_dec[0].text = "22", form.txt_dec[1].text = "30", form.txt_dec[2].text = "0";
-        form.txt_epoch.text = "2000.0";
+        testing::typeCentre(form, {{"0", "50", "0"}, "+", {"22", "30", "0"}});
         CentreJ2000(t.app);  // as the step does before the search
         for (int k = 1; k <= 5; ++k) pick(k, kPicks[k - 1][0], kPicks[k - 1][1]);
         ws.pickCount = 5;

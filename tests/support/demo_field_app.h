@@ -7,6 +7,7 @@
 #include "fieldsim/star_csv.h"
 #include "state/text_file.h"
 #include "support/fake_platform.h"
+#include "support/typed_centre.h"
 
 namespace sextrix::testing {
 
@@ -18,9 +19,7 @@ inline void typeDemoField(TestApp& t) {
     for (const char* name : {"deepobj1.txt", "deepobj2.txt"}) t.folder.write(name, "header\r\ncolumns\r\n");
     Form1Model& f = t.app.form1;
     f.txt_url.text = "m67.bmp";
-    const char* centre[6] = {"08", "51", "18", "11", "48", "00"};
-    for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
-    f.txt_epoch.text = "2000.0";
+    typeCentre(f, {{"08", "51", "18"}, "+", {"11", "48", "00"}});
     f.txt_corrasd.text = "1409.57";
     f.txt_corrdec.text = "1440";
 }

@@ -11,6 +11,7 @@
 #include "support/answer_builders.h"
 #include "support/fake_platform.h"
 #include "support/recorded_answers.h"
+#include "support/typed_centre.h"
 
 namespace sextrix {
 namespace {
@@ -45,9 +46,7 @@ TEST_P(ServiceOverHttp, FetchesAndStoresAnAnswerTheReaderTakes) {
     folder.write("hosts.cfg", std::string(row.asteroids ? "asteroid=" : "star=") + service + "\r\n");
     app.ctx.allowStarDownload = row.asteroids ? kFalse : kTrue;
     Form1Model& f = app.form1;
-    const char* centre[6] = {"10", "00", "00", "00", "12", "00"};
-    for (int k = 0; k < 3; ++k) f.txt_ra[k].text = centre[k], f.txt_dec[k].text = centre[k + 3];
-    f.txt_dec_sign_show[0].caption = "-";
+    testing::typeCentre(f, {{"10", "00", "00"}, "-", {"00", "12", "00"}});
     f.txt_Adate = {{{"30"}, {"12"}, {"2023"}, {"12"}, {"0"}}};
     f.ws.solved = kTrue;
     f.CheckAster.value = 1;

@@ -18,6 +18,7 @@
 #include "identify/star_picking.h"
 #include "state/text_file.h"
 #include "support/fake_platform.h"
+#include "support/typed_centre.h"
 
 namespace sextrix::fieldsim {
 namespace {
@@ -37,10 +38,7 @@ TEST(DemoReduction, FiveClicksNearTheListedStarsSolveThePlate) {
 
     Form1Model& form = t.app.form1;
     form.txt_url.text = "demo/m67.jpg";
-    form.txt_ra[0].text = "08", form.txt_ra[1].text = "51", form.txt_ra[2].text = "18";
-    form.txt_dec[0].text = "11", form.txt_dec[1].text = "48", form.txt_dec[2].text = "00";
-    form.txt_dec_sign_show[0].caption = "+";
-    form.txt_epoch.text = "2000.0";
+    testing::typeCentre(form, {{"08", "51", "18"}, "+", {"11", "48", "00"}});
     form.txt_distance.text = "27";
     form.txt_mag.text = "13";
     form.txt_corrasd.text = "1409.57";
