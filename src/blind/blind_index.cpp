@@ -67,7 +67,6 @@ struct BlindIndex::Band {
     // A band being built: its sections, and its stars' directions.
     std::vector<char> builtStars;
     std::vector<CellStart> builtCells;
-    std::vector<IndexQuad> builtQuads;  // their codes already in steps
     std::vector<char> builtQuadBytes;
     std::vector<SkyVector> vectors;
 
@@ -122,7 +121,7 @@ struct BlindIndex::Band {
         starBytes = builtStars.data(), starCount = static_cast<std::uint32_t>(keyed.size());
         cellBytes = reinterpret_cast<const char*>(builtCells.data());
         cellCount = static_cast<std::uint32_t>(builtCells.size());
-        makeQuads();
+        std::vector<IndexQuad> builtQuads = makeQuads();
         std::sort(builtQuads.begin(), builtQuads.end(), [](const IndexQuad& a, const IndexQuad& b) {
             return codeKey(a.code.values) < codeKey(b.code.values);
         });
@@ -135,7 +134,6 @@ struct BlindIndex::Band {
                 std::memcpy(at + 16 + 2 * k, &steps, 2);
             }
         }
-        builtQuads = {};
         quadBytes = builtQuadBytes.data(), quadCount = builtQuadBytes.size() / kQuadBytes;
         vectors = {};
     }
@@ -206,7 +204,9 @@ struct BlindIndex::Band {
     // AB. Every star a quad of the cell can hold lies within the cell's
     // circle widened by the band's largest quads: those are gathered once
     // per cell, brightest first.
-    void makeQuads() {
+    // Their codes come already in steps, as they will be read.
+    std::vector<IndexQuad> makeQuads() const {
+        std::vector<IndexQuad> quads;
         for (std::uint32_t c = 0; c < cellCount; ++c) {
             const TileCircle circle = tiles->circleOf(builtCells[c].cell);
             const SkyVector centre = skyVector(circle.raDeg, circle.decDeg);
@@ -242,15 +242,15 @@ struct BlindIndex::Band {
                             if (!coded) continue;
                             IndexQuad quad;
                             for (int k = 0; k < 4; ++k) quad.stars[k] = four[coded->order[k]];
-                            // Sorted as they will be read.
                             for (int k = 0; k < 4; ++k)
                                 quad.code.values[k] = codeValue(codeSteps(coded->code.values[k]));
-                            builtQuads.push_back(quad);
+                            quads.push_back(quad);
                             ++made;
                         }
                 }
             }
         }
+        return quads;
     }
 };
 
